@@ -1,0 +1,3 @@
+#include "app/Settings.h"
+
+Settings gSettings;

@@ -1,0 +1,26 @@
+#pragma once
+
+// Program-wide settings, filled once from config.txt at start-up and read-only
+// afterwards. Defaults match what a first run writes into a fresh config.txt.
+struct Settings {
+    int fullscreen = 1;
+    int width = 1280;
+    int height = 720;
+    int windowBorder = 1;
+    int antiAliasingFactor = 8;
+    int anisotropicFiltering = 8;
+    int vsync = 1;
+    int shadowmapFactor = 1;
+    int showFps = 0;
+    int ambientSounds = 1;
+    int soundEffects = 1;
+    int volume = 10;
+    int mouseSensitivityX = 100;
+    int mouseSensitivityY = 100;
+    int threads = 8;
+    int chunkViewDistance = 2;
+    int maxMemoryMB = 2048;
+    int worldRandomSeed = -1;
+};
+
+extern Settings gSettings;

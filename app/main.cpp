@@ -1,0 +1,6 @@
+#include "app/Settings.h"
+
+int main()
+{
+    return 0;
+}
