@@ -64,13 +64,15 @@ int Config::open(const std::string& path)
     return 0;
 }
 
-std::string Config::getValue(const std::string& key, const std::string& defaultValue, const std::string& comment)
+std::string Config::getValue(
+    const std::string& key, const std::string& defaultValue, const std::string& comment)
 {
     try {
         rewindAndRead();
         const size_t start = findWordStart(contents, key);
         if (start != std::string::npos) {
-            const std::string word = contents.substr(start, contents.find_first_of(WHITE_SPACE, start) - start);
+            const std::string word
+                = contents.substr(start, contents.find_first_of(WHITE_SPACE, start) - start);
             const size_t equals = word.find('=');
             const std::string value = equals == std::string::npos ? word : word.substr(equals + 1);
             out << "Key " << key << " found. Value=" << value << '\n';
@@ -138,7 +140,8 @@ void Config::warnIfBelow(int& value, int minimum, const char* warning)
     }
 }
 
-ConfigResult Config::loadSettings(const std::vector<VideoMode>& modes, Settings& settings, const std::string& path)
+ConfigResult Config::loadSettings(
+    const std::vector<VideoMode>& modes, Settings& settings, const std::string& path)
 {
     if (open(path) != 0)
         return ConfigResult::FileError;
@@ -181,8 +184,8 @@ void Config::readOtherSettings(Settings& settings)
     if (settings.anisotropicFiltering < 0)
         err << "Warning, Anisotropic Filtering Factor shouldn't be negative!" << std::endl;
     settings.vsync = getInt("Vsync", 1, "Limit FPS to 60");
-    settings.shadowmapFactor
-        = getInt("Shadowmap_Factor", 1, "Shadow Quality: Range 1-10, a value higher than 1 is not really needed");
+    settings.shadowmapFactor = getInt(
+        "Shadowmap_Factor", 1, "Shadow Quality: Range 1-10, a value higher than 1 is not really needed");
     settings.showFps = getInt("Show_FPS", 0, "Show FPS counter in the corner");
     settings.ambientSounds = getInt("Ambient_Sounds", 1, "Enable background ambient sounds");
     settings.soundEffects = getInt("Sound_Effects", 1, "Enable sound effects");
@@ -201,6 +204,6 @@ void Config::readOtherSettings(Settings& settings)
     warnIfBelow(settings.chunkViewDistance, 0, "Warning, Chunk View Distance shouldn't be negative!");
     settings.maxMemoryMB = getInt("Max_Memory(MB)", 2048,
         "Maximum approximated memory the game will consume before chunks are unloaded");
-    settings.worldRandomSeed = getInt("World_Random_Seed", -1,
-        "Random seed used by the world generator, set to -1 for a random seed");
+    settings.worldRandomSeed = getInt(
+        "World_Random_Seed", -1, "Random seed used by the world generator, set to -1 for a random seed");
 }

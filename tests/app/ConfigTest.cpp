@@ -14,27 +14,28 @@ namespace {
 namespace fs = std::filesystem;
 
 // What a first run writes when the largest monitor mode is 1920 x 1080.
-const std::string FULL_FILE = "Fullscreen=1\n"
-                              "Width=1920\n"
-                              "Height=1080\n"
-                              "Window_Border=1\n"
-                              "Anti-Aliasing_Factor=8     # Valid values: 1,2,4,8,16\n"
-                              "Anisotropic_Filtering=8    # Range: 1-16\n"
-                              "Vsync=1                    # Limit FPS to 60\n"
-                              "Shadowmap_Factor=1         # Shadow Quality: Range 1-10, a value higher than 1 is "
-                              "not really needed\n"
-                              "Show_FPS=0                 # Show FPS counter in the corner\n"
-                              "Ambient_Sounds=1           # Enable background ambient sounds\n"
-                              "Sound_Effects=1            # Enable sound effects\n"
-                              "Volume=10                  # Range: 1-10\n"
-                              "Mouse_Sensitivity_X=100    # Mouse Sensitivity in X Direction, negate to invert\n"
-                              "Mouse_Sensitivity_Y=100    # Mouse Sensitivity in Y Direction, negate to invert\n"
-                              "Threads=8                  # Should be the same as number of cores of the CPU\n"
-                              "Chunk_View_Distance=2      # Set to 1 to improve performance\n"
-                              "Max_Memory(MB)=2048        # Maximum approximated memory the game will consume "
-                              "before chunks are unloaded\n"
-                              "World_Random_Seed=-1       # Random seed used by the world generator, set to -1 "
-                              "for a random seed\n";
+const std::string FULL_FILE
+    = "Fullscreen=1\n"
+      "Width=1920\n"
+      "Height=1080\n"
+      "Window_Border=1\n"
+      "Anti-Aliasing_Factor=8     # Valid values: 1,2,4,8,16\n"
+      "Anisotropic_Filtering=8    # Range: 1-16\n"
+      "Vsync=1                    # Limit FPS to 60\n"
+      "Shadowmap_Factor=1         # Shadow Quality: Range 1-10, a value higher than 1 is "
+      "not really needed\n"
+      "Show_FPS=0                 # Show FPS counter in the corner\n"
+      "Ambient_Sounds=1           # Enable background ambient sounds\n"
+      "Sound_Effects=1            # Enable sound effects\n"
+      "Volume=10                  # Range: 1-10\n"
+      "Mouse_Sensitivity_X=100    # Mouse Sensitivity in X Direction, negate to invert\n"
+      "Mouse_Sensitivity_Y=100    # Mouse Sensitivity in Y Direction, negate to invert\n"
+      "Threads=8                  # Should be the same as number of cores of the CPU\n"
+      "Chunk_View_Distance=2      # Set to 1 to improve performance\n"
+      "Max_Memory(MB)=2048        # Maximum approximated memory the game will consume "
+      "before chunks are unloaded\n"
+      "World_Random_Seed=-1       # Random seed used by the world generator, set to -1 "
+      "for a random seed\n";
 
 const std::vector<VideoMode> MODES { { 640, 480 }, { 1920, 1080 } };
 
@@ -101,10 +102,12 @@ TEST_F(ConfigTest, FirstRunWritesEveryKeyWithDefaultsAndSecondRunReadsThem)
     EXPECT_EQ(first.err, "");
     const std::string notFound = endOfFileMessage() + "\nKey '";
     EXPECT_EQ(first.out.substr(0, first.out.find("Key 'Width")),
-        notFound + "Fullscreen' not found. Adding default value '1'.\n"
-                   "Video modes:\nMode 0: 640 x 480\nMode 1: 1920 x 1080\n"
+        notFound
+            + "Fullscreen' not found. Adding default value '1'.\n"
+              "Video modes:\nMode 0: 640 x 480\nMode 1: 1920 x 1080\n"
             + endOfFileMessage() + "\n");
-    EXPECT_NE(first.out.find(notFound + "World_Random_Seed' not found. Adding default value '-1'.\n"), std::string::npos);
+    EXPECT_NE(first.out.find(notFound + "World_Random_Seed' not found. Adding default value '-1'.\n"),
+        std::string::npos);
     EXPECT_EQ(first.settings.width, 1920);
     EXPECT_EQ(first.settings.height, 1080);
     EXPECT_EQ(first.settings.worldRandomSeed, -1);
@@ -142,13 +145,13 @@ TEST_F(ConfigTest, InvalidAntiAliasingStopsBeforeLaterKeys)
 TEST_F(ConfigTest, WordsMatchByPrefixAndFirstOccurrenceWins)
 {
     const Outcome r = load("Width=1280     # a comment\n"
-                      "Height = 720\n"
-                      "junk words ===\tVolume=3 Volume=7\n"
-                      "# Threads=2 would be too few\n"
-                      "Threads=4\n"
-                      "Vsync\n"
-                      "Show_FPS=7abc Ambient_Sounds=x1 Fullscreen_mode=0=5\n"
-                      "World_Random_Seed=99999999999 Max_Memory(MB)=-99999999999\n");
+                           "Height = 720\n"
+                           "junk words ===\tVolume=3 Volume=7\n"
+                           "# Threads=2 would be too few\n"
+                           "Threads=4\n"
+                           "Vsync\n"
+                           "Show_FPS=7abc Ambient_Sounds=x1 Fullscreen_mode=0=5\n"
+                           "World_Random_Seed=99999999999 Max_Memory(MB)=-99999999999\n");
     EXPECT_EQ(r.settings.width, 1280);
     EXPECT_EQ(r.settings.height, 0);
     EXPECT_NE(r.out.find("Key Height found. Value=Height\n"), std::string::npos);
@@ -210,8 +213,8 @@ TEST_F(ConfigTest, FailedAppendReportsInsteadOfCrashing)
     std::ostringstream out, err;
     Settings settings;
     EXPECT_EQ(Config(out, err).loadSettings(MODES, settings, path().string()), ConfigResult::FileError);
-    EXPECT_TRUE(out.str().ends_with("Adding default value '1'.\n" + endOfFileMessage()
-        + "\nException opening/reading file\n"));
+    EXPECT_TRUE(out.str().ends_with(
+        "Adding default value '1'.\n" + endOfFileMessage() + "\nException opening/reading file\n"));
 }
 
 TEST_F(ConfigTest, BinaryJunkAndHugeFilesAreReadToTheEnd)
@@ -235,7 +238,8 @@ TEST_F(ConfigTest, BinaryJunkAndHugeFilesAreReadToTheEnd)
 
 TEST_F(ConfigTest, GameExitsWithOneWhenSettingsCannotBeUsed)
 {
-    const std::string game = "cd '" + dir.string() + "' && env -u DISPLAY " MOSSGRAVE_RUN_DIR "/mossgrave >out.txt 2>&1";
+    const std::string game
+        = "cd '" + dir.string() + "' && env -u DISPLAY " MOSSGRAVE_RUN_DIR "/mossgrave >out.txt 2>&1";
     EXPECT_EQ(WEXITSTATUS(std::system(game.c_str())), 0);
     EXPECT_TRUE(fs::exists(path()));
     write("Anti-Aliasing_Factor=3\n");
