@@ -144,14 +144,16 @@ TEST_F(ConfigTest, InvalidAntiAliasingStopsBeforeLaterKeys)
 
 TEST_F(ConfigTest, WordsMatchByPrefixAndFirstOccurrenceWins)
 {
-    const Outcome r = load("Width=1280     # a comment\n"
-                           "Height = 720\n"
-                           "junk words ===\tVolume=3 Volume=7\n"
-                           "# Threads=2 would be too few\n"
-                           "Threads=4\n"
-                           "Vsync\n"
-                           "Show_FPS=7abc Ambient_Sounds=x1 Fullscreen_mode=0=5\n"
-                           "World_Random_Seed=99999999999 Max_Memory(MB)=-99999999999\n");
+    // A NUL byte is no white space, so the word it starts does not begin with a key.
+    const Outcome r = load(std::string("x\0Volume=9 ", 11)
+        + "Width=1280     # a comment\n"
+          "Height = 720\n"
+          "junk words ===\tVolume=3 Volume=7\n"
+          "# Threads=2 would be too few\n"
+          "Threads=4\n"
+          "Vsync\n"
+          "Show_FPS=7abc Ambient_Sounds=x1 Fullscreen_mode=0=5\n"
+          "World_Random_Seed=99999999999 Max_Memory(MB)=-99999999999\n");
     EXPECT_EQ(r.settings.width, 1280);
     EXPECT_EQ(r.settings.height, 0);
     EXPECT_NE(r.out.find("Key Height found. Value=Height\n"), std::string::npos);
