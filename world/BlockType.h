@@ -64,7 +64,10 @@ inline constexpr std::array<const char*, 23> blockTexturePaths = {
 };
 
 // True for the types a voxel edit may write: air and the 23 materials.
-constexpr bool isBlockType(int type) { return type >= BLOCK_AIR && type <= BLOCK_STONE_CRACKS; }
+constexpr bool isBlockType(int type)
+{
+    return type >= BLOCK_AIR && type <= BLOCK_STONE_CRACKS;
+}
 
 // A chunk is one octree of depth 7 over a 64-unit cube: 128 voxels of 0.5 units per edge.
 inline constexpr float CHUNK_SIZE = 64.0f;

@@ -32,9 +32,16 @@ constexpr int kCellLimit = 1 << 30;
 
 }
 
-ChunkCoord chunkCoordOf(float x, float z) { return { floorToInt32(x / CHUNK_SIZE), floorToInt32(z / CHUNK_SIZE) }; }
+ChunkCoord chunkCoordOf(float x, float z)
+{
+    return { floorToInt32(x / CHUNK_SIZE), floorToInt32(z / CHUNK_SIZE) };
+}
 
-Chunk::Chunk(int32_t x, int32_t z) : cx(x), cz(z) { }
+Chunk::Chunk(int32_t x, int32_t z)
+    : cx(x)
+    , cz(z)
+{
+}
 
 // Members release the octree, the height map and every object.
 Chunk::~Chunk() = default;
@@ -75,8 +82,8 @@ glm::ivec3 Chunk::cellOf(const glm::vec3& point) const
 {
     const glm::vec3 local = point - bounds().min;
     return { roundClamped(local.x * 2.0f - 0.5f, 0, kCells - 1),
-             roundClamped(local.y * 2.0f, -kCellLimit, kCellLimit),
-             roundClamped(local.z * 2.0f - 0.5f, 0, kCells - 1) };
+        roundClamped(local.y * 2.0f, -kCellLimit, kCellLimit),
+        roundClamped(local.z * 2.0f - 0.5f, 0, kCells - 1) };
 }
 
 void Chunk::computeHeightmap(const aabb& region)
@@ -91,8 +98,8 @@ void Chunk::computeHeightmap(const aabb& region)
     const glm::vec3 origin = bounds().min;
     for (int iz = from.z; iz < to.z; ++iz) {
         for (int ix = from.x; ix < to.x; ++ix) {
-            const glm::vec3 start(origin.x + ix * VOXEL_SIZE + 0.25f, CHUNK_SIZE,
-                                  origin.z + iz * VOXEL_SIZE + 0.25f);
+            const glm::vec3 start(
+                origin.x + ix * VOXEL_SIZE + 0.25f, CHUNK_SIZE, origin.z + iz * VOXEL_SIZE + 0.25f);
             const Ray down(start, glm::vec3(0.0f, -1.0f, 0.0f));
             float tBest = INFINITY;
             BlockType hit = BLOCK_AIR;

@@ -29,14 +29,14 @@ public:
     // stateFlags bit: the octree has been built.
     static constexpr int32_t OCTREE_BUILT = 2;
 
-    std::unique_ptr<Octree> root;         // null until generation starts
-    std::unique_ptr<float[]> heightmap;   // 128 x 128, index iz * 128 + ix; null until generation
+    std::unique_ptr<Octree> root; // null until generation starts
+    std::unique_ptr<float[]> heightmap; // 128 x 128, index iz * 128 + ix; null until generation
     int32_t cx = 0;
     int32_t cz = 0;
     int32_t stateFlags = 0;
     // Read by the main thread and workers alike.
     std::atomic<bool> ready { false }; // generated: may be drawn, collided with, edited, queried
-    std::atomic<bool> busy { true };   // a pending edit or mesh rebuild covers this chunk
+    std::atomic<bool> busy { true }; // a pending edit or mesh rebuild covers this chunk
     std::vector<std::unique_ptr<Worldobject>> objects;
 
     // A fresh record, not ready and busy until a worker generates it.

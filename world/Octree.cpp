@@ -13,7 +13,10 @@ Octree::Octree(BlockType t, int d, const aabb& b, uint8_t faces)
     init(t, d, b, faces);
 }
 
-Octree::~Octree() { freeChildren(); }
+Octree::~Octree()
+{
+    freeChildren();
+}
 
 void Octree::init(BlockType t, int d, const aabb& b, uint8_t faces)
 {

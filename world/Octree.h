@@ -21,9 +21,9 @@ class Camera;
 class Octree : public CollisionObject {
 public:
     BlockType type = BLOCK_AIR; // MIXED_NODE exactly when split
-    uint8_t visibleFaces = 0;   // face bits of the leaf that touch air; valid after a face update
-    bool isSplit = false;       // kept before depth so the node packs tightly
-    int32_t depth = 7;
+    uint8_t visibleFaces = 0; // face bits of the leaf that touch air; valid after a face update
+    bool isSplit = false; // kept before depth so the node packs tightly
+    int32_t depth = 7; // fixed once the node exists: it decides how the children are freed
 
     // A leaf of air at voxel depth; exists so sibling blocks can be allocated in one go.
     Octree() = default;
@@ -80,9 +80,9 @@ private:
 // A depth-2 node: the unit of meshing and culling (a cube of 16 units).
 class Octree_draw_node : public Octree {
 public:
-    bool pendingData = false;     // arrays built and waiting for upload (or an empty build)
+    bool pendingData = false; // arrays built and waiting for upload (or an empty build)
     int32_t vertexFloatCount = 0; // 64 floats per solid leaf
-    int32_t indexCount = 0;       // 6 per visible face
+    int32_t indexCount = 0; // 6 per visible face
     std::unique_ptr<float[]> vertices;
     std::unique_ptr<uint32_t[]> indices;
     bool visible = false; // result of the last cull
@@ -102,4 +102,7 @@ public:
     void draw() override;
 };
 
-inline Octree& Octree::drawChild(int k) { return static_cast<Octree_draw_node*>(children)[k]; }
+inline Octree& Octree::drawChild(int k)
+{
+    return static_cast<Octree_draw_node*>(children)[k];
+}

@@ -4,9 +4,15 @@
 // frustum cull of draw nodes arrive with the meshing and render work. Until
 // then a draw node builds nothing, uploads nothing and counts as visible.
 
-void Octree_draw_node::buildMesh(const aabb& region) { (void)region; }
+void Octree_draw_node::buildMesh(const aabb& region)
+{
+    (void)region;
+}
 
-void Octree_draw_node::uploadMesh(const aabb& region) { (void)region; }
+void Octree_draw_node::uploadMesh(const aabb& region)
+{
+    (void)region;
+}
 
 void Octree_draw_node::dropMesh() { }
 

@@ -2,7 +2,9 @@
 
 #include "world/Chunk.h"
 
-VoxelEdit::VoxelEdit(int32_t t, std::unique_ptr<Geometric_Object> s) : type(t), shape(std::move(s))
+VoxelEdit::VoxelEdit(int32_t t, std::unique_ptr<Geometric_Object> s)
+    : type(t)
+    , shape(std::move(s))
 {
     aabb bounds;
     shape->boundingBox(bounds);

@@ -28,15 +28,17 @@ public:
     bool dieOnUpdate = false;
     int* deaths = nullptr; // counts destructions when set
 
-    explicit ProbeObject(const glm::vec3& p) : Worldobject(p) { }
+    explicit ProbeObject(const glm::vec3& p)
+        : Worldobject(p)
+    {
+    }
     ~ProbeObject() override
     {
         if (deaths)
             ++*deaths;
     }
-    void update(float dt) override
+    void update(float) override
     {
-        (void)dt;
         ++updates;
         if (dieOnUpdate)
             active = false;
