@@ -1,0 +1,167 @@
+#include "app/Input.h"
+
+#include "app/Game.h"
+#include "app/Settings.h"
+#include "app/placeholders/Gui.h"
+#include "app/placeholders/Player.h"
+#include "app/placeholders/Render.h"
+#include "app/placeholders/World.h"
+
+#include <GL/glew.h>
+#include <GLFW/glfw3.h>
+#include <iostream>
+
+namespace {
+
+void applyCursor(Game& game, CursorChange change)
+{
+    if (change == CursorChange::Show)
+        game.setCursorMode(GLFW_CURSOR_NORMAL);
+    else if (change == CursorChange::Capture)
+        game.setCursorMode(GLFW_CURSOR_DISABLED);
+}
+
+void moveSelection(Menu& menu, int to)
+{
+    if (to == menu.selected)
+        return;
+    menu.deselect(menu.selected);
+    menu.selected = to;
+    menu.select(to);
+}
+
+void handleMenuKey(Game& game, Menu& menu, MenuKey key)
+{
+    const int count = int(menu.items.size());
+    if (count == 0)
+        return;
+    switch (key) {
+    case MenuKey::Activate:
+        // Run after the poll: the action may run the loading screen, which polls
+        // events itself, and the window library does not allow that from here.
+        game.pendingAction = menu.items[size_t(menu.selected)]->action;
+        break;
+    case MenuKey::Next:
+        moveSelection(menu, nextEntry(menu.selected, count));
+        break;
+    case MenuKey::Previous:
+        moveSelection(menu, previousEntry(menu.selected, count));
+        break;
+    default:
+        break;
+    }
+}
+
+} // namespace
+
+void onFramebufferSize(Game& game, int width, int height)
+{
+    std::cout << "Width: " << width << " Height: " << height << std::endl;
+    // A window with no area (minimised on some systems) has no aspect ratio:
+    // keep the last projection instead of dividing by zero.
+    if (width <= 0 || height <= 0)
+        return;
+    game.aspect = float(width) / float(height);
+    game.screenWidth = width;
+    game.screenHeight = height;
+    if (game.hasWindow())
+        glViewport(0, 0, width, height);
+    for (PerspectiveCamera* camera : { game.playerCamera.get(), game.overviewCamera.get() })
+        if (camera)
+            camera->setPerspective(70.0f, game.aspect, 0.2f, 500.0f);
+}
+
+void onKey(Game& game, int key, int action)
+{
+    const KeyDecision decision = decideKey(key, action, game.inputState());
+    applyCursor(game, decision.cursor);
+    if (decision.step == KeyStep::Press) {
+        if (game.gameStarted && game.player) {
+            if (key == GLFW_KEY_F && game.flashlight)
+                game.flashlight->on = !game.flashlight->on;
+            game.player->pressInput(key);
+            game.player->selectSlot(key);
+        }
+        guiKeyHandler(game, key);
+    } else if (decision.step == KeyStep::Release) {
+        if (game.gameStarted && game.player)
+            game.player->releaseInput(key);
+    }
+}
+
+void onMouseButton(Game& game, int button, int action)
+{
+    if (!pointerReachesPlayer(game.inputState()) || (button != 0 && button != 1) || !game.player)
+        return;
+    if (action == GLFW_PRESS) {
+        game.player->pressInput(button);
+        if (button == 1 && game.world)
+            game.world->activateNearby();
+    } else {
+        game.player->releaseInput(button);
+    }
+}
+
+void onCursorPosition(Game& game, double x, double y)
+{
+    if (!pointerReachesPlayer(game.inputState()) || !game.player)
+        return;
+    const TurnAngles turn = cursorTurn(game.lastCursorX, game.lastCursorY, x, y, gSettings.mouseSensitivityX,
+                                       gSettings.mouseSensitivityY);
+    game.player->turn(turn.yaw, turn.pitch);
+    game.lastCursorX = x;
+    game.lastCursorY = y;
+}
+
+void onScroll(Game& game, double yOffset)
+{
+    if (game.playing && game.flashlight)
+        game.flashlight->scroll(yOffset);
+}
+
+void onFocus(Game& game, bool focused) { applyCursor(game, decideFocus(focused, game.inputState())); }
+
+void guiKeyHandler(Game& game, int key)
+{
+    if (!game.gui)
+        return;
+    Gui& gui = *game.gui;
+    const GuiKeyDecision decision = decideGuiKey(key, gui.screenFlags, game.loading);
+    if (decision.closeWindow)
+        game.requestClose();
+    if (decision.toggleDebug)
+        gui.debugVisible = !gui.debugVisible;
+    if (decision.activeMenu == SCREEN_MENU)
+        handleMenuKey(game, gui.menu, decision.menuKey);
+    else if (decision.activeMenu == SCREEN_GAME_OVER)
+        handleMenuKey(game, gui.gameOverMenu, decision.menuKey);
+    if (decision.resume)
+        gui.screenFlags &= ~SCREEN_MENU;
+    if (decision.pause) {
+        gui.screenFlags |= SCREEN_MENU;
+        releaseAllKeys(game);
+    }
+}
+
+void errorCallback(int, const char* description) { std::cout << description << std::endl; }
+
+namespace {
+
+void framebufferSizeCallback(GLFWwindow*, int width, int height) { onFramebufferSize(gGame, width, height); }
+void keyCallback(GLFWwindow*, int key, int, int action, int) { onKey(gGame, key, action); }
+void mouseButtonCallback(GLFWwindow*, int button, int action, int) { onMouseButton(gGame, button, action); }
+void cursorPositionCallback(GLFWwindow*, double x, double y) { onCursorPosition(gGame, x, y); }
+void scrollCallback(GLFWwindow*, double, double yOffset) { onScroll(gGame, yOffset); }
+void focusCallback(GLFWwindow*, int focused) { onFocus(gGame, focused != 0); }
+
+} // namespace
+
+void registerCallbacks(GLFWwindow* window)
+{
+    glfwSetFramebufferSizeCallback(window, framebufferSizeCallback);
+    glfwSetKeyCallback(window, keyCallback);
+    glfwSetMouseButtonCallback(window, mouseButtonCallback);
+    glfwSetCursorPosCallback(window, cursorPositionCallback);
+    glfwSetScrollCallback(window, scrollCallback);
+    glfwSetWindowFocusCallback(window, focusCallback);
+}

@@ -1,0 +1,3 @@
+#include "app/placeholders/Sound.h"
+
+SoundSystem soundSystem;
