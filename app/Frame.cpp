@@ -3,8 +3,8 @@
 #include "app/Clock.h"
 #include "app/Game.h"
 #include "app/Settings.h"
-#include "app/placeholders/Gui.h"
 #include "app/placeholders/Render.h"
+#include "gui/Gui.h"
 
 #include <GL/glew.h>
 #include <GLFW/glfw3.h>

@@ -1,10 +1,12 @@
 #include "app/Game.h"
 
+#include "app/Clock.h"
 #include "app/Rand.h"
 #include "app/Settings.h"
-#include "app/placeholders/Gui.h"
+#include "app/placeholders/DebugOverlay.h"
 #include "app/placeholders/Render.h"
 #include "app/placeholders/World.h"
+#include "gui/Gui.h"
 #include "render/BlockTextureArray.h"
 #include "render/VertexArray.h"
 #include "world/BlockType.h"
@@ -18,7 +20,10 @@ Game::Game() = default;
 Game::~Game() = default;
 Game& Game::operator=(Game&&) = default;
 
-int Game::screenFlags() const { return gui ? gui->screenFlags : 0; }
+int Game::screenFlags() const
+{
+    return gui ? gui->screenFlags : 0;
+}
 
 InputState Game::inputState() const
 {
@@ -45,7 +50,23 @@ void Game::requestClose()
         glfwSetWindowShouldClose(window, GLFW_TRUE);
 }
 
-bool Game::shouldClose() const { return window ? glfwWindowShouldClose(window) != 0 : closeRequested; }
+bool Game::shouldClose() const
+{
+    return window ? glfwWindowShouldClose(window) != 0 : closeRequested;
+}
+
+void createGui(Game& game)
+{
+    GuiActions actions;
+    actions.startGame = [&game](GLFWwindow*) { game.pendingAction = [&game] { startGame(game); }; };
+    actions.respawn = [&game](GLFWwindow*) { game.pendingAction = [&game] { respawn(game); }; };
+    actions.quit = [&game](GLFWwindow*) { quit(game); };
+    actions.releaseAllKeys = [&game](GLFWwindow*) { releaseAllKeys(game); };
+    actions.closeWindow = [&game](GLFWwindow*) { game.requestClose(); };
+    actions.isLoading = [&game] { return game.loading; };
+    actions.clock = now;
+    game.gui = std::make_unique<Gui>(std::move(actions));
+}
 
 void createGame(Game& game)
 {
@@ -77,7 +98,7 @@ void createGame(Game& game)
     game.world->maxChunkCount = int(gSettings.maxMemoryMB / 15.0);
 
     if (game.gui)
-        game.gui->buildDebugOverlay();
+        buildDebugOverlay(*game.gui, game);
     game.sunCamera = std::make_unique<ShadowCamera>();
     game.sunCamera->initSunCam();
     game.world->update(0.0f);

@@ -4,9 +4,9 @@
 #include "app/InputRules.h"
 #include "app/Weather.h"
 
+#include <functional>
 #include <glm/vec3.hpp>
 #include <memory>
-#include <string>
 
 struct GLFWwindow;
 class BlockTextureArray;
@@ -22,9 +22,6 @@ class Projectile;
 class ShadowCamera;
 class Skybox;
 class VertexArray;
-
-// A menu entry's action; it runs after the event poll that chose it.
-using MenuAction = void (*)(GLFWwindow*);
 
 // Everything that lives from start-up to exit: the window, the GUI, the world
 // and its cameras and lights, and the flags and timers between them. There is
@@ -76,7 +73,10 @@ struct Game {
 
     double lastCursorX = 0.0;
     double lastCursorY = 0.0;
-    MenuAction pendingAction = nullptr;
+    // A menu entry's action, chosen during an event poll and run after it:
+    // an action may run the loading screen, which polls events itself, and the
+    // window library does not allow that from inside a callback.
+    std::function<void()> pendingAction;
 
     bool hasWindow() const { return window != nullptr; }
     int screenFlags() const;
@@ -94,16 +94,16 @@ private:
 
 extern Game gGame;
 
+// Creates the Gui with the game's menu actions; screenFlags start as SCREEN_MENU.
+void createGui(Game& game);
+
 // Builds the lightning, player, cameras, sky, fire, flashlight and world, and
 // starts chunk generation. Needs the Gui.
 void createGame(Game& game);
 // Deletes what createGame made, the world with its bodies among them.
 void destroyGame(Game& game);
 
-// Menu actions and game events (on gGame for callers outside the game object).
-void startGame(GLFWwindow* window);
-void respawn(GLFWwindow* window);
-void quit(GLFWwindow* window);
+// Game events other parts of the game raise, on gGame.
 void showGameOverMenu();
 void startDeathSequence();
 void explode(const glm::vec3& position, float radius, float factor);
@@ -123,6 +123,3 @@ void runPendingAction(Game& game);
 
 // One simulation step of dtMs milliseconds.
 void updateStep(Game& game, float dtMs);
-
-// The text of the game-over menu's first entry for the cats a respawn costs.
-std::string respawnEntryText(int catsLost);

@@ -4,10 +4,10 @@
 #include "app/GameLoading.h"
 #include "app/Rand.h"
 #include "app/Timers.h"
-#include "app/placeholders/Gui.h"
 #include "app/placeholders/Render.h"
 #include "app/placeholders/Sound.h"
 #include "app/placeholders/World.h"
+#include "gui/Gui.h"
 
 #include <glm/geometric.hpp>
 
@@ -41,19 +41,17 @@ void respawn(Game& game)
     game.world->queueCacheForDestruction(-1);
 }
 
-void quit(Game& game) { game.requestClose(); }
-
-std::string respawnEntryText(int catsLost)
+void quit(Game& game)
 {
-    return "Respawn (lose " + std::to_string(catsLost) + (catsLost == 1 ? " cat)" : " cats)");
+    game.requestClose();
 }
 
 void showGameOverMenu(Game& game)
 {
     game.gui->screenFlags = SCREEN_GAME_OVER;
     const int cats = game.player->catCount;
-    game.gui->gameOverMenu.setCaption(cats);
-    game.gui->gameOverMenu.items.front()->setText(respawnEntryText(catsLostOnRespawn(cats)));
+    game.gui->gameOverMenu->setCaption(cats);
+    game.gui->gameOverMenu->setRespawnCost(catsLostOnRespawn(cats));
     const float x = randUnit() * 1000.0f;
     const float z = randUnit() * 1000.0f;
     game.player->setPosition(glm::vec3(x, 66.0f, z));
@@ -96,7 +94,10 @@ void explode(Game& game, const glm::vec3& position, float radius, float factor)
     game.playerCamera->shake(explosionShake(distance));
 }
 
-void addProjectile(Game& game, Projectile* projectile) { game.world->projectiles.emplace_back(projectile); }
+void addProjectile(Game& game, Projectile* projectile)
+{
+    game.world->projectiles.emplace_back(projectile);
+}
 
 void releaseAllKeys(Game& game)
 {
@@ -114,17 +115,30 @@ void releaseAllKeys(Game& game)
 
 void runPendingAction(Game& game)
 {
-    if (MenuAction action = game.pendingAction) {
+    if (game.pendingAction) {
+        const std::function<void()> action = std::move(game.pendingAction);
         game.pendingAction = nullptr;
-        action(game.window);
+        action();
     }
 }
 
-void startGame(GLFWwindow*) { startGame(gGame); }
-void respawn(GLFWwindow*) { respawn(gGame); }
-void quit(GLFWwindow*) { quit(gGame); }
-void showGameOverMenu() { showGameOverMenu(gGame); }
-void startDeathSequence() { startDeathSequence(gGame); }
-void explode(const glm::vec3& position, float radius, float factor) { explode(gGame, position, radius, factor); }
-void addProjectile(Projectile* projectile) { addProjectile(gGame, projectile); }
-void releaseAllKeys(GLFWwindow*) { releaseAllKeys(gGame); }
+void showGameOverMenu()
+{
+    showGameOverMenu(gGame);
+}
+void startDeathSequence()
+{
+    startDeathSequence(gGame);
+}
+void explode(const glm::vec3& position, float radius, float factor)
+{
+    explode(gGame, position, radius, factor);
+}
+void addProjectile(Projectile* projectile)
+{
+    addProjectile(gGame, projectile);
+}
+void releaseAllKeys(GLFWwindow*)
+{
+    releaseAllKeys(gGame);
+}

@@ -4,8 +4,8 @@
 #include "app/Game.h"
 #include "app/Input.h"
 #include "app/Rand.h"
-#include "app/placeholders/Gui.h"
 #include "app/placeholders/World.h"
+#include "gui/Gui.h"
 
 #include <GL/glew.h>
 #include <GLFW/glfw3.h>
@@ -14,7 +14,10 @@ namespace {
 
 class GameLoadingView : public LoadingView {
 public:
-    explicit GameLoadingView(Game& game) : game(game) { }
+    explicit GameLoadingView(Game& game)
+        : game(game)
+    {
+    }
 
     void pollEvents() override
     {
@@ -24,9 +27,9 @@ public:
     bool shouldClose() override { return game.shouldClose(); }
     bool isLoaded() override { return game.world->isLoaded(); }
     float loadingProgress() override { return game.world->loadingProgress(); }
-    void setText(const std::string& text) override { game.gui->loadingBar.setText(text); }
-    void setShowProgress(bool show) override { game.gui->loadingBar.setShowProgress(show); }
-    void setProgress(float progress) override { game.gui->loadingBar.setProgress(progress); }
+    void setText(const std::string& text) override { game.gui->loadingBar->setText(text); }
+    void setShowProgress(bool show) override { game.gui->loadingBar->setShowProgress(show); }
+    void setProgress(float progress) override { game.gui->loadingBar->setProgress(progress); }
     void present() override
     {
         if (!game.hasWindow())

@@ -1,9 +1,9 @@
 // One fixed simulation step of the whole game.
 #include "app/Game.h"
+#include "gui/Gui.h"
 
 #include "app/Rand.h"
 #include "app/Timers.h"
-#include "app/placeholders/Gui.h"
 #include "app/placeholders/Render.h"
 #include "app/placeholders/Sound.h"
 #include "app/placeholders/World.h"

@@ -2,10 +2,10 @@
 
 #include "app/Game.h"
 #include "app/Settings.h"
-#include "app/placeholders/Gui.h"
 #include "app/placeholders/Player.h"
 #include "app/placeholders/Render.h"
 #include "app/placeholders/World.h"
+#include "gui/Gui.h"
 
 #include <GL/glew.h>
 #include <GLFW/glfw3.h>
@@ -19,37 +19,6 @@ void applyCursor(Game& game, CursorChange change)
         game.setCursorMode(GLFW_CURSOR_NORMAL);
     else if (change == CursorChange::Capture)
         game.setCursorMode(GLFW_CURSOR_DISABLED);
-}
-
-void moveSelection(Menu& menu, int to)
-{
-    if (to == menu.selected)
-        return;
-    menu.deselect(menu.selected);
-    menu.selected = to;
-    menu.select(to);
-}
-
-void handleMenuKey(Game& game, Menu& menu, MenuKey key)
-{
-    const int count = int(menu.items.size());
-    if (count == 0)
-        return;
-    switch (key) {
-    case MenuKey::Activate:
-        // Run after the poll: the action may run the loading screen, which polls
-        // events itself, and the window library does not allow that from here.
-        game.pendingAction = menu.items[size_t(menu.selected)]->action;
-        break;
-    case MenuKey::Next:
-        moveSelection(menu, nextEntry(menu.selected, count));
-        break;
-    case MenuKey::Previous:
-        moveSelection(menu, previousEntry(menu.selected, count));
-        break;
-    default:
-        break;
-    }
 }
 
 } // namespace
@@ -82,7 +51,8 @@ void onKey(Game& game, int key, int action)
             game.player->pressInput(key);
             game.player->selectSlot(key);
         }
-        guiKeyHandler(game, key);
+        if (game.gui)
+            game.gui->keyHandler(key, game.window);
     } else if (decision.step == KeyStep::Release) {
         if (game.gameStarted && game.player)
             game.player->releaseInput(key);
@@ -106,8 +76,8 @@ void onCursorPosition(Game& game, double x, double y)
 {
     if (!pointerReachesPlayer(game.inputState()) || !game.player)
         return;
-    const TurnAngles turn = cursorTurn(game.lastCursorX, game.lastCursorY, x, y, gSettings.mouseSensitivityX,
-                                       gSettings.mouseSensitivityY);
+    const TurnAngles turn = cursorTurn(
+        game.lastCursorX, game.lastCursorY, x, y, gSettings.mouseSensitivityX, gSettings.mouseSensitivityY);
     game.player->turn(turn.yaw, turn.pitch);
     game.lastCursorX = x;
     game.lastCursorY = y;
@@ -119,40 +89,42 @@ void onScroll(Game& game, double yOffset)
         game.flashlight->scroll(yOffset);
 }
 
-void onFocus(Game& game, bool focused) { applyCursor(game, decideFocus(focused, game.inputState())); }
-
-void guiKeyHandler(Game& game, int key)
+void onFocus(Game& game, bool focused)
 {
-    if (!game.gui)
-        return;
-    Gui& gui = *game.gui;
-    const GuiKeyDecision decision = decideGuiKey(key, gui.screenFlags, game.loading);
-    if (decision.closeWindow)
-        game.requestClose();
-    if (decision.toggleDebug)
-        gui.debugVisible = !gui.debugVisible;
-    if (decision.activeMenu == SCREEN_MENU)
-        handleMenuKey(game, gui.menu, decision.menuKey);
-    else if (decision.activeMenu == SCREEN_GAME_OVER)
-        handleMenuKey(game, gui.gameOverMenu, decision.menuKey);
-    if (decision.resume)
-        gui.screenFlags &= ~SCREEN_MENU;
-    if (decision.pause) {
-        gui.screenFlags |= SCREEN_MENU;
-        releaseAllKeys(game);
-    }
+    applyCursor(game, decideFocus(focused, game.inputState()));
 }
 
-void errorCallback(int, const char* description) { std::cout << description << std::endl; }
+void errorCallback(int, const char* description)
+{
+    std::cout << description << std::endl;
+}
 
 namespace {
 
-void framebufferSizeCallback(GLFWwindow*, int width, int height) { onFramebufferSize(gGame, width, height); }
-void keyCallback(GLFWwindow*, int key, int, int action, int) { onKey(gGame, key, action); }
-void mouseButtonCallback(GLFWwindow*, int button, int action, int) { onMouseButton(gGame, button, action); }
-void cursorPositionCallback(GLFWwindow*, double x, double y) { onCursorPosition(gGame, x, y); }
-void scrollCallback(GLFWwindow*, double, double yOffset) { onScroll(gGame, yOffset); }
-void focusCallback(GLFWwindow*, int focused) { onFocus(gGame, focused != 0); }
+void framebufferSizeCallback(GLFWwindow*, int width, int height)
+{
+    onFramebufferSize(gGame, width, height);
+}
+void keyCallback(GLFWwindow*, int key, int, int action, int)
+{
+    onKey(gGame, key, action);
+}
+void mouseButtonCallback(GLFWwindow*, int button, int action, int)
+{
+    onMouseButton(gGame, button, action);
+}
+void cursorPositionCallback(GLFWwindow*, double x, double y)
+{
+    onCursorPosition(gGame, x, y);
+}
+void scrollCallback(GLFWwindow*, double, double yOffset)
+{
+    onScroll(gGame, yOffset);
+}
+void focusCallback(GLFWwindow*, int focused)
+{
+    onFocus(gGame, focused != 0);
+}
 
 } // namespace
 

@@ -13,8 +13,6 @@ void onMouseButton(Game& game, int button, int action);
 void onCursorPosition(Game& game, double x, double y);
 void onScroll(Game& game, double yOffset);
 void onFocus(Game& game, bool focused);
-// The Gui's key handler: menus, pause and resume, the debug overlay.
-void guiKeyHandler(Game& game, int key);
 
 // Writes the window library's error description to standard output.
 void errorCallback(int code, const char* description);

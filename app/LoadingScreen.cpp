@@ -36,8 +36,8 @@ void showText(LoadingView& view, const char* text, bool showProgress)
 
 } // namespace
 
-LoadingResult runLoadingScreen(LoadingView& view, const std::function<double()>& clock,
-                               const std::function<float()>& random)
+LoadingResult runLoadingScreen(
+    LoadingView& view, const std::function<double()>& clock, const std::function<float()>& random)
 {
     showText(view, "Initializing", false);
 

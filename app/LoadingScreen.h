@@ -33,5 +33,5 @@ enum class LoadingResult {
 // Runs the loading screen until the world reports it has loaded or the
 // window is closed. The main loop is suspended meanwhile; events are polled
 // here so Escape and the close button still work.
-LoadingResult runLoadingScreen(LoadingView& view, const std::function<double()>& clock,
-                               const std::function<float()>& random);
+LoadingResult runLoadingScreen(
+    LoadingView& view, const std::function<double()>& clock, const std::function<float()>& random);

@@ -42,7 +42,10 @@ struct LoopHooks {
 // interval paces it.
 class MainLoop {
 public:
-    explicit MainLoop(std::function<double()> clock) : clock(std::move(clock)) { }
+    explicit MainLoop(std::function<double()> clock)
+        : clock(std::move(clock))
+    {
+    }
 
     // One pass; returns the number of steps it ran.
     int runPass(const LoopHooks& hooks);

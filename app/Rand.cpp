@@ -9,4 +9,7 @@ int rand15()
     return int(r * 32768 / (static_cast<long long>(RAND_MAX) + 1));
 }
 
-float randUnit() { return float(rand15()) / 32767.0f; }
+float randUnit()
+{
+    return float(rand15()) / 32767.0f;
+}

@@ -8,9 +8,9 @@
 #include "app/Input.h"
 #include "app/MainLoop.h"
 #include "app/Settings.h"
-#include "app/placeholders/Gui.h"
 #include "app/placeholders/Render.h"
 #include "app/placeholders/Sound.h"
+#include "gui/Gui.h"
 #include "render/BlockTextureArray.h"
 #include "render/ShaderTable.h"
 #include "render/TextureTable.h"
@@ -72,7 +72,7 @@ bool loadResources(Game& game)
     if (!soundSystem.init())
         return false;
     soundSystem.listDevices();
-    game.gui = std::make_unique<Gui>();
+    createGui(game);
     createFramebuffers(game.screenWidth, game.screenHeight);
     game.fullscreenQuad = makeFullscreenQuad();
     game.particles = std::make_unique<ParticleSystem>();

@@ -41,4 +41,7 @@ float explosionShake(float distance)
     return std::min(near * near / 10000.0f, 1.0f);
 }
 
-int explosionSparkCount(float radius, float factor) { return int(radius * radius * factor) * 200; }
+int explosionSparkCount(float radius, float factor)
+{
+    return int(radius * radius * factor) * 200;
+}

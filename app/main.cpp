@@ -1,3 +1,6 @@
 #include "app/Startup.h"
 
-int main() { return runGame(); }
+int main()
+{
+    return runGame();
+}

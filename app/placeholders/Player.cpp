@@ -6,15 +6,24 @@
 int inputBitFor(int code)
 {
     switch (code) {
-    case 87: return 0; // W
-    case 83: return 1; // S
-    case 65: return 2; // A
-    case 68: return 3; // D
-    case 32: return 4; // Space
-    case 340: return 6; // Left Shift
-    case 0: return 7; // left mouse button
-    case 1: return 8; // right mouse button
-    default: return -1;
+    case 87:
+        return 0; // W
+    case 83:
+        return 1; // S
+    case 65:
+        return 2; // A
+    case 68:
+        return 3; // D
+    case 32:
+        return 4; // Space
+    case 340:
+        return 6; // Left Shift
+    case 0:
+        return 7; // left mouse button
+    case 1:
+        return 8; // right mouse button
+    default:
+        return -1;
     }
 }
 

@@ -18,7 +18,10 @@ int catsLostOnRespawn(int catCount);
 
 class Player {
 public:
-    explicit Player(Gui* overlay) : overlay(overlay) { }
+    explicit Player(Gui* overlay)
+        : overlay(overlay)
+    {
+    }
 
     uint32_t inputFlags = 0;
     int catCount = 0;

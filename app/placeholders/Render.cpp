@@ -15,9 +15,15 @@ void PerspectiveCamera::setPerspective(float fovDegrees, float aspectRatio, floa
     projection = glm::perspective(glm::radians(fovDegrees), aspectRatio, nearPlane, farPlane);
 }
 
-void Flashlight::setFov(float degrees) { fov = std::clamp(degrees, 10.0f, 70.0f); }
+void Flashlight::setFov(float degrees)
+{
+    fov = std::clamp(degrees, 10.0f, 70.0f);
+}
 
-int loadMeshes() { return 0; }
+int loadMeshes()
+{
+    return 0;
+}
 void freeMeshes() { }
 void createFramebuffers(int, int) { }
 void freeFramebuffers() { }
@@ -25,4 +31,7 @@ void lookUpWorldUniforms() { }
 void drawScene(Game&) { }
 
 // The reveal still has to move, or the death sequence would never end.
-void postProcess(Game& game) { advanceCircleLoad(game.circleLoad, game.circleOpening); }
+void postProcess(Game& game)
+{
+    advanceCircleLoad(game.circleLoad, game.circleOpening);
+}

@@ -12,7 +12,10 @@ struct Game;
 
 class PerspectiveCamera {
 public:
-    explicit PerspectiveCamera(std::string name) : name(std::move(name)) { }
+    explicit PerspectiveCamera(std::string name)
+        : name(std::move(name))
+    {
+    }
     std::string name;
     glm::mat4 projection { 1.0f };
     float fov = 0.0f, aspect = 0.0f, near = 0.0f, far = 0.0f;
@@ -48,14 +51,21 @@ public:
 
 class Skybox {
 public:
-    explicit Skybox(std::string texturePath) : texturePath(std::move(texturePath)) { }
+    explicit Skybox(std::string texturePath)
+        : texturePath(std::move(texturePath))
+    {
+    }
     std::string texturePath;
     void update(const glm::vec3&) { }
 };
 
 class Fire {
 public:
-    Fire(const glm::vec3& position, float scale) : position(position), scale(scale) { }
+    Fire(const glm::vec3& position, float scale)
+        : position(position)
+        , scale(scale)
+    {
+    }
     glm::vec3 position;
     float scale;
     void update(float) { }

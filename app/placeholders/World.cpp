@@ -13,7 +13,10 @@ void Death::faceDirection(const glm::vec3& d)
     model[2] = glm::vec4(-d, 0.0f);
 }
 
-void Death::scaleModel(float sx, float sy, float sz) { model = glm::scale(model, glm::vec3(sx, sy, sz)); }
+void Death::scaleModel(float sx, float sy, float sz)
+{
+    model = glm::scale(model, glm::vec3(sx, sy, sz));
+}
 
 PlaceholderWorld::PlaceholderWorld(int viewDistance, const glm::vec3& chunkSize)
     : viewDistance(viewDistance)
@@ -26,15 +29,30 @@ PlaceholderWorld::PlaceholderWorld(int viewDistance, const glm::vec3& chunkSize)
 
 PlaceholderWorld::~PlaceholderWorld() = default;
 
-void PlaceholderWorld::update(float) { ++updates; }
+void PlaceholderWorld::update(float)
+{
+    ++updates;
+}
 
-bool PlaceholderWorld::isLoaded() const { return now() - loadStart >= LOAD_MS; }
+bool PlaceholderWorld::isLoaded() const
+{
+    return now() - loadStart >= LOAD_MS;
+}
 
-float PlaceholderWorld::loadingProgress() const { return float(std::min(1.0, (now() - loadStart) / LOAD_MS)); }
+float PlaceholderWorld::loadingProgress() const
+{
+    return float(std::min(1.0, (now() - loadStart) / LOAD_MS));
+}
 
-void PlaceholderWorld::resetLoadedCounter() { loadStart = now(); }
+void PlaceholderWorld::resetLoadedCounter()
+{
+    loadStart = now();
+}
 
-void PlaceholderWorld::queueCacheForDestruction(int n) { cacheQueued = n; }
+void PlaceholderWorld::queueCacheForDestruction(int n)
+{
+    cacheQueued = n;
+}
 
 void PlaceholderWorld::removeCats(int n)
 {

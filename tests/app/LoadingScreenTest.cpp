@@ -43,8 +43,8 @@ struct FakeLoadingView : LoadingView {
 
 bool isMessage(const std::string& text)
 {
-    return std::any_of(loadingMessages.begin(), loadingMessages.end(),
-                       [&](const char* m) { return text == m; });
+    return std::any_of(
+        loadingMessages.begin(), loadingMessages.end(), [&](const char* m) { return text == m; });
 }
 
 TEST(LoadingScreen, MessageIndexCoversTheFifteenMessages)
@@ -66,7 +66,9 @@ TEST(LoadingScreen, ShowsProgressWithAMessageThenGeneratingObjects)
     view.loadAfter = 5;
     view.clock = &time;
     view.msPerPoll = 10.0;
-    EXPECT_EQ(runLoadingScreen(view, [&] { return time; }, [] { return 0.2f; }), LoadingResult::Loaded);
+    EXPECT_EQ(runLoadingScreen(
+                  view, [&] { return time; }, [] { return 0.2f; }),
+        LoadingResult::Loaded);
 
     ASSERT_EQ(view.frames.size(), 7u); // Initializing, five loading frames, Generating Objects
     EXPECT_EQ(view.frames.front().text, "Initializing");
@@ -89,7 +91,8 @@ TEST(LoadingScreen, MessageChangesAfterTwoSeconds)
     view.msPerPoll = 100.0;
     std::vector<float> draws = { 0.0f, 0.1f, 0.2f, 0.3f };
     size_t next = 0;
-    runLoadingScreen(view, [&] { return time; }, [&] { return draws[std::min(next++, draws.size() - 1)]; });
+    runLoadingScreen(
+        view, [&] { return time; }, [&] { return draws[std::min(next++, draws.size() - 1)]; });
 
     std::vector<std::string> shown;
     for (const auto& f : view.frames)
@@ -101,8 +104,8 @@ TEST(LoadingScreen, MessageChangesAfterTwoSeconds)
     EXPECT_EQ(shown[1], "Fixing Bugs");
     EXPECT_EQ(shown[2], "Compiling Code");
     // The first change comes with the first frame more than 2000 ms after the start.
-    int framesOfFirst = int(std::count_if(view.frames.begin(), view.frames.end(),
-                                          [](const auto& f) { return f.text == "Planting Trees"; }));
+    int framesOfFirst = int(std::count_if(
+        view.frames.begin(), view.frames.end(), [](const auto& f) { return f.text == "Planting Trees"; }));
     EXPECT_EQ(framesOfFirst, 20);
 }
 
@@ -110,7 +113,9 @@ TEST(LoadingScreen, ClosingTheWindowEndsItAtOnce)
 {
     FakeLoadingView view;
     view.closeAfter = 3;
-    EXPECT_EQ(runLoadingScreen(view, [] { return 0.0; }, [] { return 0.0f; }), LoadingResult::Closed);
+    EXPECT_EQ(runLoadingScreen(
+                  view, [] { return 0.0; }, [] { return 0.0f; }),
+        LoadingResult::Closed);
     EXPECT_EQ(view.polls, 3);
     EXPECT_EQ(view.frames.back().text, "Closing Game... :(");
     EXPECT_FALSE(view.frames.back().showProgress);
@@ -120,7 +125,9 @@ TEST(LoadingScreen, AWorldAlreadyLoadedSkipsTheWait)
 {
     FakeLoadingView view;
     view.loadAfter = 0;
-    EXPECT_EQ(runLoadingScreen(view, [] { return 0.0; }, [] { return 0.0f; }), LoadingResult::Loaded);
+    EXPECT_EQ(runLoadingScreen(
+                  view, [] { return 0.0; }, [] { return 0.0f; }),
+        LoadingResult::Loaded);
     EXPECT_EQ(view.polls, 0);
     ASSERT_EQ(view.frames.size(), 2u);
     EXPECT_EQ(view.frames[1].text, "Generating Objects");

@@ -1,5 +1,5 @@
-#include "app/FrameCounter.h"
 #include "app/MainLoop.h"
+#include "app/FrameCounter.h"
 
 #include <gtest/gtest.h>
 

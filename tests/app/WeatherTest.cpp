@@ -1,6 +1,6 @@
+#include "app/Weather.h"
 #include "app/Rand.h"
 #include "app/Timers.h"
-#include "app/Weather.h"
 
 #include <gtest/gtest.h>
 
@@ -55,8 +55,12 @@ TEST(Weather, ThirdsOfTheDrawChooseTheWeather)
         float draw;
         bool rain, lightning;
     } cases[] = {
-        { 0.0f, true, false }, { 0.3299f, true, false }, { 0.33f, true, true },
-        { 0.6599f, true, true }, { 0.66f, false, false }, { 1.0f, false, false },
+        { 0.0f, true, false },
+        { 0.3299f, true, false },
+        { 0.33f, true, true },
+        { 0.6599f, true, true },
+        { 0.66f, false, false },
+        { 1.0f, false, false },
     };
     for (const Case& c : cases) {
         Weather weather;
