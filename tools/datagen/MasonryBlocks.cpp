@@ -110,12 +110,12 @@ Canvas paintPyramid(int size)
         if (b.edge < 0)
             return hexRgb(0x5e4a2c) * (1.0f + 0.2f * pixelGrain(u, v, size, 1102));
         const float tint = hash01(b.col, b.row, 1103);
-        Rgb c = mix(hexRgb(0xb08a52), hexRgb(0xcfad72), tint);
-        const float layers = 0.5f + 0.5f * std::sin(2 * kPi * 10 * v + 4 * chip);
-        c = c * (0.9f + 0.1f * layers);
-        const float pits = tileFbm(u, v, 12, 2, 1104);
-        if (pits > 0.7f)
-            c = c * 0.86f;
+        Rgb c = mix(hexRgb(0xb8884c), hexRgb(0xd4aa68), tint);
+        const float layers = 0.5f + 0.5f * std::sin(2 * kPi * 6 * v + 2 * chip);
+        c = c * (0.93f + 0.08f * layers);
+        const float pits = tileFbm(u, v, 16, 2, 1104);
+        if (pits > 0.74f)
+            c = c * 0.85f;
         if (b.fromTop < 2.0f)
             c = c * 1.12f;
         else if (b.edge < 1.5f)
@@ -128,10 +128,10 @@ Canvas paintStucco(int size)
 {
     const float step = 1.0f / float(size);
     return shadeSquare(size, [size, step](float u, float v) {
-        auto height = [](float x, float y) { return tileFbm(x, y, 8, 3, 1201); };
+        auto height = [](float x, float y) { return tileFbm(x, y, 12, 3, 1201); };
         const float du = height(u + step, v) - height(u - step, v);
         const float dv = height(u, v + step) - height(u, v - step);
-        const float light = 1.0f + 1.2f * (-du - dv);
+        const float light = 1.0f + 0.45f * (-du - dv);
         const float stain = tileFbm(u, v, 2, 3, 1202);
         Rgb c = mix(hexRgb(0xc9bc9c), hexRgb(0xe3d9c0), stain) * light;
         if (hash01(int(u * size), int(v * size), 1203) > 0.985f)

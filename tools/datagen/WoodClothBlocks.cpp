@@ -119,10 +119,12 @@ Canvas paintTent(int size)
 {
     return shadeSquare(size, [size](float u, float v) {
         const float X = u * 64, Y = v * 64;
-        const bool over = (int(std::floor(X / 2)) + int(std::floor(Y / 2))) % 2 == 0;
-        const float thread = std::sin(kPi * wrapFloat(over ? Y : X, 2.0f) / 2.0f);
+        // Plain weave: 2 x 2 pixel cells alternate between a thread running
+        // across (lit along its top) and one running down (lit on its left).
+        const bool across = (int(std::floor(X / 2)) + int(std::floor(Y / 2))) % 2 == 0;
+        const float thread = (across ? wrapFloat(Y, 2.0f) : wrapFloat(X, 2.0f)) < 1.0f ? 1.0f : 0.0f;
         const float stain = tileFbm(u, v, 3, 3, 2001);
-        Rgb c = mix(hexRgb(0x978556), hexRgb(0xc6b488), stain) * (0.8f + 0.2f * thread);
+        Rgb c = mix(hexRgb(0x978556), hexRgb(0xc6b488), stain) * (0.88f + 0.12f * thread);
         // A doubled seam down the middle of the panel.
         const float ds = std::fabs(X - 32);
         if (ds < 0.8f)
