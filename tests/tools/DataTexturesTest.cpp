@@ -13,6 +13,7 @@
 #include <fstream>
 #include <iterator>
 #include <png.h>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -152,6 +153,14 @@ TEST(DataTextures, BlockTexturesShareOneSizeThatMipmapsFiveLevels)
         EXPECT_EQ(image.width, first.width) << file;
         EXPECT_EQ(image.height, first.height) << file;
     }
+}
+
+TEST(DataTextures, EveryBlockTypeHasItsOwnPicture)
+{
+    std::set<std::vector<uint8_t>> distinct;
+    for (const char* file : kBlockFiles)
+        distinct.insert(readPng(kRunDir / file).pixels);
+    EXPECT_EQ(distinct.size(), kBlockFiles.size());
 }
 
 TEST(DataTextures, BlockTexturesTileWithoutVisibleSeams)

@@ -1,8 +1,9 @@
 #pragma once
 
 // Painters of the individual block materials. Each returns a square canvas of
-// `size` pixels that repeats seamlessly in both directions; sizes other than
-// the block texture size keep the same layout scaled.
+// `size` pixels that repeats seamlessly in both directions. Layouts are drawn
+// for 64 pixels; larger powers of two keep them, while smaller sizes blur
+// the one-pixel joints that straddle the texture border.
 #include "tools/datagen/Procedural.h"
 
 namespace datagen {
