@@ -1,33 +1,11 @@
 #include "tools/datagen/BlockPainters.h"
 #include "tools/datagen/TextureSet.h"
+#include "world/BlockType.h"
 
 namespace datagen {
 
-const std::array<const char*, 23> kBlockTextureFiles = {
-    "textures/dirt.png",
-    "textures/grass.png",
-    "textures/brick.png",
-    "textures/stone.png",
-    "textures/sand.png",
-    "textures/bedrock.png",
-    "textures/bark.png",
-    "textures/leaf.png",
-    "textures/rooftiles.png",
-    "textures/cactus.png",
-    "textures/pyramid.png",
-    "textures/stucco.png",
-    "textures/marble.png",
-    "textures/metal.png",
-    "textures/metal2.png",
-    "textures/wood_planks.png",
-    "textures/wood_planks2.png",
-    "textures/wheel.png",
-    "textures/diamond_stone.png",
-    "textures/tent.png",
-    "textures/ballon.png",
-    "textures/basket.png",
-    "textures/stone_cracks.png",
-};
+// The game reads its block textures from the shared table, so the files are named from it too.
+const std::array<const char*, 23> kBlockTextureFiles = blockTexturePaths;
 
 std::vector<NamedImage> makeBlockTextures()
 {
