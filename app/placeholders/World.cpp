@@ -22,7 +22,6 @@ PlaceholderWorld::PlaceholderWorld(int viewDistance, const glm::vec3& chunkSize)
     : viewDistance(viewDistance)
     , chunkSize(chunkSize)
     , death(std::make_unique<Death>())
-    , loadStart(now())
 {
     death->setPosition(glm::vec3(30.0f, 20.0f, 30.0f));
 }
@@ -34,19 +33,26 @@ void PlaceholderWorld::update(float)
     ++updates;
 }
 
+double PlaceholderWorld::loadStarted() const
+{
+    if (loadStart < 0.0)
+        loadStart = now();
+    return loadStart;
+}
+
 bool PlaceholderWorld::isLoaded() const
 {
-    return now() - loadStart >= LOAD_MS;
+    return now() - loadStarted() >= LOAD_MS;
 }
 
 float PlaceholderWorld::loadingProgress() const
 {
-    return float(std::min(1.0, (now() - loadStart) / LOAD_MS));
+    return float(std::min(1.0, (now() - loadStarted()) / LOAD_MS));
 }
 
 void PlaceholderWorld::resetLoadedCounter()
 {
-    loadStart = now();
+    loadStart = -1.0;
 }
 
 void PlaceholderWorld::queueCacheForDestruction(int n)

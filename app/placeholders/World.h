@@ -32,7 +32,9 @@ public:
 
 class PlaceholderWorld : public World {
 public:
-    // How long the simulated load of the square around the player takes.
+    // How long the simulated load of the square around the player takes,
+    // counted from the first time anyone asks whether it is done (the
+    // loading screen), so that screen is always seen.
     static constexpr double LOAD_MS = 3000.0;
 
     PlaceholderWorld(int viewDistance, const glm::vec3& chunkSize);
@@ -61,6 +63,7 @@ public:
     void activateNearby() { }
 
 private:
+    double loadStarted() const;
     std::unique_ptr<Player> ownedPlayer;
-    double loadStart;
+    mutable double loadStart = -1.0;
 };
