@@ -42,12 +42,14 @@ double PlaceholderWorld::loadStarted() const
 
 bool PlaceholderWorld::isLoaded() const
 {
-    return now() - loadStarted() >= LOAD_MS;
+    return now() - loadStarted() >= loadMs;
 }
 
 float PlaceholderWorld::loadingProgress() const
 {
-    return float(std::min(1.0, (now() - loadStarted()) / LOAD_MS));
+    if (loadMs <= 0.0)
+        return 1.0f;
+    return float(std::min(1.0, (now() - loadStarted()) / loadMs));
 }
 
 void PlaceholderWorld::resetLoadedCounter()

@@ -46,7 +46,9 @@ extern "C" const char* __lsan_default_suppressions()
            "leak:libglfw.so\n"
            "leak:libGLdispatch.so\n"
            "leak:libGLX.so\n"
-           "leak:libdrm.so\n";
+           "leak:libdrm.so\n"
+           // cairo's font configuration, cached until exit (GUI text)
+           "leak:libfontconfig.so\n";
 }
 
 GlContext* GlContext::get()
