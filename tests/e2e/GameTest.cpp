@@ -1,7 +1,10 @@
 #include "GameTest.h"
 
+#include "gui/GuiText.h"
 #include "render/TextureTable.h"
 
+#include <algorithm>
+#include <cmath>
 #include <fstream>
 #include <sstream>
 #include <thread>
@@ -30,6 +33,73 @@ const char* const configKeys[][2] = {
     { "Max_Memory(MB)", "2048" },
     { "World_Random_Seed", "1234" },
 };
+
+const char* const loadingMessages[] = {
+    "Planting Trees",
+    "Fixing Bugs",
+    "Compiling Code",
+    "Making Coffee",
+    "Installing Windows Vista",
+    "Adding Cats",
+    "Painting Walls",
+    "Watering Plants",
+    "Downloading Music",
+    "Reporting to NSA",
+    "Indexing Harddrive",
+    "Taking a Nap",
+    "Ordering Pizza",
+    "Loading Level",
+    "Hiding Easteregg",
+};
+
+// How well the red text inside `bar` matches the text of `message` drawn the
+// way the loading bar draws it, over the width of the message (the percentage
+// after it is left out): the correlation, from -1 to 1, between the redness
+// of each screen pixel and the text's coverage of the texels that pixel shows.
+double textMatch(const Picture& picture, const Area& bar, const std::string& message)
+{
+    const TextImage text = renderText(message, textStyle::loadingBar);
+    if (text.empty() || bar.width <= 0 || bar.height <= 0)
+        return -1.0;
+    int right = 0;
+    for (int x = 0; x < text.width; ++x)
+        for (int y = 0; y < text.height; ++y)
+            if (text.at(x, y, 3) > 0)
+                right = x;
+    std::vector<double> seen, drawn;
+    for (int y = 0; y < bar.height; ++y)
+        for (int x = 0; x < bar.width; ++x) {
+            const int x0 = x * text.width / bar.width,
+                      x1 = std::max(x0 + 1, (x + 1) * text.width / bar.width);
+            const int y0 = y * text.height / bar.height,
+                      y1 = std::max(y0 + 1, (y + 1) * text.height / bar.height);
+            const int sx = bar.x + x, sy = bar.y + y;
+            if (x0 > right + 2 || sx < 0 || sy < 0 || sx >= picture.width || sy >= picture.height)
+                continue;
+            double coverage = 0.0;
+            for (int ty = y0; ty < y1; ++ty)
+                for (int tx = x0; tx < x1; ++tx)
+                    coverage += text.at(tx, ty, 3) / 255.0;
+            drawn.push_back(coverage / double((x1 - x0) * (y1 - y0)));
+            const float r = picture.at(sx, sy, 0), g = picture.at(sx, sy, 1), b = picture.at(sx, sy, 2);
+            seen.push_back(std::clamp(double(r - std::max(g, b)), 0.0, 1.0));
+        }
+    const double n = double(seen.size());
+    if (n == 0.0)
+        return -1.0;
+    double meanSeen = 0.0, meanDrawn = 0.0;
+    for (size_t i = 0; i < seen.size(); ++i) {
+        meanSeen += seen[i] / n;
+        meanDrawn += drawn[i] / n;
+    }
+    double both = 0.0, seenOnly = 0.0, drawnOnly = 0.0;
+    for (size_t i = 0; i < seen.size(); ++i) {
+        both += (seen[i] - meanSeen) * (drawn[i] - meanDrawn);
+        seenOnly += (seen[i] - meanSeen) * (seen[i] - meanSeen);
+        drawnOnly += (drawn[i] - meanDrawn) * (drawn[i] - meanDrawn);
+    }
+    return seenOnly > 0.0 && drawnOnly > 0.0 ? both / std::sqrt(seenOnly * drawnOnly) : -1.0;
+}
 
 bool toolsInstalled()
 {
@@ -237,6 +307,24 @@ Backdrop GameTest::backdropOf(const Picture& picture)
         }
     }
     return bestDifference < 0.04 && secondDifference - bestDifference > 0.015 ? best : Backdrop::Other;
+}
+
+std::string GameTest::loadingMessageOn(const Picture& picture) const
+{
+    const Area bar = guiArea(0.0f, -0.4f, 0.6f, 0.09f);
+    std::string best;
+    double bestMatch = -1.0, secondMatch = -1.0;
+    for (const char* message : loadingMessages) {
+        const double match = textMatch(picture, bar, message);
+        if (match > bestMatch) {
+            secondMatch = bestMatch;
+            bestMatch = match;
+            best = message;
+        } else if (match > secondMatch) {
+            secondMatch = match;
+        }
+    }
+    return bestMatch > 0.6 && bestMatch - secondMatch > 0.15 ? best : std::string();
 }
 
 Area GameTest::guiArea(float centerX, float centerY, float width, float height) const

@@ -61,6 +61,9 @@ protected:
     // for a person to look at.
     Picture shot(const std::string& name);
     Backdrop backdropOf(const Picture& picture);
+    // The loading message the loading bar shows, or empty when the bar shows
+    // none of the fifteen (or cannot be read).
+    std::string loadingMessageOn(const Picture& picture) const;
     // Window areas in the GUI's screen space (x, y from -0.5 to 0.5, y up).
     Area guiArea(float centerX, float centerY, float width, float height) const;
     // The main menu's entry `row` over its picture, and a menu entry row
