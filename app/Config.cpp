@@ -1,0 +1,209 @@
+#include "app/Config.h"
+
+#include <algorithm>
+#include <climits>
+#include <cstdlib>
+
+namespace {
+
+// Comments of appended lines start at the same column, so the written file reads as a table.
+constexpr int COMMENT_COLUMN_WIDTH = 25;
+
+// The size used for Width and Height when the monitor's modes are unknown (no display).
+constexpr VideoMode FALLBACK_MODE { 1280, 720 };
+
+// What separates words: the white space of the C locale.
+constexpr const char* WHITE_SPACE = " \t\n\v\f\r";
+
+bool isWhiteSpace(char c)
+{
+    return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r';
+}
+
+bool validAntiAliasingFactor(int factor)
+{
+    return factor == 1 || factor == 2 || factor == 4 || factor == 8 || factor == 16;
+}
+
+} // namespace
+
+size_t findWordStart(const std::string& text, const std::string& key)
+{
+    for (size_t pos = text.find(key); pos != std::string::npos; pos = text.find(key, pos + 1)) {
+        if (pos == 0 || isWhiteSpace(text[pos - 1]))
+            return pos;
+    }
+    return std::string::npos;
+}
+
+int parseLeadingInt(const std::string& text)
+{
+    const long value = std::strtol(text.c_str(), nullptr, 10);
+    return static_cast<int>(std::clamp<long>(value, INT_MIN, INT_MAX));
+}
+
+Config::Config(std::ostream& out, std::ostream& err)
+    : out(out)
+    , err(err)
+{
+}
+
+int Config::open(const std::string& path)
+{
+    fileName = path;
+    file.exceptions(std::ios::failbit | std::ios::badbit);
+    try {
+        file.open(path, std::ios::in | std::ios::out | std::ios::app);
+    } catch (const std::ios_base::failure& e) {
+        out << e.what() << std::endl;
+        out << "Exception opening/reading file\n";
+        isOpen = 0;
+        return 1;
+    }
+    isOpen = 1;
+    return 0;
+}
+
+std::string Config::getValue(
+    const std::string& key, const std::string& defaultValue, const std::string& comment)
+{
+    try {
+        rewindAndRead();
+        const size_t start = findWordStart(contents, key);
+        if (start != std::string::npos) {
+            const std::string word
+                = contents.substr(start, contents.find_first_of(WHITE_SPACE, start) - start);
+            const size_t equals = word.find('=');
+            const std::string value = equals == std::string::npos ? word : word.substr(equals + 1);
+            out << "Key " << key << " found. Value=" << value << '\n';
+            return value;
+        }
+        // The whole file was read without a match: the end of the file is the
+        // stream's failure, just as for reading word by word.
+        file.setstate(std::ios::eofbit | std::ios::failbit);
+    } catch (const std::ios_base::failure& e) {
+        out << e.what() << std::endl;
+        out << "Key '" << key << "' not found. Adding default value '" << defaultValue << "'.\n";
+    }
+    file.clear();
+    appendLine(key, defaultValue, comment);
+    return defaultValue;
+}
+
+void Config::rewindAndRead()
+{
+    // One bulk read per key keeps a rescan of a file of several megabytes in the
+    // milliseconds; word-by-word stream extraction is many times slower.
+    file.seekg(0, std::ios::end);
+    const std::streamoff size = file.tellg();
+    file.seekg(0);
+    contents.resize(static_cast<size_t>(size));
+    file.read(contents.data(), size);
+}
+
+int Config::getInt(const std::string& key, int defaultValue, const std::string& comment)
+{
+    return parseLeadingInt(getValue(key, std::to_string(defaultValue), comment));
+}
+
+void Config::appendLine(const std::string& key, const std::string& defaultValue, const std::string& comment)
+{
+    std::string line;
+    // A last line without its line feed would otherwise swallow the first appended setting.
+    if (endsWithoutLineFeed())
+        line += '\n';
+    line += key + "=" + defaultValue;
+    if (!comment.empty()) {
+        const int padding = COMMENT_COLUMN_WIDTH - static_cast<int>(key.size() + defaultValue.size());
+        line += std::string(std::max(padding, 0), ' ') + " # " + comment;
+    }
+    line += '\n';
+    file.seekp(0, std::ios::end);
+    file << line;
+    file.flush();
+}
+
+bool Config::endsWithoutLineFeed()
+{
+    file.seekg(0, std::ios::end);
+    if (file.tellg() <= 0)
+        return false;
+    file.seekg(-1, std::ios::end);
+    return file.get() != '\n';
+}
+
+void Config::warnIfBelow(int& value, int minimum, const char* warning)
+{
+    if (value < minimum) {
+        err << warning << std::endl;
+        value = minimum;
+    }
+}
+
+ConfigResult Config::loadSettings(
+    const std::vector<VideoMode>& modes, Settings& settings, const std::string& path)
+{
+    if (open(path) != 0)
+        return ConfigResult::FileError;
+    try {
+        readWindowSettings(modes, settings);
+        if (!validAntiAliasingFactor(settings.antiAliasingFactor)) {
+            err << "Anti-Aliasing_Factor not valid!" << std::endl;
+            file.close();
+            isOpen = 0;
+            return ConfigResult::InvalidAntiAliasing;
+        }
+        readOtherSettings(settings);
+        file.close();
+        isOpen = 0;
+    } catch (const std::ios_base::failure& e) {
+        // Appending a missing key failed (disk full, file gone read-only ...).
+        out << e.what() << std::endl;
+        out << "Exception opening/reading file\n";
+        return ConfigResult::FileError;
+    }
+    return ConfigResult::Ok;
+}
+
+void Config::readWindowSettings(const std::vector<VideoMode>& modes, Settings& settings)
+{
+    settings.fullscreen = getInt("Fullscreen", 1, "");
+    out << "Video modes:" << std::endl;
+    for (size_t i = 0; i < modes.size(); ++i)
+        out << "Mode " << i << ": " << modes[i].width << " x " << modes[i].height << std::endl;
+    const VideoMode largest = modes.empty() ? FALLBACK_MODE : modes.back();
+    settings.width = getInt("Width", largest.width, "");
+    settings.height = getInt("Height", largest.height, "");
+    settings.windowBorder = getInt("Window_Border", 1, "");
+    settings.antiAliasingFactor = getInt("Anti-Aliasing_Factor", 8, "Valid values: 1,2,4,8,16");
+}
+
+void Config::readOtherSettings(Settings& settings)
+{
+    settings.anisotropicFiltering = getInt("Anisotropic_Filtering", 8, "Range: 1-16");
+    if (settings.anisotropicFiltering < 0)
+        err << "Warning, Anisotropic Filtering Factor shouldn't be negative!" << std::endl;
+    settings.vsync = getInt("Vsync", 1, "Limit FPS to 60");
+    settings.shadowmapFactor = getInt(
+        "Shadowmap_Factor", 1, "Shadow Quality: Range 1-10, a value higher than 1 is not really needed");
+    settings.showFps = getInt("Show_FPS", 0, "Show FPS counter in the corner");
+    settings.ambientSounds = getInt("Ambient_Sounds", 1, "Enable background ambient sounds");
+    settings.soundEffects = getInt("Sound_Effects", 1, "Enable sound effects");
+    settings.volume = getInt("Volume", 10, "Range: 1-10");
+    settings.mouseSensitivityX
+        = getInt("Mouse_Sensitivity_X", 100, "Mouse Sensitivity in X Direction, negate to invert");
+    settings.mouseSensitivityY
+        = getInt("Mouse_Sensitivity_Y", 100, "Mouse Sensitivity in Y Direction, negate to invert");
+    if (settings.mouseSensitivityX == 0 || settings.mouseSensitivityY == 0)
+        err << "Warning, mouse sensitivity is zero!" << std::endl;
+    settings.threads = getInt("Threads", 8, "Should be the same as number of cores of the CPU");
+    // Without a single worker no chunk would ever be generated.
+    warnIfBelow(settings.threads, 1, "Warning, Threads should be at least 1!");
+    settings.chunkViewDistance = getInt("Chunk_View_Distance", 2, "Set to 1 to improve performance");
+    // A negative radius would keep no chunk around the player, not even his own.
+    warnIfBelow(settings.chunkViewDistance, 0, "Warning, Chunk View Distance shouldn't be negative!");
+    settings.maxMemoryMB = getInt("Max_Memory(MB)", 2048,
+        "Maximum approximated memory the game will consume before chunks are unloaded");
+    settings.worldRandomSeed = getInt(
+        "World_Random_Seed", -1, "Random seed used by the world generator, set to -1 for a random seed");
+}
