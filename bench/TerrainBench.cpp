@@ -16,6 +16,8 @@
 // Cold: nothing cached, all nine chunks of the 3 x 3 scan are classified.
 // Warm: the site lists of all nine chunks are cached, as for most chunks once
 // streaming has filled in the area around them.
+// Row: chunks generated one after another along +x from the named chunk, the
+// cache kept, so each new chunk scans three new chunks: the streaming case.
 // Plain: the reference order (every column in full, one fill per column box).
 namespace {
 
@@ -31,7 +33,7 @@ double threadMs()
     return ts.tv_sec * 1e3 + ts.tv_nsec * 1e-6;
 }
 
-enum class Mode { Cold, Warm, Plain };
+enum class Mode { Cold, Warm, Row, Plain };
 
 void generateChunk(benchmark::State& state, const int (&where)[2], Mode mode)
 {
@@ -44,11 +46,12 @@ void generateChunk(benchmark::State& state, const int (&where)[2], Mode mode)
             for (int b = -1; b <= 1; ++b)
                 generator.sitesOf(where[0] + a, where[1] + b);
     }
+    int step = 0;
     for (auto _ : state) {
         state.PauseTiming();
         if (mode == Mode::Cold)
             generator.clearSiteCache();
-        auto chunk = std::make_unique<Chunk>(where[0], where[1]);
+        auto chunk = std::make_unique<Chunk>(where[0] + (mode == Mode::Row ? step++ : 0), where[1]);
         state.ResumeTiming();
 
         SimplexNoise::resetEvaluationCount();
@@ -78,13 +81,17 @@ void generateChunk(benchmark::State& state, const int (&where)[2], Mode mode)
 
 static void BM_TerrainForestCold(benchmark::State& s) { generateChunk(s, kForest, Mode::Cold); }
 static void BM_TerrainForestWarm(benchmark::State& s) { generateChunk(s, kForest, Mode::Warm); }
+static void BM_TerrainForestRow(benchmark::State& s) { generateChunk(s, kForest, Mode::Row); }
 static void BM_TerrainForestPlain(benchmark::State& s) { generateChunk(s, kForest, Mode::Plain); }
 static void BM_TerrainDesertCold(benchmark::State& s) { generateChunk(s, kDesert, Mode::Cold); }
 static void BM_TerrainDesertWarm(benchmark::State& s) { generateChunk(s, kDesert, Mode::Warm); }
+static void BM_TerrainDesertRow(benchmark::State& s) { generateChunk(s, kDesert, Mode::Row); }
 static void BM_TerrainDesertPlain(benchmark::State& s) { generateChunk(s, kDesert, Mode::Plain); }
 BENCHMARK(BM_TerrainForestCold)->Unit(benchmark::kMillisecond)->Iterations(20);
 BENCHMARK(BM_TerrainForestWarm)->Unit(benchmark::kMillisecond)->Iterations(20);
+BENCHMARK(BM_TerrainForestRow)->Unit(benchmark::kMillisecond)->Iterations(20);
 BENCHMARK(BM_TerrainForestPlain)->Unit(benchmark::kMillisecond)->Iterations(5);
 BENCHMARK(BM_TerrainDesertCold)->Unit(benchmark::kMillisecond)->Iterations(20);
 BENCHMARK(BM_TerrainDesertWarm)->Unit(benchmark::kMillisecond)->Iterations(20);
+BENCHMARK(BM_TerrainDesertRow)->Unit(benchmark::kMillisecond)->Iterations(20);
 BENCHMARK(BM_TerrainDesertPlain)->Unit(benchmark::kMillisecond)->Iterations(5);
