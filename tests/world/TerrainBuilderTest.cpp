@@ -80,17 +80,6 @@ TEST(TerrainBuilder, LowColumnsCutIntoTheStone)
         ASSERT_EQ(low, y < 8 ? BLOCK_STONE : y == 8 ? BLOCK_SAND : BLOCK_AIR) << y;
         ASSERT_EQ(high, y < 20 ? BLOCK_STONE : y < 33 ? BLOCK_DIRT : y == 33 ? BLOCK_GRASS : BLOCK_AIR) << y;
     }
-
-    TerrainProfile p;
-    p.airStart[0] = 9;
-    p.surface[0] = BLOCK_SAND;
-    EXPECT_EQ(p.typeAt(0, 7), BLOCK_STONE);
-    EXPECT_EQ(p.typeAt(0, 8), BLOCK_SAND);
-    EXPECT_EQ(p.typeAt(0, 9), BLOCK_AIR);
-    EXPECT_EQ(p.rangeType(0, 0, 8), BLOCK_STONE);
-    EXPECT_EQ(p.rangeType(0, 0, 9), MIXED_NODE);
-    EXPECT_EQ(p.rangeType(0, 8, 9), BLOCK_SAND);
-    EXPECT_EQ(p.rangeType(0, 9, 128), BLOCK_AIR);
 }
 
 TEST(TerrainBuilder, BulkBuildEqualsColumnFillsWithNoMoreLeaves)

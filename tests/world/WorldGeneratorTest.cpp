@@ -9,6 +9,7 @@
 
 #include <atomic>
 #include <cmath>
+#include <cstdlib>
 #include <optional>
 #include <thread>
 
@@ -46,7 +47,9 @@ std::optional<Site> findSite(const WorldGenerator& g, Placement kind, bool nearP
     return std::nullopt;
 }
 
-// A stand-in structure: a marble block at its position and one world object.
+// A stand-in structure: a marble block at its position and one world object,
+// with a non-voxel choice drawn from the shared C library generator as real
+// structures may do.
 class MarkerLocation : public Location {
 public:
     using Location::Location;
@@ -54,8 +57,11 @@ public:
     {
         appendBox(orders, BLOCK_MARBLE, position, position + glm::vec3(2, 3, 2));
         objects.push_back(std::make_unique<Worldobject>(position + glm::vec3(1, 1, 1)));
+        objects.back()->hint = std::rand() % 2 == 0;
     }
 };
+
+std::unique_ptr<Location> makeMarker(int, const glm::vec3& p) { return std::make_unique<MarkerLocation>(p); }
 
 } // namespace
 
@@ -159,17 +165,18 @@ TEST(WorldGenerator, StructureObjectsLiveOnlyInTheirSeedChunk)
         EXPECT_NE(object->position(), site->position + glm::vec3(1, 1, 1));
 }
 
-// Workers generate at once with one shared generator (and site cache).
+// Workers generate at once with one shared generator (and site cache), the
+// structures drawing on rand() meanwhile.
 TEST(WorldGenerator, ConcurrentGenerationMatchesOneByOne)
 {
     const int32_t coords[6][2] = { { 0, 0 }, { 1, 0 }, { 0, 1 }, { 1, 1 }, { -1, 0 }, { 0, -1 } };
     uint64_t expected[6];
     {
-        const WorldGenerator g(7);
+        const WorldGenerator g(7, makeMarker);
         for (int n = 0; n < 6; ++n)
             expected[n] = snapshot::treeHash(*generated(g, coords[n][0], coords[n][1])->root);
     }
-    const WorldGenerator shared(7);
+    const WorldGenerator shared(7, makeMarker);
     uint64_t got[6] = {};
     std::vector<std::thread> workers;
     for (int t = 0; t < 3; ++t) {
