@@ -25,21 +25,52 @@ namespace {
 namespace fs = std::filesystem;
 
 const char* const kMeshFiles[25] = {
-    "models/player.obj", "models/death_scythe.obj", "models/death_left_arm.obj", "models/death_right_arm.obj",
-    "models/death_head.obj", "models/death_body.obj", "models/cat_head.obj", "models/cat_body.obj",
-    "models/cat_leg.obj", "models/cat_tail.obj", "models/dynamite.obj", "models/cage.obj",
-    "models/flashlight.obj", "models/flashlight_hand.obj", "models/fish.obj", "models/bonfire.obj",
-    "models/jetpack.obj", "models/jetpack_hand.obj", "models/sign.obj", "models/dynamite_pack.obj",
-    "models/blasting_machine.obj", "models/blasting_machine_handle.obj", "models/ball.obj",
-    "models/potion_bottle.obj", "models/potion_cork.obj",
+    "models/player.obj",
+    "models/death_scythe.obj",
+    "models/death_left_arm.obj",
+    "models/death_right_arm.obj",
+    "models/death_head.obj",
+    "models/death_body.obj",
+    "models/cat_head.obj",
+    "models/cat_body.obj",
+    "models/cat_leg.obj",
+    "models/cat_tail.obj",
+    "models/dynamite.obj",
+    "models/cage.obj",
+    "models/flashlight.obj",
+    "models/flashlight_hand.obj",
+    "models/fish.obj",
+    "models/bonfire.obj",
+    "models/jetpack.obj",
+    "models/jetpack_hand.obj",
+    "models/sign.obj",
+    "models/dynamite_pack.obj",
+    "models/blasting_machine.obj",
+    "models/blasting_machine_handle.obj",
+    "models/ball.obj",
+    "models/potion_bottle.obj",
+    "models/potion_cork.obj",
 };
 
 const char* const kTextureFiles[18] = {
-    "textures/moon.png", "textures/star.png", "textures/death.png", "textures/fire_alpha.png",
-    "textures/fire_diffuse.png", "textures/cat.png", "textures/dynamite.png", "textures/player.png",
-    "textures/cage.png", "textures/flashlight.png", "textures/gloves.png", "textures/fish.png",
-    "textures/logs.png", "textures/jetpack.png", "textures/sign_pyramid.png",
-    "textures/blasting_machine.png", "textures/wool.png", "textures/potion.png",
+    "textures/moon.png",
+    "textures/star.png",
+    "textures/death.png",
+    "textures/fire_alpha.png",
+    "textures/fire_diffuse.png",
+    "textures/cat.png",
+    "textures/dynamite.png",
+    "textures/player.png",
+    "textures/cage.png",
+    "textures/flashlight.png",
+    "textures/gloves.png",
+    "textures/fish.png",
+    "textures/logs.png",
+    "textures/jetpack.png",
+    "textures/sign_pyramid.png",
+    "textures/blasting_machine.png",
+    "textures/wool.png",
+    "textures/potion.png",
 };
 
 struct Corner {
@@ -164,7 +195,10 @@ const std::map<std::string, ObjFile>& generatedMeshes()
     return meshes;
 }
 
-const ObjFile& mesh(const std::string& file) { return generatedMeshes().at(file); }
+const ObjFile& mesh(const std::string& file)
+{
+    return generatedMeshes().at(file);
+}
 
 // Twice the signed volume enclosed, positive when the faces point outwards.
 float signedVolume(const ObjFile& obj)
@@ -172,7 +206,7 @@ float signedVolume(const ObjFile& obj)
     double volume = 0.0;
     for (const auto& t : obj.triangles)
         volume += glm::dot(obj.positions[size_t(t[0].position)],
-                           glm::cross(obj.positions[size_t(t[1].position)], obj.positions[size_t(t[2].position)]));
+            glm::cross(obj.positions[size_t(t[1].position)], obj.positions[size_t(t[2].position)]));
     return float(volume / 6.0);
 }
 
@@ -203,8 +237,8 @@ TEST(GeneratedModels, FacesWindCounterClockwiseAroundOutwardNormals)
         int wrong = 0;
         for (const auto& t : obj.triangles) {
             const glm::vec3 a = obj.positions[size_t(t[0].position)];
-            const glm::vec3 face = glm::cross(obj.positions[size_t(t[1].position)] - a,
-                                              obj.positions[size_t(t[2].position)] - a);
+            const glm::vec3 face = glm::cross(
+                obj.positions[size_t(t[1].position)] - a, obj.positions[size_t(t[2].position)] - a);
             const glm::vec3 normals = obj.normals[size_t(t[0].normal)] + obj.normals[size_t(t[1].normal)]
                 + obj.normals[size_t(t[2].normal)];
             if (glm::dot(face, normals) <= 0.0f)
@@ -265,9 +299,13 @@ TEST(GeneratedModels, CatInItsRestPoseFillsItsBodyBox)
 {
     // The cat is drawn at 0.24 of its mesh units; its body box is 0.5 x 0.4 x 0.5.
     const glm::mat4 scale = glm::scale(glm::mat4(1.0f), glm::vec3(0.24f));
-    auto at = [&](const float (&p)[3]) { return scale * glm::translate(glm::mat4(1.0f), { p[0], p[1], p[2] }); };
-    glm::vec3 lo = glm::min(mesh("models/cat_body.obj").min(scale), mesh("models/cat_head.obj").min(at(datagen::catPose::head)));
-    glm::vec3 hi = glm::max(mesh("models/cat_body.obj").max(scale), mesh("models/cat_head.obj").max(at(datagen::catPose::head)));
+    auto at = [&](const float(&p)[3]) {
+        return scale * glm::translate(glm::mat4(1.0f), { p[0], p[1], p[2] });
+    };
+    glm::vec3 lo = glm::min(
+        mesh("models/cat_body.obj").min(scale), mesh("models/cat_head.obj").min(at(datagen::catPose::head)));
+    glm::vec3 hi = glm::max(
+        mesh("models/cat_body.obj").max(scale), mesh("models/cat_head.obj").max(at(datagen::catPose::head)));
     lo = glm::min(lo, mesh("models/cat_tail.obj").min(at(datagen::catPose::tail)));
     hi = glm::max(hi, mesh("models/cat_tail.obj").max(at(datagen::catPose::tail)));
     for (const auto& leg : datagen::catPose::legs) {
@@ -275,7 +313,7 @@ TEST(GeneratedModels, CatInItsRestPoseFillsItsBodyBox)
         hi = glm::max(hi, mesh("models/cat_leg.obj").max(at(leg)));
     }
     EXPECT_NEAR(lo.y, -0.2f, 0.01f); // paws on the box floor
-    EXPECT_NEAR(hi.y, 0.2f, 0.01f);  // ear tips at its top
+    EXPECT_NEAR(hi.y, 0.2f, 0.01f); // ear tips at its top
     EXPECT_NEAR(lo.z, -0.25f, 0.01f);
     EXPECT_NEAR(hi.z, 0.25f, 0.01f);
     EXPECT_GT(lo.x, -0.25f); // a cat is narrower than its box
@@ -289,8 +327,8 @@ TEST(GeneratedModels, DeathStandsInItsHumanBox)
 {
     const glm::mat4 scale = glm::scale(glm::mat4(1.0f), glm::vec3(0.24f));
     glm::vec3 lo(1e30f), hi(-1e30f);
-    for (const char* part : { "models/death_scythe.obj", "models/death_left_arm.obj", "models/death_right_arm.obj",
-                              "models/death_head.obj", "models/death_body.obj" }) {
+    for (const char* part : { "models/death_scythe.obj", "models/death_left_arm.obj",
+             "models/death_right_arm.obj", "models/death_head.obj", "models/death_body.obj" }) {
         lo = glm::min(lo, mesh(part).min(scale));
         hi = glm::max(hi, mesh(part).max(scale));
     }
@@ -301,7 +339,8 @@ TEST(GeneratedModels, DeathStandsInItsHumanBox)
     EXPECT_GE(lo.z, -0.45f);
     EXPECT_LE(hi.z, 0.45f);
     // The scythe towers over the hood.
-    EXPECT_GT(mesh("models/death_scythe.obj").max(scale).y, mesh("models/death_head.obj").max(scale).y - 0.1f);
+    EXPECT_GT(
+        mesh("models/death_scythe.obj").max(scale).y, mesh("models/death_head.obj").max(scale).y - 0.1f);
 }
 
 TEST(GeneratedModels, WorldObjectsFitTheirBoxes)
@@ -317,9 +356,10 @@ TEST(GeneratedModels, WorldObjectsFitTheirBoxes)
         const char* file;
         float scale, top;
     };
-    for (const Standing& s : { Standing { "models/sign.obj", 0.7f, 2.5f }, Standing { "models/bonfire.obj", 0.7f, 3.5f },
-                               Standing { "models/blasting_machine.obj", 0.3f, 1.5f },
-                               Standing { "models/blasting_machine_handle.obj", 0.3f, 1.5f } }) {
+    for (const Standing& s :
+        { Standing { "models/sign.obj", 0.7f, 2.5f }, Standing { "models/bonfire.obj", 0.7f, 3.5f },
+            Standing { "models/blasting_machine.obj", 0.3f, 1.5f },
+            Standing { "models/blasting_machine_handle.obj", 0.3f, 1.5f } }) {
         SCOPED_TRACE(s.file);
         const glm::vec3 lo = mesh(s.file).min(scaled(s.scale));
         const glm::vec3 hi = mesh(s.file).max(scaled(s.scale));
@@ -331,7 +371,8 @@ TEST(GeneratedModels, WorldObjectsFitTheirBoxes)
         EXPECT_LE(glm::max(hi.x, hi.z), 0.505f);
     }
     // The pushed handle (1.3 units down) sinks into the machine, not through its floor.
-    EXPECT_GT(mesh("models/blasting_machine_handle.obj").min().y - 1.3f, mesh("models/blasting_machine.obj").min().y);
+    EXPECT_GT(mesh("models/blasting_machine_handle.obj").min().y - 1.3f,
+        mesh("models/blasting_machine.obj").min().y);
     const glm::vec3 packLo = mesh("models/dynamite_pack.obj").min(scaled(0.2f));
     const glm::vec3 packHi = mesh("models/dynamite_pack.obj").max(scaled(0.2f));
     for (int axis = 0; axis < 3; ++axis) {
@@ -397,8 +438,14 @@ float shareInView(const ObjFile& obj, const glm::mat4& model)
     return float(seen) / float(std::max<size_t>(obj.positions.size(), 1));
 }
 
-glm::mat4 translate(glm::vec3 v) { return glm::translate(glm::mat4(1.0f), v); }
-glm::mat4 scale(float s) { return glm::scale(glm::mat4(1.0f), glm::vec3(s)); }
+glm::mat4 translate(glm::vec3 v)
+{
+    return glm::translate(glm::mat4(1.0f), v);
+}
+glm::mat4 scale(float s)
+{
+    return glm::scale(glm::mat4(1.0f), glm::vec3(s));
+}
 
 } // namespace
 
@@ -412,7 +459,8 @@ TEST(GeneratedModels, HeldThingsShowInThePlayersView)
         * glm::rotate(glm::mat4(1.0f), glm::radians(-20.0f), { 0, 1, 0 })
         * glm::rotate(glm::mat4(1.0f), glm::radians(-20.0f), { 1, 0, 0 });
     const glm::mat4 jet = eye * translate({ 0.3f, -0.4f, -0.1f }) * scale(0.3f);
-    const glm::mat4 flask = eye * translate({ -0.4f, -0.55f, -0.3f }) * translate({ 0.0f, 0.0f, -0.5f }) * scale(0.15f);
+    const glm::mat4 flask
+        = eye * translate({ -0.4f, -0.55f, -0.3f }) * translate({ 0.0f, 0.0f, -0.5f }) * scale(0.15f);
     EXPECT_GT(shareInView(mesh("models/flashlight.obj"), lamp), 0.9f);
     EXPECT_GT(shareInView(mesh("models/flashlight_hand.obj"), lamp), 0.3f);
     EXPECT_GT(shareInView(mesh("models/dynamite.obj"), stick), 0.7f);
@@ -423,7 +471,9 @@ TEST(GeneratedModels, HeldThingsShowInThePlayersView)
     // The tanks are worn on the back, behind the camera; only the throttle shows.
     EXPECT_LT(shareInView(mesh("models/jetpack.obj"), jet), 0.2f);
     // The player's own hands stay inside his body box.
-    EXPECT_GE(glm::min(glm::min(mesh("models/player.obj").min().x, mesh("models/player.obj").min().z), -0.45f), -0.45f);
+    EXPECT_GE(
+        glm::min(glm::min(mesh("models/player.obj").min().x, mesh("models/player.obj").min().z), -0.45f),
+        -0.45f);
     EXPECT_LE(glm::max(mesh("models/player.obj").max().x, mesh("models/player.obj").max().z), 0.45f);
 }
 

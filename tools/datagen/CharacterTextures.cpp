@@ -13,37 +13,41 @@ using namespace paint;
 
 namespace {
 
-    constexpr float kTau = 6.2831853f;
+constexpr float kTau = 6.2831853f;
 
-    // Fine grain that keeps flat colours from looking plastic.
-    float grain(float u, float v, uint32_t seed) { return 0.9f + 0.2f * noise(u, v, 24, seed); }
+// Fine grain that keeps flat colours from looking plastic.
+float grain(float u, float v, uint32_t seed)
+{
+    return 0.9f + 0.2f * noise(u, v, 24, seed);
+}
 
-    bool inEllipse(float u, float v, float cu, float cv, float ru, float rv)
-    {
-        const float du = (u - cu) / ru;
-        const float dv = (v - cv) / rv;
-        return du * du + dv * dv < 1.0f;
-    }
+bool inEllipse(float u, float v, float cu, float cv, float ru, float rv)
+{
+    const float du = (u - cu) / ru;
+    const float dv = (v - cv) / rv;
+    return du * du + dv * dv < 1.0f;
+}
 
-    // A cat's eye: green iris, slit pupil, dark rim and a glint.
-    Rgb catEye(float u, float v, float cu, float cv, Rgb around)
-    {
-        if (!inEllipse(u, v, cu, cv, 0.13f, 0.11f))
-            return around;
-        if (!inEllipse(u, v, cu, cv, 0.11f, 0.09f))
-            return { 40, 25, 15 };
-        if (inEllipse(u, v, cu + 0.035f, cv + 0.035f, 0.022f, 0.022f))
-            return { 250, 250, 240 };
-        if (inEllipse(u, v, cu, cv, 0.025f, 0.085f))
-            return { 10, 10, 10 };
-        return mix({ 120, 180, 40 }, { 220, 210, 70 }, 1.0f - std::abs(v - cv) / 0.09f);
-    }
+// A cat's eye: green iris, slit pupil, dark rim and a glint.
+Rgb catEye(float u, float v, float cu, float cv, Rgb around)
+{
+    if (!inEllipse(u, v, cu, cv, 0.13f, 0.11f))
+        return around;
+    if (!inEllipse(u, v, cu, cv, 0.11f, 0.09f))
+        return { 40, 25, 15 };
+    if (inEllipse(u, v, cu + 0.035f, cv + 0.035f, 0.022f, 0.022f))
+        return { 250, 250, 240 };
+    if (inEllipse(u, v, cu, cv, 0.025f, 0.085f))
+        return { 10, 10, 10 };
+    return mix({ 120, 180, 40 }, { 220, 210, 70 }, 1.0f - std::abs(v - cv) / 0.09f);
+}
 
 } // namespace
 
 Image cat()
 {
-    const Rgb orange { 214, 128, 52 }, stripe { 140, 66, 24 }, cream { 238, 222, 192 }, pink { 226, 140, 150 };
+    const Rgb orange { 214, 128, 52 }, stripe { 140, 66, 24 }, cream { 238, 222, 192 },
+        pink { 226, 140, 150 };
     Image image(atlas::cat::size, atlas::cat::size, 3);
     auto fur = [&](float u, float v, uint32_t seed) {
         return shade(orange, (0.85f + 0.25f * fractal(u, v, 6, seed)) * grain(u, v, seed + 7));
@@ -139,7 +143,9 @@ Image player()
     fill(image, atlas::player::skin, [&](float u, float v) {
         return shade(skin, (0.92f + 0.12f * fractal(u, v, 4, 71)) * grain(u, v, 72));
     });
-    fill(image, atlas::player::palm, [&](float u, float v) { return shade({ 236, 192, 162 }, grain(u, v, 73)); });
+    fill(image, atlas::player::palm, [&](float u, float v) {
+        return shade({ 236, 192, 162 }, grain(u, v, 73));
+    });
     auto weave = [](float u, float v) { return (int(u * 32.0f) + int(v * 32.0f)) % 2 ? 0.92f : 1.05f; };
     fill(image, atlas::player::sleeve, [&](float u, float v) {
         return shade({ 62, 74, 52 }, weave(u, v) * grain(u, v, 74));
@@ -157,7 +163,8 @@ Image gloves()
     Image image(atlas::gloves::size, atlas::gloves::size, 3);
     fill(image, atlas::gloves::leather, [&](float u, float v) {
         const bool stitch = std::abs(u - 0.5f) < 0.03f && std::fmod(v, 0.125f) < 0.07f;
-        return stitch ? Rgb { 170, 140, 100 } : shade(leather, (0.8f + 0.3f * fractal(u, v, 5, 81)) * grain(u, v, 82));
+        return stitch ? Rgb { 170, 140, 100 }
+                      : shade(leather, (0.8f + 0.3f * fractal(u, v, 5, 81)) * grain(u, v, 82));
     });
     fill(image, atlas::gloves::knuckles, [&](float u, float v) {
         Rgb c = shade(leather, 0.75f * grain(u, v, 83));
@@ -167,10 +174,12 @@ Image gloves()
         return c;
     });
     fill(image, atlas::gloves::sleeve, [&](float u, float v) {
-        return shade({ 50, 56, 64 }, ((int(u * 32.0f) + int(v * 32.0f)) % 2 ? 0.92f : 1.05f) * grain(u, v, 85));
+        return shade(
+            { 50, 56, 64 }, ((int(u * 32.0f) + int(v * 32.0f)) % 2 ? 0.92f : 1.05f) * grain(u, v, 85));
     });
     fill(image, atlas::gloves::cuff, [&](float u, float v) {
-        return shade({ 32, 32, 36 }, (0.85f + 0.25f * (0.5f + 0.5f * std::sin(u * kTau * 16.0f))) * grain(u, v, 86));
+        return shade(
+            { 32, 32, 36 }, (0.85f + 0.25f * (0.5f + 0.5f * std::sin(u * kTau * 16.0f))) * grain(u, v, 86));
     });
     return image;
 }
@@ -187,7 +196,8 @@ Image fish()
         const float cu = u * 16.0f, cv = v * 12.0f;
         const int iu = int(cu), iv = int(cv);
         const float su = 0.25f + 0.5f * hash(iu, iv, 91), sv = 0.25f + 0.5f * hash(iu, iv, 94);
-        if (h > 0.0f && hash(iu, iv, 95) > 0.45f && std::hypot(cu - float(iu) - su, cv - float(iv) - sv) < 0.28f)
+        if (h > 0.0f && hash(iu, iv, 95) > 0.45f
+            && std::hypot(cu - float(iu) - su, cv - float(iv) - sv) < 0.28f)
             c = shade(c, 0.3f);
         if (std::abs(v - 0.22f) < 0.012f && h > -0.6f)
             c = shade(c, 0.6f); // the gill line

@@ -30,7 +30,7 @@ glm::mat4 frameAt(glm::vec3 origin, glm::vec3 forward, glm::vec3 up, float scale
     const glm::vec3 x = glm::normalize(glm::cross(up, z));
     const glm::vec3 y = glm::cross(z, x);
     return glm::mat4(glm::vec4(x * scale, 0.0f), glm::vec4(y * scale, 0.0f), glm::vec4(z * scale, 0.0f),
-                     glm::vec4(origin, 1.0f));
+        glm::vec4(origin, 1.0f));
 }
 
 } // namespace datagen

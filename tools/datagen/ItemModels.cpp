@@ -13,13 +13,25 @@ namespace datagen {
 
 namespace {
 
-    UvRect dynamiteUv(PixelRect rect) { return atlas::uv(rect, atlas::dynamite::size); }
-    UvRect fishUv(PixelRect rect) { return atlas::uv(rect, atlas::fish::size); }
-    UvRect potionUv(PixelRect rect) { return atlas::uv(rect, atlas::potion::size); }
+UvRect dynamiteUv(PixelRect rect)
+{
+    return atlas::uv(rect, atlas::dynamite::size);
+}
+UvRect fishUv(PixelRect rect)
+{
+    return atlas::uv(rect, atlas::fish::size);
+}
+UvRect potionUv(PixelRect rect)
+{
+    return atlas::uv(rect, atlas::potion::size);
+}
 
-    // Fins are flat ribbons drawn in the xy plane; this turns x into z so
-    // they run along the fish.
-    glm::mat4 alongFish() { return rotationY(-90.0f); }
+// Fins are flat ribbons drawn in the xy plane; this turns x into z so
+// they run along the fish.
+glm::mat4 alongFish()
+{
+    return rotationY(-90.0f);
+}
 
 } // namespace
 
@@ -30,8 +42,8 @@ Mesh dynamiteStick()
     const UvRect fuse = dynamiteUv(atlas::dynamite::fuse);
     const glm::vec3 bend(0.06f, 2.8f, 0.04f);
     Mesh mesh;
-    mesh.append(tube({ 0.0f, -2.0f, 0.0f }, { 0.0f, 2.0f, 0.0f }, 0.5f, 0.5f, 12, dynamiteUv(atlas::dynamite::paper),
-                     dynamiteUv(atlas::dynamite::end)));
+    mesh.append(tube({ 0.0f, -2.0f, 0.0f }, { 0.0f, 2.0f, 0.0f }, 0.5f, 0.5f, 12,
+        dynamiteUv(atlas::dynamite::paper), dynamiteUv(atlas::dynamite::end)));
     mesh.append(tube({ 0.0f, 1.9f, 0.0f }, bend, 0.07f, 0.065f, 6, fuse, fuse));
     mesh.append(ellipsoid(bend, glm::vec3(0.065f), 6, 4, fuse));
     mesh.append(tube(bend, { 0.2f, 3.5f, 0.1f }, 0.065f, 0.06f, 6, fuse, fuse));
@@ -44,12 +56,19 @@ Mesh fish()
     // (flanks at 0 and 0.5, belly 0.25, back 0.75), v from mouth to tail.
     const UvRect fin = fishUv(atlas::fish::fin);
     const std::vector<glm::vec2> body = {
-        { 0.0f, -1.0f }, { 0.22f, -0.94f }, { 0.42f, -0.7f }, { 0.52f, -0.3f }, { 0.5f, 0.05f },
-        { 0.38f, 0.45f }, { 0.2f, 0.75f }, { 0.1f, 0.9f }, { 0.0f, 0.92f },
+        { 0.0f, -1.0f },
+        { 0.22f, -0.94f },
+        { 0.42f, -0.7f },
+        { 0.52f, -0.3f },
+        { 0.5f, 0.05f },
+        { 0.38f, 0.45f },
+        { 0.2f, 0.75f },
+        { 0.1f, 0.9f },
+        { 0.0f, 0.92f },
     };
     Mesh mesh;
     mesh.append(lathe(body, 12, fishUv(atlas::fish::body), fishUv(atlas::fish::body)),
-                scaling({ 0.73f, 1.0f, 1.0f }) * rotationX(90.0f));
+        scaling({ 0.73f, 1.0f, 1.0f }) * rotationX(90.0f));
     // A forked tail: an upper and a lower lobe.
     for (float lobe : { -1.0f, 1.0f }) {
         const std::vector<glm::vec2> outer = { { 0.8f, lobe * 0.1f }, { 1.55f, lobe * 0.62f } };
@@ -64,9 +83,11 @@ Mesh fish()
         const std::vector<glm::vec2> front = { { -0.45f, -0.18f }, { -0.2f, -0.34f } };
         const std::vector<glm::vec2> back = { { -0.3f, -0.18f }, { -0.05f, -0.3f } };
         mesh.append(ribbon(front, back, 0.04f, fin),
-                    translation({ side * 0.25f, 0.0f, 0.0f }) * rotationZ(side * 15.0f) * alongFish());
-        mesh.append(ellipsoid({ side * 0.28f, 0.12f, -0.66f }, { 0.06f, 0.08f, 0.08f }, 8, 5, fishUv(atlas::fish::eye)));
-        mesh.append(ellipsoid({ side * 0.32f, 0.12f, -0.67f }, { 0.04f, 0.045f, 0.045f }, 6, 4, fishUv(atlas::fish::pupil)));
+            translation({ side * 0.25f, 0.0f, 0.0f }) * rotationZ(side * 15.0f) * alongFish());
+        mesh.append(ellipsoid(
+            { side * 0.28f, 0.12f, -0.66f }, { 0.06f, 0.08f, 0.08f }, 8, 5, fishUv(atlas::fish::eye)));
+        mesh.append(ellipsoid(
+            { side * 0.32f, 0.12f, -0.67f }, { 0.04f, 0.045f, 0.045f }, 6, 4, fishUv(atlas::fish::pupil)));
     }
     return mesh;
 }
@@ -81,9 +102,18 @@ Mesh potionBottle()
     // A round flask with a long neck, its foot 0.15 below the origin and its
     // mouth at y = 3, where the cork goes.
     const std::vector<glm::vec2> profile = {
-        { 0.0f, -0.15f }, { 0.55f, -0.15f }, { 0.85f, 0.05f }, { 1.0f, 0.45f }, { 1.0f, 0.95f },
-        { 0.85f, 1.4f }, { 0.5f, 1.75f }, { 0.3f, 1.95f }, { 0.28f, 2.7f }, { 0.36f, 2.8f },
-        { 0.36f, 3.0f }, { 0.0f, 3.0f },
+        { 0.0f, -0.15f },
+        { 0.55f, -0.15f },
+        { 0.85f, 0.05f },
+        { 1.0f, 0.45f },
+        { 1.0f, 0.95f },
+        { 0.85f, 1.4f },
+        { 0.5f, 1.75f },
+        { 0.3f, 1.95f },
+        { 0.28f, 2.7f },
+        { 0.36f, 2.8f },
+        { 0.36f, 3.0f },
+        { 0.0f, 3.0f },
     };
     return lathe(profile, 14, potionUv(atlas::potion::bottle), potionUv(atlas::potion::base));
 }

@@ -12,12 +12,12 @@ namespace datagen {
 
 namespace {
 
-    constexpr float kPi = 3.14159265358979f;
+constexpr float kPi = 3.14159265358979f;
 
-    // Two neighbouring profile bands are shaded as one smooth surface when
-    // their normals differ by less than this (cos 50 degrees); sharper bends
-    // such as a bottle's lip keep a crisp edge.
-    constexpr float kSmoothCos = 0.64f;
+// Two neighbouring profile bands are shaded as one smooth surface when
+// their normals differ by less than this (cos 50 degrees); sharper bends
+// such as a bottle's lip keep a crisp edge.
+constexpr float kSmoothCos = 0.64f;
 
 } // namespace
 
@@ -25,7 +25,7 @@ UvRect uvOf(PixelRect rect, int size)
 {
     const float s = float(size);
     return { (float(rect.x) + 0.5f) / s, 1.0f - (float(rect.y + rect.h) - 0.5f) / s,
-             (float(rect.x + rect.w) - 0.5f) / s, 1.0f - (float(rect.y) + 0.5f) / s };
+        (float(rect.x + rect.w) - 0.5f) / s, 1.0f - (float(rect.y) + 0.5f) / s };
 }
 
 uint32_t Mesh::addVertex(glm::vec3 position, glm::vec3 normal, glm::vec2 uv)
@@ -106,7 +106,8 @@ Mesh box(glm::vec3 lo, glm::vec3 hi, const BoxUv& uv)
         { { lo.x, hi.y, hi.z }, { hi.x, hi.y, hi.z }, { hi.x, hi.y, lo.z }, { lo.x, hi.y, lo.z } },
         { { lo.x, lo.y, hi.z }, { hi.x, lo.y, hi.z }, { hi.x, hi.y, hi.z }, { lo.x, hi.y, hi.z } },
     };
-    const glm::vec3 normals[6] = { { -1, 0, 0 }, { 0, -1, 0 }, { 0, 0, -1 }, { 1, 0, 0 }, { 0, 1, 0 }, { 0, 0, 1 } };
+    const glm::vec3 normals[6]
+        = { { -1, 0, 0 }, { 0, -1, 0 }, { 0, 0, -1 }, { 1, 0, 0 }, { 0, 1, 0 }, { 0, 0, 1 } };
     const glm::vec2 st[4] = { { 0, 0 }, { 1, 0 }, { 1, 1 }, { 0, 1 } };
     Mesh mesh;
     for (int f = 0; f < 6; ++f) {
@@ -120,20 +121,20 @@ Mesh box(glm::vec3 lo, glm::vec3 hi, const BoxUv& uv)
 
 namespace {
 
-    // The outward normal, in the (radius, y) plane, of the band from p to q
-    // of a profile that runs from the bottom of the solid to its top.
-    glm::vec2 bandNormal(glm::vec2 p, glm::vec2 q)
-    {
-        const glm::vec2 t = q - p;
-        return glm::normalize(glm::vec2(t.y, -t.x));
-    }
+// The outward normal, in the (radius, y) plane, of the band from p to q
+// of a profile that runs from the bottom of the solid to its top.
+glm::vec2 bandNormal(glm::vec2 p, glm::vec2 q)
+{
+    const glm::vec2 t = q - p;
+    return glm::normalize(glm::vec2(t.y, -t.x));
+}
 
-    glm::vec2 blendedNormal(glm::vec2 own, const glm::vec2* neighbour)
-    {
-        if (neighbour && glm::dot(own, *neighbour) > kSmoothCos)
-            return glm::normalize(own + *neighbour);
-        return own;
-    }
+glm::vec2 blendedNormal(glm::vec2 own, const glm::vec2* neighbour)
+{
+    if (neighbour && glm::dot(own, *neighbour) > kSmoothCos)
+        return glm::normalize(own + *neighbour);
+    return own;
+}
 
 } // namespace
 
@@ -171,8 +172,10 @@ Mesh lathe(const std::vector<glm::vec2>& profile, int segments, UvRect sideUv, U
             const float c = std::cos(angle);
             const float s = std::sin(angle);
             const float u = float(k) / float(segments);
-            ring.push_back(mesh.addVertex({ p.x * c, p.y, p.x * s }, { np.x * c, np.y, np.x * s }, rect.at(u, vp)));
-            ring.push_back(mesh.addVertex({ q.x * c, q.y, q.x * s }, { nq.x * c, nq.y, nq.x * s }, rect.at(u, vq)));
+            ring.push_back(
+                mesh.addVertex({ p.x * c, p.y, p.x * s }, { np.x * c, np.y, np.x * s }, rect.at(u, vp)));
+            ring.push_back(
+                mesh.addVertex({ q.x * c, q.y, q.x * s }, { nq.x * c, nq.y, nq.x * s }, rect.at(u, vq)));
         }
         for (int k = 0; k < segments; ++k)
             mesh.addQuad(ring[2 * k], ring[2 * k + 2], ring[2 * k + 3], ring[2 * k + 1]);
@@ -210,7 +213,7 @@ Mesh ellipsoid(glm::vec3 centre, glm::vec3 radii, int segments, int rings, UvRec
             const glm::vec3 unit(std::cos(lat) * std::cos(lon), std::sin(lat), std::cos(lat) * std::sin(lon));
             const glm::vec3 local = unit * radii;
             mesh.addVertex(centre + local, local * inverseSquare,
-                           uv.at(float(k) / float(segments), float(j) / float(rings)));
+                uv.at(float(k) / float(segments), float(j) / float(rings)));
         }
     }
     const uint32_t row = uint32_t(segments + 1);
@@ -227,11 +230,12 @@ Mesh frontEllipsoid(glm::vec3 centre, glm::vec3 radii, int segments, int rings, 
     // u = 0.5 starts on -x; a quarter turn about y brings it to -z.
     Mesh mesh;
     mesh.append(ellipsoid({}, { radii.z, radii.y, radii.x }, segments, rings, uv),
-                translation(centre) * rotationY(-90.0f));
+        translation(centre) * rotationY(-90.0f));
     return mesh;
 }
 
-Mesh ribbon(const std::vector<glm::vec2>& edgeA, const std::vector<glm::vec2>& edgeB, float thickness, UvRect uv)
+Mesh ribbon(
+    const std::vector<glm::vec2>& edgeA, const std::vector<glm::vec2>& edgeB, float thickness, UvRect uv)
 {
     Mesh mesh;
     const size_t n = std::min(edgeA.size(), edgeB.size());
@@ -278,44 +282,62 @@ Mesh ribbon(const std::vector<glm::vec2>& edgeA, const std::vector<glm::vec2>& e
     return mesh;
 }
 
-glm::mat4 translation(glm::vec3 offset) { return glm::translate(glm::mat4(1.0f), offset); }
-glm::mat4 rotationX(float degrees) { return glm::rotate(glm::mat4(1.0f), glm::radians(degrees), { 1, 0, 0 }); }
-glm::mat4 rotationY(float degrees) { return glm::rotate(glm::mat4(1.0f), glm::radians(degrees), { 0, 1, 0 }); }
-glm::mat4 rotationZ(float degrees) { return glm::rotate(glm::mat4(1.0f), glm::radians(degrees), { 0, 0, 1 }); }
-glm::mat4 scaling(glm::vec3 factors) { return glm::scale(glm::mat4(1.0f), factors); }
+glm::mat4 translation(glm::vec3 offset)
+{
+    return glm::translate(glm::mat4(1.0f), offset);
+}
+glm::mat4 rotationX(float degrees)
+{
+    return glm::rotate(glm::mat4(1.0f), glm::radians(degrees), { 1, 0, 0 });
+}
+glm::mat4 rotationY(float degrees)
+{
+    return glm::rotate(glm::mat4(1.0f), glm::radians(degrees), { 0, 1, 0 });
+}
+glm::mat4 rotationZ(float degrees)
+{
+    return glm::rotate(glm::mat4(1.0f), glm::radians(degrees), { 0, 0, 1 });
+}
+glm::mat4 scaling(glm::vec3 factors)
+{
+    return glm::scale(glm::mat4(1.0f), factors);
+}
 
 namespace {
 
-    // Fixed four-decimal numbers keep the files small and identical on every
-    // run; a rounded negative zero is written as zero.
-    std::string number(float value)
+// Fixed four-decimal numbers keep the files small and identical on every
+// run; a rounded negative zero is written as zero.
+std::string number(float value)
+{
+    char text[32];
+    std::snprintf(text, sizeof text, "%.4f", double(value));
+    std::string s(text);
+    if (s == "-0.0000")
+        s = "0.0000";
+    return s;
+}
+
+// Hands out 1-based OBJ indices, listing each distinct line once.
+class LineTable {
+public:
+    explicit LineTable(std::string prefix)
+        : prefix_(std::move(prefix))
     {
-        char text[32];
-        std::snprintf(text, sizeof text, "%.4f", double(value));
-        std::string s(text);
-        if (s == "-0.0000")
-            s = "0.0000";
-        return s;
     }
+    int indexOf(const std::string& values)
+    {
+        auto [it, added] = indices_.try_emplace(values, int(indices_.size()) + 1);
+        if (added)
+            lines_ += prefix_ + values + "\n";
+        return it->second;
+    }
+    const std::string& text() const { return lines_; }
 
-    // Hands out 1-based OBJ indices, listing each distinct line once.
-    class LineTable {
-    public:
-        explicit LineTable(std::string prefix) : prefix_(std::move(prefix)) { }
-        int indexOf(const std::string& values)
-        {
-            auto [it, added] = indices_.try_emplace(values, int(indices_.size()) + 1);
-            if (added)
-                lines_ += prefix_ + values + "\n";
-            return it->second;
-        }
-        const std::string& text() const { return lines_; }
-
-    private:
-        std::string prefix_;
-        std::map<std::string, int> indices_;
-        std::string lines_;
-    };
+private:
+    std::string prefix_;
+    std::map<std::string, int> indices_;
+    std::string lines_;
+};
 
 } // namespace
 
@@ -330,8 +352,8 @@ std::string objText(const Mesh& mesh, const std::string& objectName)
         for (size_t k = 0; k < 3; ++k) {
             const MeshVertex& v = vertices[indices[i + k]];
             const glm::vec3 n = glm::normalize(v.normal);
-            const int p = positions.indexOf(number(v.position.x) + " " + number(v.position.y) + " "
-                                            + number(v.position.z));
+            const int p = positions.indexOf(
+                number(v.position.x) + " " + number(v.position.y) + " " + number(v.position.z));
             const int t = uvs.indexOf(number(v.uv.x) + " " + number(v.uv.y));
             const int m = normals.indexOf(number(n.x) + " " + number(n.y) + " " + number(n.z));
             faces += " " + std::to_string(p) + "/" + std::to_string(t) + "/" + std::to_string(m);

@@ -102,7 +102,8 @@ Mesh frontEllipsoid(glm::vec3 centre, glm::vec3 radii, int segments, int rings, 
 // points (one on each edge of the ribbon) outline it from one end to the
 // other, which draws curved shapes such as blades and fins. Both flat faces
 // map the outline's bounding rectangle onto `uv`.
-Mesh ribbon(const std::vector<glm::vec2>& edgeA, const std::vector<glm::vec2>& edgeB, float thickness, UvRect uv);
+Mesh ribbon(
+    const std::vector<glm::vec2>& edgeA, const std::vector<glm::vec2>& edgeB, float thickness, UvRect uv);
 
 // Matrix helpers; angles in degrees.
 glm::mat4 translation(glm::vec3 offset);

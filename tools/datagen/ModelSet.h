@@ -23,11 +23,10 @@ struct NamedImage {
 // Where the cat's parts sit in its rest pose (cat model units, before the
 // size x 0.24 scale): each part mesh has its origin at its joint.
 namespace catPose {
-    inline constexpr float head[3] = { 0.0f, 0.5f, -0.8f };
-    inline constexpr float tail[3] = { 0.0f, 0.2f, 0.5f };
-    inline constexpr float legs[4][3] = {
-        { -0.25f, -0.2f, -0.4f }, { 0.25f, -0.2f, -0.4f }, { -0.25f, -0.2f, 0.4f }, { 0.25f, -0.2f, 0.4f }
-    };
+inline constexpr float head[3] = { 0.0f, 0.5f, -0.8f };
+inline constexpr float tail[3] = { 0.0f, 0.2f, 0.5f };
+inline constexpr float legs[4][3]
+    = { { -0.25f, -0.2f, -0.4f }, { 0.25f, -0.2f, -0.4f }, { -0.25f, -0.2f, 0.4f }, { 0.25f, -0.2f, 0.4f } };
 }
 
 // Models face -z (the way they walk or point) with +y up and +x to their right.

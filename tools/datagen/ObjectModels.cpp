@@ -12,15 +12,30 @@ namespace datagen {
 
 namespace {
 
-    // Half of a unit box at scale 0.7: the cage's walls, and the floor of
-    // every 0.7-scaled object (its box starts 0.5 below its position).
-    constexpr float kHalf = 0.5f / 0.7f;
+// Half of a unit box at scale 0.7: the cage's walls, and the floor of
+// every 0.7-scaled object (its box starts 0.5 below its position).
+constexpr float kHalf = 0.5f / 0.7f;
 
-    UvRect cageUv(PixelRect rect) { return atlas::uv(rect, atlas::cage::size); }
-    UvRect logsUv(PixelRect rect) { return atlas::uv(rect, atlas::logs::size); }
-    UvRect signUv(PixelRect rect) { return atlas::uv(rect, atlas::sign::size); }
-    UvRect dynamiteUv(PixelRect rect) { return atlas::uv(rect, atlas::dynamite::size); }
-    UvRect machineUv(PixelRect rect) { return atlas::uv(rect, atlas::machine::size); }
+UvRect cageUv(PixelRect rect)
+{
+    return atlas::uv(rect, atlas::cage::size);
+}
+UvRect logsUv(PixelRect rect)
+{
+    return atlas::uv(rect, atlas::logs::size);
+}
+UvRect signUv(PixelRect rect)
+{
+    return atlas::uv(rect, atlas::sign::size);
+}
+UvRect dynamiteUv(PixelRect rect)
+{
+    return atlas::uv(rect, atlas::dynamite::size);
+}
+UvRect machineUv(PixelRect rect)
+{
+    return atlas::uv(rect, atlas::machine::size);
+}
 
 } // namespace
 
@@ -33,23 +48,26 @@ Mesh cage()
     const UvRect iron = cageUv(atlas::cage::iron);
     const BoxUv darkIron = BoxUv::all(cageUv(atlas::cage::darkIron));
     Mesh mesh;
-    mesh.append(box({ -kHalf, -kHalf, -kHalf }, { kHalf, floorTop, kHalf }, BoxUv::all(cageUv(atlas::cage::planks))));
+    mesh.append(
+        box({ -kHalf, -kHalf, -kHalf }, { kHalf, floorTop, kHalf }, BoxUv::all(cageUv(atlas::cage::planks))));
     mesh.append(box({ -0.62f, floorTop, -0.62f }, { 0.62f, floorTop + 0.02f, 0.62f },
-                    BoxUv::all(cageUv(atlas::cage::straw))));
+        BoxUv::all(cageUv(atlas::cage::straw))));
     mesh.append(box({ -kHalf, roof, -kHalf }, { kHalf, kHalf, kHalf }, darkIron));
     const float post = kHalf - 0.08f;
     for (float x : { -1.0f, 1.0f })
         for (float z : { -1.0f, 1.0f })
-            mesh.append(box({ x * kHalf - (x > 0 ? 0.08f : 0.0f), floorTop, z * kHalf - (z > 0 ? 0.08f : 0.0f) },
-                            { x * kHalf + (x < 0 ? 0.08f : 0.0f), roof, z * kHalf + (z < 0 ? 0.08f : 0.0f) },
-                            darkIron));
+            mesh.append(box(
+                { x * kHalf - (x > 0 ? 0.08f : 0.0f), floorTop, z * kHalf - (z > 0 ? 0.08f : 0.0f) },
+                { x * kHalf + (x < 0 ? 0.08f : 0.0f), roof, z * kHalf + (z < 0 ? 0.08f : 0.0f) }, darkIron));
     const float bars[] = { -0.45f, -0.225f, 0.0f, 0.225f, 0.45f };
     for (float t : bars)
         for (int side = 0; side < 4; ++side) {
             const float along = t;
             const float across = side < 2 ? -post + 0.04f : post - 0.04f;
-            const glm::vec3 foot = side % 2 == 0 ? glm::vec3(along, floorTop, across) : glm::vec3(across, floorTop, along);
-            mesh.append(tube(foot, foot + glm::vec3(0.0f, roof - floorTop, 0.0f), 0.028f, 0.028f, 6, iron, iron));
+            const glm::vec3 foot
+                = side % 2 == 0 ? glm::vec3(along, floorTop, across) : glm::vec3(across, floorTop, along);
+            mesh.append(
+                tube(foot, foot + glm::vec3(0.0f, roof - floorTop, 0.0f), 0.028f, 0.028f, 6, iron, iron));
         }
     // A rail round the middle holds the bars apart.
     mesh.append(box({ -post, 0.0f, -post }, { post, 0.05f, -post + 0.06f }, darkIron));
@@ -68,13 +86,14 @@ Mesh bonfire()
     const UvRect rings = logsUv(atlas::logs::rings);
     const float floor = -kHalf;
     Mesh mesh;
-    mesh.append(ellipsoid({ 0.0f, floor + 0.06f, 0.0f }, { 0.42f, 0.06f, 0.42f }, 10, 4, logsUv(atlas::logs::charred)));
+    mesh.append(ellipsoid(
+        { 0.0f, floor + 0.06f, 0.0f }, { 0.42f, 0.06f, 0.42f }, 10, 4, logsUv(atlas::logs::charred)));
     constexpr float kTau = 6.2831853f;
     for (int i = 0; i < 9; ++i) {
         const float a = kTau * float(i) / 9.0f;
         const glm::vec3 centre(0.58f * std::cos(a), floor + 0.08f, 0.58f * std::sin(a));
         mesh.append(ellipsoid({}, { 0.13f, 0.08f, 0.1f }, 6, 4, logsUv(atlas::logs::stone)),
-                    translation(centre) * rotationY(-a * 57.29578f));
+            translation(centre) * rotationY(-a * 57.29578f));
     }
     for (int i = 0; i < 6; ++i) {
         const float a = kTau * (float(i) + 0.3f) / 6.0f;
@@ -82,8 +101,10 @@ Mesh bonfire()
         const glm::vec3 top(-0.08f * std::cos(a), 0.62f, -0.08f * std::sin(a));
         mesh.append(tube(foot, top, 0.075f, 0.06f, 8, bark, rings));
     }
-    mesh.append(tube({ -0.4f, floor + 0.08f, -0.12f }, { 0.4f, floor + 0.08f, 0.16f }, 0.08f, 0.08f, 8, bark, rings));
-    mesh.append(tube({ -0.1f, floor + 0.08f, 0.38f }, { 0.15f, floor + 0.08f, -0.38f }, 0.08f, 0.08f, 8, bark, rings));
+    mesh.append(
+        tube({ -0.4f, floor + 0.08f, -0.12f }, { 0.4f, floor + 0.08f, 0.16f }, 0.08f, 0.08f, 8, bark, rings));
+    mesh.append(tube(
+        { -0.1f, floor + 0.08f, 0.38f }, { 0.15f, floor + 0.08f, -0.38f }, 0.08f, 0.08f, 8, bark, rings));
     return mesh;
 }
 
@@ -96,7 +117,8 @@ Mesh sign()
     BoxUv board = BoxUv::all(signUv(atlas::sign::wood));
     board.faces[5] = signUv(atlas::sign::board);
     Mesh mesh;
-    mesh.append(box({ -0.08f, floor, -0.2f }, { 0.08f, 2.35f, -0.04f }, BoxUv::all(signUv(atlas::sign::post))));
+    mesh.append(
+        box({ -0.08f, floor, -0.2f }, { 0.08f, 2.35f, -0.04f }, BoxUv::all(signUv(atlas::sign::post))));
     mesh.append(box({ -0.7f, 1.55f, -0.04f }, { 0.7f, 2.85f, 0.08f }, board));
     return mesh;
 }
@@ -134,11 +156,13 @@ Mesh blastingMachine()
     mesh.append(box({ -1.3f, floor, -1.0f }, { 1.3f, 0.8f, 1.0f }, body));
     mesh.append(box({ -1.36f, 0.8f, -1.06f }, { 1.36f, 0.95f, 1.06f }, metal));
     mesh.append(box({ -1.36f, floor, -1.06f }, { 1.36f, floor + 0.15f, 1.06f }, metal));
-    mesh.append(tube({ 0.0f, 0.95f, 0.0f }, { 0.0f, 1.2f, 0.0f }, 0.24f, 0.2f, 10, machineUv(atlas::machine::metal), brass));
+    mesh.append(tube({ 0.0f, 0.95f, 0.0f }, { 0.0f, 1.2f, 0.0f }, 0.24f, 0.2f, 10,
+        machineUv(atlas::machine::metal), brass));
     for (float x : { -0.85f, 0.85f }) {
         mesh.append(tube({ x, 0.95f, 0.65f }, { x, 1.3f, 0.65f }, 0.08f, 0.08f, 6, brass, brass));
         mesh.append(tube({ x, 1.1f, 0.65f }, { x, 1.2f, 0.65f }, 0.16f, 0.16f, 6, brass, brass));
-        mesh.append(box({ x > 0 ? 1.3f : -1.5f, 0.1f, -0.35f }, { x > 0 ? 1.5f : -1.3f, 0.25f, 0.35f }, metal));
+        mesh.append(
+            box({ x > 0 ? 1.3f : -1.5f, 0.1f, -0.35f }, { x > 0 ? 1.5f : -1.3f, 0.25f, 0.35f }, metal));
     }
     return mesh;
 }

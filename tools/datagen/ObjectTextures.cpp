@@ -12,24 +12,27 @@ using namespace paint;
 
 namespace {
 
-    constexpr float kTau = 6.2831853f;
+constexpr float kTau = 6.2831853f;
 
-    float grain(float u, float v, uint32_t seed) { return 0.9f + 0.2f * noise(u, v, 24, seed); }
+float grain(float u, float v, uint32_t seed)
+{
+    return 0.9f + 0.2f * noise(u, v, 24, seed);
+}
 
-    Rgb planks(float u, float v, Rgb wood, int count, uint32_t seed)
-    {
-        const float along = v * float(count);
-        const float seam = std::abs(along - std::round(along));
-        const float line = 0.5f + 0.5f * std::sin(v * kTau * 24.0f + noise(u, v, 4, seed) * 8.0f);
-        const float plank = 0.9f + 0.2f * hash(int(along), 0, seed);
-        return shade(wood, (seam < 0.06f ? 0.55f : 1.0f) * plank * (0.85f + 0.2f * line) * grain(u, v, seed + 1));
-    }
+Rgb planks(float u, float v, Rgb wood, int count, uint32_t seed)
+{
+    const float along = v * float(count);
+    const float seam = std::abs(along - std::round(along));
+    const float line = 0.5f + 0.5f * std::sin(v * kTau * 24.0f + noise(u, v, 4, seed) * 8.0f);
+    const float plank = 0.9f + 0.2f * hash(int(along), 0, seed);
+    return shade(wood, (seam < 0.06f ? 0.55f : 1.0f) * plank * (0.85f + 0.2f * line) * grain(u, v, seed + 1));
+}
 
-    Rgb metal(float u, float v, Rgb base, float rust, uint32_t seed)
-    {
-        const Rgb c = shade(base, (0.85f + 0.3f * fractal(u, v, 6, seed)) * grain(u, v, seed + 1));
-        return mix(c, Rgb { 128, 70, 36 }, rust * smoothstep(0.55f, 0.75f, fractal(u, v, 5, seed + 2)));
-    }
+Rgb metal(float u, float v, Rgb base, float rust, uint32_t seed)
+{
+    const Rgb c = shade(base, (0.85f + 0.3f * fractal(u, v, 6, seed)) * grain(u, v, seed + 1));
+    return mix(c, Rgb { 128, 70, 36 }, rust * smoothstep(0.55f, 0.75f, fractal(u, v, 5, seed + 2)));
+}
 
 } // namespace
 
@@ -66,10 +69,13 @@ Image cage()
 {
     Image image(atlas::cage::size, atlas::cage::size, 3);
     fill(image, atlas::cage::iron, [&](float u, float v) { return metal(u, v, { 80, 68, 62 }, 0.8f, 211); });
-    fill(image, atlas::cage::darkIron, [&](float u, float v) { return metal(u, v, { 50, 46, 44 }, 0.5f, 213); });
+    fill(image, atlas::cage::darkIron, [&](float u, float v) {
+        return metal(u, v, { 50, 46, 44 }, 0.5f, 213);
+    });
     fill(image, atlas::cage::planks, [&](float u, float v) { return planks(u, v, { 126, 88, 52 }, 4, 215); });
     fill(image, atlas::cage::straw, [&](float u, float v) {
-        const float strand = 0.5f + 0.5f * std::sin(kTau * (u * 9.0f + v * 3.0f) + noise(u, v, 5, 217) * 9.0f);
+        const float strand
+            = 0.5f + 0.5f * std::sin(kTau * (u * 9.0f + v * 3.0f) + noise(u, v, 5, 217) * 9.0f);
         return shade({ 206, 176, 86 }, (0.7f + 0.45f * strand) * grain(u, v, 218));
     });
     return image;
@@ -83,7 +89,8 @@ Image flashlight()
         return shade({ 34, 34, 38 }, rib * grain(u, v, 221));
     });
     fill(image, atlas::flashlight::chrome, [&](float u, float v) {
-        const float glint = smoothstep(0.1f, 0.0f, std::abs(u - 0.15f)) + 0.5f * smoothstep(0.08f, 0.0f, std::abs(u - 0.6f));
+        const float glint = smoothstep(0.1f, 0.0f, std::abs(u - 0.15f))
+            + 0.5f * smoothstep(0.08f, 0.0f, std::abs(u - 0.6f));
         return mix(shade({ 150, 155, 164 }, grain(u, v, 222)), Rgb { 245, 245, 250 }, std::min(glint, 1.0f));
     });
     fill(image, atlas::flashlight::lens, [&](float u, float v) {
@@ -93,7 +100,9 @@ Image flashlight()
             return shade({ 205, 205, 195 }, grain(u, v, 223));
         return shade({ 150, 152, 158 }, grain(u, v, 224));
     });
-    fill(image, atlas::flashlight::button, [&](float u, float v) { return shade({ 200, 40, 30 }, grain(u, v, 225)); });
+    fill(image, atlas::flashlight::button, [&](float u, float v) {
+        return shade({ 200, 40, 30 }, grain(u, v, 225));
+    });
     return image;
 }
 
@@ -108,7 +117,8 @@ Image logs()
     fill(image, atlas::logs::rings, [&](float u, float v) {
         if (v > 0.88f)
             return shade({ 80, 58, 40 }, grain(u, v, 234));
-        const Rgb wood = shade({ 196, 156, 102 }, (0.85f + 0.15f * std::sin(v * kTau * 6.0f)) * grain(u, v, 235));
+        const Rgb wood
+            = shade({ 196, 156, 102 }, (0.85f + 0.15f * std::sin(v * kTau * 6.0f)) * grain(u, v, 235));
         return mix(wood, Rgb { 30, 22, 18 }, 0.6f * smoothstep(0.5f, 0.8f, fractal(u, v, 4, 236)));
     });
     fill(image, atlas::logs::stone, [&](float u, float v) {
@@ -136,13 +146,16 @@ Image jetpack()
         const float glint = smoothstep(0.12f, 0.0f, std::abs(u - 0.3f));
         return mix(shade({ 150, 156, 162 }, brushed), Rgb { 235, 238, 242 }, 0.7f * glint);
     });
-    fill(image, atlas::jetpack::frame, [&](float u, float v) { return metal(u, v, { 64, 66, 72 }, 0.1f, 253); });
+    fill(image, atlas::jetpack::frame, [&](float u, float v) {
+        return metal(u, v, { 64, 66, 72 }, 0.1f, 253);
+    });
     fill(image, atlas::jetpack::nozzle, [&](float u, float v) {
         const Rgb soot = shade({ 56, 50, 46 }, grain(u, v, 254));
         return mix(soot, Rgb { 150, 92, 60 }, 0.7f * smoothstep(0.4f, 1.0f, v));
     });
     fill(image, atlas::jetpack::strap, [&](float u, float v) {
-        const bool stitch = (std::abs(u - 0.15f) < 0.03f || std::abs(u - 0.85f) < 0.03f) && std::fmod(v, 0.125f) < 0.07f;
+        const bool stitch
+            = (std::abs(u - 0.15f) < 0.03f || std::abs(u - 0.85f) < 0.03f) && std::fmod(v, 0.125f) < 0.07f;
         return stitch ? Rgb { 150, 150, 150 } : shade({ 36, 36, 40 }, grain(u, v, 255));
     });
     return image;
@@ -165,7 +178,8 @@ Image sign()
         }
         if (std::hypot((u - 0.47f) * 2.0f, v - 0.8f) < 0.08f)
             c = { 232, 228, 200 };
-        if ((u > 0.56f && u < 0.8f && std::abs(v - 0.5f) < 0.07f) || (u >= 0.8f && std::abs(v - 0.5f) < (0.93f - u) * 2.0f))
+        if ((u > 0.56f && u < 0.8f && std::abs(v - 0.5f) < 0.07f)
+            || (u >= 0.8f && std::abs(v - 0.5f) < (0.93f - u) * 2.0f))
             c = shade({ 150, 36, 24 }, grain(u, v, 264));
         return c;
     });
@@ -180,7 +194,9 @@ Image sign()
 Image blastingMachine()
 {
     Image image(atlas::machine::size, atlas::machine::size, 3);
-    fill(image, atlas::machine::wood, [&](float u, float v) { return planks(u, v, { 146, 98, 52 }, 3, 271); });
+    fill(image, atlas::machine::wood, [&](float u, float v) {
+        return planks(u, v, { 146, 98, 52 }, 3, 271);
+    });
     fill(image, atlas::machine::label, [&](float u, float v) {
         const float border = std::min(std::min(u, 1.0f - u), std::min(v, 1.0f - v));
         if (border < 0.14f)
@@ -193,7 +209,9 @@ Image blastingMachine()
             return Rgb { 200, 40, 28 };
         return shade({ 214, 196, 130 }, grain(u, v, 272));
     });
-    fill(image, atlas::machine::metal, [&](float u, float v) { return metal(u, v, { 82, 84, 88 }, 0.2f, 273); });
+    fill(image, atlas::machine::metal, [&](float u, float v) {
+        return metal(u, v, { 82, 84, 88 }, 0.2f, 273);
+    });
     fill(image, atlas::machine::brass, [&](float u, float v) {
         const float glint = smoothstep(0.15f, 0.0f, std::abs(u - 0.25f));
         return mix(shade({ 186, 146, 60 }, grain(u, v, 274)), Rgb { 250, 225, 150 }, 0.6f * glint);
@@ -223,7 +241,9 @@ Image potion()
         }
         return mix(c, Rgb { 245, 250, 255 }, 0.8f * glint);
     });
-    fill(image, atlas::potion::base, [&](float u, float v) { return shade({ 96, 22, 120 }, grain(u, v, 284)); });
+    fill(image, atlas::potion::base, [&](float u, float v) {
+        return shade({ 96, 22, 120 }, grain(u, v, 284));
+    });
     fill(image, atlas::potion::cork, [&](float u, float v) {
         if (hash(int(u * 32.0f), int(v * 32.0f), 285) > 0.9f)
             return Rgb { 110, 80, 50 };
@@ -266,8 +286,10 @@ Image fireAlpha()
 {
     Image image(64, 64, 3);
     fillAll(image, [](float u, float v) {
-        const float width = 0.42f * std::sin(3.14159f * std::pow(std::max(1.0f - v, 0.0f), 0.6f)) * (1.0f - 0.6f * v);
-        const float level = smoothstep(width, width * 0.4f, std::abs(u - 0.5f)) * smoothstep(0.0f, 0.08f, v) * 255.0f;
+        const float width
+            = 0.42f * std::sin(3.14159f * std::pow(std::max(1.0f - v, 0.0f), 0.6f)) * (1.0f - 0.6f * v);
+        const float level
+            = smoothstep(width, width * 0.4f, std::abs(u - 0.5f)) * smoothstep(0.0f, 0.08f, v) * 255.0f;
         return Rgb { level, level, level };
     });
     return image;

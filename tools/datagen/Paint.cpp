@@ -10,7 +10,10 @@ Rgb mix(Rgb a, Rgb b, float t)
     return { a.r + (b.r - a.r) * t, a.g + (b.g - a.g) * t, a.b + (b.b - a.b) * t };
 }
 
-Rgb shade(Rgb c, float factor) { return { c.r * factor, c.g * factor, c.b * factor }; }
+Rgb shade(Rgb c, float factor)
+{
+    return { c.r * factor, c.g * factor, c.b * factor };
+}
 
 float hash(int x, int y, uint32_t seed)
 {
@@ -52,7 +55,10 @@ float fractal(float u, float v, int cells, uint32_t seed)
 
 namespace {
 
-    uint8_t toByte(float value) { return uint8_t(std::min(std::clamp(value, 0.0f, 255.0f) + 0.5f, 255.0f)); }
+uint8_t toByte(float value)
+{
+    return uint8_t(std::min(std::clamp(value, 0.0f, 255.0f) + 0.5f, 255.0f));
+}
 
 } // namespace
 
@@ -77,23 +83,34 @@ void fillAll(Image& image, const std::function<Rgb(float u, float v)>& colour)
 
 namespace {
 
-    // Rows of the 3 x 5 glyphs, three bits each, top row first.
-    const char* glyph(char c)
-    {
-        switch (c) {
-        case 'A': return "\7\5\7\5\5";
-        case 'D': return "\6\5\5\5\6";
-        case 'E': return "\7\4\6\4\7";
-        case 'G': return "\7\4\5\5\7";
-        case 'I': return "\7\2\2\2\7";
-        case 'N': return "\5\7\7\5\5";
-        case 'R': return "\6\5\6\5\5";
-        case 'T': return "\7\2\2\2\2";
-        case 'X': return "\5\5\2\5\5";
-        case '!': return "\2\2\2\0\2";
-        default: return "\0\0\0\0\0";
-        }
+// Rows of the 3 x 5 glyphs, three bits each, top row first.
+const char* glyph(char c)
+{
+    switch (c) {
+    case 'A':
+        return "\7\5\7\5\5";
+    case 'D':
+        return "\6\5\5\5\6";
+    case 'E':
+        return "\7\4\6\4\7";
+    case 'G':
+        return "\7\4\5\5\7";
+    case 'I':
+        return "\7\2\2\2\7";
+    case 'N':
+        return "\5\7\7\5\5";
+    case 'R':
+        return "\6\5\6\5\5";
+    case 'T':
+        return "\7\2\2\2\2";
+    case 'X':
+        return "\5\5\2\5\5";
+    case '!':
+        return "\2\2\2\0\2";
+    default:
+        return "\0\0\0\0\0";
     }
+}
 
 } // namespace
 

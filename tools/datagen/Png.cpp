@@ -11,7 +11,8 @@ bool writePng(const std::filesystem::path& path, const Image& image)
         std::fprintf(stderr, "datagen: %s: unsupported channel count %d\n", path.c_str(), image.channels);
         return false;
     }
-    std::filesystem::create_directories(path.parent_path());
+    std::error_code error;
+    std::filesystem::create_directories(path.parent_path(), error);
     FILE* file = std::fopen(path.c_str(), "wb");
     if (!file) {
         std::perror(path.c_str());
