@@ -196,7 +196,7 @@ Image fish()
         const float cu = u * 16.0f, cv = v * 12.0f;
         const int iu = int(cu), iv = int(cv);
         const float su = 0.25f + 0.5f * hash(iu, iv, 91), sv = 0.25f + 0.5f * hash(iu, iv, 94);
-        if (h > 0.0f && hash(iu, iv, 95) > 0.45f
+        if (h > 0.0f && hash(iu, iv, 95) > 0.6f
             && std::hypot(cu - float(iu) - su, cv - float(iv) - sv) < 0.28f)
             c = shade(c, 0.3f);
         if (std::abs(v - 0.22f) < 0.012f && h > -0.6f)

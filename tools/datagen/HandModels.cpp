@@ -50,7 +50,7 @@ Mesh playerHands()
 {
     // Two forearms reaching forward from the shoulders, in world units of the
     // player's frame; they stay inside his 0.9 x 1.7 x 0.9 body box.
-    const glm::vec3 elbow(0.3f, -0.05f, 0.12f);
+    const glm::vec3 elbow(0.3f, -0.02f, 0.04f);
     const glm::vec3 wrist(0.22f, 0.17f, -0.24f);
     const glm::vec3 forward = glm::normalize(wrist - elbow);
     Mesh right;
@@ -59,7 +59,7 @@ Mesh playerHands()
     right.append(tube(wrist - forward * 0.04f, wrist + forward * 0.01f, 0.062f, 0.062f, 8,
         playerUv(atlas::player::cuff), playerUv(atlas::player::cuff)));
     right.append(openHand(playerUv(atlas::player::skin), playerUv(atlas::player::palm)),
-        frameAt(wrist, forward, { 0.0f, 1.0f, 0.0f }, 0.1f));
+        frameAt(wrist, forward, { 0.0f, 1.0f, 0.0f }, 0.13f));
     Mesh mesh;
     mesh.append(right);
     mesh.append(right, scaling({ -1.0f, 1.0f, 1.0f }));

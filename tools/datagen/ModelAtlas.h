@@ -74,13 +74,13 @@ constexpr PixelRect cuff { 32, 32, 32, 32 };
 }
 
 namespace fish {
-constexpr int size = 64;
+constexpr int size = 128;
 // Around the body: u = 0 and 0.5 are the flanks, 0.25 the belly, 0.75
 // the back; v runs from the mouth (0) to the tail (1).
-constexpr PixelRect body { 0, 0, 64, 48 };
-constexpr PixelRect fin { 0, 48, 32, 16 };
-constexpr PixelRect eye { 32, 48, 16, 16 }; // the gold iris
-constexpr PixelRect pupil { 48, 48, 16, 16 };
+constexpr PixelRect body { 0, 0, 128, 96 };
+constexpr PixelRect fin { 0, 96, 64, 32 };
+constexpr PixelRect eye { 64, 96, 32, 32 }; // the gold iris
+constexpr PixelRect pupil { 96, 96, 32, 32 };
 }
 
 namespace logs {
