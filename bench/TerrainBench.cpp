@@ -84,14 +84,38 @@ void generateChunk(benchmark::State& state, const int (&where)[2], Mode mode)
 
 } // namespace
 
-static void BM_TerrainForestCold(benchmark::State& s) { generateChunk(s, kForest, Mode::Cold); }
-static void BM_TerrainForestWarm(benchmark::State& s) { generateChunk(s, kForest, Mode::Warm); }
-static void BM_TerrainForestRow(benchmark::State& s) { generateChunk(s, kForest, Mode::Row); }
-static void BM_TerrainForestPlain(benchmark::State& s) { generateChunk(s, kForest, Mode::Plain); }
-static void BM_TerrainDesertCold(benchmark::State& s) { generateChunk(s, kDesert, Mode::Cold); }
-static void BM_TerrainDesertWarm(benchmark::State& s) { generateChunk(s, kDesert, Mode::Warm); }
-static void BM_TerrainDesertRow(benchmark::State& s) { generateChunk(s, kDesert, Mode::Row); }
-static void BM_TerrainDesertPlain(benchmark::State& s) { generateChunk(s, kDesert, Mode::Plain); }
+static void BM_TerrainForestCold(benchmark::State& s)
+{
+    generateChunk(s, kForest, Mode::Cold);
+}
+static void BM_TerrainForestWarm(benchmark::State& s)
+{
+    generateChunk(s, kForest, Mode::Warm);
+}
+static void BM_TerrainForestRow(benchmark::State& s)
+{
+    generateChunk(s, kForest, Mode::Row);
+}
+static void BM_TerrainForestPlain(benchmark::State& s)
+{
+    generateChunk(s, kForest, Mode::Plain);
+}
+static void BM_TerrainDesertCold(benchmark::State& s)
+{
+    generateChunk(s, kDesert, Mode::Cold);
+}
+static void BM_TerrainDesertWarm(benchmark::State& s)
+{
+    generateChunk(s, kDesert, Mode::Warm);
+}
+static void BM_TerrainDesertRow(benchmark::State& s)
+{
+    generateChunk(s, kDesert, Mode::Row);
+}
+static void BM_TerrainDesertPlain(benchmark::State& s)
+{
+    generateChunk(s, kDesert, Mode::Plain);
+}
 BENCHMARK(BM_TerrainForestCold)->Unit(benchmark::kMillisecond)->Iterations(20);
 BENCHMARK(BM_TerrainForestWarm)->Unit(benchmark::kMillisecond)->Iterations(20);
 BENCHMARK(BM_TerrainForestRow)->Unit(benchmark::kMillisecond)->Iterations(20);

@@ -7,9 +7,12 @@
 namespace terrain {
 
 namespace {
-    constexpr float kUnset = std::numeric_limits<float>::quiet_NaN();
+constexpr float kUnset = std::numeric_limits<float>::quiet_NaN();
 
-    int32_t floorDiv128(int32_t g) { return g >= 0 ? g / 128 : -((-g + 127) / 128); }
+int32_t floorDiv128(int32_t g)
+{
+    return g >= 0 ? g / 128 : -((-g + 127) / 128);
+}
 }
 
 ColumnGrid::ColumnGrid(float seedOffset, int32_t cx, int32_t cz)

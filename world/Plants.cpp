@@ -50,12 +50,13 @@ void placeTree(VoxelOrders& orders, const glm::vec3& base, float t)
     const glm::vec3 crownCenter(base.x + width / 2, base.y + trunkHeight + crown, base.z + width / 2);
     orders.emplace_back(BLOCK_LEAF, std::make_unique<Sphere>(crownCenter, crown));
     appendAabb(orders, BLOCK_BARK, { base.x, base.y - 1, base.z },
-               { base.x + width, base.y + trunkHeight, base.z + width });
+        { base.x + width, base.y + trunkHeight, base.z + width });
 }
 
 void placeCactus(VoxelOrders& orders, const glm::vec3& base, float t)
 {
-    appendAabb(orders, BLOCK_CACTUS, { base.x, base.y - 0.5f, base.z }, { base.x + 1, base.y + 6, base.z + 1 });
+    appendAabb(
+        orders, BLOCK_CACTUS, { base.x, base.y - 0.5f, base.z }, { base.x + 1, base.y + 6, base.z + 1 });
     if (t > 0.5f) {
         // High values carry their arms along x, the highest a third one towards +z.
         const float h1 = t < 0.75f ? 3.0f : 2.0f;

@@ -6,70 +6,78 @@ namespace SimplexNoise {
 
 namespace {
 
-    constexpr std::array<uint8_t, 256> kPermutation = {
-        151, 160, 137, 91, 90, 15, 131, 13, 201, 95, 96, 53, 194, 233, 7, 225, 140, 36, 103, 30, 69, 142,
-        8, 99, 37, 240, 21, 10, 23, 190, 6, 148, 247, 120, 234, 75, 0, 26, 197, 62, 94, 252, 219, 203, 117,
-        35, 11, 32, 57, 177, 33, 88, 237, 149, 56, 87, 174, 20, 125, 136, 171, 168, 68, 175, 74, 165, 71,
-        134, 139, 48, 27, 166, 77, 146, 158, 231, 83, 111, 229, 122, 60, 211, 133, 230, 220, 105, 92, 41,
-        55, 46, 245, 40, 244, 102, 143, 54, 65, 25, 63, 161, 1, 216, 80, 73, 209, 76, 132, 187, 208, 89,
-        18, 169, 200, 196, 135, 130, 116, 188, 159, 86, 164, 100, 109, 198, 173, 186, 3, 64, 52, 217, 226,
-        250, 124, 123, 5, 202, 38, 147, 118, 126, 255, 82, 85, 212, 207, 206, 59, 227, 47, 16, 58, 17, 182,
-        189, 28, 42, 223, 183, 170, 213, 119, 248, 152, 2, 44, 154, 163, 70, 221, 153, 101, 155, 167, 43,
-        172, 9, 129, 22, 39, 253, 19, 98, 108, 110, 79, 113, 224, 232, 178, 185, 112, 104, 218, 246, 97,
-        228, 251, 34, 242, 193, 238, 210, 144, 12, 191, 179, 162, 241, 81, 51, 145, 235, 249, 14, 239, 107,
-        49, 192, 214, 31, 181, 199, 106, 157, 184, 84, 204, 176, 115, 121, 50, 45, 127, 4, 150, 254, 138,
-        236, 205, 93, 222, 114, 67, 29, 24, 72, 243, 141, 128, 195, 78, 66, 215, 61, 156, 180
-    };
+constexpr std::array<uint8_t, 256> kPermutation = { 151, 160, 137, 91, 90, 15, 131, 13, 201, 95, 96, 53, 194,
+    233, 7, 225, 140, 36, 103, 30, 69, 142, 8, 99, 37, 240, 21, 10, 23, 190, 6, 148, 247, 120, 234, 75, 0, 26,
+    197, 62, 94, 252, 219, 203, 117, 35, 11, 32, 57, 177, 33, 88, 237, 149, 56, 87, 174, 20, 125, 136, 171,
+    168, 68, 175, 74, 165, 71, 134, 139, 48, 27, 166, 77, 146, 158, 231, 83, 111, 229, 122, 60, 211, 133, 230,
+    220, 105, 92, 41, 55, 46, 245, 40, 244, 102, 143, 54, 65, 25, 63, 161, 1, 216, 80, 73, 209, 76, 132, 187,
+    208, 89, 18, 169, 200, 196, 135, 130, 116, 188, 159, 86, 164, 100, 109, 198, 173, 186, 3, 64, 52, 217,
+    226, 250, 124, 123, 5, 202, 38, 147, 118, 126, 255, 82, 85, 212, 207, 206, 59, 227, 47, 16, 58, 17, 182,
+    189, 28, 42, 223, 183, 170, 213, 119, 248, 152, 2, 44, 154, 163, 70, 221, 153, 101, 155, 167, 43, 172, 9,
+    129, 22, 39, 253, 19, 98, 108, 110, 79, 113, 224, 232, 178, 185, 112, 104, 218, 246, 97, 228, 251, 34,
+    242, 193, 238, 210, 144, 12, 191, 179, 162, 241, 81, 51, 145, 235, 249, 14, 239, 107, 49, 192, 214, 31,
+    181, 199, 106, 157, 184, 84, 204, 176, 115, 121, 50, 45, 127, 4, 150, 254, 138, 236, 205, 93, 222, 114,
+    67, 29, 24, 72, 243, 141, 128, 195, 78, 66, 215, 61, 156, 180 };
 
-    constexpr std::array<uint8_t, 512> doubled()
-    {
-        std::array<uint8_t, 512> out {};
-        for (int i = 0; i < 512; ++i)
-            out[i] = kPermutation[i & 255];
-        return out;
-    }
+constexpr std::array<uint8_t, 512> doubled()
+{
+    std::array<uint8_t, 512> out {};
+    for (int i = 0; i < 512; ++i)
+        out[i] = kPermutation[i & 255];
+    return out;
+}
 
-    // The twelve midpoints of the cube's edges.
-    constexpr int8_t kGrad3[12][3] = {
-        { 1, 1, 0 }, { -1, 1, 0 }, { 1, -1, 0 }, { -1, -1, 0 }, { 1, 0, 1 }, { -1, 0, 1 },
-        { 1, 0, -1 }, { -1, 0, -1 }, { 0, 1, 1 }, { 0, -1, 1 }, { 0, 1, -1 }, { 0, -1, -1 },
-    };
+// The twelve midpoints of the cube's edges.
+constexpr int8_t kGrad3[12][3] = {
+    { 1, 1, 0 },
+    { -1, 1, 0 },
+    { 1, -1, 0 },
+    { -1, -1, 0 },
+    { 1, 0, 1 },
+    { -1, 0, 1 },
+    { 1, 0, -1 },
+    { -1, 0, -1 },
+    { 0, 1, 1 },
+    { 0, -1, 1 },
+    { 0, 1, -1 },
+    { 0, -1, -1 },
+};
 
-    thread_local uint64_t tEvaluations = 0;
+thread_local uint64_t tEvaluations = 0;
 
-    // floor() as an integer. Far outside any sensible coordinate the value is
-    // clamped first, so absurd seeds give flat noise instead of an undefined
-    // float-to-int conversion.
-    inline int64_t floorToInt(float v)
-    {
-        constexpr float kLimit = 4.0e18f;
-        if (!(v > -kLimit))
-            v = -kLimit;
-        else if (v > kLimit)
-            v = kLimit;
-        const int64_t t = static_cast<int64_t>(v);
-        return v < static_cast<float>(t) ? t - 1 : t;
-    }
+// floor() as an integer. Far outside any sensible coordinate the value is
+// clamped first, so absurd seeds give flat noise instead of an undefined
+// float-to-int conversion.
+inline int64_t floorToInt(float v)
+{
+    constexpr float kLimit = 4.0e18f;
+    if (!(v > -kLimit))
+        v = -kLimit;
+    else if (v > kLimit)
+        v = kLimit;
+    const int64_t t = static_cast<int64_t>(v);
+    return v < static_cast<float>(t) ? t - 1 : t;
+}
 
-    inline float corner3(float falloff, float x, float y, float z, int gi)
-    {
-        float t = falloff - x * x - y * y - z * z;
-        if (t < 0.0f)
-            return 0.0f;
-        t *= t;
-        const int8_t* g = kGrad3[gi];
-        return t * t * (g[0] * x + g[1] * y + g[2] * z);
-    }
+inline float corner3(float falloff, float x, float y, float z, int gi)
+{
+    float t = falloff - x * x - y * y - z * z;
+    if (t < 0.0f)
+        return 0.0f;
+    t *= t;
+    const int8_t* g = kGrad3[gi];
+    return t * t * (g[0] * x + g[1] * y + g[2] * z);
+}
 
-    inline float corner2(float x, float y, int gi)
-    {
-        float t = 0.5f - x * x - y * y;
-        if (t < 0.0f)
-            return 0.0f;
-        t *= t;
-        const int8_t* g = kGrad3[gi];
-        return t * t * (g[0] * x + g[1] * y);
-    }
+inline float corner2(float x, float y, int gi)
+{
+    float t = 0.5f - x * x - y * y;
+    if (t < 0.0f)
+        return 0.0f;
+    t *= t;
+    const int8_t* g = kGrad3[gi];
+    return t * t * (g[0] * x + g[1] * y);
+}
 
 } // namespace
 
@@ -198,8 +206,14 @@ float octave2(int octaves, float persistence, float scale, float x, float y)
     return total / amplitudeSum;
 }
 
-uint64_t evaluationCount() { return tEvaluations; }
+uint64_t evaluationCount()
+{
+    return tEvaluations;
+}
 
-void resetEvaluationCount() { tEvaluations = 0; }
+void resetEvaluationCount()
+{
+    tEvaluations = 0;
+}
 
 } // namespace SimplexNoise

@@ -22,7 +22,10 @@ class SiteCache {
 public:
     using Sites = std::shared_ptr<const std::vector<Site>>;
 
-    explicit SiteCache(size_t capacity = 1024) : capacity_(capacity) { }
+    explicit SiteCache(size_t capacity = 1024)
+        : capacity_(capacity)
+    {
+    }
 
     // Null when the chunk is not cached.
     Sites find(float seedOffset, int32_t cx, int32_t cz);

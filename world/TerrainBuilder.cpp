@@ -36,43 +36,43 @@ void fillTerrainColumn(Octree& root, float x, float z, float height, BlockType s
 
 namespace {
 
-    struct Builder {
-        const TerrainProfile& profile;
+struct Builder {
+    const TerrainProfile& profile;
 
-        BlockType uniformType(int x0, int y0, int z0, int size) const
-        {
-            const BlockType t = profile.rangeType(z0 * 128 + x0, y0, y0 + size);
-            if (t == MIXED_NODE)
-                return t;
-            for (int z = z0; z < z0 + size; ++z) {
-                for (int x = x0; x < x0 + size; ++x) {
-                    if (profile.rangeType(z * 128 + x, y0, y0 + size) != t)
-                        return MIXED_NODE;
-                }
-            }
+    BlockType uniformType(int x0, int y0, int z0, int size) const
+    {
+        const BlockType t = profile.rangeType(z0 * 128 + x0, y0, y0 + size);
+        if (t == MIXED_NODE)
             return t;
+        for (int z = z0; z < z0 + size; ++z) {
+            for (int x = x0; x < x0 + size; ++x) {
+                if (profile.rangeType(z * 128 + x, y0, y0 + size) != t)
+                    return MIXED_NODE;
+            }
         }
+        return t;
+    }
 
-        void build(Octree& node, int x0, int y0, int z0, int size) const
-        {
-            // The two top levels are always split; only their children can be uniform.
-            if (node.depth >= 2) {
-                const BlockType t = uniformType(x0, y0, z0, size);
-                if (t != MIXED_NODE) {
-                    node.fill(t, node.box);
-                    return;
-                }
-                if (node.isSplit)
-                    node.collapse();
-                node.split();
+    void build(Octree& node, int x0, int y0, int z0, int size) const
+    {
+        // The two top levels are always split; only their children can be uniform.
+        if (node.depth >= 2) {
+            const BlockType t = uniformType(x0, y0, z0, size);
+            if (t != MIXED_NODE) {
+                node.fill(t, node.box);
+                return;
             }
-            const int half = size / 2;
-            for (int k = 0; k < 8; ++k) {
-                build(node.child(k), x0 + ((k & 1) ? half : 0), y0 + ((k & 2) ? half : 0),
-                      z0 + ((k & 4) ? half : 0), half);
-            }
+            if (node.isSplit)
+                node.collapse();
+            node.split();
         }
-    };
+        const int half = size / 2;
+        for (int k = 0; k < 8; ++k) {
+            build(node.child(k), x0 + ((k & 1) ? half : 0), y0 + ((k & 2) ? half : 0),
+                z0 + ((k & 4) ? half : 0), half);
+        }
+    }
+};
 
 } // namespace
 

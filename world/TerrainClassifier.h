@@ -24,18 +24,22 @@ struct NoiseTransform {
 };
 
 enum Field : int {
-    FIELD_DESERT_BAND,   // desert or not
-    FIELD_DESERT_SITES,  // cactus sites
-    FIELD_FOREST_BAND,   // plain forest, village edge, village area
-    FIELD_TREE_SITES,    // trees
+    FIELD_DESERT_BAND, // desert or not
+    FIELD_DESERT_SITES, // cactus sites
+    FIELD_FOREST_BAND, // plain forest, village edge, village area
+    FIELD_TREE_SITES, // trees
     FIELD_VILLAGE_SITES, // village houses
-    FIELD_LANDMARK,      // landmark areas and their sites
+    FIELD_LANDMARK, // landmark areas and their sites
     FIELD_COUNT
 };
 
 constexpr NoiseTransform kTransforms[FIELD_COUNT] = {
-    { 2.0f, 5.0f, 0.09f }, { 11.0f, 52.0f, 1.0f }, { 21.0f, 52.0f, 0.4f },
-    { 211.0f, 52.0f, 4.0f }, { 111.0f, 452.0f, 3.0f }, { 1111.0f, 45.0f, 0.3f },
+    { 2.0f, 5.0f, 0.09f },
+    { 11.0f, 52.0f, 1.0f },
+    { 21.0f, 52.0f, 0.4f },
+    { 211.0f, 52.0f, 4.0f },
+    { 111.0f, 452.0f, 3.0f },
+    { 1111.0f, 45.0f, 0.3f },
 };
 
 // noise01 of the generator: raw noise mapped onto 0..1, the seed offset as third coordinate.
@@ -70,14 +74,21 @@ struct DirectField {
     }
 };
 
-inline bool inLandmarkBand(float v) { return v >= 0.15f && v <= 0.85f; }
-inline bool isDesertValue(float v) { return !(v >= 0.15f && v <= 0.8f); }
+inline bool inLandmarkBand(float v)
+{
+    return v >= 0.15f && v <= 0.85f;
+}
+inline bool isDesertValue(float v)
+{
+    return !(v >= 0.15f && v <= 0.8f);
+}
 
 // True when every other column of the n-neighbourhood has a strictly larger
 // gradient; with `landmarkNeighbours` also every neighbour's own value must lie
 // outside the landmark band.
 template <class F>
-bool isNeighbourhoodMinimum(const F& field, Field f, typename F::Pos p, int n, bool landmarkNeighbours = false)
+bool isNeighbourhoodMinimum(
+    const F& field, Field f, typename F::Pos p, int n, bool landmarkNeighbours = false)
 {
     const float g = field.gradient(f, p);
     for (int a = -n; a <= n; ++a) {
@@ -95,8 +106,7 @@ bool isNeighbourhoodMinimum(const F& field, Field f, typename F::Pos p, int n, b
 }
 
 // Desert classification: 0 (not desert), CODE_DESERT or CODE_CACTUS.
-template <class F>
-int classifyDesert(const F& field, typename F::Pos p)
+template <class F> int classifyDesert(const F& field, typename F::Pos p)
 {
     if (!isDesertValue(field.value(FIELD_DESERT_BAND, p)))
         return 0;
@@ -107,8 +117,7 @@ int classifyDesert(const F& field, typename F::Pos p)
 
 // Forest classification: CODE_FOREST, CODE_TREE, CODE_VILLAGE_EDGE,
 // CODE_VILLAGE_AREA or CODE_VILLAGE_HOUSE (never 0).
-template <class F>
-int classifyForest(const F& field, typename F::Pos p)
+template <class F> int classifyForest(const F& field, typename F::Pos p)
 {
     const float v = field.value(FIELD_FOREST_BAND, p);
     if (v <= 0.85f) {
@@ -124,8 +133,7 @@ int classifyForest(const F& field, typename F::Pos p)
 }
 
 // Landmark classification: 0, CODE_LANDMARK_AREA or CODE_LANDMARK.
-template <class F>
-int classifyLandmark(const F& field, typename F::Pos p)
+template <class F> int classifyLandmark(const F& field, typename F::Pos p)
 {
     if (inLandmarkBand(field.value(FIELD_LANDMARK, p)))
         return 0;
@@ -137,8 +145,7 @@ int classifyLandmark(const F& field, typename F::Pos p)
 // The terrain code of a column, evaluating only what can change it: under a
 // landmark area or site only "desert or not" matters, and a desert column
 // never looks at the forest.
-template <class F>
-int classifyColumn(const F& field, typename F::Pos p)
+template <class F> int classifyColumn(const F& field, typename F::Pos p)
 {
     const int landmark = classifyLandmark(field, p);
     if (landmark != 0) {

@@ -6,24 +6,30 @@
 
 namespace terrain {
 
-float roundHalfAway(float v) { return std::round(v); }
+float roundHalfAway(float v)
+{
+    return std::round(v);
+}
 
-float roundToHundredths(float v) { return roundHalfAway(v * 100.0f) / 100.0f; }
+float roundToHundredths(float v)
+{
+    return roundHalfAway(v * 100.0f) / 100.0f;
+}
 
 namespace {
 
-    // R(v) as a 32-bit word; negative values wrap to their two's complement.
-    // Values beyond any real position are clamped so the conversion stays defined.
-    uint32_t roundedWord(float v)
-    {
-        constexpr float kLimit = 9.0e18f;
-        float r = roundHalfAway(v);
-        if (!(r > -kLimit))
-            r = -kLimit;
-        else if (r > kLimit)
-            r = kLimit;
-        return static_cast<uint32_t>(static_cast<int64_t>(r));
-    }
+// R(v) as a 32-bit word; negative values wrap to their two's complement.
+// Values beyond any real position are clamped so the conversion stays defined.
+uint32_t roundedWord(float v)
+{
+    constexpr float kLimit = 9.0e18f;
+    float r = roundHalfAway(v);
+    if (!(r > -kLimit))
+        r = -kLimit;
+    else if (r > kLimit)
+        r = kLimit;
+    return static_cast<uint32_t>(static_cast<int64_t>(r));
+}
 
 } // namespace
 
@@ -54,8 +60,8 @@ int terrainCode(int desert, int forest, int landmark)
 int featureCode(int terrain, uint32_t hash)
 {
     if (terrain == CODE_BIG_HOUSE) {
-        static constexpr int kForestLandmarks[5] = { CODE_BIG_HOUSE, CODE_MINESHAFT, CODE_CAMP, CODE_BALLOON,
-                                                     CODE_TOWER };
+        static constexpr int kForestLandmarks[5]
+            = { CODE_BIG_HOUSE, CODE_MINESHAFT, CODE_CAMP, CODE_BALLOON, CODE_TOWER };
         return kForestLandmarks[hash % 5];
     }
     if (terrain == CODE_PYRAMID)
@@ -68,7 +74,10 @@ bool isDesertCode(int terrain)
     return terrain == CODE_DESERT || terrain == CODE_PYRAMID || terrain == CODE_CACTUS;
 }
 
-int surfaceBlockFor(int terrain) { return isDesertCode(terrain) ? BLOCK_SAND : BLOCK_GRASS; }
+int surfaceBlockFor(int terrain)
+{
+    return isDesertCode(terrain) ? BLOCK_SAND : BLOCK_GRASS;
+}
 
 Placement placementOf(int feature)
 {

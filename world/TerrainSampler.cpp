@@ -10,42 +10,44 @@ namespace terrain {
 
 namespace {
 
-    // Terrain codes whose feature places something.
-    bool isSiteCode(int terrain)
-    {
-        return terrain == CODE_PYRAMID || terrain == CODE_TREE || terrain == CODE_CACTUS
-            || terrain == CODE_VILLAGE_HOUSE || terrain == CODE_BIG_HOUSE;
-    }
+// Terrain codes whose feature places something.
+bool isSiteCode(int terrain)
+{
+    return terrain == CODE_PYRAMID || terrain == CODE_TREE || terrain == CODE_CACTUS
+        || terrain == CODE_VILLAGE_HOUSE || terrain == CODE_BIG_HOUSE;
+}
 
-    Site siteOf(const Column& c, int32_t cx, int32_t cz)
-    {
-        const glm::vec3 world(c.local.x + cx * kChunkSize, c.local.y, c.local.z + cz * kChunkSize);
-        return Site { c.feature, world, cx, cz };
-    }
+Site siteOf(const Column& c, int32_t cx, int32_t cz)
+{
+    const glm::vec3 world(c.local.x + cx * kChunkSize, c.local.y, c.local.z + cz * kChunkSize);
+    return Site { c.feature, world, cx, cz };
+}
 
-    // The classification of a column, the shared way when positions are exact.
-    template <class Visit>
-    void scanChunk(float seedOffset, int32_t cx, int32_t cz, Visit&& visit)
-    {
-        if (ColumnGrid::isExact(cx, cz)) {
-            const ColumnGrid grid(seedOffset, cx, cz);
-            for (int k = 0; k < kColumns; ++k)
-                for (int i = 0; i < kColumns; ++i)
-                    visit(i, k, classifyColumn(grid, ColumnGrid::columnPos(cx, cz, i, k)));
-            return;
-        }
-        const DirectField field { seedOffset };
+// The classification of a column, the shared way when positions are exact.
+template <class Visit> void scanChunk(float seedOffset, int32_t cx, int32_t cz, Visit&& visit)
+{
+    if (ColumnGrid::isExact(cx, cz)) {
+        const ColumnGrid grid(seedOffset, cx, cz);
         for (int k = 0; k < kColumns; ++k)
             for (int i = 0; i < kColumns; ++i)
-                visit(i, k,
-                      classifyColumn(field,
-                                     DirectField::Pos { TerrainSampler::noisePosition(cx, i),
-                                                        TerrainSampler::noisePosition(cz, k) }));
+                visit(i, k, classifyColumn(grid, ColumnGrid::columnPos(cx, cz, i, k)));
+        return;
     }
+    const DirectField field { seedOffset };
+    for (int k = 0; k < kColumns; ++k)
+        for (int i = 0; i < kColumns; ++i)
+            visit(i, k,
+                classifyColumn(field,
+                    DirectField::Pos {
+                        TerrainSampler::noisePosition(cx, i), TerrainSampler::noisePosition(cz, k) }));
+}
 
 } // namespace
 
-float TerrainSampler::noise01(float x, float z) const { return terrain::noise01(x, z, seedOffset_); }
+float TerrainSampler::noise01(float x, float z) const
+{
+    return terrain::noise01(x, z, seedOffset_);
+}
 
 float TerrainSampler::surfaceHeight(float X, float Z) const
 {
@@ -53,7 +55,10 @@ float TerrainSampler::surfaceHeight(float X, float Z) const
     return std::ceil((n + 1.0f) * 0.5f * 30.0f * 2.0f) * 0.5f;
 }
 
-float TerrainSampler::plantValue(const glm::vec3& world) const { return noise01(world.x * 20.0f, world.z * 20.0f); }
+float TerrainSampler::plantValue(const glm::vec3& world) const
+{
+    return noise01(world.x * 20.0f, world.z * 20.0f);
+}
 
 int TerrainSampler::classifyDesert(float X, float Z) const
 {
@@ -122,4 +127,3 @@ void TerrainSampler::columns(int32_t cx, int32_t cz, ChunkColumns& out) const
 }
 
 } // namespace terrain
-

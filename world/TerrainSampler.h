@@ -9,14 +9,14 @@
 
 namespace terrain {
 
-constexpr int kColumns = 128;       // voxel columns along a chunk edge
+constexpr int kColumns = 128; // voxel columns along a chunk edge
 constexpr float kChunkSize = 64.0f; // world units along a chunk edge
 
 // A column whose feature code places a plant or a structure.
 struct Site {
-    int feature = 0;          // feature code O
-    glm::vec3 position {};    // world position: column corner on x/z, surface height on y
-    int32_t chunkX = 0;       // chunk the column belongs to (the seed chunk of a structure)
+    int feature = 0; // feature code O
+    glm::vec3 position {}; // world position: column corner on x/z, surface height on y
+    int32_t chunkX = 0; // chunk the column belongs to (the seed chunk of a structure)
     int32_t chunkZ = 0;
 
     bool operator==(const Site&) const = default;
@@ -25,8 +25,8 @@ struct Site {
 // Everything about one column that generation decides.
 struct Column {
     glm::vec3 local {}; // local x, surface height, local z, each rounded to hundredths
-    int terrain = 0;    // N
-    int feature = 0;    // O
+    int terrain = 0; // N
+    int feature = 0; // O
 };
 
 // Heights and codes of all columns of a chunk, index k * 128 + i.
@@ -41,7 +41,10 @@ struct ChunkColumns {
 // to use from any number of threads at once.
 class TerrainSampler {
 public:
-    explicit TerrainSampler(float seedOffset) : seedOffset_(seedOffset) { }
+    explicit TerrainSampler(float seedOffset)
+        : seedOffset_(seedOffset)
+    {
+    }
     float seedOffset() const { return seedOffset_; }
 
     // noise01: raw noise mapped onto 0..1 with the seed offset as third coordinate.

@@ -106,7 +106,7 @@ void WorldGenerator::fillColumnsOneByOne(Chunk& chunk, const TerrainSampler& s) 
         for (int i = 0; i < kColumns; ++i) {
             const Column c = s.column(chunk.cx, chunk.cz, i, k);
             fillTerrainColumn(*chunk.root, origin.x + c.local.x, origin.z + c.local.z, c.local.y,
-                              static_cast<BlockType>(surfaceBlockFor(c.terrain)));
+                static_cast<BlockType>(surfaceBlockFor(c.terrain)));
         }
     }
 }

@@ -16,11 +16,12 @@ class Chunk;
 // generated in. One generator serves every worker thread at once.
 class WorldGenerator {
 public:
-    using LocationMaker = std::function<std::unique_ptr<Location>(int featureCode, const glm::vec3& position)>;
+    using LocationMaker
+        = std::function<std::unique_ptr<Location>(int featureCode, const glm::vec3& position)>;
 
     float chunkSizeX = 0, chunkSizeY = 0, chunkSizeZ = 0;
     float samplesX = 0, samplesZ = 0; // voxel columns per chunk edge
-    float seedOffset = 0;             // third noise coordinate: makes every field seed-dependent
+    float seedOffset = 0; // third noise coordinate: makes every field seed-dependent
 
     // worldSeed -1 picks a seed offset from rand(); any other seed gives seed x 3.14159.
     // `maker` creates the structures (tests pass their own).

@@ -55,7 +55,8 @@ TEST(WorldMap, DrawsGroundAndMarkersOfTheGeneratorsColumns)
                 if (r < 0)
                     continue;
                 ++sites;
-                const int px = (cx - rect.minCx) * 32 + n % 128 / 4, pz = (cz - rect.minCz) * 32 + n / 128 / 4;
+                const int px = (cx - rect.minCx) * 32 + n % 128 / 4,
+                          pz = (cz - rect.minCz) * 32 + n / 128 / 4;
                 for (int z = std::max(0, pz - r); z <= std::min(63, pz + r); ++z)
                     for (int x = std::max(0, px - r); x <= std::min(63, px + r); ++x)
                         marked[z * 64 + x] = true;

@@ -18,8 +18,8 @@ TEST(FeatureCounts, FixedSeedKeepsItsFeatureCounts)
     golden << file.rdbuf();
 
     const WorldGenerator generator(42);
-    const worldmap::FeatureCounts counts
-        = worldmap::survey(generator.sampler(), worldmap::Rect { -4, -8, 3, -1 }, worldmap::Options {}, nullptr);
+    const worldmap::FeatureCounts counts = worldmap::survey(
+        generator.sampler(), worldmap::Rect { -4, -8, 3, -1 }, worldmap::Options {}, nullptr);
     EXPECT_EQ(worldmap::formatCounts(counts), golden.str());
 
     int64_t total = 0;

@@ -9,7 +9,10 @@
 // Views of a chunk octree for comparing generated chunks.
 namespace snapshot {
 
-inline int voxelIndex(int x, int y, int z) { return (z * 128 + y) * 128 + x; }
+inline int voxelIndex(int x, int y, int z)
+{
+    return (z * 128 + y) * 128 + x;
+}
 
 // Every voxel's type, index voxelIndex(x, y, z) in cells from the chunk origin.
 inline void paint(const Octree& node, const glm::vec3& origin, std::vector<uint8_t>& out)

@@ -1,5 +1,5 @@
-#include "world/BlockType.h"
 #include "world/Plants.h"
+#include "world/BlockType.h"
 
 #include <gtest/gtest.h>
 
@@ -18,7 +18,8 @@ std::string describe(const VoxelOrders& orders)
             out << " [" << b->min.x << ' ' << b->min.y << ' ' << b->min.z << "] [" << b->max.x << ' '
                 << b->max.y << ' ' << b->max.z << "]\n";
         else if (auto* s = dynamic_cast<const Sphere*>(o.shape.get()))
-            out << " (" << s->center.x << ' ' << s->center.y << ' ' << s->center.z << ") " << s->radius << '\n';
+            out << " (" << s->center.x << ' ' << s->center.y << ' ' << s->center.z << ") " << s->radius
+                << '\n';
     }
     return out.str();
 }
@@ -34,8 +35,8 @@ const std::string kTrunk = "10 [10 19.5 30] [11 26 31]\n";
 std::string armPosX(float h)
 {
     std::ostringstream o;
-    o << "10 [11 " << 20 + h << " 30] [12 " << 20.5f + h << " 31]\n10 [12 " << 20 + h << " 30] [12.5 " << 22 + h
-      << " 31]\n";
+    o << "10 [11 " << 20 + h << " 30] [12 " << 20.5f + h << " 31]\n10 [12 " << 20 + h << " 30] [12.5 "
+      << 22 + h << " 31]\n";
     return o.str();
 }
 std::string armNegX(float h)
@@ -55,8 +56,8 @@ std::string armPosZ(float h)
 std::string armNegZ(float h)
 {
     std::ostringstream o;
-    o << "10 [10 " << 20 + h << " 29] [11 " << 20.5f + h << " 30]\n10 [10 " << 20 + h << " 28.5] [11 " << 22 + h
-      << " 29]\n";
+    o << "10 [10 " << 20 + h << " 29] [11 " << 20.5f + h << " 30]\n10 [10 " << 20 + h << " 28.5] [11 "
+      << 22 + h << " 29]\n";
     return o.str();
 }
 
@@ -65,8 +66,8 @@ std::string armNegZ(float h)
 TEST(Plants, TreeGrowsWithItsNoiseValue)
 {
     VoxelOrders small, large;
-    placeTree(small, { 4, 10, 8 }, 0.0f);  // width R(0.5) = 1, trunk 3, crown 3
-    placeTree(large, { 4, 10, 8 }, 1.0f);  // width 2, trunk 8, crown R(6) = 6
+    placeTree(small, { 4, 10, 8 }, 0.0f); // width R(0.5) = 1, trunk 3, crown 3
+    placeTree(large, { 4, 10, 8 }, 1.0f); // width 2, trunk 8, crown R(6) = 6
     EXPECT_EQ(describe(small), "8 (4.5 16 8.5) 3\n7 [4 9 8] [5 13 9]\n");
     EXPECT_EQ(describe(large), "8 (5 24 9) 6\n7 [4 9 8] [6 18 10]\n");
 

@@ -28,7 +28,7 @@ TEST(SimplexNoise, Raw3IsZeroOnLatticeCorners)
 {
     EXPECT_EQ(raw3(0, 0, 0), 0.0f);
     EXPECT_NEAR(raw3(0.5f, 0.5f, 0.5f), 0.0f, 1e-6f); // (1, 1, 1)
-    EXPECT_NEAR(raw3(1, 2, 3), 0.0f, 1e-6f);          // (3, 4, 5)
+    EXPECT_NEAR(raw3(1, 2, 3), 0.0f, 1e-6f); // (3, 4, 5)
     EXPECT_NEAR(raw3(1.5f, -0.5f, 0.5f), 0.0f, 1e-6f); // (2, 0, 1)
     EXPECT_NEAR(raw3(-4, -4, -4), 0.0f, 1e-6f);
 }
@@ -72,9 +72,8 @@ TEST(SimplexNoise, ScaledAndOctaveCombineRawValues)
 
     // Three octaves at 0.4, 0.8, 1.6 with amplitudes 1, 0.4, 0.16 (sum 1.56).
     const float x = 0.3f, y = -1.7f, z = 2.5f;
-    const float expected
-        = (raw3(x * 0.4f, y * 0.4f, z * 0.4f) + 0.4f * raw3(x * 0.8f, y * 0.8f, z * 0.8f)
-           + 0.16f * raw3(x * 1.6f, y * 1.6f, z * 1.6f))
+    const float expected = (raw3(x * 0.4f, y * 0.4f, z * 0.4f) + 0.4f * raw3(x * 0.8f, y * 0.8f, z * 0.8f)
+                               + 0.16f * raw3(x * 1.6f, y * 1.6f, z * 1.6f))
         / 1.56f;
     EXPECT_NEAR(octave3(3, 0.4f, 0.4f, x, y, z), expected, 1e-6f);
     EXPECT_NEAR(octave3(3, 0.4f, 0.4f, x, y, z), -0.16735887f, 2e-6f);
@@ -97,7 +96,8 @@ TEST(SimplexNoise, Raw2MatchesHandWorkedValuesAndCorners)
     EXPECT_NEAR(raw2(0.3f, 0.7f), 0.25522063f, 2e-6f);
     EXPECT_NEAR(raw2(-2.25f, 5.5f), 0.71259668f, 2e-6f);
     EXPECT_FLOAT_EQ(scaled2(0, 1, 0.3f, 0.7f), raw2(0.3f, 0.7f) * 0.5f + 0.5f);
-    EXPECT_NEAR(octave2(2, 0.5f, 1.0f, 0.3f, 0.7f), (raw2(0.3f, 0.7f) + 0.5f * raw2(0.6f, 1.4f)) / 1.5f, 1e-6f);
+    EXPECT_NEAR(
+        octave2(2, 0.5f, 1.0f, 0.3f, 0.7f), (raw2(0.3f, 0.7f) + 0.5f * raw2(0.6f, 1.4f)) / 1.5f, 1e-6f);
 }
 
 TEST(SimplexNoise, CountsEvaluationsPerThread)

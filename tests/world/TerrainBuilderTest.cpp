@@ -24,7 +24,7 @@ std::unique_ptr<Chunk> plainChunk(const TerrainProfile& p, int32_t cx = 0, int32
     for (int k = 0; k < 128; ++k)
         for (int i = 0; i < 128; ++i)
             fillTerrainColumn(*chunk->root, o.x + i * 0.5f, o.z + k * 0.5f, p.airStart[k * 128 + i] * 0.5f,
-                              p.surface[k * 128 + i]);
+                p.surface[k * 128 + i]);
     return chunk;
 }
 
@@ -41,7 +41,8 @@ std::unique_ptr<TerrainProfile> rollingProfile()
     auto p = std::make_unique<TerrainProfile>();
     for (int k = 0; k < 128; ++k) {
         for (int i = 0; i < 128; ++i) {
-            const float h = 15 + 14 * std::sin(i * 0.05f) * std::cos(k * 0.07f) + 3 * std::sin((i + k) * 0.3f);
+            const float h
+                = 15 + 14 * std::sin(i * 0.05f) * std::cos(k * 0.07f) + 3 * std::sin((i + k) * 0.3f);
             p->airStart[k * 128 + i] = uint8_t(std::clamp(int(std::round(h * 2)), 0, 60));
             p->surface[k * 128 + i] = (i + k) % 97 < 40 ? BLOCK_SAND : BLOCK_GRASS;
         }
@@ -71,7 +72,7 @@ TEST(TerrainBuilder, LowColumnsCutIntoTheStone)
     chunk->prepareGeneration();
     const glm::vec3 o = chunk->bounds().min;
     chunk->root->fill(BLOCK_STONE, aabb(o, { o.x + 64, 10, o.z + 64 }));
-    fillTerrainColumn(*chunk->root, o.x + 10.0f, o.z + 20.0f, 4.5f, BLOCK_SAND);  // below the stone top
+    fillTerrainColumn(*chunk->root, o.x + 10.0f, o.z + 20.0f, 4.5f, BLOCK_SAND); // below the stone top
     fillTerrainColumn(*chunk->root, o.x + 11.0f, o.z + 20.0f, 17.0f, BLOCK_GRASS); // above it
     const auto v = snapshot::voxels(*chunk->root);
     for (int y = 0; y < 128; ++y) {

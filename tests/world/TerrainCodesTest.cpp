@@ -1,5 +1,5 @@
-#include "world/BlockType.h"
 #include "world/TerrainCodes.h"
+#include "world/BlockType.h"
 
 #include <gtest/gtest.h>
 
@@ -42,7 +42,7 @@ TEST(TerrainCode, FeatureCodesPickStructureKindsByHash)
     EXPECT_EQ(featureCode(CODE_PYRAMID, 6), CODE_PYRAMID);
     EXPECT_EQ(featureCode(CODE_PYRAMID, 7), CODE_DESERT_CRYPT);
     for (int code : { CODE_FOREST, CODE_VILLAGE_AREA, CODE_DESERT, CODE_TREE, CODE_CACTUS, CODE_VILLAGE_HOUSE,
-                      CODE_VILLAGE_EDGE })
+             CODE_VILLAGE_EDGE })
         EXPECT_EQ(featureCode(code, 12345), code);
 }
 
@@ -50,8 +50,8 @@ TEST(TerrainCode, SurfaceAndPlacementFollowTheCode)
 {
     for (int code : { CODE_DESERT, CODE_PYRAMID, CODE_CACTUS })
         EXPECT_EQ(surfaceBlockFor(code), BLOCK_SAND) << code;
-    for (int code : { CODE_FOREST, CODE_VILLAGE_AREA, CODE_TREE, CODE_VILLAGE_HOUSE, CODE_VILLAGE_EDGE,
-                      CODE_BIG_HOUSE })
+    for (int code :
+        { CODE_FOREST, CODE_VILLAGE_AREA, CODE_TREE, CODE_VILLAGE_HOUSE, CODE_VILLAGE_EDGE, CODE_BIG_HOUSE })
         EXPECT_EQ(surfaceBlockFor(code), BLOCK_GRASS) << code;
 
     EXPECT_EQ(placementOf(CODE_TREE), Placement::Tree);

@@ -1,6 +1,6 @@
+#include "world/TerrainSampler.h"
 #include "world/ColumnGrid.h"
 #include "world/TerrainClassifier.h"
-#include "world/TerrainSampler.h"
 
 #include <gtest/gtest.h>
 
@@ -18,7 +18,8 @@ TEST(TerrainSampler, HeightsAreHalfUnitsBetweenZeroAndThirty)
     float lo = 100, hi = -100;
     for (int k = 0; k < 400; ++k) {
         for (int i = 0; i < 400; ++i) {
-            const float h = kSeed42.surfaceHeight(TerrainSampler::noisePosition(-2, i), TerrainSampler::noisePosition(1, k));
+            const float h = kSeed42.surfaceHeight(
+                TerrainSampler::noisePosition(-2, i), TerrainSampler::noisePosition(1, k));
             ASSERT_EQ(h * 2, std::floor(h * 2)) << h;
             lo = std::min(lo, h);
             hi = std::max(hi, h);
@@ -38,7 +39,8 @@ TEST(TerrainSampler, ColumnPositionsAndCodes)
     EXPECT_EQ(c.local.y, kSeed42.surfaceHeight(-1 + 3.5f / 128, 2 + 5.5f / 128));
     const float X = -1 + 3.5f / 128, Z = 2 + 5.5f / 128;
     EXPECT_EQ(c.terrain,
-              terrainCode(kSeed42.classifyDesert(X, Z), kSeed42.classifyForest(X, Z), kSeed42.classifyLandmark(X, Z)));
+        terrainCode(
+            kSeed42.classifyDesert(X, Z), kSeed42.classifyForest(X, Z), kSeed42.classifyLandmark(X, Z)));
     EXPECT_EQ(c.feature, featureCode(c.terrain, pointHash(c.local)));
 }
 
@@ -51,8 +53,8 @@ TEST(TerrainSampler, ShortcutClassificationMatchesFullRules)
     int desert = 0, forest = 0;
     for (int n = 0; n < 3000; ++n) {
         const float X = -6 + n * 0.0041f, Z = 3 - n * 0.0023f;
-        const int full = terrainCode(kSeed42.classifyDesert(X, Z), kSeed42.classifyForest(X, Z),
-                                     kSeed42.classifyLandmark(X, Z));
+        const int full = terrainCode(
+            kSeed42.classifyDesert(X, Z), kSeed42.classifyForest(X, Z), kSeed42.classifyLandmark(X, Z));
         ASSERT_EQ(classifyColumn(field, { X, Z }), full) << X << ' ' << Z;
         (isDesertCode(full) ? desert : forest)++;
     }
@@ -64,7 +66,8 @@ TEST(TerrainSampler, ShortcutClassificationMatchesFullRules)
 // at negative coordinates and the last chunk where the shared grid is used.
 TEST(TerrainSampler, SharedScanEqualsReferenceScan)
 {
-    const int32_t chunks[][2] = { { 0, 0 }, { -1, 0 }, { 3, -2 }, { -5, -7 }, { ColumnGrid::kMaxExactChunk, 1 } };
+    const int32_t chunks[][2]
+        = { { 0, 0 }, { -1, 0 }, { 3, -2 }, { -5, -7 }, { ColumnGrid::kMaxExactChunk, 1 } };
     int total = 0;
     for (const auto& c : chunks) {
         const std::vector<Site> fast = kSeed42.sites(c[0], c[1]);

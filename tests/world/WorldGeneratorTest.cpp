@@ -61,7 +61,10 @@ public:
     }
 };
 
-std::unique_ptr<Location> makeMarker(int, const glm::vec3& p) { return std::make_unique<MarkerLocation>(p); }
+std::unique_ptr<Location> makeMarker(int, const glm::vec3& p)
+{
+    return std::make_unique<MarkerLocation>(p);
+}
 
 } // namespace
 
@@ -132,7 +135,8 @@ TEST(WorldGenerator, TreeNearChunkEdgeReachesIntoTheNeighbour)
     for (int y = 0; y < 128; ++y)
         for (int z = 0; z < 128; ++z)
             leaves += v[snapshot::voxelIndex(0, y, z)] == BLOCK_LEAF;
-    EXPECT_GT(leaves, 0) << "tree at " << tree->position.x << ' ' << tree->position.z << ", edge " << origin.x;
+    EXPECT_GT(leaves, 0) << "tree at " << tree->position.x << ' ' << tree->position.z << ", edge "
+                         << origin.x;
 }
 
 TEST(WorldGenerator, StructureObjectsLiveOnlyInTheirSeedChunk)
@@ -156,7 +160,8 @@ TEST(WorldGenerator, StructureObjectsLiveOnlyInTheirSeedChunk)
     EXPECT_EQ(own, 1);
     const glm::ivec3 cell = seedChunk->cellOf(site->position + glm::vec3(0.25f, 0.25f, 0.25f));
     if (site->position.y < 63.0f) {
-        EXPECT_EQ(snapshot::voxels(*seedChunk->root)[snapshot::voxelIndex(cell.x, cell.y, cell.z)], BLOCK_MARBLE);
+        EXPECT_EQ(
+            snapshot::voxels(*seedChunk->root)[snapshot::voxelIndex(cell.x, cell.y, cell.z)], BLOCK_MARBLE);
     }
 
     // A neighbour rebuilds the structure (it may reach in) but gets none of its objects.

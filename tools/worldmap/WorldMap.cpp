@@ -13,38 +13,37 @@ using namespace terrain;
 
 namespace {
 
-    void setRgb(uint8_t rgb[3], uint8_t r, uint8_t g, uint8_t b)
-    {
-        rgb[0] = r;
-        rgb[1] = g;
-        rgb[2] = b;
-    }
+void setRgb(uint8_t rgb[3], uint8_t r, uint8_t g, uint8_t b)
+{
+    rgb[0] = r;
+    rgb[1] = g;
+    rgb[2] = b;
+}
 
-
-    void drawMarker(datagen::Image& image, int px, int pz, int feature)
-    {
-        uint8_t rgb[3];
-        if (!markerColor(feature, rgb))
-            return;
-        const int r = markerRadius(feature);
-        for (int z = pz - r; z <= pz + r; ++z) {
-            for (int x = px - r; x <= px + r; ++x) {
-                if (x < 0 || z < 0 || x >= image.width || z >= image.height)
-                    continue;
-                // Structures get a black rim so they read on any ground.
-                const bool rim = r > 1 && (std::abs(x - px) == r || std::abs(z - pz) == r);
-                uint8_t* p = image.at(x, z);
-                if (rim)
-                    setRgb(p, 0, 0, 0);
-                else
-                    setRgb(p, rgb[0], rgb[1], rgb[2]);
-            }
+void drawMarker(datagen::Image& image, int px, int pz, int feature)
+{
+    uint8_t rgb[3];
+    if (!markerColor(feature, rgb))
+        return;
+    const int r = markerRadius(feature);
+    for (int z = pz - r; z <= pz + r; ++z) {
+        for (int x = px - r; x <= px + r; ++x) {
+            if (x < 0 || z < 0 || x >= image.width || z >= image.height)
+                continue;
+            // Structures get a black rim so they read on any ground.
+            const bool rim = r > 1 && (std::abs(x - px) == r || std::abs(z - pz) == r);
+            uint8_t* p = image.at(x, z);
+            if (rim)
+                setRgb(p, 0, 0, 0);
+            else
+                setRgb(p, rgb[0], rgb[1], rgb[2]);
         }
     }
+}
 
-    struct Marker {
-        int px, pz, feature;
-    };
+struct Marker {
+    int px, pz, feature;
+};
 
 } // namespace
 
@@ -143,15 +142,16 @@ void groundColor(int terrainCode, float height, uint8_t rgb[3])
     const float shade = 0.45f + 0.55f * level / 7.0f;
     const float base[3][3] = { { 214, 190, 120 }, { 70, 150, 60 }, { 120, 170, 80 } };
     const float* c = isDesertCode(terrainCode) ? base[0]
-        : (terrainCode == CODE_VILLAGE_AREA || terrainCode == CODE_VILLAGE_EDGE || terrainCode == CODE_VILLAGE_HOUSE)
+        : (terrainCode == CODE_VILLAGE_AREA || terrainCode == CODE_VILLAGE_EDGE
+              || terrainCode == CODE_VILLAGE_HOUSE)
         ? base[2]
         : base[1];
     for (int i = 0; i < 3; ++i)
         rgb[i] = static_cast<uint8_t>(c[i] * shade);
 }
 
-FeatureCounts survey(const TerrainSampler& sampler, const Rect& rect, const Options& options,
-                     datagen::Image* image)
+FeatureCounts survey(
+    const TerrainSampler& sampler, const Rect& rect, const Options& options, datagen::Image* image)
 {
     FeatureCounts counts;
     std::vector<Marker> markers;
@@ -173,7 +173,7 @@ FeatureCounts survey(const TerrainSampler& sampler, const Rect& rect, const Opti
                         markers.push_back({ px0 + i / step, pz0 + k / step, feature });
                     if (i % step == 0 && k % step == 0)
                         groundColor(columns->terrain[index], columns->height[index],
-                                    image->at(px0 + i / step, pz0 + k / step));
+                            image->at(px0 + i / step, pz0 + k / step));
                 }
             }
         }

@@ -35,8 +35,8 @@ void groundColor(int terrain, float height, uint8_t rgb[3]);
 // Walks the rectangle chunk by chunk: counts every column's feature code and,
 // when `image` is given, draws the map into it (x to the right, z downwards,
 // (minCx, minCz) top left).
-FeatureCounts survey(const terrain::TerrainSampler& sampler, const Rect& rect, const Options& options,
-                     datagen::Image* image);
+FeatureCounts survey(
+    const terrain::TerrainSampler& sampler, const Rect& rect, const Options& options, datagen::Image* image);
 
 // One "code name count" line per feature code present, codes in increasing order.
 std::string formatCounts(const FeatureCounts& counts);

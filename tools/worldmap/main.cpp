@@ -21,9 +21,10 @@ bool parseInt(const char* text, int32_t& out)
 
 int usage(const char* program, const char* problem)
 {
-    std::fprintf(stderr, "%s: %s\nusage: %s <seed> <min-cx> <min-cz> <max-cx> <max-cz> <out.png|-> "
-                         "[columns-per-pixel: 1 2 4 8 16 32 64 128, default 8]\n",
-                 program, problem, program);
+    std::fprintf(stderr,
+        "%s: %s\nusage: %s <seed> <min-cx> <min-cz> <max-cx> <max-cz> <out.png|-> "
+        "[columns-per-pixel: 1 2 4 8 16 32 64 128, default 8]\n",
+        program, problem, program);
     return 2;
 }
 
@@ -50,7 +51,8 @@ int main(int argc, char** argv)
         return usage(argv[0], "columns per pixel must divide 128");
     options.columnsPerPixel = step;
 
-    const int64_t width = int64_t(rect.chunksX()) * (128 / step), height = int64_t(rect.chunksZ()) * (128 / step);
+    const int64_t width = int64_t(rect.chunksX()) * (128 / step),
+                  height = int64_t(rect.chunksZ()) * (128 / step);
     const bool drawImage = std::strcmp(argv[6], "-") != 0;
     if (drawImage && (width > 16384 || height > 16384))
         return usage(argv[0], "the image would exceed 16384 pixels a side; use more columns per pixel");
@@ -60,7 +62,8 @@ int main(int argc, char** argv)
     datagen::Image image;
     if (drawImage)
         image = datagen::Image(int(width), int(height), 3);
-    const worldmap::FeatureCounts counts = worldmap::survey(sampler, rect, options, drawImage ? &image : nullptr);
+    const worldmap::FeatureCounts counts
+        = worldmap::survey(sampler, rect, options, drawImage ? &image : nullptr);
     std::fputs(worldmap::formatCounts(counts).c_str(), stdout);
     if (drawImage && !datagen::writePng(std::filesystem::absolute(argv[6]), image))
         return 1;
