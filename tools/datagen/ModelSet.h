@@ -15,7 +15,7 @@ struct NamedMesh {
     Mesh mesh;
 };
 
-struct NamedImage {
+struct ModelTexture {
     std::string file; // relative to the run folder, e.g. "textures/cat.png"
     Image image;
 };
@@ -64,11 +64,7 @@ std::vector<NamedMesh> buildModelMeshes();
 
 // The model textures this generator paints for its meshes, in the order of
 // the game's model texture table.
-std::vector<NamedImage> paintModelTextures();
-
-// Stand-ins for the sky and fire entries of the model texture table, written
-// only where the block and GUI texture writer has not put its own.
-std::vector<NamedImage> paintSkyAndFireStandIns();
+std::vector<ModelTexture> paintModelTextures();
 
 // Which texture each mesh of the table is drawn with.
 std::string textureFileFor(const std::string& meshFile);

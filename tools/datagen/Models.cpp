@@ -103,7 +103,7 @@ std::string textureFileFor(const std::string& meshFile)
     return {};
 }
 
-std::vector<NamedImage> paintModelTextures()
+std::vector<ModelTexture> paintModelTextures()
 {
     return {
         { "textures/death.png", painters::death() },
@@ -123,35 +123,22 @@ std::vector<NamedImage> paintModelTextures()
     };
 }
 
-std::vector<NamedImage> paintSkyAndFireStandIns()
-{
-    return {
-        { "textures/moon.png", painters::moon() },
-        { "textures/star.png", painters::star() },
-        { "textures/fire_alpha.png", painters::fireAlpha() },
-        { "textures/fire_diffuse.png", painters::fireDiffuse() },
-    };
-}
-
 bool writeModelsAndModelTextures(const std::filesystem::path& runDir)
 {
     bool ok = true;
     const std::vector<NamedMesh> meshes = buildModelMeshes();
     for (const NamedMesh& mesh : meshes)
         ok = writeObj(runDir / mesh.file, mesh.mesh, objectName(mesh.file)) && ok;
-    const std::vector<NamedImage> images = paintModelTextures();
+    const std::vector<ModelTexture> images = paintModelTextures();
     std::map<std::string, const Image*> textures;
-    for (const NamedImage& image : images) {
+    for (const ModelTexture& image : images) {
         ok = writePng(runDir / image.file, image.image) && ok;
         textures[image.file] = &image.image;
     }
-    // The game cannot start without every model texture; the block and GUI
-    // texture writer owns the sky and fire pictures, so only fill gaps.
-    for (const NamedImage& image : paintSkyAndFireStandIns())
-        if (!std::filesystem::exists(runDir / image.file))
-            ok = writePng(runDir / image.file, image.image) && ok;
+    // The sky and fire entries of the model texture table come from the
+    // block and GUI texture writer.
     ok = writePng(
-             runDir / "models_contact_sheet.png", renderContactSheet(previewModels(meshes, textures), 4, 128))
+             runDir / "preview" / "models_contact_sheet.png", renderContactSheet(previewModels(meshes, textures), 4, 128))
         && ok;
     return ok;
 }

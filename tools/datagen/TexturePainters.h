@@ -22,9 +22,4 @@ Image sign();
 Image blastingMachine();
 Image potion();
 
-Image moon();
-Image star();
-Image fireAlpha();
-Image fireDiffuse();
-
 } // namespace datagen::painters
