@@ -1,5 +1,6 @@
 #include "world/WorldGenerator.h"
 
+#include "app/RandomUnit.h"
 #include "structures/LocationFactory.h"
 #include "world/Chunk.h"
 #include "world/ColumnGrid.h"
@@ -14,12 +15,10 @@ using namespace terrain;
 
 namespace {
 
-// A value in [-10, 10] from the C library generator. rand() is scaled by its
-// own maximum: glibc's is 2^31 - 1, so dividing by 32767 would reach far
-// beyond that range.
+// A value in [-10, 10] from the C library generator.
 float randomSeedOffset()
 {
-    return static_cast<float>(std::rand()) / static_cast<float>(RAND_MAX) * 20.0f - 10.0f;
+    return randomUnit() * 20.0f - 10.0f;
 }
 
 aabb stoneLayer(const Chunk& chunk)
