@@ -52,7 +52,6 @@ private:
 
     std::unique_ptr<XvfbServer> server;
     GLFWwindow* glfwWindow = nullptr;
-    bool glfwStarted = false;
 };
 
 class GlTest : public ::testing::Test {
