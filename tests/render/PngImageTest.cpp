@@ -34,6 +34,23 @@ std::vector<uint8_t> withDeclaredSize(std::vector<uint8_t> bytes, uint32_t width
     return bytes;
 }
 
+// Inserts a chunk before the final IEND; `declared` overrides the length
+// field so a chunk can claim more data than the file holds.
+std::vector<uint8_t> withChunkBeforeEnd(std::vector<uint8_t> bytes, const std::string& type, const std::string& data,
+                                        uint32_t declared)
+{
+    std::vector<uint8_t> chunk;
+    for (int i = 0; i < 4; ++i)
+        chunk.push_back(uint8_t(declared >> (24 - 8 * i)));
+    chunk.insert(chunk.end(), type.begin(), type.end());
+    chunk.insert(chunk.end(), data.begin(), data.end());
+    uint32_t crc = uint32_t(crc32(0, chunk.data() + 4, uInt(chunk.size() - 4)));
+    for (int i = 0; i < 4; ++i)
+        chunk.push_back(uint8_t(crc >> (24 - 8 * i)));
+    bytes.insert(bytes.end() - 12, chunk.begin(), chunk.end());
+    return bytes;
+}
+
 } // namespace
 
 TEST(PngImageTest, RgbAndRgbaRowsComeBottomFirstWhenFlipped)
@@ -199,4 +216,19 @@ TEST(PngImageTest, ImagesBeyondTheSizeLimitAreRefusedBeforeDecoding)
     EXPECT_FALSE(decodePngBytes(giant.data(), giant.size(), true, image));
     std::vector<uint8_t> same = withDeclaredSize(wide, 33, 2);
     EXPECT_EQ(same, wide);
+}
+
+TEST(PngImageTest, TextChunksAreSkippedEvenWhenTheyClaimHugeLengths)
+{
+    std::vector<uint8_t> plain = encodePng(patternPng(4, 4, 3));
+    const std::string text = std::string("Comment\0", 8) + "made by a test";
+    PngImage expected = decodeBytes(plain);
+    EXPECT_EQ(decodeBytes(withChunkBeforeEnd(plain, "tEXt", text, uint32_t(text.size()))).pixels, expected.pixels);
+
+    // A short file whose text chunk claims 1.6 GB fails at once instead of
+    // allocating what the chunk claims.
+    std::vector<uint8_t> lying = withChunkBeforeEnd(plain, "tEXt", text, 0x63000000u);
+    PngImage image;
+    EXPECT_FALSE(decodePngBytes(lying.data(), lying.size(), true, image));
+    EXPECT_TRUE(image.pixels.empty());
 }
