@@ -96,8 +96,8 @@ bool decodePng(const std::string& path, bool flip, PngImage& image, int maxSide)
 bool decodePngBytes(const uint8_t* data, size_t size, bool flip, PngImage& image, int maxSide)
 {
     MemoryReader reader { data, data ? size : 0, 0 };
-    return decode(flip, image, maxSide,
-                  [&reader](png_structp png) { png_set_read_fn(png, &reader, readFromMemory); });
+    return decode(
+        flip, image, maxSide, [&reader](png_structp png) { png_set_read_fn(png, &reader, readFromMemory); });
 }
 
 bool convertToChannels(PngImage& image, int channels)

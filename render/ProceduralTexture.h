@@ -10,7 +10,7 @@ class procedural_texture : public Texture {
 public:
     std::unique_ptr<float[]> data; // width × height × components, uninitialised at first
     int components = 1;
-    int kind = 0;            // 0 one channel, 1 RGB, 2 RGBA
+    int kind = 0; // 0 one channel, 1 RGB, 2 RGBA
     GLenum format = GL_LUMINANCE; // internal and pixel format, from kind
     int pixelCount = 0;
     float width = 0.0f;

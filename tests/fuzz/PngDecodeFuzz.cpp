@@ -26,7 +26,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
         check(image.pixels.empty() && image.width == 0);
         return 0;
     }
-    check(image.width > 0 && image.height > 0 && image.width <= FUZZ_MAX_SIDE && image.height <= FUZZ_MAX_SIDE);
+    check(
+        image.width > 0 && image.height > 0 && image.width <= FUZZ_MAX_SIDE && image.height <= FUZZ_MAX_SIDE);
     check(image.bitDepth == 8 && image.channels >= 1 && image.channels <= 4);
     check(image.rowBytes == size_t(image.width) * size_t(image.channels));
     check(image.pixels.size() == image.rowBytes * size_t(image.height));

@@ -141,10 +141,11 @@ TEST_F(BlockTextureArrayGlTest, BindArrayUsesUnitZero)
     ASSERT_TRUE(build(array, 0));
     Shader shader;
     testing::internal::CaptureStdout();
-    shader.compile("#version 330 compatibility\nvoid main() { gl_Position = vec4(0.0); }\n", ShaderStage::Vertex);
+    shader.compile(
+        "#version 330 compatibility\nvoid main() { gl_Position = vec4(0.0); }\n", ShaderStage::Vertex);
     shader.compile("#version 330 compatibility\nuniform sampler2DArray blocks;\nout vec4 c;\n"
                    "void main() { c = texture(blocks, vec3(0.5, 0.5, 0.0)); }\n",
-                   ShaderStage::Fragment);
+        ShaderStage::Fragment);
     shader.link();
     testing::internal::GetCapturedStdout();
     shader.bind();

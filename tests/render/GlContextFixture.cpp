@@ -47,7 +47,10 @@ GlContext* GlContext::get()
     return sharedContext;
 }
 
-const std::string& GlContext::failure() { return failureText(); }
+const std::string& GlContext::failure()
+{
+    return failureText();
+}
 
 void GlContext::shutdown()
 {
@@ -55,7 +58,10 @@ void GlContext::shutdown()
     sharedContext = nullptr;
 }
 
-std::string GlContext::display() const { return server ? server->display() : std::string(); }
+std::string GlContext::display() const
+{
+    return server ? server->display() : std::string();
+}
 
 bool GlContext::open()
 {
@@ -79,8 +85,8 @@ bool GlContext::open()
     glfwMakeContextCurrent(glfwWindow);
     GLenum status = glewInit();
     if (status != GLEW_OK) {
-        failureText() = std::string("glewInit failed: ")
-            + reinterpret_cast<const char*>(glewGetErrorString(status));
+        failureText()
+            = std::string("glewInit failed: ") + reinterpret_cast<const char*>(glewGetErrorString(status));
         return false;
     }
     drainGlErrors(); // GLEW's probing may leave one behind
@@ -103,8 +109,7 @@ GLenum drainGlErrors()
     GLenum first = glGetError();
     if (first == GL_NO_ERROR)
         return first;
-    for (int i = 0; i < 64 && glGetError() != GL_NO_ERROR; ++i) {
-    }
+    for (int i = 0; i < 64 && glGetError() != GL_NO_ERROR; ++i) { }
     return first;
 }
 

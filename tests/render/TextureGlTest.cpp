@@ -57,10 +57,11 @@ std::unique_ptr<Shader> samplerShader()
 {
     auto shader = std::make_unique<Shader>();
     CaptureStdout();
-    shader->compile("#version 330 compatibility\nvoid main() { gl_Position = vec4(0.0); }\n", ShaderStage::Vertex);
+    shader->compile(
+        "#version 330 compatibility\nvoid main() { gl_Position = vec4(0.0); }\n", ShaderStage::Vertex);
     shader->compile("#version 330 compatibility\nuniform sampler2D tex;\nuniform sampler2D other;\n"
-                   "out vec4 c;\nvoid main() { c = texture(tex, vec2(0.5)) + texture(other, vec2(0.5)); }\n",
-                   ShaderStage::Fragment);
+                    "out vec4 c;\nvoid main() { c = texture(tex, vec2(0.5)) + texture(other, vec2(0.5)); }\n",
+        ShaderStage::Fragment);
     shader->link();
     GetCapturedStdout();
     return shader;
@@ -71,7 +72,10 @@ std::unique_ptr<Shader> samplerShader()
 class TextureGlTest : public GlTest {
 protected:
     TempDir dir;
-    std::string png(const std::string& name, const TestPng& image) { return dir.write(name, encodePng(image)); }
+    std::string png(const std::string& name, const TestPng& image)
+    {
+        return dir.write(name, encodePng(image));
+    }
 };
 
 TEST_F(TextureGlTest, RgbAndRgbaFilesUploadAsImmutableRgba8)
@@ -111,7 +115,8 @@ TEST_F(TextureGlTest, MismatchedLayoutsAreConvertedNotOverread)
     Texture greyAsRgba;
     ASSERT_EQ(loadRgba(greyAsRgba, png("g.png", grey)), 0);
     int w = 0, h = 0;
-    EXPECT_EQ(readRgba(greyAsRgba, w, h), (std::vector<uint8_t> { 10, 10, 10, 255, 20, 20, 20, 255, 30, 30, 30, 255 }));
+    EXPECT_EQ(readRgba(greyAsRgba, w, h),
+        (std::vector<uint8_t> { 10, 10, 10, 255, 20, 20, 20, 255, 30, 30, 30, 255 }));
 }
 
 TEST_F(TextureGlTest, FailuresLeaveTheTextureEmpty)
@@ -234,7 +239,7 @@ TEST_F(TextureGlTest, ModelTextureTableLoadsInOrderWithRepeatSamplers)
     std::string out = GetCapturedStdout();
     EXPECT_EQ(out.find("Texture Loader: Loading Texture 0 textures/moon.png\n"
                        "Texture Loader: Loading Texture 1 textures/star.png\n"),
-              0u);
+        0u);
     EXPECT_NE(out.find("Texture Loader: Loading Texture 17 textures/potion.png\n"), std::string::npos);
     for (int i = 0; i < MODEL_TEXTURE_COUNT; ++i) {
         ASSERT_NE(getTexture(i), nullptr);

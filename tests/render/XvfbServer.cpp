@@ -65,7 +65,8 @@ bool readyLine(int fd, std::chrono::steady_clock::time_point deadline, bool& tim
     std::string text;
     timedOut = false;
     for (;;) {
-        auto left = std::chrono::duration_cast<std::chrono::milliseconds>(deadline - std::chrono::steady_clock::now());
+        auto left = std::chrono::duration_cast<std::chrono::milliseconds>(
+            deadline - std::chrono::steady_clock::now());
         if (left.count() <= 0) {
             timedOut = true;
             return false;
@@ -103,8 +104,8 @@ std::string XvfbServer::executable()
     return {};
 }
 
-XvfbServer::Attempt XvfbServer::tryDisplay(const std::string& exe, int n, const std::string& screen,
-                                           std::chrono::steady_clock::time_point deadline)
+XvfbServer::Attempt XvfbServer::tryDisplay(
+    const std::string& exe, int n, const std::string& screen, std::chrono::steady_clock::time_point deadline)
 {
     // With -displayfd the server writes no lock file of its own, so claim
     // the display the usual X way: whoever creates the lock file owns it.
@@ -142,7 +143,7 @@ XvfbServer::Attempt XvfbServer::tryDisplay(const std::string& exe, int n, const 
         dup2(quiet, STDOUT_FILENO);
         dup2(quiet, STDERR_FILENO);
         execl(exe.c_str(), "Xvfb", displayArg.c_str(), "-screen", "0", screen.c_str(), "-nolisten", "tcp",
-              "-displayfd", fdArg.c_str(), static_cast<char*>(nullptr));
+            "-displayfd", fdArg.c_str(), static_cast<char*>(nullptr));
         _exit(127);
     }
     close(fds[1]);

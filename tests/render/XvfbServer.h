@@ -34,7 +34,7 @@ public:
     static bool installed() { return !executable().empty(); }
 
     bool start(int first = 90, int last = 140, const std::string& screen = "1280x720x24",
-               std::chrono::milliseconds timeout = std::chrono::seconds(15));
+        std::chrono::milliseconds timeout = std::chrono::seconds(15));
     void stop();
 
     bool running() const { return serverPid > 0; }
@@ -47,7 +47,7 @@ public:
 private:
     enum class Attempt { Ready, Taken, Failed };
     Attempt tryDisplay(const std::string& exe, int n, const std::string& screen,
-                       std::chrono::steady_clock::time_point deadline);
+        std::chrono::steady_clock::time_point deadline);
 
     pid_t serverPid = -1;
     pid_t ownerPid = -1;
