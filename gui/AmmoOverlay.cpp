@@ -2,7 +2,8 @@
 
 #include "gui/GuiImages.h"
 
-AmmoOverlay::AmmoOverlay() : background(makeImageObject("textures/gui_element.png", guiLayout::itemOverlayBackground))
+AmmoOverlay::AmmoOverlay()
+    : background(makeImageObject("textures/gui_element.png", guiLayout::itemOverlayBackground))
 {
     place(guiLayout::itemOverlay);
     refresh();

@@ -8,7 +8,11 @@ double steadyMilliseconds()
     return duration<double, std::milli>(steady_clock::now().time_since_epoch()).count();
 }
 
-FpsCounter::FpsCounter(GuiClock clock) : now(std::move(clock)) { place(guiLayout::fpsCounter); }
+FpsCounter::FpsCounter(GuiClock clock)
+    : now(std::move(clock))
+{
+    place(guiLayout::fpsCounter);
+}
 
 bool FpsCounter::countFrame()
 {

@@ -42,7 +42,8 @@ private:
 
 } // namespace
 
-Gui::Gui(GuiActions guiActions) : actions(std::move(guiActions))
+Gui::Gui(GuiActions guiActions)
+    : actions(std::move(guiActions))
 {
     if (gSettings.showFps != 0) {
         auto counter = std::make_unique<FpsCounter>(actions.clock ? actions.clock : steadyMilliseconds);

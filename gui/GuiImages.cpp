@@ -2,11 +2,15 @@
 
 #include "render/VertexArray.h"
 
-BackgroundImage::BackgroundImage(const std::string& path) { setImageFile(path, false); }
+BackgroundImage::BackgroundImage(const std::string& path)
+{
+    setImageFile(path, false);
+}
 
 std::unique_ptr<VertexArray> BackgroundImage::makeQuad() const
 {
-    static const float positions[] = { -0.5f, -0.5f, -0.1f, 0.5f, -0.5f, -0.1f, 0.5f, 0.5f, -0.1f, -0.5f, 0.5f, -0.1f };
+    static const float positions[]
+        = { -0.5f, -0.5f, -0.1f, 0.5f, -0.5f, -0.1f, 0.5f, 0.5f, -0.1f, -0.5f, 0.5f, -0.1f };
     static const float texCoords[] = { 0.0f, 0.0f, 1.0f, 0.0f, 1.0f, 1.0f, 0.0f, 1.0f };
     static const uint32_t indices[] = { 0, 1, 2, 3 };
     auto vertices = std::make_unique<VertexArray>(2, GL_QUADS);

@@ -2,7 +2,10 @@
 
 #include <glm/gtc/matrix_transform.hpp>
 
-glm::mat4 guiProjection() { return glm::scale(glm::mat4(1.0f), glm::vec3(2.0f, 2.0f, -1.0f)); }
+glm::mat4 guiProjection()
+{
+    return glm::scale(glm::mat4(1.0f), glm::vec3(2.0f, 2.0f, -1.0f));
+}
 
 glm::mat4 placementMatrix(const GuiPlacement& placement)
 {

@@ -12,9 +12,15 @@ namespace {
 Shader* shaderOverride = nullptr;
 }
 
-Shader* guiShader() { return shaderOverride ? shaderOverride : getShader(SHADER_GUI); }
+Shader* guiShader()
+{
+    return shaderOverride ? shaderOverride : getShader(SHADER_GUI);
+}
 
-void setGuiShader(Shader* shader) { shaderOverride = shader; }
+void setGuiShader(Shader* shader)
+{
+    shaderOverride = shader;
+}
 
 GuiObject::~GuiObject() = default;
 
@@ -25,7 +31,10 @@ void GuiObject::translate(float x, float y, float z)
     modelMatrix = glm::translate(glm::mat4(1.0f), glm::vec3(x, y, z)) * modelMatrix;
 }
 
-void GuiObject::place(const GuiPlacement& placement) { modelMatrix = placementMatrix(placement); }
+void GuiObject::place(const GuiPlacement& placement)
+{
+    modelMatrix = placementMatrix(placement);
+}
 
 void GuiObject::setImage(TextImage image)
 {

@@ -2,6 +2,7 @@
 
 #include <cairo.h>
 #include <cstring>
+#include <fontconfig/fontconfig.h>
 #include <iomanip>
 #include <sstream>
 
@@ -33,7 +34,7 @@ TextImage renderTextLines(int width, int height, const glm::vec3& colour, const 
     image.pixels.resize(size_t(width) * size_t(height) * 4);
     for (int y = 0; y < height; ++y)
         std::memcpy(image.pixels.data() + size_t(y) * size_t(width) * 4, data + size_t(y) * size_t(stride),
-                    size_t(width) * 4);
+            size_t(width) * 4);
 
     cairo_destroy(cr);
     cairo_surface_destroy(surface);
@@ -48,7 +49,7 @@ TextImage renderText(const std::string& text, const TextStyle& style)
 TextImage renderItemOverlay(const std::string& count, const std::string& name)
 {
     return renderTextLines(textStyle::itemOverlayWidth, textStyle::itemOverlayHeight,
-                           textStyle::itemOverlayColour, { { count, 60, { 10, 60 } }, { name, 30, { 10, 90 } } });
+        textStyle::itemOverlayColour, { { count, 60, { 10, 60 } }, { name, 30, { 10, 90 } } });
 }
 
 std::string percentText(float fraction)
@@ -80,4 +81,10 @@ std::string gameOverCaptionText(int catsFound)
 std::string respawnEntryText(int catsLost)
 {
     return "Respawn (lose " + std::to_string(catsLost) + (catsLost == 1 ? " cat)" : " cats)");
+}
+
+void releaseTextResources()
+{
+    cairo_debug_reset_static_data();
+    FcFini();
 }

@@ -24,4 +24,7 @@ void LoadingBar::setShowProgress(bool flag)
     render();
 }
 
-void LoadingBar::render() { setImage(renderText(line(), textStyle::loadingBar)); }
+void LoadingBar::render()
+{
+    setImage(renderText(line(), textStyle::loadingBar));
+}

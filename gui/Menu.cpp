@@ -2,7 +2,10 @@
 
 #include "gui/GuiImages.h"
 
-Menu::Menu(int id) : menuId(id) { }
+Menu::Menu(int id)
+    : menuId(id)
+{
+}
 
 Menu::~Menu() = default;
 
@@ -27,7 +30,10 @@ MenuItem& Menu::addItem(const std::string& text, int row, MenuAction action)
     return *items.back();
 }
 
-void Menu::addDecoration(std::unique_ptr<GuiObject> decoration) { decorations.push_back(std::move(decoration)); }
+void Menu::addDecoration(std::unique_ptr<GuiObject> decoration)
+{
+    decorations.push_back(std::move(decoration));
+}
 
 MenuItem* Menu::selectedItem() const
 {
@@ -71,7 +77,8 @@ void Menu::runSelected(GLFWwindow* window)
         item->run(window);
 }
 
-GameOverMenu::GameOverMenu(MenuAction respawn, MenuAction restart, MenuAction quit) : Menu(SCREEN_GAME_OVER)
+GameOverMenu::GameOverMenu(MenuAction respawn, MenuAction restart, MenuAction quit)
+    : Menu(SCREEN_GAME_OVER)
 {
     addItem(respawnEntryText(0), 0, std::move(respawn));
     addItem("Restart", 1, std::move(restart));
@@ -91,4 +98,7 @@ void GameOverMenu::setCaption(int catsFound)
     caption->setImage(renderText(gameOverCaptionText(catsFound), textStyle::gameOverCaption));
 }
 
-void GameOverMenu::setRespawnCost(int catsLost) { items.front()->setText(respawnEntryText(catsLost)); }
+void GameOverMenu::setRespawnCost(int catsLost)
+{
+    items.front()->setText(respawnEntryText(catsLost));
+}

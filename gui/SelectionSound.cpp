@@ -9,4 +9,7 @@ SelectionSound::SelectionSound() { }
 
 SelectionSound::~SelectionSound() { }
 
-void SelectionSound::play() { ++plays; }
+void SelectionSound::play()
+{
+    ++plays;
+}
