@@ -1,7 +1,7 @@
 #include "app/Game.h"
 
 #include "app/Clock.h"
-#include "app/Rand.h"
+#include "app/RandomUnit.h"
 #include "app/Settings.h"
 #include "app/placeholders/DebugOverlay.h"
 #include "app/placeholders/Render.h"
@@ -79,7 +79,7 @@ void createGame(Game& game)
     game.overviewCamera = std::make_unique<PerspectiveCamera>("Overviewcam");
 
     player->setPosition(glm::vec3(0.0f, 66.0f, 0.0f));
-    player->turn(randUnit() * 360.0f, 0.0f);
+    player->turn(randomUnit() * 360.0f, 0.0f);
 
     if (game.hasWindow()) {
         lookUpWorldUniforms();

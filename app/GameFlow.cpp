@@ -2,7 +2,7 @@
 #include "app/Game.h"
 
 #include "app/GameLoading.h"
-#include "app/Rand.h"
+#include "app/RandomUnit.h"
 #include "app/Timers.h"
 #include "app/placeholders/Render.h"
 #include "app/placeholders/Sound.h"
@@ -32,7 +32,7 @@ void respawn(Game& game)
     if (runGameLoadingScreen(game) == LoadingResult::Closed)
         return;
     game.world->placeOnSurface(*game.player, 10.0f, 70.0f);
-    game.player->turn(randUnit() * 360.0f, 0.0f);
+    game.player->turn(randomUnit() * 360.0f, 0.0f);
     game.gui->screenFlags = SCREEN_WORLD;
     releaseAllKeys(game);
     game.circleLoad = 0.0f;
@@ -52,8 +52,8 @@ void showGameOverMenu(Game& game)
     const int cats = game.player->catCount;
     game.gui->gameOverMenu->setCaption(cats);
     game.gui->gameOverMenu->setRespawnCost(catsLostOnRespawn(cats));
-    const float x = randUnit() * 1000.0f;
-    const float z = randUnit() * 1000.0f;
+    const float x = randomUnit() * 1000.0f;
+    const float z = randomUnit() * 1000.0f;
     game.player->setPosition(glm::vec3(x, 66.0f, z));
     game.world->resetLoadedCounter();
     game.world->update(0.0f);

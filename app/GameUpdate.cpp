@@ -2,7 +2,7 @@
 #include "app/Game.h"
 #include "gui/Gui.h"
 
-#include "app/Rand.h"
+#include "app/RandomUnit.h"
 #include "app/Timers.h"
 #include "app/placeholders/Render.h"
 #include "app/placeholders/Sound.h"
@@ -17,7 +17,7 @@ void rainStep(Game& game, const glm::vec3& playerPosition)
 {
     game.particles->spawnRain(playerPosition, 50);
     for (int i = 0; i < 70; ++i) {
-        const NormalPair offset = normalPair(25.0f, randUnit);
+        const NormalPair offset = normalPair(25.0f, randomUnit);
         const float x = playerPosition.x + offset.first;
         const float z = playerPosition.z + offset.second;
         const float y = game.world->heightAt(glm::vec3(x, 0.0f, z));
@@ -43,7 +43,7 @@ void updateStep(Game& game, float dtMs)
     game.particles->update(s);
     stepPotion(game.potionTimer, game.potionFactor, s);
 
-    if (game.weather.step(s, randUnit))
+    if (game.weather.step(s, randomUnit))
         soundSystem.setRaining(game.weather.rain);
     const glm::vec3 playerPosition = game.player->position();
     if (game.weather.rain && !game.inDesert)

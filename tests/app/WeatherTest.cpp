@@ -1,5 +1,5 @@
 #include "app/Weather.h"
-#include "app/Rand.h"
+#include "app/RandomUnit.h"
 #include "app/Timers.h"
 
 #include <gtest/gtest.h>
@@ -77,7 +77,7 @@ TEST(Weather, NoChangeWithoutSteps)
 {
     Weather weather;
     for (int i = 0; i < 1000; ++i)
-        EXPECT_FALSE(weather.step(0.0f, randUnit));
+        EXPECT_FALSE(weather.step(0.0f, randomUnit));
     EXPECT_EQ(weather.weatherTimer, 30.0f);
 }
 
@@ -95,28 +95,12 @@ TEST(NormalPair, DeviatesHaveTheRequestedSpread)
     double sum = 0.0, squares = 0.0;
     const int n = 20000;
     for (int i = 0; i < n; ++i) {
-        NormalPair p = normalPair(25.0f, randUnit);
+        NormalPair p = normalPair(25.0f, randomUnit);
         sum += p.first + p.second;
         squares += double(p.first) * p.first + double(p.second) * p.second;
     }
     EXPECT_NEAR(sum / (2 * n), 0.0, 1.0);
     EXPECT_NEAR(std::sqrt(squares / (2 * n)), 25.0, 1.0);
-}
-
-TEST(Rand, FractionsCoverZeroToOne)
-{
-    float low = 1.0f, high = 0.0f;
-    for (int i = 0; i < 200000; ++i) {
-        int r = rand15();
-        ASSERT_GE(r, 0);
-        ASSERT_LE(r, 32767);
-        float f = randUnit();
-        low = std::min(low, f);
-        high = std::max(high, f);
-    }
-    EXPECT_LT(low, 0.001f);
-    EXPECT_GT(high, 0.999f);
-    EXPECT_LE(high, 1.0f);
 }
 
 TEST(Timers, PotionFadesOnlyAfterItsTimerRanOut)

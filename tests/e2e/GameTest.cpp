@@ -1,7 +1,6 @@
 #include "GameTest.h"
 
 #include "gui/GuiText.h"
-#include "render/TextureTable.h"
 
 #include <algorithm>
 #include <cmath>
@@ -132,7 +131,6 @@ void GameTest::SetUp()
     screen.setDisplay(xvfb.display());
     for (const char* data : { "shader", "textures", "models", "sounds" })
         linkData(data);
-    addStandInModelTextures();
 }
 
 void GameTest::TearDown()
@@ -178,15 +176,6 @@ void GameTest::linkData(const std::string& name)
         return;
     for (const auto& entry : fs::directory_iterator(source))
         fs::create_symlink(entry.path(), target / entry.path().filename(), ec);
-}
-
-// PLACEHOLDER until the data generator writes the model textures: plain
-// stand-ins for any the run folder lacks, so the game can start.
-void GameTest::addStandInModelTextures()
-{
-    for (const char* path : modelTexturePaths)
-        if (!fs::exists(folder() / path))
-            dir.write(path, encodePng(patternPng(8, 8, 3)));
 }
 
 void GameTest::replaceData(const std::string& relative, const std::string& contents)

@@ -86,7 +86,6 @@ protected:
 
 private:
     void linkData(const std::string& name);
-    void addStandInModelTextures();
     const Picture& expected(Backdrop backdrop);
     std::map<Backdrop, Picture> expectedBackdrops;
     int shots = 0;
