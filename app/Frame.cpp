@@ -20,6 +20,15 @@ void countFrame(Game& game)
 
 } // namespace
 
+void drawGui(Game& game)
+{
+    // Some GUI quads are mirrored by a negative scale (the game name, the
+    // credits); with back faces culled they would never show.
+    glDisable(GL_CULL_FACE);
+    game.gui->draw();
+    glEnable(GL_CULL_FACE);
+}
+
 void drawFrame(Game& game)
 {
     glClearColor(0.0f, 0.0f, 0.0f, 1.0f);
@@ -32,7 +41,7 @@ void drawFrame(Game& game)
             postProcess(game);
         }
     }
-    game.gui->draw();
+    drawGui(game);
     glfwSwapBuffers(game.window);
     glfwPollEvents();
     runPendingAction(game);

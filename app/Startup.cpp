@@ -11,6 +11,7 @@
 #include "app/placeholders/Render.h"
 #include "app/placeholders/Sound.h"
 #include "gui/Gui.h"
+#include "gui/GuiText.h"
 #include "render/BlockTextureArray.h"
 #include "render/ShaderTable.h"
 #include "render/TextureTable.h"
@@ -97,6 +98,7 @@ void shutDown(Game& game)
     destroyGame(game);
     game.particles.reset();
     game.gui.reset();
+    releaseTextResources();
     freeShaders();
     freeMeshes();
     game.blockTextures.reset();

@@ -10,6 +10,7 @@
 #include "app/placeholders/Sound.h"
 #include "app/placeholders/World.h"
 #include "gui/Gui.h"
+#include "gui/GuiText.h"
 
 #include <GLFW/glfw3.h>
 #include <gtest/gtest.h>
@@ -29,7 +30,13 @@ protected:
         createGame(game);
         created = testing::internal::GetCapturedStdout();
     }
-    void TearDown() override { PlaceholderWorld::loadMs = 3000.0; }
+    void TearDown() override
+    {
+        PlaceholderWorld::loadMs = 3000.0;
+        destroyGame(game);
+        game.gui.reset();
+        releaseTextResources();
+    }
 
     // What the main loop does at the top of every pass.
     void beginPass() { game.playing = game.gui->screenFlags == SCREEN_WORLD; }

@@ -48,6 +48,9 @@ TEST_F(GameTest, FirstRunWritesTheSettingsAndShowsTheMainMenu)
     EXPECT_GT(pixels::greenShare(menu, mainMenuRow(0)), 0.01);
     EXPECT_GT(pixels::redShare(menu, mainMenuRow(1)), 0.01);
     EXPECT_LT(pixels::redShare(menu, mainMenuRow(0)), 0.002);
+    // The game's name, a mirrored quad, over the sky.
+    const Area name = guiArea(0.0f, 0.3f, 0.72f, 0.54f);
+    EXPECT_GT(pixels::mean(menu, name), backdropMean(Backdrop::Menu, name) + 0.03);
 
     press("Escape");
     EXPECT_EQ(finish(), 0);

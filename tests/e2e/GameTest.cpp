@@ -142,6 +142,7 @@ void GameTest::TearDown()
     }
     game.stop();
     xvfb.stop();
+    releaseTextResources(); // the loading messages were drawn here to compare
 }
 
 std::string GameTest::smallConfig(const std::map<std::string, std::string>& changes)
@@ -195,7 +196,8 @@ void GameTest::launch()
     // allocations without a module to blame or suppress; the unit tests under
     // the sanitizers look after the game's own leaks.
     ASSERT_TRUE(game.start(MOSSGRAVE_RUN_DIR "/mossgrave", folder(),
-        { "DISPLAY=" + xvfb.display(), "ALSOFT_DRIVERS=null", "ASAN_OPTIONS=detect_leaks=0" }));
+        { "DISPLAY=" + xvfb.display(), "ALSOFT_DRIVERS=null", "ASAN_OPTIONS=detect_leaks=0",
+            "MESA_SHADER_CACHE_DISABLE=true" }));
 }
 
 bool GameTest::waitUntil(
@@ -296,6 +298,17 @@ Backdrop GameTest::backdropOf(const Picture& picture)
         }
     }
     return bestDifference < 0.04 && secondDifference - bestDifference > 0.015 ? best : Backdrop::Other;
+}
+
+double GameTest::backdropMean(Backdrop backdrop, const Area& windowArea)
+{
+    const Picture& picture = expected(backdrop);
+    Area scaled;
+    scaled.x = windowArea.x * picture.width / area.width;
+    scaled.y = windowArea.y * picture.height / area.height;
+    scaled.width = std::max(1, windowArea.width * picture.width / area.width);
+    scaled.height = std::max(1, windowArea.height * picture.height / area.height);
+    return pixels::mean(picture, scaled);
 }
 
 std::string GameTest::loadingMessageOn(const Picture& picture) const

@@ -61,6 +61,8 @@ protected:
     // for a person to look at.
     Picture shot(const std::string& name);
     Backdrop backdropOf(const Picture& picture);
+    // Mean brightness of the backdrop picture alone over a window area.
+    double backdropMean(Backdrop backdrop, const Area& windowArea);
     // The loading message the loading bar shows, or empty when the bar shows
     // none of the fifteen (or cannot be read).
     std::string loadingMessageOn(const Picture& picture) const;
