@@ -130,11 +130,36 @@ TEST_F(GameTest, WindowedTitleShowsTheFrameRateOnceTheWorldIsShown)
     EXPECT_EQ(finish(), 0);
 }
 
+TEST_F(GameTest, FullScreenKeepsItsTitleAndTakesTheModeItIsGiven)
+{
+    // 640 x 360 is not a video mode of this screen: the game gets the only
+    // mode there is and fits its view to that.
+    writeConfig(smallConfig({ { "Fullscreen", "1" } }));
+    launch();
+    ASSERT_TRUE(waitForMenu());
+    EXPECT_EQ(area.width, 1280);
+    EXPECT_EQ(area.height, 720);
+    ASSERT_TRUE(startPlaying());
+    EXPECT_NE(out().find("Width: 1280 Height: 720\n"), std::string::npos);
+    std::this_thread::sleep_for(1500ms);
+    EXPECT_EQ(screen.windowName(window), "Mossgrave");
+}
+
+TEST_F(GameTest, WindowThatCannotBeOpenedEndsWithMinusOne)
+{
+    writeConfig(smallConfig({ { "Width", "0" } }));
+    launch();
+    EXPECT_EQ(finish(), 255);
+    EXPECT_NE(err().find("Failed to open Window!\n"), std::string::npos);
+    EXPECT_EQ(out().find("Shader-Loader"), std::string::npos);
+}
+
 TEST_F(GameTest, StartGameShowsTheLoadingScreenThenPlays)
 {
     writeConfig(smallConfig());
     launch();
     ASSERT_TRUE(waitForMenu());
+    const int fits = viewFits();
     press("Return");
     // The loading picture with one of the messages on the loading bar.
     std::string message;
@@ -146,8 +171,7 @@ TEST_F(GameTest, StartGameShowsTheLoadingScreenThenPlays)
         },
         10s, 50ms));
 
-    ASSERT_TRUE(waitForOutput("Width: 640 Height: 360", 30s));
-    EXPECT_TRUE(waitUntil([&] { return backdropOf(shot("playing")) == Backdrop::Other; }, 5s));
+    ASSERT_TRUE(waitForPlaying(fits));
     // No menu is drawn while playing.
     EXPECT_LT(pixels::greenShare(shot("playing"), pauseMenuRow(0)), 0.002);
 }

@@ -237,7 +237,13 @@ bool GameTest::waitForOutput(const std::string& text, std::chrono::milliseconds 
 
 bool GameTest::waitForBackdrop(Backdrop backdrop, std::chrono::milliseconds timeout)
 {
-    return waitUntil([&] { return !game.exited() && backdropOf(shot("wait")) == backdrop; }, timeout, 50ms);
+    return waitUntil(
+        [&] {
+            // A full-screen window takes the screen's mode only after it first appears.
+            screen.geometry(window, area);
+            return !game.exited() && backdropOf(shot("wait")) == backdrop;
+        },
+        timeout, 50ms);
 }
 
 bool GameTest::waitForMenu(std::chrono::milliseconds timeout)
@@ -247,14 +253,28 @@ bool GameTest::waitForMenu(std::chrono::milliseconds timeout)
     return waitUntil([&] { return pixels::greenShare(shot("menu"), mainMenuRow(0)) > 0.01; }, 5s);
 }
 
-bool GameTest::startPlaying()
+int GameTest::viewFits() const
 {
-    press("Return");
-    // The loading screen ends by fitting the view to the window.
     const std::string fitted
         = "Width: " + std::to_string(area.width) + " Height: " + std::to_string(area.height);
-    return waitForOutput(fitted, 30s)
+    const std::string text = out();
+    int count = 0;
+    for (size_t at = text.find(fitted); at != std::string::npos; at = text.find(fitted, at + 1))
+        ++count;
+    return count;
+}
+
+bool GameTest::waitForPlaying(int fitsBefore)
+{
+    return waitUntil([&] { return viewFits() > fitsBefore || game.exited(); }, 30s) && viewFits() > fitsBefore
         && waitUntil([&] { return backdropOf(shot("playing")) == Backdrop::Other; }, 5s);
+}
+
+bool GameTest::startPlaying()
+{
+    const int before = viewFits();
+    press("Return");
+    return waitForPlaying(before);
 }
 
 void GameTest::press(const std::string& key)

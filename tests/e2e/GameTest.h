@@ -53,6 +53,12 @@ protected:
     bool waitForMenu(std::chrono::milliseconds timeout = 20s);
     // Waits for a screenshot whose backdrop is `backdrop`.
     bool waitForBackdrop(Backdrop backdrop, std::chrono::milliseconds timeout);
+    // How often the game has fitted its view to the window's size ("Width: W
+    // Height: H"): its first resize may do it, the end of every loading screen does.
+    int viewFits() const;
+    // Waits for the end of the loading screen (one fit more than `fitsBefore`)
+    // and for the world to replace the loading picture.
+    bool waitForPlaying(int fitsBefore);
     // Starts a game from the main menu and waits for the playing state.
     bool startPlaying();
 
