@@ -1,0 +1,52 @@
+#include "render/ShaderTable.h"
+
+#include <memory>
+#include <vector>
+
+const char* const shaderFiles[SHADER_COUNT] = {
+    "shader/world.glsl",
+    "shader/gui.glsl",
+    "shader/skybox.glsl",
+    "shader/model.glsl",
+    "shader/depth.glsl",
+    "shader/particles.glsl",
+    "shader/billboard.glsl",
+    "shader/fire.glsl",
+    "shader/post_processing.glsl",
+    "shader/color.glsl",
+    "shader/lightning.glsl",
+};
+
+namespace {
+
+std::vector<std::unique_ptr<Shader>>& shaderTable()
+{
+    static std::vector<std::unique_ptr<Shader>> table;
+    return table;
+}
+
+} // namespace
+
+int loadShaders()
+{
+    auto& table = shaderTable();
+    table.clear();
+    table.resize(SHADER_COUNT);
+    for (int i = 0; i < SHADER_COUNT; ++i) {
+        auto shader = std::make_unique<Shader>(shaderFiles[i]);
+        shader->readFile();
+        shader->link();
+        table[size_t(i)] = std::move(shader);
+    }
+    return SHADER_COUNT;
+}
+
+Shader* getShader(int index)
+{
+    return shaderTable()[size_t(index)].get();
+}
+
+void freeShaders()
+{
+    shaderTable().clear();
+}

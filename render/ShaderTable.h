@@ -1,0 +1,33 @@
+#pragma once
+
+#include "render/Shader.h"
+
+// The game's GLSL programs, loaded once at start-up and fetched by index.
+enum ShaderIndex : int {
+    SHADER_WORLD = 0,
+    SHADER_GUI = 1,
+    SHADER_SKYBOX = 2,
+    SHADER_MODEL = 3,
+    SHADER_DEPTH = 4,
+    SHADER_PARTICLES = 5,
+    SHADER_BILLBOARD = 6,
+    SHADER_FIRE = 7,
+    SHADER_POST_PROCESSING = 8,
+    SHADER_COLOR = 9,
+    SHADER_LIGHTNING = 10,
+};
+
+constexpr int SHADER_COUNT = 11;
+
+// Shader files by index, relative to the working directory.
+extern const char* const shaderFiles[SHADER_COUNT];
+
+// Reads, compiles and links every file of the table in order. Needs a
+// current GL context. Returns the number of files.
+int loadShaders();
+
+// The shader at `index` (0..10); no bounds check.
+Shader* getShader(int index);
+
+// Deletes every Shader and empties the table.
+void freeShaders();
