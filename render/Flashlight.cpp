@@ -66,9 +66,16 @@ void Flashlight::update(float dt, const glm::mat4& playerModel, const glm::vec3&
     }
     if (on) {
         const glm::vec3 back(playerModel[2]);
-        const glm::vec3 side = glm::normalize(glm::vec3(back.z, 0.0f, -back.x));
+        // Looking straight up or down leaves no sideways direction and makes
+        // the world's up useless for aiming: no side offset, and the player's
+        // own up axis aims the light instead.
+        const glm::vec3 flatSide(back.z, 0.0f, -back.x);
+        const float sideLength = glm::length(flatSide);
+        const bool vertical = sideLength <= 1e-6f;
+        const glm::vec3 side = vertical ? glm::vec3(0.0f) : flatSide / sideLength;
+        const glm::vec3 up = vertical ? glm::vec3(playerModel[1]) : glm::vec3(0.0f, 1.0f, 0.0f);
         const glm::vec3 eye = playerPosition + back + 0.2f * side;
-        shadow.setLightView(glm::lookAt(eye, eye - back, glm::vec3(0.0f, 1.0f, 0.0f)));
+        shadow.setLightView(glm::lookAt(eye, eye - back, up));
     } else {
         shadow.setLightView(glm::translate(glm::mat4(1.0f), FLASHLIGHT_OFF_POSITION));
     }

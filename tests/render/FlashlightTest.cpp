@@ -1,5 +1,6 @@
 #include "render/Flashlight.h"
 
+#include <cmath>
 #include <cstdlib>
 #include <glm/gtc/matrix_transform.hpp>
 #include <gtest/gtest.h>
@@ -37,6 +38,19 @@ TEST(FlashlightTest, LightSitsBehindTheEyeLineAndLooksAhead)
     EXPECT_NEAR(glm::distance(cam.eyePosition(), glm::vec3(10.2f, 20.0f, 31.0f)), 0.0f, 1e-4f);
     EXPECT_NEAR(glm::distance(cam.backAxis(), glm::vec3(0.0f, 0.0f, 1.0f)), 0.0f, 1e-5f);
     EXPECT_NEAR(glm::distance(lamp.shadow.direction, glm::vec3(0.0f, 0.0f, 1.0f)), 0.0f, 1e-5f);
+}
+
+TEST(FlashlightTest, LookingStraightDownStillGivesAUsableLight)
+{
+    Flashlight lamp;
+    glm::mat4 player(1.0f);
+    player[1] = glm::vec4(0.0f, 0.0f, -1.0f, 0.0f);
+    player[2] = glm::vec4(0.0f, 1.0f, 0.0f, 0.0f); // back axis straight up
+    lamp.update(1.0f / 60.0f, player, glm::vec3(5.0f, 10.0f, 5.0f));
+    const glm::mat4& view = lamp.shadow.lightView;
+    for (int c = 0; c < 4; ++c)
+        for (int r = 0; r < 4; ++r)
+            ASSERT_TRUE(std::isfinite(view[c][r]));
 }
 
 TEST(FlashlightTest, SwitchedOffLightMovesOutOfTheWorld)
