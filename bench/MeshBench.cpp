@@ -21,7 +21,8 @@ double meshBytes(Octree& root)
     for (int i = 0; i < 8; ++i) {
         for (int j = 0; j < 8; ++j) {
             const auto& node = static_cast<const Octree_draw_node&>(root.child(i).child(j));
-            bytes += double(node.vertexFloatCount) * sizeof(float) + double(node.indexCount) * sizeof(uint32_t);
+            bytes
+                += double(node.vertexFloatCount) * sizeof(float) + double(node.indexCount) * sizeof(uint32_t);
         }
     }
     return bytes;

@@ -29,8 +29,8 @@ void moveProjectile(const CollisionScene& scene, MovingObject& projectile);
 // A projectile provides hitCharacter(position) and explosionShape() (a Sphere
 // owner that may be empty); carve takes a const Sphere&.
 template <class Projectile, class Carve>
-void projectilePass(const CollisionScene& scene, std::vector<std::unique_ptr<Projectile>>& projectiles, float dt,
-                    Carve&& carve)
+void projectilePass(const CollisionScene& scene, std::vector<std::unique_ptr<Projectile>>& projectiles,
+    float dt, Carve&& carve)
 {
     for (size_t i = 0; i < projectiles.size();) {
         Projectile& projectile = *projectiles[i];

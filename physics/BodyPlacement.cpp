@@ -28,7 +28,8 @@ void riseWhileBlocked(const CollisionScene& scene, MovingObject& body, float lim
     }
 }
 
-bool sampleSeen(const CollisionScene& scene, const glm::vec3& eye, const glm::vec3& back, const glm::vec3& sample)
+bool sampleSeen(
+    const CollisionScene& scene, const glm::vec3& eye, const glm::vec3& back, const glm::vec3& sample)
 {
     const glm::vec3 toSample = sample - eye;
     // In front means against the body's z axis, which points behind the viewer. This also
@@ -50,7 +51,7 @@ glm::vec3 randomDirection()
 }
 
 bool spawnAttempt(const CollisionScene& scene, MovingObject& body, const glm::vec3& centre, float minDistance,
-                  float maxDistance, bool requireInView, const Viewer& viewer)
+    float maxDistance, bool requireInView, const Viewer& viewer)
 {
     const glm::vec3 direction = randomDirection();
     const float r = randUnit() * (maxDistance - minDistance) + minDistance;
@@ -99,7 +100,7 @@ int visibleSampleCount(const CollisionScene& scene, const MovingObject& body, co
 }
 
 bool spawnNear(const CollisionScene& scene, MovingObject& body, const glm::vec3& centre, float minDistance,
-               float maxDistance, bool requireInView, const Viewer& viewer)
+    float maxDistance, bool requireInView, const Viewer& viewer)
 {
     const glm::vec3 start = body.position();
     for (int attempt = 0; attempt < kSpawnAttempts; ++attempt) {

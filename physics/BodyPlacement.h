@@ -30,4 +30,4 @@ int visibleSampleCount(const CollisionScene& scene, const MovingObject& body, co
 // his frustum but fully hidden). On success the body stays there; after 51 failed
 // tries it goes back where it was and the result is false.
 bool spawnNear(const CollisionScene& scene, MovingObject& body, const glm::vec3& centre, float minDistance,
-               float maxDistance, bool requireInView, const Viewer& viewer);
+    float maxDistance, bool requireInView, const Viewer& viewer);

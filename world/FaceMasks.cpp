@@ -47,8 +47,8 @@ void markTouching(Octree& node, const aabb& airBox)
         node.visibleFaces |= face;
 }
 
-void updateFaces(const ChunkList& chunks, int32_t cxMin, int32_t czMin, int32_t cxMax, int32_t czMax,
-                 const aabb& region)
+void updateFaces(
+    const ChunkList& chunks, int32_t cxMin, int32_t czMin, int32_t cxMax, int32_t czMax, const aabb& region)
 {
     // Only coordinates some chunk has can match, so a huge range costs no more than the list.
     int64_t lowX = std::numeric_limits<int32_t>::max(), highX = std::numeric_limits<int32_t>::min();

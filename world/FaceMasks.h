@@ -23,7 +23,7 @@ void markTouching(Octree& node, const aabb& airBox);
 
 // The face update of a region over the ready chunks of the chunk range
 // (cx outer, cz inner): height maps, cleared masks, then the marks.
-void updateFaces(const ChunkList& chunks, int32_t cxMin, int32_t czMin, int32_t cxMax, int32_t czMax,
-                 const aabb& region);
+void updateFaces(
+    const ChunkList& chunks, int32_t cxMin, int32_t czMin, int32_t cxMax, int32_t czMax, const aabb& region);
 // The same over the chunk range the region's box covers.
 void updateFaces(const ChunkList& chunks, const aabb& region);

@@ -3,8 +3,8 @@
 namespace {
 
 // Depth-first, children in order: the vertex order the index numbers refer to.
-void appendLeaves(const Octree& node, float* vertices, int& vertexFloatCount, uint32_t* indices,
-                  int& indexCount)
+void appendLeaves(
+    const Octree& node, float* vertices, int& vertexFloatCount, uint32_t* indices, int& indexCount)
 {
     if (node.isSplit) {
         for (int k = 0; k < 8; ++k)

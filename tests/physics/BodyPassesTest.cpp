@@ -173,7 +173,8 @@ TEST(ProjectilePass, AxesGoXThenYThenZAgainstVoxelsOnly)
     TestHuman& bystander = world.add(std::make_unique<TestHuman>(standingAt(9.85f, 9.0f, 5)));
     ProjectileList projectiles;
     // x alone is free (it passes over the block), then y comes down onto it.
-    projectiles.push_back(std::make_unique<TestProjectile>(glm::vec3(9.85f, 10.15f, 5), glm::vec3(0.2f, -0.2f, 0)));
+    projectiles.push_back(
+        std::make_unique<TestProjectile>(glm::vec3(9.85f, 10.15f, 5), glm::vec3(0.2f, -0.2f, 0)));
     TestProjectile& p = *projectiles[0];
     int carves = 0;
     projectilePass(world.scene(), projectiles, kDt, [&](const Sphere&) { ++carves; });

@@ -85,3 +85,15 @@ TEST(SpawnNear, GivesUpAndReturnsTheBodyWhenEverySpotIsSeen)
     EXPECT_FALSE(spawnNear(world.scene(), body, { 32, 20, 32 }, 3.0f, 10.0f, false, seeingEverything(eye)));
     EXPECT_EQ(body.position(), glm::vec3(5, 40, 5));
 }
+
+TEST(SpawnNear, InViewMeansInsideTheFrustumButBehindCover)
+{
+    TestWorld world(8.0f);
+    world.addStone(aabb({ 0, 8, 50 }, { 64, 64, 51 })); // a wall between the viewer and the spot
+    TestHuman& eye = world.add(std::make_unique<TestHuman>(glm::vec3(32, 20, 60))); // looks along -z
+    TestHuman& body = world.add(std::make_unique<TestHuman>(glm::vec3(5, 40, 5)));
+    std::srand(7);
+    ASSERT_TRUE(spawnNear(world.scene(), body, { 32, 20, 32 }, 3.0f, 10.0f, true, seeingEverything(eye)));
+    EXPECT_EQ(visibleSampleCount(world.scene(), body, seeingEverything(eye)), 0);
+    EXPECT_LT(body.feet(), 8.11f);
+}

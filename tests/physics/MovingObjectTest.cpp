@@ -1,5 +1,5 @@
-#include "gameplay/Human.h"
 #include "physics/MovingObject.h"
+#include "gameplay/Human.h"
 #include "physics/WorldFloor.h"
 
 #include "PhysicsTestHelpers.h"
@@ -64,21 +64,6 @@ TEST(MovingObject, TurnDropsAPitchThatWouldTurnTheBodyUpsideDown)
     const glm::vec3 upBefore(body.model[1]);
     body.rotateAboutWorldAxis({ 0, 1, 0 }, 45.0f);
     EXPECT_NEAR(body.model[1].y, upBefore.y, 1e-5f);
-}
-
-TEST(MovingObject, ViewAndNormalMatrices)
-{
-    Body body;
-    body.setPosition({ 1, 2, 3 });
-    body.turn(30.0f, 10.0f);
-    const glm::mat4 identity = body.viewMatrix() * body.modelMatrix();
-    for (int c = 0; c < 4; ++c)
-        for (int r = 0; r < 4; ++r)
-            EXPECT_NEAR(identity[c][r], c == r ? 1.0f : 0.0f, 1e-5f);
-    EXPECT_EQ(body.normalMatrix()[3], glm::vec4(0, 0, 0, 1));
-    body.scaleModel(0.2f, 0.2f, 0.2f);
-    EXPECT_NEAR(glm::length(glm::vec3(body.model[0])), 0.2f, 1e-5f);
-    expectNear(body.position(), { 1, 2, 3 });
 }
 
 TEST(Character, PartBoxesFollowMovesPlacementAndSteps)
