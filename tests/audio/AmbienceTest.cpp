@@ -128,16 +128,6 @@ TEST_F(SoundSystemTest, AmbiencesSwitchedOffNeverPlay)
     EXPECT_EQ(sound->ambienceState().ambienceMode(), Ambience::kModeDesert);
 }
 
-TEST_F(SoundSystemTest, EffectsSwitchedOffLeaveTheAmbience)
-{
-    settings.soundEffects = 0;
-    start();
-    sound->setAmbienceForTerrain(kForest);
-    steps(301);
-    EXPECT_TRUE(audible().playing);
-    EXPECT_EQ(audible().buffer, SOUND_FOREST_BIRDS);
-}
-
 TEST_F(SoundSystemTest, CoverLowersTheAmbienceInTenthsAndRecoversOutside)
 {
     start();
@@ -169,16 +159,4 @@ TEST_F(SoundSystemTest, CoverLowersTheAmbienceInTenthsAndRecoversOutside)
         sound->setCover(false);
     EXPECT_GE(sound->coverLevel(), 0.94f);
     EXPECT_NEAR(audible().gain, sound->coverLevel(), 1e-6f);
-}
-
-TEST_F(SoundSystemTest, CoverScalesACrossFadeInProgress)
-{
-    start();
-    for (int i = 0; i < 100; ++i)
-        sound->setCover(true);
-    const float level = sound->coverLevel();
-    sound->setAmbienceForTerrain(kForest);
-    steps(301);
-    EXPECT_LE(ambienceSource(1).gain, level + 1e-6f);
-    EXPECT_GT(ambienceSource(1).gain, 0.9f * level);
 }

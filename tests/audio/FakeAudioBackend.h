@@ -16,9 +16,7 @@ struct FakeSource {
     bool looping = false;
     bool playing = false;
     float gain = 0.2f;
-    float referenceDistance = 1.0f;
     glm::vec3 position { 0.0f };
-    glm::vec3 velocity { 0.0f };
     int buffer = -1;
     int plays = 0;
 };
@@ -36,7 +34,7 @@ public:
     std::vector<std::string> events; // "delete source", "delete buffers", "close" in call order
     int misuse = 0;
     float listenerGain = 1.0f;
-    glm::vec3 listenerPosition { 0.0f }, listenerVelocity { 0.0f }, listenerAt { 0.0f }, listenerUp { 0.0f };
+    glm::vec3 listenerPosition { 0.0f }, listenerAt { 0.0f }, listenerUp { 0.0f };
 
     FakeSource& at(SourceHandle s) { return sources.at(s); }
 
@@ -92,9 +90,9 @@ public:
     {
         with(s, [&](FakeSource& f) { f.position = p; });
     }
-    void setVelocity(SourceHandle s, const glm::vec3& v) override
+    void setVelocity(SourceHandle s, const glm::vec3&) override
     {
-        with(s, [&](FakeSource& f) { f.velocity = v; });
+        with(s, [](FakeSource&) {});
     }
     void setLooping(SourceHandle s, bool v) override
     {
@@ -104,23 +102,17 @@ public:
     {
         with(s, [&](FakeSource& f) { f.gain = g; });
     }
-    void setReferenceDistance(SourceHandle s, float d) override
+    void setReferenceDistance(SourceHandle s, float) override
     {
-        with(s, [&](FakeSource& f) { f.referenceDistance = d; });
+        with(s, [](FakeSource&) {});
     }
     void attachBuffer(SourceHandle s, int index) override
     {
-        with(s, [&](FakeSource& f) {
-            f.playing = false;
-            f.buffer = index;
-        });
+        with(s, [&](FakeSource& f) { f.playing = false, f.buffer = index; });
     }
     void play(SourceHandle s) override
     {
-        with(s, [&](FakeSource& f) {
-            f.playing = true;
-            ++f.plays;
-        });
+        with(s, [&](FakeSource& f) { f.playing = true, ++f.plays; });
     }
     void stop(SourceHandle s) override
     {
@@ -132,12 +124,9 @@ public:
         with(s, [&](FakeSource& f) { playing = f.playing; });
         return playing;
     }
-    void setListener(const glm::vec3& p, const glm::vec3& v, const glm::vec3& a, const glm::vec3& u) override
+    void setListener(const glm::vec3& p, const glm::vec3&, const glm::vec3& a, const glm::vec3& u) override
     {
-        listenerPosition = p;
-        listenerVelocity = v;
-        listenerAt = a;
-        listenerUp = u;
+        listenerPosition = p, listenerAt = a, listenerUp = u;
     }
     void setListenerGain(float g) override { listenerGain = g; }
 

@@ -106,26 +106,6 @@ TEST_F(SoundSystemTest, PlayUsesTheTableGainAndObeysTheEffectsSwitch)
     EXPECT_EQ(played.plays, 1);
 }
 
-TEST_F(SoundSystemTest, ThinSettersReachTheSource)
-{
-    start();
-    SoundSource source = sound->createSource();
-    sound->setPosition(source, glm::vec3(1, 2, 3));
-    sound->setVelocity(source, glm::vec3(0, 0, 1));
-    sound->setLooping(source, true);
-    sound->setGain(source, 0.7f);
-    sound->setReferenceDistance(source, 50.0f);
-    const FakeSource& set = fake->at(source.handle());
-    EXPECT_EQ(set.position, glm::vec3(1, 2, 3));
-    EXPECT_EQ(set.velocity, glm::vec3(0, 0, 1));
-    EXPECT_TRUE(set.looping);
-    EXPECT_FLOAT_EQ(set.gain, 0.7f);
-    EXPECT_FLOAT_EQ(set.referenceDistance, 50.0f);
-    sound->makeRelative(source);
-    EXPECT_TRUE(set.relative);
-    EXPECT_EQ(set.position, glm::vec3(0.0f));
-}
-
 TEST_F(SoundSystemTest, FinishedOneShotsAreReleasedOnePerStep)
 {
     start();
@@ -181,17 +161,6 @@ TEST_F(SoundSystemTest, DelayedSoundsStartInQueueOrderAtMostOnePerStep)
     EXPECT_EQ(sound->playingCount(), 2u);
 }
 
-TEST_F(SoundSystemTest, TwoDueDelayedSoundsTakeTwoSteps)
-{
-    start();
-    sound->playDelayed(sound->createSource(), SOUND_LOW, 0.01f);
-    sound->playDelayed(sound->createSource(), SOUND_LOW, 0.01f);
-    sound->update(0.1f);
-    EXPECT_EQ(sound->delayedCount(), 1u);
-    sound->update(0.1f);
-    EXPECT_EQ(sound->delayedCount(), 0u);
-}
-
 TEST_F(SoundSystemTest, DelayedSoundsWithEffectsOffAreDroppedAndFreed)
 {
     start();
@@ -244,18 +213,4 @@ TEST_F(SoundSystemTest, ShutdownDeletesEverySourceBeforeBuffersAndContext)
     held.reset();
     sound->shutdown();
     EXPECT_EQ(fake->misuse, 0);
-}
-
-TEST_F(SoundSystemTest, ASourceFromAnotherSystemIsNotTouched)
-{
-    start();
-    SoundSource mine = sound->createSource();
-    FakeAudioBackend* first = fake;
-    auto other = std::make_unique<FakeAudioBackend>();
-    FakeAudioBackend* second = other.get();
-    SoundSystem elsewhere(settings, std::move(other));
-    elsewhere.init(root);
-    elsewhere.play(mine, SOUND_BUTTON);
-    EXPECT_FALSE(first->at(mine.handle()).playing);
-    EXPECT_EQ(second->misuse, 0);
 }
