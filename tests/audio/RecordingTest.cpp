@@ -194,3 +194,23 @@ TEST_F(RecordingTest, VolumeFiveHalvesTheRecordedLevel)
     ASSERT_GT(full.peak, 0.05f);
     EXPECT_NEAR(half.peak / full.peak, 0.5f, 0.03f);
 }
+
+TEST_F(RecordingTest, ABusySourceTakesTheNewSoundAndOutlivesShutdownHarmlessly)
+{
+    if (!open())
+        GTEST_SKIP() << "OpenAL cannot open its wave-file device here";
+    SoundSource source = sound->createSource();
+    sound->play(source, SOUND_PIANO1); // 4.5 s
+    sound->play(source, SOUND_BUTTON); // 0.12 s, replacing it
+    ASSERT_TRUE(sound->isPlaying(source));
+    const auto until = std::chrono::steady_clock::now() + std::chrono::seconds(3);
+    while (sound->isPlaying(source) && std::chrono::steady_clock::now() < until)
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    EXPECT_FALSE(sound->isPlaying(source));
+
+    sound->play(source, SOUND_PIANO1);
+    sound->shutdown(); // the source is still playing and still held here
+    EXPECT_FALSE(source.valid());
+    sound->play(source, SOUND_PIANO1);
+    source.reset();
+}
