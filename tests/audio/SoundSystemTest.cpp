@@ -58,7 +58,7 @@ TEST_F(SoundSystemTest, ASoundThatFailsToLoadEndsTheProgram)
     std::filesystem::remove(root / kSoundTable[SOUND_PIANO2].file);
     EXPECT_EXIT(start(), testing::ExitedWithCode(1), "failed to load sound!\n");
 
-    WavSpec deep;
+    WavRecipe deep;
     deep.bitsPerSample = 24;
     deep.samples = std::vector<uint8_t>(6, 0);
     writeBytes(root / kSoundTable[SOUND_PIANO2].file, wavBytes(deep));

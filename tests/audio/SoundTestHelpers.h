@@ -27,10 +27,10 @@ protected:
 
     void writeSoundFolder()
     {
-        WavSpec spec;
-        spec.samples = toneSamples(64, 0.5);
+        WavRecipe recipe;
+        recipe.samples = toneSamples(64, 0.5);
         for (const SoundEntry& entry : kSoundTable)
-            writeBytes(root / entry.file, wavBytes(spec));
+            writeBytes(root / entry.file, wavBytes(recipe));
     }
 
     // Creates the system on a fresh fake device; `open` picks what opening the device yields.

@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-struct WavSpec {
+struct WavRecipe {
     uint16_t formatTag = 1;
     uint16_t channels = 1;
     uint32_t sampleRate = 22050;
@@ -31,31 +31,32 @@ inline void putTag(std::vector<uint8_t>& out, const char* tag)
     out.insert(out.end(), tag, tag + 4);
 }
 
-inline std::vector<uint8_t> wavBytes(const WavSpec& spec)
+inline std::vector<uint8_t> wavBytes(const WavRecipe& recipe)
 {
     std::vector<uint8_t> out;
     putTag(out, "RIFF");
     putLe(out, 0, 4); // patched below
     putTag(out, "WAVE");
     putTag(out, "fmt ");
-    putLe(out, spec.fmtSize, 4);
-    const uint16_t blockAlign = uint16_t(spec.channels * spec.bitsPerSample / 8);
-    putLe(out, spec.formatTag, 2);
-    putLe(out, spec.channels, 2);
-    putLe(out, spec.sampleRate, 4);
-    putLe(out, spec.sampleRate * blockAlign, 4);
+    putLe(out, recipe.fmtSize, 4);
+    const uint16_t blockAlign = uint16_t(recipe.channels * recipe.bitsPerSample / 8);
+    putLe(out, recipe.formatTag, 2);
+    putLe(out, recipe.channels, 2);
+    putLe(out, recipe.sampleRate, 4);
+    putLe(out, recipe.sampleRate * blockAlign, 4);
     putLe(out, blockAlign, 2);
-    putLe(out, spec.bitsPerSample, 2);
-    for (uint32_t i = 16; i < spec.fmtSize; ++i)
+    putLe(out, recipe.bitsPerSample, 2);
+    for (uint32_t i = 16; i < recipe.fmtSize; ++i)
         out.push_back(0);
-    if (!spec.chunkBeforeData.empty()) {
-        putTag(out, spec.chunkBeforeData.c_str());
+    if (!recipe.chunkBeforeData.empty()) {
+        putTag(out, recipe.chunkBeforeData.c_str());
         putLe(out, 4, 4);
         putTag(out, "INFO");
     }
     putTag(out, "data");
-    putLe(out, spec.claimedDataSize >= 0 ? uint32_t(spec.claimedDataSize) : uint32_t(spec.samples.size()), 4);
-    out.insert(out.end(), spec.samples.begin(), spec.samples.end());
+    putLe(out,
+        recipe.claimedDataSize >= 0 ? uint32_t(recipe.claimedDataSize) : uint32_t(recipe.samples.size()), 4);
+    out.insert(out.end(), recipe.samples.begin(), recipe.samples.end());
     const uint32_t riffSize = uint32_t(out.size() - 8);
     for (int i = 0; i < 4; ++i)
         out[size_t(4 + i)] = uint8_t(riffSize >> (8 * i));

@@ -32,11 +32,11 @@ protected:
 
 TEST(WavReader, ReadsPlainPcmWithItsFormatBlock)
 {
-    WavSpec spec;
-    spec.channels = 2;
-    spec.sampleRate = 44100;
-    spec.samples = { 1, 2, 3, 4, 5, 6, 7, 8 };
-    const WavResult result = fromBytes(wavBytes(spec));
+    WavRecipe recipe;
+    recipe.channels = 2;
+    recipe.sampleRate = 44100;
+    recipe.samples = { 1, 2, 3, 4, 5, 6, 7, 8 };
+    const WavResult result = fromBytes(wavBytes(recipe));
     ASSERT_TRUE(result.ok()) << result.error;
     EXPECT_EQ(result.wav.formatTag, 1);
     EXPECT_EQ(result.wav.channels, 2);
@@ -45,27 +45,27 @@ TEST(WavReader, ReadsPlainPcmWithItsFormatBlock)
     EXPECT_EQ(result.wav.blockAlign, 4);
     EXPECT_EQ(result.wav.bitsPerSample, 16);
     EXPECT_EQ(result.wav.layout, WavLayout::Stereo16);
-    EXPECT_EQ(result.wav.samples, spec.samples);
+    EXPECT_EQ(result.wav.samples, recipe.samples);
 }
 
 TEST(WavReader, SkipsTheTwoExtensionBytesOfAnEighteenByteFormatChunk)
 {
-    WavSpec spec;
-    spec.fmtSize = 18;
-    spec.samples = { 9, 8, 7, 6 };
-    const WavResult result = fromBytes(wavBytes(spec));
+    WavRecipe recipe;
+    recipe.fmtSize = 18;
+    recipe.samples = { 9, 8, 7, 6 };
+    const WavResult result = fromBytes(wavBytes(recipe));
     ASSERT_TRUE(result.ok()) << result.error;
-    EXPECT_EQ(result.wav.samples, spec.samples);
+    EXPECT_EQ(result.wav.samples, recipe.samples);
 }
 
 TEST(WavReader, RefusesAnyChunkBetweenFormatAndData)
 {
-    WavSpec spec;
-    spec.chunkBeforeData = "LIST";
-    spec.samples = { 1, 2 };
-    EXPECT_EQ(fromBytes(wavBytes(spec)).error, wav_errors::dataHeader);
+    WavRecipe recipe;
+    recipe.chunkBeforeData = "LIST";
+    recipe.samples = { 1, 2 };
+    EXPECT_EQ(fromBytes(wavBytes(recipe)).error, wav_errors::dataHeader);
     // A long extensible format chunk leaves more than two bytes before "data".
-    WavSpec extensible;
+    WavRecipe extensible;
     extensible.fmtSize = 40;
     extensible.samples = { 1, 2 };
     EXPECT_EQ(fromBytes(wavBytes(extensible)).error, wav_errors::dataHeader);
@@ -73,9 +73,9 @@ TEST(WavReader, RefusesAnyChunkBetweenFormatAndData)
 
 TEST(WavReader, NamesTheBrokenHeaderPart)
 {
-    WavSpec spec;
-    spec.samples = { 1, 2 };
-    const std::vector<uint8_t> good = wavBytes(spec);
+    WavRecipe recipe;
+    recipe.samples = { 1, 2 };
+    const std::vector<uint8_t> good = wavBytes(recipe);
 
     std::vector<uint8_t> notRiff = good;
     notRiff[0] = 'X';
@@ -96,54 +96,54 @@ TEST(WavReader, NamesTheBrokenHeaderPart)
 
 TEST(WavReader, RefusesAShortDataSectionFromStreamsAndMemory)
 {
-    WavSpec spec;
-    spec.samples = { 1, 2, 3, 4 };
-    spec.claimedDataSize = 6;
-    EXPECT_EQ(fromBytes(wavBytes(spec)).error, wav_errors::dataRead);
-    EXPECT_EQ(fromStream(wavBytes(spec)).error, wav_errors::dataRead);
-    EXPECT_TRUE(fromBytes(wavBytes(spec)).wav.samples.empty());
+    WavRecipe recipe;
+    recipe.samples = { 1, 2, 3, 4 };
+    recipe.claimedDataSize = 6;
+    EXPECT_EQ(fromBytes(wavBytes(recipe)).error, wav_errors::dataRead);
+    EXPECT_EQ(fromStream(wavBytes(recipe)).error, wav_errors::dataRead);
+    EXPECT_TRUE(fromBytes(wavBytes(recipe)).wav.samples.empty());
 }
 
 TEST(WavReader, RefusesAHugeClaimedSizeWithoutReservingIt)
 {
     // Four gigabytes claimed, four bytes present: refused at once for a
     // seekable stream and after one small piece for plain memory.
-    WavSpec spec;
-    spec.samples = { 1, 2, 3, 4 };
-    spec.claimedDataSize = 0xFFFFFFFF;
-    EXPECT_EQ(fromStream(wavBytes(spec)).error, wav_errors::dataRead);
-    EXPECT_EQ(fromBytes(wavBytes(spec)).error, wav_errors::dataRead);
+    WavRecipe recipe;
+    recipe.samples = { 1, 2, 3, 4 };
+    recipe.claimedDataSize = 0xFFFFFFFF;
+    EXPECT_EQ(fromStream(wavBytes(recipe)).error, wav_errors::dataRead);
+    EXPECT_EQ(fromBytes(wavBytes(recipe)).error, wav_errors::dataRead);
 }
 
 TEST(WavReader, ReadsOnlyTheClaimedDataAndDropsATrailingPartialFrame)
 {
-    WavSpec spec;
-    spec.samples = { 1, 2, 3, 4, 5, 6, 7 };
-    spec.claimedDataSize = 5; // two and a half 16-bit frames; the rest is trailing junk
-    const WavResult result = fromBytes(wavBytes(spec));
+    WavRecipe recipe;
+    recipe.samples = { 1, 2, 3, 4, 5, 6, 7 };
+    recipe.claimedDataSize = 5; // two and a half 16-bit frames; the rest is trailing junk
+    const WavResult result = fromBytes(wavBytes(recipe));
     ASSERT_TRUE(result.ok()) << result.error;
     EXPECT_EQ(result.wav.samples, (std::vector<uint8_t> { 1, 2, 3, 4 }));
 }
 
 TEST(WavReader, RefusesLayoutsAndRatesOpenAlCannotPlay)
 {
-    WavSpec deep;
+    WavRecipe deep;
     deep.bitsPerSample = 24;
     deep.samples = std::vector<uint8_t>(12, 0);
     EXPECT_EQ(fromBytes(wavBytes(deep)).error, wav_errors::unsupportedLayout);
 
-    WavSpec floats;
+    WavRecipe floats;
     floats.formatTag = 3;
     floats.bitsPerSample = 32;
     floats.samples = std::vector<uint8_t>(16, 0);
     EXPECT_EQ(fromBytes(wavBytes(floats)).error, wav_errors::unsupportedLayout);
 
-    WavSpec surround;
+    WavRecipe surround;
     surround.channels = 6;
     surround.samples = std::vector<uint8_t>(24, 0);
     EXPECT_EQ(fromBytes(wavBytes(surround)).error, wav_errors::unsupportedLayout);
 
-    WavSpec silentRate;
+    WavRecipe silentRate;
     silentRate.sampleRate = 0;
     silentRate.samples = { 0, 0 };
     EXPECT_EQ(fromBytes(wavBytes(silentRate)).error, wav_errors::unsupportedRate);
