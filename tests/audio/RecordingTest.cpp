@@ -107,7 +107,12 @@ protected:
         useRecordingDevice();
         settings.ambientSounds = 0;
     }
-    static void TearDownTestSuite() { std::filesystem::remove_all(recordingFolder()); }
+    // Programs started later by this process must not inherit the recording device.
+    static void TearDownTestSuite()
+    {
+        unsetenv("ALSOFT_CONF");
+        std::filesystem::remove_all(recordingFolder());
+    }
 
     // Opens the recording device; false when OpenAL cannot open even that.
     bool open()
