@@ -5,7 +5,7 @@
 #include <memory>
 
 // A 2D texture filled from floats the program computes (the fire's noise).
-// The data lives on the CPU; `upload` re-specifies level 0 from it.
+// The data lives on the CPU; `upload` replaces level 0 with it.
 class procedural_texture : public Texture {
 public:
     std::unique_ptr<float[]> data; // width × height × components, uninitialised at first
@@ -23,6 +23,6 @@ public:
     // texture are ignored.
     void set(int x, int y, float value);
 
-    // Creates the GL texture on first use and re-specifies level 0.
+    // Creates the GL texture on first use and replaces level 0.
     void upload();
 };

@@ -216,7 +216,7 @@ TEST_F(TextureGlTest, ProceduralTextureUploadsItsFloats)
         EXPECT_NEAR(back[i], float(i) / 16.0f, 1.0f / 255.0f) << i;
 
     noise.set(0, 0, 1.0f);
-    noise.upload(); // re-specifies the same texture
+    noise.upload(); // replaces the same texture
     glBindTexture(GL_TEXTURE_2D, noise.id);
     glGetTexImage(GL_TEXTURE_2D, 0, GL_LUMINANCE, GL_FLOAT, back);
     EXPECT_NEAR(back[0], 1.0f, 1.0f / 255.0f);
