@@ -46,7 +46,7 @@ void Flashlight::startFlicker()
     flickerElapsed = 0.0f;
     flickering = true;
     toggleInterval = 0.05f;
-    flickerDuration = 0.15f + randomUnit() * 0.05f;
+    flickerDuration = 0.15f + randUnit() * 0.05f;
 }
 
 void Flashlight::update(float dt, const glm::mat4& playerModel, const glm::vec3& playerPosition)

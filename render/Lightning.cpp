@@ -1,5 +1,6 @@
 #include "render/Lightning.h"
 
+#include "audio/SoundSystem.h"
 #include "render/Camera.h"
 #include "render/Flashlight.h"
 #include "render/RandomUnit.h"
@@ -53,13 +54,13 @@ void Lightning::update(float dt, bool lightningOn, const LightningScene& scene)
 void Lightning::strike(const LightningScene& scene)
 {
     ThunderCue cue;
-    strikeTimer = 5.0f + randomUnit() * 15.0f;
+    strikeTimer = 5.0f + randUnit() * 15.0f;
     if (scene.outdoorLevel > OUTDOOR_THRESHOLD) {
         cue.referenceDistance = 50.0f;
         buildBolt();
         // Strikes lean to the front of the player.
-        const float q = randomUnit() * 2.0f - 1.0f;
-        const float phi = randomUnit() * 2.0f * glm::pi<float>();
+        const float q = randUnit() * 2.0f - 1.0f;
+        const float phi = randUnit() * 2.0f * glm::pi<float>();
         const glm::vec3 k
             = glm::normalize(glm::vec3(std::cos(phi) * std::sqrt(1.0f - q * q) * 2.0f - scene.playerBack.x,
                 0.0f, q * 2.0f - scene.playerBack.z));
@@ -79,8 +80,21 @@ void Lightning::strike(const LightningScene& scene)
         cue.referenceDistance = 20.0f;
     }
     cue.position = boltPosition();
-    if (playThunder)
-        playThunder(cue);
+    playThunder(cue);
+}
+
+void Lightning::playThunder(const ThunderCue& cue)
+{
+    if (!sound.valid())
+        sound = gSoundSystem.createSource();
+    if (gSoundSystem.isPlaying(sound))
+        gSoundSystem.stop(sound);
+    gSoundSystem.play(sound, cue.soundId);
+    gSoundSystem.setVelocity(sound, glm::vec3(0.0f));
+    gSoundSystem.setReferenceDistance(sound, cue.referenceDistance);
+    gSoundSystem.setPosition(sound, cue.position);
+    lastThunder = cue;
+    ++thunderClaps;
 }
 
 void Lightning::buildBolt()

@@ -1,9 +1,9 @@
 #pragma once
 
+#include "audio/SoundSource.h"
 #include "render/ShadowCamera.h"
 
 #include <cstdint>
-#include <functional>
 #include <glm/mat4x4.hpp>
 #include <glm/vec3.hpp>
 #include <memory>
@@ -26,7 +26,7 @@ static_assert(sizeof(BoltVertex) == 20, "the bolt vertex layout is shared with t
 struct LightningScene {
     glm::vec3 playerPosition { 0.0f };
     glm::vec3 playerBack { 0.0f, 0.0f, 1.0f }; // third column of the player's model matrix
-    float outdoorLevel = 1.0f; // the sound system's smoothed "Outside Building" level, 0..1
+    float outdoorLevel = 1.0f; // gSoundSystem.coverLevel(): 1 in the open, low under cover
     Camera* playerCamera = nullptr;
     Flashlight* flashlight = nullptr;
 };
@@ -53,9 +53,9 @@ public:
     std::unique_ptr<VertexArray> bolt;
     int shader = 10; // shader table index
 
-    // PLACEHOLDER until the sound system exists: the game routes this to the
-    // thunder source. Unset, strikes are silent.
-    std::function<void(const ThunderCue&)> playThunder;
+    SoundSource sound; // the thunder, made at the first strike
+    ThunderCue lastThunder; // the last clap played
+    int thunderClaps = 0;
 
     Lightning();
     ~Lightning();
@@ -74,6 +74,8 @@ public:
     void draw(const glm::mat4& projView);
 
 private:
+    // Restarts the thunder on its source at the cue's place.
+    void playThunder(const ThunderCue& cue);
     void grow(glm::vec3 p, glm::vec3 d, float length, int steps, float strength, int parent, int level,
         int cooldown, int index);
     void upload();

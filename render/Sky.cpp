@@ -73,13 +73,13 @@ std::vector<SkyVertex> makeStarPoints()
     std::vector<SkyVertex> points;
     points.reserve(Stars::COUNT);
     for (int i = 0; i < Stars::COUNT; ++i) {
-        const float u = randomUnit() * 2.0f - 1.0f;
-        const float phi = randomUnit() * 2.0f * glm::pi<float>();
+        const float u = randUnit() * 2.0f - 1.0f;
+        const float phi = randUnit() * 2.0f * glm::pi<float>();
         const float r = std::sqrt(1.0f - u * u);
         SkyVertex v;
         v.position = glm::vec3(std::cos(phi) * r * Stars::RADIUS,
             std::fabs(std::sin(phi) * r * Stars::RADIUS), u * Stars::RADIUS);
-        v.size = randomUnit() * 0.875f + 0.125f;
+        v.size = randUnit() * 0.875f + 0.125f;
         points.push_back(v);
     }
     return points;
