@@ -1,6 +1,6 @@
 #include "world/WorldGenerator.h"
 
-#include "app/RandomUnit.h"
+#include "app/Rand.h"
 #include "structures/LocationFactory.h"
 #include "world/Chunk.h"
 #include "world/ColumnGrid.h"
@@ -18,7 +18,7 @@ namespace {
 // A value in [-10, 10] from the C library generator.
 float randomSeedOffset()
 {
-    return randomUnit() * 20.0f - 10.0f;
+    return randUnit() * 20.0f - 10.0f;
 }
 
 aabb stoneLayer(const Chunk& chunk)

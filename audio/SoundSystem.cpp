@@ -1,0 +1,243 @@
+#include "audio/SoundSystem.h"
+
+#include "app/Settings.h"
+#include "audio/OpenAlBackend.h"
+#include "audio/WavReader.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+#include <iostream>
+#include <utility>
+
+SoundSystem gSoundSystem(gSettings);
+
+SoundSystem::SoundSystem(const Settings& settings, std::unique_ptr<AudioBackend> backend)
+    : settings(settings)
+    , backend(backend ? std::move(backend) : std::make_unique<OpenAlBackend>())
+    , ambience(*this->backend, settings)
+{
+}
+
+SoundSystem::~SoundSystem()
+{
+    shutdown();
+}
+
+void SoundSystem::init(const std::filesystem::path& root)
+{
+    if (registry)
+        return; // already running
+    opened = backend->open();
+    switch (opened) {
+    case AudioOpenResult::NoDevice:
+        std::cerr << "cant open audio device!" << std::endl;
+        break;
+    case AudioOpenResult::NoContext:
+        std::cerr << "cant make audio context current!" << std::endl;
+        break;
+    case AudioOpenResult::Ok:
+        break;
+    }
+    registry = std::make_shared<SourceRegistry>(*backend);
+    if (!loadSounds(root))
+        std::exit(1);
+
+    setListener(glm::vec3(0.0f), glm::vec3(0.0f), glm::vec3(0.0f, 0.0f, -1.0f), glm::vec3(0.0f, 1.0f, 0.0f));
+    // "Volume" runs from 1 to 10; anything outside is held to the loudest or to silence.
+    backend->setListenerGain(float(std::clamp(settings.volume, 0, 10)) / 10.0f);
+
+    SoundSource first = createSource();
+    SoundSource second = createSource();
+    for (SoundSource* source : { &first, &second }) {
+        makeRelative(*source);
+        setLooping(*source, true);
+    }
+    ambience.start(std::move(first), std::move(second));
+}
+
+bool SoundSystem::loadSounds(const std::filesystem::path& root)
+{
+    for (int index = 0; index < kSoundCount; ++index) {
+        const WavResult result = readWavFile(root / kSoundTable[size_t(index)].file);
+        if (!result.ok() || !backend->uploadBuffer(index, result.wav)) {
+            std::cerr << "failed to load sound!" << std::endl;
+            return false;
+        }
+    }
+    return true;
+}
+
+void SoundSystem::listDevices()
+{
+    const std::optional<std::vector<std::string>> names = backend->deviceNames();
+    if (!names) {
+        std::cerr << "enumeration not supported!" << std::endl;
+        return;
+    }
+    std::cout << "Audio Devices:\n"
+              << "----------\n";
+    for (const std::string& name : *names)
+        std::cout << name << "\n";
+    std::cout << "----------\n" << std::flush;
+}
+
+void SoundSystem::shutdown()
+{
+    // Sources go first: a buffer still attached to a source cannot be deleted,
+    // and nothing may be deleted once the context is gone.
+    playing.clear();
+    delayed.clear();
+    ambience.stop();
+    if (registry) {
+        registry->releaseAll();
+        registry.reset();
+    }
+    backend->deleteBuffers();
+    backend->close();
+}
+
+SourceHandle SoundSystem::handleOf(const SoundSource& source) const
+{
+    return source.belongsTo(registry) ? source.handle() : 0;
+}
+
+SoundSource SoundSystem::createSource()
+{
+    if (!registry)
+        return {};
+    const SourceHandle source = registry->create();
+    return source != 0 ? SoundSource(registry, source) : SoundSource();
+}
+
+void SoundSystem::makeRelative(SoundSource& source)
+{
+    const SourceHandle handle = handleOf(source);
+    backend->setRelative(handle, true);
+    backend->setPosition(handle, glm::vec3(0.0f));
+}
+
+void SoundSystem::startSound(SourceHandle source, int index)
+{
+    if (settings.soundEffects == 0 || source == 0 || !isSoundId(index))
+        return;
+    backend->setGain(source, soundGain(index));
+    backend->attachBuffer(source, index);
+    backend->play(source);
+}
+
+void SoundSystem::play(SoundSource& source, int index)
+{
+    startSound(handleOf(source), index);
+}
+
+void SoundSystem::playDelayed(SoundSource source, int index, float delay)
+{
+    delayed.push_back({ std::move(source), index, delay });
+}
+
+bool SoundSystem::isPlaying(const SoundSource& source)
+{
+    const SourceHandle handle = handleOf(source);
+    return handle != 0 && backend->isPlaying(handle);
+}
+
+void SoundSystem::playAt(int index, const glm::vec3& position, const glm::vec3& velocity)
+{
+    if (settings.soundEffects == 0 || !isSoundId(index))
+        return;
+    SoundSource source = createSource();
+    setPosition(source, position);
+    setVelocity(source, velocity);
+    play(source, index);
+    playing.push_back(std::move(source));
+}
+
+void SoundSystem::playRelative(int index)
+{
+    if (settings.soundEffects == 0 || !isSoundId(index))
+        return;
+    SoundSource source = createSource();
+    makeRelative(source);
+    play(source, index);
+    playing.push_back(std::move(source));
+}
+
+void SoundSystem::setPosition(SoundSource& source, const glm::vec3& position)
+{
+    backend->setPosition(handleOf(source), position);
+}
+
+void SoundSystem::setVelocity(SoundSource& source, const glm::vec3& velocity)
+{
+    backend->setVelocity(handleOf(source), velocity);
+}
+
+void SoundSystem::setLooping(SoundSource& source, bool looping)
+{
+    backend->setLooping(handleOf(source), looping);
+}
+
+void SoundSystem::setGain(SoundSource& source, float gain)
+{
+    backend->setGain(handleOf(source), gain);
+}
+
+void SoundSystem::setReferenceDistance(SoundSource& source, float distance)
+{
+    backend->setReferenceDistance(handleOf(source), distance);
+}
+
+void SoundSystem::stop(SoundSource& source)
+{
+    backend->stop(handleOf(source));
+}
+
+void SoundSystem::setListener(
+    const glm::vec3& position, const glm::vec3& velocity, const glm::vec3& at, const glm::vec3& up)
+{
+    backend->setListener(position, velocity, at, up);
+}
+
+void SoundSystem::update(float dt)
+{
+    ambience.update(dt);
+    releaseOneFinished();
+    startOneDelayed(dt);
+}
+
+void SoundSystem::releaseOneFinished()
+{
+    const auto finished = std::find_if(
+        playing.begin(), playing.end(), [this](const SoundSource& s) { return !isPlaying(s); });
+    if (finished != playing.end())
+        playing.erase(finished); // the source's destructor stops and deletes it
+}
+
+void SoundSystem::startOneDelayed(float dt)
+{
+    for (auto entry = delayed.begin(); entry != delayed.end(); ++entry) {
+        entry->delay -= dt;
+        if (entry->delay <= 0.0f) {
+            play(entry->source, entry->index);
+            playing.push_back(std::move(entry->source));
+            delayed.erase(entry);
+            return;
+        }
+    }
+}
+
+void SoundSystem::setCover(bool covered)
+{
+    ambience.setCover(covered);
+}
+
+void SoundSystem::setAmbienceForTerrain(int code)
+{
+    ambience.setAmbienceForTerrain(code);
+}
+
+void SoundSystem::setRaining(bool raining)
+{
+    ambience.setRaining(raining);
+}

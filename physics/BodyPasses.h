@@ -1,0 +1,54 @@
+#pragma once
+
+#include "physics/CollisionScene.h"
+#include "physics/MovingObject.h"
+#include "physics/Shapes.h"
+
+#include <memory>
+#include <vector>
+
+// The per-step collision passes. Bodies move axis by axis, and a move that
+// ends inside something is undone.
+
+// Removes dead characters (the player is respawned at the origin instead) and
+// moves every character against the voxels and the other characters, in list order.
+void characterPass(CollisionScene& scene, const MovingObject* player, float dt);
+
+// One character's moves of a step: y, then z, then x. Humans climb a ledge of
+// half a block on the way.
+void moveCharacter(const CollisionScene& scene, MovingObject& body, float dt);
+
+// The player's respawn after dying: alive again, at (0, 100, 0).
+void respawnAtOrigin(MovingObject& player);
+
+// One projectile's moves of a step: x, y, then z, against voxels only; it bounces on the blocked axis.
+void moveProjectile(const CollisionScene& scene, MovingObject& projectile);
+
+// Steps every projectile: its own update, hits on the characters it overlaps,
+// the moves, and for a projectile that ended its blast (handed to carve) and its removal.
+// A projectile provides hitCharacter(position) and explosionShape() (a Sphere
+// owner that may be empty); carve takes a const Sphere&.
+template <class Projectile, class Carve>
+void projectilePass(const CollisionScene& scene, std::vector<std::unique_ptr<Projectile>>& projectiles,
+    float dt, Carve&& carve)
+{
+    for (size_t i = 0; i < projectiles.size();) {
+        Projectile& projectile = *projectiles[i];
+        projectile.update(dt);
+        for (const auto& character : scene.characters) {
+            if (character->box.intersects(projectile.box))
+                projectile.hitCharacter(character->position());
+        }
+        moveProjectile(scene, projectile);
+        if (projectile.alive) {
+            ++i;
+            continue;
+        }
+        if (auto blast = projectile.explosionShape())
+            carve(*blast);
+        // The last entry takes the place and is stepped next.
+        if (i + 1 < projectiles.size())
+            projectiles[i] = std::move(projectiles.back());
+        projectiles.pop_back();
+    }
+}

@@ -1,0 +1,28 @@
+#include "physics/WorldFloor.h"
+
+#include "world/BlockType.h"
+
+namespace {
+// Before the player's chunk is first known the slab waits out of the way, high above.
+const glm::vec3 kStartCentre(10.0f, 80.0f, 30.0f);
+constexpr float kHeight = 20.0f;
+}
+
+WorldFloor::WorldFloor(int viewDistance, const glm::vec3& size)
+    : MovingObject(aabb(glm::vec3(0.0f),
+        glm::vec3(float(viewDistance + 1) * size.x, kHeight, float(viewDistance + 1) * size.z)))
+    , chunkSize(size)
+{
+    // The mesh is drawn through the model matrix, so it is built around the origin.
+    aabb local = box;
+    local.moveCenterTo(glm::vec3(0.0f));
+    local.appendMesh(
+        meshVertices, meshVertexFloatCount, meshIndices, meshIndexCount, FACE_POS_Y, BLOCK_BEDROCK);
+    setPosition(kStartCentre);
+}
+
+void WorldFloor::placeUnderChunk(int32_t cx, int32_t cz)
+{
+    setPosition(
+        glm::vec3((float(cx) + 0.5f) * chunkSize.x, -kHeight * 0.5f, (float(cz) + 0.5f) * chunkSize.z));
+}

@@ -1,0 +1,3 @@
+#include "render/FrameState.h"
+
+FrameState gFrame;

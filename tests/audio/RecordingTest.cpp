@@ -1,0 +1,221 @@
+// Sound played for real: OpenAL's wave-file device records everything the
+// game plays, and the recording is measured. The device is chosen through an
+// OpenAL configuration file named in the environment before the library is
+// first used, so every test of this file shares one recording path.
+#include "app/Settings.h"
+#include "audio/SoundSystem.h"
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <cmath>
+#include <cstdlib>
+#include <cstring>
+#include <fstream>
+#include <iterator>
+#include <thread>
+#include <unistd.h>
+
+namespace {
+
+struct Levels {
+    float peak = 0.0f;
+    double rms = 0.0;
+    size_t frames = 0;
+};
+
+const std::filesystem::path& recordingFolder()
+{
+    static const std::filesystem::path folder
+        = std::filesystem::temp_directory_path() / ("mossgrave_recording_" + std::to_string(getpid()));
+    return folder;
+}
+
+std::filesystem::path recordingFile()
+{
+    return recordingFolder() / "out.wav";
+}
+
+// Points OpenAL at the wave writer; only effective before OpenAL's first use.
+void useRecordingDevice()
+{
+    static const bool done = [] {
+        std::filesystem::create_directories(recordingFolder());
+        const std::filesystem::path conf = recordingFolder() / "alsoft.conf";
+        std::ofstream(conf)
+            << "[general]\ndrivers=wave\nchannels=stereo\nsample-type=float32\nfrequency=44100\n"
+               "hrtf=false\noutput-limiter=false\ndither=false\n[wave]\nfile="
+            << recordingFile().string() << "\n";
+        setenv("ALSOFT_CONF", conf.c_str(), 1);
+        return true;
+    }();
+    (void)done;
+}
+
+uint32_t le(const std::vector<uint8_t>& d, size_t at, int bytes)
+{
+    uint32_t v = 0;
+    for (int i = 0; i < bytes; ++i)
+        v |= uint32_t(d[at + size_t(i)]) << (8 * i);
+    return v;
+}
+
+// Reads the writer's output (float or 16-bit, plain or extensible format
+// chunk) by walking its chunks, and measures all channels together.
+Levels measureRecording(const std::filesystem::path& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    const std::vector<uint8_t> d((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    Levels levels;
+    int bits = 0, channels = 1;
+    for (size_t at = 12; at + 8 <= d.size();) {
+        const uint32_t size = le(d, at + 4, 4);
+        const size_t body = at + 8;
+        if (std::memcmp(&d[at], "fmt ", 4) == 0) {
+            channels = int(le(d, body + 2, 2));
+            bits = int(le(d, body + 14, 2));
+        } else if (std::memcmp(&d[at], "data", 4) == 0) {
+            const size_t end = std::min(d.size(), body + size);
+            double sum = 0;
+            size_t count = 0;
+            for (size_t p = body; p + size_t(bits / 8) <= end; p += size_t(bits / 8), ++count) {
+                float s = 0;
+                if (bits == 32) {
+                    const uint32_t raw = le(d, p, 4);
+                    std::memcpy(&s, &raw, 4);
+                } else {
+                    s = float(int16_t(le(d, p, 2))) / 32768.0f;
+                }
+                levels.peak = std::max(levels.peak, std::fabs(s));
+                sum += double(s) * s;
+            }
+            levels.rms = count ? std::sqrt(sum / double(count)) : 0.0;
+            levels.frames = count / size_t(channels);
+        }
+        at = body + size + (size & 1);
+    }
+    return levels;
+}
+
+class RecordingTest : public ::testing::Test {
+protected:
+    Settings settings;
+    std::unique_ptr<SoundSystem> sound;
+
+    void SetUp() override
+    {
+        useRecordingDevice();
+        settings.ambientSounds = 0;
+    }
+    // Programs started later by this process must not inherit the recording device.
+    static void TearDownTestSuite()
+    {
+        unsetenv("ALSOFT_CONF");
+        std::filesystem::remove_all(recordingFolder());
+    }
+
+    // Opens the recording device; false when OpenAL cannot open even that.
+    bool open()
+    {
+        sound = std::make_unique<SoundSystem>(settings);
+        testing::internal::CaptureStderr();
+        sound->init(MOSSGRAVE_RUN_DIR);
+        testing::internal::GetCapturedStderr();
+        return sound->deviceReady();
+    }
+
+    // Runs steps at the game's pace until the one-shots have finished (or
+    // `seconds` have passed), then closes the device so the file is complete.
+    Levels finish(double seconds)
+    {
+        const auto until = std::chrono::steady_clock::now() + std::chrono::duration<double>(seconds);
+        while (std::chrono::steady_clock::now() < until && sound->playingCount() > 0) {
+            sound->update(1.0f / 60.0f);
+            std::this_thread::sleep_for(std::chrono::milliseconds(16));
+        }
+        sound->shutdown();
+        return measureRecording(recordingFile());
+    }
+
+    // Plays the short footstep on its own and measures the recording.
+    Levels recordFootstep()
+    {
+        if (!open())
+            return {};
+        sound->playRelative(SOUND_FOOTSTEP_GRASS);
+        return finish(5.0);
+    }
+};
+
+} // namespace
+
+TEST_F(RecordingTest, APlayedSoundIsRecorded)
+{
+    if (!open())
+        GTEST_SKIP() << "OpenAL cannot open its wave-file device here";
+    sound->playRelative(SOUND_SUCCESS);
+    const Levels levels = finish(10.0);
+    EXPECT_GT(levels.frames, 44100u); // the sound is 1.8 s long
+    EXPECT_GT(levels.peak, 0.05f);
+}
+
+TEST_F(RecordingTest, EffectsSwitchedOffRecordSilence)
+{
+    settings.soundEffects = 0;
+    if (!open())
+        GTEST_SKIP() << "OpenAL cannot open its wave-file device here";
+    sound->playRelative(SOUND_EXPLOSION);
+    SoundSource source = sound->createSource();
+    sound->play(source, SOUND_SUCCESS);
+    std::this_thread::sleep_for(std::chrono::milliseconds(300));
+    const Levels levels = finish(0.0);
+    EXPECT_GT(levels.frames, 0u);
+    EXPECT_EQ(levels.peak, 0.0f);
+}
+
+TEST_F(RecordingTest, EffectsSwitchedOffStillRecordTheAmbience)
+{
+    settings.soundEffects = 0;
+    settings.ambientSounds = 1;
+    if (!open())
+        GTEST_SKIP() << "OpenAL cannot open its wave-file device here";
+    sound->setAmbienceForTerrain(0);
+    for (int i = 0; i < 301; ++i)
+        sound->update(1.0f / 60.0f); // the whole fade-in, at once
+    std::this_thread::sleep_for(std::chrono::milliseconds(400));
+    const Levels levels = finish(0.0);
+    EXPECT_GT(levels.peak, 0.01f);
+}
+
+TEST_F(RecordingTest, VolumeFiveHalvesTheRecordedLevel)
+{
+    settings.volume = 10;
+    const Levels full = recordFootstep();
+    if (full.frames == 0)
+        GTEST_SKIP() << "OpenAL cannot open its wave-file device here";
+    sound.reset();
+    settings.volume = 5;
+    const Levels half = recordFootstep();
+    ASSERT_GT(full.peak, 0.05f);
+    EXPECT_NEAR(half.peak / full.peak, 0.5f, 0.03f);
+}
+
+TEST_F(RecordingTest, ABusySourceTakesTheNewSoundAndOutlivesShutdownHarmlessly)
+{
+    if (!open())
+        GTEST_SKIP() << "OpenAL cannot open its wave-file device here";
+    SoundSource source = sound->createSource();
+    sound->play(source, SOUND_PIANO1); // 4.5 s
+    sound->play(source, SOUND_BUTTON); // 0.12 s, replacing it
+    ASSERT_TRUE(sound->isPlaying(source));
+    const auto until = std::chrono::steady_clock::now() + std::chrono::seconds(3);
+    while (sound->isPlaying(source) && std::chrono::steady_clock::now() < until)
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    EXPECT_FALSE(sound->isPlaying(source));
+
+    sound->play(source, SOUND_PIANO1);
+    sound->shutdown(); // the source is still playing and still held here
+    EXPECT_FALSE(source.valid());
+    sound->play(source, SOUND_PIANO1);
+    source.reset();
+}

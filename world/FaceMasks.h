@@ -1,0 +1,29 @@
+#pragma once
+
+#include "physics/Shapes.h"
+#include "world/Chunk.h"
+#include "world/Octree.h"
+
+#include <cstdint>
+#include <vector>
+
+// Visible-face masks of octree leaves. A face of a leaf is visible when it lies
+// against an air leaf, in the same chunk or in a neighbour, so the masks of a
+// region are recomputed over every ready chunk the region reaches.
+
+// Zeroes the mask of every node of the subtree the region contains entirely.
+void clearFaces(Octree& node, const aabb& region);
+
+// For every air leaf of the node's subtree inside the region, marks the faces
+// of the leaves of all roots that lie against it.
+void markFaces(Octree& node, const std::vector<Octree*>& roots, const aabb& region);
+
+// Adds to every leaf of the subtree that lies against the air box the face that touches it.
+void markTouching(Octree& node, const aabb& airBox);
+
+// The face update of a region over the ready chunks of the chunk range
+// (cx outer, cz inner): height maps, cleared masks, then the marks.
+void updateFaces(
+    const ChunkList& chunks, int32_t cxMin, int32_t czMin, int32_t cxMax, int32_t czMax, const aabb& region);
+// The same over the chunk range the region's box covers.
+void updateFaces(const ChunkList& chunks, const aabb& region);
