@@ -1,13 +1,19 @@
 #include "app/Game.h"
 
 #include "app/Clock.h"
-#include "app/RandomUnit.h"
+#include "app/Rand.h"
 #include "app/Settings.h"
 #include "app/placeholders/DebugOverlay.h"
 #include "app/placeholders/Render.h"
 #include "app/placeholders/World.h"
 #include "gui/Gui.h"
 #include "render/BlockTextureArray.h"
+#include "render/Camera.h"
+#include "render/Flashlight.h"
+#include "render/Lightning.h"
+#include "render/ParticleSystem.h"
+#include "render/ShadowCamera.h"
+#include "render/Sky.h"
 #include "render/VertexArray.h"
 #include "world/BlockType.h"
 
@@ -79,7 +85,7 @@ void createGame(Game& game)
     game.overviewCamera = std::make_unique<PerspectiveCamera>("Overviewcam");
 
     player->setPosition(glm::vec3(0.0f, 66.0f, 0.0f));
-    player->turn(randomUnit() * 360.0f, 0.0f);
+    player->turn(randUnit() * 360.0f, 0.0f);
 
     if (game.hasWindow()) {
         lookUpWorldUniforms();

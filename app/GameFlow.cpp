@@ -2,12 +2,15 @@
 #include "app/Game.h"
 
 #include "app/GameLoading.h"
-#include "app/RandomUnit.h"
+#include "app/Rand.h"
 #include "app/Timers.h"
 #include "app/placeholders/Render.h"
-#include "app/placeholders/Sound.h"
 #include "app/placeholders/World.h"
+#include "audio/SoundSystem.h"
 #include "gui/Gui.h"
+#include "render/Camera.h"
+#include "render/Flashlight.h"
+#include "render/ParticleSystem.h"
 
 #include <glm/geometric.hpp>
 
@@ -32,7 +35,7 @@ void respawn(Game& game)
     if (runGameLoadingScreen(game) == LoadingResult::Closed)
         return;
     game.world->placeOnSurface(*game.player, 10.0f, 70.0f);
-    game.player->turn(randomUnit() * 360.0f, 0.0f);
+    game.player->turn(randUnit() * 360.0f, 0.0f);
     game.gui->screenFlags = SCREEN_WORLD;
     releaseAllKeys(game);
     game.circleLoad = 0.0f;
@@ -52,8 +55,8 @@ void showGameOverMenu(Game& game)
     const int cats = game.player->catCount;
     game.gui->gameOverMenu->setCaption(cats);
     game.gui->gameOverMenu->setRespawnCost(catsLostOnRespawn(cats));
-    const float x = randomUnit() * 1000.0f;
-    const float z = randomUnit() * 1000.0f;
+    const float x = randUnit() * 1000.0f;
+    const float z = randUnit() * 1000.0f;
     game.player->setPosition(glm::vec3(x, 66.0f, z));
     game.world->resetLoadedCounter();
     game.world->update(0.0f);
@@ -77,9 +80,7 @@ void startDeathSequence(Game& game)
     }
     game.playerCamera->shake(0.3f);
     game.flashlight->setFov(59.0f);
-    const SoundSource source = soundSystem.createSource();
-    soundSystem.makeRelative(source);
-    soundSystem.play(source, 18);
+    gSoundSystem.playRelative(SOUND_END);
     releaseAllKeys(game);
     game.deathTimer = 0.0f;
 }
@@ -87,9 +88,7 @@ void startDeathSequence(Game& game)
 void explode(Game& game, const glm::vec3& position, float radius, float factor)
 {
     game.particles->spawnExplosion(position, radius, explosionSparkCount(radius, factor), 1.0f);
-    const SoundSource source = soundSystem.createSource();
-    soundSystem.setPosition(source, position);
-    soundSystem.play(source, 8);
+    gSoundSystem.playAt(SOUND_EXPLOSION, position, glm::vec3(0.0f));
     const float distance = glm::distance(position, game.player->position());
     game.playerCamera->shake(explosionShake(distance));
 }

@@ -3,7 +3,7 @@
 #include "app/Clock.h"
 #include "app/Game.h"
 #include "app/Input.h"
-#include "app/RandomUnit.h"
+#include "app/Rand.h"
 #include "app/placeholders/World.h"
 #include "gui/Gui.h"
 
@@ -49,7 +49,7 @@ private:
 LoadingResult runGameLoadingScreen(Game& game)
 {
     GameLoadingView view(game);
-    if (runLoadingScreen(view, now, randomUnit) == LoadingResult::Closed)
+    if (runLoadingScreen(view, now, randUnit) == LoadingResult::Closed)
         return LoadingResult::Closed;
 
     if (game.hasWindow()) {

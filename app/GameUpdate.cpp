@@ -2,12 +2,17 @@
 #include "app/Game.h"
 #include "gui/Gui.h"
 
-#include "app/RandomUnit.h"
+#include "app/Rand.h"
 #include "app/Timers.h"
 #include "app/placeholders/Render.h"
-#include "app/placeholders/Sound.h"
 #include "app/placeholders/World.h"
+#include "audio/SoundSystem.h"
 #include "physics/Ray.h"
+#include "render/Camera.h"
+#include "render/Flashlight.h"
+#include "render/Lightning.h"
+#include "render/ParticleSystem.h"
+#include "render/Sky.h"
 
 namespace {
 
@@ -15,14 +20,27 @@ namespace {
 // normally around him.
 void rainStep(Game& game, const glm::vec3& playerPosition)
 {
-    game.particles->spawnRain(playerPosition, 50);
+    const PlaceholderWorld& world = *game.world;
+    game.particles->spawnRain(
+        playerPosition, 50, [&world](float x, float z) { return world.heightAt(glm::vec3(x, 0.0f, z)); });
     for (int i = 0; i < 70; ++i) {
-        const NormalPair offset = normalPair(25.0f, randomUnit);
+        const NormalPair offset = normalPair(25.0f, randUnit);
         const float x = playerPosition.x + offset.first;
         const float z = playerPosition.z + offset.second;
         const float y = game.world->heightAt(glm::vec3(x, 0.0f, z));
         game.particles->spawnSplash(glm::vec3(x, y, z), glm::vec3(0.0f, 1.0f, 0.0f), 10);
     }
+}
+
+LightningScene lightningScene(Game& game)
+{
+    LightningScene scene;
+    scene.playerPosition = game.player->position();
+    scene.playerBack = glm::vec3(game.player->modelMatrix()[2]);
+    scene.outdoorLevel = gSoundSystem.coverLevel();
+    scene.playerCamera = game.playerCamera.get();
+    scene.flashlight = game.flashlight.get();
+    return scene;
 }
 
 // Solid voxels within 40 units straight above the player mean he is indoors.
@@ -38,22 +56,22 @@ void updateStep(Game& game, float dtMs)
 {
     const float s = dtMs / 1000.0f;
     game.gameTime += s;
-    soundSystem.update(s);
-    game.lightning->update(s);
+    gSoundSystem.update(s);
+    game.lightning->update(s, game.weather.lightning, lightningScene(game));
     game.particles->update(s);
     stepPotion(game.potionTimer, game.potionFactor, s);
 
-    if (game.weather.step(s, randomUnit))
-        soundSystem.setRaining(game.weather.rain);
+    if (game.weather.step(s, randUnit))
+        gSoundSystem.setRaining(game.weather.rain);
     const glm::vec3 playerPosition = game.player->position();
     if (game.weather.rain && !game.inDesert)
         rainStep(game, playerPosition);
     game.insideBuilding = insideTest(game, playerPosition);
-    soundSystem.setCover(int(game.insideBuilding));
+    gSoundSystem.setCover(game.insideBuilding != 0.0f);
 
     game.world->update(s);
 
-    game.flashlight->update(s);
+    game.flashlight->update(s, game.player->modelMatrix(), game.player->position());
     game.skybox->update(game.player->position());
     game.gui->update(s);
     game.fire->update(s);

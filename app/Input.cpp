@@ -3,9 +3,10 @@
 #include "app/Game.h"
 #include "app/Settings.h"
 #include "app/placeholders/Player.h"
-#include "app/placeholders/Render.h"
 #include "app/placeholders/World.h"
 #include "gui/Gui.h"
+#include "render/Camera.h"
+#include "render/Flashlight.h"
 
 #include <GL/glew.h>
 #include <GLFW/glfw3.h>
@@ -86,7 +87,7 @@ void onCursorPosition(Game& game, double x, double y)
 void onScroll(Game& game, double yOffset)
 {
     if (game.playing && game.flashlight)
-        game.flashlight->scroll(yOffset);
+        game.flashlight->scroll(float(yOffset));
 }
 
 void onFocus(Game& game, bool focused)

@@ -9,10 +9,12 @@
 #include "app/MainLoop.h"
 #include "app/Settings.h"
 #include "app/placeholders/Render.h"
-#include "app/placeholders/Sound.h"
+#include "audio/SoundSystem.h"
 #include "gui/Gui.h"
 #include "gui/GuiText.h"
 #include "render/BlockTextureArray.h"
+#include "render/MeshTable.h"
+#include "render/ParticleSystem.h"
 #include "render/ShaderTable.h"
 #include "render/TextureTable.h"
 #include "render/VertexArray.h"
@@ -70,13 +72,13 @@ bool loadResources(Game& game)
     loadMeshes();
     if (!loadModelTextures())
         return false;
-    if (!soundSystem.init())
-        return false;
-    soundSystem.listDevices();
+    gSoundSystem.init(); // a sound that cannot be loaded ends the game here
+    gSoundSystem.listDevices();
     createGui(game);
     createFramebuffers(game.screenWidth, game.screenHeight);
     game.fullscreenQuad = makeFullscreenQuad();
     game.particles = std::make_unique<ParticleSystem>();
+    game.particles->createBuffer();
     createGame(game);
     return true;
 }
@@ -103,7 +105,7 @@ void shutDown(Game& game)
     freeMeshes();
     game.blockTextures.reset();
     freeTextures();
-    soundSystem.shutdown();
+    gSoundSystem.shutdown();
     game.fullscreenQuad.reset();
     freeFramebuffers();
     std::cout << "Terminated!\n" << std::flush;

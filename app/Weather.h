@@ -2,7 +2,7 @@
 
 #include <functional>
 
-// A source of fractions from 0 to 1 (randomUnit in the game; a script in tests).
+// A source of fractions from 0 to 1 (randUnit in the game; a script in tests).
 using UnitRandom = std::function<float()>;
 
 // Rain and lightning, changed on a timer that runs only in simulation steps.

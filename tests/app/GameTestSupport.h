@@ -7,10 +7,15 @@
 #include "app/Input.h"
 #include "app/placeholders/Player.h"
 #include "app/placeholders/Render.h"
-#include "app/placeholders/Sound.h"
 #include "app/placeholders/World.h"
 #include "gui/Gui.h"
 #include "gui/GuiText.h"
+#include "render/Camera.h"
+#include "render/Flashlight.h"
+#include "render/Lightning.h"
+#include "render/ParticleSystem.h"
+#include "render/ShadowCamera.h"
+#include "render/Sky.h"
 
 #include <GLFW/glfw3.h>
 #include <gtest/gtest.h>
@@ -20,7 +25,6 @@ protected:
     void SetUp() override
     {
         PlaceholderWorld::loadMs = 0.0;
-        soundSystem = SoundSystem();
         game.screenWidth = 640;
         game.screenHeight = 360;
         game.mouseCaptured = true;

@@ -174,12 +174,10 @@ TEST_F(GameStep, TimeAndWeatherAdvanceOnlyInSteps)
     steps(60);
     EXPECT_NEAR(game.gameTime, 1.0f, 1e-4f);
     EXPECT_NEAR(game.weather.weatherTimer, 29.0f, 1e-3f);
-    EXPECT_EQ(soundSystem.updates, 60);
     EXPECT_EQ(game.insideBuilding, 0.0f); // nothing above the player
     steps(1741);
     EXPECT_GE(game.weather.weatherTimer, 79.0f);
     EXPECT_LE(game.weather.weatherTimer, 120.0f);
-    EXPECT_EQ(soundSystem.raining, game.weather.rain);
 }
 
 TEST_F(GameStep, RainFallsAroundThePlayerExceptInTheDesert)
@@ -187,11 +185,12 @@ TEST_F(GameStep, RainFallsAroundThePlayerExceptInTheDesert)
     play();
     game.weather.rain = true;
     steps(1);
-    EXPECT_EQ(game.particles->raindrops, 50);
-    EXPECT_EQ(game.particles->splashes, 700);
+    // Raindrops need ground below them (there is none here); the splashes
+    // land wherever the ground height says.
+    EXPECT_EQ(game.particles->writeIndex, 700);
     game.inDesert = true;
     steps(1);
-    EXPECT_EQ(game.particles->raindrops, 50);
+    EXPECT_EQ(game.particles->writeIndex, 700);
 }
 
 TEST_F(GameStep, PotionFadesAfterItsTime)

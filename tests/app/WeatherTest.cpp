@@ -1,5 +1,5 @@
 #include "app/Weather.h"
-#include "app/RandomUnit.h"
+#include "app/Rand.h"
 #include "app/Timers.h"
 
 #include <gtest/gtest.h>
@@ -77,7 +77,7 @@ TEST(Weather, NoChangeWithoutSteps)
 {
     Weather weather;
     for (int i = 0; i < 1000; ++i)
-        EXPECT_FALSE(weather.step(0.0f, randomUnit));
+        EXPECT_FALSE(weather.step(0.0f, randUnit));
     EXPECT_EQ(weather.weatherTimer, 30.0f);
 }
 
@@ -95,7 +95,7 @@ TEST(NormalPair, DeviatesHaveTheRequestedSpread)
     double sum = 0.0, squares = 0.0;
     const int n = 20000;
     for (int i = 0; i < n; ++i) {
-        NormalPair p = normalPair(25.0f, randomUnit);
+        NormalPair p = normalPair(25.0f, randUnit);
         sum += p.first + p.second;
         squares += double(p.first) * p.first + double(p.second) * p.second;
     }

@@ -1,3 +1,0 @@
-#include "app/placeholders/Sound.h"
-
-SoundSystem soundSystem;
