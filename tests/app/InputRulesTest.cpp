@@ -30,35 +30,6 @@ TEST(KeyRules, RepeatsAndTheDeathSequenceAreIgnored)
     EXPECT_FALSE(pointerReachesPlayer(s));
 }
 
-TEST(KeyRules, LeftAltShowsTheCursorWhileHeld)
-{
-    InputState s = playingState();
-    KeyDecision press = decideKey(GLFW_KEY_LEFT_ALT, GLFW_PRESS, s);
-    EXPECT_EQ(press.cursor, CursorChange::Show);
-    EXPECT_EQ(press.step, KeyStep::Press);
-    KeyDecision release = decideKey(GLFW_KEY_LEFT_ALT, GLFW_RELEASE, s);
-    EXPECT_EQ(release.cursor, CursorChange::Capture);
-    EXPECT_EQ(release.step, KeyStep::Release);
-
-    // Also in a menu, before any game exists.
-    InputState menu;
-    menu.mouseCaptured = true;
-    EXPECT_EQ(decideKey(GLFW_KEY_LEFT_ALT, GLFW_RELEASE, menu).cursor, CursorChange::Capture);
-    menu.mouseCaptured = false;
-    EXPECT_EQ(decideKey(GLFW_KEY_LEFT_ALT, GLFW_RELEASE, menu).cursor, CursorChange::None);
-    EXPECT_EQ(decideKey(GLFW_KEY_LEFT_ALT, GLFW_REPEAT, s).cursor, CursorChange::None);
-    EXPECT_EQ(decideKey(GLFW_KEY_RIGHT_ALT, GLFW_PRESS, s).cursor, CursorChange::None);
-}
-
-TEST(KeyRules, FocusCapturesTheCursorAgain)
-{
-    InputState s = playingState();
-    EXPECT_EQ(decideFocus(true, s), CursorChange::Capture);
-    EXPECT_EQ(decideFocus(false, s), CursorChange::None);
-    s.mouseCaptured = false;
-    EXPECT_EQ(decideFocus(true, s), CursorChange::None);
-}
-
 TEST(KeyRules, CursorMotionTurnsBySensitivity)
 {
     TurnAngles t = cursorTurn(100.0, 50.0, 110.0, 45.0, 100, 100);

@@ -73,14 +73,6 @@ TEST(Weather, ThirdsOfTheDrawChooseTheWeather)
     }
 }
 
-TEST(Weather, NoChangeWithoutSteps)
-{
-    Weather weather;
-    for (int i = 0; i < 1000; ++i)
-        EXPECT_FALSE(weather.step(0.0f, randUnit));
-    EXPECT_EQ(weather.weatherTimer, 30.0f);
-}
-
 TEST(NormalPair, RejectsPairsOutsideTheUnitCircle)
 {
     // (1, 1) lies outside; (0.75, 0.5) maps to (0.5, 0) with length² 0.25.
