@@ -1,17 +1,8 @@
 #include "world/World.h"
 
-#include <iostream>
-
-#if __has_include("world/FaceMasks.h")
 #include "world/FaceMasks.h"
-#else
-namespace {
-// PLACEHOLDER until the visible-face masks land: a face update then only refreshes the
-// height maps, and meshes are built from the masks as they are.
-void clearFaces(Octree&, const aabb&) { }
-void markFaces(Octree&, const std::vector<Octree*>&, const aabb&) { }
-}
-#endif
+
+#include <iostream>
 
 void World::pushJob(std::unique_ptr<ChunkJob> job)
 {
