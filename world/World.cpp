@@ -1,6 +1,160 @@
 #include "world/World.h"
 
+#include <algorithm>
 #include <iostream>
+
+World::World(int32_t distance, const glm::vec3& size, int threads)
+    : viewDistance(distance)
+    , maxChunkCount(static_cast<int32_t>(gSettings.maxMemoryMB / 15.0))
+    , chunkSize(size)
+    , generator(gSettings.worldRandomSeed)
+{
+    threads = std::max(threads, 1);
+    activeWorkers_ = threads;
+    for (int i = 0; i < threads; ++i)
+        workers_.push_back(std::make_unique<boost::thread>([this] { workerLoop(); }));
+    generator.setSize(chunkSize);
+    // PLACEHOLDER: Death is created at (30, 20, 30) and joins the entities here.
+}
+
+World::~World()
+{
+    {
+        boost::lock_guard<boost::mutex> guard(queueMutex_);
+        stopping_ = true;
+    }
+    // A worker waiting for a job or for a busy range ends at once; one in the middle of a
+    // job finishes it first. Nothing below runs before every worker has ended.
+    for (auto& worker : workers_) {
+        worker->interrupt();
+        worker->join();
+    }
+    workers_.clear();
+    std::cout << "World: All Threads terminated.\n";
+    chunks.clear();
+    chunkCache.clear();
+    destroyList.clear();
+    std::cout << "World: Chunks deleted.\n";
+    uploadQueue_.clear();
+    editQueue.clear();
+    workQueue_.clear();
+    // PLACEHOLDER: the entities and projectiles are deleted here.
+}
+
+void World::update(float dt)
+{
+    cacheSize = static_cast<int32_t>(chunkCache.size());
+    // PLACEHOLDER: playerPosition is copied from the player here once entities exist;
+    // until then whoever drives the world sets it.
+    processUploads();
+    processVoxelEdits();
+    // PLACEHOLDER: entity updates and the character pass run here.
+    updateStreaming(playerPosition.x, playerPosition.z);
+    // PLACEHOLDER: the projectile pass runs here; a finished blast goes to carve().
+    readyCount = 0;
+    for (auto& chunk : chunks) {
+        if (!chunk->ready)
+            continue;
+        ++readyCount;
+        chunk->updateObjects(dt);
+    }
+    applyMemoryLimit();
+    // PLACEHOLDER: the interaction hint for the GUI is decided here.
+}
+
+float World::loadingProgress()
+{
+    const float side = 2.0f * viewDistance + 1.0f;
+    boost::lock_guard<boost::mutex> guard(counterMutex_);
+    return loadedCounter_ / (side * side);
+}
+
+bool World::isLoaded()
+{
+    for (const auto& chunk : chunks) {
+        if (!chunk->ready)
+            return false;
+    }
+    boost::lock_guard<boost::mutex> guard(queueMutex_);
+    return workQueue_.empty();
+}
+
+void World::resetLoadedCounter()
+{
+    boost::lock_guard<boost::mutex> guard(counterMutex_);
+    loadedCounter_ = 0;
+}
+
+int World::activeWorkerCount()
+{
+    boost::lock_guard<boost::mutex> guard(queueMutex_);
+    return activeWorkers_;
+}
+
+size_t World::pendingJobs()
+{
+    boost::lock_guard<boost::mutex> guard(queueMutex_);
+    return workQueue_.size();
+}
+
+size_t World::pendingUploads()
+{
+    boost::lock_guard<boost::mutex> guard(uploadMutex_);
+    return uploadQueue_.size();
+}
+
+// Only the cache shrinks, aiming at 60 % of the budget; the square itself is never cut.
+void World::applyMemoryLimit()
+{
+    if (maxChunkCount >= readyCount + cacheSize)
+        return;
+    std::cout << "Warning memory limit reached!" << std::endl;
+    scheduleDestruction(std::min(cacheSize, cacheSize + readyCount - static_cast<int>(maxChunkCount * 0.6)));
+}
+
+void World::scheduleDestruction(int n)
+{
+    boost::unique_lock<boost::mutex> queue(queueMutex_, boost::try_to_lock);
+    if (!queue.owns_lock())
+        return;
+    boost::unique_lock<boost::mutex> destroy(destroyMutex_, boost::try_to_lock);
+    if (!destroy.owns_lock())
+        return;
+    moveCacheToDestroyList(n);
+    pushJob(ChunkJob::destroyChunks());
+}
+
+void World::queueCacheForDestruction(int n)
+{
+    boost::lock_guard<boost::mutex> guard(destroyMutex_);
+    moveCacheToDestroyList(n);
+}
+
+void World::moveCacheToDestroyList(int n)
+{
+    if (n == -1)
+        n = static_cast<int>(chunkCache.size());
+    for (int i = 0; i < n; ++i) {
+        if (chunkCache.empty())
+            return;
+        size_t farthest = 0;
+        float best = -1.0f;
+        for (size_t c = 0; c < chunkCache.size(); ++c) {
+            const glm::vec2 offset
+                = glm::vec2(static_cast<float>(chunkCache[c]->cx), static_cast<float>(chunkCache[c]->cz))
+                - centerChunk;
+            const float distance = std::sqrt(offset.x * offset.x + offset.y * offset.y);
+            if (distance > best) {
+                best = distance;
+                farthest = c;
+            }
+        }
+        destroyList.push_back(std::move(chunkCache[farthest]));
+        chunkCache[farthest] = std::move(chunkCache.back());
+        chunkCache.pop_back();
+    }
+    std::cout << "Main: " << n << " chunks queued for destruction!" << std::endl;
+}
 
 void World::editVoxels(int32_t type, std::unique_ptr<Geometric_Object> shape)
 {

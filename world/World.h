@@ -1,33 +1,101 @@
 #pragma once
 
+#include "app/Settings.h"
 #include "physics/CollisionObject.h"
 #include "physics/Ray.h"
 #include "physics/Shapes.h"
 #include "world/Chunk.h"
+#include "world/ChunkJob.h"
+#include "world/RegionLocks.h"
 #include "world/VoxelEdit.h"
 #include "world/VoxelQueries.h"
+#include "world/WorldGenerator.h"
+
+#include <boost/thread/condition_variable.hpp>
+#include <boost/thread/mutex.hpp>
+#include <boost/thread/thread.hpp>
 
 #include <cmath>
 #include <cstdint>
 #include <deque>
+#include <functional>
+#include <glm/vec2.hpp>
 #include <glm/vec3.hpp>
 #include <memory>
+#include <vector>
 
-// The world as the voxel code sees it: the active chunks, the edits waiting to
-// be applied, and the queries the rest of the game calls. Chunk streaming, the
-// worker pool, the entities and the world floor body join this class later.
+class Camera;
+
+// Everything in the game world: the square of chunks around the player, the
+// chunks cached after leaving it, and the job system that generates chunks,
+// recomputes their visible faces and builds their meshes on worker threads.
+// The main thread moves the square, applies voxel edits, uploads finished
+// meshes and keeps the chunk count under the memory budget; it never waits for
+// a worker beyond a short critical section.
+//
+// Locks (order: queueMutex before the busy flags' mutex, queueMutex before
+// destroyMutex; nobody waits for a mutex while holding the busy flags' mutex):
+//   queueMutex   workQueue, activeWorkers, stopping, and changes of `chunks`
+//   regionLocks  the busy flags, and changes of `chunks` (held together with queueMutex)
+//   uploadMutex  uploadQueue
+//   destroyMutex destroyList
+//   counterMutex loadedCounter
+// The main thread is the only one that changes `chunks` and `chunkCache`, so its
+// own reads need no lock; workers read `chunks` only under queueMutex or the
+// busy flags' mutex, and otherwise touch only the chunks they hold busy.
 class World {
 public:
-    ChunkList chunks; // the active chunks, ready or still being generated
-    // Edits are applied by the streaming step of the main thread, front first.
-    std::deque<std::unique_ptr<VoxelEdit>> editQueue;
-    // PLACEHOLDER until the world floor body exists: its box. Empty (nothing
-    // overlaps it) until the floor is placed.
-    aabb floorBox { glm::vec3(INFINITY), glm::vec3(-INFINITY) };
+    Camera* camera = nullptr; // not owned; used for culling
+    int32_t viewDistance = 2; // the loaded square is (2 viewDistance + 1)^2 chunks
+    int32_t cacheSize = 0; // chunkCache size at the start of the last update
+    int32_t readyCount = 0; // ready chunks counted in the last update
+    int32_t maxChunkCount = 0; // the memory budget in chunks, 15 MB each
+    glm::vec3 playerPosition { 0.0f }; // where the square is centred; see update()
+    glm::vec2 centerChunk { -10.0f, -10.0f }; // chunk of the player at the last move
+    glm::vec3 chunkSize { CHUNK_SIZE };
+    bool inDesert = false; // the player's column is desert
 
-    World() = default;
+    ChunkList chunks; // the loaded square, ready or being generated
+    ChunkList chunkCache; // chunks that left the square, voxels kept, meshes dropped
+    ChunkList destroyList; // handed to a worker for deletion; guarded by destroyMutex
+    // PLACEHOLDER until the world floor body exists: its box, kept under the player's
+    // square by the streaming move. Empty (nothing overlaps it) until the first move.
+    aabb floorBox { glm::vec3(INFINITY), glm::vec3(-INFINITY) };
+    // Edits are applied by the main thread, front first. They wait, never drop, while
+    // their chunks are busy.
+    std::deque<std::unique_ptr<VoxelEdit>> editQueue;
+    WorldGenerator generator;
+    // Writes the voxels of a prepared chunk on a worker: the generator unless replaced
+    // before the first update (tests stream flat ground to stay fast).
+    std::function<void(Chunk&)> fillChunk;
+    aabb loadedRegion; // world box of the loaded square; empty at the origin before the first move
+
+    // Starts `threads` workers (at least one) that wait for jobs.
+    explicit World(int32_t viewDistance = gSettings.chunkViewDistance,
+        const glm::vec3& chunkSize = gChunkDimensions.chunkSize, int threads = gSettings.threads);
+    // Stops and joins every worker before anything they might touch is deleted.
+    ~World();
     World(const World&) = delete;
     World& operator=(const World&) = delete;
+
+    // One frame of the main thread.
+    void update(float dt);
+    // Moves the loaded square to the chunk of (x, z) once every chunk of the old one is
+    // ready and free; otherwise it tries again next call.
+    void updateStreaming(float x, float z);
+
+    float loadingProgress();
+    // Every chunk of the square is ready and no job waits.
+    bool isLoaded();
+    void resetLoadedCounter();
+    // Moves the n cached chunks farthest from centerChunk to destroyList (-1: all of them).
+    void queueCacheForDestruction(int n);
+
+    // Workers not waiting for a job (debug overlay).
+    int activeWorkerCount();
+    // Jobs waiting for a worker, and finished meshes waiting for upload.
+    size_t pendingJobs();
+    size_t pendingUploads();
 
     Chunk* findChunk(int32_t cx, int32_t cz) const { return ::findChunk(chunks, cx, cz); }
     float heightAt(const glm::vec3& point) const { return ::heightAt(chunks, point); }
@@ -41,4 +109,40 @@ public:
     void editVoxels(int32_t type, std::unique_ptr<Geometric_Object> shape);
     // Queues air into the sphere and tells every object of every ready chunk about the blast.
     void carve(const Sphere& sphere);
+
+private:
+    // The chunk range of loadedRegion, its max corner pulled in by `inset`.
+    ChunkRange loadedSquare(float inset) const;
+    void processUploads();
+    void processVoxelEdits();
+    void applyMemoryLimit();
+    void scheduleDestruction(int n);
+    void moveCacheToDestroyList(int n); // caller holds destroyMutex
+    void cacheChunksOutside(const ChunkRange& square);
+    void loadSquare(const ChunkRange& square);
+
+    // The caller holds queueMutex.
+    void pushJob(std::unique_ptr<ChunkJob> job);
+    void queueFaceUpdate(const aabb& region);
+    void queueNeighbourFaceUpdates(int32_t cx, int32_t cz);
+
+    void workerLoop();
+    void runJob(ChunkJob& job);
+    void generateChunk(Chunk& chunk);
+    void updateFaces(ChunkJob& job);
+    void buildMeshes(ChunkJob& job);
+    void destroyChunks();
+
+    boost::mutex queueMutex_;
+    boost::condition_variable workAvailable_;
+    std::deque<std::unique_ptr<ChunkJob>> workQueue_;
+    int activeWorkers_ = 0;
+    bool stopping_ = false;
+    RegionLocks regionLocks_;
+    boost::mutex uploadMutex_;
+    std::deque<std::unique_ptr<ChunkJob>> uploadQueue_;
+    boost::mutex destroyMutex_;
+    boost::mutex counterMutex_;
+    int32_t loadedCounter_ = 0;
+    std::vector<std::unique_ptr<boost::thread>> workers_;
 };

@@ -1,0 +1,261 @@
+#include "StreamingTestHelpers.h"
+#include "WorldTestHelpers.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <set>
+#include <utility>
+
+namespace {
+
+std::set<std::pair<int, int>> coordsOf(const ChunkList& list)
+{
+    std::set<std::pair<int, int>> out;
+    for (const auto& c : list)
+        out.insert({ c->cx, c->cz });
+    return out;
+}
+
+std::set<std::pair<int, int>> square(int cx0, int cx1, int cz0, int cz1)
+{
+    std::set<std::pair<int, int>> out;
+    for (int x = cx0; x <= cx1; ++x)
+        for (int z = cz0; z <= cz1; ++z)
+            out.insert({ x, z });
+    return out;
+}
+
+// Walks the player to the chunk column of x and runs frames until the square has followed.
+void walkTo(World& world, float x)
+{
+    world.playerPosition.x = x;
+    const float target = std::floor(x / 64.0f);
+    ASSERT_TRUE(runFramesUntil(world, [&] { return world.centerChunk.x == target; }));
+}
+
+}
+
+TEST(WorldStreaming, SquareOfViewDistanceTwoLoads)
+{
+    auto world = makeTestWorld(2);
+    world->playerPosition = glm::vec3(10, 30, 10);
+    world->update(0.0f);
+    EXPECT_EQ(world->centerChunk, glm::vec2(0, 0));
+    EXPECT_EQ(coordsOf(world->chunks), square(-2, 2, -2, 2));
+    EXPECT_EQ(world->chunks.size(), 25u);
+    EXPECT_FALSE(world->isLoaded());
+    EXPECT_EQ(world->floorBox.max.y, 0.0f);
+    EXPECT_EQ(world->floorBox.min + world->floorBox.max, glm::vec3(64, -20, 64));
+
+    ASSERT_TRUE(runFramesUntil(*world, [&] { return world->isLoaded(); }));
+    EXPECT_FLOAT_EQ(world->loadingProgress(), 1.0f);
+    for (const auto& c : world->chunks)
+        EXPECT_TRUE(c->ready);
+    EXPECT_GT(world->heightAt({ 10, 30, 10 }), 0.0f);
+    ASSERT_TRUE(runFramesUntil(*world, [&] { return settled(*world); }));
+    EXPECT_EQ(world->readyCount, 25);
+}
+
+TEST(WorldStreaming, WalkingAwayCachesAndWalkingBackRevives)
+{
+    auto world = makeTestWorld(2);
+    world->update(0.0f);
+    ASSERT_TRUE(runFramesUntil(*world, [&] { return settled(*world); }));
+    std::vector<Chunk*> west;
+    for (int z = -2; z <= 2; ++z)
+        west.push_back(world->findChunk(-2, z));
+
+    world->resetLoadedCounter();
+    walkTo(*world, 70.0f);
+    EXPECT_EQ(coordsOf(world->chunks), square(-1, 3, -2, 2));
+    EXPECT_EQ(coordsOf(world->chunkCache), square(-2, -2, -2, 2));
+    for (const auto& c : world->chunkCache)
+        EXPECT_FALSE(c->busy); // cached chunks are free to come back
+    ASSERT_TRUE(runFramesUntil(*world, [&] { return settled(*world); }));
+    EXPECT_FLOAT_EQ(world->loadingProgress(), 5.0f / 25.0f);
+
+    world->resetLoadedCounter();
+    walkTo(*world, 10.0f);
+    EXPECT_EQ(coordsOf(world->chunks), square(-2, 2, -2, 2));
+    EXPECT_EQ(coordsOf(world->chunkCache), square(3, 3, -2, 2));
+    for (int z = -2; z <= 2; ++z)
+        EXPECT_EQ(world->findChunk(-2, z), west[z + 2]); // the very same chunks, ready at once
+    EXPECT_TRUE(world->isLoaded() || world->pendingJobs() > 0);
+    ASSERT_TRUE(runFramesUntil(*world, [&] { return settled(*world); }));
+    EXPECT_EQ(world->loadingProgress(), 0.0f); // nothing was generated again
+}
+
+TEST(WorldStreaming, GeneratedTerrainLoadsAndSquareWaitsBeforeMoving)
+{
+    auto world = makeTestWorld(1, 2, true);
+    world->update(0.0f);
+    world->playerPosition.x = 100.0f;
+    world->update(0.0f); // the first square is still being generated
+    if (!world->isLoaded()) {
+        EXPECT_EQ(world->centerChunk.x, 0.0f);
+        EXPECT_TRUE(world->chunkCache.empty());
+    }
+    ASSERT_TRUE(runFramesUntil(*world, [&] { return world->centerChunk.x == 1.0f; }));
+    ASSERT_TRUE(runFramesUntil(*world, [&] { return settled(*world); }));
+    EXPECT_EQ(coordsOf(world->chunks), square(0, 2, -1, 1));
+}
+
+TEST(WorldStreaming, EditsWaitForBusyChunksAndAreNeverLost)
+{
+    auto world = makeTestWorld(1);
+    world->update(0.0f);
+    ASSERT_TRUE(runFramesUntil(*world, [&] { return settled(*world); }));
+    Chunk* centre = world->findChunk(0, 0);
+    const aabb block({ 10, 60, 10 }, { 12, 62, 12 });
+
+    centre->busy = true; // as if a face update held it
+    world->editVoxels(BLOCK_STONE, std::make_unique<aabb>(block));
+    for (int i = 0; i < 3; ++i)
+        world->update(0.0f);
+    EXPECT_EQ(world->editQueue.size(), 1u);
+    EXPECT_FALSE(centre->root->isSolidIn(block));
+    centre->busy = false;
+    world->update(0.0f);
+    EXPECT_TRUE(world->editQueue.empty());
+    EXPECT_TRUE(centre->root->isSolidIn(block));
+
+    // Far more edits than the queue was once allowed to hold, queued while the world is
+    // busy with face updates from the first one: every one of them lands.
+    for (int i = 0; i < 300; ++i) {
+        const glm::vec3 at(-60.0f + (i % 30) * 4.0f, 56.0f, -60.0f + (i / 30) * 12.0f);
+        world->editVoxels(BLOCK_BRICK, std::make_unique<aabb>(at, at + glm::vec3(1.0f)));
+    }
+    ASSERT_TRUE(runFramesUntil(*world, [&] { return world->editQueue.empty() && settled(*world); }));
+    for (int i = 0; i < 300; ++i) {
+        const glm::vec3 at(-60.0f + (i % 30) * 4.0f, 56.0f, -60.0f + (i / 30) * 12.0f);
+        const aabb box(at + glm::vec3(0.2f), at + glm::vec3(0.8f));
+        const ChunkCoord c = chunkCoordOf(at.x + 0.5f, at.z + 0.5f);
+        ASSERT_TRUE(world->findChunk(c.cx, c.cz)->root->isSolidIn(box)) << "edit " << i;
+    }
+}
+
+TEST(WorldStreaming, EditsOutsideTheSquareOrOnUnreadyChunksAreDropped)
+{
+    auto world = makeTestWorld(1);
+    world->update(0.0f);
+    ASSERT_TRUE(runFramesUntil(*world, [&] { return settled(*world); }));
+    world->findChunk(1, 0)->ready = false; // as if it were still being generated
+
+    testing::internal::CaptureStdout();
+    world->editVoxels(BLOCK_STONE, std::make_unique<aabb>(glm::vec3(300, 60, 0), glm::vec3(301, 61, 1)));
+    world->update(0.0f); // outside the square: dropped without a word
+    world->editVoxels(BLOCK_AIR, std::make_unique<Sphere>(glm::vec3(63.5f, 5, 10), 2.0f));
+    world->editVoxels(BLOCK_STONE, std::make_unique<aabb>(glm::vec3(10, 60, 10), glm::vec3(11, 61, 11)));
+    world->update(0.0f);
+    EXPECT_EQ(testing::internal::GetCapturedStdout(), "ignoring set command\n");
+    EXPECT_TRUE(world->editQueue.empty());
+    EXPECT_TRUE(world->findChunk(0, 0)->root->isSolidIn(aabb({ 63, 4.8f, 9.8f }, { 63.4f, 5.2f, 10.2f })));
+    EXPECT_TRUE(
+        world->findChunk(0, 0)->root->isSolidIn(aabb({ 10.2f, 60.2f, 10.2f }, { 10.8f, 60.8f, 10.8f })));
+}
+
+TEST(WorldStreaming, CacheIsDestroyedFarthestFirst)
+{
+    World world(2, gChunkDimensions.chunkSize, 1);
+    world.centerChunk = glm::vec2(0, 0);
+    const int coords[][2] = { { 3, 0 }, { -4, 0 }, { 0, 3 }, { 1, 1 }, { 0, -4 } };
+    for (const auto& c : coords)
+        world.chunkCache.push_back(std::make_unique<Chunk>(c[0], c[1]));
+
+    testing::internal::CaptureStdout();
+    world.queueCacheForDestruction(3);
+    world.queueCacheForDestruction(7); // more than there is: stops without a message
+    EXPECT_EQ(testing::internal::GetCapturedStdout(), "Main: 3 chunks queued for destruction!\n");
+    // (-4, 0) and (0, -4) are equally far: cache order decides, then the next.
+    ASSERT_EQ(world.destroyList.size(), 5u);
+    EXPECT_EQ(std::make_pair(world.destroyList[0]->cx, world.destroyList[0]->cz), std::make_pair(-4, 0));
+    EXPECT_EQ(std::make_pair(world.destroyList[1]->cx, world.destroyList[1]->cz), std::make_pair(0, -4));
+    EXPECT_EQ(std::make_pair(world.destroyList[2]->cx, world.destroyList[2]->cz), std::make_pair(3, 0));
+    EXPECT_TRUE(world.chunkCache.empty());
+
+    world.chunkCache.push_back(std::make_unique<Chunk>(9, 9));
+    testing::internal::CaptureStdout();
+    world.queueCacheForDestruction(-1);
+    EXPECT_EQ(testing::internal::GetCapturedStdout(), "Main: 1 chunks queued for destruction!\n");
+}
+
+TEST(WorldStreaming, MemoryLimitShrinksTheCacheTowardSixtyPercent)
+{
+    auto world = makeTestWorld(1);
+    world->maxChunkCount = 1000;
+    world->update(0.0f);
+    ASSERT_TRUE(runFramesUntil(*world, [&] { return settled(*world); }));
+    for (int step = 1; step <= 4; ++step) {
+        walkTo(*world, step * 64.0f + 1.0f);
+        ASSERT_TRUE(runFramesUntil(*world, [&] { return settled(*world); }));
+    }
+    ASSERT_EQ(world->chunkCache.size(), 12u);
+    world->maxChunkCount = 20;
+
+    // 9 ready + 12 cached exceed 20: 21 - int(20 x 0.6) = 9 go, the farthest first.
+    testing::internal::CaptureStdout();
+    world->update(0.0f);
+    ASSERT_TRUE(waitForWorkers(*world));
+    const std::string out = testing::internal::GetCapturedStdout();
+    EXPECT_EQ(out,
+        "Warning memory limit reached!\nMain: 9 chunks queued for destruction!\nThread: 9 Chunks "
+        "destroyed!\n");
+    EXPECT_EQ(coordsOf(world->chunkCache), square(2, 2, -1, 1)); // next to the square at 3..5
+    EXPECT_TRUE(world->destroyList.empty());
+    EXPECT_EQ(world->chunks.size(), 9u);
+
+    // Over the budget with nothing left to give: the square itself stays.
+    world->maxChunkCount = 5;
+    world->update(0.0f);
+    ASSERT_TRUE(waitForWorkers(*world));
+    testing::internal::CaptureStdout();
+    world->update(0.0f);
+    ASSERT_TRUE(waitForWorkers(*world));
+    world->maxChunkCount = 1000;
+    EXPECT_EQ(testing::internal::GetCapturedStdout(),
+        "Warning memory limit reached!\nMain: 0 chunks queued for destruction!\nThread: 0 Chunks "
+        "destroyed!\n");
+    EXPECT_EQ(world->chunks.size(), 9u);
+}
+
+TEST(WorldStress, DestroyingTheWorldWhileJobsRunIsClean)
+{
+    for (int frames : { 0, 1, 5, 40 }) {
+        auto world = makeTestWorld(2, 3);
+        world->update(0.0f);
+        for (int i = 0; i < frames; ++i) {
+            world->update(0.0f);
+            world->carve(Sphere(glm::vec3(i * 3.0f, 10, 5), 3.0f));
+            std::this_thread::sleep_for(std::chrono::milliseconds(2));
+        }
+        testing::internal::CaptureStdout();
+        world.reset();
+        const std::string out = testing::internal::GetCapturedStdout();
+        EXPECT_NE(out.find("World: All Threads terminated.\nWorld: Chunks deleted.\n"), std::string::npos)
+            << out;
+    }
+}
+
+TEST(WorldStress, WalkingBackAndForthWithEditsStaysConsistent)
+{
+    auto world = makeTestWorld(1, 3);
+    world->maxChunkCount = 12;
+    testing::internal::CaptureStdout();
+    for (int step = 0; step < 12; ++step) {
+        const float x = (step % 4) * 64.0f + 5.0f;
+        world->playerPosition.x = x;
+        for (int i = 0; i < 20; ++i) {
+            world->carve(Sphere(glm::vec3(x, 8, 5 + i), 2.0f));
+            world->update(0.0f);
+            std::this_thread::sleep_for(std::chrono::milliseconds(1));
+        }
+    }
+    ASSERT_TRUE(runFramesUntil(*world, [&] { return world->editQueue.empty() && settled(*world); }));
+    testing::internal::GetCapturedStdout();
+    EXPECT_EQ(world->chunks.size(), 9u);
+    for (const auto& c : world->chunks)
+        EXPECT_TRUE(c->ready && !c->busy);
+    for (const auto& c : world->chunkCache)
+        EXPECT_TRUE(c->ready && !c->busy);
+}

@@ -1,0 +1,147 @@
+#include "world/World.h"
+
+#include <algorithm>
+#include <iostream>
+
+ChunkRange World::loadedSquare(float inset) const
+{
+    const ChunkCoord lo = chunkCoordOf(loadedRegion.min.x, loadedRegion.min.z);
+    const ChunkCoord hi = chunkCoordOf(loadedRegion.max.x - inset, loadedRegion.max.z - inset);
+    return { lo.cx, lo.cz, hi.cx, hi.cz };
+}
+
+void World::updateStreaming(float x, float z)
+{
+    // PLACEHOLDER: the music selection hears about desert columns here.
+    inDesert = generator.classifyDesert(x / CHUNK_SIZE, z / CHUNK_SIZE) != 0;
+    const ChunkCoord p = chunkCoordOf(x, z);
+    if (static_cast<float>(p.cx) == centerChunk.x && static_cast<float>(p.cz) == centerChunk.y)
+        return;
+    // The square moves only when every chunk of the old one is ready and free; holding them
+    // busy keeps every worker off them while they leave the list.
+    std::vector<Chunk*> oldSquare;
+    if (regionLocks_.tryLock(chunks, loadedSquare(0.01f), RegionLocks::Cover::Whole, oldSquare)
+        != RegionLocks::LOCKED)
+        return;
+
+    centerChunk = glm::vec2(static_cast<float>(p.cx), static_cast<float>(p.cz));
+    const glm::vec3 floorCenter(p.cx * CHUNK_SIZE + 32.0f, -10.0f, p.cz * CHUNK_SIZE + 32.0f);
+    const glm::vec3 floorHalf(
+        (viewDistance + 1) * CHUNK_SIZE / 2.0f, 10.0f, (viewDistance + 1) * CHUNK_SIZE / 2.0f);
+    floorBox = aabb(floorCenter - floorHalf, floorCenter + floorHalf);
+    const float d = static_cast<float>(viewDistance);
+    loadedRegion = aabb(glm::vec3((p.cx - d) * CHUNK_SIZE, 0.0f, (p.cz - d) * CHUNK_SIZE),
+        glm::vec3((p.cx + d + 1.0f) * CHUNK_SIZE, CHUNK_SIZE, (p.cz + d + 1.0f) * CHUNK_SIZE));
+    const ChunkRange square { p.cx - viewDistance, p.cz - viewDistance, p.cx + viewDistance,
+        p.cz + viewDistance };
+
+    boost::lock_guard<boost::mutex> queue(queueMutex_);
+    {
+        boost::lock_guard<boost::mutex> busy(regionLocks_.mutex());
+        cacheChunksOutside(square);
+        loadSquare(square);
+        RegionLocks::releaseHeld(oldSquare); // in the list or now in the cache alike
+    }
+    regionLocks_.notify();
+}
+
+void World::cacheChunksOutside(const ChunkRange& square)
+{
+    for (size_t i = 0; i < chunks.size();) {
+        if (square.contains(chunks[i]->cx, chunks[i]->cz)) {
+            ++i;
+            continue;
+        }
+        if (chunks[i]->root)
+            chunks[i]->root->dropMesh();
+        chunkCache.push_back(std::move(chunks[i]));
+        chunks[i] = std::move(chunks.back());
+        chunks.pop_back();
+    }
+}
+
+void World::loadSquare(const ChunkRange& square)
+{
+    for (int32_t cx = square.cxMin; cx <= square.cxMax; ++cx) {
+        for (int32_t cz = square.czMin; cz <= square.czMax; ++cz) {
+            // Chunks that stay in the square were all ready, or the square would not move.
+            if (std::any_of(chunks.begin(), chunks.end(),
+                    [&](const std::unique_ptr<Chunk>& c) { return c->cx == cx && c->cz == cz; }))
+                continue;
+            auto cached = std::find_if(chunkCache.begin(), chunkCache.end(),
+                [&](const std::unique_ptr<Chunk>& c) { return c->cx == cx && c->cz == cz; });
+            if (cached != chunkCache.end()) {
+                // Voxels and masks survived in the cache; only the meshes are rebuilt.
+                chunks.push_back(std::move(*cached));
+                *cached = std::move(chunkCache.back());
+                chunkCache.pop_back();
+                const aabb box = chunks.back()->bounds();
+                queueFaceUpdate(aabb(box.min + glm::vec3(0.1f), box.max - glm::vec3(0.1f)));
+                queueNeighbourFaceUpdates(cx, cz);
+                continue;
+            }
+            chunks.push_back(std::make_unique<Chunk>(cx, cz));
+            pushJob(ChunkJob::generate(*chunks.back()));
+        }
+    }
+}
+
+void World::processUploads()
+{
+    for (;;) {
+        boost::unique_lock<boost::mutex> guard(uploadMutex_, boost::try_to_lock);
+        if (!guard.owns_lock() || uploadQueue_.empty())
+            return;
+        const ChunkJob& job = *uploadQueue_.front();
+        std::vector<Chunk*> locked;
+        const RegionLocks::Result result
+            = regionLocks_.tryLock(chunks, job.range, RegionLocks::Cover::Ready, locked);
+        if (result == RegionLocks::BUSY || result == RegionLocks::CONTENDED)
+            return;
+        if (result == RegionLocks::UNAVAILABLE) {
+            std::cout << ":(\n";
+            uploadQueue_.pop_front();
+            return;
+        }
+        const std::unique_ptr<ChunkJob> done = std::move(uploadQueue_.front());
+        uploadQueue_.pop_front();
+        for (Chunk* chunk : locked)
+            chunk->root->uploadMesh(*done->region);
+        regionLocks_.release(locked);
+    }
+}
+
+void World::processVoxelEdits()
+{
+    const ChunkRange square = loadedSquare(0.1f);
+    while (!editQueue.empty()) {
+        const VoxelEdit& edit = *editQueue.front();
+        if (!square.contains(ChunkRange { edit.cxMin, edit.czMin, edit.cxMax, edit.czMax })) {
+            editQueue.pop_front();
+            return;
+        }
+        std::vector<Chunk*> locked;
+        RegionLocks::Result result;
+        do {
+            result = regionLocks_.tryLock(chunks, { edit.cxMin, edit.czMin, edit.cxMax, edit.czMax },
+                RegionLocks::Cover::Whole, locked);
+        } while (result == RegionLocks::CONTENDED);
+        if (result == RegionLocks::BUSY)
+            return; // the chunks are being worked on: next frame
+        if (result == RegionLocks::UNAVAILABLE) {
+            std::cout << "ignoring set command\n";
+            editQueue.pop_front();
+            continue;
+        }
+        // The shape's box lies inside the range, so the other chunks would not change anyway.
+        for (Chunk* chunk : locked)
+            chunk->root->fill(static_cast<BlockType>(edit.type), *edit.shape);
+        aabb grown;
+        edit.shape->boundingBox(grown);
+        grown = aabb(grown.min - glm::vec3(1.0f), grown.max + glm::vec3(1.0f));
+        editQueue.pop_front();
+        regionLocks_.release(locked);
+        boost::lock_guard<boost::mutex> queue(queueMutex_);
+        queueFaceUpdate(grown);
+    }
+}
