@@ -98,6 +98,8 @@ void createGame(Game& game)
     game.flashlight = std::make_unique<Flashlight>();
 
     game.world = std::make_unique<PlaceholderWorld>(gSettings.chunkViewDistance, glm::vec3(64.0f));
+    if (game.prepareWorld)
+        game.prepareWorld(*game.world);
     game.world->camera = game.playerCamera.get();
     std::cout << "Waiting for world to be loaded!" << std::endl;
     game.world->addPlayer(player.release());

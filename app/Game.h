@@ -22,6 +22,7 @@ class Projectile;
 class ShadowCamera;
 class Skybox;
 class VertexArray;
+class World;
 
 // Everything that lives from start-up to exit: the window, the GUI, the world
 // and its cameras and lights, and the flags and timers between them. There is
@@ -77,6 +78,9 @@ struct Game {
     // an action may run the loading screen, which polls events itself, and the
     // window library does not allow that from inside a callback.
     std::function<void()> pendingAction;
+    // Runs on every new world before it first streams (tests fill its chunks
+    // with flat ground there, which generates far faster than terrain).
+    std::function<void(World&)> prepareWorld;
 
     bool hasWindow() const { return window != nullptr; }
     int screenFlags() const;

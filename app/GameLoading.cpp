@@ -9,6 +9,8 @@
 
 #include <GL/glew.h>
 #include <GLFW/glfw3.h>
+#include <chrono>
+#include <thread>
 
 namespace {
 
@@ -32,8 +34,12 @@ public:
     void setProgress(float progress) override { game.gui->loadingBar->setProgress(progress); }
     void present() override
     {
-        if (!game.hasWindow())
+        if (!game.hasWindow()) {
+            // Nothing paces the loop without a window to swap: leave the
+            // workers the processor.
+            std::this_thread::sleep_for(std::chrono::milliseconds(1));
             return;
+        }
         glClearColor(0.0f, 0.0f, 0.0f, 1.0f);
         glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
         game.gui->drawLoading();

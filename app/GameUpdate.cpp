@@ -70,6 +70,7 @@ void updateStep(Game& game, float dtMs)
     gSoundSystem.setCover(game.insideBuilding != 0.0f);
 
     game.world->update(s);
+    game.inDesert = game.world->inDesert;
 
     game.flashlight->update(s, game.player->modelMatrix(), game.player->position());
     game.skybox->update(game.player->position());

@@ -1,7 +1,5 @@
 #include "app/placeholders/World.h"
 
-#include "app/Clock.h"
-
 #include <algorithm>
 #include <glm/geometric.hpp>
 #include <glm/gtc/matrix_transform.hpp>
@@ -19,8 +17,7 @@ void Death::scaleModel(float sx, float sy, float sz)
 }
 
 PlaceholderWorld::PlaceholderWorld(int viewDistance, const glm::vec3& chunkSize)
-    : viewDistance(viewDistance)
-    , chunkSize(chunkSize)
+    : World(viewDistance, chunkSize)
     , death(std::make_unique<Death>())
 {
     death->setPosition(glm::vec3(30.0f, 20.0f, 30.0f));
@@ -28,46 +25,25 @@ PlaceholderWorld::PlaceholderWorld(int viewDistance, const glm::vec3& chunkSize)
 
 PlaceholderWorld::~PlaceholderWorld() = default;
 
-void PlaceholderWorld::update(float)
+void PlaceholderWorld::update(float s)
 {
+    if (player)
+        playerPosition = player->position();
+    World::update(s);
     ++updates;
-}
-
-double PlaceholderWorld::loadStarted() const
-{
-    if (loadStart < 0.0)
-        loadStart = now();
-    return loadStart;
-}
-
-bool PlaceholderWorld::isLoaded() const
-{
-    return now() - loadStarted() >= loadMs;
-}
-
-float PlaceholderWorld::loadingProgress() const
-{
-    if (loadMs <= 0.0)
-        return 1.0f;
-    return float(std::min(1.0, (now() - loadStarted()) / loadMs));
-}
-
-void PlaceholderWorld::resetLoadedCounter()
-{
-    loadStart = -1.0;
 }
 
 void PlaceholderWorld::queueCacheForDestruction(int n)
 {
     cacheQueued = n;
+    World::queueCacheForDestruction(n);
 }
 
 void PlaceholderWorld::removeCats(int n)
 {
-    const int removed = player ? std::min(n, player->catCount) : 0;
+    // No cats exist yet; only the count the player keeps goes down.
     if (player)
-        player->catCount -= removed;
-    catsRemoved += removed;
+        player->catCount -= std::min(n, player->catCount);
 }
 
 void PlaceholderWorld::addPlayer(Player* p)
@@ -76,9 +52,13 @@ void PlaceholderWorld::addPlayer(Player* p)
     player = p;
 }
 
-bool PlaceholderWorld::placeOnSurface(Player& body, float yFrom, float)
+// The surface at the body's x and z: the first height from yFrom upwards, in
+// steps of 0.1 up to yTo, where the body's feet are clear of the voxels.
+bool PlaceholderWorld::placeOnSurface(Player& body, float yFrom, float yTo)
 {
     const glm::vec3 p = body.position();
-    body.setPosition(glm::vec3(p.x, yFrom, p.z));
+    const float ground = heightAt(glm::vec3(p.x, 0.0f, p.z));
+    const float y = ground < 0.0f ? yFrom : std::clamp(ground + 0.85f, yFrom, yTo);
+    body.setPosition(glm::vec3(p.x, y, p.z));
     return true;
 }

@@ -101,7 +101,6 @@ TEST_F(GameFlow, EscapeWhileLoadingClosesTheGame)
 
 TEST_F(GameFlow, ClosingDuringTheLoadingScreenEndsItAtOnce)
 {
-    PlaceholderWorld::loadMs = 60000.0;
     game.requestClose();
     startGame(game);
     EXPECT_EQ(game.gui->loadingBar->text, "Closing Game... :(");

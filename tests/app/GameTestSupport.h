@@ -1,10 +1,12 @@
 #pragma once
 
-// A whole game without a window: the real rules, the Gui and the placeholder
-// world, with loading finishing at once. No GL call is made without a window.
+// A whole game without its window: the real rules, the Gui and the world
+// streaming a small square of chunks. The game makes no window calls without
+// a window; the world uploads its meshes into the test context.
 
 #include "app/Game.h"
 #include "app/Input.h"
+#include "app/Settings.h"
 #include "app/placeholders/Player.h"
 #include "app/placeholders/Render.h"
 #include "app/placeholders/World.h"
@@ -17,17 +19,29 @@
 #include "render/ShadowCamera.h"
 #include "render/Sky.h"
 
+#include "../render/GlContextFixture.h"
+
 #include <GLFW/glfw3.h>
 #include <gtest/gtest.h>
 
-class HeadlessGame : public ::testing::Test {
+class HeadlessGame : public GlTest {
 protected:
     void SetUp() override
     {
-        PlaceholderWorld::loadMs = 0.0;
+        GlTest::SetUp();
+        if (IsSkipped() || HasFatalFailure())
+            return;
+        saved = gSettings;
+        gSettings.chunkViewDistance = 0; // a single chunk
+        gSettings.threads = 2;
+        gSettings.worldRandomSeed = 1234;
         game.screenWidth = 640;
         game.screenHeight = 360;
         game.mouseCaptured = true;
+        // Chunks of air: streaming runs for real but has nothing to mesh.
+        game.prepareWorld = [](World& world) {
+            world.fillChunk = [](Chunk& chunk) { chunk.root->fill(BLOCK_AIR, chunk.bounds()); };
+        };
         createGui(game);
         game.particles = std::make_unique<ParticleSystem>();
         testing::internal::CaptureStdout();
@@ -36,10 +50,11 @@ protected:
     }
     void TearDown() override
     {
-        PlaceholderWorld::loadMs = 3000.0;
         destroyGame(game);
         game.gui.reset();
         releaseTextResources();
+        gSettings = saved;
+        GlTest::TearDown();
     }
 
     // What the main loop does at the top of every pass.
@@ -67,4 +82,5 @@ protected:
 
     Game game;
     std::string created;
+    Settings saved;
 };
