@@ -66,7 +66,7 @@ TEST_F(GameTest, DownWrapsAroundAndQuitEndsTheGame)
     EXPECT_EQ(area.height, 360);
 
     auto selected = [&](int row) {
-        return waitUntil([&] { return pixels::greenShare(shot("menu"), mainMenuRow(row)) > 0.01; }, 5s);
+        return waitUntil([&] { return pixels::greenShare(shot("menu"), mainMenuRow(row)) > 0.01; }, 15s);
     };
     press("Down");
     EXPECT_TRUE(selected(1));
@@ -118,7 +118,7 @@ TEST_F(GameTest, WindowedTitleShowsTheFrameRateOnceTheWorldIsShown)
             title = screen.windowName(window);
             return std::regex_match(title, rate);
         },
-        5s))
+        15s))
         << title;
     Area now;
     ASSERT_TRUE(screen.geometry(window, now));
@@ -154,12 +154,12 @@ TEST_F(GameTest, WindowThatCannotBeOpenedEndsWithMinusOne)
     EXPECT_EQ(out().find("Shader-Loader"), std::string::npos);
 }
 
-TEST_F(GameTest, StartGameShowsTheLoadingScreenThenPlays)
+TEST_F(GameTest, StartGameShowsTheLoadingScreenWhereEscapeQuits)
 {
-    writeConfig(smallConfig());
+    // Nine chunks load for long enough to watch the loading screen.
+    writeConfig(smallConfig({ { "Chunk_View_Distance", "1" } }));
     launch();
     ASSERT_TRUE(waitForMenu());
-    const int fits = viewFits();
     press("Return");
     // The loading picture with one of the messages on the loading bar.
     std::string message;
@@ -169,11 +169,11 @@ TEST_F(GameTest, StartGameShowsTheLoadingScreenThenPlays)
             message = loadingMessageOn(picture);
             return backdropOf(picture) == Backdrop::Loading && !message.empty();
         },
-        10s, 50ms));
-
-    ASSERT_TRUE(waitForPlaying(fits));
-    // No menu is drawn while playing.
-    EXPECT_LT(pixels::greenShare(shot("playing"), pauseMenuRow(0)), 0.002);
+        20s, 50ms));
+    press("Escape");
+    EXPECT_EQ(finish(60s), 0);
+    EXPECT_EQ(lastOutputLine(), "Terminated!");
+    EXPECT_EQ(out().find("Width: 640 Height: 360"), std::string::npos); // it never finished loading
 }
 
 TEST_F(GameTest, EscapePausesAndResumes)
@@ -185,12 +185,12 @@ TEST_F(GameTest, EscapePausesAndResumes)
 
     auto pauseMenuShown = [&] { return pixels::greenShare(shot("pause"), pauseMenuRow(0)) > 0.01; };
     press("Escape");
-    EXPECT_TRUE(waitUntil(pauseMenuShown, 5s));
+    EXPECT_TRUE(waitUntil(pauseMenuShown, 15s));
     EXPECT_GT(pixels::redShare(shot("pause"), pauseMenuRow(1)), 0.01); // "Quit" below
     press("Escape");
-    EXPECT_TRUE(waitUntil([&] { return !pauseMenuShown(); }, 5s));
+    EXPECT_TRUE(waitUntil([&] { return !pauseMenuShown(); }, 15s));
     press("Escape");
-    EXPECT_TRUE(waitUntil(pauseMenuShown, 5s));
+    EXPECT_TRUE(waitUntil(pauseMenuShown, 15s));
     press("Down");
     press("Return");
     EXPECT_EQ(finish(), 0);

@@ -33,8 +33,8 @@ protected:
     void SetUp() override;
     void TearDown() override;
 
-    // Settings for a fast run: a 640 x 360 window, 4 samples, view distance 1,
-    // a fixed seed. `changes` replaces or adds keys.
+    // Settings for a fast run: a 640 x 360 window, 4 samples, two worker
+    // threads, a view of one chunk, a fixed seed. `changes` replaces or adds keys.
     static std::string smallConfig(const std::map<std::string, std::string>& changes = {});
     void writeConfig(const std::string& text);
     std::filesystem::path folder() const { return dir.path(); }
@@ -44,13 +44,13 @@ protected:
 
     void launch();
     // Waits for the window titled Mossgrave; fills `window` and `area`.
-    bool waitForWindow(std::chrono::milliseconds timeout = 20s);
+    bool waitForWindow(std::chrono::milliseconds timeout = 60s);
     // Waits until `done` holds, checking every `interval`, at most `timeout`.
     bool waitUntil(const std::function<bool()>& done, std::chrono::milliseconds timeout,
         std::chrono::milliseconds interval = 100ms);
     bool waitForOutput(const std::string& text, std::chrono::milliseconds timeout = 20s);
     // Waits for the window and then for the main menu over its picture.
-    bool waitForMenu(std::chrono::milliseconds timeout = 20s);
+    bool waitForMenu(std::chrono::milliseconds timeout = 60s);
     // Waits for a screenshot whose backdrop is `backdrop`.
     bool waitForBackdrop(Backdrop backdrop, std::chrono::milliseconds timeout);
     // How often the game has fitted its view to the window's size ("Width: W
@@ -80,7 +80,7 @@ protected:
     Area pauseMenuRow(int row) const;
 
     // Waits for the game to end and returns its exit code (-1 when it did not).
-    int finish(std::chrono::milliseconds timeout = 20s);
+    int finish(std::chrono::milliseconds timeout = 60s);
     std::string out() const { return game.out(); }
     std::string err() const { return game.err(); }
     std::string lastOutputLine() const;
