@@ -80,7 +80,6 @@ protected:
         files.write("textures/name.png", solidPng(255, 255, 0, 255));
         files.write("textures/gameover.png", solidPng(40, 40, 40));
         files.write("textures/created_by.png", solidPng(0, 0, 0, 0));
-        files.write("textures/loading.png", solidPng(30, 30, 90));
         files.write("textures/gui_element.png", solidPng(0, 0, 255, 255));
         files.write("textures/mouse_helper_left.png", solidPng(255, 0, 255, 255));
         files.write("textures/mouse_helper_right.png", solidPng(0, 255, 255, 255));
@@ -196,25 +195,6 @@ TEST_F(GuiDrawGlTest, MainMenuOverItsBackgroundWithTheNameAndItsEntries)
     // Text reads top down: nothing below the baseline row of the entry
     // (36 surface rows map onto 36 window rows here).
     EXPECT_EQ(count(-0.12f, -0.145f, 0.48f, -0.145f + 9.0f / HEIGHT, green), 0);
-
-    gui->keyHandler(GLFW_KEY_DOWN, nullptr);
-    drawWithMesa([&] { gui->draw(); });
-    readBack();
-    EXPECT_GT(count(-0.085f, -0.245f, 0.515f, -0.155f, green), 100);
-    EXPECT_EQ(count(-0.12f, -0.145f, 0.48f, -0.055f, green), 0);
-}
-
-TEST_F(GuiDrawGlTest, PauseMenuIsACentredColumnOverTheWorld)
-{
-    Gui& g = makeGui();
-    g.screenFlags = SCREEN_WORLD | SCREEN_MENU;
-    clear(0.2f, 0.2f, 0.2f);
-    drawWithMesa([&] { g.draw(); });
-    readBack();
-    expectColour(at(-0.45f, 0.45f), { 51, 51, 51, 255 }); // no menu background
-    EXPECT_GT(count(-0.3f, 0.355f, 0.3f, 0.445f, green), 200);
-    EXPECT_GT(count(-0.3f, 0.255f, 0.3f, 0.345f, red), 100);
-    EXPECT_EQ(count(-0.12f, -0.145f, 0.48f, -0.055f, green), 0);
 }
 
 TEST_F(GuiDrawGlTest, GameOverCaptionStaysInFrontOfItsBackground)
@@ -230,19 +210,6 @@ TEST_F(GuiDrawGlTest, GameOverCaptionStaysInFrontOfItsBackground)
     expectColour(at(0.45f, -0.37f), { 40, 40, 40, 255 });
     EXPECT_GT(count(-0.3f, 0.355f, 0.3f, 0.445f, green), 200); // respawn entry
     EXPECT_GT(count(-0.3f, 0.155f, 0.3f, 0.245f, red), 50); // "Quit"
-}
-
-TEST_F(GuiDrawGlTest, LoadingViewShowsBackgroundAndBar)
-{
-    Gui& g = makeGui();
-    g.loadingBar->setText("Planting Trees");
-    g.loadingBar->setShowProgress(true);
-    g.loadingBar->setProgress(0.5f);
-    drawWithMesa([&] { g.drawLoading(); });
-    readBack();
-    expectColour(at(0.4f, 0.4f), { 30, 30, 90, 255 });
-    EXPECT_GT(count(-0.3f, -0.445f, 0.3f, -0.355f, red), 200);
-    EXPECT_EQ(count(-0.5f, -0.3f, 0.5f, 0.5f, red), 0);
 }
 
 TEST_F(GuiDrawGlTest, HudShowsTheHintAndTheItemPanelAndRestoresState)
