@@ -70,9 +70,9 @@ bool buildBlockTextureArray(BlockTextureArray& array, std::span<const char* cons
         }
         if (i == 0)
             glTexStorage3D(GL_TEXTURE_2D_ARRAY, levelsFor(width, height), GL_RGBA8, width, height,
-                           GLsizei(paths.size()));
+                GLsizei(paths.size()));
         glTexSubImage3D(GL_TEXTURE_2D_ARRAY, 0, 0, 0, GLint(i), width, height, 1, GL_RGB, GL_UNSIGNED_BYTE,
-                        image.pixels.data());
+            image.pixels.data());
     }
     // One mipmap pass once every layer is in gives the same levels as
     // regenerating after each layer.

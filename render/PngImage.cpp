@@ -28,6 +28,11 @@ bool readWithLibpng(png_structp png, png_infop info, int maxSide)
     if (setjmp(png_jmpbuf(png)))
         return false;
     png_set_user_limits(png, png_uint_32(maxSide), png_uint_32(maxSide));
+    // Skip every ancillary chunk except transparency: none of them changes
+    // the decoded pixels, and a text or profile chunk that claims a huge
+    // length would otherwise make libpng allocate that much before it finds
+    // the file is short.
+    png_set_keep_unknown_chunks(png, PNG_HANDLE_CHUNK_NEVER, nullptr, -1);
     png_read_png(png, info, PNG_TRANSFORM_STRIP_16 | PNG_TRANSFORM_PACKING | PNG_TRANSFORM_EXPAND, nullptr);
     return true;
 }
@@ -91,8 +96,8 @@ bool decodePng(const std::string& path, bool flip, PngImage& image, int maxSide)
 bool decodePngBytes(const uint8_t* data, size_t size, bool flip, PngImage& image, int maxSide)
 {
     MemoryReader reader { data, data ? size : 0, 0 };
-    return decode(flip, image, maxSide,
-                  [&reader](png_structp png) { png_set_read_fn(png, &reader, readFromMemory); });
+    return decode(
+        flip, image, maxSide, [&reader](png_structp png) { png_set_read_fn(png, &reader, readFromMemory); });
 }
 
 bool convertToChannels(PngImage& image, int channels)

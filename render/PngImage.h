@@ -12,7 +12,7 @@ struct PngImage {
     int height = 0;
     int bitDepth = 0;
     int colorType = 0; // PNG_COLOR_TYPE_* of the decoded pixels
-    int channels = 0;  // 1 grey, 2 grey+alpha, 3 RGB, 4 RGBA
+    int channels = 0; // 1 grey, 2 grey+alpha, 3 RGB, 4 RGBA
     size_t rowBytes = 0;
     std::vector<uint8_t> pixels; // height rows of rowBytes, bottom row first when flipped
 };
@@ -29,8 +29,8 @@ constexpr int DEFAULT_PNG_MAX_SIDE = 16384;
 bool decodePng(const std::string& path, bool flip, PngImage& image, int maxSide = DEFAULT_PNG_MAX_SIDE);
 
 // The same for a PNG held in memory.
-bool decodePngBytes(const uint8_t* data, size_t size, bool flip, PngImage& image,
-                    int maxSide = DEFAULT_PNG_MAX_SIDE);
+bool decodePngBytes(
+    const uint8_t* data, size_t size, bool flip, PngImage& image, int maxSide = DEFAULT_PNG_MAX_SIDE);
 
 // Rewrites an 8-bit image to `channels` (3 RGB or 4 RGBA) so an upload that
 // expects that layout never reads past the pixel buffer: grey is copied to

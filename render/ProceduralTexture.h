@@ -5,12 +5,12 @@
 #include <memory>
 
 // A 2D texture filled from floats the program computes (the fire's noise).
-// The data lives on the CPU; `upload` re-specifies level 0 from it.
+// The data lives on the CPU; `upload` replaces level 0 with it.
 class procedural_texture : public Texture {
 public:
     std::unique_ptr<float[]> data; // width × height × components, uninitialised at first
     int components = 1;
-    int kind = 0;            // 0 one channel, 1 RGB, 2 RGBA
+    int kind = 0; // 0 one channel, 1 RGB, 2 RGBA
     GLenum format = GL_LUMINANCE; // internal and pixel format, from kind
     int pixelCount = 0;
     float width = 0.0f;
@@ -23,6 +23,6 @@ public:
     // texture are ignored.
     void set(int x, int y, float value);
 
-    // Creates the GL texture on first use and re-specifies level 0.
+    // Creates the GL texture on first use and replaces level 0.
     void upload();
 };

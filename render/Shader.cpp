@@ -38,7 +38,7 @@ GLuint& Shader::stageId(ShaderStage stage)
 bool Shader::readFile()
 {
     return readShaderFile(path, std::cout, std::cerr,
-                          [this](const ShaderSection& section) { compile(section.source, section.stage); });
+        [this](const ShaderSection& section) { compile(section.source, section.stage); });
 }
 
 void Shader::compile(const std::string& source, ShaderStage stage)
@@ -103,13 +103,25 @@ void Shader::bind() const
     glUseProgram(program);
 }
 
-void Shader::unbind() const { glUseProgram(0); }
+void Shader::unbind() const
+{
+    glUseProgram(0);
+}
 
-GLint Shader::uniformLocation(const char* name) const { return glGetUniformLocation(program, name); }
+GLint Shader::uniformLocation(const char* name) const
+{
+    return glGetUniformLocation(program, name);
+}
 
-void Shader::setInt(const char* name, int value) const { glUniform1i(uniformLocation(name), value); }
+void Shader::setInt(const char* name, int value) const
+{
+    glUniform1i(uniformLocation(name), value);
+}
 
-void Shader::setFloat(const char* name, float value) const { glUniform1f(uniformLocation(name), value); }
+void Shader::setFloat(const char* name, float value) const
+{
+    glUniform1f(uniformLocation(name), value);
+}
 
 void Shader::setVec2(const char* name, const glm::vec2& value) const
 {
@@ -131,4 +143,7 @@ void Shader::setMat4(const char* name, const glm::mat4& value) const
     glUniformMatrix4fv(uniformLocation(name), 1, GL_FALSE, glm::value_ptr(value));
 }
 
-void setInt(int value, const Shader& shader, const char* name) { shader.setInt(name, value); }
+void setInt(int value, const Shader& shader, const char* name)
+{
+    shader.setInt(name, value);
+}

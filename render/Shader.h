@@ -22,7 +22,10 @@ public:
     GLuint fragmentShader = 0;
 
     Shader() = default;
-    explicit Shader(std::string file) : path(std::move(file)) { }
+    explicit Shader(std::string file)
+        : path(std::move(file))
+    {
+    }
     Shader(const Shader&) = delete;
     Shader& operator=(const Shader&) = delete;
 

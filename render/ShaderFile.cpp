@@ -70,7 +70,8 @@ ShaderReadResult readShaderSections(std::istream& in, std::ostream& err, const S
             section.source += line;
         }
         if (state == BROKEN) {
-            err << "Shader-Loader: Error " << " in line " << n << "\n";
+            err << "Shader-Loader: Error "
+                << " in line " << n << "\n";
             result.errorLine = n;
             break;
         }
@@ -80,7 +81,7 @@ ShaderReadResult readShaderSections(std::istream& in, std::ostream& err, const S
 }
 
 bool readShaderFile(const std::string& path, std::ostream& out, std::ostream& err,
-                    const ShaderSectionSink& onSection, ShaderReadResult* result)
+    const ShaderSectionSink& onSection, ShaderReadResult* result)
 {
     out << "Shader-Loader: Reading file " << path << "\n";
     std::ifstream file(path);

@@ -28,7 +28,7 @@ struct ShaderSection {
 };
 
 struct ShaderReadResult {
-    int sections = 0;  // sections handed to the callback
+    int sections = 0; // sections handed to the callback
     int errorLine = 0; // line of the first out-of-order marker, 0 when none
 };
 
@@ -45,4 +45,4 @@ ShaderReadResult readShaderSections(std::istream& in, std::ostream& err, const S
 // Returns false, after writing the missing-file line to `err`, when the file
 // cannot be opened.
 bool readShaderFile(const std::string& path, std::ostream& out, std::ostream& err,
-                    const ShaderSectionSink& onSection, ShaderReadResult* result = nullptr);
+    const ShaderSectionSink& onSection, ShaderReadResult* result = nullptr);

@@ -41,6 +41,12 @@ int loadShaders()
     return SHADER_COUNT;
 }
 
-Shader* getShader(int index) { return shaderTable()[size_t(index)].get(); }
+Shader* getShader(int index)
+{
+    return shaderTable()[size_t(index)].get();
+}
 
-void freeShaders() { shaderTable().clear(); }
+void freeShaders()
+{
+    shaderTable().clear();
+}

@@ -44,15 +44,22 @@ int loadPng(Texture& texture, const std::string& path, int channels)
     PngImage image;
     if (!decodeForUpload(path, channels, image))
         return 1;
-    uploadImmutable(texture, image.width, image.height, channels == 4 ? GL_RGBA : GL_RGB, image.pixels.data());
+    uploadImmutable(
+        texture, image.width, image.height, channels == 4 ? GL_RGBA : GL_RGB, image.pixels.data());
     return 0;
 }
 
 } // namespace
 
-int loadRgb(Texture& texture, const std::string& path) { return loadPng(texture, path, 3); }
+int loadRgb(Texture& texture, const std::string& path)
+{
+    return loadPng(texture, path, 3);
+}
 
-int loadRgba(Texture& texture, const std::string& path) { return loadPng(texture, path, 4); }
+int loadRgba(Texture& texture, const std::string& path)
+{
+    return loadPng(texture, path, 4);
+}
 
 int fromBgra(Texture& texture, const unsigned char* pixels, int width, int height)
 {

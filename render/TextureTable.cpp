@@ -45,7 +45,8 @@ bool loadModelTextures()
         std::cout << "Texture Loader: Loading Texture " << i << " " << path << "\n";
         auto texture = std::make_unique<Texture>();
         if (loadRgb(*texture, path) != 0) {
-            std::cout << "Texture Loader: Loading Texture Failed " << i << " " << path << " !\n" << std::flush;
+            std::cout << "Texture Loader: Loading Texture Failed " << i << " " << path << " !\n"
+                      << std::flush;
             return false;
         }
         makeSampler(*texture, GL_REPEAT);
@@ -54,6 +55,12 @@ bool loadModelTextures()
     return true;
 }
 
-Texture* getTexture(int index) { return textureTable()[size_t(index)].get(); }
+Texture* getTexture(int index)
+{
+    return textureTable()[size_t(index)].get();
+}
 
-void freeTextures() { textureTable().clear(); }
+void freeTextures()
+{
+    textureTable().clear();
+}

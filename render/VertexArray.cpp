@@ -2,7 +2,8 @@
 
 #include <iostream>
 
-VertexArray::VertexArray(int reservedBuffers, GLenum mode) : primitiveMode(mode)
+VertexArray::VertexArray(int reservedBuffers, GLenum mode)
+    : primitiveMode(mode)
 {
     if (reservedBuffers > 0)
         vertexBuffers.reserve(size_t(reservedBuffers));
@@ -62,7 +63,7 @@ void VertexArray::draw() const
         for (const VertexAttribute& a : buffer.attributes) {
             glEnableVertexAttribArray(a.location);
             glVertexAttribPointer(a.location, a.components, a.type, GLboolean(a.normalized), a.stride,
-                                  reinterpret_cast<const void*>(uintptr_t(a.offset)));
+                reinterpret_cast<const void*>(uintptr_t(a.offset)));
         }
     }
     glBindBuffer(GL_ELEMENT_ARRAY_BUFFER, indices);

@@ -10,8 +10,10 @@
 // The first GL test of a test process starts its own Xvfb (see XvfbServer),
 // points DISPLAY at it, opens a hidden GLFW window with the default context
 // request (Mesa gives a 4.5 compatibility context) and initialises GLEW.
-// Every later GL test in the same process reuses that window; the server is
-// stopped when the test program ends. Each GlTest starts with the context
+// Every later GL test in the same process reuses that window; the window is
+// closed and the server stopped when the test program ends.
+// Mesa's on-disk shader cache is switched off (MESA_SHADER_CACHE_DISABLE)
+// unless the environment already sets it. Each GlTest starts with the context
 // current, no GL error pending, program 0 in use and the default framebuffer
 // bound, and fails if its test leaves a GL error behind (call
 // drainGlErrors() after provoking one on purpose).
@@ -52,7 +54,6 @@ private:
 
     std::unique_ptr<XvfbServer> server;
     GLFWwindow* glfwWindow = nullptr;
-    bool glfwStarted = false;
 };
 
 class GlTest : public ::testing::Test {

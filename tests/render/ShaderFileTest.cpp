@@ -1,6 +1,6 @@
 // The shader file reader: sections, line-number padding and its messages.
-#include "TestFiles.h"
 #include "render/ShaderFile.h"
+#include "TestFiles.h"
 
 #include <algorithm>
 #include <gtest/gtest.h>
@@ -68,7 +68,8 @@ TEST(ShaderFileTest, VertexAndFragmentSectionsKeepTheFileLineNumbers)
 
 TEST(ShaderFileTest, GeometryStageAndTextAfterTheLastSection)
 {
-    Read read = readText("##start\n##geometry\nlayout(points) in;\n##end\ntrailing note\n##vertex is mentioned\n");
+    Read read
+        = readText("##start\n##geometry\nlayout(points) in;\n##end\ntrailing note\n##vertex is mentioned\n");
     ASSERT_EQ(read.sections.size(), 1u);
     EXPECT_EQ(read.sections[0].stage, ShaderStage::Geometry);
     EXPECT_EQ(lineOf(read.sections[0].source, "layout"), 3);
@@ -96,7 +97,8 @@ TEST(ShaderFileTest, MarkersOutOfOrderStopReadingWithTheLineNumber)
 
 TEST(ShaderFileTest, SectionsBeforeAnErrorStayDelivered)
 {
-    Read read = readText("##start\n##vertex\nv\n##end\n##start\n##vertex\nv2\n##start\n##start\n##fragment\nf\n##end\n");
+    Read read = readText(
+        "##start\n##vertex\nv\n##end\n##start\n##vertex\nv2\n##start\n##start\n##fragment\nf\n##end\n");
     ASSERT_EQ(read.sections.size(), 1u);
     EXPECT_EQ(read.result.errorLine, 8);
     EXPECT_EQ(read.errors, "Shader-Loader: Error  in line 8\n");
@@ -136,7 +138,8 @@ TEST(ShaderFileTest, FileMessages)
     std::ostringstream out, err;
     int delivered = 0;
     ShaderReadResult result;
-    EXPECT_TRUE(readShaderFile(path, out, err, [&](const ShaderSection&) { ++delivered; }, &result));
+    EXPECT_TRUE(readShaderFile(
+        path, out, err, [&](const ShaderSection&) { ++delivered; }, &result));
     EXPECT_EQ(out.str(), "Shader-Loader: Reading file " + path + "\n");
     EXPECT_EQ(err.str(), "");
     EXPECT_EQ(delivered, 1);
@@ -148,11 +151,4 @@ TEST(ShaderFileTest, FileMessages)
     EXPECT_EQ(out2.str(), "Shader-Loader: Reading file " + missing + "\n");
     EXPECT_EQ(err2.str(), "Could not read file " + missing + ". File does not exist.\n");
     EXPECT_EQ(delivered, 1);
-}
-
-TEST(ShaderFileTest, StageNames)
-{
-    EXPECT_STREQ(shaderStageName(ShaderStage::Vertex), "Vertex Shader");
-    EXPECT_STREQ(shaderStageName(ShaderStage::Fragment), "Fragment Shader");
-    EXPECT_STREQ(shaderStageName(ShaderStage::Geometry), "Geometry Shader");
 }

@@ -55,33 +55,33 @@ void appendBytes(png_structp png, png_bytep data, png_size_t length)
 
 void flushNothing(png_structp) { }
 
-size_t rowBytesOf(const TestPng& spec)
+size_t rowBytesOf(const TestPng& want)
 {
     int channels = 1;
-    if (spec.colorType == PNG_COLOR_TYPE_RGB)
+    if (want.colorType == PNG_COLOR_TYPE_RGB)
         channels = 3;
-    else if (spec.colorType == PNG_COLOR_TYPE_RGB_ALPHA)
+    else if (want.colorType == PNG_COLOR_TYPE_RGB_ALPHA)
         channels = 4;
-    else if (spec.colorType == PNG_COLOR_TYPE_GRAY_ALPHA)
+    else if (want.colorType == PNG_COLOR_TYPE_GRAY_ALPHA)
         channels = 2;
-    return (size_t(spec.width) * size_t(channels) * size_t(spec.bitDepth) + 7) / 8;
+    return (size_t(want.width) * size_t(channels) * size_t(want.bitDepth) + 7) / 8;
 }
 
 // No C++ objects with destructors live here: libpng errors leave by longjmp.
-bool encodeInto(const TestPng& spec, std::vector<uint8_t>& out, png_bytepp rows, png_structp png,
-                png_infop info)
+bool encodeInto(
+    const TestPng& want, std::vector<uint8_t>& out, png_bytepp rows, png_structp png, png_infop info)
 {
     if (setjmp(png_jmpbuf(png)))
         return false;
     png_set_write_fn(png, &out, appendBytes, flushNothing);
-    png_set_IHDR(png, info, png_uint_32(spec.width), png_uint_32(spec.height), spec.bitDepth, spec.colorType,
-                 spec.interlaced ? PNG_INTERLACE_ADAM7 : PNG_INTERLACE_NONE, PNG_COMPRESSION_TYPE_DEFAULT,
-                 PNG_FILTER_TYPE_DEFAULT);
-    if (!spec.palette.empty())
-        png_set_PLTE(png, info, reinterpret_cast<png_const_colorp>(spec.palette.data()),
-                     int(spec.palette.size() / 3));
-    if (!spec.transparency.empty())
-        png_set_tRNS(png, info, spec.transparency.data(), int(spec.transparency.size()), nullptr);
+    png_set_IHDR(png, info, png_uint_32(want.width), png_uint_32(want.height), want.bitDepth, want.colorType,
+        want.interlaced ? PNG_INTERLACE_ADAM7 : PNG_INTERLACE_NONE, PNG_COMPRESSION_TYPE_DEFAULT,
+        PNG_FILTER_TYPE_DEFAULT);
+    if (!want.palette.empty())
+        png_set_PLTE(
+            png, info, reinterpret_cast<png_const_colorp>(want.palette.data()), int(want.palette.size() / 3));
+    if (!want.transparency.empty())
+        png_set_tRNS(png, info, want.transparency.data(), int(want.transparency.size()), nullptr);
     png_write_info(png, info);
     png_write_image(png, rows);
     png_write_end(png, nullptr);
@@ -90,18 +90,18 @@ bool encodeInto(const TestPng& spec, std::vector<uint8_t>& out, png_bytepp rows,
 
 } // namespace
 
-std::vector<uint8_t> encodePng(const TestPng& spec)
+std::vector<uint8_t> encodePng(const TestPng& want)
 {
     std::vector<uint8_t> out;
-    const size_t rowBytes = rowBytesOf(spec);
-    if (spec.samples.size() < rowBytes * size_t(spec.height))
+    const size_t rowBytes = rowBytesOf(want);
+    if (want.samples.size() < rowBytes * size_t(want.height))
         return out;
-    std::vector<png_bytep> rows(size_t(spec.height));
+    std::vector<png_bytep> rows(size_t(want.height));
     for (size_t y = 0; y < rows.size(); ++y)
-        rows[y] = const_cast<png_bytep>(spec.samples.data() + y * rowBytes);
+        rows[y] = const_cast<png_bytep>(want.samples.data() + y * rowBytes);
     png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
     png_infop info = png ? png_create_info_struct(png) : nullptr;
-    if (!png || !info || !encodeInto(spec, out, rows.data(), png, info))
+    if (!png || !info || !encodeInto(want, out, rows.data(), png, info))
         out.clear();
     png_destroy_write_struct(&png, &info);
     return out;

@@ -2,9 +2,11 @@
 
 #include <cerrno>
 #include <csignal>
+#include <cstdio>
 #include <cstdlib>
 #include <fcntl.h>
 #include <filesystem>
+#include <fstream>
 #include <poll.h>
 #include <sstream>
 #include <sys/prctl.h>
@@ -14,12 +16,24 @@
 
 namespace {
 
+// A lock whose server is gone (a crashed run) is removed, as X servers do.
+bool staleLock(const std::string& lock)
+{
+    std::ifstream in(lock);
+    long pid = 0;
+    if (!(in >> pid) || pid <= 0)
+        return false; // unreadable, or being written right now
+    return kill(pid_t(pid), 0) != 0 && errno == ESRCH;
+}
+
 bool displayInUse(int n)
 {
     std::error_code ec;
     const std::string id = std::to_string(n);
-    return std::filesystem::exists("/tmp/.X" + id + "-lock", ec)
-        || std::filesystem::exists("/tmp/.X11-unix/X" + id, ec);
+    const std::string lock = "/tmp/.X" + id + "-lock";
+    if (std::filesystem::exists(lock, ec) && staleLock(lock))
+        unlink(lock.c_str());
+    return std::filesystem::exists(lock, ec) || std::filesystem::exists("/tmp/.X11-unix/X" + id, ec);
 }
 
 // Waits for the child to exit, at most `timeout`; true when it did.
@@ -51,7 +65,8 @@ bool readyLine(int fd, std::chrono::steady_clock::time_point deadline, bool& tim
     std::string text;
     timedOut = false;
     for (;;) {
-        auto left = std::chrono::duration_cast<std::chrono::milliseconds>(deadline - std::chrono::steady_clock::now());
+        auto left = std::chrono::duration_cast<std::chrono::milliseconds>(
+            deadline - std::chrono::steady_clock::now());
         if (left.count() <= 0) {
             timedOut = true;
             return false;
@@ -89,11 +104,19 @@ std::string XvfbServer::executable()
     return {};
 }
 
-XvfbServer::Attempt XvfbServer::tryDisplay(const std::string& exe, int n, const std::string& screen,
-                                           std::chrono::steady_clock::time_point deadline)
+XvfbServer::Attempt XvfbServer::tryDisplay(
+    const std::string& exe, int n, const std::string& screen, std::chrono::steady_clock::time_point deadline)
 {
+    // With -displayfd the server writes no lock file of its own, so claim
+    // the display the usual X way: whoever creates the lock file owns it.
+    const std::string lock = "/tmp/.X" + std::to_string(n) + "-lock";
+    int lockFd = open(lock.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0444);
+    if (lockFd < 0)
+        return Attempt::Taken;
     int fds[2];
     if (pipe2(fds, O_CLOEXEC) != 0) {
+        close(lockFd);
+        unlink(lock.c_str());
         lastError = "pipe failed";
         return Attempt::Failed;
     }
@@ -104,6 +127,8 @@ XvfbServer::Attempt XvfbServer::tryDisplay(const std::string& exe, int n, const 
     if (child < 0) {
         close(fds[0]);
         close(fds[1]);
+        close(lockFd);
+        unlink(lock.c_str());
         lastError = "fork failed";
         return Attempt::Failed;
     }
@@ -118,19 +143,27 @@ XvfbServer::Attempt XvfbServer::tryDisplay(const std::string& exe, int n, const 
         dup2(quiet, STDOUT_FILENO);
         dup2(quiet, STDERR_FILENO);
         execl(exe.c_str(), "Xvfb", displayArg.c_str(), "-screen", "0", screen.c_str(), "-nolisten", "tcp",
-              "-displayfd", fdArg.c_str(), static_cast<char*>(nullptr));
+            "-displayfd", fdArg.c_str(), static_cast<char*>(nullptr));
         _exit(127);
     }
     close(fds[1]);
+    // The lock holds the server's pid, as X servers write it, so a lock left
+    // by a crashed run is recognised as stale by the next server.
+    char pidText[16];
+    int length = std::snprintf(pidText, sizeof pidText, "%10d\n", int(child));
+    bool written = write(lockFd, pidText, size_t(length)) == length;
+    close(lockFd);
     bool timedOut = false;
-    bool ready = readyLine(fds[0], deadline, timedOut);
+    bool ready = written && readyLine(fds[0], deadline, timedOut);
     close(fds[0]);
     if (ready) {
         serverPid = child;
         number = n;
+        lockFile = lock;
         return Attempt::Ready;
     }
     terminate(child);
+    unlink(lock.c_str());
     if (timedOut) {
         lastError = "Xvfb " + displayArg + " did not become ready in time";
         return Attempt::Failed;
@@ -168,8 +201,11 @@ bool XvfbServer::start(int first, int last, const std::string& screen, std::chro
 
 void XvfbServer::stop()
 {
-    if (serverPid > 0 && ownerPid == getpid())
+    if (serverPid > 0 && ownerPid == getpid()) {
         terminate(serverPid);
+        unlink(lockFile.c_str());
+    }
+    lockFile.clear();
     serverPid = -1;
     ownerPid = -1;
     number = -1;

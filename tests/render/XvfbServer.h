@@ -13,10 +13,11 @@
 //   ... run a window or the game with that DISPLAY ...
 //   server.stop(); // or let the destructor do it
 //
-// start() takes the first display number in [first, last] that has no lock
-// file and that the new server can claim, beginning at an offset derived
-// from the process id so parallel test processes rarely collide; a number
-// another process claims first is simply skipped. The server reports ready
+// start() takes the first display number in [first, last] that has neither
+// a lock file nor a socket, claims it by creating /tmp/.X<n>-lock (holding
+// the server's pid, as X servers do), and moves on when the lock or the
+// server's socket turns out to be taken. The search begins at an offset
+// derived from the process id so parallel test processes rarely collide. The server reports ready
 // through -displayfd, so start() returns as soon as it accepts connections
 // (bounded by the timeout). The server gets SIGTERM if the test process
 // dies, and stop() signals only its own process id, and only from the
@@ -33,7 +34,7 @@ public:
     static bool installed() { return !executable().empty(); }
 
     bool start(int first = 90, int last = 140, const std::string& screen = "1280x720x24",
-               std::chrono::milliseconds timeout = std::chrono::seconds(15));
+        std::chrono::milliseconds timeout = std::chrono::seconds(15));
     void stop();
 
     bool running() const { return serverPid > 0; }
@@ -46,10 +47,11 @@ public:
 private:
     enum class Attempt { Ready, Taken, Failed };
     Attempt tryDisplay(const std::string& exe, int n, const std::string& screen,
-                       std::chrono::steady_clock::time_point deadline);
+        std::chrono::steady_clock::time_point deadline);
 
     pid_t serverPid = -1;
     pid_t ownerPid = -1;
     int number = -1;
+    std::string lockFile;
     std::string lastError;
 };

@@ -11,7 +11,12 @@ bool writePng(const std::filesystem::path& path, const Image& image)
         std::fprintf(stderr, "datagen: %s: unsupported channel count %d\n", path.c_str(), image.channels);
         return false;
     }
-    std::filesystem::create_directories(path.parent_path());
+    std::error_code ec;
+    std::filesystem::create_directories(path.parent_path(), ec);
+    if (ec) {
+        std::fprintf(stderr, "datagen: %s: %s\n", path.parent_path().c_str(), ec.message().c_str());
+        return false;
+    }
     FILE* file = std::fopen(path.c_str(), "wb");
     if (!file) {
         std::perror(path.c_str());

@@ -1,0 +1,5 @@
+##start
+##start
+##fragment
+x
+##end

@@ -1,0 +1,5 @@
+##start
+##geometry
+layout(points) in;
+##end
+trailing

@@ -1,0 +1,3 @@
+##start
+##vertex
+unterminated

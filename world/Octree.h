@@ -1,0 +1,108 @@
+#pragma once
+
+#include "physics/CollisionObject.h"
+#include "physics/Ray.h"
+#include "physics/Shapes.h"
+#include "world/BlockType.h"
+
+#include <cstdint>
+#include <memory>
+
+class Camera;
+
+// Sparse voxel store of one chunk. The root (depth 0) is the chunk cube, the
+// 64 nodes at depth 2 are the draw nodes that own the meshes, and depth 7 is
+// a single voxel. A node that is not split holds one block type for its whole
+// cube, so large regions of one material cost one node.
+//
+// Nodes are allocated per split, a whole block of eight siblings at once, and
+// a leaf carries nothing but its box, type, face mask and depth: a chunk has
+// tens of thousands of nodes, so every byte here counts.
+class Octree : public CollisionObject {
+public:
+    BlockType type = BLOCK_AIR; // MIXED_NODE exactly when split
+    uint8_t visibleFaces = 0; // face bits of the leaf that touch air; valid after a face update
+    bool isSplit = false; // kept before depth so the node packs tightly
+    int32_t depth = 7; // fixed once the node exists: it decides how the children are freed
+
+    // A leaf of air at voxel depth; exists so sibling blocks can be allocated in one go.
+    Octree() = default;
+    // Nodes above draw-node depth split at once and stay split.
+    Octree(BlockType type, int depth, const aabb& box, uint8_t visibleFaces);
+    ~Octree() override;
+
+    Octree(const Octree&) = delete;
+    Octree& operator=(const Octree&) = delete;
+
+    // Child k holds the upper half on x if bit 0 of k is set, on y if bit 1, on z if bit 2.
+    Octree& child(int k) { return isDrawNodeParent() ? drawChild(k) : children[k]; }
+    const Octree& child(int k) const { return const_cast<Octree*>(this)->child(k); }
+
+    void split();
+    // Drops the children (clearing the face mask); nodes above draw-node depth refuse.
+    bool collapse();
+    // Writes type into every voxel the shape overlaps; true when the node is uniform afterwards.
+    // type must be a block type, never MIXED_NODE.
+    bool fill(BlockType type, const Geometric_Object& shape);
+
+    bool isSolidIn(const aabb& region) const;
+    bool intersects(const CollisionObject& other) const override { return isSolidIn(other.box); }
+    // Lowers tBest to the entry distance of the nearest solid voxel the ray enters at no more
+    // than tBest, and reports that voxel's type.
+    void rayCast(const Ray& ray, float& tBest, BlockType& hitType) const;
+
+    void countSolidLeaves(int& count) const;
+    void countVisibleFaces(int& count) const;
+    // Every node of the subtree, this one included.
+    int countNodes() const;
+
+    // Mesh operations. Above draw-node depth they only hand the call down; draw nodes own the work.
+    virtual void buildMesh(const aabb& region);
+    virtual void uploadMesh(const aabb& region);
+    virtual void dropMesh();
+    virtual bool cull(const Camera& camera);
+    virtual void draw();
+
+protected:
+    void init(BlockType type, int depth, const aabb& box, uint8_t visibleFaces);
+
+private:
+    // The eight children, allocated together; draw nodes when this node is at depth 1.
+    Octree* children = nullptr;
+
+    bool isDrawNodeParent() const { return depth == 1; }
+    Octree& drawChild(int k);
+    aabb childBox(int k) const;
+    template <class Node> Octree* makeChildren() const;
+    void freeChildren();
+};
+
+// A depth-2 node: the unit of meshing and culling (a cube of 16 units).
+class Octree_draw_node : public Octree {
+public:
+    bool pendingData = false; // arrays built and waiting for upload (or an empty build)
+    int32_t vertexFloatCount = 0; // 64 floats per solid leaf
+    int32_t indexCount = 0; // 6 per visible face
+    std::unique_ptr<float[]> vertices;
+    std::unique_ptr<uint32_t[]> indices;
+    bool visible = false; // result of the last cull
+    // PLACEHOLDER: the GPU mesh (VertexArray with one vertex and one index buffer) joins here
+    // with the render work; it is released before the CPU arrays and the base part.
+
+    Octree_draw_node() = default;
+    Octree_draw_node(BlockType type, int depth, const aabb& box, uint8_t visibleFaces)
+        : Octree(type, depth, box, visibleFaces)
+    {
+    }
+
+    void buildMesh(const aabb& region) override;
+    void uploadMesh(const aabb& region) override;
+    void dropMesh() override;
+    bool cull(const Camera& camera) override;
+    void draw() override;
+};
+
+inline Octree& Octree::drawChild(int k)
+{
+    return static_cast<Octree_draw_node*>(children)[k];
+}
