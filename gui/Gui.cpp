@@ -1,0 +1,175 @@
+#include "gui/Gui.h"
+
+#include "app/Settings.h"
+
+#include <GL/glew.h>
+#include <GLFW/glfw3.h>
+
+namespace {
+
+// The GUI is drawn last and orders overlapping quads by their z (a caption
+// over its background, the item text over its panel), so it draws into a
+// cleared depth buffer with depth testing on and puts the caller's depth
+// and blend state back afterwards.
+class GuiDrawState {
+public:
+    GuiDrawState()
+    {
+        depthTest = glIsEnabled(GL_DEPTH_TEST);
+        glGetIntegerv(GL_DEPTH_FUNC, &depthFunc);
+        glGetBooleanv(GL_DEPTH_WRITEMASK, &depthMask);
+        glEnable(GL_BLEND);
+        glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
+        glDepthMask(GL_TRUE);
+        glClear(GL_DEPTH_BUFFER_BIT);
+        glEnable(GL_DEPTH_TEST);
+        glDepthFunc(GL_LEQUAL);
+    }
+    ~GuiDrawState()
+    {
+        glDepthFunc(GLenum(depthFunc));
+        glDepthMask(depthMask);
+        if (!depthTest)
+            glDisable(GL_DEPTH_TEST);
+        glDisable(GL_BLEND);
+    }
+
+private:
+    GLboolean depthTest = GL_FALSE;
+    GLint depthFunc = GL_LESS;
+    GLboolean depthMask = GL_TRUE;
+};
+
+} // namespace
+
+Gui::Gui(GuiActions guiActions)
+    : actions(std::move(guiActions))
+{
+    if (gSettings.showFps != 0) {
+        auto counter = std::make_unique<FpsCounter>(actions.clock ? actions.clock : steadyMilliseconds);
+        fpsCounter = counter.get();
+        hud.push_back(std::move(counter));
+    }
+    auto overlay = std::make_unique<AmmoOverlay>();
+    ammoOverlay = overlay.get();
+    hud.push_back(std::move(overlay));
+    auto helper = std::make_unique<ButtonHelper>();
+    buttonHelper = helper.get();
+    hud.push_back(std::move(helper));
+
+    loadingBar = std::make_unique<LoadingBar>();
+    loadingBackground = std::make_unique<BackgroundImage>("textures/loading.png");
+
+    // The actions are looked up when they run, so the game may change them later.
+    auto forward = [this](MenuAction GuiActions::*member) {
+        return [this, member](GLFWwindow* window) {
+            MenuAction action = actions.*member;
+            if (action)
+                action(window);
+        };
+    };
+    gameOverMenu = std::make_unique<GameOverMenu>(
+        forward(&GuiActions::respawn), forward(&GuiActions::startGame), forward(&GuiActions::quit));
+
+    menu = std::make_unique<Menu>(SCREEN_MENU);
+    menu->addItem("Start Game", 0, forward(&GuiActions::startGame));
+    menu->addItem("Quit", 1, forward(&GuiActions::quit));
+    menu->addDecoration(std::make_unique<BackgroundImage>("textures/menu.png"));
+    menu->addDecoration(std::make_unique<GameName>());
+}
+
+Gui::~Gui() = default;
+
+void Gui::draw()
+{
+    GuiDrawState state;
+    const bool worldVisible = (screenFlags & SCREEN_WORLD) != 0;
+    if (worldVisible) {
+        for (auto& object : hud)
+            object->draw();
+        if (debugVisible && screenFlags == SCREEN_WORLD)
+            for (auto& item : debugItems)
+                item->draw();
+    }
+    if (screenFlags & SCREEN_MENU)
+        menu->draw(worldVisible);
+    if (screenFlags & SCREEN_GAME_OVER)
+        gameOverMenu->draw(worldVisible);
+}
+
+void Gui::drawLoading()
+{
+    GuiDrawState state;
+    loadingBackground->draw();
+    loadingBar->draw();
+}
+
+void Gui::update(float dt)
+{
+    for (auto& object : hud)
+        object->update(dt);
+    if (debugVisible)
+        for (auto& item : debugItems)
+            item->update(dt);
+}
+
+Menu* Gui::activeMenu() const
+{
+    if (screenFlags & SCREEN_MENU)
+        return menu.get();
+    if (screenFlags & SCREEN_GAME_OVER)
+        return gameOverMenu.get();
+    return nullptr;
+}
+
+void Gui::closeWindow(GLFWwindow* window)
+{
+    if (actions.closeWindow)
+        actions.closeWindow(window);
+    else if (window)
+        glfwSetWindowShouldClose(window, GLFW_TRUE);
+}
+
+void Gui::keyHandler(int key, GLFWwindow* window)
+{
+    if (key == GLFW_KEY_ESCAPE && actions.isLoading && actions.isLoading()) {
+        closeWindow(window);
+        return;
+    }
+    if (key == GLFW_KEY_F12)
+        debugVisible = !debugVisible;
+
+    bool menuClosed = false;
+    if (Menu* active = activeMenu()) {
+        switch (key) {
+        case GLFW_KEY_SPACE:
+        case GLFW_KEY_ENTER:
+            active->runSelected(window);
+            break;
+        case GLFW_KEY_S:
+        case GLFW_KEY_DOWN:
+            active->selectNext();
+            break;
+        case GLFW_KEY_W:
+        case GLFW_KEY_UP:
+            active->selectPrevious();
+            break;
+        case GLFW_KEY_ESCAPE:
+            if (screenFlags & SCREEN_WORLD) {
+                screenFlags &= ~SCREEN_MENU;
+                menuClosed = true;
+            } else {
+                closeWindow(window);
+            }
+            break;
+        default:
+            break;
+        }
+    }
+
+    if ((screenFlags & SCREEN_WORLD) && key == GLFW_KEY_ESCAPE && !menuClosed) {
+        screenFlags |= SCREEN_MENU;
+        if (actions.releaseAllKeys)
+            actions.releaseAllKeys(window);
+    }
+}

@@ -1,0 +1,71 @@
+#pragma once
+
+#include "gui/AmmoOverlay.h"
+#include "gui/ButtonHelper.h"
+#include "gui/FpsCounter.h"
+#include "gui/GuiImages.h"
+#include "gui/LoadingBar.h"
+#include "gui/Menu.h"
+#include "gui/ScreenFlags.h"
+
+#include <functional>
+#include <memory>
+#include <vector>
+
+struct GLFWwindow;
+
+// What the GUI asks of the game. Empty functions do nothing, except
+// closeWindow, which then asks GLFW to close the given window.
+struct GuiActions {
+    MenuAction startGame; // "Start Game" and "Restart"
+    MenuAction respawn; // the game-over menu's first entry
+    MenuAction quit; // both "Quit" entries
+    MenuAction releaseAllKeys; // when Escape pauses the game
+    MenuAction closeWindow; // Escape on the loading screen and in menus without the world
+    std::function<bool()> isLoading; // the loading screen is up
+    GuiClock clock = steadyMilliseconds; // for the frame-rate counter
+};
+
+// Everything drawn over the scene: the heads-up objects while the world is
+// shown, the debug rows, the loading screen, the main / pause menu and the
+// game-over menu. screenFlags (ScreenFlags.h) says which of them are up.
+class Gui {
+public:
+    explicit Gui(GuiActions actions = {});
+    Gui(const Gui&) = delete;
+    Gui& operator=(const Gui&) = delete;
+    ~Gui();
+
+    // Every loop pass, after the scene: the objects the flags ask for, with
+    // blending on.
+    void draw();
+    // The loading screen: its background and the loading bar.
+    void drawLoading();
+    // Every simulation step.
+    void update(float dt);
+    // Every key press (repeats never reach it): menus, pause, F12.
+    void keyHandler(int key, GLFWwindow* window);
+
+    std::vector<std::unique_ptr<GuiObject>> hud;
+    std::vector<std::unique_ptr<GuiObject>> debugItems;
+    std::unique_ptr<LoadingBar> loadingBar;
+    std::unique_ptr<BackgroundImage> loadingBackground;
+    int screenFlags = SCREEN_MENU;
+    bool debugVisible = false;
+    std::unique_ptr<GameOverMenu> gameOverMenu;
+    std::unique_ptr<Menu> menu;
+
+    // Members of hud, for the game to talk to: the frame-rate counter
+    // (nullptr unless "Show_FPS" is on), the item overlay the player shows
+    // his item on, and the mouse-button hint the world sets.
+    FpsCounter* fpsCounter = nullptr;
+    AmmoOverlay* ammoOverlay = nullptr;
+    ButtonHelper* buttonHelper = nullptr;
+
+private:
+    // The menu that takes keys: the main / pause menu before the game-over one.
+    Menu* activeMenu() const;
+    void closeWindow(GLFWwindow* window);
+
+    GuiActions actions;
+};

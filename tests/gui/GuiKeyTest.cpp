@@ -1,0 +1,161 @@
+// The Gui's key handler through the game's screen states: menus, pause and
+// resume, closing, F12; and what the Gui is made of.
+#include "gui/Gui.h"
+
+#include "app/Settings.h"
+
+#include <GLFW/glfw3.h>
+#include <gtest/gtest.h>
+
+namespace {
+
+// A Gui whose actions write what they were asked to do.
+class GuiKeyTest : public ::testing::Test {
+protected:
+    GuiKeyTest()
+    {
+        GuiActions actions;
+        actions.startGame = record("startGame");
+        actions.respawn = record("respawn");
+        actions.quit = record("quit");
+        actions.releaseAllKeys = record("releaseAllKeys");
+        actions.closeWindow = record("closeWindow");
+        actions.isLoading = [this] { return loading; };
+        gui = std::make_unique<Gui>(actions);
+    }
+
+    MenuAction record(const std::string& name)
+    {
+        return [this, name](GLFWwindow* window) {
+            calls.push_back(name);
+            EXPECT_EQ(window, this->window);
+        };
+    }
+
+    void press(int key) { gui->keyHandler(key, window); }
+
+    std::vector<std::string> takeCalls() { return std::exchange(calls, {}); }
+
+    using Calls = std::vector<std::string>;
+    GLFWwindow* const window = reinterpret_cast<GLFWwindow*>(0x5678);
+    std::unique_ptr<Gui> gui;
+    Calls calls;
+    bool loading = false;
+};
+
+} // namespace
+
+TEST_F(GuiKeyTest, MainMenuRunsItsEntriesAndEscapeCloses)
+{
+    EXPECT_EQ(gui->screenFlags, SCREEN_MENU);
+    press(GLFW_KEY_ENTER);
+    press(GLFW_KEY_DOWN);
+    press(GLFW_KEY_SPACE);
+    press(GLFW_KEY_S); // wraps to "Start Game"
+    press(GLFW_KEY_SPACE);
+    press(GLFW_KEY_UP); // wraps to "Quit"
+    press(GLFW_KEY_W);
+    press(GLFW_KEY_ENTER);
+    EXPECT_EQ(takeCalls(), (Calls { "startGame", "quit", "startGame", "startGame" }));
+
+    press(GLFW_KEY_ESCAPE);
+    EXPECT_EQ(takeCalls(), (Calls { "closeWindow" }));
+    EXPECT_EQ(gui->screenFlags, SCREEN_MENU);
+}
+
+TEST_F(GuiKeyTest, EscapePausesAndResumesThePlayingGame)
+{
+    gui->screenFlags = SCREEN_WORLD;
+    press(GLFW_KEY_W); // no menu: nothing to move
+    press(GLFW_KEY_ENTER);
+    EXPECT_TRUE(takeCalls().empty());
+
+    press(GLFW_KEY_ESCAPE);
+    EXPECT_EQ(gui->screenFlags, SCREEN_WORLD | SCREEN_MENU);
+    EXPECT_EQ(takeCalls(), (Calls { "releaseAllKeys" }));
+
+    press(GLFW_KEY_DOWN); // the pause menu takes keys
+    EXPECT_EQ(gui->menu->selected, 1);
+
+    press(GLFW_KEY_F12); // toggles the debug rows, nothing else
+    EXPECT_TRUE(gui->debugVisible);
+    press(GLFW_KEY_ESCAPE);
+    EXPECT_EQ(gui->screenFlags, SCREEN_WORLD);
+    EXPECT_TRUE(takeCalls().empty());
+
+    press(GLFW_KEY_ESCAPE);
+    EXPECT_EQ(gui->screenFlags, SCREEN_WORLD | SCREEN_MENU);
+    press(GLFW_KEY_ENTER);
+    EXPECT_EQ(takeCalls(), (Calls { "releaseAllKeys", "quit" }));
+}
+
+TEST_F(GuiKeyTest, EscapeWhileLoadingClosesTheWindowAndNothingElse)
+{
+    gui->screenFlags = SCREEN_WORLD;
+    loading = true;
+    press(GLFW_KEY_ESCAPE);
+    EXPECT_EQ(takeCalls(), (Calls { "closeWindow" }));
+    EXPECT_EQ(gui->screenFlags, SCREEN_WORLD);
+}
+
+TEST_F(GuiKeyTest, GameOverMenuTakesKeysAndEscapeCloses)
+{
+    gui->screenFlags = SCREEN_GAME_OVER;
+    press(GLFW_KEY_ENTER);
+    press(GLFW_KEY_DOWN);
+    press(GLFW_KEY_ENTER);
+    press(GLFW_KEY_DOWN);
+    press(GLFW_KEY_ENTER);
+    press(GLFW_KEY_DOWN); // wraps to the respawn entry
+    press(GLFW_KEY_ENTER);
+    EXPECT_EQ(takeCalls(), (Calls { "respawn", "startGame", "quit", "respawn" }));
+    EXPECT_EQ(gui->menu->selected, 0); // the main menu did not move
+
+    press(GLFW_KEY_ESCAPE);
+    EXPECT_EQ(takeCalls(), (Calls { "closeWindow" }));
+    EXPECT_EQ(gui->screenFlags, SCREEN_GAME_OVER);
+}
+
+TEST(GuiTest, HudHoldsTheFrameCounterOnlyWhenAskedFor)
+{
+    const Settings saved = gSettings;
+    gSettings.showFps = 0;
+    {
+        Gui gui;
+        EXPECT_EQ(gui.fpsCounter, nullptr);
+        ASSERT_EQ(gui.hud.size(), 2u);
+        EXPECT_EQ(gui.hud[0].get(), gui.ammoOverlay);
+        EXPECT_EQ(gui.hud[1].get(), gui.buttonHelper);
+    }
+    gSettings.showFps = 1;
+    {
+        Gui gui;
+        ASSERT_EQ(gui.hud.size(), 3u);
+        EXPECT_EQ(gui.hud[0].get(), gui.fpsCounter);
+        EXPECT_NE(gui.fpsCounter, nullptr);
+    }
+    gSettings = saved;
+}
+
+TEST(GuiTest, UpdateReachesTheHudAndTheDebugRowsOnlyWhenVisible)
+{
+    struct Counting : GuiObject {
+        explicit Counting(int& n)
+            : count(n)
+        {
+        }
+        void update(float) override { ++count; }
+        int& count;
+    };
+    Gui gui;
+    int hud = 0, debug = 0;
+    gui.hud.push_back(std::make_unique<Counting>(hud));
+    gui.debugItems.push_back(std::make_unique<Counting>(debug));
+    gui.update(1.0f / 60);
+    EXPECT_EQ(hud, 1);
+    EXPECT_EQ(debug, 0);
+    gui.debugVisible = true;
+    gui.update(1.0f / 60);
+    EXPECT_EQ(hud, 2);
+    EXPECT_EQ(debug, 1);
+}
