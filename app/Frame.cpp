@@ -1,0 +1,48 @@
+#include "app/Frame.h"
+
+#include "app/Clock.h"
+#include "app/Game.h"
+#include "app/Settings.h"
+#include "app/placeholders/Render.h"
+#include "gui/Gui.h"
+
+#include <GL/glew.h>
+#include <GLFW/glfw3.h>
+
+namespace {
+
+void countFrame(Game& game)
+{
+    // A full-screen window has no title bar to show the rate in.
+    if (game.frames.countFrame(now()) && gSettings.fullscreen == 0)
+        glfwSetWindowTitle(game.window, fpsTitle(game.frames.fps).c_str());
+}
+
+} // namespace
+
+void drawGui(Game& game)
+{
+    // Some GUI quads are mirrored by a negative scale (the game name, the
+    // credits); with back faces culled they would never show.
+    glDisable(GL_CULL_FACE);
+    game.gui->draw();
+    glEnable(GL_CULL_FACE);
+}
+
+void drawFrame(Game& game)
+{
+    glClearColor(0.0f, 0.0f, 0.0f, 1.0f);
+    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    if (game.screenFlags() & SCREEN_WORLD) {
+        countFrame(game);
+        drawScene(game);
+        if (game.screenFlags() & SCREEN_WORLD) {
+            glBindFramebuffer(GL_FRAMEBUFFER, 0);
+            postProcess(game);
+        }
+    }
+    drawGui(game);
+    glfwSwapBuffers(game.window);
+    glfwPollEvents();
+    runPendingAction(game);
+}

@@ -1,0 +1,123 @@
+#include "app/Game.h"
+
+#include "app/Clock.h"
+#include "app/Rand.h"
+#include "app/Settings.h"
+#include "app/placeholders/DebugOverlay.h"
+#include "app/placeholders/Render.h"
+#include "app/placeholders/World.h"
+#include "gui/Gui.h"
+#include "render/BlockTextureArray.h"
+#include "render/Camera.h"
+#include "render/Flashlight.h"
+#include "render/Lightning.h"
+#include "render/ParticleSystem.h"
+#include "render/ShadowCamera.h"
+#include "render/Sky.h"
+#include "render/VertexArray.h"
+#include "world/BlockType.h"
+
+#include <GLFW/glfw3.h>
+#include <iostream>
+
+Game gGame;
+
+Game::Game() = default;
+Game::~Game() = default;
+Game& Game::operator=(Game&&) = default;
+
+int Game::screenFlags() const
+{
+    return gui ? gui->screenFlags : 0;
+}
+
+InputState Game::inputState() const
+{
+    InputState state;
+    state.playing = playing;
+    state.loading = loading;
+    state.gameStarted = gameStarted;
+    state.mouseCaptured = mouseCaptured;
+    state.deathTimer = deathTimer;
+    return state;
+}
+
+void Game::setCursorMode(int mode)
+{
+    cursorMode = mode;
+    if (window)
+        glfwSetInputMode(window, GLFW_CURSOR, mode);
+}
+
+void Game::requestClose()
+{
+    closeRequested = true;
+    if (window)
+        glfwSetWindowShouldClose(window, GLFW_TRUE);
+}
+
+bool Game::shouldClose() const
+{
+    return window ? glfwWindowShouldClose(window) != 0 : closeRequested;
+}
+
+void createGui(Game& game)
+{
+    GuiActions actions;
+    actions.startGame = [&game](GLFWwindow*) { game.pendingAction = [&game] { startGame(game); }; };
+    actions.respawn = [&game](GLFWwindow*) { game.pendingAction = [&game] { respawn(game); }; };
+    actions.quit = [&game](GLFWwindow*) { quit(game); };
+    actions.releaseAllKeys = [&game](GLFWwindow*) { releaseAllKeys(game); };
+    actions.closeWindow = [&game](GLFWwindow*) { game.requestClose(); };
+    actions.isLoading = [&game] { return game.loading; };
+    actions.clock = now;
+    game.gui = std::make_unique<Gui>(std::move(actions));
+}
+
+void createGame(Game& game)
+{
+    game.lightning = std::make_unique<Lightning>();
+
+    auto player = std::make_unique<Player>(game.gui.get());
+    game.player = player.get();
+
+    game.playerCamera = std::make_unique<PerspectiveCamera>("Playercam");
+    game.overviewCamera = std::make_unique<PerspectiveCamera>("Overviewcam");
+
+    player->setPosition(glm::vec3(0.0f, 66.0f, 0.0f));
+    player->turn(randUnit() * 360.0f, 0.0f);
+
+    if (game.hasWindow()) {
+        lookUpWorldUniforms();
+        game.blockTextures = std::make_unique<BlockTextureArray>();
+        buildBlockTextureArray(*game.blockTextures, blockTexturePaths, gSettings.anisotropicFiltering);
+    }
+
+    game.skybox = std::make_unique<Skybox>("textures/sky_cubestrip.png");
+    game.fire = std::make_unique<Fire>(glm::vec3(40.0f, -5128.0f, 20.0f), 1.0f);
+    game.flashlight = std::make_unique<Flashlight>();
+
+    game.world = std::make_unique<PlaceholderWorld>(gSettings.chunkViewDistance, glm::vec3(64.0f));
+    game.world->camera = game.playerCamera.get();
+    std::cout << "Waiting for world to be loaded!" << std::endl;
+    game.world->addPlayer(player.release());
+    game.world->maxChunkCount = int(gSettings.maxMemoryMB / 15.0);
+
+    if (game.gui)
+        buildDebugOverlay(*game.gui, game);
+    game.sunCamera = std::make_unique<ShadowCamera>();
+    game.sunCamera->initSunCam();
+    game.world->update(0.0f);
+}
+
+void destroyGame(Game& game)
+{
+    game.lightning.reset();
+    game.world.reset();
+    game.player = nullptr;
+    game.skybox.reset();
+    game.playerCamera.reset();
+    game.overviewCamera.reset();
+    game.flashlight.reset();
+    game.fire.reset();
+}

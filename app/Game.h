@@ -1,0 +1,125 @@
+#pragma once
+
+#include "app/FrameCounter.h"
+#include "app/InputRules.h"
+#include "app/Weather.h"
+
+#include <functional>
+#include <glm/vec3.hpp>
+#include <memory>
+
+struct GLFWwindow;
+class BlockTextureArray;
+class Fire;
+class Flashlight;
+class Gui;
+class Lightning;
+class ParticleSystem;
+class PerspectiveCamera;
+class PlaceholderWorld;
+class Player;
+class Projectile;
+class ShadowCamera;
+class Skybox;
+class VertexArray;
+
+// Everything that lives from start-up to exit: the window, the GUI, the world
+// and its cameras and lights, and the flags and timers between them. There is
+// one, `gGame`; tests build their own, without a window, to run the rules
+// headless (no GL calls are made then).
+struct Game {
+    Game();
+    ~Game();
+    Game(const Game&) = delete;
+    Game& operator=(const Game&) = delete;
+    // Starting afresh (tests) is assigning a new Game.
+    Game& operator=(Game&&);
+
+    GLFWwindow* window = nullptr;
+    int screenWidth = 0;
+    int screenHeight = 0;
+    float aspect = 1.0f;
+
+    std::unique_ptr<Gui> gui;
+    std::unique_ptr<PlaceholderWorld> world;
+    Player* player = nullptr; // owned by the world
+    std::unique_ptr<PerspectiveCamera> playerCamera;
+    std::unique_ptr<PerspectiveCamera> overviewCamera;
+    std::unique_ptr<ShadowCamera> sunCamera;
+    std::unique_ptr<Flashlight> flashlight;
+    std::unique_ptr<Lightning> lightning;
+    std::unique_ptr<Skybox> skybox;
+    std::unique_ptr<Fire> fire;
+    std::unique_ptr<ParticleSystem> particles;
+    std::unique_ptr<VertexArray> fullscreenQuad;
+    std::unique_ptr<BlockTextureArray> blockTextures;
+
+    bool playing = false; // screenFlags was exactly SCREEN_WORLD at the top of the pass
+    bool loading = false;
+    bool gameStarted = false;
+    bool mouseCaptured = false;
+    float gameTime = 0.0f;
+    Weather weather; // weatherTimer, rain, lightning
+    float fogFactor = 0.0f;
+    bool inDesert = false;
+    bool night = true;
+    float insideBuilding = 0.0f;
+    float potionTimer = 0.0f;
+    float potionFactor = 0.0f;
+    float deathTimer = -1.0f; // -1: no death sequence runs
+    float circleLoad = 0.0f;
+    bool circleOpening = true;
+    FrameCounter frames; // frameCount, lastFpsTime, fps
+
+    double lastCursorX = 0.0;
+    double lastCursorY = 0.0;
+    // A menu entry's action, chosen during an event poll and run after it:
+    // an action may run the loading screen, which polls events itself, and the
+    // window library does not allow that from inside a callback.
+    std::function<void()> pendingAction;
+
+    bool hasWindow() const { return window != nullptr; }
+    int screenFlags() const;
+    InputState inputState() const;
+
+    // The window operations the rules use; without a window they only record.
+    void setCursorMode(int mode);
+    void requestClose();
+    bool shouldClose() const;
+    int cursorMode = 0; // the last mode set
+
+private:
+    bool closeRequested = false;
+};
+
+extern Game gGame;
+
+// Creates the Gui with the game's menu actions; screenFlags start as SCREEN_MENU.
+void createGui(Game& game);
+
+// Builds the lightning, player, cameras, sky, fire, flashlight and world, and
+// starts chunk generation. Needs the Gui.
+void createGame(Game& game);
+// Deletes what createGame made, the world with its bodies among them.
+void destroyGame(Game& game);
+
+// Game events other parts of the game raise, on gGame.
+void showGameOverMenu();
+void startDeathSequence();
+void explode(const glm::vec3& position, float radius, float factor);
+void addProjectile(Projectile* projectile);
+void releaseAllKeys(GLFWwindow* window);
+
+void startGame(Game& game);
+void respawn(Game& game);
+void quit(Game& game);
+void showGameOverMenu(Game& game);
+void startDeathSequence(Game& game);
+void explode(Game& game, const glm::vec3& position, float radius, float factor);
+void addProjectile(Game& game, Projectile* projectile);
+void releaseAllKeys(Game& game);
+// Runs the menu action chosen during the last event poll, if any.
+void runPendingAction(Game& game);
+
+// One simulation step of dtMs milliseconds.
+void updateStep(Game& game, float dtMs);

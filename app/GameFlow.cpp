@@ -1,0 +1,143 @@
+// The game's screen transitions and the events other parts of the game raise.
+#include "app/Game.h"
+
+#include "app/GameLoading.h"
+#include "app/Rand.h"
+#include "app/Timers.h"
+#include "app/placeholders/Render.h"
+#include "app/placeholders/World.h"
+#include "audio/SoundSystem.h"
+#include "gui/Gui.h"
+#include "render/Camera.h"
+#include "render/Flashlight.h"
+#include "render/ParticleSystem.h"
+
+#include <glm/geometric.hpp>
+
+void startGame(Game& game)
+{
+    if (game.playing)
+        return;
+    if (game.gameStarted) {
+        destroyGame(game);
+        createGame(game);
+    }
+    game.loading = true;
+    game.gui->screenFlags = SCREEN_WORLD;
+    if (runGameLoadingScreen(game) == LoadingResult::Closed)
+        return;
+    game.world->placeOnSurface(*game.player, 10.0f, 70.0f);
+}
+
+void respawn(Game& game)
+{
+    game.loading = true;
+    if (runGameLoadingScreen(game) == LoadingResult::Closed)
+        return;
+    game.world->placeOnSurface(*game.player, 10.0f, 70.0f);
+    game.player->turn(randUnit() * 360.0f, 0.0f);
+    game.gui->screenFlags = SCREEN_WORLD;
+    releaseAllKeys(game);
+    game.circleLoad = 0.0f;
+    game.circleOpening = true;
+    game.world->removeCats(catsLostOnRespawn(game.player->catCount));
+    game.world->queueCacheForDestruction(-1);
+}
+
+void quit(Game& game)
+{
+    game.requestClose();
+}
+
+void showGameOverMenu(Game& game)
+{
+    game.gui->screenFlags = SCREEN_GAME_OVER;
+    const int cats = game.player->catCount;
+    game.gui->gameOverMenu->setCaption(cats);
+    game.gui->gameOverMenu->setRespawnCost(catsLostOnRespawn(cats));
+    const float x = randUnit() * 1000.0f;
+    const float z = randUnit() * 1000.0f;
+    game.player->setPosition(glm::vec3(x, 66.0f, z));
+    game.world->resetLoadedCounter();
+    game.world->update(0.0f);
+}
+
+void startDeathSequence(Game& game)
+{
+    Player& player = *game.player;
+    player.stopSounds();
+    // Face Death head-on: the heading is kept, the pitch removed, and Death
+    // stands one unit in front, looking back at the player.
+    const glm::mat4 model = player.modelMatrix();
+    const glm::vec3 back(model[2].x, 0.0f, model[2].z);
+    if (glm::length(back) > 1e-6f) {
+        const glm::vec3 d = glm::normalize(back);
+        player.faceDirection(-d);
+        Death& death = *game.world->death;
+        death.setPosition(player.position() - back);
+        death.faceDirection(d);
+        death.scaleModel(0.24f, 0.24f, 0.24f);
+    }
+    game.playerCamera->shake(0.3f);
+    game.flashlight->setFov(59.0f);
+    gSoundSystem.playRelative(SOUND_END);
+    releaseAllKeys(game);
+    game.deathTimer = 0.0f;
+}
+
+void explode(Game& game, const glm::vec3& position, float radius, float factor)
+{
+    game.particles->spawnExplosion(position, radius, explosionSparkCount(radius, factor), 1.0f);
+    gSoundSystem.playAt(SOUND_EXPLOSION, position, glm::vec3(0.0f));
+    const float distance = glm::distance(position, game.player->position());
+    game.playerCamera->shake(explosionShake(distance));
+}
+
+void addProjectile(Game& game, Projectile* projectile)
+{
+    game.world->projectiles.emplace_back(projectile);
+}
+
+void releaseAllKeys(Game& game)
+{
+    if (!game.player)
+        return;
+    const bool alive = game.deathTimer == -1.0f;
+    for (int code = 0; code < 300; ++code) {
+        if (alive && game.gameStarted)
+            game.player->releaseInput(code);
+        // Mouse buttons share the codes 0 and 1.
+        if (code <= 1 && game.playing && alive)
+            game.player->releaseInput(code);
+    }
+}
+
+void runPendingAction(Game& game)
+{
+    if (game.pendingAction) {
+        const std::function<void()> action = std::move(game.pendingAction);
+        game.pendingAction = nullptr;
+        action();
+    }
+}
+
+void showGameOverMenu()
+{
+    showGameOverMenu(gGame);
+}
+void startDeathSequence()
+{
+    startDeathSequence(gGame);
+}
+void explode(const glm::vec3& position, float radius, float factor)
+{
+    explode(gGame, position, radius, factor);
+}
+void addProjectile(Projectile* projectile)
+{
+    addProjectile(gGame, projectile);
+}
+void releaseAllKeys(GLFWwindow*)
+{
+    releaseAllKeys(gGame);
+}

@@ -1,0 +1,67 @@
+#include "app/GameLoading.h"
+
+#include "app/Clock.h"
+#include "app/Game.h"
+#include "app/Input.h"
+#include "app/Rand.h"
+#include "app/placeholders/World.h"
+#include "gui/Gui.h"
+
+#include <GL/glew.h>
+#include <GLFW/glfw3.h>
+
+namespace {
+
+class GameLoadingView : public LoadingView {
+public:
+    explicit GameLoadingView(Game& game)
+        : game(game)
+    {
+    }
+
+    void pollEvents() override
+    {
+        if (game.hasWindow())
+            glfwPollEvents();
+    }
+    bool shouldClose() override { return game.shouldClose(); }
+    bool isLoaded() override { return game.world->isLoaded(); }
+    float loadingProgress() override { return game.world->loadingProgress(); }
+    void setText(const std::string& text) override { game.gui->loadingBar->setText(text); }
+    void setShowProgress(bool show) override { game.gui->loadingBar->setShowProgress(show); }
+    void setProgress(float progress) override { game.gui->loadingBar->setProgress(progress); }
+    void present() override
+    {
+        if (!game.hasWindow())
+            return;
+        glClearColor(0.0f, 0.0f, 0.0f, 1.0f);
+        glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+        game.gui->drawLoading();
+        glfwSwapBuffers(game.window);
+    }
+
+private:
+    Game& game;
+};
+
+} // namespace
+
+LoadingResult runGameLoadingScreen(Game& game)
+{
+    GameLoadingView view(game);
+    if (runLoadingScreen(view, now, randUnit) == LoadingResult::Closed)
+        return LoadingResult::Closed;
+
+    if (game.hasWindow()) {
+        int width = 0, height = 0;
+        glfwGetFramebufferSize(game.window, &width, &height);
+        onFramebufferSize(game, width, height);
+    } else {
+        onFramebufferSize(game, game.screenWidth, game.screenHeight);
+    }
+    game.gameStarted = true;
+    game.loading = false;
+    game.circleLoad = 0.0f;
+    game.circleOpening = true;
+    return LoadingResult::Loaded;
+}

@@ -1,0 +1,81 @@
+// One fixed simulation step of the whole game.
+#include "app/Game.h"
+#include "gui/Gui.h"
+
+#include "app/Rand.h"
+#include "app/Timers.h"
+#include "app/placeholders/Render.h"
+#include "app/placeholders/World.h"
+#include "audio/SoundSystem.h"
+#include "physics/Ray.h"
+#include "render/Camera.h"
+#include "render/Flashlight.h"
+#include "render/Lightning.h"
+#include "render/ParticleSystem.h"
+#include "render/Sky.h"
+
+namespace {
+
+// Raindrops fall around the player; splashes land on the ground, spread
+// normally around him.
+void rainStep(Game& game, const glm::vec3& playerPosition)
+{
+    const PlaceholderWorld& world = *game.world;
+    game.particles->spawnRain(
+        playerPosition, 50, [&world](float x, float z) { return world.heightAt(glm::vec3(x, 0.0f, z)); });
+    for (int i = 0; i < 70; ++i) {
+        const NormalPair offset = normalPair(25.0f, randUnit);
+        const float x = playerPosition.x + offset.first;
+        const float z = playerPosition.z + offset.second;
+        const float y = game.world->heightAt(glm::vec3(x, 0.0f, z));
+        game.particles->spawnSplash(glm::vec3(x, y, z), glm::vec3(0.0f, 1.0f, 0.0f), 10);
+    }
+}
+
+LightningScene lightningScene(Game& game)
+{
+    LightningScene scene;
+    scene.playerPosition = game.player->position();
+    scene.playerBack = glm::vec3(game.player->modelMatrix()[2]);
+    scene.outdoorLevel = gSoundSystem.coverLevel();
+    scene.playerCamera = game.playerCamera.get();
+    scene.flashlight = game.flashlight.get();
+    return scene;
+}
+
+// Solid voxels within 40 units straight above the player mean he is indoors.
+float insideTest(const Game& game, const glm::vec3& playerPosition)
+{
+    const float distance = game.world->rayCast(Ray(playerPosition, glm::vec3(0.0f, 1.0f, 0.0f)));
+    return distance > 40.0f ? 0.0f : 1.0f;
+}
+
+} // namespace
+
+void updateStep(Game& game, float dtMs)
+{
+    const float s = dtMs / 1000.0f;
+    game.gameTime += s;
+    gSoundSystem.update(s);
+    game.lightning->update(s, game.weather.lightning, lightningScene(game));
+    game.particles->update(s);
+    stepPotion(game.potionTimer, game.potionFactor, s);
+
+    if (game.weather.step(s, randUnit))
+        gSoundSystem.setRaining(game.weather.rain);
+    const glm::vec3 playerPosition = game.player->position();
+    if (game.weather.rain && !game.inDesert)
+        rainStep(game, playerPosition);
+    game.insideBuilding = insideTest(game, playerPosition);
+    gSoundSystem.setCover(game.insideBuilding != 0.0f);
+
+    game.world->update(s);
+
+    game.flashlight->update(s, game.player->modelMatrix(), game.player->position());
+    game.skybox->update(game.player->position());
+    game.gui->update(s);
+    game.fire->update(s);
+
+    if (stepDeathSequence(game.deathTimer, game.circleLoad, game.circleOpening, s))
+        showGameOverMenu(game);
+}

@@ -1,0 +1,140 @@
+#include "app/Input.h"
+
+#include "app/Game.h"
+#include "app/Settings.h"
+#include "app/placeholders/Player.h"
+#include "app/placeholders/World.h"
+#include "gui/Gui.h"
+#include "render/Camera.h"
+#include "render/Flashlight.h"
+
+#include <GL/glew.h>
+#include <GLFW/glfw3.h>
+#include <iostream>
+
+namespace {
+
+void applyCursor(Game& game, CursorChange change)
+{
+    if (change == CursorChange::Show)
+        game.setCursorMode(GLFW_CURSOR_NORMAL);
+    else if (change == CursorChange::Capture)
+        game.setCursorMode(GLFW_CURSOR_DISABLED);
+}
+
+} // namespace
+
+void onFramebufferSize(Game& game, int width, int height)
+{
+    std::cout << "Width: " << width << " Height: " << height << std::endl;
+    // A window with no area (minimised on some systems) has no aspect ratio:
+    // keep the last projection instead of dividing by zero.
+    if (width <= 0 || height <= 0)
+        return;
+    game.aspect = float(width) / float(height);
+    game.screenWidth = width;
+    game.screenHeight = height;
+    if (game.hasWindow())
+        glViewport(0, 0, width, height);
+    for (PerspectiveCamera* camera : { game.playerCamera.get(), game.overviewCamera.get() })
+        if (camera)
+            camera->setPerspective(70.0f, game.aspect, 0.2f, 500.0f);
+}
+
+void onKey(Game& game, int key, int action)
+{
+    const KeyDecision decision = decideKey(key, action, game.inputState());
+    applyCursor(game, decision.cursor);
+    if (decision.step == KeyStep::Press) {
+        if (game.gameStarted && game.player) {
+            if (key == GLFW_KEY_F && game.flashlight)
+                game.flashlight->on = !game.flashlight->on;
+            game.player->pressInput(key);
+            game.player->selectSlot(key);
+        }
+        if (game.gui)
+            game.gui->keyHandler(key, game.window);
+    } else if (decision.step == KeyStep::Release) {
+        if (game.gameStarted && game.player)
+            game.player->releaseInput(key);
+    }
+}
+
+void onMouseButton(Game& game, int button, int action)
+{
+    if (!pointerReachesPlayer(game.inputState()) || (button != 0 && button != 1) || !game.player)
+        return;
+    if (action == GLFW_PRESS) {
+        game.player->pressInput(button);
+        if (button == 1 && game.world)
+            game.world->activateNearby();
+    } else {
+        game.player->releaseInput(button);
+    }
+}
+
+void onCursorPosition(Game& game, double x, double y)
+{
+    if (!pointerReachesPlayer(game.inputState()) || !game.player)
+        return;
+    const TurnAngles turn = cursorTurn(
+        game.lastCursorX, game.lastCursorY, x, y, gSettings.mouseSensitivityX, gSettings.mouseSensitivityY);
+    game.player->turn(turn.yaw, turn.pitch);
+    game.lastCursorX = x;
+    game.lastCursorY = y;
+}
+
+void onScroll(Game& game, double yOffset)
+{
+    if (game.playing && game.flashlight)
+        game.flashlight->scroll(float(yOffset));
+}
+
+void onFocus(Game& game, bool focused)
+{
+    applyCursor(game, decideFocus(focused, game.inputState()));
+}
+
+void errorCallback(int, const char* description)
+{
+    std::cout << description << std::endl;
+}
+
+namespace {
+
+void framebufferSizeCallback(GLFWwindow*, int width, int height)
+{
+    onFramebufferSize(gGame, width, height);
+}
+void keyCallback(GLFWwindow*, int key, int, int action, int)
+{
+    onKey(gGame, key, action);
+}
+void mouseButtonCallback(GLFWwindow*, int button, int action, int)
+{
+    onMouseButton(gGame, button, action);
+}
+void cursorPositionCallback(GLFWwindow*, double x, double y)
+{
+    onCursorPosition(gGame, x, y);
+}
+void scrollCallback(GLFWwindow*, double, double yOffset)
+{
+    onScroll(gGame, yOffset);
+}
+void focusCallback(GLFWwindow*, int focused)
+{
+    onFocus(gGame, focused != 0);
+}
+
+} // namespace
+
+void registerCallbacks(GLFWwindow* window)
+{
+    glfwSetFramebufferSizeCallback(window, framebufferSizeCallback);
+    glfwSetKeyCallback(window, keyCallback);
+    glfwSetMouseButtonCallback(window, mouseButtonCallback);
+    glfwSetCursorPosCallback(window, cursorPositionCallback);
+    glfwSetScrollCallback(window, scrollCallback);
+    glfwSetWindowFocusCallback(window, focusCallback);
+}

@@ -1,0 +1,154 @@
+#include "app/Startup.h"
+
+#include "app/Clock.h"
+#include "app/Config.h"
+#include "app/Frame.h"
+#include "app/Game.h"
+#include "app/GraphicsLimits.h"
+#include "app/Input.h"
+#include "app/MainLoop.h"
+#include "app/Settings.h"
+#include "app/placeholders/Render.h"
+#include "audio/SoundSystem.h"
+#include "gui/Gui.h"
+#include "gui/GuiText.h"
+#include "render/BlockTextureArray.h"
+#include "render/MeshTable.h"
+#include "render/ParticleSystem.h"
+#include "render/ShaderTable.h"
+#include "render/TextureTable.h"
+#include "render/VertexArray.h"
+
+#include <GL/glew.h>
+#include <GLFW/glfw3.h>
+#include <iostream>
+#include <vector>
+
+namespace {
+
+// The primary monitor's video modes, smallest first; empty without a display.
+std::vector<VideoMode> primaryVideoModes()
+{
+    std::vector<VideoMode> modes;
+    GLFWmonitor* monitor = glfwGetPrimaryMonitor();
+    int count = 0;
+    const GLFWvidmode* list = monitor ? glfwGetVideoModes(monitor, &count) : nullptr;
+    for (int i = 0; list && i < count; ++i)
+        modes.push_back({ list[i].width, list[i].height });
+    return modes;
+}
+
+GLFWwindow* openWindow()
+{
+    glfwWindowHint(GLFW_SAMPLES, gSettings.antiAliasingFactor);
+    glfwWindowHint(GLFW_DECORATED, gSettings.windowBorder ? GLFW_TRUE : GLFW_FALSE);
+    glfwWindowHint(GLFW_RESIZABLE, GLFW_FALSE);
+    glfwWindowHint(GLFW_OPENGL_DEBUG_CONTEXT, GLFW_TRUE);
+    GLFWmonitor* monitor = gSettings.fullscreen ? glfwGetPrimaryMonitor() : nullptr;
+    return glfwCreateWindow(gSettings.width, gSettings.height, "Mossgrave", monitor, nullptr);
+}
+
+// Depth test, culling, the extension loader, and the hardware limits.
+void setUpGraphics()
+{
+    glEnable(GL_DEPTH_TEST);
+    glEnable(GL_CULL_FACE);
+    glewInit();
+    GLfloat maxAnisotropy = 0.0f;
+    glGetFloatv(GL_MAX_TEXTURE_MAX_ANISOTROPY_EXT, &maxAnisotropy);
+    lowerAnisotropy(gSettings.anisotropicFiltering, maxAnisotropy, std::cerr);
+    // The window's sample count is a request the window library already met
+    // as closely as it could; the scene buffer and its resolve need the limit.
+    GLint maxSamples = 0;
+    glGetIntegerv(GL_MAX_SAMPLES, &maxSamples);
+    lowerSampleCount(gSettings.antiAliasingFactor, maxSamples, std::cerr);
+}
+
+// Shaders, meshes, model textures, audio, GUI, framebuffers, quad, particles
+// and the game. False when a fatal resource is missing.
+bool loadResources(Game& game)
+{
+    loadShaders();
+    loadMeshes();
+    if (!loadModelTextures())
+        return false;
+    gSoundSystem.init(); // a sound that cannot be loaded ends the game here
+    gSoundSystem.listDevices();
+    createGui(game);
+    createFramebuffers(game.screenWidth, game.screenHeight);
+    game.fullscreenQuad = makeFullscreenQuad();
+    game.particles = std::make_unique<ParticleSystem>();
+    game.particles->createBuffer();
+    createGame(game);
+    return true;
+}
+
+void runMainLoop(Game& game)
+{
+    glfwSetTime(0.0);
+    MainLoop loop(now);
+    LoopHooks hooks;
+    hooks.shouldClose = [&] { return game.shouldClose(); };
+    hooks.beginPass = [&] { return game.playing = game.screenFlags() == SCREEN_WORLD; };
+    hooks.step = [&](float dtMs) { updateStep(game, dtMs); };
+    hooks.frame = [&] { drawFrame(game); };
+    loop.run(hooks);
+}
+
+void shutDown(Game& game)
+{
+    destroyGame(game);
+    game.particles.reset();
+    game.gui.reset();
+    releaseTextResources();
+    freeShaders();
+    freeMeshes();
+    game.blockTextures.reset();
+    freeTextures();
+    gSoundSystem.shutdown();
+    game.fullscreenQuad.reset();
+    freeFramebuffers();
+    std::cout << "Terminated!\n" << std::flush;
+}
+
+} // namespace
+
+int runGame()
+{
+    Game& game = gGame;
+    glfwSetErrorCallback(errorCallback);
+    if (!glfwInit())
+        return -1;
+
+    Config config;
+    if (config.loadSettings(primaryVideoModes()) != ConfigResult::Ok) {
+        glfwTerminate();
+        return 1;
+    }
+
+    game.window = openWindow();
+    if (!game.window) {
+        std::cerr << "Failed to open Window!" << std::endl;
+        glfwTerminate();
+        return -1;
+    }
+    game.setCursorMode(GLFW_CURSOR_DISABLED);
+    game.mouseCaptured = true;
+    registerCallbacks(game.window);
+    glfwMakeContextCurrent(game.window);
+    glfwSwapInterval(gSettings.vsync);
+    glfwGetFramebufferSize(game.window, &game.screenWidth, &game.screenHeight);
+
+    setUpGraphics();
+    if (!loadResources(game)) {
+        freeShaders();
+        freeTextures();
+        glfwTerminate();
+        return 1;
+    }
+
+    runMainLoop(game);
+    shutDown(game);
+    glfwTerminate();
+    return 0;
+}

@@ -1,0 +1,3 @@
+#include "app/placeholders/DebugOverlay.h"
+
+void buildDebugOverlay(Gui&, Game&) { }

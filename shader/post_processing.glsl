@@ -1,0 +1,86 @@
+Resolves the multisampled scene onto the window and adds the screen effects:
+grey while paused, the circular reveal at the start and end of a game, the
+potion's colour drift, Death's static and the red of the final seconds.
+
+##start
+##vertex
+#version 330 compatibility
+
+layout(location = 0) in vec2 position;
+layout(location = 1) in vec2 texCoord;
+
+out vec2 uv;
+
+void main()
+{
+    uv = texCoord;
+    gl_Position = vec4(position, 0.0, 1.0);
+}
+##end
+
+##start
+##fragment
+#version 330 compatibility
+
+in vec2 uv;
+out vec4 fragColor;
+
+uniform sampler2DMS texFramebuffer;
+uniform int sampleCount;
+uniform float noiseFactor;
+uniform float circleLoad;
+uniform float time;
+uniform bool isGrayscale;
+uniform float potionFactor;
+uniform bool endAnimation;
+
+vec3 resolveScene(ivec2 texel)
+{
+    int samples = max(sampleCount, 1);
+    vec3 sum = vec3(0.0);
+    for (int i = 0; i < samples; ++i)
+        sum += texelFetch(texFramebuffer, texel, i).rgb;
+    return sum / float(samples);
+}
+
+float hash(vec2 p)
+{
+    return fract(sin(dot(p, vec2(12.9898, 78.233))) * 43758.5453);
+}
+
+void main()
+{
+    ivec2 size = textureSize(texFramebuffer);
+    vec2 wobble = vec2(0.0);
+    if (potionFactor > 0.0)
+        wobble = potionFactor * 0.01 * vec2(sin(uv.y * 20.0 + time * 3.0), cos(uv.x * 20.0 + time * 2.0));
+    vec2 at = clamp(uv + wobble, vec2(0.0), vec2(1.0));
+    ivec2 texel = clamp(ivec2(at * vec2(size)), ivec2(0), size - ivec2(1));
+    vec3 color = resolveScene(texel);
+
+    if (potionFactor > 0.0) {
+        vec3 tint = vec3(0.6 + 0.4 * sin(time), 0.4, 0.8 + 0.2 * cos(time * 0.7));
+        color = mix(color, color * tint * 1.4, clamp(potionFactor, 0.0, 1.0) * 0.5);
+    }
+
+    if (noiseFactor > 0.0) {
+        float grain = hash(uv * vec2(size) + vec2(time * 61.0, time * 17.0));
+        color = mix(color, vec3(grain), clamp(noiseFactor, 0.0, 1.0));
+    }
+
+    if (endAnimation)
+        color = mix(color, vec3(color.r * 1.5 + 0.1, color.g * 0.3, color.b * 0.3), 0.6);
+
+    if (isGrayscale) {
+        float grey = dot(color, vec3(0.299, 0.587, 0.114));
+        color = vec3(grey * 0.6);
+    }
+
+    // The reveal: a circle around the centre, in units where the screen's
+    // half-height is 1, outside of which everything is black.
+    vec2 centered = (uv - 0.5) * 2.0;
+    centered.x *= float(size.x) / float(max(size.y, 1));
+    float edge = 1.0 - smoothstep(circleLoad - 0.05, circleLoad, length(centered) * 0.7);
+    fragColor = vec4(color * edge, 1.0);
+}
+##end

@@ -1,0 +1,198 @@
+// Screen states and their transitions, played headless on the real rules.
+#include "GameTestSupport.h"
+
+#include "app/Timers.h"
+
+#include <glm/geometric.hpp>
+
+namespace {
+
+using GameFlow = HeadlessGame;
+
+TEST_F(GameFlow, CreateGameBuildsTheWorldAroundThePlayer)
+{
+    EXPECT_NE(created.find("Waiting for world to be loaded!\n"), std::string::npos);
+    ASSERT_NE(game.player, nullptr);
+    EXPECT_EQ(game.world->player, game.player);
+    EXPECT_EQ(game.player->position(), glm::vec3(0.0f, 66.0f, 0.0f));
+    EXPECT_EQ(game.playerCamera->name, "Playercam");
+    EXPECT_EQ(game.overviewCamera->name, "Overviewcam");
+    EXPECT_EQ(game.world->camera, game.playerCamera.get());
+    EXPECT_EQ(game.world->maxChunkCount, 136); // 2048 MB / 15
+    EXPECT_EQ(game.world->updates, 1); // chunk generation starts behind the menu
+    EXPECT_EQ(game.fire->position, glm::vec3(40.0f, -5128.0f, 20.0f));
+    EXPECT_TRUE(game.sunCamera->isSun);
+    EXPECT_EQ(game.gui->screenFlags, SCREEN_MENU);
+    EXPECT_FALSE(game.gameStarted);
+}
+
+TEST_F(GameFlow, StartGameFromTheFirstMenuUsesTheGameBuiltAtStartUp)
+{
+    PlaceholderWorld* world = game.world.get();
+    play();
+    EXPECT_EQ(game.world.get(), world);
+    EXPECT_TRUE(game.gameStarted);
+    EXPECT_FALSE(game.loading);
+    EXPECT_EQ(game.circleLoad, 0.0f);
+    EXPECT_TRUE(game.circleOpening);
+    EXPECT_EQ(game.player->position().y, 10.0f); // placed on the surface from y 10
+    EXPECT_FLOAT_EQ(game.playerCamera->aspect, 640.0f / 360.0f);
+    EXPECT_EQ(game.gui->loadingBar->text, "Generating Objects");
+}
+
+TEST_F(GameFlow, StartGameFromThePauseMenuBuildsAFreshGame)
+{
+    play();
+    PlaceholderWorld* first = game.world.get();
+    game.player->catCount = 4;
+    tap(GLFW_KEY_ESCAPE);
+    ASSERT_EQ(game.gui->screenFlags, SCREEN_WORLD | SCREEN_MENU);
+    EXPECT_FALSE(game.playing);
+    tap(GLFW_KEY_ENTER); // "Start Game"
+    EXPECT_NE(game.world.get(), first);
+    EXPECT_EQ(game.player->catCount, 0);
+    EXPECT_EQ(game.gui->screenFlags, SCREEN_WORLD);
+}
+
+TEST_F(GameFlow, StartGameWhilePlayingDoesNothing)
+{
+    play();
+    PlaceholderWorld* world = game.world.get();
+    startGame(game);
+    EXPECT_EQ(game.world.get(), world);
+    EXPECT_FALSE(game.loading);
+}
+
+TEST_F(GameFlow, EscapeInTheMainMenuQuits)
+{
+    tap(GLFW_KEY_ESCAPE);
+    EXPECT_TRUE(game.shouldClose());
+    EXPECT_EQ(game.gui->screenFlags, SCREEN_MENU);
+}
+
+TEST_F(GameFlow, EscapePausesResumesAndReleasesHeldKeys)
+{
+    play();
+    onKey(game, GLFW_KEY_W, GLFW_PRESS);
+    EXPECT_EQ(game.player->inputFlags, 1u);
+    onKey(game, GLFW_KEY_ESCAPE, GLFW_PRESS);
+    EXPECT_EQ(game.gui->screenFlags, SCREEN_WORLD | SCREEN_MENU);
+    EXPECT_EQ(game.player->inputFlags, 0u); // the player does not walk on behind the menu
+    onKey(game, GLFW_KEY_ESCAPE, GLFW_RELEASE);
+    beginPass();
+    tap(GLFW_KEY_ESCAPE);
+    EXPECT_EQ(game.gui->screenFlags, SCREEN_WORLD);
+    EXPECT_FALSE(game.shouldClose());
+    // Quit from the pause menu.
+    tap(GLFW_KEY_ESCAPE);
+    tap(GLFW_KEY_DOWN);
+    tap(GLFW_KEY_ENTER);
+    EXPECT_TRUE(game.shouldClose());
+}
+
+TEST_F(GameFlow, EscapeWhileLoadingClosesTheGame)
+{
+    game.loading = true;
+    game.gui->screenFlags = SCREEN_WORLD;
+    onKey(game, GLFW_KEY_ESCAPE, GLFW_PRESS);
+    EXPECT_TRUE(game.shouldClose());
+    EXPECT_EQ(game.gui->screenFlags, SCREEN_WORLD); // not paused
+}
+
+TEST_F(GameFlow, ClosingDuringTheLoadingScreenEndsItAtOnce)
+{
+    PlaceholderWorld::loadMs = 60000.0;
+    game.requestClose();
+    startGame(game);
+    EXPECT_EQ(game.gui->loadingBar->text, "Closing Game... :(");
+    EXPECT_FALSE(game.gameStarted);
+    EXPECT_EQ(game.player->position().y, 66.0f); // not placed
+}
+
+TEST_F(GameFlow, DeathSequenceEndsInTheGameOverMenu)
+{
+    play();
+    game.player->catCount = 1;
+    onKey(game, GLFW_KEY_D, GLFW_PRESS);
+    startDeathSequence(game);
+    EXPECT_EQ(game.deathTimer, 0.0f);
+    EXPECT_EQ(game.player->inputFlags, 0u);
+    EXPECT_EQ(game.player->soundsStopped, 1);
+    EXPECT_FLOAT_EQ(game.playerCamera->shakeAmount, 0.3f);
+    EXPECT_EQ(game.flashlight->fov, 59.0f);
+    // Death stands one unit in front of the player, scaled down.
+    const glm::vec3 deathPosition(game.world->death->model[3]);
+    EXPECT_NEAR(glm::distance(deathPosition, game.player->position()), 1.0f, 1e-4f);
+
+    // Keys, Escape included, are ignored during the sequence.
+    tap(GLFW_KEY_ESCAPE);
+    EXPECT_EQ(game.gui->screenFlags, SCREEN_WORLD);
+    onKey(game, GLFW_KEY_W, GLFW_PRESS);
+    EXPECT_EQ(game.player->inputFlags, 0u);
+
+    // Past two seconds the reveal starts to close; the frames close it.
+    steps(121);
+    EXPECT_FALSE(game.circleOpening);
+    EXPECT_EQ(game.circleLoad, 1.5f);
+    for (int frame = 0; frame < 200; ++frame)
+        advanceCircleLoad(game.circleLoad, game.circleOpening);
+    steps(120);
+    EXPECT_EQ(game.gui->screenFlags, SCREEN_GAME_OVER);
+    EXPECT_EQ(game.deathTimer, -1.0f);
+    EXPECT_EQ(game.gui->gameOverMenu->items.front()->text, "Respawn (lose 1 cat)");
+    const glm::vec3 backdrop = game.player->position();
+    EXPECT_EQ(backdrop.y, 66.0f);
+    EXPECT_GE(backdrop.x, 0.0f);
+    EXPECT_LE(backdrop.x, 1000.0f);
+
+    // Escape in the game-over menu quits; it never pauses.
+    tap(GLFW_KEY_ESCAPE);
+    EXPECT_TRUE(game.shouldClose());
+    EXPECT_EQ(game.gui->screenFlags, SCREEN_GAME_OVER);
+}
+
+TEST_F(GameFlow, NoCatsFoundCostsZeroCatsWithThePlural)
+{
+    play();
+    showGameOverMenu(game);
+    EXPECT_EQ(game.gui->gameOverMenu->items.front()->text, "Respawn (lose 0 cats)");
+}
+
+TEST_F(GameFlow, RespawnReturnsToPlayingForCatsAndRebuildsTheChunks)
+{
+    play();
+    game.player->catCount = 5;
+    showGameOverMenu(game);
+    tap(GLFW_KEY_ENTER); // "Respawn (lose 2 cats)"
+    EXPECT_EQ(game.gui->screenFlags, SCREEN_WORLD);
+    EXPECT_EQ(game.player->catCount, 3);
+    EXPECT_EQ(game.world->cacheQueued, -1);
+    EXPECT_EQ(game.circleLoad, 0.0f);
+    EXPECT_TRUE(game.circleOpening);
+    EXPECT_EQ(game.player->position().y, 10.0f);
+}
+
+TEST_F(GameFlow, RestartFromTheGameOverMenuBuildsAFreshGame)
+{
+    play();
+    PlaceholderWorld* first = game.world.get();
+    showGameOverMenu(game);
+    beginPass();
+    tap(GLFW_KEY_DOWN);
+    tap(GLFW_KEY_ENTER); // "Restart"
+    EXPECT_NE(game.world.get(), first);
+    EXPECT_EQ(game.gui->screenFlags, SCREEN_WORLD);
+}
+
+TEST_F(GameFlow, ExplosionsSparkAndShakeByDistance)
+{
+    play();
+    const glm::vec3 at = game.player->position() + glm::vec3(50.0f, 0.0f, 0.0f);
+    explode(game, at, 2.0f, 1.0f);
+    EXPECT_EQ(game.particles->writeIndex, 800); // sparks
+    EXPECT_FLOAT_EQ(game.playerCamera->shakeAmount, 0.25f);
+    addProjectile(game, new Projectile());
+    EXPECT_EQ(game.world->projectiles.size(), 1u);
+}
+
+} // namespace

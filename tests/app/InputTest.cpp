@@ -1,0 +1,207 @@
+// Input routed through the game, and one simulation step, headless.
+#include "GameTestSupport.h"
+
+#include "app/Input.h"
+
+namespace {
+
+using GameInput = HeadlessGame;
+
+TEST_F(GameInput, KeysReachThePlayerOnlyOnceAGameExists)
+{
+    onKey(game, GLFW_KEY_D, GLFW_PRESS);
+    EXPECT_EQ(game.player->inputFlags, 0u);
+    onKey(game, GLFW_KEY_D, GLFW_RELEASE);
+    play();
+    onKey(game, GLFW_KEY_W, GLFW_PRESS);
+    onKey(game, GLFW_KEY_LEFT_SHIFT, GLFW_PRESS);
+    EXPECT_EQ(game.player->inputFlags, (1u << 0) | (1u << 6));
+    onKey(game, GLFW_KEY_W, GLFW_RELEASE);
+    EXPECT_EQ(game.player->inputFlags, 1u << 6);
+}
+
+TEST_F(GameInput, KeyRepeatsChangeNothing)
+{
+    play();
+    onKey(game, GLFW_KEY_A, GLFW_REPEAT);
+    EXPECT_EQ(game.player->inputFlags, 0u);
+    // A repeat never moves a menu either.
+    tap(GLFW_KEY_ESCAPE);
+    onKey(game, GLFW_KEY_DOWN, GLFW_REPEAT);
+    EXPECT_EQ(game.gui->menu->selected, 0);
+}
+
+TEST_F(GameInput, FTogglesTheFlashlight)
+{
+    onKey(game, GLFW_KEY_F, GLFW_PRESS);
+    EXPECT_TRUE(game.flashlight->on); // no game yet
+    play();
+    onKey(game, GLFW_KEY_F, GLFW_PRESS);
+    EXPECT_FALSE(game.flashlight->on);
+    onKey(game, GLFW_KEY_F, GLFW_RELEASE);
+    onKey(game, GLFW_KEY_F, GLFW_PRESS);
+    EXPECT_TRUE(game.flashlight->on);
+}
+
+TEST_F(GameInput, LeftAltShowsTheCursorWhileHeldWithoutPausing)
+{
+    play();
+    onKey(game, GLFW_KEY_LEFT_ALT, GLFW_PRESS);
+    EXPECT_EQ(game.cursorMode, GLFW_CURSOR_NORMAL);
+    EXPECT_EQ(game.gui->screenFlags, SCREEN_WORLD);
+    onKey(game, GLFW_KEY_LEFT_ALT, GLFW_RELEASE);
+    EXPECT_EQ(game.cursorMode, GLFW_CURSOR_DISABLED);
+    // Focus regained captures it again.
+    game.setCursorMode(GLFW_CURSOR_NORMAL);
+    onFocus(game, false);
+    EXPECT_EQ(game.cursorMode, GLFW_CURSOR_NORMAL);
+    onFocus(game, true);
+    EXPECT_EQ(game.cursorMode, GLFW_CURSOR_DISABLED);
+}
+
+TEST_F(GameInput, MouseButtonsOnlyWhilePlaying)
+{
+    onMouseButton(game, 0, GLFW_PRESS);
+    EXPECT_EQ(game.player->inputFlags, 0u);
+    play();
+    onMouseButton(game, 0, GLFW_PRESS);
+    EXPECT_EQ(game.player->inputFlags, 1u << 7);
+    onMouseButton(game, 2, GLFW_PRESS); // middle button: not the player's
+    onMouseButton(game, 1, GLFW_PRESS);
+    EXPECT_EQ(game.player->inputFlags, (1u << 7) | (1u << 8));
+    EXPECT_EQ(game.world->activations, 1); // the right button uses what is near
+    onMouseButton(game, 1, GLFW_RELEASE);
+    onMouseButton(game, 0, GLFW_RELEASE);
+    EXPECT_EQ(game.player->inputFlags, 0u);
+    EXPECT_EQ(game.world->activations, 1);
+
+    game.deathTimer = 0.5f;
+    onMouseButton(game, 0, GLFW_PRESS);
+    EXPECT_EQ(game.player->inputFlags, 0u);
+}
+
+TEST_F(GameInput, CursorTurnsThePlayerAndMotionInMenusIsCaughtUpLater)
+{
+    play();
+    const glm::mat4 start = game.player->modelMatrix();
+    onCursorPosition(game, 0.0, 0.0);
+    EXPECT_EQ(game.player->modelMatrix(), start);
+    onCursorPosition(game, -450.0, 0.0); // 90 degrees to the left: he looks along his old -x
+    const glm::mat4 turned = game.player->modelMatrix();
+    EXPECT_NEAR(glm::dot(glm::vec3(turned[2]), glm::vec3(start[0])), 1.0f, 1e-4f);
+
+    // Paused: motion is not followed and the last position is kept.
+    tap(GLFW_KEY_ESCAPE);
+    onCursorPosition(game, 450.0, 0.0);
+    EXPECT_EQ(game.player->modelMatrix(), turned);
+    EXPECT_EQ(game.lastCursorX, -450.0);
+    tap(GLFW_KEY_ESCAPE);
+    onCursorPosition(game, 0.0, 0.0); // the whole way back in one move
+    EXPECT_NEAR(glm::dot(glm::vec3(game.player->modelMatrix()[2]), glm::vec3(start[2])), 1.0f, 1e-4f);
+
+    game.deathTimer = 0.0f;
+    onCursorPosition(game, 300.0, 200.0);
+    EXPECT_EQ(game.lastCursorX, 0.0);
+}
+
+TEST_F(GameInput, ScrollWidensTheFlashlightOnlyWhilePlaying)
+{
+    onScroll(game, 2.0);
+    EXPECT_EQ(game.flashlight->fov, 50.0f);
+    play();
+    onScroll(game, 2.0);
+    EXPECT_EQ(game.flashlight->fov, 56.0f);
+    tap(GLFW_KEY_ESCAPE);
+    onScroll(game, 2.0);
+    EXPECT_EQ(game.flashlight->fov, 56.0f);
+}
+
+TEST_F(GameInput, ResizeRecomputesBothProjections)
+{
+    testing::internal::CaptureStdout();
+    onFramebufferSize(game, 800, 400);
+    EXPECT_EQ(testing::internal::GetCapturedStdout(), "Width: 800 Height: 400\n");
+    EXPECT_EQ(game.screenWidth, 800);
+    EXPECT_EQ(game.screenHeight, 400);
+    EXPECT_EQ(game.aspect, 2.0f);
+    for (PerspectiveCamera* camera : { game.playerCamera.get(), game.overviewCamera.get() }) {
+        EXPECT_EQ(camera->aspect, 2.0f);
+        EXPECT_EQ(camera->fov, 70.0f);
+        EXPECT_EQ(camera->near, 0.2f);
+        EXPECT_EQ(camera->far, 500.0f);
+    }
+    // A window without area keeps the last projection rather than divide by zero.
+    testing::internal::CaptureStdout();
+    onFramebufferSize(game, 800, 0);
+    testing::internal::GetCapturedStdout();
+    EXPECT_EQ(game.aspect, 2.0f);
+    EXPECT_EQ(game.playerCamera->aspect, 2.0f);
+}
+
+TEST_F(GameInput, ReleaseAllKeysDuringTheDeathSequenceReleasesNothing)
+{
+    play();
+    onKey(game, GLFW_KEY_S, GLFW_PRESS);
+    game.deathTimer = 1.0f;
+    releaseAllKeys(game);
+    EXPECT_EQ(game.player->inputFlags, 1u << 1);
+    game.deathTimer = -1.0f;
+    onMouseButton(game, 1, GLFW_PRESS);
+    releaseAllKeys(game);
+    EXPECT_EQ(game.player->inputFlags, 0u);
+}
+
+TEST_F(GameInput, MenuNavigationPlaysTheSelectionClick)
+{
+    MenuItem& quitEntry = *game.gui->menu->items[1];
+    const int clicks = quitEntry.sound.playCount();
+    tap(GLFW_KEY_S);
+    EXPECT_EQ(game.gui->menu->selected, 1);
+    EXPECT_EQ(quitEntry.sound.playCount(), clicks + 1);
+    tap(GLFW_KEY_W);
+    tap(GLFW_KEY_UP);
+    EXPECT_EQ(game.gui->menu->selected, 1);
+    EXPECT_FALSE(game.shouldClose());
+    tap(GLFW_KEY_SPACE);
+    EXPECT_TRUE(game.shouldClose());
+}
+
+using GameStep = HeadlessGame;
+
+TEST_F(GameStep, TimeAndWeatherAdvanceOnlyInSteps)
+{
+    play();
+    steps(60);
+    EXPECT_NEAR(game.gameTime, 1.0f, 1e-4f);
+    EXPECT_NEAR(game.weather.weatherTimer, 29.0f, 1e-3f);
+    EXPECT_EQ(game.insideBuilding, 0.0f); // nothing above the player
+    steps(1741);
+    EXPECT_GE(game.weather.weatherTimer, 79.0f);
+    EXPECT_LE(game.weather.weatherTimer, 120.0f);
+}
+
+TEST_F(GameStep, RainFallsAroundThePlayerExceptInTheDesert)
+{
+    play();
+    game.weather.rain = true;
+    steps(1);
+    // Raindrops need ground below them (there is none here); the splashes
+    // land wherever the ground height says.
+    EXPECT_EQ(game.particles->writeIndex, 700);
+    game.inDesert = true;
+    steps(1);
+    EXPECT_EQ(game.particles->writeIndex, 700);
+}
+
+TEST_F(GameStep, PotionFadesAfterItsTime)
+{
+    play();
+    game.potionTimer = 0.5f;
+    game.potionFactor = 1.0f;
+    steps(30);
+    EXPECT_EQ(game.potionFactor, 1.0f);
+    steps(31); // the first of these ends the timer, the next thirty fade half a second
+    EXPECT_NEAR(game.potionFactor, 0.5f, 0.02f);
+}
+
+} // namespace

@@ -1,0 +1,118 @@
+// The post-processing program: it resolves a multisampled scene onto the
+// window and lays the pause grey and the circular reveal over it.
+#include "../render/GlContextFixture.h"
+#include "render/Shader.h"
+#include "render/VertexArray.h"
+
+#include <array>
+
+namespace {
+
+class PostProcessingShader : public GlTest {
+protected:
+    static constexpr int SIZE = 64;
+
+    void SetUp() override
+    {
+        GlTest::SetUp();
+        if (IsSkipped() || HasFatalFailure())
+            return;
+        shader = std::make_unique<Shader>(MOSSGRAVE_SOURCE_DIR "/shader/post_processing.glsl");
+        testing::internal::CaptureStdout();
+        ASSERT_TRUE(shader->readFile());
+        shader->link();
+        const std::string log = testing::internal::GetCapturedStdout();
+        ASSERT_EQ(log.find("Failed to compile"), std::string::npos) << log;
+
+        // A four-sample scene: orange everywhere.
+        glGenTextures(1, &scene);
+        glBindTexture(GL_TEXTURE_2D_MULTISAMPLE, scene);
+        glTexImage2DMultisample(GL_TEXTURE_2D_MULTISAMPLE, 4, GL_RGBA, SIZE, SIZE, GL_TRUE);
+        glGenFramebuffers(1, &sceneBuffer);
+        glBindFramebuffer(GL_FRAMEBUFFER, sceneBuffer);
+        glFramebufferTexture2D(GL_FRAMEBUFFER, GL_COLOR_ATTACHMENT0, GL_TEXTURE_2D_MULTISAMPLE, scene, 0);
+        ASSERT_EQ(glCheckFramebufferStatus(GL_FRAMEBUFFER), GLenum(GL_FRAMEBUFFER_COMPLETE));
+        glClearColor(1.0f, 0.5f, 0.0f, 1.0f);
+        glClear(GL_COLOR_BUFFER_BIT);
+
+        glGenTextures(1, &target);
+        glBindTexture(GL_TEXTURE_2D, target);
+        glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA8, SIZE, SIZE, 0, GL_RGBA, GL_UNSIGNED_BYTE, nullptr);
+        glGenFramebuffers(1, &targetBuffer);
+        glBindFramebuffer(GL_FRAMEBUFFER, targetBuffer);
+        glFramebufferTexture2D(GL_FRAMEBUFFER, GL_COLOR_ATTACHMENT0, GL_TEXTURE_2D, target, 0);
+        ASSERT_EQ(glCheckFramebufferStatus(GL_FRAMEBUFFER), GLenum(GL_FRAMEBUFFER_COMPLETE));
+        quad = makeFullscreenQuad();
+    }
+
+    void TearDown() override
+    {
+        glBindFramebuffer(GL_FRAMEBUFFER, 0);
+        glBindTexture(GL_TEXTURE_2D_MULTISAMPLE, 0);
+        glBindTexture(GL_TEXTURE_2D, 0);
+        glDeleteFramebuffers(1, &sceneBuffer);
+        glDeleteFramebuffers(1, &targetBuffer);
+        glDeleteTextures(1, &scene);
+        glDeleteTextures(1, &target);
+        quad.reset();
+        GlTest::TearDown();
+    }
+
+    // Draws the pass into the target and reads pixel (x, y) back.
+    std::array<int, 3> draw(float circleLoad, bool grey, int x, int y)
+    {
+        glBindFramebuffer(GL_FRAMEBUFFER, targetBuffer);
+        glViewport(0, 0, SIZE, SIZE);
+        glDisable(GL_DEPTH_TEST);
+        glDisable(GL_CULL_FACE);
+        shader->bind();
+        shader->setInt("texFramebuffer", 0);
+        glActiveTexture(GL_TEXTURE0);
+        glBindTexture(GL_TEXTURE_2D_MULTISAMPLE, scene);
+        shader->setInt("sampleCount", 4);
+        shader->setFloat("noiseFactor", 0.0f);
+        shader->setFloat("circleLoad", circleLoad);
+        shader->setFloat("time", 1.0f);
+        shader->setInt("isGrayscale", grey ? 1 : 0);
+        shader->setFloat("potionFactor", 0.0f);
+        shader->setInt("endAnimation", 0);
+        quad->draw();
+        shader->unbind();
+        unsigned char rgba[4] = {};
+        glReadPixels(x, y, 1, 1, GL_RGBA, GL_UNSIGNED_BYTE, rgba);
+        return { rgba[0], rgba[1], rgba[2] };
+    }
+
+    std::unique_ptr<Shader> shader;
+    std::unique_ptr<VertexArray> quad;
+    GLuint scene = 0, sceneBuffer = 0, target = 0, targetBuffer = 0;
+};
+
+TEST_F(PostProcessingShader, ResolvesTheSceneInsideTheOpenReveal)
+{
+    EXPECT_NE(shader->program, 0u);
+    const auto centre = draw(1.5f, false, SIZE / 2, SIZE / 2);
+    EXPECT_NEAR(centre[0], 255, 2);
+    EXPECT_NEAR(centre[1], 128, 2);
+    EXPECT_NEAR(centre[2], 0, 2);
+    const auto corner = draw(1.5f, false, 0, 0);
+    EXPECT_NEAR(corner[0], 255, 2); // fully open: the corners too
+}
+
+TEST_F(PostProcessingShader, ClosedRevealIsBlackAndHalfOpenShowsOnlyTheMiddle)
+{
+    EXPECT_EQ(draw(0.0f, false, SIZE / 2, SIZE / 2), (std::array<int, 3> { 0, 0, 0 }));
+    EXPECT_GT(draw(0.5f, false, SIZE / 2, SIZE / 2)[0], 250);
+    EXPECT_EQ(draw(0.5f, false, 0, 0), (std::array<int, 3> { 0, 0, 0 }));
+}
+
+TEST_F(PostProcessingShader, PausedSceneIsGrey)
+{
+    const auto grey = draw(1.5f, true, SIZE / 2, SIZE / 2);
+    EXPECT_EQ(grey[0], grey[1]);
+    EXPECT_EQ(grey[1], grey[2]);
+    EXPECT_GT(grey[0], 40);
+    EXPECT_LT(grey[0], 200);
+}
+
+} // namespace
