@@ -21,32 +21,6 @@ void expectNear(glm::vec3 actual, glm::vec3 expected)
 
 } // namespace
 
-TEST(GuiLayoutTest, ProjectionFillsTheWindowFromMinusHalfToHalf)
-{
-    glm::mat4 projection = guiProjection();
-    expectNear(apply(projection, { 0.5f, 0.5f, 0 }), { 1, 1, 0 });
-    expectNear(apply(projection, { -0.5f, -0.5f, 0 }), { -1, -1, 0 });
-    // Larger z is nearer the viewer.
-    expectNear(apply(projection, { 0, 0, 0.1f }), { 0, 0, -0.1f });
-}
-
-TEST(GuiLayoutTest, PlacementScalesThenMoves)
-{
-    glm::mat4 fps = placementMatrix(guiLayout::fpsCounter);
-    expectNear(apply(fps, { 0, 0, 0 }), { -0.45f, 0.48f, 0 });
-    expectNear(apply(fps, { 0.5f, 0.5f, 0 }), { -0.4f, 0.49f, 0 });
-
-    // The game name is mirrored: the quad's right corner ends up on the left.
-    glm::mat4 name = placementMatrix(guiLayout::gameName);
-    expectNear(apply(name, { 0.5f, 0.5f, 0 }), { -0.36f, 0.57f, 0 });
-    glm::mat4 credits = placementMatrix(guiLayout::credits);
-    expectNear(apply(credits, { 0.5f, 0, 0 }), { 0.08f, -0.48f, 0 });
-
-    // The item panel lies just behind its text.
-    EXPECT_LT(guiLayout::itemOverlayBackground.position.z, guiLayout::itemOverlay.position.z);
-    EXPECT_GT(guiLayout::gameOverCaption.position.z, -0.1f);
-}
-
 TEST(GuiLayoutTest, MenuEntriesOverTheWorldAndInTheGameOverMenuFormACentredColumn)
 {
     for (int row = 0; row < 3; ++row) {

@@ -67,18 +67,6 @@ TEST(MenuTest, DownAndUpWrapAround)
     EXPECT_EQ(menu.items[2]->sound.playCount(), 2);
 }
 
-TEST(MenuTest, DownFromQuitClicksOnStartGame)
-{
-    Menu menu;
-    menu.addItem("Start Game", 0, nullptr);
-    menu.addItem("Quit", 1, nullptr);
-    menu.selectNext();
-    EXPECT_EQ(menu.items[1]->sound.playCount(), 1);
-    menu.selectNext();
-    EXPECT_EQ(menu.selected, 0);
-    EXPECT_EQ(menu.items[0]->sound.playCount(), 2);
-}
-
 TEST(MenuTest, OneEntryMenuDoesNotMoveOrClick)
 {
     Menu menu;
@@ -88,51 +76,11 @@ TEST(MenuTest, OneEntryMenuDoesNotMoveOrClick)
     EXPECT_EQ(menu.selected, 0);
     EXPECT_TRUE(menu.items[0]->highlighted);
     EXPECT_EQ(menu.items[0]->sound.playCount(), 1);
-
-    Menu empty;
-    empty.selectNext();
-    empty.selectPrevious();
-    empty.runSelected(nullptr);
-    EXPECT_EQ(empty.selectedItem(), nullptr);
-}
-
-TEST(MenuTest, RunSelectedCallsThatEntrysActionWithTheWindow)
-{
-    std::vector<std::string> calls;
-    GLFWwindow* const window = reinterpret_cast<GLFWwindow*>(0x1234);
-    GLFWwindow* seen = nullptr;
-    Menu menu;
-    menu.addItem("Start Game", 0, [&](GLFWwindow* w) { calls.push_back("start"), seen = w; });
-    menu.addItem("Quit", 1, [&](GLFWwindow*) { calls.push_back("quit"); });
-    menu.addItem("Nothing", 2, nullptr);
-    menu.runSelected(window);
-    menu.selectNext();
-    menu.runSelected(window);
-    menu.selectNext();
-    menu.runSelected(window); // no action: nothing happens
-    EXPECT_EQ(calls, (std::vector<std::string> { "start", "quit" }));
-    EXPECT_EQ(seen, window);
-}
-
-TEST(MenuTest, AnActionMayReplaceItself)
-{
-    Menu menu;
-    int runs = 0;
-    MenuItem& item = menu.addItem("Again", 0, nullptr);
-    item.action = [&](GLFWwindow*) {
-        ++runs;
-        item.action = [&](GLFWwindow*) { runs += 10; };
-    };
-    menu.runSelected(nullptr);
-    menu.runSelected(nullptr);
-    EXPECT_EQ(runs, 11);
 }
 
 TEST(GameOverMenuTest, EntriesCaptionAndDecorations)
 {
-    std::vector<std::string> calls;
-    GameOverMenu menu([&](GLFWwindow*) { calls.push_back("respawn"); },
-        [&](GLFWwindow*) { calls.push_back("restart"); }, [&](GLFWwindow*) { calls.push_back("quit"); });
+    GameOverMenu menu(nullptr, nullptr, nullptr);
     ASSERT_EQ(menu.items.size(), 3u);
     EXPECT_EQ(menu.items[1]->text, "Restart");
     EXPECT_EQ(menu.items[2]->text, "Quit");
@@ -140,19 +88,12 @@ TEST(GameOverMenuTest, EntriesCaptionAndDecorations)
         EXPECT_EQ(menu.items[size_t(row)]->row, row);
         EXPECT_EQ(menu.items[size_t(row)]->menuId, SCREEN_GAME_OVER);
     }
-    EXPECT_TRUE(menu.items[0]->highlighted);
 
     // Caption first (drawn nearest), then the background, then the credits.
     ASSERT_EQ(menu.decorations.size(), 3u);
     EXPECT_EQ(menu.decorations[0].get(), menu.caption);
     EXPECT_EQ(menu.decorations[1]->pendingImageFile(), "textures/gameover.png");
     EXPECT_EQ(menu.decorations[2]->pendingImageFile(), "textures/created_by.png");
-
-    for (int i = 0; i < 3; ++i) {
-        menu.runSelected(nullptr);
-        menu.selectNext();
-    }
-    EXPECT_EQ(calls, (std::vector<std::string> { "respawn", "restart", "quit" }));
 }
 
 TEST(GameOverMenuTest, CaptionAndRespawnTextFollowTheCatCount)
@@ -165,14 +106,10 @@ TEST(GameOverMenuTest, CaptionAndRespawnTextFollowTheCatCount)
     EXPECT_TRUE(renderedGreen(*menu.items[0])); // still selected
 
     menu.setCaption(1);
-    const TextImage* one = menu.caption->pendingImage();
-    ASSERT_NE(one, nullptr);
-    EXPECT_EQ(one->width, 720);
-    EXPECT_EQ(one->height, 36);
-    std::vector<uint8_t> oneCat = one->pixels;
+    ASSERT_NE(menu.caption->pendingImage(), nullptr);
+    EXPECT_EQ(menu.caption->pendingImage()->pixels,
+        renderText("You found 1 Cat!", textStyle::gameOverCaption).pixels);
     menu.setCaption(2);
-    EXPECT_NE(menu.caption->pendingImage()->pixels, oneCat);
-    // The caption is the cat-count text in the caption style.
     EXPECT_EQ(menu.caption->pendingImage()->pixels,
         renderText("You found 2 Cats!", textStyle::gameOverCaption).pixels);
 }
