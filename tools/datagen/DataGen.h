@@ -31,4 +31,8 @@ bool writeBlockAndGuiTextures(const std::filesystem::path& runDir);
 bool writeModelsAndModelTextures(const std::filesystem::path& runDir);
 bool writeSounds(const std::filesystem::path& runDir);
 
+// The 256-pixel application icon for desktop menus, preview/icon.png.
+Image icon(int size);
+bool writeIcon(const std::filesystem::path& runDir);
+
 } // namespace datagen

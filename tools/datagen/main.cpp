@@ -14,5 +14,6 @@ int main(int argc, char** argv)
     bool ok = datagen::writeBlockAndGuiTextures(runDir);
     ok = datagen::writeModelsAndModelTextures(runDir) && ok;
     ok = datagen::writeSounds(runDir) && ok;
+    ok = datagen::writeIcon(runDir) && ok;
     return ok ? 0 : 1;
 }
