@@ -136,11 +136,12 @@ void carveMaze(VoxelOrders& orders, Random& random, const glm::vec3& corner1, co
 void buildStairwell(VoxelOrders& orders, int type, float yFrom, float x, float yTo, float z, float stepOffset,
     float cornerLength)
 {
-    buildStairwell(orders, StairwellStyle { type, type, type, -1, 0 }, yFrom, x, yTo, z, stepOffset, cornerLength);
+    buildStairwell(
+        orders, StairwellStyle { type, type, type, -1, 0 }, yFrom, x, yTo, z, stepOffset, cornerLength);
 }
 
-void buildStairwell(VoxelOrders& orders, const StairwellStyle& style, float yFrom, float x, float yTo, float z,
-    float stepOffset, float cornerLength)
+void buildStairwell(VoxelOrders& orders, const StairwellStyle& style, float yFrom, float x, float yTo,
+    float z, float stepOffset, float cornerLength)
 {
     if (!std::isfinite(x) || !std::isfinite(z) || !std::isfinite(yFrom) || !std::isfinite(yTo)
         || std::abs(yTo - yFrom) > tallestStairwell || !(stepOffset >= 0.0f) || !(cornerLength >= 0.0f)) {
@@ -171,7 +172,8 @@ void buildStairwell(VoxelOrders& orders, const StairwellStyle& style, float yFro
         const glm::vec3 dir = turnOrder[side];
         const glm::vec3 across(-dir.z, 0, dir.x);
         const float h = k == 4 ? g : 0.5f;
-        aabb tread(centre + glm::vec3(0, y, 0) + dir * s, centre + glm::vec3(0, y + 0.5f, 0) + dir * (s + g) + across * h);
+        aabb tread(centre + glm::vec3(0, y, 0) + dir * s,
+            centre + glm::vec3(0, y + 0.5f, 0) + dir * (s + g) + across * h);
         tread.translate(across * (static_cast<float>(k - 2) * 0.5f));
         tread.normalize();
         aabb headroom = tread;

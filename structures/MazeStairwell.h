@@ -39,5 +39,5 @@ struct StairwellStyle {
 // the tread length outwards.
 void buildStairwell(VoxelOrders& orders, int type, float yFrom, float x, float yTo, float z, float stepOffset,
     float cornerLength);
-void buildStairwell(VoxelOrders& orders, const StairwellStyle& style, float yFrom, float x, float yTo, float z,
-    float stepOffset, float cornerLength);
+void buildStairwell(VoxelOrders& orders, const StairwellStyle& style, float yFrom, float x, float yTo,
+    float z, float stepOffset, float cornerLength);
