@@ -3,7 +3,7 @@
 #include "app/Clock.h"
 #include "app/Rand.h"
 #include "app/Settings.h"
-#include "app/placeholders/DebugOverlay.h"
+#include "app/DebugOverlay.h"
 #include "app/placeholders/Render.h"
 #include "app/placeholders/World.h"
 #include "gui/Gui.h"

@@ -1,5 +1,7 @@
 #include "app/placeholders/World.h"
 
+#include "gameplay/WorldobjectPasses.h"
+
 #include <algorithm>
 #include <glm/geometric.hpp>
 #include <glm/gtc/matrix_transform.hpp>
@@ -61,4 +63,11 @@ bool PlaceholderWorld::placeOnSurface(Player& body, float yFrom, float yTo)
     const float y = ground < 0.0f ? yFrom : std::clamp(ground + 0.85f, yFrom, yTo);
     body.setPosition(glm::vec3(p.x, y, p.z));
     return true;
+}
+
+void PlaceholderWorld::activateNearby()
+{
+    ++activations;
+    if (player)
+        activateObjectsNear(chunks, player->position());
 }

@@ -46,7 +46,7 @@ public:
     // The world owns the player from here on.
     void addPlayer(Player* p);
     bool placeOnSurface(Player& body, float yFrom, float yTo);
-    void activateNearby() { ++activations; }
+    void activateNearby();
 
 private:
     std::unique_ptr<Player> ownedPlayer;
