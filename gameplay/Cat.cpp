@@ -2,6 +2,7 @@
 
 #include "app/Rand.h"
 #include "audio/SoundSystem.h"
+#include "gameplay/CatHold.h"
 #include "gameplay/CatPose.h"
 #include "gameplay/CreatureWorld.h"
 #include "gameplay/Death.h"
@@ -92,7 +93,11 @@ Cat::Cat(const glm::vec3& position, bool golden)
         bodyModel->addPart(8, 5);
 }
 
-Cat::~Cat() = default;
+Cat::~Cat()
+{
+    if (hold)
+        hold->clear();
+}
 
 void Cat::update(float dt)
 {

@@ -8,6 +8,7 @@
 #include <glm/mat4x4.hpp>
 #include <memory>
 
+class CatHold;
 class CreatureWorld;
 class FlyingFish;
 class Model;
@@ -52,6 +53,7 @@ public:
     glm::vec4 lastSamplePosition;
     float sampleTimer = 0.0f;
     std::unique_ptr<Model> bodyModel;
+    CatHold* hold = nullptr; // the hand carrying the cat, emptied when the cat goes
 
     Cat(const glm::vec3& position, bool golden);
     ~Cat() override;
