@@ -46,8 +46,8 @@ public:
     // Line of sight from the player to the body: -1 out of his view, else the
     // number of its samples he sees (0 to 9).
     virtual int visibleSampleCount(const MovingObject& body) = 0;
-    virtual bool spawnNear(MovingObject& body, const glm::vec3& centre, float minDistance, float maxDistance,
-        bool requireInView)
+    virtual bool spawnNear(
+        MovingObject& body, const glm::vec3& centre, float minDistance, float maxDistance, bool requireInView)
         = 0;
     // A free cat found at the position (counted, announced, added to the world).
     virtual void addCat(const glm::vec3& position, bool golden) = 0;

@@ -26,7 +26,8 @@ glm::vec3 horizontalDirection(const glm::vec3& a, const glm::vec3& b)
 
 float approachStep(int n)
 {
-    static const float steps[] = { 0.0f, 0.5f, 1.0f, 2.0f, 3.0f, 5.0f, 6.0f, 7.0f, 8.0f, 9.0f, 10.0f, 11.0f, 12.0f };
+    static const float steps[]
+        = { 0.0f, 0.5f, 1.0f, 2.0f, 3.0f, 5.0f, 6.0f, 7.0f, 8.0f, 9.0f, 10.0f, 11.0f, 12.0f };
     if (n <= 0)
         return 0.0f;
     return steps[std::min(n, 12)];

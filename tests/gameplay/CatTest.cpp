@@ -112,8 +112,8 @@ TEST(Cat, AStuckCatSidestepsAtRightAnglesToThePlayer)
     w.run(0.5f); // the fifth sample
     const glm::vec3 toTarget = cat.target - cat.position();
     const glm::vec3 toPlayer = w.playerPosition() - cat.position();
-    const float cosine = glm::dot(glm::normalize(glm::vec2(toTarget.x, toTarget.z)),
-        glm::normalize(glm::vec2(toPlayer.x, toPlayer.z)));
+    const float cosine = glm::dot(
+        glm::normalize(glm::vec2(toTarget.x, toTarget.z)), glm::normalize(glm::vec2(toPlayer.x, toPlayer.z)));
     EXPECT_NEAR(cosine, 0.0f, 0.05f);
     EXPECT_GT(glm::length(toTarget), 100.0f); // 20 times the offset to the player
     w.step();
