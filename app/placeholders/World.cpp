@@ -6,23 +6,10 @@
 #include <glm/geometric.hpp>
 #include <glm/gtc/matrix_transform.hpp>
 
-void Death::faceDirection(const glm::vec3& d)
-{
-    model[0] = glm::vec4(glm::normalize(glm::cross(d, glm::vec3(0.0f, 1.0f, 0.0f))), 0.0f);
-    model[1] = glm::vec4(0.0f, 1.0f, 0.0f, 0.0f);
-    model[2] = glm::vec4(-d, 0.0f);
-}
-
-void Death::scaleModel(float sx, float sy, float sz)
-{
-    model = glm::scale(model, glm::vec3(sx, sy, sz));
-}
-
 PlaceholderWorld::PlaceholderWorld(int viewDistance, const glm::vec3& chunkSize)
     : World(viewDistance, chunkSize)
-    , death(std::make_unique<Death>())
+    , death(std::make_unique<Death>(glm::vec3(30.0f, 20.0f, 30.0f)))
 {
-    death->setPosition(glm::vec3(30.0f, 20.0f, 30.0f));
 }
 
 PlaceholderWorld::~PlaceholderWorld() = default;
@@ -32,6 +19,7 @@ void PlaceholderWorld::update(float s)
     if (player)
         playerPosition = player->position();
     World::update(s);
+    death->update(s);
     ++updates;
 }
 
