@@ -1,6 +1,6 @@
 #include "structures/DesertCrypt.h"
 
-#include "structures/PlacedObjects.h"
+#include "gameplay/Cage.h"
 #include "structures/Placement.h"
 #include "world/BlockType.h"
 
@@ -102,7 +102,7 @@ void DesertCrypt::buildCorridors(VoxelOrders& orders, const Frame& f, const glm:
 
     const glm::vec3 room = hooks[random.next() % 3u];
     appendBox(orders, BLOCK_AIR, room + glm::vec3(-2, -1, -2), room + glm::vec3(2, 3, 2));
-    objects.push_back(makeCage(room - glm::vec3(0, 1.6f, 0), false));
+    objects.push_back(std::make_unique<Cage>(room - glm::vec3(0, 1.6f, 0), false));
 }
 
 void DesertCrypt::buildFigure(VoxelOrders& orders, const Frame& f, const glm::vec3& g) const

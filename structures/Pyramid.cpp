@@ -1,7 +1,9 @@
 #include "structures/Pyramid.h"
 
+#include "gameplay/Cage.h"
+#include "gameplay/Sign.h"
+#include "gameplay/StaticDynamite.h"
 #include "structures/MazeStairwell.h"
-#include "structures/PlacedObjects.h"
 #include "structures/Placement.h"
 #include "world/BlockType.h"
 
@@ -69,7 +71,7 @@ void Pyramid::buildEntrance(VoxelOrders& orders, int direction)
 
     const glm::vec3 q = t + dir + side * 3.0f; // niche with the sign
     appendBox(orders, BLOCK_AIR, q - glm::vec3(1.5f), q + glm::vec3(2.0f));
-    objects.push_back(makeSign(q - glm::vec3(0, 2, 0), dir));
+    objects.push_back(std::make_unique<Sign>(q - glm::vec3(0, 2, 0), dir));
 
     const glm::vec3 s = t + dir * 1.5f + side; // post
     appendBox(orders, BLOCK_PYRAMID, s - glm::vec3(0.5f, 1.5f, 0.5f), s + glm::vec3(0.5f, 2.0f, 0.5f));
@@ -105,8 +107,12 @@ void Pyramid::placeTreasure()
 {
     const float px = position.x;
     const float pz = position.z;
-    objects.push_back(makeCage({ px, 48.28f, pz }, true));
-    objects.push_back(makeStaticDynamite({ px + 4, 47.5f, pz }, { px - 8, 51, pz }, 6.0f,
-        glm::normalize(glm::vec3(0, 0.8f, 0.5f)), glm::normalize(glm::vec3(1, 0, 0)),
-        glm::normalize(glm::vec3(-0.9f, 0, 0.1f))));
+    objects.push_back(std::make_unique<Cage>(glm::vec3(px, 48.28f, pz), true));
+    // The charge sits in the chamber wall; the machine stands beside the cage, turned towards it.
+    auto dynamite
+        = std::make_unique<StaticDynamite>(glm::vec3(px + 4, 47.5f, pz), glm::vec3(px - 8, 51, pz), 6.0f);
+    dynamite->setPackOrientation(
+        glm::normalize(glm::vec3(0, 0.8f, 0.5f)), glm::normalize(glm::vec3(1, 0, 0)));
+    dynamite->setMachineFacing(glm::normalize(glm::vec3(-0.9f, 0, 0.1f)));
+    objects.push_back(std::move(dynamite));
 }

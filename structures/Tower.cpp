@@ -1,6 +1,7 @@
 #include "structures/Tower.h"
 
-#include "structures/PlacedObjects.h"
+#include "gameplay/Bonfire.h"
+#include "gameplay/Cage.h"
 #include "structures/Placement.h"
 #include "world/BlockType.h"
 
@@ -52,7 +53,7 @@ void Tower::generate(VoxelOrders& orders)
         return;
     buildShell(orders);
     buildInnerFloor(orders);
-    objects.push_back(makeCage(floorPoint, false));
+    objects.push_back(std::make_unique<Cage>(floorPoint, false));
 }
 
 void Tower::buildShell(VoxelOrders& orders)
@@ -65,7 +66,7 @@ void Tower::buildShell(VoxelOrders& orders)
     stackSpheres(orders, BLOCK_STONE, t, topY + 1, 3, false, shrink);
     stackSpheres(orders, BLOCK_AIR, t, topY + 1, 2.9f, false, shrink);
     appendBox(orders, BLOCK_STUCCO, t - glm::vec3(4, 1, 4), t + glm::vec3(4, 0, 4));
-    objects.push_back(makeBonfire(t));
+    objects.push_back(std::make_unique<Bonfire>(t));
 
     appendBox(orders, BLOCK_STONE, p - glm::vec3(8, 8, 8), p + glm::vec3(8, 0, 8)); // foundation
     appendBox(orders, BLOCK_AIR, p + glm::vec3(-9, 0, -1), p + glm::vec3(9, 3, 1));

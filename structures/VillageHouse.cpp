@@ -1,6 +1,6 @@
 #include "structures/VillageHouse.h"
 
-#include "structures/PlacedObjects.h"
+#include "gameplay/ItemContainer.h"
 #include "structures/Placement.h"
 #include "world/BlockType.h"
 
@@ -29,7 +29,7 @@ void VillageHouse::generate(VoxelOrders& orders)
     if (random.nextFloat() > 0.5f)
         rotateLastOrders(orders, 90, position, static_cast<int>(orders.size() - onEntry));
     if (random.nextFloat() > 0.6f)
-        objects.push_back(makeItemContainer(position, -1));
+        objects.push_back(std::make_unique<ItemContainer>(position, -1)); // a random item
 }
 
 void VillageHouse::buildMound(VoxelOrders& orders) const

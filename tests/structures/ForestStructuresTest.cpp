@@ -73,8 +73,8 @@ TEST(TowerTest, AtTwentyTheWallHasEightySpheresAndTheFloorFitsIt)
     EXPECT_EQ(kindOf(*tower.objects[0]), PlacedKind::Bonfire);
     EXPECT_EQ(tower.objects[0]->position(), tower.top);
     EXPECT_EQ(kindOf(*tower.objects[1]), PlacedKind::Cage);
-    EXPECT_EQ(tower.objects[1]->position(), tower.floorPoint);
-    EXPECT_FALSE(dynamic_cast<const PlacedObject&>(*tower.objects[1]).golden);
+    EXPECT_TRUE(near(tower.objects[1]->position(), tower.floorPoint + cageLift));
+    EXPECT_FALSE(dynamic_cast<const Cage&>(*tower.objects[1]).golden);
 }
 
 TEST(TowerTest, TwoTowersAgreeAndDrawNothing)
@@ -105,10 +105,10 @@ HouseResult buildHouse(const glm::vec3& p)
     r.turned = boxAt(r.orders, 18).min.z != p.z - 3;
     r.container = !house.objects.empty();
     if (r.container) {
-        const auto& placed = dynamic_cast<const PlacedObject&>(*house.objects[0]);
-        EXPECT_EQ(placed.kind, PlacedKind::ItemContainer);
-        EXPECT_EQ(placed.itemType, -1);
-        EXPECT_EQ(placed.position(), p);
+        const auto& container = dynamic_cast<const ItemContainer&>(*house.objects[0]);
+        EXPECT_GE(container.itemType, 0); // a random item was drawn
+        EXPECT_LE(container.itemType, 4);
+        EXPECT_EQ(container.position(), p);
     }
     return r;
 }

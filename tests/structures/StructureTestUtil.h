@@ -1,7 +1,11 @@
 #pragma once
 
+#include "gameplay/Bonfire.h"
+#include "gameplay/Cage.h"
+#include "gameplay/ItemContainer.h"
+#include "gameplay/Sign.h"
+#include "gameplay/StaticDynamite.h"
 #include "physics/Shapes.h"
-#include "structures/PlacedObjects.h"
 #include "world/VoxelBox.h"
 
 #include <gtest/gtest.h>
@@ -50,10 +54,31 @@ inline void expectSameOrders(const VoxelOrders& a, const VoxelOrders& b)
     }
 }
 
+enum class PlacedKind { Cage, Sign, Bonfire, ItemContainer, StaticDynamite, Other };
+
 inline PlacedKind kindOf(const Worldobject& o)
 {
-    return dynamic_cast<const PlacedObject&>(o).kind;
+    if (dynamic_cast<const Cage*>(&o))
+        return PlacedKind::Cage;
+    if (dynamic_cast<const Sign*>(&o))
+        return PlacedKind::Sign;
+    if (dynamic_cast<const Bonfire*>(&o))
+        return PlacedKind::Bonfire;
+    if (dynamic_cast<const ItemContainer*>(&o))
+        return PlacedKind::ItemContainer;
+    if (dynamic_cast<const StaticDynamite*>(&o))
+        return PlacedKind::StaticDynamite;
+    return PlacedKind::Other;
 }
+
+// The unit direction a model matrix column holds, with the model's scale taken out.
+inline glm::vec3 column(const glm::mat4& m, int i, float scale)
+{
+    return glm::vec3(m[i]) / scale;
+}
+
+// A cage stands 0.8 above the point it was placed at.
+inline const glm::vec3 cageLift { 0.0f, 0.8f, 0.0f };
 
 template <class Objects> int countKind(const Objects& objects, PlacedKind kind)
 {
