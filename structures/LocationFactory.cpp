@@ -1,19 +1,23 @@
 #include "structures/LocationFactory.h"
 
+#include "structures/DesertCrypt.h"
+#include "structures/Pyramid.h"
+#include "structures/Tower.h"
+#include "structures/VillageHouse.h"
+
 #include "world/TerrainCodes.h"
 
 std::unique_ptr<Location> makeLocation(int featureCode, const glm::vec3& position)
 {
-    (void)position;
     switch (featureCode) {
     case terrain::CODE_PYRAMID:
-        return nullptr; // PLACEHOLDER: Pyramid
+        return std::make_unique<Pyramid>(position);
     case terrain::CODE_VILLAGE_HOUSE:
-        return nullptr; // PLACEHOLDER: VillageHouse
+        return std::make_unique<VillageHouse>(position);
     case terrain::CODE_BIG_HOUSE:
         return nullptr; // PLACEHOLDER: BigHouse
     case terrain::CODE_DESERT_CRYPT:
-        return nullptr; // PLACEHOLDER: DesertCrypt
+        return std::make_unique<DesertCrypt>(position);
     case terrain::CODE_MINESHAFT:
         return nullptr; // PLACEHOLDER: Mineshaft
     case terrain::CODE_CAMP:
@@ -21,7 +25,7 @@ std::unique_ptr<Location> makeLocation(int featureCode, const glm::vec3& positio
     case terrain::CODE_BALLOON:
         return nullptr; // PLACEHOLDER: Balloon
     case terrain::CODE_TOWER:
-        return nullptr; // PLACEHOLDER: Tower
+        return std::make_unique<Tower>(position);
     default:
         return nullptr;
     }
