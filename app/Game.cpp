@@ -1,9 +1,10 @@
 #include "app/Game.h"
 
 #include "app/Clock.h"
+#include "app/GameCreatures.h"
 #include "app/Rand.h"
 #include "app/Settings.h"
-#include "app/placeholders/DebugOverlay.h"
+#include "app/DebugOverlay.h"
 #include "app/placeholders/Render.h"
 #include "app/placeholders/World.h"
 #include "gui/Gui.h"
@@ -23,7 +24,11 @@
 Game gGame;
 
 Game::Game() = default;
-Game::~Game() = default;
+Game::~Game()
+{
+    if (creatures && gCreatureWorld == creatures.get())
+        gCreatureWorld = nullptr;
+}
 Game& Game::operator=(Game&&) = default;
 
 int Game::screenFlags() const
@@ -97,6 +102,9 @@ void createGame(Game& game)
     game.fire = std::make_unique<Fire>(glm::vec3(40.0f, -5128.0f, 20.0f), 1.0f);
     game.flashlight = std::make_unique<Flashlight>();
 
+    // Death is made with the world and looks at the game from the start.
+    game.creatures = std::make_unique<GameCreatures>(game);
+    gCreatureWorld = game.creatures.get();
     game.world = std::make_unique<PlaceholderWorld>(gSettings.chunkViewDistance, glm::vec3(64.0f));
     if (game.prepareWorld)
         game.prepareWorld(*game.world);
@@ -117,6 +125,9 @@ void destroyGame(Game& game)
     game.lightning.reset();
     game.world.reset();
     game.player = nullptr;
+    if (gCreatureWorld == game.creatures.get())
+        gCreatureWorld = nullptr;
+    game.creatures.reset();
     game.skybox.reset();
     game.playerCamera.reset();
     game.overviewCamera.reset();

@@ -11,6 +11,7 @@
 struct GLFWwindow;
 class BlockTextureArray;
 class Fire;
+class GameCreatures;
 class Flashlight;
 class Gui;
 class Lightning;
@@ -44,6 +45,7 @@ struct Game {
     std::unique_ptr<Gui> gui;
     std::unique_ptr<PlaceholderWorld> world;
     Player* player = nullptr; // owned by the world
+    std::unique_ptr<GameCreatures> creatures; // what the cats and Death see of this game
     std::unique_ptr<PerspectiveCamera> playerCamera;
     std::unique_ptr<PerspectiveCamera> overviewCamera;
     std::unique_ptr<ShadowCamera> sunCamera;

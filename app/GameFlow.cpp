@@ -74,7 +74,7 @@ void startDeathSequence(Game& game)
         const glm::vec3 d = glm::normalize(back);
         player.faceDirection(-d);
         Death& death = *game.world->death;
-        death.setPosition(player.position() - back);
+        death.placeAt(player.position() - back);
         death.faceDirection(d);
         death.scaleModel(0.24f, 0.24f, 0.24f);
     }

@@ -7,6 +7,7 @@
 #include "app/placeholders/Render.h"
 #include "app/placeholders/World.h"
 #include "audio/SoundSystem.h"
+#include "gameplay/WorldobjectPasses.h"
 #include "physics/Ray.h"
 #include "render/Camera.h"
 #include "render/Flashlight.h"
@@ -70,12 +71,14 @@ void updateStep(Game& game, float dtMs)
     gSoundSystem.setCover(game.insideBuilding != 0.0f);
 
     game.world->update(s);
+    if (game.gui && game.gui->buttonHelper)
+        updateInteractionHint(*game.gui->buttonHelper, game.world->chunks, game.player->position());
     game.inDesert = game.world->inDesert;
 
     game.flashlight->update(s, game.player->modelMatrix(), game.player->position());
     game.skybox->update(game.player->position());
     game.gui->update(s);
-    game.fire->update(s);
+    game.fire->update(s, game.world.get());
 
     if (stepDeathSequence(game.deathTimer, game.circleLoad, game.circleOpening, s))
         showGameOverMenu(game);

@@ -1,24 +1,14 @@
 #pragma once
 
-// PLACEHOLDERS for the parts of the render pipeline still to come: the fire,
-// the shadow-map and multisample framebuffers and the frame passes. They keep
+// PLACEHOLDERS for the parts of the render pipeline still to come: the
+// shadow-map and multisample framebuffers and the frame passes. They keep
 // the names and calls the game uses and are replaced by the render work.
+
+#include "render/Fire.h"
 
 #include <glm/vec3.hpp>
 
 struct Game;
-
-class Fire {
-public:
-    Fire(const glm::vec3& position, float scale)
-        : position(position)
-        , scale(scale)
-    {
-    }
-    glm::vec3 position;
-    float scale;
-    void update(float) { }
-};
 
 // The shadow-map and multisample framebuffers, sized once from the settings.
 void createFramebuffers(int screenWidth, int screenHeight);

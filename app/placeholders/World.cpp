@@ -1,26 +1,15 @@
 #include "app/placeholders/World.h"
 
+#include "gameplay/WorldobjectPasses.h"
+
 #include <algorithm>
 #include <glm/geometric.hpp>
 #include <glm/gtc/matrix_transform.hpp>
 
-void Death::faceDirection(const glm::vec3& d)
-{
-    model[0] = glm::vec4(glm::normalize(glm::cross(d, glm::vec3(0.0f, 1.0f, 0.0f))), 0.0f);
-    model[1] = glm::vec4(0.0f, 1.0f, 0.0f, 0.0f);
-    model[2] = glm::vec4(-d, 0.0f);
-}
-
-void Death::scaleModel(float sx, float sy, float sz)
-{
-    model = glm::scale(model, glm::vec3(sx, sy, sz));
-}
-
 PlaceholderWorld::PlaceholderWorld(int viewDistance, const glm::vec3& chunkSize)
     : World(viewDistance, chunkSize)
-    , death(std::make_unique<Death>())
+    , death(std::make_unique<Death>(glm::vec3(30.0f, 20.0f, 30.0f)))
 {
-    death->setPosition(glm::vec3(30.0f, 20.0f, 30.0f));
 }
 
 PlaceholderWorld::~PlaceholderWorld() = default;
@@ -30,6 +19,7 @@ void PlaceholderWorld::update(float s)
     if (player)
         playerPosition = player->position();
     World::update(s);
+    death->update(s);
     ++updates;
 }
 
@@ -61,4 +51,11 @@ bool PlaceholderWorld::placeOnSurface(Player& body, float yFrom, float yTo)
     const float y = ground < 0.0f ? yFrom : std::clamp(ground + 0.85f, yFrom, yTo);
     body.setPosition(glm::vec3(p.x, y, p.z));
     return true;
+}
+
+void PlaceholderWorld::activateNearby()
+{
+    ++activations;
+    if (player)
+        activateObjectsNear(chunks, player->position());
 }

@@ -6,20 +6,12 @@
 // and the game holds a World again.
 
 #include "app/placeholders/Player.h"
+#include "gameplay/Death.h"
 #include "world/World.h"
 
 #include <glm/vec3.hpp>
 #include <memory>
 #include <vector>
-
-// PLACEHOLDER for Death: only what the death sequence does to its body.
-class Death {
-public:
-    glm::mat4 model { 1.0f };
-    void setPosition(const glm::vec3& p) { model[3] = glm::vec4(p, 1.0f); }
-    void faceDirection(const glm::vec3& d);
-    void scaleModel(float sx, float sy, float sz);
-};
 
 // PLACEHOLDER for a projectile body.
 class Projectile {
@@ -46,7 +38,7 @@ public:
     // The world owns the player from here on.
     void addPlayer(Player* p);
     bool placeOnSurface(Player& body, float yFrom, float yTo);
-    void activateNearby() { ++activations; }
+    void activateNearby();
 
 private:
     std::unique_ptr<Player> ownedPlayer;

@@ -1,0 +1,67 @@
+#include "app/DebugOverlay.h"
+
+#include "app/Game.h"
+#include "app/placeholders/World.h"
+#include "audio/SoundSystem.h"
+#include "gui/DebugItem.h"
+#include "gui/Gui.h"
+#include "render/Flashlight.h"
+
+#include <memory>
+
+namespace {
+
+template <class T, class Read> void addRow(Gui& gui, const char* label, Read read)
+{
+    gui.debugItems.push_back(std::make_unique<DebugItem<T>>(label, typename DebugItem<T>::Source(read)));
+}
+
+// Rows read through the game at every update: the world, player and flashlight
+// they show may be replaced, and an empty one reads as zero.
+void addGameRows(Gui& gui, Game& g)
+{
+    addRow<float>(gui, "Fps", [&g] { return g.frames.fps; });
+    addRow<bool>(gui, "In Desert", [&g] { return g.inDesert; });
+    addRow<bool>(gui, "Rain", [&g] { return g.weather.rain; });
+    addRow<bool>(gui, "Lightning", [&g] { return g.weather.lightning; });
+    addRow<float>(gui, "Time until Weather changes", [&g] { return g.weather.weatherTimer; });
+    addRow<float>(gui, "Fog Factor", [&g] { return g.fogFactor; });
+    addRow<float>(gui, "Flashlight Intensity", [&g] { return g.flashlight ? g.flashlight->intensity : 0.0f; });
+    addRow<float>(gui, "Inside Building", [&g] { return g.insideBuilding; });
+    addRow<float>(gui, "Outside Building(Smoothed)", [] { return gSoundSystem.coverLevel(); });
+}
+
+void addWorldRows(Gui& gui, Game& g)
+{
+    addRow<const int>(gui, "Cache Size", [&g] { return g.world ? int(g.world->cacheSize) : 0; });
+    addRow<const int>(gui, "Loaded Chunks", [&g] { return g.world ? int(g.world->readyCount) : 0; });
+    addRow<const int>(gui, "Max Chunk Count", [&g] { return g.world ? int(g.world->maxChunkCount) : 0; });
+    addRow<int>(gui, "Active Working Threads", [&g] { return g.world ? g.world->activeWorkerCount() : 0; });
+    addRow<glm::vec3>(gui, "Player Position", [&g] { return g.player ? g.player->position() : glm::vec3(0.0f); });
+    addRow<glm::vec2>(gui, "Player Chunkcoords", [&g] { return g.world ? g.world->centerChunk : glm::vec2(0.0f); });
+    addRow<const int>(gui, "Player #Cats", [&g] { return g.player ? g.player->catCount : 0; });
+}
+
+// PLACEHOLDER until Death keeps these values: the rows exist with their labels
+// and read zero. Point them at the Death of g.world when it lands.
+void addDeathRows(Gui& gui, Game&)
+{
+    addRow<float>(gui, "Death | Time since Last Teleport", [] { return 0.0f; });
+    addRow<bool>(gui, "Death | Seen since Last Teleport", [] { return false; });
+    addRow<bool>(gui, "Death | Attacking", [] { return false; });
+    addRow<float>(gui, "Death | Time since Last Attack", [] { return 0.0f; });
+    addRow<bool>(gui, "Death | Player aware of Presence", [] { return false; });
+    addRow<float>(gui, "Death | Rage Factor", [] { return 0.0f; });
+    addRow<float>(gui, "Death | Time attacking", [] { return 0.0f; });
+}
+
+}
+
+void buildDebugOverlay(Gui& gui, Game& game)
+{
+    gui.debugItems.clear();
+    DebugItemBase::counter = 0;
+    addGameRows(gui, game);
+    addWorldRows(gui, game);
+    addDeathRows(gui, game);
+}

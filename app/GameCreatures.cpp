@@ -1,0 +1,102 @@
+#include "app/GameCreatures.h"
+
+#include "app/Game.h"
+#include "app/placeholders/World.h"
+#include "audio/SoundSystem.h"
+#include "gameplay/Death.h"
+#include "render/ParticleSystem.h"
+
+bool GameCreatures::hasPlayer() const
+{
+    return game.player != nullptr;
+}
+
+glm::vec3 GameCreatures::playerPosition() const
+{
+    return game.player ? game.player->position() : glm::vec3(0.0f);
+}
+
+int GameCreatures::catCount() const
+{
+    return game.player ? game.player->catCount : 0;
+}
+
+int GameCreatures::countFoundCat()
+{
+    return game.player ? ++game.player->catCount : 0;
+}
+
+void GameCreatures::setThreat(float level)
+{
+    // PLACEHOLDER: the player's heartbeat and noise take the level once the player has setThreat.
+    lastThreat = level;
+}
+
+void GameCreatures::startDeathSequence()
+{
+    ::startDeathSequence(game);
+}
+
+float GameCreatures::deathTimer() const
+{
+    return game.deathTimer;
+}
+
+float GameCreatures::potionTimer() const
+{
+    return game.potionTimer;
+}
+
+float GameCreatures::coverLevel() const
+{
+    return gSoundSystem.coverLevel();
+}
+
+std::optional<glm::vec3> GameCreatures::ballPosition() const
+{
+    return std::nullopt; // PLACEHOLDER: the ball in flight (currentBall) comes with the projectiles
+}
+
+FlyingFish* GameCreatures::lastUntakenFish()
+{
+    return nullptr; // PLACEHOLDER: the list of thrown fish comes with the projectiles
+}
+
+glm::vec3 GameCreatures::fishPosition(const FlyingFish&) const
+{
+    return glm::vec3(0.0f); // PLACEHOLDER, see lastUntakenFish
+}
+
+bool GameCreatures::takeFish(FlyingFish&, const glm::vec3&)
+{
+    return false; // PLACEHOLDER, see lastUntakenFish
+}
+
+int GameCreatures::visibleSampleCount(const MovingObject&)
+{
+    return -1; // PLACEHOLDER: the World's line-of-sight query over its chunks and bodies
+}
+
+bool GameCreatures::spawnNear(MovingObject&, const glm::vec3&, float, float, bool)
+{
+    return false; // PLACEHOLDER: the World's placement search over its chunks and bodies
+}
+
+void GameCreatures::addCat(const glm::vec3&, bool)
+{
+    // PLACEHOLDER: the World's addCat; only the count goes up meanwhile.
+    const int count = countFoundCat();
+    if (Death* hunter = death())
+        hunter->onCatCount(count);
+}
+
+Death* GameCreatures::death()
+{
+    return game.world ? game.world->death.get() : nullptr;
+}
+
+void GameCreatures::catBurst(const glm::vec3& center, int count, float size)
+{
+    if (game.particles)
+        game.particles->spawnCatBurst(center, count, size);
+}

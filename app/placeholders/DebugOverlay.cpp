@@ -1,3 +1,0 @@
-#include "app/placeholders/DebugOverlay.h"
-
-void buildDebugOverlay(Gui&, Game&) { }

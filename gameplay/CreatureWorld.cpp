@@ -1,0 +1,3 @@
+#include "gameplay/CreatureWorld.h"
+
+CreatureWorld* gCreatureWorld = nullptr;
