@@ -1,6 +1,6 @@
 #include "structures/Balloon.h"
 
-#include "structures/PlacedObjects.h"
+#include "gameplay/CagelessCage.h"
 #include "structures/Placement.h"
 #include "world/BlockType.h"
 
@@ -17,7 +17,7 @@ void Balloon::generate(VoxelOrders& orders)
     const glm::vec3 b = basketCenter();
     appendBox(orders, BLOCK_BASKET, b - glm::vec3(3, 2, 3), b + glm::vec3(3, 2, 3));
     appendBox(orders, BLOCK_AIR, b + glm::vec3(-2.5f, -0.5f, -2.5f), b + glm::vec3(2.5f, 2, 2.5f));
-    objects.push_back(std::make_unique<placeholder::CagelessCage>(b));
+    objects.push_back(std::make_unique<CagelessCage>(b));
 
     // One rope from each corner of the basket up to the envelope's middle height.
     const glm::vec3 ropeMin(b.x + 2.5f, b.y + 2, b.z + 2.5f);

@@ -1,8 +1,9 @@
 // The building steps of a big house, run room by room once the layout stands.
 #include "structures/BigHouse.h"
 
+#include "gameplay/Cage.h"
+#include "gameplay/ItemContainer.h"
 #include "structures/BoxShapes.h"
-#include "structures/PlacedObjects.h"
 #include "structures/Placement.h"
 #include "world/BlockType.h"
 
@@ -141,14 +142,14 @@ void BigHouse::contents(const BigHouseRoom& room)
     glm::vec3 spot = room.center();
     spot.y = room.floorHeight();
     if (room.holdsCage) {
-        objects.push_back(std::make_unique<placeholder::Cage>(spot + glm::vec3(0, 0.27f, 0), false));
+        objects.push_back(std::make_unique<Cage>(spot + glm::vec3(0, 0.27f, 0), false));
         return;
     }
     // The stair keeps the central column free.
     if (room.inCentralColumn())
         return;
     if (random.next() % 7 == 0)
-        objects.push_back(std::make_unique<placeholder::ItemContainer>(spot + glm::vec3(0, 0.5f, 0), -1));
+        objects.push_back(std::make_unique<ItemContainer>(spot + glm::vec3(0, 0.5f, 0), -1));
 }
 
 void BigHouse::terrace(VoxelOrders& orders, const BigHouseRoom& room)

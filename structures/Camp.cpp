@@ -1,7 +1,8 @@
 #include "structures/Camp.h"
 
+#include "gameplay/Bonfire.h"
+#include "gameplay/ItemContainer.h"
 #include "structures/BoxShapes.h"
-#include "structures/PlacedObjects.h"
 #include "structures/Placement.h"
 #include "world/BlockType.h"
 
@@ -86,6 +87,6 @@ void Camp::generate(VoxelOrders& orders)
     // The first draw always builds a tent, so there is at least one to hold the container.
     const uint32_t k = random.next();
     const int holder = built[k % static_cast<uint32_t>(tents)];
-    objects.push_back(std::make_unique<placeholder::ItemContainer>(p + tentOffsets[holder], -1));
-    objects.push_back(std::make_unique<placeholder::Bonfire>(p));
+    objects.push_back(std::make_unique<ItemContainer>(p + tentOffsets[holder], -1));
+    objects.push_back(std::make_unique<Bonfire>(p));
 }

@@ -1,7 +1,9 @@
 #include "structures/Mineshaft.h"
 
+#include "gameplay/Cage.h"
+#include "gameplay/ItemContainer.h"
+#include "gameplay/StaticDynamite.h"
 #include "structures/BoxShapes.h"
-#include "structures/PlacedObjects.h"
 #include "structures/Placement.h"
 #include "world/BlockType.h"
 
@@ -249,7 +251,7 @@ void Mineshaft::appendSealedRoom(VoxelOrders& orders, const MineSegment& s)
     appendNormalisedBox(
         orders, BLOCK_STONE_CRACKS, fm - s.dir * 0.5f - across, fm + s.dir * 0.5f + across + up * tunnelHeight);
 
-    auto charge = std::make_unique<placeholder::StaticDynamite>(
+    auto charge = std::make_unique<StaticDynamite>(
         fm - s.dir * 3.0f, fm - s.dir * 0.5f + up * (tunnelHeight / 2), 2.0f);
     charge->setPackOrientation(s.side, -s.dir);
     charge->setMachineFacing(glm::normalize(glm::vec3(-0.9f, 0, 0.1f)));
@@ -257,9 +259,9 @@ void Mineshaft::appendSealedRoom(VoxelOrders& orders, const MineSegment& s)
 
     const glm::vec3 e = s.end - up * (tunnelHeight / 2);
     if (s.holdsCage)
-        objects.push_back(std::make_unique<placeholder::Cage>(e - glm::vec3(0, 0.11f, 0), false));
+        objects.push_back(std::make_unique<Cage>(e - glm::vec3(0, 0.11f, 0), false));
     else
-        objects.push_back(std::make_unique<placeholder::ItemContainer>(e, -1));
+        objects.push_back(std::make_unique<ItemContainer>(e, -1));
 }
 
 void Mineshaft::appendEntrance(VoxelOrders& orders)

@@ -1,6 +1,6 @@
 #include "OrderRecords.h"
+#include "gameplay/Cage.h"
 #include "structures/BigHouse.h"
-#include "structures/PlacedObjects.h"
 #include "world/BlockType.h"
 
 #include <glm/geometric.hpp>
@@ -91,10 +91,10 @@ TEST(BigHouseTest, CageSitsInTheTopStoreyOutsideTheColumn)
             EXPECT_FALSE(cageRoom->inCentralColumn());
         }
 
-        const auto cages = objectsOf<placeholder::Cage>(house);
+        const auto cages = objectsOf<Cage>(house);
         ASSERT_EQ(cages.size(), 1u);
         const glm::vec3 c = cageRoom->center();
-        EXPECT_EQ(cages[0]->position(), glm::vec3(c.x, cageRoom->floorHeight() + 0.27f, c.z));
+        EXPECT_EQ(cages[0]->position(), glm::vec3(c.x, cageRoom->floorHeight() + 0.27f + 0.8f, c.z));
         EXPECT_FALSE(cages[0]->golden);
     }
 }

@@ -1,6 +1,8 @@
 #include "OrderRecords.h"
+#include "gameplay/Cage.h"
+#include "gameplay/ItemContainer.h"
+#include "gameplay/StaticDynamite.h"
 #include "structures/Mineshaft.h"
-#include "structures/PlacedObjects.h"
 #include "world/BlockType.h"
 
 #include <glm/geometric.hpp>
@@ -62,7 +64,7 @@ TEST(MineshaftTest, ExactlyOneSealedRoomHoldsTheCat)
 {
     for (const glm::vec3& p : somePositions) {
         Generated<Mineshaft> mine(p);
-        const auto cages = objectsOf<placeholder::Cage>(mine.location);
+        const auto cages = objectsOf<Cage>(mine.location);
         ASSERT_EQ(cages.size(), 1u) << "mineshaft at " << p.x;
         EXPECT_FALSE(cages[0]->golden);
 
@@ -72,14 +74,20 @@ TEST(MineshaftTest, ExactlyOneSealedRoomHoldsTheCat)
             holding += s.holdsCage;
             EXPECT_TRUE(!s.holdsCage || s.deadEnd);
             if (s.holdsCage) {
-                EXPECT_EQ(cages[0]->position(), s.end - glm::vec3(0, 2, 0) - glm::vec3(0, 0.11f, 0));
+                EXPECT_EQ(cages[0]->position(), s.end - glm::vec3(0, 2, 0) - glm::vec3(0, 0.11f, 0) + glm::vec3(0, 0.8f, 0));
             }
         }
         EXPECT_EQ(holding, 1);
         // Every sealed room has one cracked wall, one charge and one cage or container behind it.
         sealed = countType(mine.orders, BLOCK_STONE_CRACKS);
-        EXPECT_EQ(countObjects<placeholder::StaticDynamite>(mine.location), sealed);
-        EXPECT_EQ(countObjects<placeholder::ItemContainer>(mine.location) + 1, sealed);
+        const auto charges = objectsOf<StaticDynamite>(mine.location);
+        EXPECT_EQ(static_cast<int>(charges.size()), sealed);
+        for (const StaticDynamite* charge : charges) {
+            EXPECT_EQ(charge->charge.radius, 2.0f);
+            EXPECT_EQ(charge->charge.center.y, 4.0f); // half way up the tunnel
+            EXPECT_EQ(charge->position().y, 2.0f);
+        }
+        EXPECT_EQ(countObjects<ItemContainer>(mine.location) + 1, sealed);
     }
 }
 
@@ -116,7 +124,7 @@ TEST(MineshaftTest, NoDeadEndMeansNoCageInsteadOfACrash)
         EXPECT_FALSE(s.deadEnd);
         EXPECT_FALSE(s.holdsCage);
     }
-    EXPECT_EQ(countObjects<placeholder::Cage>(mine), 0);
+    EXPECT_EQ(countObjects<Cage>(mine), 0);
     EXPECT_EQ(countType(orders, BLOCK_STONE_CRACKS), 0);
     EXPECT_GT(orders.size(), 0u);
 }
