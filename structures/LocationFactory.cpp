@@ -3,20 +3,24 @@
 #include "structures/Balloon.h"
 #include "structures/BigHouse.h"
 #include "structures/Camp.h"
+#include "structures/DesertCrypt.h"
 #include "structures/Mineshaft.h"
+#include "structures/Pyramid.h"
+#include "structures/Tower.h"
+#include "structures/VillageHouse.h"
 #include "world/TerrainCodes.h"
 
 std::unique_ptr<Location> makeLocation(int featureCode, const glm::vec3& position)
 {
     switch (featureCode) {
     case terrain::CODE_PYRAMID:
-        return nullptr; // PLACEHOLDER: Pyramid
+        return std::make_unique<Pyramid>(position);
     case terrain::CODE_VILLAGE_HOUSE:
-        return nullptr; // PLACEHOLDER: VillageHouse
+        return std::make_unique<VillageHouse>(position);
     case terrain::CODE_BIG_HOUSE:
         return std::make_unique<BigHouse>(position);
     case terrain::CODE_DESERT_CRYPT:
-        return nullptr; // PLACEHOLDER: DesertCrypt
+        return std::make_unique<DesertCrypt>(position);
     case terrain::CODE_MINESHAFT:
         return std::make_unique<Mineshaft>(position);
     case terrain::CODE_CAMP:
@@ -24,7 +28,7 @@ std::unique_ptr<Location> makeLocation(int featureCode, const glm::vec3& positio
     case terrain::CODE_BALLOON:
         return std::make_unique<Balloon>(position);
     case terrain::CODE_TOWER:
-        return nullptr; // PLACEHOLDER: Tower
+        return std::make_unique<Tower>(position);
     default:
         return nullptr;
     }
