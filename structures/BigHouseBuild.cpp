@@ -4,6 +4,7 @@
 #include "gameplay/Cage.h"
 #include "gameplay/ItemContainer.h"
 #include "structures/BoxShapes.h"
+#include "structures/MazeStairwell.h"
 #include "structures/Placement.h"
 #include "world/BlockType.h"
 
@@ -237,10 +238,18 @@ void BigHouse::foundation(VoxelOrders& orders, const BigHouseRoom& room)
     }
 }
 
+// The spiral stair from this storey up to the one above: stone column and
+// treads, a marble landing over a bark slab that closes the ceiling around it,
+// each storey starting its spiral on another side.
 void BigHouse::stair(VoxelOrders& orders, const BigHouseRoom& room)
 {
-    (void)orders;
-    (void)room;
-    // PLACEHOLDER: the spiral stair (stone column and treads, marble landing
-    // over a bark slab, first side (3 x storey) mod 4) comes with buildStairwell.
+    StairwellStyle style;
+    style.columnType = BLOCK_STONE;
+    style.landingType = BLOCK_MARBLE;
+    style.treadType = BLOCK_STONE;
+    style.slabType = BLOCK_BARK;
+    style.firstSide = (3 * room.storey()) % 4;
+    const glm::vec3 c = room.center();
+    const float f = room.floorHeight();
+    buildStairwell(orders, style, f + 2, c.x, f + 8, c.z, 1.0f, 1.5f);
 }

@@ -138,6 +138,35 @@ TEST(BigHouseTest, LinksAreMutualAndRoofsAndYardCloseTheHouse)
     }
 }
 
+TEST(BigHouseTest, StairsClimbTheColumnStartingOnTurningSides)
+{
+    const glm::vec3 turnOrder[4] = { { 1, 0, 0 }, { 0, 0, 1 }, { -1, 0, 0 }, { 0, 0, -1 } };
+    for (const glm::vec3& p : { glm::vec3(40, 22, -60), glm::vec3(-700, 31, 5), glm::vec3(1234, 18, 999) }) {
+        Generated<BigHouse> generated(p);
+        const auto r = recordOrders(generated.orders);
+        int stairs = 0;
+        for (size_t i = 0; i + 2 < r.size(); ++i) {
+            if (r[i].type != BLOCK_MARBLE || r[i].b.x - r[i].a.x != 7.0f)
+                continue;
+            // The landing sits two units under the next storey's floor level + 8, over a bark slab.
+            const int s = stairs++;
+            const float floor = p.y + 6.0f * s;
+            EXPECT_EQ(r[i], (OrderRecord { BLOCK_MARBLE, { p.x - 3.5f, floor + 6, p.z - 3.5f },
+                                { p.x + 3.5f, floor + 6.5f, p.z + 3.5f } }));
+            EXPECT_EQ(r[i + 1], (OrderRecord { BLOCK_BARK, { p.x - 3.5f, floor + 5.5f, p.z - 3.5f },
+                                    { p.x + 3.5f, floor + 6, p.z + 3.5f } }));
+            // The first stone tread lies on side (3 x storey) mod 4, one unit out from the column.
+            const OrderRecord tread = r[i + 2];
+            EXPECT_EQ(tread.type, BLOCK_STONE);
+            EXPECT_EQ(tread.a.y, floor + 0.5f);
+            const glm::vec3 dir = turnOrder[(3 * s) % 4];
+            const glm::vec3 middle = (tread.a + tread.b) * 0.5f - glm::vec3(p.x, 0, p.z);
+            EXPECT_GT(glm::dot(middle, dir), 1.0f) << "storey " << s;
+        }
+        EXPECT_EQ(stairs, generated.location.floors - 1);
+    }
+}
+
 TEST(BigHouseTest, RoomsAreStuccoShellsOnAFoundation)
 {
     const glm::vec3 p(0, 20, 0);
