@@ -8,9 +8,9 @@
 // with a free cat in its basket. Draws no random numbers.
 class Balloon : public Location {
 public:
-    glm::vec3 center;     // of the envelope: (px, 55, pz)
-    float radius = 8.0f;  // of the envelope
-    float gap = 4.0f;     // between the envelope and the basket's top
+    glm::vec3 center; // of the envelope: (px, 55, pz)
+    float radius = 8.0f; // of the envelope
+    float gap = 4.0f; // between the envelope and the basket's top
 
     explicit Balloon(const glm::vec3& position);
 

@@ -13,8 +13,8 @@ class BigHouse;
 struct BigHouseRoom {
     enum Kind : int {
         ROOM = 0,
-        TERRACE = 1,       // open roof of a room below
-        TOP_ROOF = 2,      // hipped roof over the top storey
+        TERRACE = 1, // open roof of a room below
+        TOP_ROOF = 2, // hipped roof over the top storey
         SHADED_TERRACE = 3, // open roof under a room two storeys up
         YARD = 4,
         YARD_ENTRANCE = 5,

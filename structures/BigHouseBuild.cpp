@@ -221,8 +221,8 @@ void BigHouse::roof(VoxelOrders& orders, const BigHouseRoom& room)
         if (!sloped[hip[0]] || !sloped[hip[1]])
             continue;
         const glm::vec3 diagonal = sideDirections[hip[0]] + sideDirections[hip[1]];
-        appendBoxRun(orders, top + diagonal * 0.5f + down, diagonal * 0.5f + down, diagonal * 0.5f - down, count,
-            BLOCK_ROOFTILES);
+        appendBoxRun(orders, top + diagonal * 0.5f + down, diagonal * 0.5f + down, diagonal * 0.5f - down,
+            count, BLOCK_ROOFTILES);
     }
 }
 

@@ -61,10 +61,12 @@ void buildTent(VoxelOrders& orders, const glm::vec3& o, const glm::vec3& f, floa
     appendBoxRun(orders, secondCorner + up * h, stepBack, -f * 0.5f - s * d + up * 0.5f, strips, BLOCK_TENT);
     appendNormalisedBox(orders, BLOCK_TENT, o + s * (d / 2) + f * h, o + s * (d / 2 - 0.5f) - f * h + up * h);
     // Nothing may grow or stand above the slopes.
-    appendBoxRun(orders, firstCorner + up * (h + 0.5f), stepOut, f * 0.5f + s * d + up * h, strips, BLOCK_AIR);
-    appendBoxRun(orders, secondCorner + up * (h + 0.5f), stepBack, -f * 0.5f - s * d + up * h, strips, BLOCK_AIR);
-    appendNormalisedBox(
-        orders, BLOCK_WOOD_PLANKS2, o - s * (d / 2 - 0.5f - 0.5f) + f * 0.5f, o - s * (d / 2 - 0.5f) + up * h);
+    appendBoxRun(
+        orders, firstCorner + up * (h + 0.5f), stepOut, f * 0.5f + s * d + up * h, strips, BLOCK_AIR);
+    appendBoxRun(
+        orders, secondCorner + up * (h + 0.5f), stepBack, -f * 0.5f - s * d + up * h, strips, BLOCK_AIR);
+    appendNormalisedBox(orders, BLOCK_WOOD_PLANKS2, o - s * (d / 2 - 0.5f - 0.5f) + f * 0.5f,
+        o - s * (d / 2 - 0.5f) + up * h);
 }
 
 void Camp::generate(VoxelOrders& orders)

@@ -20,4 +20,5 @@ public:
 // A ridge tent standing on O: two sloping sides of 2H + 1 strips meeting at
 // height H, closed at the +S end, open at the other with a pole. F is the
 // direction one slope falls toward; the ridge runs along S = (F.z, 0, -F.x).
-void buildTent(VoxelOrders& orders, const glm::vec3& center, const glm::vec3& facing, float length, float height);
+void buildTent(
+    VoxelOrders& orders, const glm::vec3& center, const glm::vec3& facing, float length, float height);

@@ -193,12 +193,15 @@ void Mineshaft::appendSegment(VoxelOrders& orders, MineSegment& s)
     const glm::vec3 fm = s.floorMiddle;
     const glm::vec3 railHalf = s.dir * ((railLength + 1.5f) / 2);
     const glm::vec3 below(0, -0.5f, 0);
-    appendNormalisedBox(orders, BLOCK_METAL, fm - railHalf + s.side * 0.5f + below, fm + railHalf + s.side * 1.0f);
-    appendNormalisedBox(orders, BLOCK_METAL, fm - railHalf - s.side * 1.0f + below, fm + railHalf - s.side * 0.5f);
+    appendNormalisedBox(
+        orders, BLOCK_METAL, fm - railHalf + s.side * 0.5f + below, fm + railHalf + s.side * 1.0f);
+    appendNormalisedBox(
+        orders, BLOCK_METAL, fm - railHalf - s.side * 1.0f + below, fm + railHalf - s.side * 0.5f);
 
     const float postOffset = tunnelWidth / 2 - 0.5f;
     for (float sign : { 1.0f, -1.0f })
-        appendPlanBox(orders, BLOCK_WOOD_PLANKS2, fm + s.side * (postOffset * sign), 1, 1, fm.y, fm.y + tunnelHeight);
+        appendPlanBox(
+            orders, BLOCK_WOOD_PLANKS2, fm + s.side * (postOffset * sign), 1, 1, fm.y, fm.y + tunnelHeight);
     const float lintelBottom = fm.y + tunnelHeight - 0.5f;
     appendOrientedBox(
         orders, BLOCK_WOOD_PLANKS2, fm, s.dir, 1, s.side, tunnelWidth, lintelBottom, lintelBottom + 1);
@@ -248,8 +251,8 @@ void Mineshaft::appendSealedRoom(VoxelOrders& orders, const MineSegment& s)
 {
     const glm::vec3 fm = s.floorMiddle;
     const glm::vec3 across = s.side * (tunnelWidth / 2);
-    appendNormalisedBox(
-        orders, BLOCK_STONE_CRACKS, fm - s.dir * 0.5f - across, fm + s.dir * 0.5f + across + up * tunnelHeight);
+    appendNormalisedBox(orders, BLOCK_STONE_CRACKS, fm - s.dir * 0.5f - across,
+        fm + s.dir * 0.5f + across + up * tunnelHeight);
 
     auto charge = std::make_unique<StaticDynamite>(
         fm - s.dir * 3.0f, fm - s.dir * 0.5f + up * (tunnelHeight / 2), 2.0f);

@@ -14,9 +14,9 @@ struct MineSegment {
     glm::vec3 end { 0.0f };
     glm::vec2 startCell { 0.0f };
     glm::vec2 endCell { 0.0f };
-    glm::vec3 dir { 0.0f };         // normalize(end - start)
-    glm::vec3 side { 0.0f };        // (-dir.z, 0, dir.x)
-    glm::vec3 middle { 0.0f };      // (start + end) / 2
+    glm::vec3 dir { 0.0f }; // normalize(end - start)
+    glm::vec3 side { 0.0f }; // (-dir.z, 0, dir.x)
+    glm::vec3 middle { 0.0f }; // (start + end) / 2
     glm::vec3 floorMiddle { 0.0f }; // middle on the tunnel floor, to 0.001
     Mineshaft* owner = nullptr;
     bool deadEnd = false;

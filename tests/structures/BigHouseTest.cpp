@@ -1,6 +1,6 @@
+#include "structures/BigHouse.h"
 #include "OrderRecords.h"
 #include "gameplay/Cage.h"
-#include "structures/BigHouse.h"
 #include "world/BlockType.h"
 
 #include <glm/geometric.hpp>
@@ -101,7 +101,8 @@ TEST(BigHouseTest, CageSitsInTheTopStoreyOutsideTheColumn)
 
 TEST(BigHouseTest, LinksAreMutualAndRoofsAndYardCloseTheHouse)
 {
-    const glm::vec3 toward[6] = { { -1, 0, 0 }, { 1, 0, 0 }, { 0, 0, -1 }, { 0, 0, 1 }, { 0, -1, 0 }, { 0, 1, 0 } };
+    const glm::vec3 toward[6]
+        = { { -1, 0, 0 }, { 1, 0, 0 }, { 0, 0, -1 }, { 0, 0, 1 }, { 0, -1, 0 }, { 0, 1, 0 } };
     for (const glm::vec3& p : housePositions()) {
         BigHouse house(p);
         house.planLayout();
@@ -151,10 +152,12 @@ TEST(BigHouseTest, StairsClimbTheColumnStartingOnTurningSides)
             // The landing sits two units under the next storey's floor level + 8, over a bark slab.
             const int s = stairs++;
             const float floor = p.y + 6.0f * s;
-            EXPECT_EQ(r[i], (OrderRecord { BLOCK_MARBLE, { p.x - 3.5f, floor + 6, p.z - 3.5f },
-                                { p.x + 3.5f, floor + 6.5f, p.z + 3.5f } }));
-            EXPECT_EQ(r[i + 1], (OrderRecord { BLOCK_BARK, { p.x - 3.5f, floor + 5.5f, p.z - 3.5f },
-                                    { p.x + 3.5f, floor + 6, p.z + 3.5f } }));
+            EXPECT_EQ(r[i],
+                (OrderRecord { BLOCK_MARBLE, { p.x - 3.5f, floor + 6, p.z - 3.5f },
+                    { p.x + 3.5f, floor + 6.5f, p.z + 3.5f } }));
+            EXPECT_EQ(r[i + 1],
+                (OrderRecord { BLOCK_BARK, { p.x - 3.5f, floor + 5.5f, p.z - 3.5f },
+                    { p.x + 3.5f, floor + 6, p.z + 3.5f } }));
             // The first stone tread lies on side (3 x storey) mod 4, one unit out from the column.
             const OrderRecord tread = r[i + 2];
             EXPECT_EQ(tread.type, BLOCK_STONE);

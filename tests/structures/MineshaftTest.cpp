@@ -1,8 +1,8 @@
+#include "structures/Mineshaft.h"
 #include "OrderRecords.h"
 #include "gameplay/Cage.h"
 #include "gameplay/ItemContainer.h"
 #include "gameplay/StaticDynamite.h"
-#include "structures/Mineshaft.h"
 #include "world/BlockType.h"
 
 #include <glm/geometric.hpp>
@@ -19,7 +19,7 @@ std::pair<glm::vec2, glm::vec2> cellPair(const MineSegment& s)
 {
     auto less = [](glm::vec2 a, glm::vec2 b) { return a.x < b.x || (a.x == b.x && a.y < b.y); };
     return less(s.startCell, s.endCell) ? std::make_pair(s.startCell, s.endCell)
-                                         : std::make_pair(s.endCell, s.startCell);
+                                        : std::make_pair(s.endCell, s.startCell);
 }
 
 int countType(const VoxelOrders& orders, int type)
@@ -74,7 +74,8 @@ TEST(MineshaftTest, ExactlyOneSealedRoomHoldsTheCat)
             holding += s.holdsCage;
             EXPECT_TRUE(!s.holdsCage || s.deadEnd);
             if (s.holdsCage) {
-                EXPECT_EQ(cages[0]->position(), s.end - glm::vec3(0, 2, 0) - glm::vec3(0, 0.11f, 0) + glm::vec3(0, 0.8f, 0));
+                EXPECT_EQ(cages[0]->position(),
+                    s.end - glm::vec3(0, 2, 0) - glm::vec3(0, 0.11f, 0) + glm::vec3(0, 0.8f, 0));
             }
         }
         EXPECT_EQ(holding, 1);
@@ -98,7 +99,8 @@ TEST(MineshaftTest, DeadEndsAreCellsReachedByOneSegmentOnly)
         return MineSegment(glm::vec3(a.x, 4, a.y), glm::vec3(b.x, 4, b.y), a, b, &mine);
     };
     // A path 3,3 -> 4,3 -> 4,4 with a branch 3,3 -> 3,2: two dead ends.
-    std::vector<MineSegment> segments = { seg({ 3, 3 }, { 4, 3 }), seg({ 4, 3 }, { 4, 4 }), seg({ 3, 3 }, { 3, 2 }) };
+    std::vector<MineSegment> segments
+        = { seg({ 3, 3 }, { 4, 3 }), seg({ 4, 3 }, { 4, 4 }), seg({ 3, 3 }, { 3, 2 }) };
     EXPECT_EQ(Mineshaft::markDeadEnds(segments), 2);
     EXPECT_FALSE(segments[0].deadEnd);
     EXPECT_TRUE(segments[1].deadEnd);

@@ -65,5 +65,9 @@ template <class T> std::vector<const T*> objectsOf(const Location& location)
 template <class L> struct Generated {
     L location;
     VoxelOrders orders;
-    explicit Generated(const glm::vec3& p) : location(p) { location.generate(orders); }
+    explicit Generated(const glm::vec3& p)
+        : location(p)
+    {
+        location.generate(orders);
+    }
 };
