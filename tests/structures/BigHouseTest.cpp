@@ -170,6 +170,30 @@ TEST(BigHouseTest, StairsClimbTheColumnStartingOnTurningSides)
     }
 }
 
+TEST(BigHouseTest, RoofsAndYardGatesKeepToTheCellsAndTheirNeighbours)
+{
+    for (const glm::vec3& p : housePositions()) {
+        Generated<BigHouse> generated(p);
+        glm::vec3 low(1e9f);
+        glm::vec3 high(-1e9f);
+        for (const auto& storey : generated.location.storeys) {
+            for (const auto& room : storey) {
+                low = glm::min(low, room->center());
+                high = glm::max(high, room->center());
+            }
+        }
+        // One cell beyond the outermost centres, plus half a cell to its far edge.
+        low -= glm::vec3(15);
+        high += glm::vec3(15);
+        for (const OrderRecord& o : recordOrders(generated.orders)) {
+            ASSERT_GE(o.a.x, low.x);
+            ASSERT_GE(o.a.z, low.z);
+            ASSERT_LE(o.b.x, high.x);
+            ASSERT_LE(o.b.z, high.z);
+        }
+    }
+}
+
 TEST(BigHouseTest, RoomsAreStuccoShellsOnAFoundation)
 {
     const glm::vec3 p(0, 20, 0);

@@ -92,6 +92,21 @@ TEST(MineshaftTest, ExactlyOneSealedRoomHoldsTheCat)
     }
 }
 
+TEST(MineshaftTest, CartsCarryTwoRowsOfFourHeaps)
+{
+    int carts = 0;
+    for (const glm::vec3& p : somePositions) {
+        Generated<Mineshaft> mine(p);
+        const int bodies = countType(mine.orders, BLOCK_METAL2);
+        carts += bodies;
+        EXPECT_EQ(countType(mine.orders, BLOCK_WHEEL), 4 * bodies);
+        EXPECT_EQ(countType(mine.orders, BLOCK_DIAMOND_STONE), 8 * bodies);
+        // Two rails per segment.
+        EXPECT_EQ(countType(mine.orders, BLOCK_METAL), 2 * static_cast<int>(mine.location.segments.size()));
+    }
+    EXPECT_GT(carts, 0);
+}
+
 TEST(MineshaftTest, DeadEndsAreCellsReachedByOneSegmentOnly)
 {
     Mineshaft mine({ 0, 20, 0 });
