@@ -1,10 +1,13 @@
 #include "structures/LocationFactory.h"
 
+#include "structures/Balloon.h"
+#include "structures/BigHouse.h"
+#include "structures/Camp.h"
 #include "structures/DesertCrypt.h"
+#include "structures/Mineshaft.h"
 #include "structures/Pyramid.h"
 #include "structures/Tower.h"
 #include "structures/VillageHouse.h"
-
 #include "world/TerrainCodes.h"
 
 std::unique_ptr<Location> makeLocation(int featureCode, const glm::vec3& position)
@@ -15,15 +18,15 @@ std::unique_ptr<Location> makeLocation(int featureCode, const glm::vec3& positio
     case terrain::CODE_VILLAGE_HOUSE:
         return std::make_unique<VillageHouse>(position);
     case terrain::CODE_BIG_HOUSE:
-        return nullptr; // PLACEHOLDER: BigHouse
+        return std::make_unique<BigHouse>(position);
     case terrain::CODE_DESERT_CRYPT:
         return std::make_unique<DesertCrypt>(position);
     case terrain::CODE_MINESHAFT:
-        return nullptr; // PLACEHOLDER: Mineshaft
+        return std::make_unique<Mineshaft>(position);
     case terrain::CODE_CAMP:
-        return nullptr; // PLACEHOLDER: Camp
+        return std::make_unique<Camp>(position);
     case terrain::CODE_BALLOON:
-        return nullptr; // PLACEHOLDER: Balloon
+        return std::make_unique<Balloon>(position);
     case terrain::CODE_TOWER:
         return std::make_unique<Tower>(position);
     default:
