@@ -3,6 +3,7 @@
 #include "app/Game.h"
 #include "app/placeholders/World.h"
 #include "audio/SoundSystem.h"
+#include "gameplay/Death.h"
 #include "gui/DebugItem.h"
 #include "gui/Gui.h"
 #include "render/Flashlight.h"
@@ -42,17 +43,23 @@ void addWorldRows(Gui& gui, Game& g)
     addRow<const int>(gui, "Player #Cats", [&g] { return g.player ? g.player->catCount : 0; });
 }
 
-// PLACEHOLDER until Death keeps these values: the rows exist with their labels
-// and read zero. Point them at the Death of g.world when it lands.
-void addDeathRows(Gui& gui, Game&)
+template <class T, class Read> void addDeathRow(Gui& gui, Game& g, const char* label, Read read)
 {
-    addRow<float>(gui, "Death | Time since Last Teleport", [] { return 0.0f; });
-    addRow<bool>(gui, "Death | Seen since Last Teleport", [] { return false; });
-    addRow<bool>(gui, "Death | Attacking", [] { return false; });
-    addRow<float>(gui, "Death | Time since Last Attack", [] { return 0.0f; });
-    addRow<bool>(gui, "Death | Player aware of Presence", [] { return false; });
-    addRow<float>(gui, "Death | Rage Factor", [] { return 0.0f; });
-    addRow<float>(gui, "Death | Time attacking", [] { return 0.0f; });
+    addRow<T>(gui, label, [&g, read] {
+        const Death* death = g.world ? g.world->death.get() : nullptr;
+        return death ? read(*death) : T {};
+    });
+}
+
+void addDeathRows(Gui& gui, Game& g)
+{
+    addDeathRow<float>(gui, g, "Death | Time since Last Teleport", [](const Death& d) { return d.timeSinceTeleport; });
+    addDeathRow<bool>(gui, g, "Death | Seen since Last Teleport", [](const Death& d) { return d.seen; });
+    addDeathRow<bool>(gui, g, "Death | Attacking", [](const Death& d) { return d.attacking; });
+    addDeathRow<float>(gui, g, "Death | Time since Last Attack", [](const Death& d) { return d.timeSinceAttack; });
+    addDeathRow<bool>(gui, g, "Death | Player aware of Presence", [](const Death& d) { return d.aware; });
+    addDeathRow<float>(gui, g, "Death | Rage Factor", [](const Death& d) { return d.rage; });
+    addDeathRow<float>(gui, g, "Death | Time attacking", [](const Death& d) { return d.timeAttacking; });
 }
 
 }

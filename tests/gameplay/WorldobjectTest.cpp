@@ -2,6 +2,7 @@
 
 #include "app/Rand.h"
 #include "gameplay/Cage.h"
+#include "gameplay/Cat.h"
 #include "gameplay/ItemContainer.h"
 #include "gameplay/Sign.h"
 #include "gameplay/StaticDynamite.h"
@@ -9,6 +10,7 @@
 #include "render/Camera.h"
 
 #include <cstdlib>
+#include <thread>
 #include <glm/geometric.hpp>
 
 using WorldobjectRules = WorldobjectWorld;
@@ -253,4 +255,20 @@ TEST(WorldobjectCulling, ObjectsOutsideTheViewAreCulledAndBlastingMachinesAlsoLo
     EXPECT_FALSE(packInView.cullTest(camera));
     StaticDynamite bothBehind(glm::vec3(0, 10, 20), glm::vec3(0, 10, 30), 3.0f);
     EXPECT_TRUE(bothBehind.cullTest(camera));
+}
+
+TEST_F(WorldobjectRules, ACageBuiltOnAWorkerGetsItsCatOnTheMainThreadAndDeletesItThere)
+{
+    // Structures build cages on workers, and chunks are deleted there too.
+    std::unique_ptr<Cage> cage;
+    std::thread([&] { cage = std::make_unique<Cage>(glm::vec3(10, 10, 10), true); }).join();
+    EXPECT_EQ(cage->cat, nullptr);
+    cage->update(1.0f / 60.0f);
+    ASSERT_NE(cage->cat, nullptr);
+    EXPECT_TRUE(isCatGolden(*cage->cat));
+    EXPECT_EQ(cage->cat->state, CAT_CAGED);
+    EXPECT_LT(glm::distance(cage->cat->position(), glm::vec3(10, 10.6f, 10)), 1.0f);
+
+    std::thread([&] { cage.reset(); }).join();
+    releaseCatsOfDeletedCages(); // the cat goes now, on this thread
 }
