@@ -33,7 +33,10 @@ CatGraveyard& graveyard()
 
 }
 
-bool onMainThread() { return std::this_thread::get_id() == gMainThread; }
+bool onMainThread()
+{
+    return std::this_thread::get_id() == gMainThread;
+}
 
 void CatDeleter::operator()(Cat* cat) const
 {
@@ -74,8 +77,17 @@ void setCatGolden(Cat& cat, bool golden)
         cat.bodyModel->golden = golden;
 }
 
-bool isCatGolden(const Cat& cat) { return cat.golden; }
+bool isCatGolden(const Cat& cat)
+{
+    return cat.golden;
+}
 
-void updateCagedCat(Cat& cat, float dt) { cat.update(dt); }
+void updateCagedCat(Cat& cat, float dt)
+{
+    cat.update(dt);
+}
 
-void drawCagedCat(Cat& cat) { cat.draw(); }
+void drawCagedCat(Cat& cat)
+{
+    cat.draw();
+}

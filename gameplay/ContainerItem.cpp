@@ -4,7 +4,10 @@
 // item object yet (they keep the type and count themselves). Replace with
 // Dynamite, Fish, Jetpack, BallItem and Potion made with the held flag false.
 
-void ItemDeleter::operator()(Item* item) const { (void)item; }
+void ItemDeleter::operator()(Item* item) const
+{
+    (void)item;
+}
 
 ItemPtr makeLyingItem(int type)
 {
@@ -24,4 +27,7 @@ void setItemCount(Item& item, int count)
     (void)count;
 }
 
-void drawItem(Item& item) { (void)item; }
+void drawItem(Item& item)
+{
+    (void)item;
+}

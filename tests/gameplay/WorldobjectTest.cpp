@@ -10,8 +10,8 @@
 #include "render/Camera.h"
 
 #include <cstdlib>
-#include <thread>
 #include <glm/geometric.hpp>
+#include <thread>
 
 using WorldobjectRules = WorldobjectWorld;
 
