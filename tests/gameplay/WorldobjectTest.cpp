@@ -3,6 +3,7 @@
 #include "app/Rand.h"
 #include "gameplay/Cage.h"
 #include "gameplay/Cat.h"
+#include "gameplay/Item.h"
 #include "gameplay/ItemContainer.h"
 #include "gameplay/Sign.h"
 #include "gameplay/StaticDynamite.h"
@@ -87,6 +88,10 @@ TEST_F(WorldobjectRules, AContainerHandsOverItsItemOnce)
     ASSERT_EQ(items.size(), 1u);
     EXPECT_EQ(items[0], std::make_pair(2, 300)); // a found jetpack comes with fuel
     EXPECT_FALSE(jetpack->active);
+    ASSERT_NE(jetpack->item, nullptr);
+    EXPECT_EQ(jetpack->item->type, 2);
+    EXPECT_EQ(jetpack->item->count, 300);
+    EXPECT_FALSE(jetpack->item->held);
 }
 
 TEST(ItemContainer, TheSamePlaceGivesTheSameYawAndRandomTypesFollowTheWeights)
