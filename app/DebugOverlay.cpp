@@ -3,6 +3,7 @@
 #include "app/Game.h"
 #include "app/placeholders/World.h"
 #include "audio/SoundSystem.h"
+#include "gameplay/Death.h"
 #include "gui/DebugItem.h"
 #include "gui/Gui.h"
 #include "render/Flashlight.h"
@@ -26,7 +27,8 @@ void addGameRows(Gui& gui, Game& g)
     addRow<bool>(gui, "Lightning", [&g] { return g.weather.lightning; });
     addRow<float>(gui, "Time until Weather changes", [&g] { return g.weather.weatherTimer; });
     addRow<float>(gui, "Fog Factor", [&g] { return g.fogFactor; });
-    addRow<float>(gui, "Flashlight Intensity", [&g] { return g.flashlight ? g.flashlight->intensity : 0.0f; });
+    addRow<float>(
+        gui, "Flashlight Intensity", [&g] { return g.flashlight ? g.flashlight->intensity : 0.0f; });
     addRow<float>(gui, "Inside Building", [&g] { return g.insideBuilding; });
     addRow<float>(gui, "Outside Building(Smoothed)", [] { return gSoundSystem.coverLevel(); });
 }
@@ -37,22 +39,32 @@ void addWorldRows(Gui& gui, Game& g)
     addRow<const int>(gui, "Loaded Chunks", [&g] { return g.world ? int(g.world->readyCount) : 0; });
     addRow<const int>(gui, "Max Chunk Count", [&g] { return g.world ? int(g.world->maxChunkCount) : 0; });
     addRow<int>(gui, "Active Working Threads", [&g] { return g.world ? g.world->activeWorkerCount() : 0; });
-    addRow<glm::vec3>(gui, "Player Position", [&g] { return g.player ? g.player->position() : glm::vec3(0.0f); });
-    addRow<glm::vec2>(gui, "Player Chunkcoords", [&g] { return g.world ? g.world->centerChunk : glm::vec2(0.0f); });
+    addRow<glm::vec3>(
+        gui, "Player Position", [&g] { return g.player ? g.player->position() : glm::vec3(0.0f); });
+    addRow<glm::vec2>(
+        gui, "Player Chunkcoords", [&g] { return g.world ? g.world->centerChunk : glm::vec2(0.0f); });
     addRow<const int>(gui, "Player #Cats", [&g] { return g.player ? g.player->catCount : 0; });
 }
 
-// PLACEHOLDER until Death keeps these values: the rows exist with their labels
-// and read zero. Point them at the Death of g.world when it lands.
-void addDeathRows(Gui& gui, Game&)
+template <class T, class Read> void addDeathRow(Gui& gui, Game& g, const char* label, Read read)
 {
-    addRow<float>(gui, "Death | Time since Last Teleport", [] { return 0.0f; });
-    addRow<bool>(gui, "Death | Seen since Last Teleport", [] { return false; });
-    addRow<bool>(gui, "Death | Attacking", [] { return false; });
-    addRow<float>(gui, "Death | Time since Last Attack", [] { return 0.0f; });
-    addRow<bool>(gui, "Death | Player aware of Presence", [] { return false; });
-    addRow<float>(gui, "Death | Rage Factor", [] { return 0.0f; });
-    addRow<float>(gui, "Death | Time attacking", [] { return 0.0f; });
+    addRow<T>(gui, label, [&g, read] {
+        const Death* death = g.world ? g.world->death.get() : nullptr;
+        return death ? read(*death) : T {};
+    });
+}
+
+void addDeathRows(Gui& gui, Game& g)
+{
+    addDeathRow<float>(
+        gui, g, "Death | Time since Last Teleport", [](const Death& d) { return d.timeSinceTeleport; });
+    addDeathRow<bool>(gui, g, "Death | Seen since Last Teleport", [](const Death& d) { return d.seen; });
+    addDeathRow<bool>(gui, g, "Death | Attacking", [](const Death& d) { return d.attacking; });
+    addDeathRow<float>(
+        gui, g, "Death | Time since Last Attack", [](const Death& d) { return d.timeSinceAttack; });
+    addDeathRow<bool>(gui, g, "Death | Player aware of Presence", [](const Death& d) { return d.aware; });
+    addDeathRow<float>(gui, g, "Death | Rage Factor", [](const Death& d) { return d.rage; });
+    addDeathRow<float>(gui, g, "Death | Time attacking", [](const Death& d) { return d.timeAttacking; });
 }
 
 }

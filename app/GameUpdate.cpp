@@ -7,6 +7,7 @@
 #include "app/placeholders/Render.h"
 #include "app/placeholders/World.h"
 #include "audio/SoundSystem.h"
+#include "gameplay/CagedCat.h"
 #include "gameplay/WorldobjectPasses.h"
 #include "physics/Ray.h"
 #include "render/Camera.h"
@@ -73,6 +74,7 @@ void updateStep(Game& game, float dtMs)
     game.world->update(s);
     if (game.gui && game.gui->buttonHelper)
         updateInteractionHint(*game.gui->buttonHelper, game.world->chunks, game.player->position());
+    releaseCatsOfDeletedCages();
     game.inDesert = game.world->inDesert;
 
     game.flashlight->update(s, game.player->modelMatrix(), game.player->position());

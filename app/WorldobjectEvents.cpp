@@ -6,6 +6,7 @@
 #include "app/placeholders/Render.h"
 #include "app/placeholders/World.h"
 #include "audio/SoundSystem.h"
+#include "gameplay/CreatureWorld.h"
 
 namespace {
 
@@ -14,17 +15,12 @@ WorldobjectEvents gameEvents()
     WorldobjectEvents events;
     events.playerPosition = [] { return gGame.player ? gGame.player->position() : glm::vec3(0.0f); };
     events.addCat = [](const glm::vec3& position, bool golden) {
-        // PLACEHOLDER until the World holds cats: World::addCat (position, golden)
-        // makes the cat and its onFound counts it. Until then only the count goes up.
-        (void)position;
-        (void)golden;
-        if (gGame.player)
-            ++gGame.player->catCount;
+        if (gCreatureWorld)
+            gCreatureWorld->addCat(position, golden);
     };
     events.giveItem = [](int type, int count) {
-        // PLACEHOLDER until the Player has items: gGame.player->addItem (type, count).
-        (void)type;
-        (void)count;
+        if (gGame.player)
+            gGame.player->addItem(type, count);
     };
     events.explode = [](const glm::vec3& center, float radius, float factor) {
         if (gGame.particles && gGame.player && gGame.playerCamera)

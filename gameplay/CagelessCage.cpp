@@ -7,9 +7,16 @@
 
 CagelessCage::CagelessCage(const glm::vec3& p)
     : Worldobject(p)
-    , cat(makeCagedCat(p - glm::vec3(0.0f, 0.2f, 0.0f), false))
+    , catPosition(p - glm::vec3(0.0f, 0.2f, 0.0f))
 {
     modelMatrix = glm::scale(modelMatrix, glm::vec3(0.7f));
+    makeCatOnMainThread();
+}
+
+void CagelessCage::makeCatOnMainThread()
+{
+    if (!cat && onMainThread())
+        cat = makeCagedCat(catPosition, golden);
 }
 
 CagelessCage::~CagelessCage() = default;
@@ -41,6 +48,7 @@ void CagelessCage::draw()
 
 void CagelessCage::update(float dt)
 {
+    makeCatOnMainThread();
     if (cat)
         updateCagedCat(*cat, dt);
 }

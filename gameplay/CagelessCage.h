@@ -7,7 +7,12 @@
 // cat, which joins the world as a new body and counts as found.
 class CagelessCage : public Worldobject {
 public:
-    CatPtr cat; // the caged cat, drawn and stepped by its cage
+    // The caged cat, drawn and stepped by its cage. Structures build cages on
+    // workers, but a cat opens a sound source, which only the main thread may
+    // do: the cat is made on the main thread (at construction there, else at
+    // the cage's first update).
+    CatPtr cat;
+    glm::vec3 catPosition { 0.0f };
     bool golden = false; // the caged cat's golden flag, kept for the freed cat
 
     explicit CagelessCage(const glm::vec3& p);
@@ -20,4 +25,5 @@ public:
 
 protected:
     void setGolden(bool flag);
+    void makeCatOnMainThread();
 };

@@ -28,7 +28,8 @@ int ItemContainer::typeForDraw(float u)
 float ItemContainer::yawFor(const glm::vec3& p)
 {
     const float len = glm::length(p);
-    Random random(Random::roundToWord((p.x - len + 77.0f) * 16.0f), Random::roundToWord((len + p.z + 28.0f) * 27.0f));
+    Random random(
+        Random::roundToWord((p.x - len + 77.0f) * 16.0f), Random::roundToWord((len + p.z + 28.0f) * 27.0f));
     random.next();
     random.next();
     return random.nextFloat() * 360.0f;

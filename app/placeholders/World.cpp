@@ -1,6 +1,8 @@
 #include "app/placeholders/World.h"
 
 #include "gameplay/WorldobjectPasses.h"
+#include "physics/BodyPasses.h"
+#include "physics/CollisionScene.h"
 
 #include <algorithm>
 #include <glm/geometric.hpp>
@@ -16,6 +18,11 @@ PlaceholderWorld::~PlaceholderWorld() = default;
 
 void PlaceholderWorld::update(float s)
 {
+    if (player && s > 0.0f) {
+        player->update(s);
+        CollisionScene scene { chunks, floorBox, bodies };
+        characterPass(scene, player, s);
+    }
     if (player)
         playerPosition = player->position();
     World::update(s);
@@ -38,7 +45,7 @@ void PlaceholderWorld::removeCats(int n)
 
 void PlaceholderWorld::addPlayer(Player* p)
 {
-    ownedPlayer.reset(p);
+    bodies.emplace_back(p);
     player = p;
 }
 

@@ -2,6 +2,8 @@
 
 #include "app/Rand.h"
 #include "gameplay/Cage.h"
+#include "gameplay/Cat.h"
+#include "gameplay/Item.h"
 #include "gameplay/ItemContainer.h"
 #include "gameplay/Sign.h"
 #include "gameplay/StaticDynamite.h"
@@ -10,6 +12,7 @@
 
 #include <cstdlib>
 #include <glm/geometric.hpp>
+#include <thread>
 
 using WorldobjectRules = WorldobjectWorld;
 
@@ -85,6 +88,10 @@ TEST_F(WorldobjectRules, AContainerHandsOverItsItemOnce)
     ASSERT_EQ(items.size(), 1u);
     EXPECT_EQ(items[0], std::make_pair(2, 300)); // a found jetpack comes with fuel
     EXPECT_FALSE(jetpack->active);
+    ASSERT_NE(jetpack->item, nullptr);
+    EXPECT_EQ(jetpack->item->type, 2);
+    EXPECT_EQ(jetpack->item->count, 300);
+    EXPECT_FALSE(jetpack->item->held);
 }
 
 TEST(ItemContainer, TheSamePlaceGivesTheSameYawAndRandomTypesFollowTheWeights)
@@ -253,4 +260,20 @@ TEST(WorldobjectCulling, ObjectsOutsideTheViewAreCulledAndBlastingMachinesAlsoLo
     EXPECT_FALSE(packInView.cullTest(camera));
     StaticDynamite bothBehind(glm::vec3(0, 10, 20), glm::vec3(0, 10, 30), 3.0f);
     EXPECT_TRUE(bothBehind.cullTest(camera));
+}
+
+TEST_F(WorldobjectRules, ACageBuiltOnAWorkerGetsItsCatOnTheMainThreadAndDeletesItThere)
+{
+    // Structures build cages on workers, and chunks are deleted there too.
+    std::unique_ptr<Cage> cage;
+    std::thread([&] { cage = std::make_unique<Cage>(glm::vec3(10, 10, 10), true); }).join();
+    EXPECT_EQ(cage->cat, nullptr);
+    cage->update(1.0f / 60.0f);
+    ASSERT_NE(cage->cat, nullptr);
+    EXPECT_TRUE(isCatGolden(*cage->cat));
+    EXPECT_EQ(cage->cat->state, CAT_CAGED);
+    EXPECT_LT(glm::distance(cage->cat->position(), glm::vec3(10, 10.6f, 10)), 1.0f);
+
+    std::thread([&] { cage.reset(); }).join();
+    releaseCatsOfDeletedCages(); // the cat goes now, on this thread
 }

@@ -14,7 +14,10 @@ const char* const LABELS[] = { "Fps", "In Desert", "Rain", "Lightning", "Time un
     "Death | Attacking", "Death | Time since Last Attack", "Death | Player aware of Presence",
     "Death | Rage Factor", "Death | Time attacking" };
 
-DebugItemBase& row(Gui& gui, size_t k) { return static_cast<DebugItemBase&>(*gui.debugItems[k]); }
+DebugItemBase& row(Gui& gui, size_t k)
+{
+    return static_cast<DebugItemBase&>(*gui.debugItems[k]);
+}
 
 class DebugOverlay : public testing::Test {
 protected:
