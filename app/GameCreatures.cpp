@@ -4,6 +4,8 @@
 #include "app/placeholders/World.h"
 #include "audio/SoundSystem.h"
 #include "gameplay/Death.h"
+#include "gameplay/projectiles/Ball.h"
+#include "gameplay/projectiles/FlyingFish.h"
 #include "render/ParticleSystem.h"
 
 bool GameCreatures::hasPlayer() const
@@ -54,22 +56,33 @@ float GameCreatures::coverLevel() const
 
 std::optional<glm::vec3> GameCreatures::ballPosition() const
 {
-    return std::nullopt; // PLACEHOLDER: the ball in flight (currentBall) comes with the projectiles
+    if (!currentBall)
+        return std::nullopt;
+    return currentBall->position();
 }
 
 FlyingFish* GameCreatures::lastUntakenFish()
 {
-    return nullptr; // PLACEHOLDER: the list of thrown fish comes with the projectiles
+    FlyingFish* last = nullptr;
+    for (FlyingFish* fish : thrownFish) {
+        if (!fish->taken)
+            last = fish;
+    }
+    return last;
 }
 
-glm::vec3 GameCreatures::fishPosition(const FlyingFish&) const
+glm::vec3 GameCreatures::fishPosition(const FlyingFish& fish) const
 {
-    return glm::vec3(0.0f); // PLACEHOLDER, see lastUntakenFish
+    return fish.position();
 }
 
-bool GameCreatures::takeFish(FlyingFish&, const glm::vec3&)
+bool GameCreatures::takeFish(FlyingFish& fish, const glm::vec3& from)
 {
-    return false; // PLACEHOLDER, see lastUntakenFish
+    // Asking a fish whether it is reached gives it its last four seconds: ask only untaken ones.
+    if (fish.taken || !fish.reachedFrom(from))
+        return false;
+    fish.taken = true;
+    return true;
 }
 
 int GameCreatures::visibleSampleCount(const MovingObject&)

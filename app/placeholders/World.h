@@ -7,17 +7,12 @@
 
 #include "app/placeholders/Player.h"
 #include "gameplay/Death.h"
+#include "gameplay/projectiles/Projectile.h"
 #include "world/World.h"
 
 #include <glm/vec3.hpp>
 #include <memory>
 #include <vector>
-
-// PLACEHOLDER for a projectile body.
-class Projectile {
-public:
-    virtual ~Projectile() = default;
-};
 
 class PlaceholderWorld : public World {
 public:
