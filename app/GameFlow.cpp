@@ -5,7 +5,10 @@
 #include "app/Rand.h"
 #include "app/Timers.h"
 #include "app/placeholders/Render.h"
-#include "app/placeholders/World.h"
+#include "app/placeholders/Creatures.h"
+#include "app/placeholders/Projectile.h"
+#include "app/placeholders/Player.h"
+#include "world/World.h"
 #include "audio/SoundSystem.h"
 #include "gui/Gui.h"
 #include "render/Camera.h"
@@ -95,7 +98,7 @@ void explode(Game& game, const glm::vec3& position, float radius, float factor)
 
 void addProjectile(Game& game, Projectile* projectile)
 {
-    game.world->projectiles.emplace_back(projectile);
+    game.world->addProjectile(std::unique_ptr<Projectile>(projectile));
 }
 
 void releaseAllKeys(Game& game)
