@@ -1,7 +1,8 @@
 #include "app/GameCreatures.h"
 
 #include "app/Game.h"
-#include "app/placeholders/World.h"
+#include "app/placeholders/Player.h"
+#include "world/World.h"
 #include "audio/SoundSystem.h"
 #include "gameplay/Death.h"
 #include "gameplay/projectiles/Ball.h"
@@ -85,27 +86,26 @@ bool GameCreatures::takeFish(FlyingFish& fish, const glm::vec3& from)
     return true;
 }
 
-int GameCreatures::visibleSampleCount(const MovingObject&)
+int GameCreatures::visibleSampleCount(const MovingObject& body)
 {
-    return -1; // PLACEHOLDER: the World's line-of-sight query over its chunks and bodies
+    return game.world ? game.world->visibleSampleCount(body) : -1;
 }
 
-bool GameCreatures::spawnNear(MovingObject&, const glm::vec3&, float, float, bool)
+bool GameCreatures::spawnNear(
+    MovingObject& body, const glm::vec3& centre, float minDistance, float maxDistance, bool requireInView)
 {
-    return false; // PLACEHOLDER: the World's placement search over its chunks and bodies
+    return game.world && game.world->spawnNear(body, centre, minDistance, maxDistance, requireInView);
 }
 
-void GameCreatures::addCat(const glm::vec3&, bool)
+void GameCreatures::addCat(const glm::vec3& position, bool golden)
 {
-    // PLACEHOLDER: the World's addCat; only the count goes up meanwhile.
-    const int count = countFoundCat();
-    if (Death* hunter = death())
-        hunter->onCatCount(count);
+    if (game.world)
+        game.world->addCat(position, golden);
 }
 
 Death* GameCreatures::death()
 {
-    return game.world ? game.world->death.get() : nullptr;
+    return game.world ? game.world->death : nullptr;
 }
 
 void GameCreatures::catBurst(const glm::vec3& center, int count, float size)

@@ -5,7 +5,11 @@
 #include "app/Rand.h"
 #include "app/Timers.h"
 #include "app/placeholders/Render.h"
-#include "app/placeholders/World.h"
+#include "gameplay/Cat.h"
+#include "gameplay/Death.h"
+#include "gameplay/projectiles/Projectile.h"
+#include "app/placeholders/Player.h"
+#include "world/World.h"
 #include "audio/SoundSystem.h"
 #include "gui/Gui.h"
 #include "render/Camera.h"
@@ -103,7 +107,7 @@ void addProjectile(Game& game, Projectile* projectile)
         delete projectile;
         return;
     }
-    game.world->projectiles.emplace_back(projectile);
+    game.world->addProjectile(std::unique_ptr<Projectile>(projectile));
 }
 
 void releaseAllKeys(Game& game)

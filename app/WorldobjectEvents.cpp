@@ -4,7 +4,8 @@
 
 #include "app/Game.h"
 #include "app/placeholders/Render.h"
-#include "app/placeholders/World.h"
+#include "app/placeholders/Player.h"
+#include "world/World.h"
 #include "audio/SoundSystem.h"
 
 namespace {
@@ -14,12 +15,8 @@ WorldobjectEvents gameEvents()
     WorldobjectEvents events;
     events.playerPosition = [] { return gGame.player ? gGame.player->position() : glm::vec3(0.0f); };
     events.addCat = [](const glm::vec3& position, bool golden) {
-        // PLACEHOLDER until the World holds cats: World::addCat (position, golden)
-        // makes the cat and its onFound counts it. Until then only the count goes up.
-        (void)position;
-        (void)golden;
-        if (gGame.player)
-            ++gGame.player->catCount;
+        if (gGame.world)
+            gGame.world->addCat(position, golden);
     };
     events.giveItem = [](int type, int count) {
         // PLACEHOLDER until the Player has items: gGame.player->addItem (type, count).

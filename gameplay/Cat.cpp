@@ -307,12 +307,12 @@ void Cat::split()
 
 void Cat::onFound()
 {
+    state = CAT_FOLLOW;
+    moving = true;
     if (!gCreatureWorld)
         return;
     CreatureWorld& world = *gCreatureWorld;
     const int count = world.countFoundCat();
-    state = CAT_FOLLOW;
-    moving = true;
     SoundSource& voice = ownSource();
     gSoundSystem.stop(voice);
     gSoundSystem.setPosition(voice, position());

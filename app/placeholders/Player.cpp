@@ -1,8 +1,5 @@
 #include "app/placeholders/Player.h"
 
-#include <glm/geometric.hpp>
-#include <glm/gtc/matrix_transform.hpp>
-
 int inputBitFor(int code)
 {
     switch (code) {
@@ -54,20 +51,4 @@ void Player::selectSlot(int key)
     // Only the Hands exist here: slot 0.
     if (key == 49)
         selectedIndex = 0;
-}
-
-void Player::turn(float yawDegrees, float pitchDegrees)
-{
-    const glm::vec3 worldUp = glm::vec3(glm::inverse(model) * glm::vec4(0.0f, 1.0f, 0.0f, 0.0f));
-    model = glm::rotate(model, glm::radians(yawDegrees), worldUp);
-    const glm::mat4 pitched = glm::rotate(model, glm::radians(pitchDegrees), glm::vec3(1.0f, 0.0f, 0.0f));
-    if (pitched[1].y >= 0.0f)
-        model = pitched;
-}
-
-void Player::faceDirection(const glm::vec3& d)
-{
-    model[0] = glm::vec4(glm::normalize(glm::cross(d, glm::vec3(0.0f, 1.0f, 0.0f))), 0.0f);
-    model[1] = glm::vec4(0.0f, 1.0f, 0.0f, 0.0f);
-    model[2] = glm::vec4(-d, 0.0f);
 }

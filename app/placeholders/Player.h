@@ -4,9 +4,9 @@
 // operations the application calls, with their documented effects on that
 // state. Replace the include with the real header when it lands.
 
+#include "gameplay/Human.h"
+
 #include <cstdint>
-#include <glm/mat4x4.hpp>
-#include <glm/vec3.hpp>
 
 class Gui;
 
@@ -16,11 +16,13 @@ int inputBitFor(int code);
 // Cats lost on respawn: 0 for none, 1 for 1 to 3, 2 for 4 to 6, 3 for 7 or more.
 int catsLostOnRespawn(int catCount);
 
-class Player {
+// A human body that stands still; the World moves it like any character.
+class Player : public Human {
 public:
     explicit Player(Gui* overlay)
         : overlay(overlay)
     {
+        placeAt(glm::vec3(0.0f));
     }
 
     uint32_t inputFlags = 0;
@@ -33,14 +35,9 @@ public:
     void selectSlot(int key);
     void stopSounds() { ++soundsStopped; }
 
-    glm::vec3 position() const { return glm::vec3(model[3]); }
-    void setPosition(const glm::vec3& p) { model[3] = glm::vec4(p, 1.0f); }
-    glm::mat4 modelMatrix() const { return model; }
-    void turn(float yawDegrees, float pitchDegrees);
-    // Looks along the horizontal unit vector d without moving.
-    void faceDirection(const glm::vec3& d);
+    void update(float dt) override { (void)dt; }
+    void draw() override { }
 
 private:
     Gui* overlay;
-    glm::mat4 model { 1.0f };
 };
