@@ -87,14 +87,22 @@ void startDeathSequence(Game& game)
 
 void explode(Game& game, const glm::vec3& position, float radius, float factor)
 {
-    game.particles->spawnExplosion(position, radius, explosionSparkCount(radius, factor), 1.0f);
+    if (game.particles)
+        game.particles->spawnExplosion(position, radius, explosionSparkCount(radius, factor), 1.0f);
     gSoundSystem.playAt(SOUND_EXPLOSION, position, glm::vec3(0.0f));
+    if (!game.player || !game.playerCamera)
+        return;
     const float distance = glm::distance(position, game.player->position());
     game.playerCamera->shake(explosionShake(distance));
 }
 
 void addProjectile(Game& game, Projectile* projectile)
 {
+    // Without a world nothing would ever delete it.
+    if (!game.world) {
+        delete projectile;
+        return;
+    }
     game.world->projectiles.emplace_back(projectile);
 }
 

@@ -1,5 +1,8 @@
 #include "gameplay/Worldobject.h"
 
+#include "render/Camera.h"
+
+#include <glm/geometric.hpp>
 #include <glm/gtc/matrix_transform.hpp>
 
 Worldobject::Worldobject(const glm::vec3& p)
@@ -14,10 +17,14 @@ void Worldobject::onExplosion(const Geometric_Object& shape)
         active = false;
 }
 
+bool isBoxVisible(const aabb& box, const Camera& frustum)
+{
+    const glm::vec3 center = box.center();
+    return frustum.classifySphere(center, glm::length(box.max - center)) != SPHERE_OUTSIDE;
+}
+
 bool Worldobject::cullTest(const Camera& frustum)
 {
-    // PLACEHOLDER until the camera's frustum test exists: everything is visible.
-    (void)frustum;
-    culled = false;
+    culled = !isBoxVisible(box, frustum);
     return culled;
 }

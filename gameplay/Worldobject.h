@@ -7,6 +7,9 @@
 
 class Camera;
 
+// The box's bounding sphere (centre, distance to the max corner) is not fully outside the frustum.
+bool isBoxVisible(const aabb& box, const Camera& frustum);
+
 // A static, interactive thing that a structure placed into a chunk: cages,
 // containers, signs, bonfires, blasting machines. The chunk that owns it
 // updates it every step and deletes it once it is no longer active.

@@ -18,6 +18,7 @@ public:
     glm::vec3 position;
     float scale;
     void update(float) { }
+    void setPosition(const glm::vec3& p) { position = p; }
 };
 
 // The shadow-map and multisample framebuffers, sized once from the settings.

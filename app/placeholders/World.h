@@ -6,6 +6,7 @@
 // and the game holds a World again.
 
 #include "gameplay/Player.h"
+#include "gameplay/projectiles/Projectile.h"
 #include "physics/MovingObject.h"
 #include "world/World.h"
 
@@ -20,12 +21,6 @@ public:
     void setPosition(const glm::vec3& p) { model[3] = glm::vec4(p, 1.0f); }
     void faceDirection(const glm::vec3& d);
     void scaleModel(float sx, float sy, float sz);
-};
-
-// PLACEHOLDER for a projectile body.
-class Projectile {
-public:
-    virtual ~Projectile() = default;
 };
 
 class PlaceholderWorld : public World {

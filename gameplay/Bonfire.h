@@ -1,0 +1,37 @@
+#pragma once
+
+#include "gameplay/Worldobject.h"
+#include "render/Model.h"
+
+#include <atomic>
+#include <memory>
+
+class Bonfire;
+
+// The stored distance while no bonfire holds the flames.
+constexpr float NO_BONFIRE_DISTANCE = 123456.0f;
+// Where the flames wait while no bonfire holds them: far below the world.
+constexpr glm::vec3 FIRE_PARKING_POSITION { 0.0f, -15346.0f, 0.0f };
+
+// The bonfire the one fire effect burns on, and the player's distance to it.
+// A bonfire's destructor may run on a worker (chunk deletion), hence atomics;
+// nothing ever reads through the pointer, it is only compared.
+extern std::atomic<Bonfire*> gNearestBonfire;
+extern std::atomic<float> gNearestBonfireDistance;
+
+// Logs that keep the flames while they are the nearest active bonfire.
+class Bonfire : public Worldobject {
+public:
+    std::unique_ptr<Model> model;
+
+    explicit Bonfire(const glm::vec3& p);
+    // Gives up the flames' claim so that the next bonfire takes them.
+    ~Bonfire() override;
+
+    void draw() override;
+    void update(float dt) override;
+    void onExplosion(const Geometric_Object& shape) override;
+};
+
+// Back to no nearest bonfire (a new game).
+void resetNearestBonfire();

@@ -1,0 +1,20 @@
+#pragma once
+
+#include <glm/mat4x4.hpp>
+#include <memory>
+
+class Item;
+
+// The item lying in an item container, seen only through these operations
+// (the container needs its model for display, its type and its count).
+struct ItemDeleter {
+    void operator()(Item* item) const;
+};
+using ItemPtr = std::unique_ptr<Item, ItemDeleter>;
+
+// Item factory for containers: the item of type 0..4 with its model flagged as
+// lying in the world, count 1. Returns null for other types.
+ItemPtr makeLyingItem(int type);
+void setItemMatrix(Item& item, const glm::mat4& matrix);
+void setItemCount(Item& item, int count);
+void drawItem(Item& item);

@@ -1,0 +1,96 @@
+#include "gameplay/ItemContainer.h"
+
+#include "app/Rand.h"
+#include "gameplay/WorldobjectEvents.h"
+#include "structures/Random.h"
+
+#include <cstdlib>
+#include <glm/geometric.hpp>
+#include <glm/gtc/matrix_transform.hpp>
+#include <iostream>
+
+namespace {
+enum ContainerItemType { DYNAMITE = 0, FISH = 1, JETPACK = 2, BALL = 3, POTION = 4 };
+constexpr int FOUND_JETPACK_FUEL = 300;
+}
+
+int ItemContainer::typeForDraw(float u)
+{
+    float sum = 0.0f;
+    for (int type = 0; type < 5; ++type) {
+        sum += TYPE_WEIGHTS[type];
+        if (sum >= u)
+            return type;
+    }
+    return DYNAMITE;
+}
+
+float ItemContainer::yawFor(const glm::vec3& p)
+{
+    const float len = glm::length(p);
+    Random random(Random::roundToWord((p.x - len + 77.0f) * 16.0f), Random::roundToWord((len + p.z + 28.0f) * 27.0f));
+    random.next();
+    random.next();
+    return random.nextFloat() * 360.0f;
+}
+
+glm::mat4 ItemContainer::displayMatrix(const glm::mat4& m, int type)
+{
+    const glm::vec3 up(0.0f, 1.0f, 0.0f);
+    switch (type) {
+    case DYNAMITE:
+        return glm::rotate(glm::translate(m, up * 0.5f), glm::radians(90.0f), glm::vec3(1.0f, 0.0f, 0.0f));
+    case FISH:
+        return glm::rotate(glm::translate(m, up * 0.4f), glm::radians(90.0f), glm::vec3(0.0f, 0.0f, 1.0f));
+    case JETPACK:
+        return glm::translate(m, up * 3.0f);
+    case BALL:
+        return glm::translate(m, up * 1.0f);
+    case POTION:
+        return glm::translate(m, up * 0.15f);
+    default:
+        return m;
+    }
+}
+
+ItemContainer::ItemContainer(const glm::vec3& p, int type)
+    : Worldobject(p)
+{
+    yaw = yawFor(p);
+    if (type == -1)
+        type = typeForDraw(randUnit());
+    if (type < DYNAMITE || type > POTION) {
+        std::cerr << "ITEM TYPE " << type << " NOT DEFINED" << std::endl;
+        std::exit(1);
+    }
+    itemType = type;
+    itemCount = type == JETPACK ? FOUND_JETPACK_FUEL : 1;
+    modelMatrix = glm::rotate(glm::mat4(1.0f), glm::radians(yaw), glm::vec3(0.0f, 1.0f, 0.0f))
+        * glm::scale(glm::mat4(1.0f), glm::vec3(0.2f));
+    modelMatrix[3] = glm::vec4(p, 1.0f);
+    itemMatrix = displayMatrix(modelMatrix, type);
+    item = makeLyingItem(type);
+    if (item) {
+        setItemCount(*item, itemCount);
+        setItemMatrix(*item, itemMatrix);
+    }
+}
+
+ItemContainer::~ItemContainer() = default;
+
+// One item per container, even when pressed twice before the chunk deletes it.
+void ItemContainer::activate()
+{
+    if (!active)
+        return;
+    std::cout << "activate item container item: " << itemType << std::endl;
+    gWorldobjectEvents.give(itemType, itemCount);
+    active = false;
+}
+
+void ItemContainer::draw()
+{
+    if (culled || !item)
+        return;
+    drawItem(*item);
+}

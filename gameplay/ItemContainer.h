@@ -1,0 +1,31 @@
+#pragma once
+
+#include "gameplay/ContainerItem.h"
+#include "gameplay/Worldobject.h"
+
+// One item lying on display; activating the container hands it to the player.
+class ItemContainer : public Worldobject {
+public:
+    // Cumulative weights of the random item type (-1): Dynamite, Fish, Jetpack, Ball, Potion.
+    static constexpr float TYPE_WEIGHTS[5] = { 0.4f, 0.35f, 0.1f, 0.05f, 0.1f };
+
+    ItemPtr item; // the displayed item; null until the item classes exist
+    int itemType = 0;
+    int itemCount = 1;
+    float yaw = 0.0f; // degrees about the world y axis, from the seeded Random
+    glm::mat4 itemMatrix { 1.0f }; // where the item is shown
+
+    // type 0..4, or -1 for a random type. Any other type is fatal.
+    ItemContainer(const glm::vec3& p, int type);
+    ~ItemContainer() override;
+
+    void activate() override;
+    void draw() override;
+
+    // The type a draw u in [0, 1] picks: the first whose running weight reaches u, else 0.
+    static int typeForDraw(float u);
+    // The container's yaw in degrees for position p (the same for equal positions).
+    static float yawFor(const glm::vec3& p);
+    // The display matrix of an item of `type` on a container with matrix m (0.2-scaled, turned).
+    static glm::mat4 displayMatrix(const glm::mat4& m, int type);
+};

@@ -1,0 +1,94 @@
+#include "gameplay/StaticDynamite.h"
+
+#include "audio/SoundTable.h"
+#include "gameplay/WorldobjectEvents.h"
+#include "render/ShaderTable.h"
+
+#include <algorithm>
+#include <glm/geometric.hpp>
+#include <glm/gtc/matrix_transform.hpp>
+
+namespace {
+constexpr int MACHINE_MESH = 20;
+constexpr int HANDLE_MESH = 21;
+constexpr int MACHINE_TEXTURE = 15;
+constexpr int PACK_MESH = 19;
+constexpr int PACK_TEXTURE = 6;
+}
+
+StaticDynamite::StaticDynamite(const glm::vec3& p, const glm::vec3& chargeCenter, float chargeRadius)
+    : Worldobject(p)
+    , charge(chargeCenter, chargeRadius)
+    , packBox(glm::vec3(-1.0f), glm::vec3(1.0f))
+    , machine(std::make_unique<Model>(MACHINE_MESH, MACHINE_TEXTURE, SHADER_MODEL, false))
+    , pack(std::make_unique<Model>(PACK_MESH, PACK_TEXTURE, SHADER_MODEL, false))
+{
+    box.max.y += 1.0f;
+    packBox.moveCenterTo(chargeCenter);
+    machine->addPart(HANDLE_MESH, MACHINE_TEXTURE);
+    setMachineFacing(glm::vec3(1.0f, 0.0f, 0.0f));
+    setPackOrientation(glm::vec3(1.0f, 0.0f, 0.0f), glm::vec3(0.0f, 1.0f, 0.0f));
+}
+
+StaticDynamite::~StaticDynamite() = default;
+
+void StaticDynamite::setMachineFacing(const glm::vec3& d)
+{
+    modelMatrix[0] = glm::vec4(glm::vec3(d.z, 0.0f, -d.x) * 0.3f, 0.0f);
+    modelMatrix[1] = glm::vec4(0.0f, 0.3f, 0.0f, 0.0f);
+    modelMatrix[2] = glm::vec4(d * 0.3f, 0.0f);
+    machine->setModelMatrix(modelMatrix);
+}
+
+void StaticDynamite::setPackOrientation(const glm::vec3& a, const glm::vec3& b)
+{
+    glm::mat4 m(1.0f);
+    m[0] = glm::vec4(a * 0.2f, 0.0f);
+    m[1] = glm::vec4(b * 0.2f, 0.0f);
+    m[2] = glm::vec4(glm::cross(a, b) * 0.2f, 0.0f);
+    m[3] = glm::vec4(charge.center, 1.0f);
+    pack->setModelMatrix(m);
+}
+
+void StaticDynamite::activate()
+{
+    handle = 1.0f;
+    gWorldobjectEvents.sound(SOUND_METAL_IMPACT, position());
+    if (exploded)
+        return;
+    // Set before carving: the blast comes back to this machine and to other charges.
+    exploded = true;
+    gWorldobjectEvents.blast(charge.center, charge.radius, 1.0f);
+    gWorldobjectEvents.carveSphere(charge);
+}
+
+void StaticDynamite::update(float dt)
+{
+    handle = std::clamp(handle - dt, 0.0f, 1.0f);
+}
+
+void StaticDynamite::onExplosion(const Geometric_Object& shape)
+{
+    if (shape.intersects(box)) {
+        activate();
+        active = false;
+    }
+    if (shape.intersects(packBox))
+        activate();
+}
+
+void StaticDynamite::draw()
+{
+    if (culled)
+        return;
+    machine->setPartMatrix(glm::translate(glm::mat4(1.0f), glm::vec3(0.0f, -1.3f * handle, 0.0f)), 1);
+    machine->draw();
+    if (!exploded)
+        pack->draw();
+}
+
+bool StaticDynamite::cullTest(const Camera& frustum)
+{
+    culled = !isBoxVisible(box, frustum) && !isBoxVisible(packBox, frustum);
+    return culled;
+}
