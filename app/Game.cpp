@@ -5,7 +5,7 @@
 #include "app/Rand.h"
 #include "app/Settings.h"
 #include "app/placeholders/DebugOverlay.h"
-#include "app/placeholders/Player.h"
+#include "gameplay/Player.h"
 #include "app/placeholders/Render.h"
 #include "world/World.h"
 #include "gui/Gui.h"
@@ -84,7 +84,7 @@ void createGame(Game& game)
 {
     game.lightning = std::make_unique<Lightning>();
 
-    auto player = std::make_unique<Player>(game.gui.get());
+    auto player = std::make_unique<Player>(game.gui ? game.gui->ammoOverlay : nullptr);
     game.player = player.get();
 
     game.playerCamera = std::make_unique<PerspectiveCamera>("Playercam");
@@ -102,6 +102,7 @@ void createGame(Game& game)
     game.skybox = std::make_unique<Skybox>("textures/sky_cubestrip.png");
     game.fire = std::make_unique<Fire>(glm::vec3(40.0f, -5128.0f, 20.0f), 1.0f);
     game.flashlight = std::make_unique<Flashlight>();
+    player->flashlight = game.flashlight.get();
 
     // Death is made with the world and looks at the game from the start.
     game.creatures = std::make_unique<GameCreatures>(game);

@@ -1,7 +1,7 @@
 #include "app/GameCreatures.h"
 
 #include "app/Game.h"
-#include "app/placeholders/Player.h"
+#include "gameplay/Player.h"
 #include "world/World.h"
 #include "audio/SoundSystem.h"
 #include "gameplay/Death.h"
@@ -31,8 +31,8 @@ int GameCreatures::countFoundCat()
 
 void GameCreatures::setThreat(float level)
 {
-    // PLACEHOLDER: the player's heartbeat and noise take the level once the player has setThreat.
-    lastThreat = level;
+    if (game.player)
+        game.player->setThreat(level);
 }
 
 void GameCreatures::startDeathSequence()
@@ -106,6 +106,11 @@ void GameCreatures::addCat(const glm::vec3& position, bool golden)
 Death* GameCreatures::death()
 {
     return game.world ? game.world->death : nullptr;
+}
+
+Cat* GameCreatures::nearestCat()
+{
+    return game.world ? game.world->nearestCat() : nullptr;
 }
 
 void GameCreatures::catBurst(const glm::vec3& center, int count, float size)

@@ -8,7 +8,7 @@
 #include "gameplay/Cat.h"
 #include "gameplay/Death.h"
 #include "gameplay/projectiles/Projectile.h"
-#include "app/placeholders/Player.h"
+#include "gameplay/Player.h"
 #include "world/World.h"
 #include "audio/SoundSystem.h"
 #include "gui/Gui.h"

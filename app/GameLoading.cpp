@@ -4,7 +4,7 @@
 #include "app/Game.h"
 #include "app/Input.h"
 #include "app/Rand.h"
-#include "app/placeholders/Player.h"
+#include "gameplay/Player.h"
 #include "world/World.h"
 #include "gui/Gui.h"
 

@@ -5,7 +5,7 @@
 #include "app/Rand.h"
 #include "app/Timers.h"
 #include "app/placeholders/Render.h"
-#include "app/placeholders/Player.h"
+#include "gameplay/Player.h"
 #include "world/World.h"
 #include "audio/SoundSystem.h"
 #include "physics/Ray.h"

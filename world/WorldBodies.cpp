@@ -4,7 +4,7 @@
 
 #include "gameplay/Cat.h"
 #include "gameplay/Death.h"
-#include "app/placeholders/Player.h" // PLACEHOLDER until gameplay/Player.h lands
+#include "gameplay/Player.h"
 #include "gameplay/projectiles/Projectile.h"
 #include "gui/ButtonHelper.h"
 #include "physics/BodyPasses.h"

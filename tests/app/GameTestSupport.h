@@ -9,7 +9,7 @@
 #include "app/Settings.h"
 #include "gameplay/Cat.h"
 #include "gameplay/Death.h"
-#include "app/placeholders/Player.h"
+#include "gameplay/Player.h"
 #include "gameplay/projectiles/Projectile.h"
 #include "app/placeholders/Render.h"
 #include "world/World.h"

@@ -4,7 +4,7 @@
 
 #include "gameplay/Cat.h"
 #include "gameplay/Death.h"
-#include "app/placeholders/Player.h"
+#include "gameplay/Player.h"
 #include "gameplay/projectiles/Projectile.h"
 
 #include <gtest/gtest.h>

@@ -1,0 +1,48 @@
+#include "gameplay/Hands.h"
+
+#include "gameplay/CreatureWorld.h"
+#include "gameplay/Player.h"
+
+Hands::Hands(bool held)
+    : Item(held)
+{
+    name = "No Item";
+    type = int(ItemType::Hands);
+    cooldown = 0.3f;
+    bobFactor = 1.0f;
+}
+
+Hands::~Hands() = default;
+
+bool Hands::tryUse()
+{
+    if (timeSinceUse < cooldown)
+        return false;
+    timeSinceUse = 0.0f;
+    return true;
+}
+
+void Hands::use()
+{
+    if (carriedCat) {
+        carriedCat.drop();
+        name = "No Item";
+        return;
+    }
+    Cat* cat = gCreatureWorld ? gCreatureWorld->nearestCat() : nullptr;
+    if (cat)
+        name = carriedCat.pickUp(*cat);
+}
+
+void Hands::update(float dt)
+{
+    Item::update(dt);
+    if (carriedCat && owner)
+        carriedCat.carry(owner->position(), owner->modelMatrix());
+}
+
+void Hands::deselect()
+{
+    if (carriedCat)
+        use();
+}
