@@ -1,7 +1,7 @@
 #include "app/DebugOverlay.h"
 
 #include "app/Game.h"
-#include "app/placeholders/World.h"
+#include "world/World.h"
 #include "audio/SoundSystem.h"
 #include "gameplay/Death.h"
 #include "gui/DebugItem.h"

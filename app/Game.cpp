@@ -5,8 +5,9 @@
 #include "app/Rand.h"
 #include "app/Settings.h"
 #include "app/DebugOverlay.h"
+#include "gameplay/Player.h"
 #include "app/placeholders/Render.h"
-#include "app/placeholders/World.h"
+#include "world/World.h"
 #include "gui/Gui.h"
 #include "render/BlockTextureArray.h"
 #include "render/Camera.h"
@@ -106,12 +107,15 @@ void createGame(Game& game)
     // Death is made with the world and looks at the game from the start.
     game.creatures = std::make_unique<GameCreatures>(game);
     gCreatureWorld = game.creatures.get();
-    game.world = std::make_unique<PlaceholderWorld>(gSettings.chunkViewDistance, glm::vec3(64.0f));
+    game.world = std::make_unique<World>(gSettings.chunkViewDistance, glm::vec3(64.0f));
     if (game.prepareWorld)
         game.prepareWorld(*game.world);
     game.world->camera = game.playerCamera.get();
+    game.world->gpuMeshes = true;
+    if (game.gui)
+        game.world->hintDisplay = game.gui->buttonHelper;
     std::cout << "Waiting for world to be loaded!" << std::endl;
-    game.world->addPlayer(player.release());
+    game.world->addPlayer(std::move(player));
     game.world->maxChunkCount = int(gSettings.maxMemoryMB / 15.0);
 
     if (game.gui)

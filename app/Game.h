@@ -17,7 +17,6 @@ class Gui;
 class Lightning;
 class ParticleSystem;
 class PerspectiveCamera;
-class PlaceholderWorld;
 class Player;
 class Projectile;
 class ShadowCamera;
@@ -43,7 +42,7 @@ struct Game {
     float aspect = 1.0f;
 
     std::unique_ptr<Gui> gui;
-    std::unique_ptr<PlaceholderWorld> world;
+    std::unique_ptr<World> world;
     Player* player = nullptr; // owned by the world
     std::unique_ptr<GameCreatures> creatures; // what the cats and Death see of this game
     std::unique_ptr<PerspectiveCamera> playerCamera;

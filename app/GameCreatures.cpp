@@ -1,9 +1,12 @@
 #include "app/GameCreatures.h"
 
 #include "app/Game.h"
-#include "app/placeholders/World.h"
+#include "gameplay/Player.h"
+#include "world/World.h"
 #include "audio/SoundSystem.h"
 #include "gameplay/Death.h"
+#include "gameplay/projectiles/Ball.h"
+#include "gameplay/projectiles/FlyingFish.h"
 #include "render/ParticleSystem.h"
 
 bool GameCreatures::hasPlayer() const
@@ -28,8 +31,8 @@ int GameCreatures::countFoundCat()
 
 void GameCreatures::setThreat(float level)
 {
-    // PLACEHOLDER: the player's heartbeat and noise take the level once the player has setThreat.
-    lastThreat = level;
+    if (game.player)
+        game.player->setThreat(level);
 }
 
 void GameCreatures::startDeathSequence()
@@ -54,45 +57,60 @@ float GameCreatures::coverLevel() const
 
 std::optional<glm::vec3> GameCreatures::ballPosition() const
 {
-    return std::nullopt; // PLACEHOLDER: the ball in flight (currentBall) comes with the projectiles
+    if (!currentBall)
+        return std::nullopt;
+    return currentBall->position();
 }
 
 FlyingFish* GameCreatures::lastUntakenFish()
 {
-    return nullptr; // PLACEHOLDER: the list of thrown fish comes with the projectiles
+    FlyingFish* last = nullptr;
+    for (FlyingFish* fish : thrownFish) {
+        if (!fish->taken)
+            last = fish;
+    }
+    return last;
 }
 
-glm::vec3 GameCreatures::fishPosition(const FlyingFish&) const
+glm::vec3 GameCreatures::fishPosition(const FlyingFish& fish) const
 {
-    return glm::vec3(0.0f); // PLACEHOLDER, see lastUntakenFish
+    return fish.position();
 }
 
-bool GameCreatures::takeFish(FlyingFish&, const glm::vec3&)
+bool GameCreatures::takeFish(FlyingFish& fish, const glm::vec3& from)
 {
-    return false; // PLACEHOLDER, see lastUntakenFish
+    // Asking a fish whether it is reached gives it its last four seconds: ask only untaken ones.
+    if (fish.taken || !fish.reachedFrom(from))
+        return false;
+    fish.taken = true;
+    return true;
 }
 
-int GameCreatures::visibleSampleCount(const MovingObject&)
+int GameCreatures::visibleSampleCount(const MovingObject& body)
 {
-    return -1; // PLACEHOLDER: the World's line-of-sight query over its chunks and bodies
+    return game.world ? game.world->visibleSampleCount(body) : -1;
 }
 
-bool GameCreatures::spawnNear(MovingObject&, const glm::vec3&, float, float, bool)
+bool GameCreatures::spawnNear(
+    MovingObject& body, const glm::vec3& centre, float minDistance, float maxDistance, bool requireInView)
 {
-    return false; // PLACEHOLDER: the World's placement search over its chunks and bodies
+    return game.world && game.world->spawnNear(body, centre, minDistance, maxDistance, requireInView);
 }
 
-void GameCreatures::addCat(const glm::vec3&, bool)
+void GameCreatures::addCat(const glm::vec3& position, bool golden)
 {
-    // PLACEHOLDER: the World's addCat; only the count goes up meanwhile.
-    const int count = countFoundCat();
-    if (Death* hunter = death())
-        hunter->onCatCount(count);
+    if (game.world)
+        game.world->addCat(position, golden);
 }
 
 Death* GameCreatures::death()
 {
-    return game.world ? game.world->death.get() : nullptr;
+    return game.world ? game.world->death : nullptr;
+}
+
+Cat* GameCreatures::nearestCat()
+{
+    return game.world ? game.world->nearestCat() : nullptr;
 }
 
 void GameCreatures::catBurst(const glm::vec3& center, int count, float size)

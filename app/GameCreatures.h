@@ -31,9 +31,8 @@ public:
         bool requireInView) override;
     void addCat(const glm::vec3& position, bool golden) override;
     Death* death() override;
+    Cat* nearestCat() override;
     void catBurst(const glm::vec3& center, int count, float size) override;
-
-    float lastThreat = 0.0f; // PLACEHOLDER: kept here until the player takes it
 
 private:
     Game& game;

@@ -5,7 +5,11 @@
 #include "app/Rand.h"
 #include "app/Timers.h"
 #include "app/placeholders/Render.h"
-#include "app/placeholders/World.h"
+#include "gameplay/Cat.h"
+#include "gameplay/Death.h"
+#include "gameplay/projectiles/Projectile.h"
+#include "gameplay/Player.h"
+#include "world/World.h"
 #include "audio/SoundSystem.h"
 #include "gui/Gui.h"
 #include "render/Camera.h"
@@ -87,15 +91,23 @@ void startDeathSequence(Game& game)
 
 void explode(Game& game, const glm::vec3& position, float radius, float factor)
 {
-    game.particles->spawnExplosion(position, radius, explosionSparkCount(radius, factor), 1.0f);
+    if (game.particles)
+        game.particles->spawnExplosion(position, radius, explosionSparkCount(radius, factor), 1.0f);
     gSoundSystem.playAt(SOUND_EXPLOSION, position, glm::vec3(0.0f));
+    if (!game.player || !game.playerCamera)
+        return;
     const float distance = glm::distance(position, game.player->position());
     game.playerCamera->shake(explosionShake(distance));
 }
 
 void addProjectile(Game& game, Projectile* projectile)
 {
-    game.world->projectiles.emplace_back(projectile);
+    // Without a world nothing would ever delete it.
+    if (!game.world) {
+        delete projectile;
+        return;
+    }
+    game.world->addProjectile(std::unique_ptr<Projectile>(projectile));
 }
 
 void releaseAllKeys(Game& game)

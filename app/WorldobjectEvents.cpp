@@ -4,9 +4,9 @@
 
 #include "app/Game.h"
 #include "app/placeholders/Render.h"
-#include "app/placeholders/World.h"
+#include "gameplay/Player.h"
+#include "world/World.h"
 #include "audio/SoundSystem.h"
-#include "gameplay/CreatureWorld.h"
 
 namespace {
 
@@ -15,8 +15,8 @@ WorldobjectEvents gameEvents()
     WorldobjectEvents events;
     events.playerPosition = [] { return gGame.player ? gGame.player->position() : glm::vec3(0.0f); };
     events.addCat = [](const glm::vec3& position, bool golden) {
-        if (gCreatureWorld)
-            gCreatureWorld->addCat(position, golden);
+        if (gGame.world)
+            gGame.world->addCat(position, golden);
     };
     events.giveItem = [](int type, int count) {
         if (gGame.player)

@@ -70,7 +70,6 @@ glm::vec3 randomPointWithin(float r)
 
 Cat::Cat(const glm::vec3& position, bool golden)
     : Character(aabb(glm::vec3(0.0f), kCatBox))
-    , source(gSoundSystem.createSource())
     , golden(golden)
     , lastSamplePosition(position, 1.0f)
     , bodyModel(std::make_unique<Model>(6, 5, 3, false))
@@ -308,16 +307,17 @@ void Cat::split()
 
 void Cat::onFound()
 {
+    state = CAT_FOLLOW;
+    moving = true;
     if (!gCreatureWorld)
         return;
     CreatureWorld& world = *gCreatureWorld;
     const int count = world.countFoundCat();
-    state = CAT_FOLLOW;
-    moving = true;
-    gSoundSystem.stop(source);
-    gSoundSystem.setPosition(source, position());
-    gSoundSystem.setVelocity(source, velocity);
-    gSoundSystem.play(source, SOUND_SUCCESS);
+    SoundSource& voice = ownSource();
+    gSoundSystem.stop(voice);
+    gSoundSystem.setPosition(voice, position());
+    gSoundSystem.setVelocity(voice, velocity);
+    gSoundSystem.play(voice, SOUND_SUCCESS);
     if (Death* death = world.death())
         death->onCatCount(count);
     if (const std::optional<Sting> sting = stingFor(count)) {
@@ -327,12 +327,24 @@ void Cat::onFound()
     }
 }
 
+SoundSource& Cat::ownSource()
+{
+    if (!source.valid())
+        source = gSoundSystem.createSource();
+    return source;
+}
+
 void Cat::meow()
 {
-    gSoundSystem.stop(source);
-    gSoundSystem.setPosition(source, position());
-    gSoundSystem.setVelocity(source, velocity);
-    gSoundSystem.play(source, SOUND_MEOW);
+    if (state == CAT_CAGED) {
+        gSoundSystem.playAt(SOUND_MEOW, position(), velocity);
+        return;
+    }
+    SoundSource& voice = ownSource();
+    gSoundSystem.stop(voice);
+    gSoundSystem.setPosition(voice, position());
+    gSoundSystem.setVelocity(voice, velocity);
+    gSoundSystem.play(voice, SOUND_MEOW);
 }
 
 void Cat::onBlocked(int axis)

@@ -29,7 +29,11 @@ class Cat : public Character {
 public:
     static constexpr int kPartCount = 7; // head, body, tail, four legs
 
-    SoundSource source; // meows and the success sound, at the cat
+    // Meows and the success sound, at the cat. Made on the first sound of a
+    // free cat: caged cats are built and deleted with their chunk on worker
+    // threads, where the sound system must not be touched, so they meow
+    // through one-shots instead.
+    SoundSource source;
     bool jumpRequest = false;
     float animationClock = 0.0f;
     float timeSinceJump = 0.0f;
@@ -70,6 +74,7 @@ public:
     void chooseTarget(bool stuck);
 
 private:
+    SoundSource& ownSource();
     bool takeProgressSample(float dt);
     void follow(CreatureWorld& world, float distance);
     void steer();

@@ -9,6 +9,7 @@
 #include <glm/vec3.hpp>
 #include <optional>
 
+class Cat;
 class Death;
 class FlyingFish;
 class MovingObject;
@@ -52,6 +53,8 @@ public:
     // A free cat found at the position (counted, announced, added to the world).
     virtual void addCat(const glm::vec3& position, bool golden) = 0;
     virtual Death* death() = 0;
+    // The free cat nearest to the player within 2 units, or null.
+    virtual Cat* nearestCat() = 0;
     virtual void catBurst(const glm::vec3& center, int count, float size) = 0;
 };
 

@@ -1,5 +1,8 @@
 #include "gameplay/Hands.h"
 
+#include "gameplay/CreatureWorld.h"
+#include "gameplay/Player.h"
+
 Hands::Hands(bool held)
     : Item(held)
 {
@@ -19,15 +22,23 @@ bool Hands::tryUse()
     return true;
 }
 
-// PLACEHOLDER: picking up and dropping cats lands with the Cat: drop the
-// carried cat, or pick up the World's nearestCat within 2 units and name the
-// hand after its size.
-void Hands::use() { }
+void Hands::use()
+{
+    if (carriedCat) {
+        carriedCat.drop();
+        name = "No Item";
+        return;
+    }
+    Cat* cat = gCreatureWorld ? gCreatureWorld->nearestCat() : nullptr;
+    if (cat)
+        name = carriedCat.pickUp(*cat);
+}
 
-// PLACEHOLDER: with the Cat, a carried cat is also held in front of the eyes here.
 void Hands::update(float dt)
 {
     Item::update(dt);
+    if (carriedCat && owner)
+        carriedCat.carry(owner->position(), owner->modelMatrix());
 }
 
 void Hands::deselect()

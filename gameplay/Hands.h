@@ -1,5 +1,6 @@
 #pragma once
 
+#include "gameplay/CatHold.h"
 #include "gameplay/Item.h"
 
 class Cat;
@@ -21,5 +22,6 @@ public:
     void deselect() override;
     void setMatrix(const glm::mat4&) override { }
 
-    Cat* carriedCat = nullptr;
+    // Empties itself when the cat is deleted (lost on respawn, or a new game).
+    CatHold carriedCat;
 };

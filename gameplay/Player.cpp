@@ -14,8 +14,6 @@
 #include <glm/matrix.hpp>
 #include <iostream>
 
-MovingObject* currentBall = nullptr;
-
 namespace {
 
 constexpr float kWalkSpeed = 5.0f;
@@ -251,11 +249,15 @@ void Player::dropEmptyItem()
 
 void Player::pickUpOrLeashBall()
 {
+    // A ball deleted by the world clears currentBall on its way out; the
+    // player's own pointer must not outlive it.
+    if (thrownBall && thrownBall != currentBall)
+        thrownBall = nullptr;
     if (!thrownBall)
         return;
     const float distance = glm::distance(position(), thrownBall->position());
     if (holds(InputBit::PickUp) && distance < kPickUpDistance) {
-        thrownBall->alive = false;
+        thrownBall->kill();
         thrownBall = nullptr;
         currentBall = nullptr;
         addItem(int(ItemType::BallItem), 1);
@@ -263,7 +265,7 @@ void Player::pickUpOrLeashBall()
     }
     if (distance > kLeashDistance) {
         std::cout << "Ball: TOO FAR AWAY, DELETE" << std::endl;
-        thrownBall->alive = false;
+        thrownBall->kill();
         thrownBall = nullptr;
         currentBall = nullptr;
     }

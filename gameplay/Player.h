@@ -3,6 +3,7 @@
 #include "audio/SoundSource.h"
 #include "gameplay/Human.h"
 #include "gameplay/Item.h"
+#include "gameplay/projectiles/Ball.h"
 
 #include <cstdint>
 #include <glm/mat4x4.hpp>
@@ -31,9 +32,6 @@ int inputBitFor(int code);
 
 // Cats lost on respawn: 0 for none, 1 for 1 to 3, 2 for 4 to 6, 3 for 7 or more.
 int catsLostOnRespawn(int catCount);
-
-// The ball in flight, or nullptr; it mirrors Player::thrownBall and the cats chase it.
-extern MovingObject* currentBall;
 
 // The one Human the user steers: keyboard and mouse state become velocity, he
 // carries the inventory, counts the cats he found, hears his own footsteps,
@@ -86,7 +84,7 @@ public:
     std::vector<std::unique_ptr<Item>> inventory;
     int selectedIndex = 0; // the held item, -1 for none
     AmmoOverlay* overlay = nullptr;
-    MovingObject* thrownBall = nullptr; // the Ball in flight
+    Ball* thrownBall = nullptr; // the ball in flight; currentBall mirrors it
     glm::vec3 bobOffset { 0.0f }; // view and hand bob, local frame; only y changes
     bool bobRising = true;
     int catCount = 0;

@@ -4,9 +4,11 @@
 // first used, so every test of this file shares one recording path.
 #include "app/Settings.h"
 #include "audio/SoundSystem.h"
+#include "gameplay/Player.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <chrono>
 #include <cmath>
 #include <cstdlib>
@@ -15,6 +17,7 @@
 #include <iterator>
 #include <thread>
 #include <unistd.h>
+#include <vector>
 
 namespace {
 
@@ -97,6 +100,63 @@ Levels measureRecording(const std::filesystem::path& path)
     return levels;
 }
 
+// The recording's loudness in windows of `window` seconds (all channels together).
+std::vector<float> envelope(const std::filesystem::path& path, double window)
+{
+    std::ifstream in(path, std::ios::binary);
+    const std::vector<uint8_t> d((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    std::vector<float> result;
+    int bits = 0, channels = 1, rate = 44100;
+    for (size_t at = 12; at + 8 <= d.size();) {
+        const uint32_t size = le(d, at + 4, 4);
+        const size_t body = at + 8;
+        if (std::memcmp(&d[at], "fmt ", 4) == 0) {
+            channels = int(le(d, body + 2, 2));
+            rate = int(le(d, body + 4, 4));
+            bits = int(le(d, body + 14, 2));
+        } else if (std::memcmp(&d[at], "data", 4) == 0 && bits > 0) {
+            const size_t end = std::min(d.size(), body + size);
+            const size_t perWindow = size_t(window * rate) * size_t(channels);
+            double sum = 0;
+            size_t count = 0;
+            for (size_t p = body; p + size_t(bits / 8) <= end; p += size_t(bits / 8)) {
+                float s = 0;
+                if (bits == 32) {
+                    const uint32_t raw = le(d, p, 4);
+                    std::memcpy(&s, &raw, 4);
+                } else {
+                    s = float(int16_t(le(d, p, 2))) / 32768.0f;
+                }
+                sum += double(s) * s;
+                if (++count == perWindow) {
+                    result.push_back(float(std::sqrt(sum / double(count))));
+                    sum = 0;
+                    count = 0;
+                }
+            }
+        }
+        at = body + size + (size & 1);
+    }
+    return result;
+}
+
+// Start times (s) of the loud bursts of an envelope: a window above `level`
+// after at least `gap` seconds below it.
+std::vector<double> burstStarts(const std::vector<float>& env, double window, float level, double gap)
+{
+    std::vector<double> starts;
+    double lastLoud = -1e9;
+    for (size_t i = 0; i < env.size(); ++i) {
+        if (env[i] <= level)
+            continue;
+        const double t = double(i) * window;
+        if (t - lastLoud > gap)
+            starts.push_back(t);
+        lastLoud = t;
+    }
+    return starts;
+}
+
 class RecordingTest : public ::testing::Test {
 protected:
     Settings settings;
@@ -135,6 +195,23 @@ protected:
         }
         sound->shutdown();
         return measureRecording(recordingFile());
+    }
+
+    // The player stands on flat ground for `seconds` of real time, walking
+    // forward when `walking`; steps at the game's pace, as the World would.
+    void playerStands(double seconds, bool walking)
+    {
+        Player player(nullptr, *sound);
+        if (walking)
+            player.pressInput(87);
+        const auto until = std::chrono::steady_clock::now() + std::chrono::duration<double>(seconds);
+        while (std::chrono::steady_clock::now() < until) {
+            player.update(1.0f / 60.0f);
+            player.velocity.y = 0.0f; // landed
+            player.airTime = 0.0f;
+            sound->update(1.0f / 60.0f);
+            std::this_thread::sleep_for(std::chrono::microseconds(16667));
+        }
     }
 
     // Plays the short footstep on its own and measures the recording.
@@ -218,4 +295,42 @@ TEST_F(RecordingTest, ABusySourceTakesTheNewSoundAndOutlivesShutdownHarmlessly)
     EXPECT_FALSE(source.valid());
     sound->play(source, SOUND_PIANO1);
     source.reset();
+}
+
+TEST_F(RecordingTest, AWalkingPlayerIsHeardStepAboutEveryHalfSecond)
+{
+    if (!open())
+        GTEST_SKIP() << "OpenAL cannot open its wave-file device here";
+    playerStands(3.0, true);
+    sound->shutdown();
+    const double window = 0.01;
+    const std::vector<double> steps = burstStarts(envelope(recordingFile(), window), window, 0.03f, 0.15);
+    // 25 steps of 1/60 s between footsteps; a busy machine only stretches them.
+    ASSERT_GE(steps.size(), 4u);
+    for (size_t i = 1; i < steps.size(); ++i) {
+        EXPECT_GT(steps[i] - steps[i - 1], 0.35) << i;
+        EXPECT_LT(steps[i] - steps[i - 1], 0.9) << i;
+    }
+}
+
+TEST_F(RecordingTest, AStandingPlayerAddsNothingToTheAmbience)
+{
+    if (!open())
+        GTEST_SKIP() << "OpenAL cannot open its wave-file device here";
+    playerStands(1.5, false);
+    sound->shutdown();
+    const std::vector<float> silent = envelope(recordingFile(), 0.01);
+    ASSERT_GT(silent.size(), 50u);
+    EXPECT_EQ(*std::max_element(silent.begin(), silent.end()), 0.0f);
+
+    // With the forest ambience on, the ambience is all there is to hear.
+    settings.ambientSounds = 1;
+    ASSERT_TRUE(open());
+    sound->setAmbienceForTerrain(0);
+    for (int i = 0; i < 301; ++i)
+        sound->update(1.0f / 60.0f); // the whole fade-in, at once
+    playerStands(1.5, false);
+    sound->shutdown();
+    const Levels levels = measureRecording(recordingFile());
+    EXPECT_GT(levels.peak, 0.01f);
 }

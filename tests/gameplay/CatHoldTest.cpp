@@ -81,3 +81,44 @@ TEST(CatHold, ACatRemovedFromTheWorldLeavesTheHandEmpty)
 }
 
 } // namespace
+
+#include "gameplay/Hands.h"
+
+namespace {
+
+TEST(HandsWithCats, PickUpTheNearestCatDropItAndForgetADeletedOne)
+{
+    CreatureTestWorld w(kPlayerAt);
+    Hands hands(true);
+    hands.use(); // nothing within reach
+    EXPECT_FALSE(hands.carriedCat);
+    EXPECT_EQ(hands.name, "No Item");
+    w.addFreeCat(kPlayerAt + glm::vec3(3.0f, 0.0f, 0.0f));
+    Cat& near = w.addFreeCat(kPlayerAt + glm::vec3(1.0f, 0.0f, 0.0f));
+    near.size = 1.7f;
+    hands.use();
+    EXPECT_EQ(hands.carriedCat.cat(), &near);
+    EXPECT_EQ(hands.name, "Small Cat");
+    hands.deselect(); // switching items drops it
+    EXPECT_FALSE(hands.carriedCat);
+    EXPECT_EQ(hands.name, "No Item");
+    EXPECT_EQ(near.state, CAT_FOLLOW);
+
+    hands.use();
+    ASSERT_EQ(hands.carriedCat.cat(), &near);
+    // The cat is lost on respawn while in the hand.
+    auto& bodies = w.world.characters;
+    for (size_t i = 0; i < bodies.size(); ++i) {
+        if (bodies[i].get() == &near) {
+            bodies[i] = std::move(bodies.back());
+            bodies.pop_back();
+            break;
+        }
+    }
+    EXPECT_FALSE(hands.carriedCat);
+    hands.update(1.0f / 60.0f);
+    hands.use(); // picks up the other cat only if near: it is 3 units away
+    EXPECT_FALSE(hands.carriedCat);
+}
+
+} // namespace

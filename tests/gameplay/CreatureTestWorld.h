@@ -130,6 +130,20 @@ public:
         world.add(std::move(cat));
     }
     Death* death() override { return deathBody; }
+    Cat* nearestCat() override
+    {
+        Cat* nearest = nullptr;
+        float best = 2.0f;
+        for (const auto& body : world.characters) {
+            auto* cat = dynamic_cast<Cat*>(body.get());
+            const float d = cat ? glm::distance(cat->position(), player->position()) : best;
+            if (d < best) {
+                best = d;
+                nearest = cat;
+            }
+        }
+        return nearest;
+    }
     void catBurst(const glm::vec3& center, int, float) override { bursts.push_back(center); }
 
     int catsInWorld() const

@@ -31,6 +31,7 @@ TEST_F(DeathInGame, FullRageStartsTheDeathSequenceAndTheGameOverMenuFollows)
     death.placeAt(game.player->position() + glm::vec3(3.0f, 0.0f, 0.0f));
     steps(1);
     ASSERT_GE(game.deathTimer, 0.0f);
+    EXPECT_EQ(game.player->noiseLevel, 0.0f);
     EXPECT_EQ(game.flashlight->fov, 59.0f);
     EXPECT_FLOAT_EQ(game.playerCamera->shakeAmount, 0.3f);
     // Close up in front of the player, and it stays there.
@@ -63,7 +64,6 @@ TEST_F(DeathInGame, APotionMakesItVanishAndKeepsAttacksAway)
     EXPECT_FALSE(death.attacking);
     EXPECT_EQ(death.rage, 0.0f);
     EXPECT_EQ(death.position().y, -100.0f);
-    EXPECT_EQ(game.creatures->lastThreat, 0.0f);
     death.timeSinceAttack = 1000.0f;
     steps(60);
     EXPECT_LT(death.timeSinceAttack, 0.02f); // every step starts the wait again

@@ -4,6 +4,8 @@
 
 #include "gameplay/Hands.h"
 #include "gui/GuiText.h"
+#include "physics/BodyPasses.h"
+#include "physics/CollisionScene.h"
 
 #include <glm/geometric.hpp>
 #include <glm/gtc/matrix_transform.hpp>
@@ -256,8 +258,7 @@ TEST_F(PlayerTest, HandsOnlyWaitForTheirCooldown)
 
 TEST_F(PlayerTest, TheBallComesBackWithinFiveUnitsAndIsDeletedBeyondSeventy)
 {
-    StandInBall ball;
-    ball.setPosition(glm::vec3(4.0f, 0.0f, 0.0f));
+    Ball ball(glm::vec3(4.0f, 0.0f, 0.0f), glm::vec3(0.0f));
     player->thrownBall = currentBall = &ball;
     stepOnGround(); // not asked for
     EXPECT_TRUE(ball.alive);
@@ -268,8 +269,7 @@ TEST_F(PlayerTest, TheBallComesBackWithinFiveUnitsAndIsDeletedBeyondSeventy)
     EXPECT_EQ(currentBall, nullptr);
     EXPECT_EQ(player->heldItem()->type, int(ItemType::BallItem));
 
-    StandInBall far;
-    far.setPosition(glm::vec3(0.0f, 0.0f, 70.5f));
+    Ball far(glm::vec3(0.0f, 0.0f, 70.5f), glm::vec3(0.0f));
     player->thrownBall = currentBall = &far;
     testing::internal::CaptureStdout();
     stepOnGround();
@@ -278,6 +278,17 @@ TEST_F(PlayerTest, TheBallComesBackWithinFiveUnitsAndIsDeletedBeyondSeventy)
     EXPECT_EQ(player->thrownBall, nullptr);
     EXPECT_EQ(currentBall, nullptr);
     EXPECT_EQ(player->inventory[1]->count, 1); // not given back
+}
+
+TEST_F(PlayerTest, ABallDeletedByTheWorldIsForgotten)
+{
+    auto ball = std::make_unique<Ball>(glm::vec3(1.0f, 0.0f, 0.0f), glm::vec3(0.0f));
+    player->thrownBall = currentBall = ball.get();
+    ball.reset(); // the world deleted it
+    player->pressInput(1);
+    stepOnGround();
+    EXPECT_EQ(player->thrownBall, nullptr);
+    EXPECT_EQ(player->inventory.size(), 1u); // nothing picked up
 }
 
 TEST_F(PlayerTest, ThreatStartsHeartbeatAndNoiseWhichFadeAfterwards)
@@ -405,4 +416,25 @@ TEST(CatsLostOnRespawn, LosesOneCatPerThreeFoundUpToThree)
     EXPECT_EQ(respawnEntryText(catsLostOnRespawn(3)), "Respawn (lose 1 cat)");
     EXPECT_EQ(respawnEntryText(catsLostOnRespawn(0)), "Respawn (lose 0 cats)");
     EXPECT_EQ(respawnEntryText(catsLostOnRespawn(7)), "Respawn (lose 3 cats)");
+}
+
+TEST_F(PlayerTest, ADeadPlayerIsRespawnedAtTheOriginWithItsMessages)
+{
+    ChunkList chunks;
+    const aabb noFloor(glm::vec3(INFINITY), glm::vec3(-INFINITY));
+    BodyList bodies;
+    Player* body = player.get();
+    bodies.push_back(std::move(player));
+    body->placeAt(glm::vec3(30.0f, 12.0f, -8.0f));
+    body->alive = false;
+    CollisionScene scene { chunks, noFloor, bodies };
+    testing::internal::CaptureStdout();
+    testing::internal::CaptureStderr();
+    characterPass(scene, body, kStep);
+    EXPECT_EQ(testing::internal::GetCapturedStderr(), "Warning the player died!\n");
+    EXPECT_EQ(testing::internal::GetCapturedStdout(), "Respawning at origin...\n");
+    ASSERT_EQ(bodies.size(), 1u); // kept
+    EXPECT_TRUE(body->alive);
+    EXPECT_EQ(body->position(), glm::vec3(0.0f, 100.0f, 0.0f));
+    EXPECT_NEAR(glm::distance(body->partBoxes[0].center(), glm::vec3(0.0f, 100.65f, 0.0f)), 0.0f, 1e-4f);
 }

@@ -36,11 +36,6 @@ public:
     glm::mat4 matrix { 0.0f };
 };
 
-class StandInBall : public MovingObject {
-public:
-    void update(float) override { }
-};
-
 class PlayerTest : public ::testing::Test {
 protected:
     Settings settings;

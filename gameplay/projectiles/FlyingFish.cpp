@@ -1,0 +1,48 @@
+#include "gameplay/projectiles/FlyingFish.h"
+
+#include <algorithm>
+#include <glm/geometric.hpp>
+#include <glm/vec2.hpp>
+
+namespace {
+
+constexpr int kFishMesh = 14; // models/fish.obj
+constexpr int kFishTexture = 11; // textures/fish.png
+
+} // namespace
+
+std::vector<FlyingFish*> thrownFish;
+
+void forgetThrownFish(const FlyingFish* fish)
+{
+    thrownFish.erase(std::remove(thrownFish.begin(), thrownFish.end(), fish), thrownFish.end());
+}
+
+FlyingFish::FlyingFish(const glm::vec3& position, const glm::vec3& v, float life)
+    : Projectile(0.2f, position, v)
+{
+    lifetime = life;
+    setModel(kFishMesh, kFishTexture, 0.2f);
+}
+
+FlyingFish::~FlyingFish()
+{
+    forgetThrownFish(this);
+}
+
+void FlyingFish::expire()
+{
+    forgetThrownFish(this);
+    Projectile::expire();
+}
+
+bool FlyingFish::reachedFrom(const glm::vec3& point)
+{
+    const glm::vec3 p = position();
+    const float horizontal = glm::length(glm::vec2(p.x - point.x, p.z - point.z));
+    if (currentSpeed >= 0.05f || horizontal >= 1.0f)
+        return false;
+    age = 0.0f;
+    lifetime = 4.0f;
+    return true;
+}

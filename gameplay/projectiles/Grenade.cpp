@@ -1,0 +1,45 @@
+#include "gameplay/projectiles/Grenade.h"
+
+#include "app/Game.h"
+#include "audio/SoundSystem.h"
+#include "render/ParticleSystem.h"
+
+namespace {
+
+constexpr int kDynamiteMesh = 10; // models/dynamite.obj
+constexpr int kDynamiteTexture = 6; // textures/dynamite.png
+
+} // namespace
+
+Grenade::Grenade(const glm::vec3& position, const glm::vec3& v, float fuse)
+    : Projectile(0.2f, position, v)
+    , fuseSound(gSoundSystem.createSource())
+{
+    lifetime = fuse;
+    setModel(kDynamiteMesh, kDynamiteTexture, 0.2f);
+    gSoundSystem.setPosition(fuseSound, position);
+    gSoundSystem.setVelocity(fuseSound, v);
+    gSoundSystem.setLooping(fuseSound, true);
+    gSoundSystem.play(fuseSound, SOUND_FUSE);
+}
+
+glm::vec3 Grenade::fuseTip() const
+{
+    const float burnt = lifetime > 0.0f ? age / lifetime : 1.0f;
+    return position() + (2.0f + 1.5f * (1.0f - burnt)) * glm::vec3(model[1]);
+}
+
+void Grenade::update(float dt)
+{
+    gSoundSystem.setPosition(fuseSound, position());
+    gSoundSystem.setVelocity(fuseSound, velocity);
+    if (gGame.particles)
+        gGame.particles->spawnExplosion(fuseTip(), 0.01f, 5, 0.3f);
+    commonFlight(dt);
+}
+
+void Grenade::expire()
+{
+    Projectile::expire();
+    explode(position(), 3.0f, 1.0f);
+}

@@ -1,0 +1,94 @@
+#include "gameplay/projectiles/Projectile.h"
+
+#include "app/Game.h"
+#include "app/Rand.h"
+#include "render/ParticleSystem.h"
+
+#include <cmath>
+#include <glm/geometric.hpp>
+
+namespace {
+
+constexpr int kModelShader = 3;
+constexpr float kTwoPi = 6.2831855f;
+
+} // namespace
+
+Projectile::Projectile(float boxSize, const glm::vec3& position, const glm::vec3& v)
+    : MovingObject(100.0f, 10.0f, 0.0f)
+    , launchVelocity(v)
+    , spinAxis(randomSpinAxis())
+{
+    box = aabb(glm::vec3(0.0f), glm::vec3(boxSize));
+    setPosition(position);
+    velocity = v;
+    speed = glm::length(v);
+    gravity = 1.0f;
+    currentSpeed = speed;
+}
+
+glm::vec3 Projectile::randomSpinAxis()
+{
+    const float u = 2.0f * randUnit() - 1.0f;
+    const float angle = kTwoPi * randUnit();
+    const float r = std::sqrt(std::max(0.0f, 1.0f - u * u));
+    return { std::cos(angle) * r, std::sin(angle) * r, u };
+}
+
+void Projectile::setModel(int mesh, int texture, float scale)
+{
+    renderModel = std::make_unique<Model>(mesh, texture, kModelShader, false);
+    scaleModel(scale, scale, scale);
+}
+
+void Projectile::onBlocked(int axis)
+{
+    ++bounceCount;
+    velocity[axis] = -velocity[axis];
+    velocity *= 0.5f;
+
+    const float along = velocity[axis];
+    glm::vec3 t = velocity;
+    t[axis] = 0.0f;
+    glm::vec3 n(0.0f);
+    n[axis] = along >= 0.0f ? -1.0f : 1.0f;
+    const glm::vec3 c = glm::cross(t, n);
+    const float length = glm::length(c);
+    spinAxis = length > 0.0f ? c / length : glm::vec3(1.0f, 0.0f, 0.0f);
+
+    if (gGame.particles)
+        gGame.particles->spawnSplash(position(), -n, int(50.0f * currentSpeed));
+}
+
+void Projectile::commonFlight(float dt)
+{
+    if (currentSpeed > 0.02f)
+        rotateAboutWorldAxis(spinAxis, dt * 1000.0f * currentSpeed);
+    refreshModel();
+    velocity.y -= gravity * dt;
+    age += dt;
+    if (lifetime <= age && alive)
+        expire();
+    currentSpeed = glm::length(velocity);
+}
+
+void Projectile::refreshModel()
+{
+    if (!renderModel)
+        return;
+    renderModel->setModelMatrix(model);
+    renderModel->updateNormalMatrix();
+}
+
+void Projectile::draw()
+{
+    if (!alive || !renderModel)
+        return;
+    renderModel->setModelMatrix(model);
+    renderModel->draw();
+}
+
+std::unique_ptr<Sphere> Projectile::explosionShape() const
+{
+    return std::make_unique<Sphere>(position(), 3.0f);
+}

@@ -1,0 +1,55 @@
+#pragma once
+
+#include "app/Game.h"
+#include "gameplay/projectiles/Ball.h"
+#include "gameplay/projectiles/FlyingFish.h"
+#include "physics/BodyPasses.h"
+#include "physics/PhysicsTestHelpers.h"
+#include "render/ParticleSystem.h"
+
+#include <gtest/gtest.h>
+#include <memory>
+#include <vector>
+
+constexpr float kStep = 1.0f / 60.0f;
+
+// Projectiles over a hand-built world, stepped by the projectile pass. Blasts
+// are recorded and then carved into the test chunk.
+class ProjectileWorld : public testing::Test {
+protected:
+    TestWorld world { 8.0f }; // stone from y = 0 to 8
+    std::vector<std::unique_ptr<Projectile>> projectiles;
+    std::vector<Sphere> blasts;
+
+    void SetUp() override { gGame.particles = std::make_unique<ParticleSystem>(); }
+    void TearDown() override
+    {
+        projectiles.clear();
+        gGame.particles.reset();
+        thrownFish.clear();
+        currentBall = nullptr;
+    }
+
+    template <class P> P& add(std::unique_ptr<P> p)
+    {
+        P& ref = *p;
+        projectiles.push_back(std::move(p));
+        return ref;
+    }
+
+    void step()
+    {
+        CollisionScene scene = world.scene();
+        projectilePass(scene, projectiles, kStep, [this](const Sphere& s) {
+            blasts.push_back(s);
+            world.chunks[0]->root->fill(BLOCK_AIR, s);
+        });
+    }
+    void steps(int n)
+    {
+        for (int i = 0; i < n; ++i)
+            step();
+    }
+
+    int particlesWritten() const { return gGame.particles->writeIndex; }
+};
