@@ -39,7 +39,8 @@ static void BM_OctreeTerrainFill(benchmark::State& state)
 }
 BENCHMARK(BM_OctreeTerrainFill)->Unit(benchmark::kMillisecond);
 
-// The height map casts one downward ray per voxel column.
+// The height map of a whole terrain chunk: the top of the highest solid leaf over each
+// voxel column, found in one walk of the octree (rays_per_second counts columns).
 static void BM_HeightmapRays(benchmark::State& state)
 {
     auto chunk = makeBenchTerrainChunk();

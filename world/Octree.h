@@ -105,6 +105,11 @@ public:
     void discardMesh(const aabb& region);
 };
 
+// GPU buffers for arrays in the world's vertex format (position, corner normal, block type
+// and corner: eight floats at locations 0, 1 and 2), drawn as triangles. Main thread only.
+std::unique_ptr<VertexArray> makeWorldMesh(
+    const float* vertices, int vertexFloatCount, const uint32_t* indices, int indexCount);
+
 // The draw nodes of a chunk root that the region strictly intersects.
 template <class Fn> void forEachDrawNode(Octree& node, const aabb& region, Fn&& fn)
 {

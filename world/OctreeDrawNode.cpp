@@ -50,6 +50,8 @@ void Octree_draw_node::buildMesh(const aabb& region)
     pendingData = true;
 }
 
+namespace {
+
 // The vertex format the world shader reads: position, corner normal, then block type
 // and corner number, eight floats in all.
 void declareWorldVertexFormat(VertexArray& mesh, int buffer)
@@ -58,6 +60,8 @@ void declareWorldVertexFormat(VertexArray& mesh, int buffer)
     mesh.setAttribute(buffer, 0, VertexAttribute { 0, 3, GL_FLOAT, GL_FALSE, stride, 0 });
     mesh.setAttribute(buffer, 1, VertexAttribute { 1, 3, GL_FLOAT, GL_FALSE, stride, 12 });
     mesh.setAttribute(buffer, 2, VertexAttribute { 2, 2, GL_FLOAT, GL_FALSE, stride, 24 });
+}
+
 }
 
 std::unique_ptr<VertexArray> makeWorldMesh(

@@ -33,6 +33,7 @@ class Cat;
 class Death;
 class Player;
 class Projectile;
+class Shader;
 
 // Everything in the game world: the square of chunks around the player, the
 // chunks cached after leaving it, the bodies moving through them (the player,
@@ -101,6 +102,11 @@ public:
 
     // One frame of the main thread.
     void update(float dt);
+    // Draws the world as `view` sees it (once per pass: shadow, then scene): the ready chunks'
+    // meshes, the floor, the world objects, then every body but the player. The caller has
+    // bound worldShader with its uniforms for world-space vertices (model matrix identity)
+    // and the block texture array; the floor sets the three matrices for itself.
+    void draw(const Camera& view, const Shader& worldShader);
     // Moves the loaded square to the chunk of (x, z) once every chunk of the old one is
     // ready and free; otherwise it tries again next call.
     void updateStreaming(float x, float z);
