@@ -160,8 +160,8 @@ TEST_F(GameTest, WalkingJumpingAndRunningAreHeard)
     EXPECT_GE(heard(walk.first - 0.3, walk.second + 0.3), 4u);
     EXPECT_LE(heard(walk.first - 0.3, walk.second + 0.3), 10u);
     EXPECT_EQ(heard(walk.second + 0.5, jump.first - 0.3), 0u) << "stopped walking";
-    // Holding Space without walking: every take-off is heard (a jump lasts about 0.6 s).
-    EXPECT_GE(heard(jump.first - 0.3, jump.second + 0.3), 3u);
+    // Holding Space without walking: a take-off is heard (standing still is not).
+    EXPECT_GE(heard(jump.first - 0.3, jump.second + 0.3), 1u);
     EXPECT_EQ(heard(jump.second + 1.0, run.first - 0.3), 0u) << "stopped jumping";
     // Running: footsteps come faster than walking (0.35 s against 0.42 s apart).
     auto meanGap = [&](double from, double to) {
