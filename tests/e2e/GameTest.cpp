@@ -210,6 +210,17 @@ void GameTest::launch()
             "MESA_SHADER_CACHE_DISABLE=true" }));
 }
 
+void GameTest::launchRecording(const std::filesystem::path& wav)
+{
+    const fs::path conf = folder() / "alsoft.conf";
+    std::ofstream(conf) << "[general]\ndrivers=wave\nchannels=stereo\nsample-type=float32\nfrequency=44100\n"
+                           "hrtf=false\noutput-limiter=false\n[wave]\nfile="
+                        << wav.string() << "\n";
+    ASSERT_TRUE(game.start(MOSSGRAVE_RUN_DIR "/mossgrave", folder(),
+        { "DISPLAY=" + xvfb.display(), "ALSOFT_CONF=" + conf.string(), "ASAN_OPTIONS=detect_leaks=0",
+            "MESA_SHADER_CACHE_DISABLE=true" }));
+}
+
 bool GameTest::waitUntil(
     const std::function<bool()>& done, std::chrono::milliseconds timeout, std::chrono::milliseconds interval)
 {

@@ -43,6 +43,9 @@ protected:
     void removeData(const std::string& relative);
 
     void launch();
+    // Launches with OpenAL's wave-file device: everything the game plays is
+    // recorded into `wav` (complete once the game has ended).
+    void launchRecording(const std::filesystem::path& wav);
     // Waits for the window titled Mossgrave; fills `window` and `area`.
     bool waitForWindow(std::chrono::milliseconds timeout = 60s);
     // Waits until `done` holds, checking every `interval`, at most `timeout`.

@@ -1,0 +1,180 @@
+// The player walked, jumped and ran through the real window, and was heard:
+// OpenAL's wave-file device records everything the game plays. With the
+// ambience off, what the recording holds while the world is shown is the
+// player's own footsteps, whose pace follows his speed.
+#include "GameTest.h"
+
+#include <cmath>
+#include <cstring>
+#include <fstream>
+#include <iomanip>
+#include <iterator>
+#include <sstream>
+#include <thread>
+#include <vector>
+
+namespace {
+
+constexpr double kWindow = 0.01; // seconds per envelope value
+
+uint32_t le(const std::vector<uint8_t>& d, size_t at, int bytes)
+{
+    uint32_t v = 0;
+    for (int i = 0; i < bytes; ++i)
+        v |= uint32_t(d[at + size_t(i)]) << (8 * i);
+    return v;
+}
+
+// The recording's loudness per window, all channels together.
+std::vector<float> envelope(const std::filesystem::path& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    const std::vector<uint8_t> d((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    std::vector<float> result;
+    int bits = 0, channels = 1, rate = 44100;
+    for (size_t at = 12; at + 8 <= d.size();) {
+        const uint32_t size = le(d, at + 4, 4);
+        const size_t body = at + 8;
+        if (std::memcmp(&d[at], "fmt ", 4) == 0) {
+            channels = int(le(d, body + 2, 2));
+            rate = int(le(d, body + 4, 4));
+            bits = int(le(d, body + 14, 2));
+        } else if (std::memcmp(&d[at], "data", 4) == 0 && bits > 0) {
+            // The writer leaves the size open until it closes; take what is there.
+            const size_t end = size == 0 || size == 0xffffffffu ? d.size() : std::min(d.size(), body + size);
+            const size_t perWindow = size_t(kWindow * rate) * size_t(channels);
+            double sum = 0;
+            size_t count = 0;
+            for (size_t p = body; p + size_t(bits / 8) <= end; p += size_t(bits / 8)) {
+                float s = 0;
+                if (bits == 32) {
+                    const uint32_t raw = le(d, p, 4);
+                    std::memcpy(&s, &raw, 4);
+                } else {
+                    s = float(int16_t(le(d, p, 2))) / 32768.0f;
+                }
+                sum += double(s) * s;
+                if (++count == perWindow) {
+                    result.push_back(float(std::sqrt(sum / double(count))));
+                    sum = 0;
+                    count = 0;
+                }
+            }
+        }
+        at = body + size + (size & 1);
+    }
+    return result;
+}
+
+// Start times of loud bursts: a window above `level` after 0.15 s below it.
+std::vector<double> bursts(const std::vector<float>& env, float level = 0.03f)
+{
+    std::vector<double> starts;
+    double lastLoud = -1e9;
+    for (size_t i = 0; i < env.size(); ++i) {
+        if (env[i] <= level)
+            continue;
+        const double t = double(i) * kWindow;
+        if (t - lastLoud > 0.15)
+            starts.push_back(t);
+        lastLoud = t;
+    }
+    return starts;
+}
+
+size_t countIn(const std::vector<double>& times, double from, double to)
+{
+    return size_t(std::count_if(times.begin(), times.end(), [&](double t) { return t >= from && t < to; }));
+}
+
+} // namespace
+
+TEST_F(GameTest, WalkingJumpingAndRunningAreHeard)
+{
+    writeConfig(smallConfig({ { "Ambient_Sounds", "0" } }));
+    const std::filesystem::path wav = folder() / "heard.wav";
+    launchRecording(wav);
+    ASSERT_TRUE(waitForMenu());
+
+    // Two menu clicks a known time apart tie the recording's clock to ours.
+    const auto start = std::chrono::steady_clock::now();
+    auto now
+        = [&] { return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count(); };
+    const double firstFrom = now();
+    press("Down");
+    const double firstClick = (firstFrom + now()) / 2;
+    std::this_thread::sleep_for(1500ms);
+    const double secondFrom = now();
+    press("Up");
+    const double secondClick = (secondFrom + now()) / 2;
+    std::this_thread::sleep_for(500ms);
+    ASSERT_TRUE(startPlaying());
+    std::this_thread::sleep_for(2s); // land and stand
+
+    auto hold = [&](const std::vector<std::string>& keys, std::chrono::milliseconds time) {
+        const double from = now();
+        for (const auto& key : keys)
+            EXPECT_TRUE(screen.keyDown(key));
+        std::this_thread::sleep_for(time);
+        for (const auto& key : keys)
+            EXPECT_TRUE(screen.keyUp(key));
+        const double to = now();
+        std::this_thread::sleep_for(1500ms); // the last sound ends, the body stops
+        return std::make_pair(from, to);
+    };
+    const double standFrom = now();
+    std::this_thread::sleep_for(2s);
+    const double standTo = now();
+    const auto walk = hold({ "w" }, 3500ms);
+    const auto jump = hold({ "space" }, 3500ms);
+    const auto run = hold({ "Shift_L", "w" }, 6000ms);
+
+    press("Escape");
+    std::this_thread::sleep_for(1s);
+    press("Down");
+    press("Return");
+    ASSERT_EQ(finish(), 0);
+
+    const std::vector<float> env = envelope(wav);
+    const std::vector<double> starts = bursts(env);
+    // The clicks are the two bursts as far apart as they were pressed.
+    double shift = NAN;
+    for (size_t i = 0; i + 1 < starts.size() && std::isnan(shift); ++i) {
+        if (std::fabs((starts[i + 1] - starts[i]) - (secondClick - firstClick)) < 0.25)
+            shift = starts[i + 1] - secondClick;
+    }
+    ASSERT_FALSE(std::isnan(shift)) << "the menu clicks were not recorded";
+    // Our clock and the recording's agree to within a tenth of a second or so;
+    // every window leaves them 0.3 s.
+    auto heard = [&](double from, double to) { return countIn(starts, from + shift, to + shift); };
+    // On failure: the bursts on the test's clock, and when each control was held.
+    std::ostringstream timeline;
+    for (double t : starts)
+        timeline << " " << std::fixed << std::setprecision(2) << t - shift;
+    timeline << "\nwalk " << walk.first << ".." << walk.second << " jump " << jump.first << ".."
+             << jump.second << " run " << run.first << ".." << run.second;
+    SCOPED_TRACE("bursts:" + timeline.str());
+
+    EXPECT_EQ(heard(standFrom, standTo - 0.3), 0u) << "standing still is silent";
+    // Walking: a footstep about every 0.42 s.
+    EXPECT_GE(heard(walk.first - 0.3, walk.second + 0.3), 4u);
+    EXPECT_LE(heard(walk.first - 0.3, walk.second + 0.3), 10u);
+    EXPECT_EQ(heard(walk.second + 0.5, jump.first - 0.3), 0u) << "stopped walking";
+    // Holding Space without walking: a take-off is heard (standing still is not).
+    EXPECT_GE(heard(jump.first - 0.3, jump.second + 0.3), 1u);
+    EXPECT_EQ(heard(jump.second + 1.0, run.first - 0.3), 0u) << "stopped jumping";
+    // Running: footsteps come faster than walking (0.35 s against 0.42 s apart).
+    auto meanGap = [&](double from, double to) {
+        std::vector<double> in;
+        for (double t : starts) {
+            if (t >= from + shift && t < to + shift)
+                in.push_back(t);
+        }
+        return in.size() < 3 ? 0.0 : (in.back() - in.front()) / double(in.size() - 1);
+    };
+    const double walking = meanGap(walk.first + 0.5, walk.second);
+    const double running = meanGap(run.first + 0.5, run.first + 5.0);
+    EXPECT_GT(walking, 0.0);
+    EXPECT_GT(running, 0.0);
+    EXPECT_LT(running, walking * 0.93) << "running " << running << " s, walking " << walking << " s";
+}
