@@ -78,7 +78,7 @@ void createGame(Game& game)
 {
     game.lightning = std::make_unique<Lightning>();
 
-    auto player = std::make_unique<Player>(game.gui.get());
+    auto player = std::make_unique<Player>(game.gui ? game.gui->ammoOverlay : nullptr);
     game.player = player.get();
 
     game.playerCamera = std::make_unique<PerspectiveCamera>("Playercam");
@@ -96,6 +96,7 @@ void createGame(Game& game)
     game.skybox = std::make_unique<Skybox>("textures/sky_cubestrip.png");
     game.fire = std::make_unique<Fire>(glm::vec3(40.0f, -5128.0f, 20.0f), 1.0f);
     game.flashlight = std::make_unique<Flashlight>();
+    player->flashlight = game.flashlight.get();
 
     game.world = std::make_unique<PlaceholderWorld>(gSettings.chunkViewDistance, glm::vec3(64.0f));
     if (game.prepareWorld)

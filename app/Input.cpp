@@ -2,7 +2,7 @@
 
 #include "app/Game.h"
 #include "app/Settings.h"
-#include "app/placeholders/Player.h"
+#include "gameplay/Player.h"
 #include "app/placeholders/World.h"
 #include "gui/Gui.h"
 #include "render/Camera.h"

@@ -1,27 +1,33 @@
 #include "gameplay/ContainerItem.h"
 
-// PLACEHOLDER item factory until the item classes land: containers hold no
-// item object yet (they keep the type and count themselves). Replace with
-// Dynamite, Fish, Jetpack, BallItem and Potion made with the held flag false.
+#include "gameplay/Item.h"
+#include "render/Model.h"
 
-void ItemDeleter::operator()(Item* item) const { (void)item; }
+void ItemDeleter::operator()(Item* item) const
+{
+    delete item;
+}
 
 ItemPtr makeLyingItem(int type)
 {
-    (void)type;
-    return nullptr;
+    if (type < 0 || type > int(ItemType::Potion))
+        return nullptr;
+    return ItemPtr(makeItem(type, false).release());
 }
 
+// The container shows the item where it lies, not in a hand.
 void setItemMatrix(Item& item, const glm::mat4& matrix)
 {
-    (void)item;
-    (void)matrix;
+    if (item.model)
+        item.model->setModelMatrix(matrix);
 }
 
 void setItemCount(Item& item, int count)
 {
-    (void)item;
-    (void)count;
+    item.count = count;
 }
 
-void drawItem(Item& item) { (void)item; }
+void drawItem(Item& item)
+{
+    item.draw();
+}

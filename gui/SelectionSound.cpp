@@ -1,15 +1,32 @@
 #include "gui/SelectionSound.h"
 
-// PLACEHOLDER: the sound system does not exist yet. When it does, the
-// constructor creates the source (createSource, then makeRelative), play()
-// plays sound 10 ("sounds/button.wav") on it (the sound system itself checks
-// "Sound_Effects"), and the destructor deletes the source.
+#include "audio/SoundSystem.h"
 
-SelectionSound::SelectionSound() { }
+SelectionSound::SelectionSound(SoundSystem& sound)
+    : sound(sound)
+{
+    makeSource();
+}
 
-SelectionSound::~SelectionSound() { }
+SelectionSound::SelectionSound()
+    : SelectionSound(gSoundSystem)
+{
+}
+
+SelectionSound::~SelectionSound() = default;
+
+void SelectionSound::makeSource()
+{
+    source = sound.createSource();
+    if (source.valid())
+        sound.makeRelative(source);
+}
 
 void SelectionSound::play()
 {
     ++plays;
+    // A menu built before the device opened gets its source on the first click.
+    if (!source.valid())
+        makeSource();
+    sound.play(source, SOUND_BUTTON);
 }

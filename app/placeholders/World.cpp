@@ -1,5 +1,8 @@
 #include "app/placeholders/World.h"
 
+#include "physics/BodyPasses.h"
+#include "physics/CollisionScene.h"
+
 #include <algorithm>
 #include <glm/geometric.hpp>
 #include <glm/gtc/matrix_transform.hpp>
@@ -27,6 +30,12 @@ PlaceholderWorld::~PlaceholderWorld() = default;
 
 void PlaceholderWorld::update(float s)
 {
+    if (player && s > 0.0f) {
+        player->update(s);
+        CollisionScene scene { chunks, floorBox, bodies };
+        characterPass(scene, player, s);
+        projectilePass(scene, projectiles, s, [this](const Sphere& blast) { carve(blast); });
+    }
     if (player)
         playerPosition = player->position();
     World::update(s);
@@ -48,7 +57,7 @@ void PlaceholderWorld::removeCats(int n)
 
 void PlaceholderWorld::addPlayer(Player* p)
 {
-    ownedPlayer.reset(p);
+    bodies.emplace_back(p);
     player = p;
 }
 

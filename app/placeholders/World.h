@@ -5,8 +5,9 @@
 // chunk streaming. When the bodies land in World, these members move there
 // and the game holds a World again.
 
-#include "app/placeholders/Player.h"
+#include "gameplay/Player.h"
 #include "gameplay/projectiles/Projectile.h"
+#include "physics/MovingObject.h"
 #include "world/World.h"
 
 #include <glm/vec3.hpp>
@@ -34,7 +35,8 @@ public:
     int cacheQueued = 0; // the last count passed to queueCacheForDestruction
     int activations = 0;
 
-    // Streams the chunks around the player (his position is the square's centre).
+    // Steps the player and moves him against the voxels, then streams the
+    // chunks around him (his position is the square's centre).
     void update(float s);
     void queueCacheForDestruction(int n);
     void removeCats(int n);
@@ -44,5 +46,5 @@ public:
     void activateNearby() { ++activations; }
 
 private:
-    std::unique_ptr<Player> ownedPlayer;
+    BodyList bodies; // the player
 };

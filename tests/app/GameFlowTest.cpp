@@ -113,10 +113,11 @@ TEST_F(GameFlow, DeathSequenceEndsInTheGameOverMenu)
     play();
     game.player->catCount = 1;
     onKey(game, GLFW_KEY_D, GLFW_PRESS);
+    game.player->noiseLevel = 0.5f;
     startDeathSequence(game);
     EXPECT_EQ(game.deathTimer, 0.0f);
     EXPECT_EQ(game.player->inputFlags, 0u);
-    EXPECT_EQ(game.player->soundsStopped, 1);
+    EXPECT_EQ(game.player->noiseLevel, 0.0f); // his sounds stopped
     EXPECT_FLOAT_EQ(game.playerCamera->shakeAmount, 0.3f);
     EXPECT_EQ(game.flashlight->fov, 59.0f);
     // Death stands one unit in front of the player, scaled down.

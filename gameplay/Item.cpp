@@ -1,0 +1,47 @@
+#include "gameplay/Item.h"
+
+#include "render/Model.h"
+
+Item::Item(bool held)
+    : held(held)
+{
+}
+
+Item::~Item() = default;
+
+void Item::draw()
+{
+    if (model)
+        model->draw();
+}
+
+void Item::update(float dt)
+{
+    timeSinceUse += dt;
+}
+
+void Item::addCount(int n)
+{
+    count += n;
+}
+
+bool Item::tryUse()
+{
+    if (timeSinceUse < cooldown || count <= 0)
+        return false;
+    --count;
+    timeSinceUse = 0.0f;
+    return true;
+}
+
+void Item::use() { }
+
+void Item::select() { }
+
+void Item::deselect() { }
+
+void Item::setMatrix(const glm::mat4& hand)
+{
+    if (model)
+        model->setModelMatrix(hand);
+}

@@ -1,0 +1,106 @@
+#pragma once
+
+#include "audio/SoundSource.h"
+#include "gameplay/Human.h"
+#include "gameplay/Item.h"
+
+#include <cstdint>
+#include <glm/mat4x4.hpp>
+#include <glm/vec3.hpp>
+#include <memory>
+#include <vector>
+
+class AmmoOverlay;
+class Flashlight;
+class SoundSystem;
+
+// The controls the player holds down: one bit of Player::inputFlags each.
+enum class InputBit : int {
+    MoveForward = 0,
+    MoveBack = 1,
+    MoveLeft = 2,
+    MoveRight = 3,
+    Jump = 4,
+    Run = 6,
+    UseItem = 7,
+    PickUp = 8,
+};
+
+// The InputBit of a window-library key code or mouse-button number, -1 for any other code.
+int inputBitFor(int code);
+
+// Cats lost on respawn: 0 for none, 1 for 1 to 3, 2 for 4 to 6, 3 for 7 or more.
+int catsLostOnRespawn(int catCount);
+
+// The ball in flight, or nullptr; it mirrors Player::thrownBall and the cats chase it.
+extern MovingObject* currentBall;
+
+// The one Human the user steers: keyboard and mouse state become velocity, he
+// carries the inventory, counts the cats he found, hears his own footsteps,
+// breathing, heartbeat and noise, and holds the flashlight in his other hand.
+class Player : public Human {
+public:
+    // `overlay` (may be null) is told which item is held and must outlive the
+    // player; `sound` plays the player's sounds.
+    explicit Player(AmmoOverlay* overlay, SoundSystem& sound);
+    explicit Player(AmmoOverlay* overlay);
+    ~Player() override;
+
+    // One simulation step: item use, the ball, stamina, walking, jumping,
+    // the listener, footsteps and the bob.
+    void update(float dt) override;
+    // The eye sits 0.6 above the body centre.
+    glm::mat4 viewMatrix() const override;
+    // The held item and the flashlight, both moved by the bob.
+    void draw() override;
+
+    // Set / clear the control a key code or mouse button stands for.
+    void pressInput(int code);
+    void releaseInput(int code);
+    bool holds(InputBit bit) const { return (inputFlags & (1u << int(bit))) != 0; }
+    // Keys 1 to 9 hold the item in slots 0 to 8, if the slot exists.
+    void selectSlot(int key);
+    // Adds `count` of an ItemType; a new item becomes the held one. An unknown
+    // type ends the program with exit code 1.
+    void addItem(int type, int count);
+    // Death's threat this step: heartbeat and noise grow with it.
+    void setThreat(float level);
+    // Silences noise, heartbeat and breathing.
+    void stopSounds();
+
+    // The held item, or nullptr.
+    Item* heldItem() const;
+
+    SoundSource footstepA;
+    SoundSource footstepB;
+    SoundSource heartbeat;
+    SoundSource breathing;
+    SoundSource noise;
+    bool footstepToggle = false; // which footstep source plays next
+    float footstepTimer = 0.0f; // seconds since the last footstep
+    float timeSinceExhausted = 5.0f;
+    float stamina = 1.0f; // running reserve, 0..1
+    float timeSinceThreat = 5.0f; // seconds since the threat last exceeded 0.3
+    float noiseLevel = 0.0f;
+    uint32_t inputFlags = 0; // one bit per InputBit
+    std::vector<std::unique_ptr<Item>> inventory;
+    int selectedIndex = 0; // the held item, -1 for none
+    AmmoOverlay* overlay = nullptr;
+    MovingObject* thrownBall = nullptr; // the Ball in flight
+    glm::vec3 bobOffset { 0.0f }; // view and hand bob, local frame; only y changes
+    bool bobRising = true;
+    int catCount = 0;
+    Flashlight* flashlight = nullptr; // the lamp draw() places; set by the game
+
+private:
+    void useHeldItem();
+    void dropEmptyItem();
+    void pickUpOrLeashBall();
+    float staminaSpeed(float dt);
+    void walk(float dt, float speed);
+    void footstepsAndBob();
+    void showHeldItem();
+    void playFootstep(SoundSource& source, int sound);
+
+    SoundSystem& sound;
+};
