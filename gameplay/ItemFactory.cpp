@@ -1,46 +1,23 @@
 // The items addItem and the item containers make from an ItemType number.
 #include "gameplay/Hands.h"
 #include "gameplay/Item.h"
-
-namespace {
-
-// PLACEHOLDER for Dynamite, Fish, Jetpack, BallItem and Potion until their
-// classes exist: an item with their name, cooldown and bob factor that does
-// nothing when used and has no model.
-std::unique_ptr<Item> placeholderItem(int type, bool held)
-{
-    struct Kind {
-        const char* name;
-        float cooldown;
-        float bobFactor;
-    };
-    static const Kind kinds[] = {
-        { "Dynamite", 1.0f, 1.0f },
-        { "Fish", 1.0f, 1.0f },
-        { "Jetpack", 0.0f, 0.4f },
-        { "Ball", 1.0f, 1.0f },
-        { "Potion", 5.0f, 1.0f },
-    };
-    auto item = std::make_unique<Item>(held);
-    const Kind& kind = kinds[type];
-    item->name = kind.name;
-    item->type = type;
-    item->cooldown = kind.cooldown;
-    item->bobFactor = kind.bobFactor;
-    return item;
-}
-
-}
+#include "gameplay/items/Jetpack.h"
+#include "gameplay/items/Potion.h"
+#include "gameplay/items/ThrownItems.h"
 
 std::unique_ptr<Item> makeItem(int type, bool held)
 {
     switch (type) {
     case int(ItemType::Dynamite):
+        return std::make_unique<Dynamite>(held);
     case int(ItemType::Fish):
+        return std::make_unique<Fish>(held);
     case int(ItemType::Jetpack):
+        return std::make_unique<Jetpack>(held);
     case int(ItemType::BallItem):
+        return std::make_unique<BallItem>(held);
     case int(ItemType::Potion):
-        return placeholderItem(type, held);
+        return std::make_unique<Potion>(held);
     case int(ItemType::Hands):
         return std::make_unique<Hands>(held);
     default:

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/Game.h"
+#include "gameplay/Player.h"
 #include "gameplay/projectiles/Ball.h"
 #include "gameplay/projectiles/FlyingFish.h"
 #include "physics/BodyPasses.h"

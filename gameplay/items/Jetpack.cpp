@@ -1,0 +1,100 @@
+#include "gameplay/items/Jetpack.h"
+
+#include "app/Game.h"
+#include "app/Rand.h"
+#include "audio/SoundSystem.h"
+#include "gameplay/Player.h"
+#include "gameplay/items/HeldPlacement.h"
+#include "render/Model.h"
+#include "render/ParticleSystem.h"
+
+#include <algorithm>
+#include <cmath>
+#include <glm/geometric.hpp>
+
+namespace {
+
+constexpr int kModelShader = 3;
+constexpr int kJetpackMesh = 16; // models/jetpack.obj
+constexpr int kJetpackTexture = 13; // textures/jetpack.png
+constexpr int kGlovesMesh = 17; // models/jetpack_hand.obj
+constexpr int kGlovesTexture = 10; // textures/gloves.png
+
+// A horizontal unit vector along v, or zero when v is vertical.
+glm::vec3 horizontal(const glm::vec4& v)
+{
+    const glm::vec3 h(v.x, 0.0f, v.z);
+    const float length = glm::length(h);
+    return length > 0.0f ? h / length : glm::vec3(0.0f);
+}
+
+} // namespace
+
+Jetpack::Jetpack(bool held)
+    : Item(held)
+{
+    model = std::make_unique<Model>(kJetpackMesh, kJetpackTexture, kModelShader, held);
+    name = "Jetpack";
+    type = int(ItemType::Jetpack);
+    cooldown = 0.0f;
+    bobFactor = 0.4f;
+    if (held) {
+        model->addPart(kGlovesMesh, kGlovesTexture);
+        sound = gSoundSystem.createSource();
+    }
+}
+
+Jetpack::~Jetpack() = default;
+
+float Jetpack::boost(float vy)
+{
+    if (vy < 0.0f)
+        return 0.1f;
+    return std::max(0.0f, (0.4f - 2.0f * std::log(vy + 1.0f)) / 0.4f * 0.1f);
+}
+
+void Jetpack::use()
+{
+    owner->velocity.y += boost(owner->velocity.y);
+    emitExhaust();
+    if (sound.valid() && !gSoundSystem.isPlaying(sound)) {
+        gSoundSystem.makeRelative(sound);
+        gSoundSystem.play(sound, SOUND_JETPACK);
+    }
+    thrusting = true;
+}
+
+void Jetpack::emitExhaust()
+{
+    const glm::vec3 p = owner->position();
+    const glm::vec3 right = horizontal(owner->model[0]) * 0.2f;
+    const glm::vec3 back = horizontal(owner->model[2]) * 0.2f;
+    const glm::vec3 down(0.0f, -1.0f, 0.0f);
+    for (int i = 0; i < 10; ++i) {
+        const float y = p.y + 0.3f + (randUnit() * 0.3f - 0.2f) - float(i) * 0.1f;
+        const glm::vec3 left(p.x - right.x + back.x, y, p.z - right.z + back.z);
+        const glm::vec3 rightNozzle(p.x + right.x + back.x, y, p.z + right.z + back.z);
+        if (gGame.particles) {
+            gGame.particles->spawnJetpackExhaust(left, down, 1);
+            gGame.particles->spawnJetpackExhaust(rightNozzle, down, 1);
+        }
+    }
+}
+
+void Jetpack::update(float dt)
+{
+    (void)dt; // no cooldown to run down
+    if (!thrusting)
+        gSoundSystem.stop(sound);
+    thrusting = false;
+}
+
+void Jetpack::deselect()
+{
+    gSoundSystem.stop(sound);
+}
+
+void Jetpack::setMatrix(const glm::mat4& hand)
+{
+    model->setModelMatrix(heldJetpack(hand));
+}

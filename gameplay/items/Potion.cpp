@@ -1,0 +1,108 @@
+#include "gameplay/items/Potion.h"
+
+#include "app/Game.h"
+#include "audio/SoundSystem.h"
+#include "gameplay/Player.h"
+#include "gameplay/items/HeldPlacement.h"
+#include "gameplay/projectiles/Cork.h"
+#include "render/Model.h"
+#include "render/ParticleSystem.h"
+
+#include <algorithm>
+#include <glm/geometric.hpp>
+#include <glm/gtc/matrix_transform.hpp>
+
+namespace {
+
+constexpr int kModelShader = 3;
+constexpr int kBottleMesh = 23; // models/potion_bottle.obj
+constexpr int kCorkMesh = 24; // models/potion_cork.obj
+constexpr int kPotionTexture = 17; // textures/potion.png
+constexpr int kCorkPart = 1;
+constexpr float kCorkHeight = 3.0f; // up the bottle's local y
+
+} // namespace
+
+Potion::Potion(bool held)
+    : Item(held)
+{
+    model = std::make_unique<Model>(kBottleMesh, kPotionTexture, kModelShader, held);
+    name = "Potion";
+    type = int(ItemType::Potion);
+    cooldown = 5.0f;
+    bobFactor = 1.0f;
+    model->addPart(kCorkMesh, kPotionTexture);
+    model->setPartMatrix(glm::translate(glm::mat4(1.0f), glm::vec3(0.0f, kCorkHeight, 0.0f)), kCorkPart);
+}
+
+glm::mat4 Potion::corkMatrix() const
+{
+    return model->getModelMatrix() * model->partMatrices[kCorkPart];
+}
+
+bool Potion::tryUse()
+{
+    if (timeSinceUse < cooldown || count <= 0)
+        return false;
+    timeSinceUse = 0.0f;
+    phase = CORK_POPPED;
+    phaseTimer = 2.0f;
+    popCork();
+    return true;
+}
+
+void Potion::popCork()
+{
+    const glm::mat4 m = corkMatrix();
+    const glm::vec3 at(m[3]);
+    const glm::vec3 up(m[1]);
+    addProjectile(new Cork(kCorkMesh, kPotionTexture, m, up, 1.4f, 30.0f));
+    gSoundSystem.playAt(SOUND_POP_CORK, at, glm::vec3(0.0f));
+    if (gGame.particles) {
+        const float length = glm::length(up);
+        const glm::vec3 below = length > 0.0f ? at - 0.1f * up / length : at;
+        gGame.particles->spawnPotionFizz(below, 150, 1.5f);
+    }
+}
+
+void Potion::update(float dt)
+{
+    timeSinceUse += dt;
+    if (phase == CORK_POPPED) {
+        phaseTimer -= dt;
+        if (phaseTimer <= 0.0f) {
+            phaseTimer = 0.0f;
+            phase = RAISING;
+        }
+    } else if (phase == RAISING) {
+        phaseTimer += dt;
+        if (phaseTimer * 80.0f >= 80.0f) {
+            phase = DRINKING;
+            phaseTimer = 1.0f;
+            gSoundSystem.playRelative(SOUND_DRINKING);
+        }
+    } else if (phase == DRINKING) {
+        phaseTimer -= dt;
+        if (phaseTimer <= 0.0f)
+            finishDrinking();
+        // The shaders' potion glow climbs to full as the drink ends.
+        gGame.potionFactor = std::max(gGame.potionFactor, 1.0f - phaseTimer);
+    }
+}
+
+void Potion::finishDrinking()
+{
+    phase = IDLE;
+    phaseTimer = 0.0f;
+    gGame.potionTimer = PROTECTION;
+    const glm::vec3 f(owner->model[2]);
+    addProjectile(new Cork(kBottleMesh, kPotionTexture, model->getModelMatrix(),
+        glm::vec3(-f.x, 0.5f - f.y, -f.z), 0.2f, 120.0f));
+    count -= 1;
+}
+
+void Potion::setMatrix(const glm::mat4& hand)
+{
+    model->setPartVisible(phase == IDLE, kCorkPart);
+    model->setModelMatrix(heldPotion(hand, phase, phaseTimer));
+}

@@ -1,0 +1,98 @@
+#include "gameplay/items/ThrownItems.h"
+
+#include "app/Game.h"
+#include "gameplay/Player.h"
+#include "gameplay/items/HeldPlacement.h"
+#include "gameplay/projectiles/Ball.h"
+#include "gameplay/projectiles/FlyingFish.h"
+#include "gameplay/projectiles/Grenade.h"
+#include "render/Model.h"
+
+#include <iostream>
+
+namespace {
+
+constexpr int kModelShader = 3;
+
+// One unit in front of the body centre, along the view.
+glm::vec3 throwPoint(const Player& p)
+{
+    return p.position() - glm::vec3(p.model[2]);
+}
+glm::vec3 viewDirection(const Player& p)
+{
+    return -glm::vec3(p.model[2]);
+}
+
+// The model, name, type, cooldown and bob factor every kind sets up alike.
+void describe(Item& item, int mesh, int texture, const char* name, ItemType type, float cooldown)
+{
+    item.model = std::make_unique<Model>(mesh, texture, kModelShader, item.held);
+    item.name = name;
+    item.type = int(type);
+    item.cooldown = cooldown;
+    item.bobFactor = 1.0f;
+}
+
+} // namespace
+
+Dynamite::Dynamite(bool held)
+    : Item(held)
+{
+    describe(
+        *this, 10, 6, "Dynamite", ItemType::Dynamite, 1.0f); // models/dynamite.obj, textures/dynamite.png
+}
+
+void Dynamite::use()
+{
+    addProjectile(new Grenade(throwPoint(*owner), 0.7f * viewDirection(*owner), 3.0f));
+}
+
+void Dynamite::setMatrix(const glm::mat4& hand)
+{
+    model->setModelMatrix(heldDynamite(hand));
+}
+
+Fish::Fish(bool held)
+    : Item(held)
+{
+    describe(*this, 14, 11, "Fish", ItemType::Fish, 1.0f); // models/fish.obj, textures/fish.png
+}
+
+void Fish::use()
+{
+    auto* fish = new FlyingFish(throwPoint(*owner), 0.5f * viewDirection(*owner), 20.0f);
+    thrownFish.push_back(fish);
+    addProjectile(fish);
+}
+
+void Fish::setMatrix(const glm::mat4& hand)
+{
+    model->setModelMatrix(heldBallOrFish(hand));
+}
+
+BallItem::BallItem(bool held)
+    : Item(held)
+{
+    describe(*this, 22, 16, "Ball", ItemType::BallItem, 1.0f); // models/ball.obj, textures/wool.png
+}
+
+void BallItem::use()
+{
+    // One ball at a time: the unit the try took goes back.
+    if (currentBall) {
+        addCount(1);
+        return;
+    }
+    auto* ball = new Ball(glm::vec3(0.0f), glm::vec3(0.0f));
+    std::cout << "Ball: Throw" << std::endl;
+    ball->launch(throwPoint(*owner), 0.5f * viewDirection(*owner));
+    owner->thrownBall = ball;
+    currentBall = ball;
+    addProjectile(ball);
+}
+
+void BallItem::setMatrix(const glm::mat4& hand)
+{
+    model->setModelMatrix(heldBallOrFish(hand));
+}

@@ -1,0 +1,266 @@
+#include "PlayerTestSupport.h"
+
+#include "app/Game.h"
+#include "app/placeholders/World.h"
+#include "gameplay/items/Jetpack.h"
+#include "gameplay/items/Potion.h"
+#include "gameplay/items/ThrownItems.h"
+#include "gameplay/projectiles/Ball.h"
+#include "gameplay/projectiles/Cork.h"
+#include "gameplay/projectiles/FlyingFish.h"
+#include "gameplay/projectiles/Grenade.h"
+#include "render/ParticleSystem.h"
+
+#include <cmath>
+#include <glm/geometric.hpp>
+#include <type_traits>
+
+namespace {
+
+// A player standing at (5, 20, 5) looking along -z, with a game world that
+// collects what he throws.
+class ItemTest : public PlayerTest {
+protected:
+    Settings savedSettings;
+
+    void SetUp() override
+    {
+        PlayerTest::SetUp();
+        savedSettings = gSettings;
+        gSettings.threads = 1;
+        using GameWorld = std::remove_reference_t<decltype(*gGame.world)>;
+        gGame.world = std::make_unique<GameWorld>(0, glm::vec3(64.0f));
+        gGame.particles = std::make_unique<ParticleSystem>();
+        gGame.potionTimer = 0.0f;
+        gGame.potionFactor = 0.0f;
+        player->setPosition(glm::vec3(5.0f, 20.0f, 5.0f));
+    }
+    void TearDown() override
+    {
+        gGame.world.reset();
+        gGame.particles.reset();
+        gGame.potionTimer = 0.0f;
+        gGame.potionFactor = 0.0f;
+        thrownFish.clear();
+        gSettings = savedSettings;
+        PlayerTest::TearDown();
+    }
+
+    std::vector<std::unique_ptr<Projectile>>& thrown() { return gGame.world->projectiles; }
+    template <class P> P* thrownAs(size_t i) { return dynamic_cast<P*>(thrown().at(i).get()); }
+    Item& held() { return *player->heldItem(); }
+    void holdButton() { player->pressInput(0); }
+};
+
+} // namespace
+
+TEST_F(ItemTest, KindsCarryTheirNamesCooldownsAndModels)
+{
+    struct Expected {
+        const char* name;
+        float cooldown;
+        float bob;
+        int mesh;
+        int texture;
+    };
+    const Expected expected[] = {
+        { "Dynamite", 1.0f, 1.0f, 10, 6 },
+        { "Fish", 1.0f, 1.0f, 14, 11 },
+        { "Jetpack", 0.0f, 0.4f, 16, 13 },
+        { "Ball", 1.0f, 1.0f, 22, 16 },
+        { "Potion", 5.0f, 1.0f, 23, 17 },
+    };
+    for (int type = 0; type < 5; ++type) {
+        for (bool inHand : { true, false }) {
+            const auto item = makeItem(type, inHand);
+            ASSERT_NE(item, nullptr);
+            EXPECT_EQ(item->name, expected[type].name);
+            EXPECT_EQ(item->type, type);
+            EXPECT_FLOAT_EQ(item->cooldown, expected[type].cooldown);
+            EXPECT_FLOAT_EQ(item->bobFactor, expected[type].bob);
+            ASSERT_NE(item->model, nullptr);
+            EXPECT_EQ(item->model->meshes[0], expected[type].mesh);
+            EXPECT_EQ(item->model->textures[0], expected[type].texture);
+            EXPECT_EQ(item->model->alwaysBright, inHand);
+            EXPECT_EQ(item->model->shader, 3);
+        }
+    }
+    // Gloves with the jetpack only in the hand; the potion always has its cork.
+    EXPECT_EQ(makeItem(2, true)->model->meshes, std::vector<int>({ 16, 17 }));
+    EXPECT_EQ(makeItem(2, false)->model->meshes, std::vector<int>({ 16 }));
+    EXPECT_EQ(makeItem(4, false)->model->meshes, std::vector<int>({ 23, 24 }));
+
+    // The overlay shows the held kind and how many are left.
+    player->addItem(int(ItemType::Dynamite), 3);
+    overlay.update(kStep);
+    EXPECT_EQ(overlay.nameText(), "Dynamite");
+    EXPECT_EQ(overlay.countText(), "3");
+}
+
+TEST_F(ItemTest, DynamiteAndFishAreThrownFromOneUnitAheadOnePerSecond)
+{
+    player->addItem(int(ItemType::Dynamite), 2);
+    holdButton();
+    stepOnGround();
+    ASSERT_EQ(thrown().size(), 1u);
+    Grenade* stick = thrownAs<Grenade>(0);
+    ASSERT_NE(stick, nullptr);
+    EXPECT_EQ(stick->position(), glm::vec3(5.0f, 20.0f, 4.0f));
+    EXPECT_NEAR(glm::distance(stick->velocity, glm::vec3(0.0f, 0.0f, -0.7f)), 0.0f, 1e-6f);
+    EXPECT_FLOAT_EQ(stick->lifetime, 3.0f);
+    EXPECT_EQ(held().count, 1);
+    // The next stick follows a second later, whatever the rounding of the steps.
+    int wait = 0;
+    while (thrown().size() == 1u && wait < 100) {
+        stepOnGround();
+        ++wait;
+    }
+    EXPECT_NEAR(wait, 60, 1);
+    EXPECT_EQ(thrown().size(), 2u);
+
+    player->addItem(int(ItemType::Fish), 1);
+    stepOnGround();
+    ASSERT_EQ(thrown().size(), 3u);
+    FlyingFish* fish = thrownAs<FlyingFish>(2);
+    ASSERT_NE(fish, nullptr);
+    EXPECT_EQ(fish->position(), glm::vec3(5.0f, 20.0f, 4.0f));
+    EXPECT_NEAR(glm::distance(fish->velocity, glm::vec3(0.0f, 0.0f, -0.5f)), 0.0f, 1e-6f);
+    EXPECT_FLOAT_EQ(fish->lifetime, 20.0f);
+    EXPECT_FALSE(fish->taken);
+    EXPECT_EQ(thrownFish, std::vector<FlyingFish*>({ fish }));
+}
+
+TEST_F(ItemTest, OneBallInFlightAndNothingReadsItOnceTheWorldDeletedIt)
+{
+    player->addItem(int(ItemType::BallItem), 2);
+    holdButton();
+    testing::internal::CaptureStdout();
+    stepOnGround();
+    EXPECT_EQ(testing::internal::GetCapturedStdout(), "Ball: Throw\n");
+    ASSERT_EQ(thrown().size(), 1u);
+    Ball* ball = thrownAs<Ball>(0);
+    ASSERT_NE(ball, nullptr);
+    EXPECT_EQ(ball->position(), glm::vec3(5.0f, 20.0f, 4.0f));
+    EXPECT_FLOAT_EQ(ball->speed, 0.5f);
+    EXPECT_EQ(player->thrownBall, ball);
+    EXPECT_EQ(currentBall, ball);
+    EXPECT_EQ(held().count, 1);
+
+    // The second ball stays in the hand while the first flies.
+    testing::internal::CaptureStdout();
+    stepOnGround(120);
+    EXPECT_EQ(testing::internal::GetCapturedStdout(), "");
+    EXPECT_EQ(thrown().size(), 1u);
+    EXPECT_EQ(held().count, 1);
+
+    // A new game deletes the world with the ball in it.
+    player->releaseInput(0);
+    gGame.world.reset();
+    EXPECT_EQ(currentBall, nullptr);
+    stepOnGround();
+    EXPECT_EQ(player->thrownBall, nullptr);
+}
+
+TEST_F(ItemTest, AJetpackOf300GivesExactly300StepsOfThrust)
+{
+    player->addItem(int(ItemType::Jetpack), 300);
+    Item* jetpack = &held();
+    EXPECT_EQ(jetpack->count, 300);
+    holdButton();
+    int thrustSteps = 0;
+    for (int i = 0; i < 400 && player->heldItem() == jetpack; ++i) {
+        const int before = jetpack->count;
+        stepOnGround();
+        if (player->heldItem() != jetpack || jetpack->count < before)
+            ++thrustSteps;
+    }
+    EXPECT_EQ(thrustSteps, 300);
+    EXPECT_EQ(player->heldItem()->type, int(ItemType::Hands));
+    EXPECT_EQ(player->inventory.size(), 1u);
+}
+
+TEST_F(ItemTest, ThrustAddsATenthWhileFallingAndLevelsOffClimbing)
+{
+    Jetpack jetpack(true);
+    jetpack.owner = player.get();
+    for (float vy : { -0.5f, -0.01f }) {
+        player->velocity.y = vy;
+        jetpack.use();
+        EXPECT_FLOAT_EQ(player->velocity.y, vy + 0.1f);
+    }
+    EXPECT_FLOAT_EQ(Jetpack::boost(0.0f), 0.1f);
+    EXPECT_NEAR(Jetpack::boost(std::exp(0.2f) - 1.0f), 0.0f, 1e-6f);
+    EXPECT_FLOAT_EQ(Jetpack::boost(0.5f), 0.0f);
+    EXPECT_GT(Jetpack::boost(0.1f), 0.0f);
+
+    // Two exhaust puffs per level, ten levels a step.
+    const int before = gGame.particles->writeIndex;
+    jetpack.use();
+    EXPECT_EQ(gGame.particles->writeIndex - before, 20);
+    EXPECT_TRUE(jetpack.thrusting);
+    jetpack.update(kStep);
+    EXPECT_FALSE(jetpack.thrusting);
+    EXPECT_FLOAT_EQ(jetpack.timeSinceUse, 999.0f); // no cooldown runs
+}
+
+TEST_F(ItemTest, DrinkingTakesFourSecondsFromTheClickToTheProtection)
+{
+    player->addItem(int(ItemType::Potion), 2);
+    auto* potion = dynamic_cast<Potion*>(&held());
+    ASSERT_NE(potion, nullptr);
+    holdButton();
+    stepOnGround();
+    // The cork pops at once and flies off along the bottle's up axis.
+    EXPECT_EQ(potion->phase, Potion::CORK_POPPED);
+    ASSERT_EQ(thrown().size(), 1u);
+    Cork* cork = thrownAs<Cork>(0);
+    ASSERT_NE(cork, nullptr);
+    EXPECT_EQ(cork->renderModel->meshes[0], 24);
+    EXPECT_FLOAT_EQ(cork->lifetime, 30.0f);
+    EXPECT_GT(cork->velocity.y, 0.0f);
+    EXPECT_EQ(potion->count, 2); // taken only when drunk
+    EXPECT_EQ(gGame.particles->writeIndex, 150); // the fizz
+
+    int steps = 1;
+    while (gGame.potionTimer < 30.0f && steps < 400) {
+        stepOnGround();
+        ++steps;
+        if (steps == 100) {
+            EXPECT_EQ(potion->phase, Potion::CORK_POPPED);
+        } else if (steps == 150) {
+            EXPECT_EQ(potion->phase, Potion::RAISING);
+        } else if (steps == 210) {
+            EXPECT_EQ(potion->phase, Potion::DRINKING);
+            EXPECT_GT(gGame.potionFactor, 0.4f);
+        }
+    }
+    // Three timed phases, each of which may round up by one step.
+    EXPECT_NEAR(steps, 240, 3);
+    EXPECT_EQ(potion->phase, Potion::IDLE);
+    EXPECT_FLOAT_EQ(gGame.potionFactor, 1.0f);
+    EXPECT_EQ(potion->count, 1);
+    // The empty bottle is thrown away; the button still held cannot start
+    // another drink before five seconds have passed since the click.
+    ASSERT_EQ(thrown().size(), 2u);
+    Cork* bottle = thrownAs<Cork>(1);
+    ASSERT_NE(bottle, nullptr);
+    EXPECT_EQ(bottle->renderModel->meshes[0], 23);
+    EXPECT_FLOAT_EQ(bottle->lifetime, 120.0f);
+    EXPECT_NEAR(glm::distance(bottle->velocity, glm::vec3(0.0f, 0.1f, -0.2f)), 0.0f, 1e-6f);
+    stepOnGround(299 - steps);
+    EXPECT_EQ(potion->phase, Potion::IDLE);
+    stepOnGround(2);
+    EXPECT_EQ(potion->phase, Potion::CORK_POPPED);
+}
+
+TEST_F(ItemTest, TheCorkShowsOnlyOnAClosedBottle)
+{
+    Potion potion(true);
+    potion.owner = player.get();
+    potion.setMatrix(player->modelMatrix());
+    EXPECT_TRUE(potion.model->partVisible[1]);
+    ASSERT_TRUE(potion.tryUse());
+    potion.setMatrix(player->modelMatrix());
+    EXPECT_FALSE(potion.model->partVisible[1]);
+    EXPECT_FALSE(potion.tryUse());
+}
