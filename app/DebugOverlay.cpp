@@ -4,6 +4,7 @@
 #include "world/World.h"
 #include "audio/SoundSystem.h"
 #include "gameplay/Death.h"
+#include "gameplay/Player.h"
 #include "gui/DebugItem.h"
 #include "gui/Gui.h"
 #include "render/Flashlight.h"
@@ -49,7 +50,7 @@ void addWorldRows(Gui& gui, Game& g)
 template <class T, class Read> void addDeathRow(Gui& gui, Game& g, const char* label, Read read)
 {
     addRow<T>(gui, label, [&g, read] {
-        const Death* death = g.world ? g.world->death.get() : nullptr;
+        const Death* death = g.world ? g.world->death : nullptr;
         return death ? read(*death) : T {};
     });
 }
