@@ -4,8 +4,9 @@
 #include "app/Rand.h"
 #include "app/Settings.h"
 #include "app/placeholders/DebugOverlay.h"
+#include "gameplay/Player.h"
 #include "app/placeholders/Render.h"
-#include "app/placeholders/World.h"
+#include "world/World.h"
 #include "gui/Gui.h"
 #include "render/BlockTextureArray.h"
 #include "render/Camera.h"
@@ -98,12 +99,15 @@ void createGame(Game& game)
     game.flashlight = std::make_unique<Flashlight>();
     player->flashlight = game.flashlight.get();
 
-    game.world = std::make_unique<PlaceholderWorld>(gSettings.chunkViewDistance, glm::vec3(64.0f));
+    game.world = std::make_unique<World>(gSettings.chunkViewDistance, glm::vec3(64.0f));
     if (game.prepareWorld)
         game.prepareWorld(*game.world);
     game.world->camera = game.playerCamera.get();
+    game.world->gpuMeshes = true;
+    if (game.gui)
+        game.world->hintDisplay = game.gui->buttonHelper;
     std::cout << "Waiting for world to be loaded!" << std::endl;
-    game.world->addPlayer(player.release());
+    game.world->addPlayer(std::move(player));
     game.world->maxChunkCount = int(gSettings.maxMemoryMB / 15.0);
 
     if (game.gui)

@@ -16,7 +16,6 @@ class Gui;
 class Lightning;
 class ParticleSystem;
 class PerspectiveCamera;
-class PlaceholderWorld;
 class Player;
 class Projectile;
 class ShadowCamera;
@@ -42,7 +41,7 @@ struct Game {
     float aspect = 1.0f;
 
     std::unique_ptr<Gui> gui;
-    std::unique_ptr<PlaceholderWorld> world;
+    std::unique_ptr<World> world;
     Player* player = nullptr; // owned by the world
     std::unique_ptr<PerspectiveCamera> playerCamera;
     std::unique_ptr<PerspectiveCamera> overviewCamera;

@@ -5,7 +5,10 @@
 #include "app/Rand.h"
 #include "app/Timers.h"
 #include "app/placeholders/Render.h"
-#include "app/placeholders/World.h"
+#include "app/placeholders/Creatures.h"
+#include "gameplay/projectiles/Projectile.h"
+#include "gameplay/Player.h"
+#include "world/World.h"
 #include "audio/SoundSystem.h"
 #include "gui/Gui.h"
 #include "render/Camera.h"
@@ -103,7 +106,7 @@ void addProjectile(Game& game, Projectile* projectile)
         delete projectile;
         return;
     }
-    game.world->projectiles.emplace_back(projectile);
+    game.world->addProjectile(std::unique_ptr<Projectile>(projectile));
 }
 
 void releaseAllKeys(Game& game)

@@ -4,7 +4,8 @@
 #include "app/Game.h"
 #include "app/Input.h"
 #include "app/Rand.h"
-#include "app/placeholders/World.h"
+#include "gameplay/Player.h"
+#include "world/World.h"
 #include "gui/Gui.h"
 
 #include <GL/glew.h>

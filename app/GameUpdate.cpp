@@ -5,7 +5,8 @@
 #include "app/Rand.h"
 #include "app/Timers.h"
 #include "app/placeholders/Render.h"
-#include "app/placeholders/World.h"
+#include "gameplay/Player.h"
+#include "world/World.h"
 #include "audio/SoundSystem.h"
 #include "physics/Ray.h"
 #include "render/Camera.h"
@@ -20,7 +21,7 @@ namespace {
 // normally around him.
 void rainStep(Game& game, const glm::vec3& playerPosition)
 {
-    const PlaceholderWorld& world = *game.world;
+    const World& world = *game.world;
     game.particles->spawnRain(
         playerPosition, 50, [&world](float x, float z) { return world.heightAt(glm::vec3(x, 0.0f, z)); });
     for (int i = 0; i < 70; ++i) {

@@ -3,7 +3,7 @@
 #include "app/Game.h"
 #include "app/Settings.h"
 #include "gameplay/Player.h"
-#include "app/placeholders/World.h"
+#include "world/World.h"
 #include "gui/Gui.h"
 #include "render/Camera.h"
 #include "render/Flashlight.h"

@@ -4,7 +4,8 @@
 
 #include "app/Game.h"
 #include "app/placeholders/Render.h"
-#include "app/placeholders/World.h"
+#include "gameplay/Player.h"
+#include "world/World.h"
 #include "audio/SoundSystem.h"
 
 namespace {
@@ -22,9 +23,8 @@ WorldobjectEvents gameEvents()
             ++gGame.player->catCount;
     };
     events.giveItem = [](int type, int count) {
-        // PLACEHOLDER until the Player has items: gGame.player->addItem (type, count).
-        (void)type;
-        (void)count;
+        if (gGame.player)
+            gGame.player->addItem(type, count);
     };
     events.explode = [](const glm::vec3& center, float radius, float factor) {
         if (gGame.particles && gGame.player && gGame.playerCamera)

@@ -1,6 +1,10 @@
 #include "physics/WorldFloor.h"
 
+#include "render/Camera.h"
+#include "render/Shader.h"
+#include "render/VertexArray.h"
 #include "world/BlockType.h"
+#include "world/Octree.h"
 
 namespace {
 // Before the player's chunk is first known the slab waits out of the way, high above.
@@ -25,4 +29,16 @@ void WorldFloor::placeUnderChunk(int32_t cx, int32_t cz)
 {
     setPosition(
         glm::vec3((float(cx) + 0.5f) * chunkSize.x, -kHeight * 0.5f, (float(cz) + 0.5f) * chunkSize.z));
+}
+
+WorldFloor::~WorldFloor() = default;
+
+void WorldFloor::draw(const Camera& camera, const Shader& worldShader)
+{
+    if (!mesh)
+        mesh = makeWorldMesh(meshVertices, meshVertexFloatCount, meshIndices, meshIndexCount);
+    worldShader.setMat4("modelMatrix", model);
+    worldShader.setMat4("modelViewMatrix", camera.view * model);
+    worldShader.setMat4("modelViewProjMatrix", camera.projection * camera.view * model);
+    mesh->draw();
 }

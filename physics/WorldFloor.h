@@ -4,6 +4,11 @@
 
 #include <cstdint>
 #include <glm/vec3.hpp>
+#include <memory>
+
+class Camera;
+class Shader;
+class VertexArray;
 
 // The slab under the loaded area that stops bodies from falling out of the
 // world. Only its top face (bedrock) is drawn, at y = 0 once it is placed.
@@ -11,6 +16,7 @@ class WorldFloor : public MovingObject {
 public:
     // (viewDistance + 1) chunks wide on x and z, 20 high.
     WorldFloor(int viewDistance, const glm::vec3& chunkSize);
+    ~WorldFloor() override;
 
     void update(float dt) override { (void)dt; }
     // Centres the slab under chunk (cx, cz) with its top face at y = 0.
@@ -22,8 +28,11 @@ public:
     int meshVertexFloatCount = 0;
     int meshIndexCount = 0;
 
-    // PLACEHOLDER: the GPU mesh is uploaded and drawn with the world shader by the render work.
-    void draw() { }
+    // Draws the top face with the bound world shader, setting its three matrix uniforms from
+    // the camera. Main thread with a GL context; the GPU mesh is made at the first draw.
+    void draw(const Camera& camera, const Shader& worldShader);
+
+    std::unique_ptr<VertexArray> mesh; // null until the first draw
 
 private:
     glm::vec3 chunkSize;

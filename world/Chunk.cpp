@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 #include <iostream>
+#include <vector>
 
 namespace {
 
@@ -27,6 +28,36 @@ int roundClamped(float v, int lo, int hi)
 }
 
 constexpr int kCells = VOXELS_PER_CHUNK;
+
+// Voxel columns [x0, x1) x [z0, z1) of a chunk.
+struct ColumnSpan {
+    int x0 = 0, z0 = 0, x1 = 0, z1 = 0;
+};
+
+// Raises every column of the span under a solid leaf of the subtree to the leaf's top.
+void raiseColumns(const Octree& node, const glm::vec3& origin, const ColumnSpan& span, std::vector<float>& heights)
+{
+    const int x0 = std::max(span.x0, int(std::lround((node.box.min.x - origin.x) * 2.0f)));
+    const int x1 = std::min(span.x1, int(std::lround((node.box.max.x - origin.x) * 2.0f)));
+    const int z0 = std::max(span.z0, int(std::lround((node.box.min.z - origin.z) * 2.0f)));
+    const int z1 = std::min(span.z1, int(std::lround((node.box.max.z - origin.z) * 2.0f)));
+    if (x0 >= x1 || z0 >= z1)
+        return;
+    if (node.isSplit) {
+        for (int k = 0; k < 8; ++k)
+            raiseColumns(node.child(k), origin, span, heights);
+        return;
+    }
+    if (node.type == BLOCK_AIR)
+        return;
+    const float top = node.box.max.y;
+    const size_t width = size_t(span.x1 - span.x0);
+    for (int iz = z0; iz < z1; ++iz) {
+        float* row = &heights[size_t(iz - span.z0) * width];
+        for (int ix = x0; ix < x1; ++ix)
+            row[ix - span.x0] = std::max(row[ix - span.x0], top);
+    }
+}
 // y cells are not clamped to the chunk; this only keeps the conversion defined.
 constexpr int kCellLimit = 1 << 30;
 
@@ -57,7 +88,7 @@ void Chunk::prepareGeneration()
     root.reset();
     stateFlags = 0;
     busy = false;
-    heightmap = std::make_unique<float[]>(kCells * kCells); // zero-filled
+    heightmap = std::make_unique<std::atomic<float>[]>(kCells * kCells); // zero-filled
     root = std::make_unique<Octree>(BLOCK_DIRT, 0, bounds(), 0);
 }
 
@@ -93,19 +124,23 @@ void Chunk::computeHeightmap(const aabb& region)
         return;
     }
     // The max cell is excluded, so the last row and column keep their value.
+    ColumnSpan span;
     const glm::ivec3 from = cellOf(region.min);
     const glm::ivec3 to = cellOf(region.max);
-    const glm::vec3 origin = bounds().min;
-    for (int iz = from.z; iz < to.z; ++iz) {
-        for (int ix = from.x; ix < to.x; ++ix) {
-            const glm::vec3 start(
-                origin.x + ix * VOXEL_SIZE + 0.25f, CHUNK_SIZE, origin.z + iz * VOXEL_SIZE + 0.25f);
-            const Ray down(start, glm::vec3(0.0f, -1.0f, 0.0f));
-            float tBest = INFINITY;
-            BlockType hit = BLOCK_AIR;
-            root->rayCast(down, tBest, hit);
-            if (root->box.containsPoint(start))
-                heightmap[iz * kCells + ix] = std::clamp(CHUNK_SIZE - tBest, 0.0f, CHUNK_SIZE);
+    span.x0 = from.x;
+    span.z0 = from.z;
+    span.x1 = to.x;
+    span.z1 = to.z;
+    if (span.x1 <= span.x0 || span.z1 <= span.z0)
+        return;
+    // The top of the highest solid leaf over each column, found in one walk of the tree
+    // rather than one downward ray per column; written out only when complete.
+    std::vector<float> heights(size_t(span.x1 - span.x0) * size_t(span.z1 - span.z0), 0.0f);
+    raiseColumns(*root, bounds().min, span, heights);
+    for (int iz = span.z0; iz < span.z1; ++iz) {
+        for (int ix = span.x0; ix < span.x1; ++ix) {
+            const float h = heights[size_t(iz - span.z0) * size_t(span.x1 - span.x0) + size_t(ix - span.x0)];
+            heightmap[iz * kCells + ix].store(std::clamp(h, 0.0f, CHUNK_SIZE), std::memory_order_relaxed);
         }
     }
 }

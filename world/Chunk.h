@@ -24,7 +24,9 @@ public:
     static constexpr int32_t OCTREE_BUILT = 2;
 
     std::unique_ptr<Octree> root; // null until generation starts
-    std::unique_ptr<float[]> heightmap; // 128 x 128, index iz * 128 + ix; null until generation
+    // 128 x 128, index iz * 128 + ix; null until generation. A face update on a worker
+    // rewrites columns while the main thread reads them, so every cell is atomic.
+    std::unique_ptr<std::atomic<float>[]> heightmap;
     int32_t cx = 0;
     int32_t cz = 0;
     int32_t stateFlags = 0;
@@ -54,6 +56,11 @@ public:
     glm::ivec3 cellOf(const glm::vec3& point) const;
     // Recomputes the surface height of the columns the region covers.
     void computeHeightmap(const aabb& region);
+    // The surface height of voxel column (ix, iz), 0 to 64; the height map must exist.
+    float heightAtCell(int ix, int iz) const
+    {
+        return heightmap[iz * VOXELS_PER_CHUNK + ix].load(std::memory_order_relaxed);
+    }
     // Steps every object; those no longer active are deleted (the last entry takes their place).
     void updateObjects(float dt);
 };

@@ -9,6 +9,7 @@
 #include <memory>
 
 class Camera;
+class VertexArray;
 
 // Sparse voxel store of one chunk. The root (depth 0) is the chunk cube, the
 // 64 nodes at depth 2 are the draw nodes that own the meshes, and depth 7 is
@@ -86,21 +87,42 @@ public:
     std::unique_ptr<float[]> vertices;
     std::unique_ptr<uint32_t[]> indices;
     bool visible = false; // result of the last cull
-    // PLACEHOLDER: the GPU mesh (VertexArray with one vertex and one index buffer) joins here
-    // with the render work; it is released before the CPU arrays and the base part.
+    // The GPU buffers (one vertex buffer, one index buffer, triangles); null when the node
+    // has nothing to draw. Created, drawn and released on the main thread only.
+    std::unique_ptr<VertexArray> mesh;
 
-    Octree_draw_node() = default;
-    Octree_draw_node(BlockType type, int depth, const aabb& box, uint8_t visibleFaces)
-        : Octree(type, depth, box, visibleFaces)
-    {
-    }
+    Octree_draw_node();
+    Octree_draw_node(BlockType type, int depth, const aabb& box, uint8_t visibleFaces);
+    ~Octree_draw_node() override;
 
     void buildMesh(const aabb& region) override;
     void uploadMesh(const aabb& region) override;
     void dropMesh() override;
     bool cull(const Camera& camera) override;
     void draw() override;
+    // What an upload does to the CPU side, for a world that keeps no GPU meshes (tools, tests
+    // without a GL context): the built arrays are freed and nothing waits any more.
+    void discardMesh(const aabb& region);
 };
+
+// GPU buffers for arrays in the world's vertex format (position, corner normal, block type
+// and corner: eight floats at locations 0, 1 and 2), drawn as triangles. Main thread only.
+std::unique_ptr<VertexArray> makeWorldMesh(
+    const float* vertices, int vertexFloatCount, const uint32_t* indices, int indexCount);
+
+// The draw nodes of a chunk root that the region strictly intersects.
+template <class Fn> void forEachDrawNode(Octree& node, const aabb& region, Fn&& fn)
+{
+    if (!node.box.intersects(region) || !node.isSplit)
+        return;
+    for (int k = 0; k < 8; ++k) {
+        Octree& child = node.child(k);
+        if (child.depth == 2)
+            fn(static_cast<Octree_draw_node&>(child));
+        else
+            forEachDrawNode(child, region, fn);
+    }
+}
 
 inline Octree& Octree::drawChild(int k)
 {

@@ -1,5 +1,10 @@
 #include "world/Octree.h"
 
+#include "render/Camera.h"
+#include "render/VertexArray.h"
+
+#include <glm/geometric.hpp>
+
 namespace {
 
 // Depth-first, children in order: the vertex order the index numbers refer to.
@@ -45,22 +50,79 @@ void Octree_draw_node::buildMesh(const aabb& region)
     pendingData = true;
 }
 
-// PLACEHOLDER bodies: the upload to GPU buffers and the frustum cull of draw
-// nodes arrive with the render work. Until then a draw node uploads nothing
-// and counts as visible.
+namespace {
+
+// The vertex format the world shader reads: position, corner normal, then block type
+// and corner number, eight floats in all.
+void declareWorldVertexFormat(VertexArray& mesh, int buffer)
+{
+    constexpr GLsizei stride = 8 * sizeof(float);
+    mesh.setAttribute(buffer, 0, VertexAttribute { 0, 3, GL_FLOAT, GL_FALSE, stride, 0 });
+    mesh.setAttribute(buffer, 1, VertexAttribute { 1, 3, GL_FLOAT, GL_FALSE, stride, 12 });
+    mesh.setAttribute(buffer, 2, VertexAttribute { 2, 2, GL_FLOAT, GL_FALSE, stride, 24 });
+}
+
+}
+
+std::unique_ptr<VertexArray> makeWorldMesh(
+    const float* vertices, int vertexFloatCount, const uint32_t* indices, int indexCount)
+{
+    auto mesh = std::make_unique<VertexArray>(1, GL_TRIANGLES);
+    const int buffer = mesh->addBuffer(vertices, size_t(vertexFloatCount) * sizeof(float), 3);
+    declareWorldVertexFormat(*mesh, buffer);
+    mesh->setIndices(indices, size_t(indexCount) * sizeof(uint32_t));
+    return mesh;
+}
+
+Octree_draw_node::Octree_draw_node() = default;
+
+Octree_draw_node::Octree_draw_node(BlockType type, int depth, const aabb& box, uint8_t visibleFaces)
+    : Octree(type, depth, box, visibleFaces)
+{
+}
+
+Octree_draw_node::~Octree_draw_node() = default;
 
 void Octree_draw_node::uploadMesh(const aabb& region)
 {
-    (void)region;
+    if (!box.intersects(region) || !pendingData)
+        return;
+    mesh.reset();
+    // A node whose leaves show no face draws nothing, so its vertices need no GPU memory.
+    if (vertices && indices && indexCount > 0)
+        mesh = makeWorldMesh(vertices.get(), vertexFloatCount, indices.get(), indexCount);
+    discardMesh(region);
 }
 
-void Octree_draw_node::dropMesh() { }
+void Octree_draw_node::discardMesh(const aabb& region)
+{
+    if (!box.intersects(region) || !pendingData)
+        return;
+    vertices.reset();
+    indices.reset();
+    pendingData = false;
+}
+
+// Runs while the chunk goes to the cache and every worker is kept off it; arrays built
+// but never uploaded go too, since the chunk's meshes are rebuilt when it returns.
+void Octree_draw_node::dropMesh()
+{
+    mesh.reset();
+    vertices.reset();
+    indices.reset();
+    pendingData = false;
+}
 
 bool Octree_draw_node::cull(const Camera& camera)
 {
-    (void)camera;
-    visible = true;
+    const glm::vec3 center = box.center();
+    const float radius = glm::distance(center, box.max);
+    visible = camera.classifySphere(center, radius) != 0;
     return visible;
 }
 
-void Octree_draw_node::draw() { }
+void Octree_draw_node::draw()
+{
+    if (visible && mesh)
+        mesh->draw();
+}

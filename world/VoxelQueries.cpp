@@ -17,7 +17,7 @@ float heightAt(const ChunkList& chunks, const glm::vec3& point)
         if (!chunk->ready || !chunk->root || !chunk->heightmap || !chunk->root->box.containsPoint(point))
             continue;
         const glm::ivec3 cell = chunk->cellOf(point);
-        const float h = chunk->heightmap[cell.z * VOXELS_PER_CHUNK + cell.x];
+        const float h = chunk->heightAtCell(cell.x, cell.z);
         if (h != -1.0f)
             return h;
     }

@@ -1,5 +1,8 @@
 #include "world/World.h"
 
+#include "app/placeholders/Creatures.h" // PLACEHOLDER until gameplay/Death.h lands
+#include "gameplay/projectiles/Projectile.h"
+
 #include <algorithm>
 #include <iostream>
 
@@ -7,6 +10,7 @@ World::World(int32_t distance, const glm::vec3& size, int threads)
     : viewDistance(distance)
     , maxChunkCount(static_cast<int32_t>(gSettings.maxMemoryMB / 15.0))
     , chunkSize(size)
+    , worldFloor(distance, size)
     , generator(gSettings.worldRandomSeed)
 {
     threads = std::max(threads, 1);
@@ -14,7 +18,9 @@ World::World(int32_t distance, const glm::vec3& size, int threads)
     for (int i = 0; i < threads; ++i)
         workers_.push_back(std::make_unique<boost::thread>([this] { workerLoop(); }));
     generator.setSize(chunkSize);
-    // PLACEHOLDER: Death is created at (30, 20, 30) and joins the entities here.
+    auto hunter = std::make_unique<Death>(glm::vec3(30.0f, 20.0f, 30.0f));
+    death = hunter.get();
+    entities.push_back(std::move(hunter));
 }
 
 World::~World()
@@ -38,19 +44,25 @@ World::~World()
     uploadQueue_.clear();
     editQueue.clear();
     workQueue_.clear();
-    // PLACEHOLDER: the entities and projectiles are deleted here.
+    entities.clear();
+    newEntities_.clear();
+    projectiles.clear();
+    newProjectiles_.clear();
 }
 
 void World::update(float dt)
 {
     cacheSize = static_cast<int32_t>(chunkCache.size());
-    // PLACEHOLDER: playerPosition is copied from the player here once entities exist;
-    // until then whoever drives the world sets it.
+    // Without a player (tests) whoever drives the world sets playerPosition.
+    if (playerBody_)
+        playerPosition = playerBody_->position();
     processUploads();
     processVoxelEdits();
-    // PLACEHOLDER: entity updates and the character pass run here.
-    updateStreaming(playerPosition.x, playerPosition.z);
-    // PLACEHOLDER: the projectile pass runs here; a finished blast goes to carve().
+    updateBodies(dt);
+    // The square follows where the player stands after this step's moves.
+    const glm::vec3 centre = playerBody_ ? playerBody_->position() : playerPosition;
+    updateStreaming(centre.x, centre.z);
+    stepProjectiles(dt);
     readyCount = 0;
     for (auto& chunk : chunks) {
         if (!chunk->ready)
@@ -59,7 +71,7 @@ void World::update(float dt)
         chunk->updateObjects(dt);
     }
     applyMemoryLimit();
-    // PLACEHOLDER: the interaction hint for the GUI is decided here.
+    updateInteractionHint();
 }
 
 float World::loadingProgress()

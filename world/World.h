@@ -2,8 +2,11 @@
 
 #include "app/Settings.h"
 #include "physics/CollisionObject.h"
+#include "physics/CollisionScene.h"
+#include "physics/MovingObject.h"
 #include "physics/Ray.h"
 #include "physics/Shapes.h"
+#include "physics/WorldFloor.h"
 #include "world/Chunk.h"
 #include "world/ChunkJob.h"
 #include "world/RegionLocks.h"
@@ -24,10 +27,17 @@
 #include <memory>
 #include <vector>
 
+class ButtonHelper;
 class Camera;
+class Cat;
+class Death;
+class Player;
+class Projectile;
+class Shader;
 
 // Everything in the game world: the square of chunks around the player, the
-// chunks cached after leaving it, and the job system that generates chunks,
+// chunks cached after leaving it, the bodies moving through them (the player,
+// the cats, Death, the projectiles), and the job system that generates chunks,
 // recomputes their visible faces and builds their meshes on worker threads.
 // The main thread moves the square, applies voxel edits, uploads finished
 // meshes and keeps the chunk count under the memory budget; it never waits for
@@ -58,9 +68,9 @@ public:
     ChunkList chunks; // the loaded square, ready or being generated
     ChunkList chunkCache; // chunks that left the square, voxels kept, meshes dropped
     ChunkList destroyList; // handed to a worker for deletion; guarded by destroyMutex
-    // PLACEHOLDER until the world floor body exists: its box, kept under the player's
-    // square by the streaming move. Empty (nothing overlaps it) until the first move.
-    aabb floorBox { glm::vec3(INFINITY), glm::vec3(-INFINITY) };
+    // The slab under the player's square that bodies cannot fall through; the
+    // streaming move keeps it there.
+    WorldFloor worldFloor;
     // Edits are applied by the main thread, front first. They wait, never drop, while
     // their chunks are busy.
     std::deque<std::unique_ptr<VoxelEdit>> editQueue;
@@ -69,20 +79,56 @@ public:
     // before the first update (tests stream flat ground to stay fast).
     std::function<void(Chunk&)> fillChunk;
     aabb loadedRegion; // world box of the loaded square; empty at the origin before the first move
+    // Finished meshes go to GPU buffers; off (the default) the arrays are only freed, for
+    // worlds that run without a GL context. The game turns it on.
+    bool gpuMeshes = false;
+
+    // The characters: the player, the cats and Death, stepped and moved in this order.
+    BodyList entities;
+    Player* player = nullptr; // entry of entities, once added
+    Death* death = nullptr; // entry of entities, created with the world
+    std::vector<std::unique_ptr<Projectile>> projectiles;
+    // Where the world shows the interaction hint (not owned; none in tests).
+    ButtonHelper* hintDisplay = nullptr;
+    bool interactionHint = false; // an interactive object was near the player at the last update
 
     // Starts `threads` workers (at least one) that wait for jobs.
     explicit World(int32_t viewDistance = gSettings.chunkViewDistance,
         const glm::vec3& chunkSize = gChunkDimensions.chunkSize, int threads = gSettings.threads);
-    // Stops and joins every worker before anything they might touch is deleted.
+    // Stops and joins every worker before any chunk, job or body is deleted.
     ~World();
     World(const World&) = delete;
     World& operator=(const World&) = delete;
 
     // One frame of the main thread.
     void update(float dt);
+    // Draws the world as `view` sees it (once per pass: shadow, then scene): the ready chunks'
+    // meshes, the floor, the world objects, then every body but the player. The caller has
+    // bound worldShader with its uniforms for world-space vertices (model matrix identity)
+    // and the block texture array; the floor sets the three matrices for itself.
+    void draw(const Camera& view, const Shader& worldShader);
     // Moves the loaded square to the chunk of (x, z) once every chunk of the old one is
     // ready and free; otherwise it tries again next call.
     void updateStreaming(float x, float z);
+
+    // The bodies. Adding one while the world steps its bodies is safe: it joins the
+    // list after the pass that is running.
+    void addPlayer(std::unique_ptr<Player> body);
+    // A freed cat at the position; it is told that it was found.
+    Cat* addCat(const glm::vec3& position, bool golden);
+    void addProjectile(std::unique_ptr<Projectile> projectile);
+    // Deletes up to n cats, the last in the list first; the player's count goes down with each.
+    void removeCats(int n);
+    // The cat nearest to the player within 2 units, or null.
+    Cat* nearestCat() const;
+    // Activates every world object of the ready chunks within 2 units of the player.
+    void activateNearby();
+    // Body placement and line-of-sight against the ready chunks and the characters.
+    void placeOnSurface(MovingObject& body, float yFrom, float yTo);
+    bool spawnNear(
+        MovingObject& body, const glm::vec3& center, float minDistance, float maxDistance, bool requireInView);
+    int visibleSampleCount(const MovingObject& body);
+    bool collidesWithCharacters(const CollisionObject& body);
 
     float loadingProgress();
     // Every chunk of the square is ready and no job waits.
@@ -102,7 +148,7 @@ public:
     float rayCast(const Ray& ray) const { return ::rayCast(chunks, ray); }
     bool collidesWithVoxels(const CollisionObject& body) const
     {
-        return ::collidesWithVoxels(chunks, body, floorBox);
+        return ::collidesWithVoxels(chunks, body, worldFloor.box);
     }
 
     // Queues the write of type into every voxel the shape overlaps; the world owns the shape.
@@ -111,6 +157,13 @@ public:
     void carve(const Sphere& sphere);
 
 private:
+    CollisionScene collisionScene() { return CollisionScene { chunks, worldFloor.box, entities }; }
+    void updateBodies(float dt);
+    void stepProjectiles(float dt);
+    // Bodies added while a pass runs wait here until it ends.
+    void joinNewBodies();
+    void updateInteractionHint();
+
     // The chunk range of loadedRegion, its max corner pulled in by `inset`.
     ChunkRange loadedSquare(float inset) const;
     void processUploads();
@@ -145,4 +198,9 @@ private:
     boost::mutex counterMutex_;
     int32_t loadedCounter_ = 0;
     std::vector<std::unique_ptr<boost::thread>> workers_;
+
+    MovingObject* playerBody_ = nullptr; // the player as a body
+    bool steppingBodies_ = false;
+    BodyList newEntities_;
+    std::vector<std::unique_ptr<Projectile>> newProjectiles_;
 };

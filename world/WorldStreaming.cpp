@@ -25,10 +25,7 @@ void World::updateStreaming(float x, float z)
         return;
 
     centerChunk = glm::vec2(static_cast<float>(p.cx), static_cast<float>(p.cz));
-    const glm::vec3 floorCenter(p.cx * CHUNK_SIZE + 32.0f, -10.0f, p.cz * CHUNK_SIZE + 32.0f);
-    const glm::vec3 floorHalf(
-        (viewDistance + 1) * CHUNK_SIZE / 2.0f, 10.0f, (viewDistance + 1) * CHUNK_SIZE / 2.0f);
-    floorBox = aabb(floorCenter - floorHalf, floorCenter + floorHalf);
+    worldFloor.placeUnderChunk(p.cx, p.cz);
     const float d = static_cast<float>(viewDistance);
     loadedRegion = aabb(glm::vec3((p.cx - d) * CHUNK_SIZE, 0.0f, (p.cz - d) * CHUNK_SIZE),
         glm::vec3((p.cx + d + 1.0f) * CHUNK_SIZE, CHUNK_SIZE, (p.cz + d + 1.0f) * CHUNK_SIZE));
@@ -105,8 +102,13 @@ void World::processUploads()
         }
         const std::unique_ptr<ChunkJob> done = std::move(uploadQueue_.front());
         uploadQueue_.pop_front();
-        for (Chunk* chunk : locked)
-            chunk->root->uploadMesh(*done->region);
+        for (Chunk* chunk : locked) {
+            if (gpuMeshes)
+                chunk->root->uploadMesh(*done->region);
+            else
+                forEachDrawNode(*chunk->root, *done->region,
+                    [&](Octree_draw_node& node) { node.discardMesh(*done->region); });
+        }
         regionLocks_.release(locked);
     }
 }

@@ -19,7 +19,10 @@ TEST_F(GameFlow, CreateGameBuildsTheWorldAroundThePlayer)
     EXPECT_EQ(game.overviewCamera->name, "Overviewcam");
     EXPECT_EQ(game.world->camera, game.playerCamera.get());
     EXPECT_EQ(game.world->maxChunkCount, 136); // 2048 MB / 15
-    EXPECT_EQ(game.world->updates, 1); // chunk generation starts behind the menu
+    // Chunk generation starts behind the menu.
+    EXPECT_EQ(game.world->centerChunk, glm::vec2(0.0f));
+    EXPECT_EQ(game.world->chunks.size(), 1u);
+    EXPECT_EQ(game.world->hintDisplay, game.gui->buttonHelper);
     EXPECT_EQ(game.fire->position, glm::vec3(40.0f, -5128.0f, 20.0f));
     EXPECT_TRUE(game.sunCamera->isSun);
     EXPECT_EQ(game.gui->screenFlags, SCREEN_MENU);
@@ -28,7 +31,7 @@ TEST_F(GameFlow, CreateGameBuildsTheWorldAroundThePlayer)
 
 TEST_F(GameFlow, StartGameFromTheFirstMenuUsesTheGameBuiltAtStartUp)
 {
-    PlaceholderWorld* world = game.world.get();
+    World* world = game.world.get();
     play();
     EXPECT_EQ(game.world.get(), world);
     EXPECT_TRUE(game.gameStarted);
@@ -43,7 +46,7 @@ TEST_F(GameFlow, StartGameFromTheFirstMenuUsesTheGameBuiltAtStartUp)
 TEST_F(GameFlow, StartGameFromThePauseMenuBuildsAFreshGame)
 {
     play();
-    PlaceholderWorld* first = game.world.get();
+    World* first = game.world.get();
     game.player->catCount = 4;
     tap(GLFW_KEY_ESCAPE);
     ASSERT_EQ(game.gui->screenFlags, SCREEN_WORLD | SCREEN_MENU);
@@ -57,7 +60,7 @@ TEST_F(GameFlow, StartGameFromThePauseMenuBuildsAFreshGame)
 TEST_F(GameFlow, StartGameWhilePlayingDoesNothing)
 {
     play();
-    PlaceholderWorld* world = game.world.get();
+    World* world = game.world.get();
     startGame(game);
     EXPECT_EQ(game.world.get(), world);
     EXPECT_FALSE(game.loading);
@@ -161,12 +164,18 @@ TEST_F(GameFlow, NoCatsFoundCostsZeroCatsWithThePlural)
 TEST_F(GameFlow, RespawnReturnsToPlayingForCatsAndRebuildsTheChunks)
 {
     play();
+    for (int i = 0; i < 5; ++i)
+        game.world->addCat(glm::vec3(5.0f * i, 20.0f, 5.0f), false);
     game.player->catCount = 5;
     showGameOverMenu(game);
     tap(GLFW_KEY_ENTER); // "Respawn (lose 2 cats)"
     EXPECT_EQ(game.gui->screenFlags, SCREEN_WORLD);
     EXPECT_EQ(game.player->catCount, 3);
-    EXPECT_EQ(game.world->cacheQueued, -1);
+    int cats = 0;
+    for (const auto& body : game.world->entities)
+        cats += dynamic_cast<Cat*>(body.get()) != nullptr;
+    EXPECT_EQ(cats, 3);
+    EXPECT_TRUE(game.world->chunkCache.empty()); // all of it queued for destruction
     EXPECT_EQ(game.circleLoad, 0.0f);
     EXPECT_TRUE(game.circleOpening);
     EXPECT_EQ(game.player->position().y, 10.0f);
@@ -175,7 +184,7 @@ TEST_F(GameFlow, RespawnReturnsToPlayingForCatsAndRebuildsTheChunks)
 TEST_F(GameFlow, RestartFromTheGameOverMenuBuildsAFreshGame)
 {
     play();
-    PlaceholderWorld* first = game.world.get();
+    World* first = game.world.get();
     showGameOverMenu(game);
     beginPass();
     tap(GLFW_KEY_DOWN);

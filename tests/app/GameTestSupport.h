@@ -8,8 +8,10 @@
 #include "app/Input.h"
 #include "app/Settings.h"
 #include "gameplay/Player.h"
+#include "app/placeholders/Creatures.h"
+#include "gameplay/projectiles/Projectile.h"
 #include "app/placeholders/Render.h"
-#include "app/placeholders/World.h"
+#include "world/World.h"
 #include "gui/Gui.h"
 #include "gui/GuiText.h"
 #include "render/Camera.h"
@@ -20,6 +22,7 @@
 #include "render/Sky.h"
 
 #include "../render/GlContextFixture.h"
+#include "world/WorldTestHelpers.h"
 
 #include <GLFW/glfw3.h>
 #include <gtest/gtest.h>

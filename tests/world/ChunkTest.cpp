@@ -16,7 +16,7 @@ TEST(Chunk, GenerationLifecycle)
     EXPECT_EQ(chunk.root->box.min, glm::vec3(-128, 0, 192));
     EXPECT_EQ(chunk.root->box.max, glm::vec3(-64, 64, 256));
     EXPECT_EQ(chunk.root->countNodes(), 73);
-    EXPECT_EQ(chunk.heightmap[128 * 128 - 1], 0.0f);
+    EXPECT_EQ(chunk.heightAtCell(127, 127), 0.0f);
     chunk.finishGeneration();
     EXPECT_EQ(chunk.stateFlags, Chunk::OCTREE_BUILT);
     EXPECT_TRUE(chunk.ready);
@@ -42,19 +42,19 @@ TEST(Chunk, CellOfAndChunkCoordOf)
 TEST(Chunk, HeightmapFollowsSurfaceButNotLastRowAndColumn)
 {
     auto chunk = makeGroundChunk(0, 0, 10.0f);
-    EXPECT_EQ(chunk->heightmap[126 * 128 + 126], 10.0f);
+    EXPECT_EQ(chunk->heightAtCell(126, 126), 10.0f);
     for (int i = 0; i < 128; ++i) {
-        EXPECT_EQ(chunk->heightmap[127 * 128 + i], 0.0f) << i;
-        EXPECT_EQ(chunk->heightmap[i * 128 + 127], 0.0f) << i;
+        EXPECT_EQ(chunk->heightAtCell(i, 127), 0.0f) << i;
+        EXPECT_EQ(chunk->heightAtCell(127, i), 0.0f) << i;
     }
     // A region update recomputes only the columns it covers.
     chunk->root->fill(BLOCK_BRICK, aabb({ 2, 10, 2 }, { 3, 12.5f, 3 }));
     chunk->root->fill(BLOCK_AIR, aabb({ 40, 0, 40 }, { 41, 64, 41 }));
     chunk->computeHeightmap(aabb({ 0, 0, 0 }, { 3.4f, 64, 3.4f }));
-    EXPECT_EQ(chunk->heightmap[5 * 128 + 5], 12.5f);
-    EXPECT_EQ(chunk->heightmap[80 * 128 + 80], 10.0f);
+    EXPECT_EQ(chunk->heightAtCell(5, 5), 12.5f);
+    EXPECT_EQ(chunk->heightAtCell(80, 80), 10.0f);
     chunk->computeHeightmap(aabb({ 39, 0, 39 }, { 42, 64, 42 }));
-    EXPECT_EQ(chunk->heightmap[80 * 128 + 80], 0.0f); // an empty column
+    EXPECT_EQ(chunk->heightAtCell(80, 80), 0.0f); // an empty column
 
     testing::internal::CaptureStdout();
     chunk->computeHeightmap(aabb({ 64, 0, 0 }, { 80, 64, 64 })); // touching is not overlapping

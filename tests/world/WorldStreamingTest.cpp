@@ -45,8 +45,8 @@ TEST(WorldStreaming, SquareOfViewDistanceTwoLoads)
     EXPECT_EQ(coordsOf(world->chunks), square(-2, 2, -2, 2));
     EXPECT_EQ(world->chunks.size(), 25u);
     EXPECT_FALSE(world->isLoaded());
-    EXPECT_EQ(world->floorBox.max.y, 0.0f);
-    EXPECT_EQ(world->floorBox.min + world->floorBox.max, glm::vec3(64, -20, 64));
+    EXPECT_EQ(world->worldFloor.box.max.y, 0.0f);
+    EXPECT_EQ(world->worldFloor.box.min + world->worldFloor.box.max, glm::vec3(64, -20, 64));
 
     ASSERT_TRUE(runFramesUntil(*world, [&] { return world->isLoaded(); }));
     EXPECT_FLOAT_EQ(world->loadingProgress(), 1.0f);

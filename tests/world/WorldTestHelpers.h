@@ -25,6 +25,7 @@ class ProbeObject : public Worldobject {
 public:
     int updates = 0;
     int explosions = 0;
+    int activations = 0;
     bool dieOnUpdate = false;
     int* deaths = nullptr; // counts destructions when set
 
@@ -43,6 +44,7 @@ public:
         if (dieOnUpdate)
             active = false;
     }
+    void activate() override { ++activations; }
     void onExplosion(const Geometric_Object& shape) override
     {
         ++explosions;
