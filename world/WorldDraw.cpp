@@ -1,7 +1,7 @@
 // Drawing the world: the chunk meshes, the floor, the world objects and the bodies.
 #include "world/World.h"
 
-#include "app/placeholders/Projectile.h" // PLACEHOLDER until gameplay/Projectile.h lands
+#include "gameplay/projectiles/Projectile.h"
 #include "gameplay/Character.h"
 #include "render/Camera.h"
 #include "render/Shader.h"

@@ -1,7 +1,7 @@
 #include "PlayerTestSupport.h"
 
 #include "app/Game.h"
-#include "app/placeholders/World.h"
+#include "world/World.h"
 #include "gameplay/items/Jetpack.h"
 #include "gameplay/items/Potion.h"
 #include "gameplay/items/ThrownItems.h"
