@@ -1,7 +1,5 @@
 #include "gameplay/projectiles/Ball.h"
 
-#include "gameplay/Player.h"
-
 #include <cmath>
 #include <glm/geometric.hpp>
 
@@ -11,6 +9,8 @@ constexpr int kBallMesh = 22; // models/ball.obj
 constexpr int kWoolTexture = 16; // textures/wool.png
 
 } // namespace
+
+Ball* currentBall = nullptr;
 
 Ball::Ball(const glm::vec3& position, const glm::vec3& v)
     : Projectile(0.6f, position, v)

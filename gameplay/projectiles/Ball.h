@@ -21,3 +21,6 @@ public:
     // Degrees the ball turns this step: three times as fast once it rolls on the ground.
     float spinAngle(float dt) const;
 };
+
+// The ball in flight, which the cats chase; none while the player holds it.
+extern Ball* currentBall;
