@@ -102,8 +102,16 @@ TEST_F(GameFlow, EscapeWhileLoadingClosesTheGame)
     EXPECT_EQ(game.gui->screenFlags, SCREEN_WORLD); // not paused
 }
 
-TEST_F(GameFlow, ClosingDuringTheLoadingScreenEndsItAtOnce)
+// The first chunk waits until the test has seen the loading screen end, so
+// the world is surely still loading when the window is closed.
+class GameFlowWhileLoading : public HeadlessGame {
+protected:
+    GameFlowWhileLoading() { holdGeneration = true; }
+};
+
+TEST_F(GameFlowWhileLoading, ClosingDuringTheLoadingScreenEndsItAtOnce)
 {
+    ASSERT_FALSE(game.world->isLoaded());
     game.requestClose();
     startGame(game);
     EXPECT_EQ(game.gui->loadingBar->text, "Closing Game... :(");

@@ -26,6 +26,9 @@
 #include "world/WorldTestHelpers.h"
 
 #include <GLFW/glfw3.h>
+#include <atomic>
+#include <chrono>
+#include <thread>
 #include <gtest/gtest.h>
 
 class HeadlessGame : public GlTest {
@@ -43,8 +46,14 @@ protected:
         game.screenHeight = 360;
         game.mouseCaptured = true;
         // Chunks of air: streaming runs for real but has nothing to mesh.
-        game.prepareWorld = [](World& world) {
-            world.fillChunk = [](Chunk& chunk) { chunk.root->fill(BLOCK_AIR, chunk.bounds()); };
+        // A fixture may hold generation back to see the loading screen while
+        // the world is still unloaded; the workers wait in bounded polls.
+        game.prepareWorld = [this](World& world) {
+            world.fillChunk = [this](Chunk& chunk) {
+                for (int i = 0; i < 20000 && holdGeneration.load(); ++i)
+                    std::this_thread::sleep_for(std::chrono::milliseconds(1));
+                chunk.root->fill(BLOCK_AIR, chunk.bounds());
+            };
         };
         createGui(game);
         game.particles = std::make_unique<ParticleSystem>();
@@ -54,6 +63,7 @@ protected:
     }
     void TearDown() override
     {
+        holdGeneration = false;
         destroyGame(game);
         game.gui.reset();
         releaseTextResources();
@@ -85,6 +95,7 @@ protected:
     }
 
     Game game;
+    std::atomic<bool> holdGeneration { false };
     std::string created;
     Settings saved;
 };
