@@ -140,6 +140,14 @@ void Config::warnIfBelow(int& value, int minimum, const char* warning)
     }
 }
 
+void Config::warnIfAbove(int& value, int maximum, const char* warning)
+{
+    if (value > maximum) {
+        err << warning << std::endl;
+        value = maximum;
+    }
+}
+
 ConfigResult Config::loadSettings(
     const std::vector<VideoMode>& modes, Settings& settings, const std::string& path)
 {
@@ -174,6 +182,16 @@ void Config::readWindowSettings(const std::vector<VideoMode>& modes, Settings& s
     const VideoMode largest = modes.empty() ? FALLBACK_MODE : modes.back();
     settings.width = getInt("Width", largest.width, "");
     settings.height = getInt("Height", largest.height, "");
+    // The window library asserts (aborts) on a negative size, and the GL
+    // driver overflows on sizes beyond any texture limit; a size of zero only
+    // fails to open the window. A size out of range means the screen's own.
+    auto outOfRange = [](int side) { return side < 0 || side > kMaxWindowSide; };
+    if (outOfRange(settings.width) || outOfRange(settings.height)) {
+        err << "Warning, window size out of range! Using " << largest.width << " x " << largest.height
+            << std::endl;
+        settings.width = largest.width;
+        settings.height = largest.height;
+    }
     settings.windowBorder = getInt("Window_Border", 1, "");
     settings.antiAliasingFactor = getInt("Anti-Aliasing_Factor", 8, "Valid values: 1,2,4,8,16");
 }
@@ -199,9 +217,15 @@ void Config::readOtherSettings(Settings& settings)
     settings.threads = getInt("Threads", 8, "Should be the same as number of cores of the CPU");
     // Without a single worker no chunk would ever be generated.
     warnIfBelow(settings.threads, 1, "Warning, Threads should be at least 1!");
+    // Each worker is a thread of its own; thousands would only exhaust the system.
+    warnIfAbove(settings.threads, kMaxThreads, "Warning, Threads should be at most 64!");
     settings.chunkViewDistance = getInt("Chunk_View_Distance", 2, "Set to 1 to improve performance");
     // A negative radius would keep no chunk around the player, not even his own.
     warnIfBelow(settings.chunkViewDistance, 0, "Warning, Chunk View Distance shouldn't be negative!");
+    // The square of chunks grows with the radius squared at some 15 MB each:
+    // beyond this no machine holds it, and the world's extent would overflow.
+    warnIfAbove(settings.chunkViewDistance, kMaxChunkViewDistance,
+        "Warning, Chunk View Distance should be at most 16!");
     settings.maxMemoryMB = getInt("Max_Memory(MB)", 2048,
         "Maximum approximated memory the game will consume before chunks are unloaded");
     settings.worldRandomSeed = getInt(

@@ -7,6 +7,11 @@
 #include <string>
 #include <vector>
 
+// Upper limits of the settings whose larger values cannot work.
+inline constexpr int kMaxThreads = 64;
+inline constexpr int kMaxWindowSide = 16384;
+inline constexpr int kMaxChunkViewDistance = 16;
+
 // One video mode of the primary monitor, as the window library lists it.
 struct VideoMode {
     int width = 0;
@@ -55,6 +60,7 @@ private:
     void readWindowSettings(const std::vector<VideoMode>& modes, Settings& settings);
     void readOtherSettings(Settings& settings);
     void warnIfBelow(int& value, int minimum, const char* warning);
+    void warnIfAbove(int& value, int maximum, const char* warning);
 
     std::ostream& out;
     std::ostream& err;

@@ -195,6 +195,37 @@ TEST_F(ConfigTest, WarningsKeepGoingAndRaiseThreadsAndViewDistance)
     EXPECT_EQ(r.settings.mouseSensitivityX, -5);
 }
 
+TEST_F(ConfigTest, SizesAndCountsThatCannotWorkAreBroughtIntoRange)
+{
+    // A negative window size would trip the window library's assertion; a
+    // huge view distance overflows the world's extent; billions of threads.
+    Outcome r = load("Width=-5 Height=300 Threads=2147483647 Chunk_View_Distance=2147483647\n");
+    EXPECT_EQ(r.result, ConfigResult::Ok);
+    EXPECT_EQ(r.err,
+        "Warning, window size out of range! Using 1920 x 1080\n"
+        "Warning, Threads should be at most 64!\n"
+        "Warning, Chunk View Distance should be at most 16!\n");
+    EXPECT_EQ(r.settings.width, 1920);
+    EXPECT_EQ(r.settings.height, 1080);
+    EXPECT_EQ(r.settings.threads, 64);
+    EXPECT_EQ(r.settings.chunkViewDistance, 16);
+
+    r = load("Width=640 Height=16385\n");
+    EXPECT_EQ(r.err, "Warning, window size out of range! Using 1920 x 1080\n");
+    EXPECT_EQ(r.settings.height, 1080);
+    r = load("Width=16384 Height=1\n");
+    EXPECT_EQ(r.err, "");
+
+    // Zero, which is what a word reads as, stays: the window then fails to
+    // open with its own message and exit code.
+    r = load("Width=640 Height=garbage Threads=64 Chunk_View_Distance=16\n");
+    EXPECT_EQ(r.err, "");
+    EXPECT_EQ(r.settings.width, 640);
+    EXPECT_EQ(r.settings.height, 0);
+    EXPECT_EQ(r.settings.threads, 64);
+    EXPECT_EQ(r.settings.chunkViewDistance, 16);
+}
+
 TEST_F(ConfigTest, UnopenableFileReportsAndReadsNothing)
 {
     fs::create_directory(path());
