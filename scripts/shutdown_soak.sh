@@ -1,0 +1,22 @@
+#!/usr/bin/env bash
+# Quits the game a hundred times at each of its busiest moments (main menu
+# right after start-up, loading screen, play while chunks stream) in the
+# address-sanitizer build, or the thread-sanitizer build with --tsan.
+# Usage: bash scripts/shutdown_soak.sh [--tsan] [rounds]
+set -euo pipefail
+cd "$(dirname "$0")/.."
+
+bash scripts/setup.sh
+SANITIZER=-DMOSSGRAVE_ASAN=ON
+BUILD_DIR=build/test
+if [ "${1:-}" = "--tsan" ]; then
+  SANITIZER=-DMOSSGRAVE_TSAN=ON
+  BUILD_DIR=build/tsan
+  shift
+fi
+ROUNDS=${1:-100}
+cmake -S . -B "$BUILD_DIR" -DCMAKE_BUILD_TYPE=Debug "$SANITIZER" >/dev/null
+cmake --build "$BUILD_DIR" -j2 --target mossgrave mossgrave_e2e
+cd "$BUILD_DIR/tests/e2e"
+MOSSGRAVE_SHUTDOWN_ROUNDS=$ROUNDS TSAN_OPTIONS="halt_on_error=1 exitcode=66" \
+  ./mossgrave_e2e --gtest_filter='Shutdown.*'
