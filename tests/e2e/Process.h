@@ -42,6 +42,8 @@ public:
 
     std::string out() const;
     std::string err() const;
+    // The running process's id, -1 once it has ended.
+    pid_t processId() const { return pid; }
 
 private:
     pid_t pid = -1;
