@@ -11,6 +11,7 @@
 struct GLFWwindow;
 class BlockTextureArray;
 class Fire;
+class FrameStats;
 class GameCreatures;
 class Flashlight;
 class Gui;
@@ -72,6 +73,7 @@ struct Game {
     float circleLoad = 0.0f;
     bool circleOpening = true;
     FrameCounter frames; // frameCount, lastFpsTime, fps
+    FrameStats* frameStats = nullptr; // frame pacing, recorded only when asked for
 
     double lastCursorX = 0.0;
     double lastCursorY = 0.0;

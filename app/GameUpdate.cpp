@@ -1,5 +1,6 @@
 // One fixed simulation step of the whole game.
 #include "app/Game.h"
+#include "app/FrameStats.h"
 #include "gui/Gui.h"
 
 #include "app/Rand.h"
@@ -16,6 +17,8 @@
 #include "render/Lightning.h"
 #include "render/ParticleSystem.h"
 #include "render/Sky.h"
+
+#include <chrono>
 
 namespace {
 
@@ -72,7 +75,14 @@ void updateStep(Game& game, float dtMs)
     game.insideBuilding = insideTest(game, playerPosition);
     gSoundSystem.setCover(game.insideBuilding != 0.0f);
 
-    game.world->update(s);
+    if (game.frameStats) {
+        const auto before = std::chrono::steady_clock::now();
+        game.world->update(s);
+        game.frameStats->addWorldUpdate(
+            std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - before).count());
+    } else {
+        game.world->update(s);
+    }
     if (game.gui && game.gui->buttonHelper)
         updateInteractionHint(*game.gui->buttonHelper, game.world->chunks, game.player->position());
     releaseCatsOfDeletedCages();

@@ -1,0 +1,47 @@
+#include "app/FrameStats.h"
+
+#include <algorithm>
+#include <cmath>
+#include <fstream>
+#include <iomanip>
+#include <iostream>
+#include <sstream>
+
+double FrameStats::percentile(std::vector<double> samples, double fraction)
+{
+    if (samples.empty())
+        return 0.0;
+    fraction = std::clamp(fraction, 0.0, 1.0);
+    const size_t rank = size_t(std::ceil(fraction * double(samples.size())));
+    const size_t index = rank == 0 ? 0 : rank - 1;
+    std::nth_element(samples.begin(), samples.begin() + long(index), samples.end());
+    return samples[index];
+}
+
+std::string FrameStats::report() const
+{
+    const double median = percentile(frames, 0.5);
+    std::ostringstream text;
+    text << std::fixed << std::setprecision(3);
+    text << "frames " << frames.size() << "\n";
+    text << "frame ms median " << median << "\n";
+    text << "frame ms p99 " << percentile(frames, 0.99) << "\n";
+    text << "frame ms worst " << percentile(frames, 1.0) << "\n";
+    text << "fps from median " << (median > 0.0 ? 1000.0 / median : 0.0) << "\n";
+    text << "world update steps " << worldUpdates.size() << "\n";
+    text << "world update ms median " << percentile(worldUpdates, 0.5) << "\n";
+    text << "world update ms p99 " << percentile(worldUpdates, 0.99) << "\n";
+    return text.str();
+}
+
+bool FrameStats::writeReport(const std::string& path) const
+{
+    std::ofstream out(path);
+    if (out)
+        out << report();
+    if (!out) {
+        std::cerr << "Could not write frame statistics to " << path << std::endl;
+        return false;
+    }
+    return true;
+}
