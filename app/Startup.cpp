@@ -6,6 +6,7 @@
 #include "app/Game.h"
 #include "app/GraphicsLimits.h"
 #include "app/Input.h"
+#include "app/FrameStats.h"
 #include "app/MainLoop.h"
 #include "app/Settings.h"
 #include "app/placeholders/Render.h"
