@@ -3,7 +3,7 @@
 #include "app/Clock.h"
 #include "app/Game.h"
 #include "app/Settings.h"
-#include "app/placeholders/Render.h"
+#include "app/ScenePasses.h"
 #include "gui/Gui.h"
 
 #include <GL/glew.h>

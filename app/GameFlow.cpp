@@ -4,7 +4,7 @@
 #include "app/GameLoading.h"
 #include "app/Rand.h"
 #include "app/Timers.h"
-#include "app/placeholders/Render.h"
+#include "app/ScenePasses.h"
 #include "gameplay/Cat.h"
 #include "gameplay/Death.h"
 #include "gameplay/projectiles/Projectile.h"

@@ -5,7 +5,8 @@
 
 #include "app/Rand.h"
 #include "app/Timers.h"
-#include "app/placeholders/Render.h"
+#include "app/ScenePasses.h"
+#include "render/Fire.h"
 #include "gameplay/Player.h"
 #include "world/World.h"
 #include "audio/SoundSystem.h"

@@ -9,7 +9,8 @@
 #include "app/FrameStats.h"
 #include "app/MainLoop.h"
 #include "app/Settings.h"
-#include "app/placeholders/Render.h"
+#include "app/ScenePasses.h"
+#include "render/Framebuffers.h"
 #include "audio/SoundSystem.h"
 #include "gui/Gui.h"
 #include "gui/GuiText.h"
@@ -76,7 +77,7 @@ bool loadResources(Game& game)
     gSoundSystem.init(); // a sound that cannot be loaded ends the game here
     gSoundSystem.listDevices();
     createGui(game);
-    createFramebuffers(game.screenWidth, game.screenHeight);
+    createFramebuffers(game.screenWidth, game.screenHeight, gSettings.shadowmapFactor, gSettings.antiAliasingFactor);
     game.fullscreenQuad = makeFullscreenQuad();
     game.particles = std::make_unique<ParticleSystem>();
     game.particles->createBuffer();

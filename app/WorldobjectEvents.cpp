@@ -3,7 +3,8 @@
 #include "gameplay/WorldobjectEvents.h"
 
 #include "app/Game.h"
-#include "app/placeholders/Render.h"
+#include "app/ScenePasses.h"
+#include "render/Fire.h"
 #include "gameplay/Player.h"
 #include "world/World.h"
 #include "audio/SoundSystem.h"

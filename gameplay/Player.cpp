@@ -205,8 +205,10 @@ void Player::draw()
         item->setMatrix(glm::translate(model, bobOffset * item->bobFactor));
         item->draw();
     }
-    if (flashlight)
+    if (flashlight) {
         flashlight->placeModel(glm::translate(model, bobOffset));
+        flashlight->draw();
+    }
 }
 
 void Player::update(float dt)

@@ -73,6 +73,8 @@ void Model::draw()
     s->bind();
     setUniforms();
     if (textures.empty()) {
+        // Untextured models have no part placements: their meshes sit as read.
+        s->setMat4("meshMatrix", glm::mat4(1.0f));
         for (int mesh : meshes) {
             if (const VertexArray* array = getMesh(mesh))
                 array->draw();

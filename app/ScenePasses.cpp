@@ -1,0 +1,275 @@
+#include "app/ScenePasses.h"
+
+#include "app/Game.h"
+#include "app/Settings.h"
+#include "app/Timers.h"
+#include "gameplay/Death.h"
+#include "gameplay/Player.h"
+#include "render/BlockTextureArray.h"
+#include "render/Camera.h"
+#include "render/Fire.h"
+#include "render/Flashlight.h"
+#include "render/FrameState.h"
+#include "render/Framebuffers.h"
+#include "render/Lightning.h"
+#include "render/ParticleSystem.h"
+#include "render/Shader.h"
+#include "render/ShaderTable.h"
+#include "render/ShadowCamera.h"
+#include "render/Sky.h"
+#include "render/Texture.h"
+#include "render/VertexArray.h"
+#include "world/Chunk.h"
+#include "world/Octree.h"
+#include "world/SimplexNoise.h"
+#include "world/World.h"
+#include "gui/Gui.h"
+
+#include <GL/glew.h>
+#include <glm/gtc/type_ptr.hpp>
+#include <glm/vec4.hpp>
+
+namespace {
+
+constexpr int SHADOW_MAP_UNIT = 5;
+
+// Locations of the world shader's per-frame uniforms, looked up once.
+struct WorldUniforms {
+    GLint modelMatrix = -1, viewMatrix = -1, modelViewMatrix = -1, modelViewProjMatrix = -1;
+    GLint depthBiasMV = -1, outsideShadow = -1, flashLightIntensity = -1, night = -1;
+    GLint lightning = -1, rain = -1, fogFactor = -1, sunDir = -1, flashLightPos = -1;
+    GLint flashLightDir = -1, lightningFactor = -1, flashLightFOV = -1, sunColor = -1;
+    GLint firePos = -1, fireNoise = -1, depthTex = -1;
+};
+WorldUniforms gWorldUniforms;
+
+void setMat4(GLint location, const glm::mat4& m)
+{
+    glUniformMatrix4fv(location, 1, GL_FALSE, glm::value_ptr(m));
+}
+
+glm::vec3 eyeOf(const Camera& camera)
+{
+    return glm::vec3(camera.world[3]);
+}
+
+// Draws the ready chunks as the given camera sees them, with whatever shader is bound.
+void drawChunksFrom(World& world, const Camera& camera)
+{
+    for (auto& chunk : world.chunks) {
+        if (!chunk->ready)
+            continue;
+        chunk->root->cull(camera);
+        chunk->root->draw();
+    }
+}
+
+void fillFrameState(Game& game, const ShadowCamera& light)
+{
+    gFrame.normalMatrix = game.player->normalMatrix();
+    gFrame.flashlightEye = eyeOf(*game.flashlight->shadow.camera);
+    gFrame.sunColor = game.sunCamera ? game.sunCamera->color : glm::vec4(1.0f);
+    gFrame.lightIsSun = light.isSun;
+    gFrame.lightDepthBias = light.depthBias;
+    gFrame.flashlightDepthBias = game.flashlight->shadow.depthBias;
+    gFrame.firePosition = game.fire->position;
+    gFrame.fireNoise = fireNoiseAt(game.gameTime);
+    gFrame.night = game.night ? 1.0f : 0.0f;
+    gFrame.lightningActive = game.lightning->isActive();
+    gFrame.flashLightIntensity = game.flashlight->intensity;
+    gFrame.screenWidth = game.screenWidth;
+    gFrame.screenHeight = game.screenHeight;
+}
+
+void shadowPass(Game& game, const ShadowCamera& light)
+{
+    const Framebuffers& fb = gFramebuffers;
+    glColorMask(GL_FALSE, GL_FALSE, GL_FALSE, GL_FALSE);
+    glViewport(0, 0, fb.shadowSize.width, fb.shadowSize.height);
+    glBindFramebuffer(GL_FRAMEBUFFER, fb.shadowFramebuffer);
+    glClearColor(0.0f, 0.0f, 0.0f, 1.0f);
+    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    glEnable(GL_POLYGON_OFFSET_FILL);
+    const float offset = shadowPolygonOffset(game.player->position());
+    glPolygonOffset(offset, offset);
+
+    const Camera& camera = *light.camera;
+    gFrame.viewMatrix = camera.view;
+    gFrame.projMatrix = camera.projection;
+    gFrame.projViewMatrix = camera.projView;
+    const Shader* depth = getShader(SHADER_DEPTH);
+    depth->bind();
+    light.setProjViewUniform(*depth);
+    drawChunksFrom(*game.world, camera);
+    depth->unbind();
+}
+
+void worldPass(Game& game, const ShadowCamera& light)
+{
+    const WorldUniforms& u = gWorldUniforms;
+    const Shader* shader = getShader(SHADER_WORLD);
+    shader->bind();
+    setMat4(u.modelMatrix, glm::mat4(1.0f));
+    setMat4(u.viewMatrix, gFrame.viewMatrix);
+    setMat4(u.modelViewMatrix, gFrame.viewMatrix);
+    setMat4(u.modelViewProjMatrix, gFrame.projViewMatrix);
+    setMat4(u.depthBiasMV, light.depthBias);
+    glUniform1i(u.outsideShadow, light.isSun ? 1 : 0);
+    glUniform1f(u.flashLightIntensity, game.flashlight->intensity);
+    glUniform1f(u.night, game.night ? 1.0f : 0.0f);
+    glUniform1i(u.lightning, game.lightning->isActive() ? 1 : 0);
+    glUniform1i(u.rain, game.weather.rain ? 1 : 0);
+    glUniform1f(u.fogFactor, game.fogFactor);
+    const glm::vec3 sun = glm::vec3(gFrame.viewMatrix * glm::vec4(eyeOf(*light.camera), 1.0f));
+    glUniform3fv(u.sunDir, 1, glm::value_ptr(sun));
+    const Camera& flashCamera = *game.flashlight->shadow.camera;
+    const glm::vec3 flashPos = eyeOf(flashCamera);
+    const glm::vec3 flashDir = glm::vec3(flashCamera.world[2]);
+    glUniform3fv(u.flashLightPos, 1, glm::value_ptr(flashPos));
+    glUniform3fv(u.flashLightDir, 1, glm::value_ptr(flashDir));
+    glUniform1f(u.lightningFactor, 1.0f - game.lightning->sinceStrike);
+    glUniform1f(u.flashLightFOV, game.flashlight->fov);
+    const glm::vec3 sunColor(light.color);
+    glUniform3fv(u.sunColor, 1, glm::value_ptr(sunColor));
+    const glm::vec3 fire = glm::vec3(gFrame.viewMatrix * glm::vec4(game.fire->position, 1.0f));
+    glUniform3fv(u.firePos, 1, glm::value_ptr(fire));
+    glUniform1f(u.fireNoise, gFrame.fireNoise);
+    bindTextureId(gFramebuffers.shadowMap, SHADOW_MAP_UNIT, *shader, "depthTex");
+    if (game.blockTextures)
+        bindArray(*game.blockTextures, *shader, "diffuseTexArray");
+
+    game.world->camera = game.playerCamera.get();
+    game.world->draw(*game.playerCamera, *shader);
+    // Objects and bodies bind their own shaders; the shadow map stays on its unit.
+    unbindTextures();
+    glActiveTexture(GL_TEXTURE0 + SHADOW_MAP_UNIT);
+    glBindTexture(GL_TEXTURE_2D, 0);
+    glActiveTexture(GL_TEXTURE0);
+    shader->unbind();
+}
+
+} // namespace
+
+const ShadowCamera& frameLight(const Game& game)
+{
+    return game.lightning->isActive() ? game.lightning->light : game.flashlight->shadow;
+}
+
+float shadowPolygonOffset(const glm::vec3& p)
+{
+    return glm::length(glm::vec4(p, 1.0f)) > 1000.0f ? 3.0f : 1.0f;
+}
+
+float fireNoiseAt(float gameTime)
+{
+    return SimplexNoise::scaled2(0.5f, 1.0f, gameTime * 4.0f, 0.5f);
+}
+
+void lookUpWorldUniforms()
+{
+    const Shader* shader = getShader(SHADER_WORLD);
+    if (!shader || shader->program == 0)
+        return;
+    const GLuint p = shader->program;
+    WorldUniforms& u = gWorldUniforms;
+    u.modelMatrix = glGetUniformLocation(p, "modelMatrix");
+    u.viewMatrix = glGetUniformLocation(p, "viewMatrix");
+    u.modelViewMatrix = glGetUniformLocation(p, "modelViewMatrix");
+    u.modelViewProjMatrix = glGetUniformLocation(p, "modelViewProjMatrix");
+    u.depthBiasMV = glGetUniformLocation(p, "depthBiasMV");
+    u.outsideShadow = glGetUniformLocation(p, "outsideShadow");
+    u.flashLightIntensity = glGetUniformLocation(p, "flashLightIntensity");
+    u.night = glGetUniformLocation(p, "night");
+    u.lightning = glGetUniformLocation(p, "lightning");
+    u.rain = glGetUniformLocation(p, "rain");
+    u.fogFactor = glGetUniformLocation(p, "fogFactor");
+    u.sunDir = glGetUniformLocation(p, "sunDir");
+    u.flashLightPos = glGetUniformLocation(p, "flashLightPos");
+    u.flashLightDir = glGetUniformLocation(p, "flashLightDir");
+    u.lightningFactor = glGetUniformLocation(p, "lightningFactor");
+    u.flashLightFOV = glGetUniformLocation(p, "flashLightFOV");
+    u.sunColor = glGetUniformLocation(p, "sunColor");
+    u.firePos = glGetUniformLocation(p, "firePos");
+    u.fireNoise = glGetUniformLocation(p, "fireNoise");
+    u.depthTex = glGetUniformLocation(p, "depthTex");
+}
+
+void drawScene(Game& game)
+{
+    if (!game.hasWindow() || !game.world || !game.player)
+        return;
+    const ShadowCamera& light = frameLight(game);
+    fillFrameState(game, light);
+
+    // 1. The light's depth.
+    shadowPass(game, light);
+
+    // 2. The scene into the multisample buffer.
+    glColorMask(GL_TRUE, GL_TRUE, GL_TRUE, GL_TRUE);
+    glViewport(0, 0, game.screenWidth, game.screenHeight);
+    glBindFramebuffer(GL_FRAMEBUFFER, gFramebuffers.sceneFramebuffer);
+    glPolygonMode(GL_FRONT_AND_BACK, GL_FILL);
+    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    glEnable(GL_DEPTH_TEST);
+    glDisable(GL_POLYGON_OFFSET_FILL);
+
+    // 3. Cameras: the player's view with its shake, the overview above him.
+    game.playerCamera->setView(game.player->viewMatrix());
+    game.playerCamera->applyShake();
+    const glm::vec3 p = game.player->position();
+    game.overviewCamera->lookAt(p + glm::vec3(0.0f, 120.0f, -0.1f), p, glm::vec3(0.0f, 1.0f, 0.0f));
+    gFrame.normalMatrix = game.player->normalMatrix();
+    gFrame.viewMatrix = game.playerCamera->view;
+    gFrame.projMatrix = game.playerCamera->projection;
+    gFrame.projViewMatrix = gFrame.projMatrix * gFrame.viewMatrix;
+
+    // 4. Sky, 5. world.
+    game.skybox->draw();
+    worldPass(game, light);
+
+    // 6. Additive effects, then the fire blended over them.
+    glDepthMask(GL_FALSE);
+    glEnable(GL_BLEND);
+    glBlendFunc(GL_SRC_ALPHA, GL_ONE);
+    game.lightning->draw(gFrame.projViewMatrix);
+    game.particles->draw();
+    glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
+    game.fire->draw();
+    glDisable(GL_BLEND);
+    glDepthMask(GL_TRUE);
+
+    // 7. The held item and the flashlight over everything.
+    glClear(GL_DEPTH_BUFFER_BIT);
+    game.player->draw();
+}
+
+void postProcess(Game& game)
+{
+    if (!game.hasWindow()) {
+        // The reveal still has to move, or the death sequence would never end.
+        advanceCircleLoad(game.circleLoad, game.circleOpening);
+        return;
+    }
+    glPolygonMode(GL_FRONT_AND_BACK, GL_FILL);
+    glClearColor(1.0f, 0.0f, 0.0f, 1.0f);
+    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    glDisable(GL_DEPTH_TEST);
+    const Shader* shader = getShader(SHADER_POST_PROCESSING);
+    shader->bind();
+    shader->setInt("texFramebuffer", 0);
+    glActiveTexture(GL_TEXTURE0);
+    glBindTexture(GL_TEXTURE_2D_MULTISAMPLE, gFramebuffers.sceneColor);
+    shader->setInt("sampleCount", gFramebuffers.samples);
+    const Death* death = game.world ? game.world->death : nullptr;
+    shader->setFloat("noiseFactor", death ? death->rage : 0.0f);
+    shader->setFloat("circleLoad", game.circleLoad);
+    advanceCircleLoad(game.circleLoad, game.circleOpening);
+    shader->setFloat("time", game.gameTime);
+    shader->setInt("isGrayscale", game.screenFlags() != SCREEN_WORLD ? 1 : 0);
+    shader->setFloat("potionFactor", game.potionFactor);
+    shader->setInt("endAnimation", game.deathTimer > 0.0f ? 1 : 0);
+    game.fullscreenQuad->draw();
+    glBindTexture(GL_TEXTURE_2D_MULTISAMPLE, 0);
+    shader->unbind();
+    glEnable(GL_DEPTH_TEST);
+}

@@ -1,0 +1,26 @@
+#pragma once
+
+#include <glm/mat4x4.hpp>
+
+struct Game;
+class ShadowCamera;
+
+// Looks up the world shader's per-frame uniform locations once the shader
+// table is loaded; the scene pass sets them every frame by location.
+void lookUpWorldUniforms();
+
+// One world frame: the light's depth pass into the shadow map, the scene
+// into the multisample buffer (sky, world, effects, the held item), then the
+// post-processing pass onto the bound default framebuffer. Without a window
+// nothing is drawn, but the post-processing pass still moves the reveal.
+void drawScene(Game& game);
+void postProcess(Game& game);
+
+// The decisions of a frame that need no GL, kept apart so they can be tested.
+// The light whose shadow the frame draws: the lightning's flash while it is
+// lit, else the flashlight.
+const ShadowCamera& frameLight(const Game& game);
+// Far from the origin depth precision drops: the shadow pass offsets more.
+float shadowPolygonOffset(const glm::vec3& playerPosition);
+// The fire's flicker: 2D noise of the game time mapped onto 0.5..1.
+float fireNoiseAt(float gameTime);

@@ -1,0 +1,150 @@
+The terrain, the world floor and the chunk-carried geometry at night.
+
+Vertex format (eight floats): location 0 the corner position, location 1 the
+corner normal (each component +-1/sqrt 3, shared by the box's faces, so the
+face normal is taken from the screen-space derivatives instead), location 2
+the block type and the corner number. The block array texture is sampled at
+layer type - 1 with coordinates projected along the face's axis, one texture
+repeat per world unit, so boxes of any size tile.
+
+Light: mainly the flashlight cone (flashLightPos, flashLightDir = its back
+axis, flashLightFOV, flashLightIntensity) with its shadow map (depthTex,
+depthBiasMV); a faint moonlight; the lightning's flash lighting everything
+(lightning, lightningFactor) in its own shadow when it is the current light;
+the bonfire's flicker (firePos in view space, fireNoise); rain darkens the
+ground; the fog closes in with fogFactor and the rain.
+
+##start
+##vertex
+#version 330 compatibility
+
+layout(location = 0) in vec3 position;
+layout(location = 1) in vec3 cornerNormal;
+layout(location = 2) in vec2 typeCorner;
+
+uniform mat4 modelMatrix;
+uniform mat4 modelViewMatrix;
+uniform mat4 modelViewProjMatrix;
+uniform mat4 depthBiasMV;
+
+out vec3 worldPos;
+out vec3 viewPos;
+out vec4 shadowCoord;
+flat out float layer;
+
+void main()
+{
+    vec4 p = vec4(position, 1.0);
+    worldPos = (modelMatrix * p).xyz;
+    viewPos = (modelViewMatrix * p).xyz;
+    shadowCoord = depthBiasMV * vec4(worldPos, 1.0);
+    layer = max(typeCorner.x - 1.0, 0.0);
+    gl_Position = modelViewProjMatrix * p;
+}
+##end
+
+##start
+##fragment
+#version 330 compatibility
+
+in vec3 worldPos;
+in vec3 viewPos;
+in vec4 shadowCoord;
+flat in float layer;
+
+out vec4 fragColor;
+
+uniform sampler2DArray diffuseTexArray;
+uniform sampler2DShadow depthTex;
+uniform mat4 viewMatrix;
+uniform bool outsideShadow;
+uniform float flashLightIntensity;
+uniform float night;
+uniform bool lightning;
+uniform bool rain;
+uniform float fogFactor;
+uniform vec3 sunDir;
+uniform vec3 flashLightPos;
+uniform vec3 flashLightDir;
+uniform float lightningFactor;
+uniform float flashLightFOV;
+uniform vec3 sunColor;
+uniform vec3 firePos;
+uniform float fireNoise;
+
+// Fraction of the light reaching this point: four taps around it in the map.
+float shadowAt(vec4 coord, float bias)
+{
+    if (coord.w <= 0.0)
+        return 0.0;
+    vec3 c = coord.xyz / coord.w;
+    if (c.x <= 0.0 || c.x >= 1.0 || c.y <= 0.0 || c.y >= 1.0 || c.z >= 1.0)
+        return outsideShadow ? 1.0 : 0.0;
+    vec2 texel = 1.0 / vec2(textureSize(depthTex, 0));
+    float lit = 0.0;
+    lit += texture(depthTex, vec3(c.xy + vec2(-0.5, -0.5) * texel, c.z - bias));
+    lit += texture(depthTex, vec3(c.xy + vec2(0.5, -0.5) * texel, c.z - bias));
+    lit += texture(depthTex, vec3(c.xy + vec2(-0.5, 0.5) * texel, c.z - bias));
+    lit += texture(depthTex, vec3(c.xy + vec2(0.5, 0.5) * texel, c.z - bias));
+    return lit * 0.25;
+}
+
+void main()
+{
+    // Flat face normal from the derivatives, in view space where the eye is
+    // the origin, turned towards it; the view is a rotation, so its
+    // transpose takes the normal back to the world.
+    vec3 nv = normalize(cross(dFdx(viewPos), dFdy(viewPos)));
+    if (dot(nv, viewPos) > 0.0)
+        nv = -nv;
+    vec3 n = transpose(mat3(viewMatrix)) * nv;
+    vec3 a = abs(n);
+    vec2 uv = a.x > a.y && a.x > a.z ? worldPos.zy : (a.y > a.z ? worldPos.xz : worldPos.xy);
+    vec4 albedo = texture(diffuseTexArray, vec3(uv, layer));
+    vec3 base = albedo.rgb;
+    if (rain)
+        base *= 0.75;
+
+    // The moon: a faint, cold light mostly from above.
+    vec3 light = night > 0.5 ? vec3(0.10, 0.12, 0.2) * (0.45 + 0.55 * max(n.y, 0.0)) : vec3(0.6);
+
+    // The flashlight cone.
+    vec3 toPoint = worldPos - flashLightPos;
+    float dist = length(toPoint);
+    vec3 dir = toPoint / max(dist, 1e-4);
+    float cosAngle = dot(dir, -normalize(flashLightDir));
+    float halfCone = radians(flashLightFOV * 0.5);
+    float cone = smoothstep(cos(halfCone), cos(halfCone * 0.75), cosAngle);
+    if (cone > 0.0) {
+        float facing = max(dot(n, -dir), 0.0);
+        float reach = 1.0 / (1.0 + 0.0025 * dist * dist);
+        float flashShadow = lightning ? 1.0 : shadowAt(shadowCoord, 0.0008);
+        light += vec3(1.0, 0.95, 0.85) * flashLightIntensity * 1.6 * cone * facing * reach * flashShadow;
+    }
+
+    // The lightning: a cold flash over everything, shadowed by its own map
+    // (sunDir is the flash's position in view space).
+    if (lightning) {
+        vec3 l = normalize(sunDir - viewPos);
+        float flash = max(lightningFactor, 0.0);
+        light += sunColor * vec3(0.7, 0.75, 1.0) * flash * (0.25 + 0.75 * max(dot(nv, l), 0.0))
+            * (0.3 + 0.7 * shadowAt(shadowCoord, 0.002));
+    }
+
+    // The bonfire (firePos in view space).
+    vec3 toFire = firePos - viewPos;
+    float fireDist = length(toFire);
+    if (fireDist < 40.0) {
+        float fire = fireNoise * max(dot(nv, toFire / max(fireDist, 1e-4)), 0.0) / (1.0 + 0.08 * fireDist * fireDist);
+        light += vec3(1.0, 0.55, 0.2) * fire * 3.0;
+    }
+
+    vec3 color = base * light;
+    // Fog: night air swallows the distance, sooner in the rain.
+    float viewDist = length(viewPos);
+    float density = 0.012 + fogFactor * 0.05 + (rain ? 0.01 : 0.0);
+    float fog = 1.0 - exp(-density * density * viewDist * viewDist);
+    color = mix(color, vec3(0.006, 0.008, 0.016), clamp(fog, 0.0, 1.0));
+    fragColor = vec4(color, 1.0);
+}
+##end
