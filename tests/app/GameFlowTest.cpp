@@ -213,3 +213,45 @@ TEST_F(GameFlow, ExplosionsSparkAndShakeByDistance)
 }
 
 } // namespace
+
+namespace {
+
+using FramePasses = HeadlessGame;
+
+TEST_F(FramePasses, TheLightningsFlashTakesTheShadowWhileItIsLit)
+{
+    game.lightning->sinceStrike = 5.0f;
+    EXPECT_EQ(&frameLight(game), &game.flashlight->shadow);
+    game.lightning->sinceStrike = 0.5f;
+    EXPECT_EQ(&frameLight(game), &game.lightning->light);
+    game.lightning->sinceStrike = 1.0f; // the flash is over at one second
+    EXPECT_EQ(&frameLight(game), &game.flashlight->shadow);
+}
+
+TEST_F(FramePasses, WithoutAWindowOnlyTheRevealMoves)
+{
+    game.circleLoad = 0.0f;
+    game.circleOpening = true;
+    drawScene(game); // no window: draws nothing and must not touch GL
+    postProcess(game);
+    EXPECT_GT(game.circleLoad, 0.0f);
+}
+
+} // namespace
+
+TEST(FramePassRules, ShadowOffsetGrowsFarFromTheOriginAndTheFireFlickersInItsRange)
+{
+    EXPECT_EQ(shadowPolygonOffset(glm::vec3(10.0f, 60.0f, -20.0f)), 1.0f);
+    // The length counts the homogeneous 1: sqrt(999² + 1) is just over 999.
+    EXPECT_EQ(shadowPolygonOffset(glm::vec3(999.0f, 0.0f, 0.0f)), 1.0f);
+    EXPECT_EQ(shadowPolygonOffset(glm::vec3(800.0f, 70.0f, 700.0f)), 3.0f);
+    float lowest = 1.0f, highest = 0.5f;
+    for (int i = 0; i < 2000; ++i) {
+        const float f = fireNoiseAt(float(i) * 0.05f);
+        lowest = std::min(lowest, f);
+        highest = std::max(highest, f);
+    }
+    EXPECT_GE(lowest, 0.5f);
+    EXPECT_LE(highest, 1.0f);
+    EXPECT_GT(highest - lowest, 0.25f) << "the fire flickers over most of its range";
+}
