@@ -223,7 +223,10 @@ void drawScene(Game& game)
     gFrame.projMatrix = game.playerCamera->projection;
     gFrame.projViewMatrix = gFrame.projMatrix * gFrame.viewMatrix;
 
-    // 4. Sky, 5. world.
+    // 4. Sky, 5. world. Sprites (sky, particles) read gl_PointCoord, which a
+    // compatibility context only fills in with point sprites on.
+    glEnable(GL_POINT_SPRITE);
+    glEnable(GL_PROGRAM_POINT_SIZE);
     game.skybox->draw();
     worldPass(game, light);
 

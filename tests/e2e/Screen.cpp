@@ -173,6 +173,37 @@ double mean(const Picture& picture, const Area& area)
     return sum / (double(a.width) * double(a.height));
 }
 
+double saturation(const Picture& picture, const Area& area)
+{
+    const Area a = clipped(picture, area);
+    if (a.width <= 0 || a.height <= 0)
+        return 0.0;
+    double sum = 0.0;
+    for (int y = a.y; y < a.y + a.height; ++y) {
+        for (int x = a.x; x < a.x + a.width; ++x) {
+            const float r = picture.at(x, y, 0), g = picture.at(x, y, 1), b = picture.at(x, y, 2);
+            sum += std::max({ r, g, b }) - std::min({ r, g, b });
+        }
+    }
+    return sum / (double(a.width) * double(a.height));
+}
+
+double contrast(const Picture& picture, const Area& area)
+{
+    const Area a = clipped(picture, area);
+    if (a.width <= 0 || a.height <= 0)
+        return 0.0;
+    const double average = mean(picture, a);
+    double sum = 0.0;
+    for (int y = a.y; y < a.y + a.height; ++y) {
+        for (int x = a.x; x < a.x + a.width; ++x) {
+            const double v = (picture.at(x, y, 0) + picture.at(x, y, 1) + picture.at(x, y, 2)) / 3.0 - average;
+            sum += v * v;
+        }
+    }
+    return std::sqrt(sum / (double(a.width) * double(a.height)));
+}
+
 double redShare(const Picture& picture, const Area& area)
 {
     return share(picture, area, [](float r, float g, float b) { return r > 0.6f && g < 0.3f && b < 0.3f; });

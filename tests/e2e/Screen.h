@@ -70,5 +70,9 @@ double greenShare(const Picture& picture, const Area& area);
 // Mean absolute difference of two pictures sampled on a grid over both, so
 // their sizes may differ (a texture against the window showing it stretched).
 double difference(const Picture& a, const Picture& b);
+// Mean colourfulness of the area: max minus min channel per pixel (0 for grey).
+double saturation(const Picture& picture, const Area& area = {});
+// Standard deviation of brightness over the area: 0 for a flat picture.
+double contrast(const Picture& picture, const Area& area = {});
 
 } // namespace pixels
