@@ -1,3 +1,4 @@
+#include "app/DevOptions.h"
 #include "app/Game.h"
 
 #include "app/Clock.h"
@@ -91,7 +92,7 @@ void createGame(Game& game)
     game.playerCamera = std::make_unique<PerspectiveCamera>("Playercam");
     game.overviewCamera = std::make_unique<PerspectiveCamera>("Overviewcam");
 
-    player->setPosition(glm::vec3(0.0f, 66.0f, 0.0f));
+    player->setPosition(glm::vec3(gDevOptions.startX, 66.0f, gDevOptions.startZ));
     player->turn(randUnit() * 360.0f, 0.0f);
 
     if (game.hasWindow()) {

@@ -74,6 +74,9 @@ struct Game {
     bool circleOpening = true;
     FrameCounter frames; // frameCount, lastFpsTime, fps
     FrameStats* frameStats = nullptr; // frame pacing, recorded only when asked for
+    // The player line of --log-player: play time since the last line, and where he was then.
+    float playerLogTime = 0.0f;
+    glm::vec3 playerLogFrom { 0.0f };
 
     double lastCursorX = 0.0;
     double lastCursorY = 0.0;

@@ -1,4 +1,5 @@
 // One fixed simulation step of the whole game.
+#include "app/DevOptions.h"
 #include "app/Game.h"
 #include "app/FrameStats.h"
 #include "gui/Gui.h"
@@ -20,6 +21,9 @@
 #include "render/Sky.h"
 
 #include <chrono>
+#include <glm/geometric.hpp>
+#include <iomanip>
+#include <iostream>
 
 namespace {
 
@@ -55,6 +59,21 @@ float insideTest(const Game& game, const glm::vec3& playerPosition)
 {
     const float distance = game.world->rayCast(Ray(playerPosition, glm::vec3(0.0f, 1.0f, 0.0f)));
     return distance > 40.0f ? 0.0f : 1.0f;
+}
+
+void logPlayer(Game& game, float s)
+{
+    game.playerLogTime += s;
+    if (game.playerLogTime < 0.25f)
+        return;
+    const glm::vec3 p = game.player->position();
+    const glm::vec2 moved(p.x - game.playerLogFrom.x, p.z - game.playerLogFrom.z);
+    const float speed = glm::length(moved) / game.playerLogTime;
+    std::cout << std::fixed << std::setprecision(2) << "Player: " << p.x << " " << p.y << " " << p.z
+              << " speed " << speed << " stamina " << game.player->stamina << std::defaultfloat << "\n"
+              << std::flush;
+    game.playerLogTime = 0.0f;
+    game.playerLogFrom = p;
 }
 
 } // namespace
@@ -93,6 +112,9 @@ void updateStep(Game& game, float dtMs)
     game.skybox->update(game.player->position());
     game.gui->update(s);
     game.fire->update(s, game.world.get());
+
+    if (gDevOptions.logPlayer)
+        logPlayer(game, s);
 
     if (stepDeathSequence(game.deathTimer, game.circleLoad, game.circleOpening, s))
         showGameOverMenu(game);

@@ -2,6 +2,7 @@
 
 #include "app/Clock.h"
 #include "app/Config.h"
+#include "app/DevOptions.h"
 #include "app/Frame.h"
 #include "app/Game.h"
 #include "app/GraphicsLimits.h"
@@ -24,6 +25,7 @@
 #include <GL/glew.h>
 #include <GLFW/glfw3.h>
 #include <iostream>
+#include <memory>
 #include <vector>
 
 namespace {
@@ -159,8 +161,18 @@ int runGame()
         return 1;
     }
 
+    // Frame figures only when asked for: recording costs a little memory per frame.
+    std::unique_ptr<FrameStats> stats;
+    if (!gDevOptions.frameStatsFile.empty()) {
+        stats = std::make_unique<FrameStats>();
+        game.frameStats = stats.get();
+    }
     runMainLoop(game);
     shutDown(game);
+    if (stats) {
+        stats->writeReport(gDevOptions.frameStatsFile);
+        game.frameStats = nullptr;
+    }
     glfwTerminate();
     return 0;
 }

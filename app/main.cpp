@@ -1,6 +1,10 @@
+#include "app/DevOptions.h"
 #include "app/Startup.h"
 
-int main()
+#include <iostream>
+
+int main(int argc, char** argv)
 {
+    gDevOptions = parseDevOptions(std::vector<std::string>(argv + 1, argv + argc), std::cerr);
     return runGame();
 }

@@ -202,14 +202,15 @@ void GameTest::removeData(const std::string& relative)
     fs::remove(folder() / relative);
 }
 
-void GameTest::launch()
+void GameTest::launch(const std::vector<std::string>& arguments)
 {
     // The GL driver is unloaded before the leak check runs, which leaves its
     // allocations without a module to blame or suppress; the unit tests under
     // the sanitizers look after the game's own leaks.
     ASSERT_TRUE(game.start(MOSSGRAVE_RUN_DIR "/mossgrave", folder(),
         { "DISPLAY=" + xvfb.display(), "ALSOFT_DRIVERS=null", "ASAN_OPTIONS=detect_leaks=0",
-            "MESA_SHADER_CACHE_DISABLE=true" }));
+            "MESA_SHADER_CACHE_DISABLE=true" },
+        arguments));
 }
 
 void GameTest::launchRecording(const std::filesystem::path& wav)

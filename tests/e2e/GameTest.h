@@ -42,7 +42,8 @@ protected:
     void replaceData(const std::string& relative, const std::string& contents);
     void removeData(const std::string& relative);
 
-    void launch();
+    // `arguments` are the game's developer options (--start-at X Z, --log-player, ...).
+    void launch(const std::vector<std::string>& arguments = {});
     // Launches with OpenAL's wave-file device: everything the game plays is
     // recorded into `wav` (complete once the game has ended).
     void launchRecording(const std::filesystem::path& wav);

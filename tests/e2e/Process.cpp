@@ -137,13 +137,14 @@ ToolResult runTool(const std::vector<std::string>& argv, const std::vector<std::
     return result;
 }
 
-bool GameProcess::start(
-    const std::string& binary, const std::filesystem::path& dir, const std::vector<std::string>& env)
+bool GameProcess::start(const std::string& binary, const std::filesystem::path& dir,
+    const std::vector<std::string>& env, const std::vector<std::string>& arguments)
 {
     stop();
     folder = dir;
     code = -1;
     std::vector<std::string> args = { binary };
+    args.insert(args.end(), arguments.begin(), arguments.end());
     std::vector<std::string> environment = environmentWith(env);
     std::vector<char*> argp = pointers(args);
     std::vector<char*> envp = pointers(environment);

@@ -29,8 +29,8 @@ public:
     GameProcess& operator=(const GameProcess&) = delete;
     ~GameProcess() { stop(); }
 
-    bool start(
-        const std::string& binary, const std::filesystem::path& folder, const std::vector<std::string>& env);
+    bool start(const std::string& binary, const std::filesystem::path& folder, const std::vector<std::string>& env,
+        const std::vector<std::string>& arguments = {});
     // True once the process has ended (it is reaped then).
     bool exited();
     // Waits at most `timeout` for the end; true when it ended.

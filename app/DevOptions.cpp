@@ -1,0 +1,61 @@
+#include "app/DevOptions.h"
+
+#include <cmath>
+#include <ostream>
+
+DevOptions gDevOptions;
+
+namespace {
+
+// A finite number and nothing after it; "12abc" or "nan" are typos, not positions.
+std::optional<float> number(const std::string& text)
+{
+    try {
+        size_t used = 0;
+        const float value = std::stof(text, &used);
+        if (used != text.size() || !std::isfinite(value))
+            return std::nullopt;
+        return value;
+    } catch (const std::exception&) {
+        return std::nullopt;
+    }
+}
+
+} // namespace
+
+DevOptions parseDevOptions(const std::vector<std::string>& args, std::ostream& err)
+{
+    DevOptions options;
+    for (size_t i = 0; i < args.size(); ++i) {
+        const std::string& arg = args[i];
+        if (arg == "--start-at") {
+            const auto x = i + 1 < args.size() ? number(args[i + 1]) : std::nullopt;
+            const auto z = i + 2 < args.size() ? number(args[i + 2]) : std::nullopt;
+            if (!x || !z) {
+                err << "Option --start-at needs two numbers, X and Z; ignored.\n";
+                continue;
+            }
+            // Far beyond this the floats that hold world positions lose whole units.
+            constexpr float kLimit = 1.0e6f;
+            if (std::fabs(*x) > kLimit || std::fabs(*z) > kLimit) {
+                err << "Option --start-at is out of range (at most 1000000 either way); ignored.\n";
+                i += 2;
+                continue;
+            }
+            options.startX = *x;
+            options.startZ = *z;
+            i += 2;
+        } else if (arg == "--frame-stats") {
+            if (i + 1 >= args.size() || args[i + 1].empty() || args[i + 1].rfind("--", 0) == 0) {
+                err << "Option --frame-stats needs a file name; ignored.\n";
+                continue;
+            }
+            options.frameStatsFile = args[++i];
+        } else if (arg == "--log-player") {
+            options.logPlayer = true;
+        } else {
+            err << "Unknown option " << arg << " ignored.\n";
+        }
+    }
+    return options;
+}

@@ -1,0 +1,73 @@
+#include "app/DevOptions.h"
+
+#include <gtest/gtest.h>
+#include <sstream>
+
+namespace {
+
+DevOptions parse(const std::vector<std::string>& args, std::string* messages = nullptr)
+{
+    std::ostringstream err;
+    DevOptions options = parseDevOptions(args, err);
+    if (messages)
+        *messages = err.str();
+    return options;
+}
+
+}
+
+TEST(DevOptions, NoArgumentsStartLikeAPlayersGame)
+{
+    std::string messages;
+    const DevOptions options = parse({}, &messages);
+    EXPECT_FLOAT_EQ(options.startX, 0.0f);
+    EXPECT_FLOAT_EQ(options.startZ, 0.0f);
+    EXPECT_TRUE(options.frameStatsFile.empty());
+    EXPECT_FALSE(options.logPlayer);
+    EXPECT_EQ(messages, "");
+}
+
+TEST(DevOptions, EveryOptionTogetherInAnyOrder)
+{
+    std::string messages;
+    const DevOptions options
+        = parse({ "--log-player", "--start-at", "-250.5", "1e3", "--frame-stats", "frames.txt" }, &messages);
+    EXPECT_FLOAT_EQ(options.startX, -250.5f);
+    EXPECT_FLOAT_EQ(options.startZ, 1000.0f);
+    EXPECT_EQ(options.frameStatsFile, "frames.txt");
+    EXPECT_TRUE(options.logPlayer);
+    EXPECT_EQ(messages, "");
+}
+
+// A bad value is reported and left at its default; the options after it still count.
+TEST(DevOptions, BadValuesAreReportedAndIgnored)
+{
+    struct Case {
+        std::vector<std::string> args;
+        const char* message;
+    };
+    const Case cases[] = {
+        { { "--start-at" }, "needs two numbers" },
+        { { "--start-at", "5" }, "needs two numbers" },
+        { { "--start-at", "12abc", "4" }, "needs two numbers" },
+        { { "--start-at", "nan", "4" }, "needs two numbers" },
+        { { "--start-at", "4", "inf" }, "needs two numbers" },
+        { { "--start-at", "1e30", "0" }, "out of range" },
+        { { "--frame-stats" }, "needs a file name" },
+        { { "--frame-stats", "--log-player" }, "needs a file name" },
+        { { "--fly" }, "Unknown option --fly ignored." },
+    };
+    for (const Case& c : cases) {
+        std::string messages;
+        const DevOptions options = parse(c.args, &messages);
+        SCOPED_TRACE(c.args[0] + (c.args.size() > 1 ? " " + c.args[1] : std::string()));
+        EXPECT_NE(messages.find(c.message), std::string::npos) << messages;
+        EXPECT_FLOAT_EQ(options.startX, 0.0f);
+        EXPECT_FLOAT_EQ(options.startZ, 0.0f);
+        EXPECT_TRUE(options.frameStatsFile.empty());
+    }
+    // "--frame-stats --log-player": the next option is not taken for a file name.
+    EXPECT_TRUE(parse({ "--frame-stats", "--log-player" }).logPlayer);
+    // A start position with one bad number does not eat the option after it.
+    EXPECT_EQ(parse({ "--start-at", "x", "--frame-stats", "f" }).frameStatsFile, "f");
+}
