@@ -206,7 +206,8 @@ TEST(ModelSheetRun, DrawsEveryMeshAsItsOwnTexturedTile)
                 colours.insert(p[0] >> 4 << 8 | p[1] >> 4 << 4 | p[2] >> 4);
             }
         }
-        EXPECT_GT(model, kArea / 20) << "the model covers too little of its tile";
+        // The scythe, a thin pole with a blade, is the sparsest at about 3 %.
+        EXPECT_GT(model, kArea / 50) << "the model covers too little of its tile";
         EXPECT_LT(model, kArea * 95 / 100) << "the tile is flooded";
         EXPECT_GE(colours.size(), 12u) << "a flat or untextured model";
         int label = 0;

@@ -208,7 +208,9 @@ Framing frameBounds(const Bounds& bounds)
         hi = glm::max(hi, ndc);
     }
     const glm::vec2 mid = 0.5f * (lo + hi);
-    const float span = std::max(std::max(hi.x - lo.x, hi.y - lo.y), 1e-6f);
+    // A box that shrinks to a point or a line seen end-on keeps the size its
+    // sphere gives it, instead of blowing up rounding noise.
+    const float span = std::max(std::max(hi.x - lo.x, hi.y - lo.y), 0.1f);
     const float s = 2.0f * kFill / span;
     glm::mat4 fit(1.0f);
     fit[0][0] = s;
