@@ -1,6 +1,8 @@
 #include "render/PngImage.h"
+#include "render/TextureTable.h"
 #include "render/TestFiles.h"
 #include "render/XvfbServer.h"
+#include "tools/datagen/ModelSet.h"
 #include "tools/modelsheet/ModelSheet.h"
 
 #include <gtest/gtest.h>
@@ -157,6 +159,15 @@ TEST(ModelSheetFraming, EveryBoxFillsItsTileWhole)
     }
 }
 
+// The sheet's table and the data generator decide independently which
+// texture a mesh wears (the generator paints the texture for its UVs); they
+// must agree, or the sheet shows a mesh in another's colours.
+TEST(ModelSheetFraming, EachMeshWearsTheTextureItWasPaintedFor)
+{
+    for (int i = 0; i < MESH_COUNT; ++i)
+        EXPECT_EQ(modelTexturePaths[meshTexture[i]], datagen::textureFileFor(meshFiles[i])) << meshFiles[i];
+}
+
 TEST(ModelSheetFraming, BoundsCoverOnlyVerticesOfTriangles)
 {
     std::istringstream obj("v 0 0 0\nv 1 0 0\nv 0 2 -1\nv 50 50 50\nvt 0 0\nvn 0 0 1\n"
@@ -231,10 +242,24 @@ TEST(ModelSheetRun, DrawsEveryMeshAsItsOwnTexturedTile)
     }
 }
 
-// A run folder without one mesh or one texture: the tool stops before it
-// needs a display, names the file and writes no sheet.
-TEST(ModelSheetRun, NamesTheMissingFileAndFails)
+// A run folder without one mesh or one texture, or with an empty mesh: the
+// tool stops before it needs a display, names the file and writes no sheet.
+TEST(ModelSheetRun, NamesTheMissingOrEmptyFileAndFails)
 {
+    {
+        SCOPED_TRACE("empty fish.obj");
+        TempDir temp;
+        const fs::path run = temp.path() / "run";
+        linkRunFolderWithout(run, "models/fish.obj");
+        std::ofstream(run / "models/fish.obj") << "# nothing here\n";
+        const fs::path sheetPath = temp.path() / "sheet.png";
+        const RunResult result
+            = runModelSheet({ run.string(), sheetPath.string() }, temp.path() / "log.txt", { "DISPLAY=" });
+        EXPECT_NE(result.status, 0);
+        EXPECT_NE(result.status, -1) << "it did not end by itself";
+        EXPECT_NE(result.output.find("models/fish.obj has no triangles"), std::string::npos) << result.output;
+        EXPECT_FALSE(fs::exists(sheetPath));
+    }
     for (const std::string left : { "models/cage.obj", "textures/fish.png" }) {
         SCOPED_TRACE(left);
         TempDir temp;

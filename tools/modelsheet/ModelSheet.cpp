@@ -242,18 +242,28 @@ std::vector<std::string> missingFiles(const std::filesystem::path& runDir)
     return missing;
 }
 
-bool renderTiles(std::vector<datagen::Image>& tiles, std::string& error)
+bool readBounds(std::vector<Bounds>& bounds, std::string& error)
 {
-    std::vector<Bounds> bounds(MESH_COUNT);
+    bounds.assign(MESH_COUNT, Bounds {});
     for (int i = 0; i < MESH_COUNT; ++i) {
         std::ostringstream log;
         bounds[size_t(i)] = meshBounds(readObjFile(meshFiles[i], log));
         if (bounds[size_t(i)].empty) {
-            error = std::string("mesh ") + meshFiles[i] + " has no triangles\n" + log.str();
+            error = std::string("mesh ") + meshFiles[i] + " has no triangles";
+            if (!log.str().empty())
+                error += "\n" + log.str();
             return false;
         }
     }
+    return true;
+}
 
+bool renderTiles(const std::vector<Bounds>& bounds, std::vector<datagen::Image>& tiles, std::string& error)
+{
+    if (bounds.size() != size_t(MESH_COUNT)) {
+        error = "no bounds for the meshes";
+        return false;
+    }
     loadShaders();
     if (getShader(SHADER_MODEL)->program == 0) {
         error = std::string("the model shader ") + shaderFiles[SHADER_MODEL] + " did not compile or link";

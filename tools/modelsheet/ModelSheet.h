@@ -66,11 +66,16 @@ Framing frameBounds(const Bounds& bounds);
 // model shader), as paths relative to the run folder.
 std::vector<std::string> missingFiles(const std::filesystem::path& runDir);
 
-// Draws every mesh into its own TILE x TILE image (rows top to bottom). The
-// working directory must be the run folder and a GL context current. False
-// with `error` set when a mesh has no triangles or the model shader or a
-// texture cannot be loaded.
-bool renderTiles(std::vector<datagen::Image>& tiles, std::string& error);
+// Reads every mesh of the table from the working directory (the run folder)
+// for its bounds. False with `error` naming the file when one has no
+// triangles, so damaged data is reported before any window opens.
+bool readBounds(std::vector<Bounds>& bounds, std::string& error);
+
+// Draws every mesh into its own TILE x TILE image (rows top to bottom),
+// framed by `bounds` (from readBounds). The working directory must be the run
+// folder and a GL context current. False with `error` set when the model
+// shader or a texture cannot be loaded.
+bool renderTiles(const std::vector<Bounds>& bounds, std::vector<datagen::Image>& tiles, std::string& error);
 
 // The tiles in the grid with the mesh file names below them.
 datagen::Image composeSheet(const std::vector<datagen::Image>& tiles);

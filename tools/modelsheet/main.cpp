@@ -59,6 +59,10 @@ int main(int argc, char** argv)
     fs::current_path(runDir, ec);
     if (ec)
         return fail("cannot enter " + runDir.string() + ": " + ec.message());
+    std::vector<modelsheet::Bounds> bounds;
+    std::string error;
+    if (!modelsheet::readBounds(bounds, error))
+        return fail(error);
 
     glfwSetErrorCallback([](int, const char* text) { glfwText = text ? text : ""; });
     if (!glfwInit())
@@ -73,8 +77,7 @@ int main(int argc, char** argv)
     while (glGetError() != GL_NO_ERROR) { } // GLEW's probing may leave one behind
 
     std::vector<datagen::Image> tiles;
-    std::string error;
-    const bool drawn = modelsheet::renderTiles(tiles, error);
+    const bool drawn = modelsheet::renderTiles(bounds, tiles, error);
     // No glfwTerminate: it unloads the GL driver before the leak checker of
     // sanitizer builds runs, and the driver's few end-of-process blocks then
     // show up as leaks from an unknown module. The process ends right after.
