@@ -118,7 +118,7 @@ bool isBackground(const uint8_t* p)
 } // namespace
 
 // Boxes the size of a cat's leg, a scythe off to one side, a sign with no
-// depth and a speck: each must land whole in its tile, at most a margin
+// depth and a single point: each must land whole in its tile, at most a margin
 // inside it along its longer side, in front of the camera and inside the
 // depth range, with the lamp lighting the side the camera sees from above.
 TEST(ModelSheetFraming, EveryBoxFillsItsTileWhole)
