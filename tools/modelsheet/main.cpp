@@ -74,7 +74,7 @@ int main(int argc, char** argv)
     glfwMakeContextCurrent(window);
     if (glewInit() != GLEW_OK)
         return fail("glewInit failed");
-    while (glGetError() != GL_NO_ERROR) { } // GLEW's probing may leave one behind
+    for (int i = 0; i < 64 && glGetError() != GL_NO_ERROR; ++i) { } // GLEW's probing may leave one behind
 
     std::vector<datagen::Image> tiles;
     const bool drawn = modelsheet::renderTiles(bounds, tiles, error);
