@@ -1,6 +1,7 @@
 #include "app/DevOptions.h"
 
 #include <cmath>
+#include <iterator>
 #include <ostream>
 
 DevOptions gDevOptions;
@@ -20,6 +21,9 @@ std::optional<float> number(const std::string& text)
         return std::nullopt;
     }
 }
+
+// The item names a developer types, by item type number.
+constexpr const char* kItemNames[] = { "dynamite", "fish", "jetpack", "ball", "potion", "hands" };
 
 } // namespace
 
@@ -51,6 +55,21 @@ DevOptions parseDevOptions(const std::vector<std::string>& args, std::ostream& e
                 continue;
             }
             options.frameStatsFile = args[++i];
+        } else if (arg == "--give") {
+            int type = -1;
+            for (int t = 0; t < int(std::size(kItemNames)); ++t) {
+                if (i + 1 < args.size() && args[i + 1] == kItemNames[t])
+                    type = t;
+            }
+            const auto count = i + 2 < args.size() ? number(args[i + 2]) : std::nullopt;
+            // Item counts are whole and small; a huge count would only overflow the overlay.
+            if (type < 0 || !count || *count < 1 || *count > 10000 || *count != std::floor(*count)) {
+                err << "Option --give needs an item (dynamite, fish, jetpack, ball, potion or hands) "
+                       "and a count from 1 to 10000; ignored.\n";
+                continue;
+            }
+            options.items.emplace_back(type, int(*count));
+            i += 2;
         } else if (arg == "--log-player") {
             options.logPlayer = true;
         } else {

@@ -3,6 +3,7 @@
 #include <iosfwd>
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 // Command-line options for developers and the end-to-end tests. A player
@@ -15,6 +16,8 @@ struct DevOptions {
     float startZ = 0.0f;
     // Frame pacing figures are written here at exit when set.
     std::string frameStatsFile;
+    // Items a new player carries from the start: (item type number, count).
+    std::vector<std::pair<int, int>> items;
     // A line with the player's position, speed and stamina every quarter second of play.
     bool logPlayer = false;
 };
@@ -22,7 +25,11 @@ struct DevOptions {
 // Reads argv[1..]. Options:
 //   --start-at X Z        start position on the surface
 //   --frame-stats FILE    write frame time figures to FILE at exit
-//   --log-player          print "Player: x y z speed s stamina t" four times a second of play
+//   --give ITEM COUNT     a new player carries COUNT of ITEM (dynamite, fish, jetpack,
+//                         ball, potion or hands), held in the order given
+//   --log-player          print "Player: x y z speed s stamina t" four times a second of
+//                         play, and "Explosion: x y z ground h" for every explosion
+//                         followed by the ground height there on every later line
 DevOptions parseDevOptions(const std::vector<std::string>& args, std::ostream& err);
 
 // The options of this run (defaults until main parses the command line).

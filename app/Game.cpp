@@ -117,7 +117,10 @@ void createGame(Game& game)
     if (game.gui)
         game.world->hintDisplay = game.gui->buttonHelper;
     std::cout << "Waiting for world to be loaded!" << std::endl;
+    Player& newPlayer = *player;
     game.world->addPlayer(std::move(player));
+    for (const auto& [type, count] : gDevOptions.items)
+        newPlayer.addItem(type, count);
     game.world->maxChunkCount = int(gSettings.maxMemoryMB / 15.0);
 
     if (game.gui)

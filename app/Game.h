@@ -77,6 +77,8 @@ struct Game {
     // The player line of --log-player: play time since the last line, and where he was then.
     float playerLogTime = 0.0f;
     glm::vec3 playerLogFrom { 0.0f };
+    bool exploded = false; // an explosion happened: its ground is logged with the player
+    glm::vec3 lastExplosion { 0.0f };
 
     double lastCursorX = 0.0;
     double lastCursorY = 0.0;

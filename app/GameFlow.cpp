@@ -1,4 +1,5 @@
 // The game's screen transitions and the events other parts of the game raise.
+#include "app/DevOptions.h"
 #include "app/Game.h"
 
 #include "app/GameLoading.h"
@@ -9,6 +10,7 @@
 #include "gameplay/Death.h"
 #include "gameplay/projectiles/Projectile.h"
 #include "gameplay/Player.h"
+#include "world/VoxelQueries.h"
 #include "world/World.h"
 #include "audio/SoundSystem.h"
 #include "gui/Gui.h"
@@ -17,6 +19,8 @@
 #include "render/ParticleSystem.h"
 
 #include <glm/geometric.hpp>
+#include <iomanip>
+#include <iostream>
 
 void startGame(Game& game)
 {
@@ -94,6 +98,14 @@ void explode(Game& game, const glm::vec3& position, float radius, float factor)
     if (game.particles)
         game.particles->spawnExplosion(position, radius, explosionSparkCount(radius, factor), 1.0f);
     gSoundSystem.playAt(SOUND_EXPLOSION, position, glm::vec3(0.0f));
+    if (gDevOptions.logPlayer && game.world) {
+        std::cout << std::fixed << std::setprecision(2) << "Explosion: " << position.x << " " << position.y << " "
+                  << position.z << " ground " << heightAt(game.world->chunks, position) << std::defaultfloat
+                  << "\n"
+                  << std::flush;
+        game.exploded = true;
+        game.lastExplosion = position;
+    }
     if (!game.player || !game.playerCamera)
         return;
     const float distance = glm::distance(position, game.player->position());

@@ -9,6 +9,7 @@
 #include "app/ScenePasses.h"
 #include "render/Fire.h"
 #include "gameplay/Player.h"
+#include "world/VoxelQueries.h"
 #include "world/World.h"
 #include "audio/SoundSystem.h"
 #include "gameplay/CagedCat.h"
@@ -70,8 +71,10 @@ void logPlayer(Game& game, float s)
     const glm::vec2 moved(p.x - game.playerLogFrom.x, p.z - game.playerLogFrom.z);
     const float speed = glm::length(moved) / game.playerLogTime;
     std::cout << std::fixed << std::setprecision(2) << "Player: " << p.x << " " << p.y << " " << p.z
-              << " speed " << speed << " stamina " << game.player->stamina << std::defaultfloat << "\n"
-              << std::flush;
+              << " speed " << speed << " stamina " << game.player->stamina;
+    if (game.exploded)
+        std::cout << " ground at explosion " << heightAt(game.world->chunks, game.lastExplosion);
+    std::cout << std::defaultfloat << "\n" << std::flush;
     game.playerLogTime = 0.0f;
     game.playerLogFrom = p;
 }

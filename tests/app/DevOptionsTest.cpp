@@ -71,3 +71,21 @@ TEST(DevOptions, BadValuesAreReportedAndIgnored)
     // A start position with one bad number does not eat the option after it.
     EXPECT_EQ(parse({ "--start-at", "x", "--frame-stats", "f" }).frameStatsFile, "f");
 }
+
+TEST(DevOptions, ItemsAreGivenByNameInOrder)
+{
+    std::string messages;
+    const DevOptions options = parse({ "--give", "fish", "2", "--give", "dynamite", "5" }, &messages);
+    ASSERT_EQ(options.items.size(), 2u);
+    EXPECT_EQ(options.items[0], std::make_pair(1, 2)); // fish
+    EXPECT_EQ(options.items[1], std::make_pair(0, 5)); // dynamite, held last
+    EXPECT_EQ(messages, "");
+
+    for (const std::vector<std::string>& bad : std::vector<std::vector<std::string>> {
+             { "--give" }, { "--give", "dynamite" }, { "--give", "bazooka", "1" }, { "--give", "fish", "0" },
+             { "--give", "fish", "-3" }, { "--give", "fish", "2.5" }, { "--give", "fish", "1e9" } }) {
+        const DevOptions ignored = parse(bad, &messages);
+        EXPECT_TRUE(ignored.items.empty()) << bad.back();
+        EXPECT_NE(messages.find("Option --give needs an item"), std::string::npos) << messages;
+    }
+}

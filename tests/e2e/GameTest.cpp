@@ -213,7 +213,7 @@ void GameTest::launch(const std::vector<std::string>& arguments)
         arguments));
 }
 
-void GameTest::launchRecording(const std::filesystem::path& wav)
+void GameTest::launchRecording(const std::filesystem::path& wav, const std::vector<std::string>& arguments)
 {
     const fs::path conf = folder() / "alsoft.conf";
     std::ofstream(conf) << "[general]\ndrivers=wave\nchannels=stereo\nsample-type=float32\nfrequency=44100\n"
@@ -221,7 +221,8 @@ void GameTest::launchRecording(const std::filesystem::path& wav)
                         << wav.string() << "\n";
     ASSERT_TRUE(game.start(MOSSGRAVE_RUN_DIR "/mossgrave", folder(),
         { "DISPLAY=" + xvfb.display(), "ALSOFT_CONF=" + conf.string(), "ASAN_OPTIONS=detect_leaks=0",
-            "MESA_SHADER_CACHE_DISABLE=true" }));
+            "MESA_SHADER_CACHE_DISABLE=true" },
+        arguments));
 }
 
 bool GameTest::waitUntil(

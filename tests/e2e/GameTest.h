@@ -22,6 +22,7 @@
 #include <gtest/gtest.h>
 #include <map>
 #include <string>
+#include <vector>
 
 using namespace std::chrono_literals;
 
@@ -46,7 +47,7 @@ protected:
     void launch(const std::vector<std::string>& arguments = {});
     // Launches with OpenAL's wave-file device: everything the game plays is
     // recorded into `wav` (complete once the game has ended).
-    void launchRecording(const std::filesystem::path& wav);
+    void launchRecording(const std::filesystem::path& wav, const std::vector<std::string>& arguments = {});
     // Waits for the window titled Mossgrave; fills `window` and `area`.
     bool waitForWindow(std::chrono::milliseconds timeout = 60s);
     // Waits until `done` holds, checking every `interval`, at most `timeout`.

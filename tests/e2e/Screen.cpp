@@ -108,6 +108,16 @@ bool Screen::click(int button) const
     return xdotool({ "click", std::to_string(button) });
 }
 
+bool Screen::mouseDown(int button) const
+{
+    return xdotool({ "mousedown", std::to_string(button) });
+}
+
+bool Screen::mouseUp(int button) const
+{
+    return xdotool({ "mouseup", std::to_string(button) });
+}
+
 bool Screen::shoot(const std::filesystem::path& png, const Area& area) const
 {
     ToolResult r = runTool({ "import", "-window", "root", "-crop", crop(area), "+repage", png.string() },

@@ -35,6 +35,10 @@ public:
     bool keyUp(const std::string& name) const;
     bool moveMouseBy(int dx, int dy) const;
     bool click(int button) const;
+    // A button held between the two: a click that lasts as long as a person's,
+    // so a game reading its buttons once a frame surely sees it.
+    bool mouseDown(int button) const;
+    bool mouseUp(int button) const;
     // Saves the part of the screen inside `area` as a PNG file.
     bool shoot(const std::filesystem::path& png, const Area& area) const;
 
