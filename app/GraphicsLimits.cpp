@@ -24,3 +24,22 @@ bool lowerSampleCount(int& antiAliasingFactor, int maxSamples, std::ostream& err
     antiAliasingFactor = limit;
     return true;
 }
+
+bool isSoftwareRenderer(const std::string& rendererName)
+{
+    for (const char* name : { "llvmpipe", "softpipe", "swrast" }) {
+        if (rendererName.find(name) != std::string::npos)
+            return true;
+    }
+    return false;
+}
+
+bool lowerAnisotropyForSoftware(int& anisotropicFiltering, const std::string& rendererName, std::ostream& err)
+{
+    if (anisotropicFiltering <= 1 || !isSoftwareRenderer(rendererName))
+        return false;
+    err << "Software renderer (" << rendererName << "): Anisotropic Filtering lowered from "
+        << anisotropicFiltering << " to 1 to keep the frame rate playable" << std::endl;
+    anisotropicFiltering = 1;
+    return true;
+}

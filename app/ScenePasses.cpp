@@ -53,17 +53,6 @@ glm::vec3 eyeOf(const Camera& camera)
     return glm::vec3(camera.world[3]);
 }
 
-// Draws the ready chunks as the given camera sees them, with whatever shader is bound.
-void drawChunksFrom(World& world, const Camera& camera)
-{
-    for (auto& chunk : world.chunks) {
-        if (!chunk->ready)
-            continue;
-        chunk->root->cull(camera);
-        chunk->root->draw();
-    }
-}
-
 void fillFrameState(Game& game, const ShadowCamera& light)
 {
     gFrame.normalMatrix = game.player->normalMatrix();
@@ -100,7 +89,7 @@ void shadowPass(Game& game, const ShadowCamera& light)
     const Shader* depth = getShader(SHADER_DEPTH);
     depth->bind();
     light.setProjViewUniform(*depth);
-    drawChunksFrom(*game.world, camera);
+    game.world->drawTerrain(camera);
     depth->unbind();
 }
 

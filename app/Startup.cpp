@@ -61,6 +61,9 @@ void setUpGraphics()
     GLfloat maxAnisotropy = 0.0f;
     glGetFloatv(GL_MAX_TEXTURE_MAX_ANISOTROPY_EXT, &maxAnisotropy);
     lowerAnisotropy(gSettings.anisotropicFiltering, maxAnisotropy, std::cerr);
+    const GLubyte* renderer = glGetString(GL_RENDERER);
+    lowerAnisotropyForSoftware(gSettings.anisotropicFiltering,
+        renderer ? reinterpret_cast<const char*>(renderer) : "", std::cerr);
     // The window's sample count is a request the window library already met
     // as closely as it could; the scene buffer and its resolve need the limit.
     GLint maxSamples = 0;

@@ -107,6 +107,10 @@ public:
     // bound worldShader with its uniforms for world-space vertices (model matrix identity)
     // and the block texture array; the floor sets the three matrices for itself.
     void draw(const Camera& view, const Shader& worldShader);
+    // Culls the ready chunks' draw nodes against `view` and draws the visible ones nearest
+    // first, so the depth test rejects hidden terrain before it is shaded. The terrain part
+    // of draw(), and all the shadow pass draws.
+    void drawTerrain(const Camera& view);
     // Moves the loaded square to the chunk of (x, z) once every chunk of the old one is
     // ready and free; otherwise it tries again next call.
     void updateStreaming(float x, float z);

@@ -6,20 +6,46 @@
 #include "render/Camera.h"
 #include "render/Shader.h"
 
+#include <algorithm>
+#include <glm/geometric.hpp>
+#include <utility>
+#include <vector>
+
+void World::drawTerrain(const Camera& view)
+{
+    // A forest seen through its trees is many layers of boxes deep, and a software
+    // rasterizer pays for every shaded fragment: drawing near nodes first lets the
+    // early depth test throw the far layers away unshaded.
+    const glm::vec3 eye = view.eyePosition();
+    std::vector<std::pair<float, Octree_draw_node*>> visible;
+    visible.reserve(chunks.size() * 16);
+    for (auto& chunk : chunks) {
+        if (!chunk->ready)
+            continue;
+        chunk->root->cull(view);
+        forEachDrawNode(*chunk->root, chunk->root->box, [&](Octree_draw_node& node) {
+            if (node.visible && node.mesh) {
+                const glm::vec3 d = node.box.center() - eye;
+                visible.emplace_back(glm::dot(d, d), &node);
+            }
+        });
+    }
+    std::sort(visible.begin(), visible.end(),
+        [](const auto& a, const auto& b) { return a.first < b.first; });
+    for (const auto& entry : visible)
+        entry.second->draw();
+}
+
 void World::draw(const Camera& view, const Shader& worldShader)
 {
     // Culling first, so objects and meshes of one pass agree on what is in view.
     for (auto& chunk : chunks) {
         if (!chunk->ready)
             continue;
-        chunk->root->cull(view);
         for (auto& object : chunk->objects)
             object->cullTest(view);
     }
-    for (auto& chunk : chunks) {
-        if (chunk->ready)
-            chunk->root->draw();
-    }
+    drawTerrain(view);
     worldFloor.draw(view, worldShader);
     for (auto& chunk : chunks) {
         if (!chunk->ready)

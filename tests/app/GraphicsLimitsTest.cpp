@@ -49,3 +49,29 @@ TEST(GraphicsLimits, SampleCountAboveTheHardwareIsLoweredWithOneLine)
 }
 
 } // namespace
+
+TEST(GraphicsLimits, SoftwareRenderersFilterWithoutAnisotropy)
+{
+    struct Case {
+        const char* renderer;
+        int level;
+        int expected;
+    };
+    const Case cases[] = {
+        { "llvmpipe (LLVM 15.0.6, 256 bits)", 8, 1 },
+        { "softpipe", 16, 1 },
+        { "Software Rasterizer (swrast)", 2, 1 },
+        { "llvmpipe (LLVM 15.0.6, 256 bits)", 1, 1 }, // nothing to lower: no line
+        { "Mesa Intel(R) UHD Graphics 620 (KBL GT2)", 8, 8 },
+        { "", 8, 8 }, // no renderer string: keep what the player chose
+    };
+    for (const Case& c : cases) {
+        std::ostringstream err;
+        int level = c.level;
+        const bool lowered = lowerAnisotropyForSoftware(level, c.renderer, err);
+        SCOPED_TRACE(c.renderer);
+        EXPECT_EQ(level, c.expected);
+        EXPECT_EQ(lowered, c.level != c.expected);
+        EXPECT_EQ(err.str().empty(), !lowered) << err.str();
+    }
+}
