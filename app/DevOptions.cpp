@@ -1,6 +1,7 @@
 #include "app/DevOptions.h"
 
 #include <cmath>
+#include <glm/trigonometric.hpp>
 #include <iterator>
 #include <ostream>
 
@@ -32,22 +33,28 @@ DevOptions parseDevOptions(const std::vector<std::string>& args, std::ostream& e
     DevOptions options;
     for (size_t i = 0; i < args.size(); ++i) {
         const std::string& arg = args[i];
-        if (arg == "--start-at") {
+        if (arg == "--start-at" || arg == "--look-at") {
             const auto x = i + 1 < args.size() ? number(args[i + 1]) : std::nullopt;
             const auto z = i + 2 < args.size() ? number(args[i + 2]) : std::nullopt;
             if (!x || !z) {
-                err << "Option --start-at needs two numbers, X and Z; ignored.\n";
+                err << "Option " << arg << " needs two numbers, X and Z; ignored.\n";
                 continue;
             }
             // Far beyond this the floats that hold world positions lose whole units.
             constexpr float kLimit = 1.0e6f;
             if (std::fabs(*x) > kLimit || std::fabs(*z) > kLimit) {
-                err << "Option --start-at is out of range (at most 1000000 either way); ignored.\n";
+                err << "Option " << arg << " is out of range (at most 1000000 either way); ignored.\n";
                 i += 2;
                 continue;
             }
-            options.startX = *x;
-            options.startZ = *z;
+            if (arg == "--start-at") {
+                options.startX = *x;
+                options.startZ = *z;
+            } else {
+                options.lookAtSet = true;
+                options.lookAtX = *x;
+                options.lookAtZ = *z;
+            }
             i += 2;
         } else if (arg == "--frame-stats") {
             if (i + 1 >= args.size() || args[i + 1].empty() || args[i + 1].rfind("--", 0) == 0) {
@@ -77,4 +84,10 @@ DevOptions parseDevOptions(const std::vector<std::string>& args, std::ostream& e
         }
     }
     return options;
+}
+
+float yawToward(float dx, float dz)
+{
+    // Turning by y degrees about +y takes -z to (-sin y, -cos y).
+    return glm::degrees(std::atan2(-dx, -dz));
 }

@@ -14,6 +14,10 @@ struct DevOptions {
     // Where a new game puts the player on the surface (the x and z of a fresh player).
     float startX = 0.0f;
     float startZ = 0.0f;
+    // A new player faces this point (x, z) instead of a random way.
+    bool lookAtSet = false;
+    float lookAtX = 0.0f;
+    float lookAtZ = 0.0f;
     // Frame pacing figures are written here at exit when set.
     std::string frameStatsFile;
     // Items a new player carries from the start: (item type number, count).
@@ -24,6 +28,7 @@ struct DevOptions {
 
 // Reads argv[1..]. Options:
 //   --start-at X Z        start position on the surface
+//   --look-at X Z         a new player faces the point (X, Z)
 //   --frame-stats FILE    write frame time figures to FILE at exit
 //   --give ITEM COUNT     a new player carries COUNT of ITEM (dynamite, fish, jetpack,
 //                         ball, potion or hands), held in the order given
@@ -34,3 +39,6 @@ DevOptions parseDevOptions(const std::vector<std::string>& args, std::ostream& e
 
 // The options of this run (defaults until main parses the command line).
 extern DevOptions gDevOptions;
+
+// The yaw in degrees that turns a body facing -z (the player's start) to face along (dx, dz).
+float yawToward(float dx, float dz);

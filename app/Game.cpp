@@ -93,7 +93,10 @@ void createGame(Game& game)
     game.overviewCamera = std::make_unique<PerspectiveCamera>("Overviewcam");
 
     player->setPosition(glm::vec3(gDevOptions.startX, 66.0f, gDevOptions.startZ));
-    player->turn(randUnit() * 360.0f, 0.0f);
+    if (gDevOptions.lookAtSet)
+        player->turn(yawToward(gDevOptions.lookAtX - gDevOptions.startX, gDevOptions.lookAtZ - gDevOptions.startZ), 0.0f);
+    else
+        player->turn(randUnit() * 360.0f, 0.0f);
 
     if (game.hasWindow()) {
         lookUpWorldUniforms();

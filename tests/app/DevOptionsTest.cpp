@@ -1,5 +1,7 @@
 #include "app/DevOptions.h"
 
+#include <cmath>
+#include <glm/gtc/matrix_transform.hpp>
 #include <gtest/gtest.h>
 #include <sstream>
 
@@ -87,5 +89,22 @@ TEST(DevOptions, ItemsAreGivenByNameInOrder)
         const DevOptions ignored = parse(bad, &messages);
         EXPECT_TRUE(ignored.items.empty()) << bad.back();
         EXPECT_NE(messages.find("Option --give needs an item"), std::string::npos) << messages;
+    }
+}
+
+// --look-at turns a new player, who faces -z, toward the point: the turn must
+// bring his view onto the direction of the point, whichever quarter it lies in.
+TEST(DevOptions, YawTowardFacesThePoint)
+{
+    EXPECT_NE(parse({ "--look-at", "3", "-4" }).lookAtSet, false);
+    EXPECT_FLOAT_EQ(parse({ "--look-at", "3", "-4" }).lookAtZ, -4.0f);
+    for (const auto& [dx, dz] : std::vector<std::pair<float, float>> {
+             { 0, -1 }, { 0, 1 }, { 1, 0 }, { -1, 0 }, { 3, -4 }, { -2, 5 }, { 0.5f, 0.5f } }) {
+        const float yaw = yawToward(dx, dz);
+        const glm::vec4 view = glm::rotate(glm::mat4(1.0f), glm::radians(yaw), glm::vec3(0, 1, 0))
+            * glm::vec4(0, 0, -1, 0);
+        const float length = std::hypot(dx, dz);
+        EXPECT_NEAR(view.x, dx / length, 1e-5f) << dx << " " << dz;
+        EXPECT_NEAR(view.z, dz / length, 1e-5f) << dx << " " << dz;
     }
 }

@@ -1,0 +1,97 @@
+// Structures seen in the game: the player is put a few steps from a village
+// house of the tests' fixed seed, facing it, and the screenshot shows it
+// (saved in the test folder as village-house-N.png for a person to look at).
+#include "GameTest.h"
+
+#include "world/TerrainCodes.h"
+#include "world/TerrainSampler.h"
+#include "world/WorldGenerator.h"
+
+#include <cmath>
+#include <cstdlib>
+#include <optional>
+#include <thread>
+
+namespace {
+
+constexpr int kSeed = 1234; // smallConfig's World_Random_Seed
+
+// The site of the structure `feature` nearest the origin within a few chunks of it.
+std::optional<glm::vec3> nearestSite(int feature)
+{
+    const WorldGenerator generator(kSeed);
+    const terrain::TerrainSampler sampler = generator.sampler();
+    terrain::ChunkColumns columns;
+    std::optional<glm::vec3> best;
+    for (int32_t cz = -3; cz <= 3; ++cz) {
+        for (int32_t cx = -3; cx <= 3; ++cx) {
+            sampler.columns(cx, cz, columns);
+            for (int k = 0; k < terrain::kColumns; ++k) {
+                for (int i = 0; i < terrain::kColumns; ++i) {
+                    const int index = k * terrain::kColumns + i;
+                    if (columns.feature[index] != feature)
+                        continue;
+                    const glm::vec3 site(cx * terrain::kChunkSize + i * 0.5f, columns.height[index],
+                        cz * terrain::kChunkSize + k * 0.5f);
+                    if (!best || std::hypot(site.x, site.z) < std::hypot(best->x, best->z))
+                        best = site;
+                }
+            }
+        }
+    }
+    return best;
+}
+
+class StructureTest : public GameTest {
+protected:
+    // Starts `away` units from the site along both axes, facing a point a
+    // little inside the structure, and returns the screenshot once he stands.
+    Picture standBefore(const glm::vec3& site, const std::string& name, float away = 5.0f)
+    {
+        const glm::vec2 look(site.x + 3.0f, site.z + 3.0f);
+        const glm::vec2 start(site.x - away, site.z - away);
+        // Nine chunks: a structure may reach over a chunk border.
+        writeConfig(smallConfig({ { "Chunk_View_Distance", "1" } }));
+        launch({ "--start-at", std::to_string(start.x), std::to_string(start.y), "--look-at",
+            std::to_string(look.x), std::to_string(look.y) });
+        EXPECT_TRUE(waitForMenu());
+        EXPECT_TRUE(startPlaying());
+        std::this_thread::sleep_for(4s);
+        const Picture picture = shot(name);
+        // MOSSGRAVE_KEEP_SHOTS=folder keeps a copy after the test folder is gone.
+        if (const char* keep = std::getenv("MOSSGRAVE_KEEP_SHOTS"))
+            screen.shoot(std::filesystem::path(keep) / (name + ".png"), area);
+        return picture;
+    }
+    void quit()
+    {
+        press("Escape");
+        press("Down");
+        press("Return");
+        EXPECT_EQ(finish(), 0);
+    }
+};
+
+} // namespace
+
+TEST_F(StructureTest, AVillageHouseStandsWhereTheGeneratorPutIt)
+{
+    const auto site = nearestSite(terrain::CODE_VILLAGE_HOUSE);
+    ASSERT_TRUE(site) << "no village house near the origin for seed " << kSeed;
+    const Picture picture = standBefore(*site, "village-house");
+    ASSERT_FALSE(picture.empty());
+    // Lit walls fill the flashlight's cone: a bright, detailed middle of the picture.
+    const Area middle { picture.width / 3, picture.height / 3, picture.width / 3, picture.height / 3 };
+    EXPECT_GT(pixels::mean(picture, middle), 0.02);
+    EXPECT_GT(pixels::contrast(picture, middle), 0.02);
+    // This house is built of red brick.
+    double red = 0, green = 0;
+    for (int y = middle.y; y < middle.y + middle.height; ++y) {
+        for (int x = middle.x; x < middle.x + middle.width; ++x) {
+            red += picture.at(x, y, 0);
+            green += picture.at(x, y, 1);
+        }
+    }
+    EXPECT_GT(red, green * 1.4) << "red " << red << " green " << green;
+    quit();
+}
