@@ -237,6 +237,34 @@ TEST(WorldStress, DestroyingTheWorldWhileJobsRunIsClean)
     }
 }
 
+TEST(WorldStress, DestroyingTheWorldWhileWorkersWaitForABusyChunkIsClean)
+{
+    auto world = makeTestWorld(1, 3);
+    world->update(0.0f);
+    ASSERT_TRUE(runFramesUntil(*world, [&] { return settled(*world); }));
+    world->findChunk(0, 0)->busy = true; // as if an edit held it and never let go
+
+    // Each edit lies in a neighbour of (0, 0), but the faces it recomputes reach one unit
+    // into (0, 0): three face updates, one per worker, all waiting for the held chunk.
+    const glm::vec3 edits[] = { { 64.5f, 5.0f, 10.0f }, { -1.5f, 5.0f, 10.0f }, { 10.0f, 5.0f, 64.5f } };
+    for (const glm::vec3& at : edits)
+        world->editVoxels(BLOCK_STONE, std::make_unique<aabb>(at, at + glm::vec3(1.0f)));
+    ASSERT_TRUE(runFramesUntil(*world, [&] { return world->editQueue.empty(); }));
+    ASSERT_TRUE(runFramesUntil(
+        *world, [&] { return world->pendingJobs() == 0 && world->activeWorkerCount() == 3; }, 60));
+    // And one more job that no worker is free to take.
+    world->editVoxels(BLOCK_STONE, std::make_unique<aabb>(glm::vec3(70, 5, 70), glm::vec3(71, 6, 71)));
+    ASSERT_TRUE(runFramesUntil(*world, [&] { return world->pendingJobs() == 1; }, 60));
+    std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    EXPECT_EQ(world->activeWorkerCount(), 3); // still stuck on (0, 0)
+
+    // A worker asleep on a busy range must end when asked; if it does not, this hangs.
+    testing::internal::CaptureStdout();
+    world.reset();
+    const std::string out = testing::internal::GetCapturedStdout();
+    EXPECT_NE(out.find("World: All Threads terminated.\nWorld: Chunks deleted.\n"), std::string::npos) << out;
+}
+
 TEST(WorldStress, WalkingBackAndForthWithEditsStaysConsistent)
 {
     auto world = makeTestWorld(1, 3);
