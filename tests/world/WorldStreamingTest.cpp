@@ -237,6 +237,70 @@ TEST(WorldStress, DestroyingTheWorldWhileJobsRunIsClean)
     }
 }
 
+TEST(WorldStress, DestroyingTheWorldWhileWorkersWaitForABusyChunkIsClean)
+{
+    auto world = makeTestWorld(1, 3);
+    world->update(0.0f);
+    ASSERT_TRUE(runFramesUntil(*world, [&] { return settled(*world); }));
+    world->findChunk(0, 0)->busy = true; // as if an edit held it and never let go
+
+    // Each edit lies in a neighbour of (0, 0), but the faces it recomputes reach one unit
+    // into (0, 0): three face updates, one per worker, all waiting for the held chunk.
+    const glm::vec3 edits[] = { { 64.5f, 5.0f, 10.0f }, { -1.5f, 5.0f, 10.0f }, { 10.0f, 5.0f, 64.5f } };
+    for (const glm::vec3& at : edits)
+        world->editVoxels(BLOCK_STONE, std::make_unique<aabb>(at, at + glm::vec3(1.0f)));
+    ASSERT_TRUE(runFramesUntil(*world, [&] { return world->editQueue.empty(); }));
+    ASSERT_TRUE(runFramesUntil(
+        *world, [&] { return world->pendingJobs() == 0 && world->activeWorkerCount() == 3; }, 60));
+    // And one more job that no worker is free to take.
+    world->editVoxels(BLOCK_STONE, std::make_unique<aabb>(glm::vec3(70, 5, 70), glm::vec3(71, 6, 71)));
+    ASSERT_TRUE(runFramesUntil(*world, [&] { return world->pendingJobs() == 1; }, 60));
+    std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    EXPECT_EQ(world->activeWorkerCount(), 3); // still stuck on (0, 0)
+
+    // A worker asleep on a busy range must end when asked; if it does not, this hangs.
+    testing::internal::CaptureStdout();
+    world.reset();
+    const std::string out = testing::internal::GetCapturedStdout();
+    EXPECT_NE(out.find("World: All Threads terminated.\nWorld: Chunks deleted.\n"), std::string::npos) << out;
+}
+
+TEST(WorldStress, QueriesWhileWorkersRebuildTheSquareSeeWholeGround)
+{
+    auto world = makeTestWorld(1, 3);
+    world->maxChunkCount = 12; // left-behind chunks are destroyed on workers meanwhile
+    testing::internal::CaptureStdout();
+    int checked = 0;
+    for (int step = 0; step < 8; ++step) {
+        const float x = (step % 4) * 64.0f + 5.0f;
+        world->playerPosition.x = x;
+        for (int i = 0; i < 20; ++i) {
+            world->carve(Sphere(glm::vec3(x, 8, 5 + i), 2.0f));
+            world->update(0.0f);
+            // The main thread asks about the ground every frame while workers recompute faces,
+            // height maps and meshes next to it. Columns at z = -30.3 are never carved, so any
+            // ready chunk must report its whole flat ground there, never a half-updated one.
+            for (float qx = x - 60.3f; qx <= x + 60.0f; qx += 7.5f) {
+                const ChunkCoord c = chunkCoordOf(qx, -30.3f);
+                if (!world->findChunk(c.cx, c.cz))
+                    continue; // not ready yet, or outside the square
+                const glm::vec3 top(qx, 60.0f, -30.3f);
+                EXPECT_EQ(world->heightAt(top), 10.0f) << qx;
+                EXPECT_NEAR(world->rayCast(Ray(top, glm::vec3(0, -1, 0))), 50.0f, 1e-3f) << qx;
+                EXPECT_TRUE(world->collidesWithVoxels(
+                    CollisionObject(aabb(glm::vec3(qx, 9.5f, -30.5f), glm::vec3(qx + 0.3f, 9.8f, -30.2f)))));
+                EXPECT_FALSE(world->collidesWithVoxels(
+                    CollisionObject(aabb(glm::vec3(qx, 10.2f, -30.5f), glm::vec3(qx + 0.3f, 10.6f, -30.2f)))));
+                ++checked;
+            }
+            std::this_thread::sleep_for(std::chrono::milliseconds(1));
+        }
+    }
+    ASSERT_TRUE(runFramesUntil(*world, [&] { return world->editQueue.empty() && settled(*world); }));
+    testing::internal::GetCapturedStdout();
+    EXPECT_GT(checked, 500); // most frames had ready chunks to ask
+}
+
 TEST(WorldStress, WalkingBackAndForthWithEditsStaysConsistent)
 {
     auto world = makeTestWorld(1, 3);
