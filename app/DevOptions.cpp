@@ -77,6 +77,16 @@ DevOptions parseDevOptions(const std::vector<std::string>& args, std::ostream& e
             }
             options.items.emplace_back(type, int(*count));
             i += 2;
+        } else if (arg == "--cage") {
+            options.cageInFront = true;
+        } else if (arg == "--death-after") {
+            const auto seconds = i + 1 < args.size() ? number(args[i + 1]) : std::nullopt;
+            if (!seconds || *seconds < 1.0f || *seconds > 1000.0f) {
+                err << "Option --death-after needs seconds from 1 to 1000; ignored.\n";
+                continue;
+            }
+            options.deathInterval = *seconds;
+            ++i;
         } else if (arg == "--log-player") {
             options.logPlayer = true;
         } else {

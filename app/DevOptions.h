@@ -18,6 +18,10 @@ struct DevOptions {
     bool lookAtSet = false;
     float lookAtX = 0.0f;
     float lookAtZ = 0.0f;
+    // A caged cat is put on the ground just in front of a new game's player.
+    bool cageInFront = false;
+    // Seconds between Death's attacks once the player has a cat (0: the game's own).
+    float deathInterval = 0.0f;
     // Frame pacing figures are written here at exit when set.
     std::string frameStatsFile;
     // Items a new player carries from the start: (item type number, count).
@@ -29,12 +33,18 @@ struct DevOptions {
 // Reads argv[1..]. Options:
 //   --start-at X Z        start position on the surface
 //   --look-at X Z         a new player faces the point (X, Z)
+//   --cage                a caged cat on the ground in front of the player at start
+//   --death-after S       Death attacks every S seconds (1 to 1000) once he has a cat
 //   --frame-stats FILE    write frame time figures to FILE at exit
 //   --give ITEM COUNT     a new player carries COUNT of ITEM (dynamite, fish, jetpack,
 //                         ball, potion or hands), held in the order given
-//   --log-player          print "Player: x y z speed s stamina t" four times a second of
-//                         play, and "Explosion: x y z ground h" for every explosion
-//                         followed by the ground height there on every later line
+//   --log-player          print "Player: x y z speed s stamina t cats n cat d rage r
+//                         yaw a death x y z" four times a second of play (d: distance
+//                         to the nearest cat, -1 for none; r: Death's rage; a: the way
+//                         he faces, in the degrees of --look-at's turn; Death is below
+//                         the world while it is away), and "Explosion: x y z ground h"
+//                         for every explosion, followed by " ground at explosion h"
+//                         on every later Player line
 DevOptions parseDevOptions(const std::vector<std::string>& args, std::ostream& err);
 
 // The options of this run (defaults until main parses the command line).

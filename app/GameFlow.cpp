@@ -6,10 +6,12 @@
 #include "app/Rand.h"
 #include "app/Timers.h"
 #include "app/ScenePasses.h"
+#include "gameplay/Cage.h"
 #include "gameplay/Cat.h"
 #include "gameplay/Death.h"
 #include "gameplay/projectiles/Projectile.h"
 #include "gameplay/Player.h"
+#include "world/Chunk.h"
 #include "world/VoxelQueries.h"
 #include "world/World.h"
 #include "audio/SoundSystem.h"
@@ -18,9 +20,30 @@
 #include "render/Flashlight.h"
 #include "render/ParticleSystem.h"
 
+#include <cmath>
 #include <glm/geometric.hpp>
 #include <iomanip>
 #include <iostream>
+
+namespace {
+
+// The cage of --cage: on the ground a step and a half ahead, within reach.
+void placeCageInFront(Game& game)
+{
+    glm::vec3 ahead = -glm::vec3(game.player->modelMatrix()[2]);
+    ahead.y = 0.0f;
+    ahead = glm::length(ahead) > 0.0f ? glm::normalize(ahead) : glm::vec3(0.0f, 0.0f, -1.0f);
+    const glm::vec3 at = game.player->position() + 1.5f * ahead;
+    const float ground = heightAt(game.world->chunks, at);
+    Chunk* chunk = findChunk(game.world->chunks, int32_t(std::floor(at.x / 64.0f)), int32_t(std::floor(at.z / 64.0f)));
+    if (ground < 0.0f || !chunk) {
+        std::cerr << "No ground in front of the player for the cage; none placed." << std::endl;
+        return;
+    }
+    chunk->objects.push_back(std::make_unique<Cage>(glm::vec3(at.x, ground, at.z), false));
+}
+
+} // namespace
 
 void startGame(Game& game)
 {
@@ -35,6 +58,8 @@ void startGame(Game& game)
     if (runGameLoadingScreen(game) == LoadingResult::Closed)
         return;
     game.world->placeOnSurface(*game.player, 10.0f, 70.0f);
+    if (gDevOptions.cageInFront)
+        placeCageInFront(game);
 }
 
 void respawn(Game& game)

@@ -13,6 +13,8 @@
 #include "world/World.h"
 #include "audio/SoundSystem.h"
 #include "gameplay/CagedCat.h"
+#include "gameplay/Cat.h"
+#include "gameplay/Death.h"
 #include "gameplay/WorldobjectPasses.h"
 #include "physics/Ray.h"
 #include "render/Camera.h"
@@ -22,7 +24,9 @@
 #include "render/Sky.h"
 
 #include <chrono>
+#include <cmath>
 #include <glm/geometric.hpp>
+#include <glm/trigonometric.hpp>
 #include <iomanip>
 #include <iostream>
 
@@ -62,6 +66,19 @@ float insideTest(const Game& game, const glm::vec3& playerPosition)
     return distance > 40.0f ? 0.0f : 1.0f;
 }
 
+float nearestCatDistance(const World& world, const glm::vec3& from)
+{
+    float nearest = -1.0f;
+    for (const auto& body : world.entities) {
+        if (dynamic_cast<const Cat*>(body.get())) {
+            const float d = glm::distance(body->position(), from);
+            if (nearest < 0.0f || d < nearest)
+                nearest = d;
+        }
+    }
+    return nearest;
+}
+
 void logPlayer(Game& game, float s)
 {
     game.playerLogTime += s;
@@ -71,7 +88,13 @@ void logPlayer(Game& game, float s)
     const glm::vec2 moved(p.x - game.playerLogFrom.x, p.z - game.playerLogFrom.z);
     const float speed = glm::length(moved) / game.playerLogTime;
     std::cout << std::fixed << std::setprecision(2) << "Player: " << p.x << " " << p.y << " " << p.z
-              << " speed " << speed << " stamina " << game.player->stamina;
+              << " speed " << speed << " stamina " << game.player->stamina << " cats " << game.player->catCount
+              << " cat " << nearestCatDistance(*game.world, p) << " rage "
+              << (game.world->death ? game.world->death->rage : 0.0f);
+    const glm::vec3 forward = -glm::vec3(game.player->modelMatrix()[2]);
+    const glm::vec3 death = game.world->death ? game.world->death->position() : glm::vec3(0.0f, -100.0f, 0.0f);
+    std::cout << " yaw " << glm::degrees(std::atan2(-forward.x, -forward.z)) << " death " << death.x << " "
+              << death.y << " " << death.z;
     if (game.exploded)
         std::cout << " ground at explosion " << heightAt(game.world->chunks, game.lastExplosion);
     std::cout << std::defaultfloat << "\n" << std::flush;

@@ -60,9 +60,13 @@ Death::Death(const glm::vec3& position)
 
 Death::~Death() = default;
 
+float gDeathIntervalOverride = 0.0f;
+
 float Death::attackInterval() const
 {
     const int n = gCreatureWorld ? gCreatureWorld->catCount() : 0;
+    if (gDeathIntervalOverride > 0.0f && n > 0)
+        return gDeathIntervalOverride;
     return ::attackInterval(n, intervalJitter);
 }
 

@@ -11,6 +11,9 @@ class Model;
 float approachStep(int n);
 // Seconds between attacks for n cats with the interval jitter (0..1).
 float attackInterval(int n, float jitter);
+// When above 0, the seconds between attacks whenever the player has a cat
+// (a developer option, so a test need not wait two minutes for Death).
+extern float gDeathIntervalOverride;
 
 // The hunter: absent while the player has no cats, it comes for him the more
 // often the more cats he found, teleports closer while unseen, walks towards
