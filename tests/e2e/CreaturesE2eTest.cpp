@@ -82,7 +82,7 @@ TEST_F(GameTest, AFreedCatFollowsAndDeathCatchesThePlayer)
     EXPECT_TRUE(caughtUp) << "the cat followed him: " << after.catDistance << " away";
 
     // Death comes within seconds. Its rage grows while he looks at it, so he
-    // keeps turning to face it (the mouse turns him 0.2 degrees a pixel, to the
+    // keeps turning to face it and walks toward it (the mouse turns him 0.2 degrees a pixel, to the
     // left when it moves left) until it has caught him; the death sequence then
     // ends in the game-over menu.
     bool deathCame = false;
@@ -100,6 +100,12 @@ TEST_F(GameTest, AFreedCatFollowsAndDeathCatchesThePlayer)
             // At most 30 degrees a move, so the pointer stays on the screen.
             if (std::fabs(turn) > 5.0f)
                 screen.moveMouseBy(int(-std::clamp(turn, -30.0f, 30.0f) / 0.2f), 0);
+            // Walking toward it brings the catch sooner: near it, rage grows even unseen.
+            if (std::fabs(turn) < 20.0f && std::hypot(c.death.x - c.x, c.death.z - c.z) > 12.0f) {
+                screen.keyDown("w");
+                std::this_thread::sleep_for(700ms);
+                screen.keyUp("w");
+            }
             return false;
         },
         240s, 2s);
