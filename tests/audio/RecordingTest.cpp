@@ -2,6 +2,7 @@
 // game plays, and the recording is measured. The device is chosen through an
 // OpenAL configuration file named in the environment before the library is
 // first used, so every test of this file shares one recording path.
+#include "../e2e/Recording.h"
 #include "app/Settings.h"
 #include "audio/SoundSystem.h"
 #include "gameplay/Player.h"
@@ -98,63 +99,6 @@ Levels measureRecording(const std::filesystem::path& path)
         at = body + size + (size & 1);
     }
     return levels;
-}
-
-// The recording's loudness in windows of `window` seconds (all channels together).
-std::vector<float> envelope(const std::filesystem::path& path, double window)
-{
-    std::ifstream in(path, std::ios::binary);
-    const std::vector<uint8_t> d((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-    std::vector<float> result;
-    int bits = 0, channels = 1, rate = 44100;
-    for (size_t at = 12; at + 8 <= d.size();) {
-        const uint32_t size = le(d, at + 4, 4);
-        const size_t body = at + 8;
-        if (std::memcmp(&d[at], "fmt ", 4) == 0) {
-            channels = int(le(d, body + 2, 2));
-            rate = int(le(d, body + 4, 4));
-            bits = int(le(d, body + 14, 2));
-        } else if (std::memcmp(&d[at], "data", 4) == 0 && bits > 0) {
-            const size_t end = std::min(d.size(), body + size);
-            const size_t perWindow = size_t(window * rate) * size_t(channels);
-            double sum = 0;
-            size_t count = 0;
-            for (size_t p = body; p + size_t(bits / 8) <= end; p += size_t(bits / 8)) {
-                float s = 0;
-                if (bits == 32) {
-                    const uint32_t raw = le(d, p, 4);
-                    std::memcpy(&s, &raw, 4);
-                } else {
-                    s = float(int16_t(le(d, p, 2))) / 32768.0f;
-                }
-                sum += double(s) * s;
-                if (++count == perWindow) {
-                    result.push_back(float(std::sqrt(sum / double(count))));
-                    sum = 0;
-                    count = 0;
-                }
-            }
-        }
-        at = body + size + (size & 1);
-    }
-    return result;
-}
-
-// Start times (s) of the loud bursts of an envelope: a window above `level`
-// after at least `gap` seconds below it.
-std::vector<double> burstStarts(const std::vector<float>& env, double window, float level, double gap)
-{
-    std::vector<double> starts;
-    double lastLoud = -1e9;
-    for (size_t i = 0; i < env.size(); ++i) {
-        if (env[i] <= level)
-            continue;
-        const double t = double(i) * window;
-        if (t - lastLoud > gap)
-            starts.push_back(t);
-        lastLoud = t;
-    }
-    return starts;
 }
 
 class RecordingTest : public ::testing::Test {
@@ -303,8 +247,7 @@ TEST_F(RecordingTest, AWalkingPlayerIsHeardStepAboutEveryHalfSecond)
         GTEST_SKIP() << "OpenAL cannot open its wave-file device here";
     playerStands(3.0, true);
     sound->shutdown();
-    const double window = 0.01;
-    const std::vector<double> steps = burstStarts(envelope(recordingFile(), window), window, 0.03f, 0.15);
+    const std::vector<double> steps = recording::bursts(recording::envelope(recordingFile()));
     // 25 steps of 1/60 s between footsteps; a busy machine only stretches them.
     ASSERT_GE(steps.size(), 4u);
     for (size_t i = 1; i < steps.size(); ++i) {
@@ -319,7 +262,7 @@ TEST_F(RecordingTest, AStandingPlayerAddsNothingToTheAmbience)
         GTEST_SKIP() << "OpenAL cannot open its wave-file device here";
     playerStands(1.5, false);
     sound->shutdown();
-    const std::vector<float> silent = envelope(recordingFile(), 0.01);
+    const std::vector<float> silent = recording::envelope(recordingFile());
     ASSERT_GT(silent.size(), 50u);
     EXPECT_EQ(*std::max_element(silent.begin(), silent.end()), 0.0f);
 
