@@ -8,6 +8,7 @@
 #include "app/DebugOverlay.h"
 #include "gameplay/Player.h"
 #include "app/ScenePasses.h"
+#include "audio/SoundSystem.h"
 #include "render/Fire.h"
 #include "world/World.h"
 #include "gui/Gui.h"
@@ -116,6 +117,7 @@ void createGame(Game& game)
     if (game.prepareWorld)
         game.prepareWorld(*game.world);
     game.world->camera = game.playerCamera.get();
+    game.world->onColumnCode = [](int code) { gSoundSystem.setAmbienceForTerrain(code); };
     game.world->gpuMeshes = true;
     if (game.gui)
         game.world->hintDisplay = game.gui->buttonHelper;

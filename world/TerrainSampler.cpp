@@ -75,6 +75,11 @@ int TerrainSampler::classifyLandmark(float X, float Z) const
     return terrain::classifyLandmark(DirectField { seedOffset_ }, { X, Z });
 }
 
+int TerrainSampler::terrainCodeAt(float X, float Z) const
+{
+    return terrain::classifyColumn(DirectField { seedOffset_ }, { X, Z });
+}
+
 Column TerrainSampler::finishColumn(int32_t cx, int32_t cz, int i, int k, int terrain) const
 {
     Column c;

@@ -57,6 +57,8 @@ public:
     int classifyDesert(float X, float Z) const;
     int classifyForest(float X, float Z) const;
     int classifyLandmark(float X, float Z) const;
+    // The terrain code N of the column at noise position (X, Z).
+    int terrainCodeAt(float X, float Z) const;
 
     // Noise position (chunk units) of column i (or k) of chunk c.
     static float noisePosition(int32_t c, int column) { return c + (column + 0.5f) / 128.0f; }

@@ -63,7 +63,11 @@ public:
     glm::vec3 playerPosition { 0.0f }; // where the square is centred; see update()
     glm::vec2 centerChunk { -10.0f, -10.0f }; // chunk of the player at the last move
     glm::vec3 chunkSize { CHUNK_SIZE };
-    bool inDesert = false; // the player's column is desert
+    bool inDesert = false; // the player's column is desert or a pyramid (codes 8 and 9)
+    int columnCode = -1; // terrain code of the player's column, -1 before the first update
+    // Told the new code whenever the player's column type changes, the first update
+    // included; the game picks the ambience with it.
+    std::function<void(int)> onColumnCode;
 
     ChunkList chunks; // the loaded square, ready or being generated
     ChunkList chunkCache; // chunks that left the square, voxels kept, meshes dropped
@@ -161,6 +165,8 @@ public:
     void carve(const Sphere& sphere);
 
 private:
+    // Looks up the player's column type when he steps onto another column.
+    void updateColumnCode(float x, float z);
     CollisionScene collisionScene() { return CollisionScene { chunks, worldFloor.box, entities }; }
     void updateBodies(float dt);
     void stepProjectiles(float dt);
@@ -190,6 +196,7 @@ private:
     void buildMeshes(ChunkJob& job);
     void destroyChunks();
 
+    glm::ivec2 lastColumn_ { INT32_MIN, INT32_MIN };
     boost::mutex queueMutex_;
     boost::condition_variable workAvailable_;
     std::deque<std::unique_ptr<ChunkJob>> workQueue_;

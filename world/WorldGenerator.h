@@ -40,6 +40,7 @@ public:
     int classifyDesert(float X, float Z) const { return sampler().classifyDesert(X, Z); }
     int classifyForest(float X, float Z) const { return sampler().classifyForest(X, Z); }
     int classifyLandmark(float X, float Z) const { return sampler().classifyLandmark(X, Z); }
+    int terrainCodeAt(float X, float Z) const { return sampler().terrainCodeAt(X, Z); }
     terrain::TerrainSampler sampler() const { return terrain::TerrainSampler(seedOffset); }
 
     // The sites of a chunk, from the cache when another generation scanned it lately.

@@ -1,6 +1,9 @@
 #include "world/World.h"
 
+#include "world/TerrainCodes.h"
+
 #include <algorithm>
+#include <cmath>
 #include <iostream>
 
 ChunkRange World::loadedSquare(float inset) const
@@ -10,11 +13,38 @@ ChunkRange World::loadedSquare(float inset) const
     return { lo.cx, lo.cz, hi.cx, hi.cz };
 }
 
+void World::updateColumnCode(float x, float z)
+{
+    // Classifying a column can scan a whole site neighbourhood, so it is done once per
+    // half-unit column the player enters, not every step.
+    auto cell = [](float v) {
+        const float c = std::floor(v * 2.0f);
+        return c == c ? static_cast<int>(std::clamp(c, -2.0e9f, 2.0e9f)) : 0; // NaN: column 0
+    };
+    const glm::ivec2 column(cell(x), cell(z));
+    if (column == lastColumn_)
+        return;
+    lastColumn_ = column;
+    const int code = generator.terrainCodeAt(x / CHUNK_SIZE, z / CHUNK_SIZE);
+    inDesert = code == terrain::CODE_DESERT || code == terrain::CODE_PYRAMID;
+    if (code == columnCode)
+        return;
+    columnCode = code;
+    if (onColumnCode)
+        onColumnCode(code);
+}
+
 void World::updateStreaming(float x, float z)
 {
-    // PLACEHOLDER: the music selection hears about desert columns here.
-    inDesert = generator.classifyDesert(x / CHUNK_SIZE, z / CHUNK_SIZE) != 0;
-    const ChunkCoord p = chunkCoordOf(x, z);
+    // A body flung to absurd coordinates, or to NaN, must not take the square with it:
+    // near the ends of the integer range the square's loops would wrap and never end.
+    if (!std::isfinite(x) || !std::isfinite(z))
+        return;
+    updateColumnCode(x, z);
+    constexpr int32_t kFarthestChunk = 1 << 24; // far beyond where floats keep whole units
+    ChunkCoord p = chunkCoordOf(x, z);
+    p.cx = std::clamp(p.cx, -kFarthestChunk, kFarthestChunk);
+    p.cz = std::clamp(p.cz, -kFarthestChunk, kFarthestChunk);
     if (static_cast<float>(p.cx) == centerChunk.x && static_cast<float>(p.cz) == centerChunk.y)
         return;
     // The square moves only when every chunk of the old one is ready and free; holding them
