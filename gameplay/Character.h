@@ -4,7 +4,17 @@
 
 #include <glm/vec3.hpp>
 #include <glm/vec4.hpp>
+#include <memory>
 #include <vector>
+
+class VertexArray;
+// Deletes a line mesh where VertexArray is complete, so bodies can be built without GL headers.
+struct BoxMeshDeleter {
+    void operator()(VertexArray* mesh) const;
+};
+
+// The twelve edges of a box as 24 line-list vertices, relative to `origin`.
+std::vector<glm::vec3> boxOutline(const aabb& box, const glm::vec3& origin);
 
 // An animated body: the player, the cats and Death. Besides its collision box it
 // carries body-part boxes that move with it; they are only drawn as a debug
@@ -12,13 +22,13 @@
 class Character : public MovingObject {
 public:
     glm::vec4 debugColour { 0.0f }; // wireframe colour
-    // PLACEHOLDER: the body model, the part-box line meshes and the debug shader join here
-    // with the render work (the model needs its own name: the model matrix is `model`).
+    // The body model lives in each subclass as `bodyModel`: the model matrix is `model`.
     std::vector<aabb> partBoxes;
     bool showBoxes = true;
     bool canStep = false; // may climb half-block ledges in the collision pass
 
     using MovingObject::MovingObject;
+    ~Character() override;
 
     // Moves the part boxes along with the body.
     void move(float scale, int axis) override;
@@ -31,9 +41,15 @@ public:
     void stepDown();
     // Looks along the horizontal unit direction d without moving.
     void faceDirection(const glm::vec3& d);
-    // PLACEHOLDER: the box wireframe is drawn by the render work.
-    void drawBoxes() { }
+    // Draws the body box and the part boxes as coloured lines with the frame's matrices,
+    // when showBoxes is set. Needs a GL context; the line meshes are built at the first call.
+    void drawBoxes();
 
 private:
     void translateAll(const glm::vec3& d);
+    void buildBoxMeshes();
+
+    // The body box's outline, then one per part box, relative to the body's centre: the
+    // part boxes only ever move with the body, so the outlines never need rebuilding.
+    std::vector<std::unique_ptr<VertexArray, BoxMeshDeleter>> boxMeshes;
 };

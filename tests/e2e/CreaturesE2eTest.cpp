@@ -43,6 +43,21 @@ std::vector<CreatureLine> creatureLines(const std::string& out)
     return lines;
 }
 
+// Pixels of the magenta (0.7, 0, 0.7) Death's box is outlined in; nothing else in the
+// night scene has that colour.
+int magentaPixels(const Picture& picture)
+{
+    int count = 0;
+    for (int y = 0; y < picture.height; ++y) {
+        for (int x = 0; x < picture.width; ++x) {
+            const float r = picture.at(x, y, 0), g = picture.at(x, y, 1), b = picture.at(x, y, 2);
+            if (r > 0.3f && b > 0.3f && g < 0.4f * std::min(r, b) && std::fabs(r - b) < 0.25f)
+                ++count;
+        }
+    }
+    return count;
+}
+
 } // namespace
 
 TEST_F(GameTest, AFreedCatFollowsAndDeathCatchesThePlayer)
@@ -86,9 +101,11 @@ TEST_F(GameTest, AFreedCatFollowsAndDeathCatchesThePlayer)
     // left when it moves left) until it has caught him; the death sequence then
     // ends in the game-over menu.
     bool deathCame = false;
+    int mostOutline = 0; // Death's debug box: magenta lines around it while it is in view
     const bool gameOver = waitUntil(
         [&] {
-            if (backdropOf(shot("hunted")) == Backdrop::GameOver)
+            const Picture picture = shot("hunted");
+            if (backdropOf(picture) == Backdrop::GameOver)
                 return true;
             const auto now = creatureLines(out());
             if (now.empty() || !now.back().deathAround())
@@ -97,6 +114,8 @@ TEST_F(GameTest, AFreedCatFollowsAndDeathCatchesThePlayer)
             const CreatureLine& c = now.back();
             const float want = yawToward(c.death.x - c.x, c.death.z - c.z);
             const float turn = std::remainder(want - c.yaw, 360.0f);
+            if (std::fabs(turn) < 20.0f)
+                mostOutline = std::max(mostOutline, magentaPixels(picture));
             // At most 30 degrees a move, so the pointer stays on the screen.
             if (std::fabs(turn) > 5.0f)
                 screen.moveMouseBy(int(-std::clamp(turn, -30.0f, 30.0f) / 0.2f), 0);
@@ -111,6 +130,7 @@ TEST_F(GameTest, AFreedCatFollowsAndDeathCatchesThePlayer)
         240s, 2s);
     EXPECT_TRUE(deathCame) << "Death never came";
     EXPECT_TRUE(gameOver) << "no game-over menu";
+    EXPECT_GE(mostOutline, 10) << "Death was drawn with its box outline";
     float highest = 0;
     for (const auto& line : creatureLines(out()))
         highest = std::max(highest, line.rage);
