@@ -26,6 +26,14 @@ std::optional<float> number(const std::string& text)
 // The item names a developer types, by item type number.
 constexpr const char* kItemNames[] = { "dynamite", "fish", "jetpack", "ball", "potion", "hands" };
 
+// The number at args[j]; nothing when the list ends first.
+std::optional<float> numberAt(const std::vector<std::string>& args, size_t j)
+{
+    if (j >= args.size())
+        return std::nullopt;
+    return number(args[j]);
+}
+
 } // namespace
 
 DevOptions parseDevOptions(const std::vector<std::string>& args, std::ostream& err)
@@ -34,9 +42,9 @@ DevOptions parseDevOptions(const std::vector<std::string>& args, std::ostream& e
     for (size_t i = 0; i < args.size(); ++i) {
         const std::string& arg = args[i];
         if (arg == "--start-at" || arg == "--look-at") {
-            const auto x = i + 1 < args.size() ? number(args[i + 1]) : std::nullopt;
-            const auto z = i + 2 < args.size() ? number(args[i + 2]) : std::nullopt;
-            if (!x || !z) {
+            const auto x = numberAt(args, i + 1);
+            const auto z = numberAt(args, i + 2);
+            if (!x.has_value() || !z.has_value()) {
                 err << "Option " << arg << " needs two numbers, X and Z; ignored.\n";
                 continue;
             }
@@ -68,7 +76,7 @@ DevOptions parseDevOptions(const std::vector<std::string>& args, std::ostream& e
                 if (i + 1 < args.size() && args[i + 1] == kItemNames[t])
                     type = t;
             }
-            const auto count = i + 2 < args.size() ? number(args[i + 2]) : std::nullopt;
+            const auto count = numberAt(args, i + 2);
             // Item counts are whole and small; a huge count would only overflow the overlay.
             if (type < 0 || !count || *count < 1 || *count > 10000 || *count != std::floor(*count)) {
                 err << "Option --give needs an item (dynamite, fish, jetpack, ball, potion or hands) "
@@ -80,7 +88,7 @@ DevOptions parseDevOptions(const std::vector<std::string>& args, std::ostream& e
         } else if (arg == "--cage") {
             options.cageInFront = true;
         } else if (arg == "--death-after") {
-            const auto seconds = i + 1 < args.size() ? number(args[i + 1]) : std::nullopt;
+            const auto seconds = numberAt(args, i + 1);
             if (!seconds || *seconds < 1.0f || *seconds > 1000.0f) {
                 err << "Option --death-after needs seconds from 1 to 1000; ignored.\n";
                 continue;

@@ -113,8 +113,9 @@ TEST_F(MovementTest, WalkingJumpingAndRunningMoveThePlayer)
     EXPECT_GT(fastest, walking.speed * 1.2f) << "Shift ran faster than walking (" << walking.speed << ")";
     EXPECT_LT(lowestStamina, 0.05f) << "running spent the stamina";
     // A second after the stamina ran out he walks, though Shift is still held.
-    if (exhaustedAt + 5 < lines.size())
+    if (exhaustedAt + 5 < lines.size()) {
         EXPECT_LT(lines[exhaustedAt + 5].speed, fastest * 0.9f) << "slowed once exhausted";
+    }
 
     press("Escape");
     press("Down");
