@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
-# Quits the game a hundred times at each of its busiest moments (main menu
-# right after start-up, loading screen, play while chunks stream) in the
+# Quits the game a hundred times (or [quits]) at its busiest moments, shared
+# as in the suite: half at the main menu right after start-up, four in ten on
+# the loading screen, one in ten in play while chunks stream. Runs in the
 # address-sanitizer build, or the thread-sanitizer build with --tsan.
-# Usage: bash scripts/shutdown_soak.sh [--tsan] [rounds]
+# Usage: bash scripts/shutdown_soak.sh [--tsan] [quits]
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
