@@ -7,7 +7,7 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 
 bash scripts/setup.sh
-BUILD_DIR=build/test
+BUILD_DIR=${BUILD_DIR:-build/asan}
 cmake -S . -B "$BUILD_DIR" -DCMAKE_BUILD_TYPE=Debug -DMOSSGRAVE_ASAN=ON >/dev/null
 cmake --build "$BUILD_DIR" -j2 --target mossgrave mossgrave_e2e
 cd "$BUILD_DIR/tests/e2e"

@@ -9,12 +9,13 @@ cd "$(dirname "$0")/.."
 
 bash scripts/setup.sh
 SANITIZER=-DMOSSGRAVE_ASAN=ON
-BUILD_DIR=build/test
+DEFAULT_DIR=build/asan
 if [ "${1:-}" = "--tsan" ]; then
   SANITIZER=-DMOSSGRAVE_TSAN=ON
-  BUILD_DIR=build/tsan
+  DEFAULT_DIR=build/tsan
   shift
 fi
+BUILD_DIR=${BUILD_DIR:-$DEFAULT_DIR}
 ROUNDS=${1:-100}
 cmake -S . -B "$BUILD_DIR" -DCMAKE_BUILD_TYPE=Debug "$SANITIZER" >/dev/null
 cmake --build "$BUILD_DIR" -j2 --target mossgrave mossgrave_e2e
