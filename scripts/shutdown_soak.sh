@@ -19,6 +19,7 @@ BUILD_DIR=${BUILD_DIR:-$DEFAULT_DIR}
 ROUNDS=${1:-100}
 cmake -S . -B "$BUILD_DIR" -DCMAKE_BUILD_TYPE=Debug "$SANITIZER" >/dev/null
 cmake --build "$BUILD_DIR" -j2 --target mossgrave mossgrave_e2e
+SUPPRESSIONS=$PWD/tests/tsan.supp
 cd "$BUILD_DIR/tests/e2e"
-MOSSGRAVE_SHUTDOWN_ROUNDS=$ROUNDS TSAN_OPTIONS="halt_on_error=1 exitcode=66" \
+MOSSGRAVE_SHUTDOWN_ROUNDS=$ROUNDS TSAN_OPTIONS="halt_on_error=1 exitcode=66 suppressions=$SUPPRESSIONS" \
   ./mossgrave_e2e --gtest_filter='Shutdown.*'

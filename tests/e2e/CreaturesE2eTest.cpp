@@ -2,7 +2,8 @@
 // put in front of him, the cat follows him, Death comes for him (sooner than
 // in a real game, with --death-after) and catches him, and the game-over menu
 // appears. --log-player tells what the picture cannot: the cat count, the
-// distance to the nearest cat and Death's rage.
+// distance to the nearest cat and Death's rage. Respawning from the game-over
+// menu puts him back into play without the cat.
 #include "GameTest.h"
 
 #include "app/DevOptions.h"
@@ -136,8 +137,19 @@ TEST_F(GameTest, AFreedCatFollowsAndDeathCatchesThePlayer)
         highest = std::max(highest, line.rage);
     EXPECT_GE(highest, 0.9f) << "he was caught at rage 1";
 
-    // "Quit" is the third entry of the game-over menu.
-    press("Down");
+    // The first entry respawns him without his cat; play goes on.
+    const size_t linesBefore = creatureLines(out()).size();
+    ASSERT_TRUE(startPlaying()) << "respawned into the world";
+    EXPECT_TRUE(waitUntil(
+        [&] {
+            const auto now = creatureLines(out());
+            return now.size() > linesBefore + 4 && now.back().cats == 0;
+        },
+        60s))
+        << "playing again, the cat lost";
+
+    // "Quit" is the second entry of the pause menu.
+    press("Escape");
     press("Down");
     press("Return");
     EXPECT_EQ(finish(), 0);
