@@ -50,6 +50,7 @@ protected:
         // A fixture may hold generation back to see the loading screen while
         // the world is still unloaded; the workers wait in bounded polls.
         game.prepareWorld = [this](World& world) {
+            ++worldsBuilt;
             world.fillChunk = [this](Chunk& chunk) {
                 for (int i = 0; i < 20000 && holdGeneration.load(); ++i)
                     std::this_thread::sleep_for(std::chrono::milliseconds(1));
@@ -97,6 +98,7 @@ protected:
 
     Game game;
     std::atomic<bool> holdGeneration { false };
+    int worldsBuilt = 0; // createGame calls so far
     std::string created;
     Settings saved;
 };

@@ -115,7 +115,8 @@ TEST_F(GameTest, AFreedCatFollowsAndDeathCatchesThePlayer)
             const CreatureLine& c = now.back();
             const float want = yawToward(c.death.x - c.x, c.death.z - c.z);
             const float turn = std::remainder(want - c.yaw, 360.0f);
-            if (std::fabs(turn) < 20.0f)
+            // Far off, the outline is a few pixels tall; near, it is unmistakable.
+            if (std::fabs(turn) < 20.0f && std::hypot(c.death.x - c.x, c.death.z - c.z) < 25.0f)
                 mostOutline = std::max(mostOutline, magentaPixels(picture));
             // At most 30 degrees a move, so the pointer stays on the screen.
             if (std::fabs(turn) > 5.0f)

@@ -156,8 +156,9 @@ TEST_F(GameTest, WindowThatCannotBeOpenedEndsWithMinusOne)
 
 TEST_F(GameTest, StartGameShowsTheLoadingScreenWhereEscapeQuits)
 {
-    // Nine chunks load for long enough to watch the loading screen.
-    writeConfig(smallConfig({ { "Chunk_View_Distance", "1" } }));
+    // Twenty-five chunks on one worker load for long enough to watch the loading screen
+    // and quit it, even in the optimised build.
+    writeConfig(smallConfig({ { "Chunk_View_Distance", "2" }, { "Threads", "1" } }));
     launch();
     ASSERT_TRUE(waitForMenu());
     press("Return");

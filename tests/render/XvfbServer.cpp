@@ -1,5 +1,6 @@
 #include "XvfbServer.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <csignal>
 #include <cstdio>
@@ -10,6 +11,8 @@
 #include <poll.h>
 #include <sstream>
 #include <sys/prctl.h>
+#include <sys/socket.h>
+#include <sys/un.h>
 #include <sys/wait.h>
 #include <thread>
 #include <unistd.h>
@@ -89,6 +92,27 @@ bool readyLine(int fd, std::chrono::steady_clock::time_point deadline, bool& tim
     }
 }
 
+// True once the display's socket accepts a connection, polled until the deadline.
+// The ready line alone has proved not quite enough: a client started right after
+// it was once told the display could not be opened.
+bool acceptsClients(int n, std::chrono::steady_clock::time_point deadline)
+{
+    sockaddr_un address {};
+    address.sun_family = AF_UNIX;
+    std::snprintf(address.sun_path, sizeof address.sun_path, "/tmp/.X11-unix/X%d", n);
+    do {
+        const int fd = socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0);
+        if (fd < 0)
+            return false;
+        const bool connected = connect(fd, reinterpret_cast<const sockaddr*>(&address), sizeof address) == 0;
+        close(fd);
+        if (connected)
+            return true;
+        std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    } while (std::chrono::steady_clock::now() < deadline);
+    return false;
+}
+
 } // namespace
 
 std::string XvfbServer::executable()
@@ -156,6 +180,8 @@ XvfbServer::Attempt XvfbServer::tryDisplay(
     bool timedOut = false;
     bool ready = written && readyLine(fds[0], deadline, timedOut);
     close(fds[0]);
+    if (ready && !acceptsClients(n, std::min(deadline, std::chrono::steady_clock::now() + std::chrono::seconds(5))))
+        ready = false; // a server that takes no clients is of no use; try the next display
     if (ready) {
         serverPid = child;
         number = n;
