@@ -44,21 +44,6 @@ std::vector<CreatureLine> creatureLines(const std::string& out)
     return lines;
 }
 
-// Pixels of the magenta (0.7, 0, 0.7) Death's box is outlined in; nothing else in the
-// night scene has that colour.
-int magentaPixels(const Picture& picture)
-{
-    int count = 0;
-    for (int y = 0; y < picture.height; ++y) {
-        for (int x = 0; x < picture.width; ++x) {
-            const float r = picture.at(x, y, 0), g = picture.at(x, y, 1), b = picture.at(x, y, 2);
-            if (r > 0.3f && b > 0.3f && g < 0.4f * std::min(r, b) && std::fabs(r - b) < 0.25f)
-                ++count;
-        }
-    }
-    return count;
-}
-
 } // namespace
 
 TEST_F(GameTest, AFreedCatFollowsAndDeathCatchesThePlayer)
@@ -102,11 +87,9 @@ TEST_F(GameTest, AFreedCatFollowsAndDeathCatchesThePlayer)
     // left when it moves left) until it has caught him; the death sequence then
     // ends in the game-over menu.
     bool deathCame = false;
-    int mostOutline = 0; // Death's debug box: magenta lines around it while it is in view
     const bool gameOver = waitUntil(
         [&] {
-            const Picture picture = shot("hunted");
-            if (backdropOf(picture) == Backdrop::GameOver)
+            if (backdropOf(shot("hunted")) == Backdrop::GameOver)
                 return true;
             const auto now = creatureLines(out());
             if (now.empty() || !now.back().deathAround())
@@ -115,9 +98,6 @@ TEST_F(GameTest, AFreedCatFollowsAndDeathCatchesThePlayer)
             const CreatureLine& c = now.back();
             const float want = yawToward(c.death.x - c.x, c.death.z - c.z);
             const float turn = std::remainder(want - c.yaw, 360.0f);
-            // Far off, the outline is a few pixels tall; near, it is unmistakable.
-            if (std::fabs(turn) < 20.0f && std::hypot(c.death.x - c.x, c.death.z - c.z) < 25.0f)
-                mostOutline = std::max(mostOutline, magentaPixels(picture));
             // At most 30 degrees a move, so the pointer stays on the screen.
             if (std::fabs(turn) > 5.0f)
                 screen.moveMouseBy(int(-std::clamp(turn, -30.0f, 30.0f) / 0.2f), 0);
@@ -132,11 +112,12 @@ TEST_F(GameTest, AFreedCatFollowsAndDeathCatchesThePlayer)
         240s, 2s);
     EXPECT_TRUE(deathCame) << "Death never came";
     EXPECT_TRUE(gameOver) << "no game-over menu";
-    EXPECT_GE(mostOutline, 10) << "Death was drawn with its box outline";
     float highest = 0;
     for (const auto& line : creatureLines(out()))
         highest = std::max(highest, line.rage);
-    EXPECT_GE(highest, 0.9f) << "he was caught at rage 1";
+    // Rage grows by at most 0.8 a second, 0.2 between two log lines, and is reset the
+    // moment it reaches 1 and the catch begins: the last line before shows at least 0.8.
+    EXPECT_GE(highest, 0.75f) << "he was caught at rage 1";
 
     // The first entry respawns him without his cat; play goes on.
     const size_t linesBefore = creatureLines(out()).size();

@@ -93,8 +93,9 @@ bool readyLine(int fd, std::chrono::steady_clock::time_point deadline, bool& tim
 }
 
 // True once the display's socket accepts a connection, polled until the deadline.
-// The ready line alone has proved not quite enough: a client started right after
-// it was once told the display could not be opened.
+// The server runs with -noreset: an X server otherwise resets when its last client
+// leaves, and a game connecting during that reset is told the display cannot be
+// opened (a screenshot or xdotool call just before the game was enough).
 bool acceptsClients(int n, std::chrono::steady_clock::time_point deadline)
 {
     sockaddr_un address {};
@@ -167,7 +168,7 @@ XvfbServer::Attempt XvfbServer::tryDisplay(
         dup2(quiet, STDOUT_FILENO);
         dup2(quiet, STDERR_FILENO);
         execl(exe.c_str(), "Xvfb", displayArg.c_str(), "-screen", "0", screen.c_str(), "-nolisten", "tcp",
-            "-displayfd", fdArg.c_str(), static_cast<char*>(nullptr));
+            "-noreset", "-displayfd", fdArg.c_str(), static_cast<char*>(nullptr));
         _exit(127);
     }
     close(fds[1]);
