@@ -17,10 +17,8 @@ void World::updateColumnCode(float x, float z)
 {
     // Classifying a column can scan a whole site neighbourhood, so it is done once per
     // half-unit column the player enters, not every step.
-    auto cell = [](float v) {
-        const float c = std::floor(v * 2.0f);
-        return c == c ? static_cast<int>(std::clamp(c, -2.0e9f, 2.0e9f)) : 0; // NaN: column 0
-    };
+    // The caller passes finite positions only.
+    auto cell = [](float v) { return static_cast<int>(std::clamp(std::floor(v * 2.0f), -2.0e9f, 2.0e9f)); };
     const glm::ivec2 column(cell(x), cell(z));
     if (column == lastColumn_)
         return;
