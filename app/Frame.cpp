@@ -1,10 +1,12 @@
 #include "app/Frame.h"
 
 #include "app/Clock.h"
+#include "app/FrameStats.h"
 #include "app/Game.h"
 #include "app/Settings.h"
 #include "app/ScenePasses.h"
 #include "gui/Gui.h"
+#include "render/PassTimer.h"
 
 #include <GL/glew.h>
 #include <GLFW/glfw3.h>
@@ -31,6 +33,8 @@ void drawGui(Game& game)
 
 void drawFrame(Game& game)
 {
+    if (game.passTimer && game.playing)
+        game.passTimer->beginFrame();
     glClearColor(0.0f, 0.0f, 0.0f, 1.0f);
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
     if (game.screenFlags() & SCREEN_WORLD) {
@@ -41,7 +45,13 @@ void drawFrame(Game& game)
             postProcess(game);
         }
     }
+    beginFramePass(game, PASS_GUI);
     drawGui(game);
+    if (game.passTimer) {
+        game.passTimer->endFrame([&](const PassTimer::FrameResult& r) {
+            game.frameStats->addSplitFrame(r.passMs, r.primitives);
+        });
+    }
     glfwSwapBuffers(game.window);
     glfwPollEvents();
     runPendingAction(game);

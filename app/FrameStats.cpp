@@ -31,7 +31,35 @@ std::string FrameStats::report() const
     text << "world update steps " << worldUpdates.size() << "\n";
     text << "world update ms median " << percentile(worldUpdates, 0.5) << "\n";
     text << "world update ms p99 " << percentile(worldUpdates, 0.99) << "\n";
+    if (!splitFrames.empty()) {
+        text << "split frames " << splitFrames.size() << "\n";
+        text << "split frame ms median " << percentile(splitFrames, 0.5) << "\n";
+        for (size_t i = 0; i < passNames.size(); ++i)
+            text << "pass " << passNames[i] << " ms median " << percentile(passTimes[i], 0.5) << "\n";
+        text << std::setprecision(0);
+        text << "primitives per frame median " << percentile(primitives, 0.5) << "\n";
+        text << std::setprecision(3);
+    }
+    if (!terrainDrawCalls.empty())
+        text << "terrain draw calls per frame median " << percentile(terrainDrawCalls, 0.5) << "\n";
     return text.str();
+}
+
+void FrameStats::setPassNames(std::vector<std::string> names)
+{
+    passNames = std::move(names);
+    passTimes.assign(passNames.size(), {});
+}
+
+void FrameStats::addSplitFrame(const std::vector<double>& passMs, double primitiveCount)
+{
+    double total = 0.0;
+    for (size_t i = 0; i < passTimes.size() && i < passMs.size(); ++i) {
+        passTimes[i].push_back(passMs[i]);
+        total += passMs[i];
+    }
+    splitFrames.push_back(total);
+    primitives.push_back(primitiveCount);
 }
 
 bool FrameStats::writeReport(const std::string& path) const

@@ -12,6 +12,7 @@ struct GLFWwindow;
 class BlockTextureArray;
 class Fire;
 class FrameStats;
+class PassTimer;
 class GameCreatures;
 class Flashlight;
 class Gui;
@@ -74,6 +75,7 @@ struct Game {
     bool circleOpening = true;
     FrameCounter frames; // frameCount, lastFpsTime, fps
     FrameStats* frameStats = nullptr; // frame pacing, recorded only when asked for
+    PassTimer* passTimer = nullptr; // splits some frames into passes, with the frame pacing
     // The player line of --log-player: play time since the last line, and where he was then.
     float playerLogTime = 0.0f;
     glm::vec3 playerLogFrom { 0.0f };

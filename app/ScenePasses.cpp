@@ -1,5 +1,6 @@
 #include "app/ScenePasses.h"
 
+#include "app/FrameStats.h"
 #include "app/Game.h"
 #include "app/Settings.h"
 #include "app/Timers.h"
@@ -11,6 +12,7 @@
 #include "render/Flashlight.h"
 #include "render/FrameState.h"
 #include "render/Framebuffers.h"
+#include "render/PassTimer.h"
 #include "render/Lightning.h"
 #include "render/ParticleSystem.h"
 #include "render/Shader.h"
@@ -70,7 +72,7 @@ void fillFrameState(Game& game, const ShadowCamera& light)
     gFrame.screenHeight = game.screenHeight;
 }
 
-void shadowPass(Game& game, const ShadowCamera& light)
+size_t shadowPass(Game& game, const ShadowCamera& light)
 {
     const Framebuffers& fb = gFramebuffers;
     glColorMask(GL_FALSE, GL_FALSE, GL_FALSE, GL_FALSE);
@@ -89,11 +91,13 @@ void shadowPass(Game& game, const ShadowCamera& light)
     const Shader* depth = getShader(SHADER_DEPTH);
     depth->bind();
     light.setProjViewUniform(*depth);
-    game.world->drawTerrain(camera);
+    // The sun light is orthographic: it has no eye point to tell the faces turned away.
+    const TerrainDrawStats drawn = game.world->drawTerrain(camera, !light.isSun);
     depth->unbind();
+    return drawn.drawCalls;
 }
 
-void worldPass(Game& game, const ShadowCamera& light)
+size_t worldPass(Game& game, const ShadowCamera& light)
 {
     const WorldUniforms& u = gWorldUniforms;
     const Shader* shader = getShader(SHADER_WORLD);
@@ -128,16 +132,28 @@ void worldPass(Game& game, const ShadowCamera& light)
         bindArray(*game.blockTextures, *shader, "diffuseTexArray");
 
     game.world->camera = game.playerCamera.get();
-    game.world->draw(*game.playerCamera, *shader);
+    const TerrainDrawStats drawn = game.world->draw(*game.playerCamera, *shader);
     // Objects and bodies bind their own shaders; the shadow map stays on its unit.
     unbindTextures();
     glActiveTexture(GL_TEXTURE0 + SHADOW_MAP_UNIT);
     glBindTexture(GL_TEXTURE_2D, 0);
     glActiveTexture(GL_TEXTURE0);
     shader->unbind();
+    return drawn.drawCalls;
 }
 
 } // namespace
+
+std::vector<std::string> framePassNames()
+{
+    return { "shadow", "sky", "world", "effects", "held item", "post-processing", "gui" };
+}
+
+void beginFramePass(Game& game, FramePass pass)
+{
+    if (game.passTimer)
+        game.passTimer->beginPass(pass);
+}
 
 const ShadowCamera& frameLight(const Game& game)
 {
@@ -191,7 +207,8 @@ void drawScene(Game& game)
     fillFrameState(game, light);
 
     // 1. The light's depth.
-    shadowPass(game, light);
+    beginFramePass(game, PASS_SHADOW);
+    size_t terrainDraws = shadowPass(game, light);
 
     // 2. The scene into the multisample buffer.
     glColorMask(GL_TRUE, GL_TRUE, GL_TRUE, GL_TRUE);
@@ -216,10 +233,15 @@ void drawScene(Game& game)
     // compatibility context only fills in with point sprites on.
     glEnable(GL_POINT_SPRITE);
     glEnable(GL_PROGRAM_POINT_SIZE);
+    beginFramePass(game, PASS_SKY);
     game.skybox->draw();
-    worldPass(game, light);
+    beginFramePass(game, PASS_WORLD);
+    terrainDraws += worldPass(game, light);
+    if (game.frameStats && game.playing)
+        game.frameStats->addTerrainDrawCalls(double(terrainDraws));
 
     // 6. Additive effects, then the fire blended over them.
+    beginFramePass(game, PASS_EFFECTS);
     glDepthMask(GL_FALSE);
     glEnable(GL_BLEND);
     glBlendFunc(GL_SRC_ALPHA, GL_ONE);
@@ -231,6 +253,7 @@ void drawScene(Game& game)
     glDepthMask(GL_TRUE);
 
     // 7. The held item and the flashlight over everything.
+    beginFramePass(game, PASS_HELD_ITEM);
     glClear(GL_DEPTH_BUFFER_BIT);
     game.player->draw();
 }
@@ -242,15 +265,20 @@ void postProcess(Game& game)
         advanceCircleLoad(game.circleLoad, game.circleOpening);
         return;
     }
+    beginFramePass(game, PASS_POST_PROCESSING);
     glPolygonMode(GL_FRONT_AND_BACK, GL_FILL);
     glClearColor(1.0f, 0.0f, 0.0f, 1.0f);
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
     glDisable(GL_DEPTH_TEST);
     const Shader* shader = getShader(SHADER_POST_PROCESSING);
     shader->bind();
+    // The two samplers differ in type, so they must never share a unit.
+    const bool multisampled = gFramebuffers.samples > 1;
     shader->setInt("texFramebuffer", 0);
+    shader->setInt("texScene", 1);
+    glActiveTexture(multisampled ? GL_TEXTURE0 : GL_TEXTURE1);
+    glBindTexture(multisampled ? GL_TEXTURE_2D_MULTISAMPLE : GL_TEXTURE_2D, gFramebuffers.sceneColor);
     glActiveTexture(GL_TEXTURE0);
-    glBindTexture(GL_TEXTURE_2D_MULTISAMPLE, gFramebuffers.sceneColor);
     shader->setInt("sampleCount", gFramebuffers.samples);
     const Death* death = game.world ? game.world->death : nullptr;
     shader->setFloat("noiseFactor", death ? death->rage : 0.0f);
@@ -261,7 +289,9 @@ void postProcess(Game& game)
     shader->setFloat("potionFactor", game.potionFactor);
     shader->setInt("endAnimation", game.deathTimer > 0.0f ? 1 : 0);
     game.fullscreenQuad->draw();
-    glBindTexture(GL_TEXTURE_2D_MULTISAMPLE, 0);
+    glActiveTexture(multisampled ? GL_TEXTURE0 : GL_TEXTURE1);
+    glBindTexture(multisampled ? GL_TEXTURE_2D_MULTISAMPLE : GL_TEXTURE_2D, 0);
+    glActiveTexture(GL_TEXTURE0);
     shader->unbind();
     glEnable(GL_DEPTH_TEST);
 }

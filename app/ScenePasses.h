@@ -1,6 +1,8 @@
 #pragma once
 
 #include <glm/mat4x4.hpp>
+#include <string>
+#include <vector>
 
 struct Game;
 class ShadowCamera;
@@ -15,6 +17,21 @@ void lookUpWorldUniforms();
 // nothing is drawn, but the post-processing pass still moves the reveal.
 void drawScene(Game& game);
 void postProcess(Game& game);
+
+// The passes of a frame, as the frame statistics time them on the GPU.
+enum FramePass : int {
+    PASS_SHADOW,
+    PASS_SKY,
+    PASS_WORLD,
+    PASS_EFFECTS,
+    PASS_HELD_ITEM,
+    PASS_POST_PROCESSING,
+    PASS_GUI,
+    PASS_COUNT
+};
+std::vector<std::string> framePassNames();
+// Starts timing a pass when the frame is measured (the pass before it ends).
+void beginFramePass(Game& game, FramePass pass);
 
 // The decisions of a frame that need no GL, kept apart so they can be tested.
 // The light whose shadow the frame draws: the lightning's flash while it is

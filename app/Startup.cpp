@@ -12,6 +12,7 @@
 #include "app/Settings.h"
 #include "app/ScenePasses.h"
 #include "render/Framebuffers.h"
+#include "render/PassTimer.h"
 #include "audio/SoundSystem.h"
 #include "gui/Gui.h"
 #include "gui/GuiText.h"
@@ -104,12 +105,20 @@ void runMainLoop(Game& game)
         return;
     }
     // The time of every pass that began in play is one frame as the player sees it.
+    std::unique_ptr<PassTimer> passTimer;
+    if (game.hasWindow()) {
+        passTimer = std::make_unique<PassTimer>(framePassNames(), now);
+        game.frameStats->setPassNames(framePassNames());
+        game.passTimer = passTimer.get();
+    }
     while (!hooks.shouldClose()) {
         const double before = now();
         loop.runPass(hooks);
-        if (game.playing)
+        // A frame split into passes waited for each of them: not a frame a player gets.
+        if (game.playing && !(passTimer && passTimer->lastFrameSplit()))
             game.frameStats->addFrame(now() - before);
     }
+    game.passTimer = nullptr;
 }
 
 void shutDown(Game& game)

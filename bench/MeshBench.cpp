@@ -1,11 +1,23 @@
 #include "BenchTerrain.h"
 #include "world/FaceMasks.h"
+#include "world/TerrainMesher.h"
+#include "world/WorldGenerator.h"
 
 #include <benchmark/benchmark.h>
 
+#include <vector>
+
+// Terrain meshes per chunk, on one core. Figures:
+//   face_update_ms  the face update of the chunk's region (masks of all leaves)
+//   mesh_build_ms   the meshes of its 64 draw nodes
+//   vertices, indices, gpu_bytes   what the chunk's meshes upload
+//   leaf_faces      visible faces before merging (one quad each in the straightforward mesh)
+//   solid_leaves    leaves of a block type
+// Bench: the synthetic rolling ground of BenchTerrain.h, alone.
+// Forest and Desert: seed 42 chunks (3, -1) and (2, -3), generated with their eight
+// neighbours so the faces along their borders are as in the game.
 namespace {
 
-// The region of the face update queued after a chunk is generated: its box grown by 0.1.
 aabb grownBounds(const Chunk& chunk)
 {
     aabb region = chunk.bounds();
@@ -14,59 +26,80 @@ aabb grownBounds(const Chunk& chunk)
     return region;
 }
 
-// CPU bytes of the built arrays of all 64 draw nodes.
-double meshBytes(Octree& root)
+ChunkList generateAround(int cx, int cz)
 {
-    double bytes = 0.0;
-    for (int i = 0; i < 8; ++i) {
-        for (int j = 0; j < 8; ++j) {
-            const auto& node = static_cast<const Octree_draw_node&>(root.child(i).child(j));
-            bytes
-                += double(node.vertexFloatCount) * sizeof(float) + double(node.indexCount) * sizeof(uint32_t);
+    const WorldGenerator generator(42);
+    ChunkList chunks;
+    for (int a = -1; a <= 1; ++a) {
+        for (int b = -1; b <= 1; ++b) {
+            auto chunk = std::make_unique<Chunk>(cx + a, cz + b);
+            chunk->prepareGeneration();
+            generator.generate(*chunk);
+            chunk->computeHeightmap(aabb(glm::vec3(-10000.0f), glm::vec3(10000.0f)));
+            chunk->finishGeneration();
+            chunks.push_back(std::move(chunk));
         }
     }
-    return bytes;
+    return chunks;
 }
 
-}
-
-// Height map, cleared masks and the marks of every air leaf, single thread.
-static void BM_FaceUpdatePerChunk(benchmark::State& state)
+void meshChunk(benchmark::State& state, ChunkList chunks, const Chunk& centre)
 {
-    ChunkList chunks;
-    chunks.push_back(makeBenchTerrainChunk());
-    const aabb region = grownBounds(*chunks[0]);
-    double totalMs = 0.0;
+    const aabb region = grownBounds(centre);
+    Octree& root = *centre.root;
+    double faceMs = 0.0, meshMs = 0.0;
     for (auto _ : state) {
-        const double start = benchThreadMs();
+        double start = benchThreadMs();
         updateFaces(chunks, region);
-        totalMs += benchThreadMs() - start;
+        faceMs += benchThreadMs() - start;
+        start = benchThreadMs();
+        root.buildMesh(region);
+        meshMs += benchThreadMs() - start;
     }
-    int faces = 0;
-    chunks[0]->root->countVisibleFaces(faces);
-    state.counters["ms_per_chunk"] = totalMs / double(state.iterations());
-    state.counters["visible_faces"] = faces;
+    double vertices = 0, indices = 0, bytes = 0;
+    forEachDrawNode(root, region, [&](Octree_draw_node& node) {
+        if (!node.meshData)
+            return;
+        vertices += double(node.meshData->vertices.size());
+        indices += double(node.meshData->indexCount());
+        bytes += double(node.meshData->gpuBytes());
+    });
+    int leaves = 0, faces = 0;
+    root.countSolidLeaves(leaves);
+    root.countVisibleFaces(faces);
+    const double n = double(state.iterations());
+    state.counters["face_update_ms"] = faceMs / n;
+    state.counters["mesh_build_ms"] = meshMs / n;
+    state.counters["vertices"] = vertices;
+    state.counters["indices"] = indices;
+    state.counters["gpu_bytes"] = bytes;
+    state.counters["leaf_faces"] = faces;
+    state.counters["solid_leaves"] = leaves;
 }
-BENCHMARK(BM_FaceUpdatePerChunk)->Unit(benchmark::kMillisecond);
 
-// Vertex and index arrays of all 64 draw nodes, single thread.
-static void BM_MeshBuildPerChunk(benchmark::State& state)
+} // namespace
+
+static void BM_MeshChunkBench(benchmark::State& state)
 {
     ChunkList chunks;
     chunks.push_back(makeBenchTerrainChunk());
-    const aabb region = grownBounds(*chunks[0]);
-    updateFaces(chunks, region);
-    Octree& root = *chunks[0]->root;
-    double totalMs = 0.0;
-    for (auto _ : state) {
-        const double start = benchThreadMs();
-        root.buildMesh(region);
-        totalMs += benchThreadMs() - start;
-    }
-    int leaves = 0;
-    root.countSolidLeaves(leaves);
-    state.counters["ms_per_chunk"] = totalMs / double(state.iterations());
-    state.counters["solid_leaves"] = leaves;
-    state.counters["cpu_mesh_bytes_per_chunk"] = meshBytes(root);
+    const Chunk& centre = *chunks[0];
+    meshChunk(state, std::move(chunks), centre);
 }
-BENCHMARK(BM_MeshBuildPerChunk)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_MeshChunkBench)->Unit(benchmark::kMillisecond);
+
+static void BM_MeshChunkForest(benchmark::State& state)
+{
+    ChunkList chunks = generateAround(3, -1);
+    const Chunk& centre = *chunks[4];
+    meshChunk(state, std::move(chunks), centre);
+}
+BENCHMARK(BM_MeshChunkForest)->Unit(benchmark::kMillisecond)->Iterations(5);
+
+static void BM_MeshChunkDesert(benchmark::State& state)
+{
+    ChunkList chunks = generateAround(2, -3);
+    const Chunk& centre = *chunks[4];
+    meshChunk(state, std::move(chunks), centre);
+}
+BENCHMARK(BM_MeshChunkDesert)->Unit(benchmark::kMillisecond)->Iterations(5);

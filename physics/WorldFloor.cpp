@@ -2,9 +2,7 @@
 
 #include "render/Camera.h"
 #include "render/Shader.h"
-#include "render/VertexArray.h"
 #include "world/BlockType.h"
-#include "world/Octree.h"
 
 namespace {
 // Before the player's chunk is first known the slab waits out of the way, high above.
@@ -17,11 +15,19 @@ WorldFloor::WorldFloor(int viewDistance, const glm::vec3& size)
         glm::vec3(float(viewDistance + 1) * size.x, kHeight, float(viewDistance + 1) * size.z)))
     , chunkSize(size)
 {
-    // The mesh is drawn through the model matrix, so it is built around the origin.
+    // The mesh is drawn through the model matrix, so it is built around the origin: one quad
+    // whose corners are the box's, scaled from a unit square.
     aabb local = box;
     local.moveCenterTo(glm::vec3(0.0f));
-    local.appendMesh(
-        meshVertices, meshVertexFloatCount, meshIndices, meshIndexCount, FACE_POS_Y, BLOCK_BEDROCK);
+    meshData.placement.origin = local.min;
+    meshData.placement.step = local.max - local.min;
+    TerrainQuad top;
+    top.plane = 1;
+    top.u1 = 1;
+    top.v1 = 1;
+    top.type = BLOCK_BEDROCK;
+    appendTerrainQuad(meshData, 4, top); // the +Y face
+    finishTerrainIndices(meshData, { 0, 0, 0, 0, 1, 0 });
     setPosition(kStartCentre);
 }
 
@@ -36,7 +42,7 @@ WorldFloor::~WorldFloor() = default;
 void WorldFloor::draw(const Camera& camera, const Shader& worldShader)
 {
     if (!mesh)
-        mesh = makeWorldMesh(meshVertices, meshVertexFloatCount, meshIndices, meshIndexCount);
+        mesh = std::make_unique<TerrainMesh>(meshData);
     worldShader.setMat4("modelMatrix", model);
     worldShader.setMat4("modelViewMatrix", camera.view * model);
     worldShader.setMat4("modelViewProjMatrix", camera.projection * camera.view * model);

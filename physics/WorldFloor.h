@@ -1,6 +1,7 @@
 #pragma once
 
 #include "physics/MovingObject.h"
+#include "render/TerrainMesh.h"
 
 #include <cstdint>
 #include <glm/vec3.hpp>
@@ -8,7 +9,6 @@
 
 class Camera;
 class Shader;
-class VertexArray;
 
 // The slab under the loaded area that stops bodies from falling out of the
 // world. Only its top face (bedrock) is drawn, at y = 0 once it is placed.
@@ -22,17 +22,14 @@ public:
     // Centres the slab under chunk (cx, cz) with its top face at y = 0.
     void placeUnderChunk(int32_t cx, int32_t cz);
 
-    // The top face in the slab's own frame (centred on its position): 8 vertices, 6 indices.
-    float meshVertices[64] = {};
-    uint32_t meshIndices[6] = {};
-    int meshVertexFloatCount = 0;
-    int meshIndexCount = 0;
+    // The top face in the slab's own frame (centred on its position): 4 corners, 6 indices.
+    TerrainMeshData meshData;
 
     // Draws the top face with the bound world shader, setting its three matrix uniforms from
     // the camera. Main thread with a GL context; the GPU mesh is made at the first draw.
     void draw(const Camera& camera, const Shader& worldShader);
 
-    std::unique_ptr<VertexArray> mesh; // null until the first draw
+    std::unique_ptr<TerrainMesh> mesh; // null until the first draw
 
 private:
     glm::vec3 chunkSize;

@@ -97,19 +97,35 @@ void createSceneBuffer(Framebuffers& fb, int screenWidth, int screenHeight, int 
     fb.width = std::max(1, screenWidth);
     fb.height = std::max(1, screenHeight);
 
+    // A single sample gets plain targets: a software rasterizer drawing into a multisample
+    // target tests depth only after shading, so every hidden layer of terrain would cost a
+    // full shading (a forest frame took five times as long).
+    const bool multisampled = fb.samples > 1;
     glGenTextures(1, &fb.sceneColor);
-    glBindTexture(GL_TEXTURE_2D_MULTISAMPLE, fb.sceneColor);
-    glTexImage2DMultisample(GL_TEXTURE_2D_MULTISAMPLE, fb.samples, GL_RGBA, fb.width, fb.height, GL_TRUE);
-    glBindTexture(GL_TEXTURE_2D_MULTISAMPLE, 0);
+    if (multisampled) {
+        glBindTexture(GL_TEXTURE_2D_MULTISAMPLE, fb.sceneColor);
+        glTexImage2DMultisample(GL_TEXTURE_2D_MULTISAMPLE, fb.samples, GL_RGBA, fb.width, fb.height, GL_TRUE);
+        glBindTexture(GL_TEXTURE_2D_MULTISAMPLE, 0);
+    } else {
+        glBindTexture(GL_TEXTURE_2D, fb.sceneColor);
+        glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA8, fb.width, fb.height, 0, GL_RGBA, GL_UNSIGNED_BYTE, nullptr);
+        glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_NEAREST);
+        glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_NEAREST);
+        glBindTexture(GL_TEXTURE_2D, 0);
+    }
 
     glGenRenderbuffers(1, &fb.sceneDepth);
     glBindRenderbuffer(GL_RENDERBUFFER, fb.sceneDepth);
-    glRenderbufferStorageMultisample(GL_RENDERBUFFER, fb.samples, GL_DEPTH_COMPONENT24, fb.width, fb.height);
+    if (multisampled)
+        glRenderbufferStorageMultisample(GL_RENDERBUFFER, fb.samples, GL_DEPTH_COMPONENT24, fb.width, fb.height);
+    else
+        glRenderbufferStorage(GL_RENDERBUFFER, GL_DEPTH_COMPONENT24, fb.width, fb.height);
     glBindRenderbuffer(GL_RENDERBUFFER, 0);
 
     glGenFramebuffers(1, &fb.sceneFramebuffer);
     glBindFramebuffer(GL_FRAMEBUFFER, fb.sceneFramebuffer);
-    glFramebufferTexture2D(GL_FRAMEBUFFER, GL_COLOR_ATTACHMENT0, GL_TEXTURE_2D_MULTISAMPLE, fb.sceneColor, 0);
+    glFramebufferTexture2D(GL_FRAMEBUFFER, GL_COLOR_ATTACHMENT0,
+        multisampled ? GL_TEXTURE_2D_MULTISAMPLE : GL_TEXTURE_2D, fb.sceneColor, 0);
     glFramebufferRenderbuffer(GL_FRAMEBUFFER, GL_DEPTH_ATTACHMENT, GL_RENDERBUFFER, fb.sceneDepth);
     checkComplete();
 }

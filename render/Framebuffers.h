@@ -29,8 +29,8 @@ struct Framebuffers {
     GLuint shadowMap = 0; // depth texture with compare mode
     ShadowMapSize shadowSize;
     GLuint sceneFramebuffer = 0;
-    GLuint sceneColor = 0; // multisample colour texture
-    GLuint sceneDepth = 0; // multisample depth render buffer
+    GLuint sceneColor = 0; // colour texture: multisample with more than one sample, else plain 2D
+    GLuint sceneDepth = 0; // depth render buffer with the same samples
     int samples = 1;
     int width = 0;
     int height = 0;

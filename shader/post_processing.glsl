@@ -1,4 +1,5 @@
-Resolves the multisampled scene onto the window and adds the screen effects:
+Resolves the scene onto the window (multisampled in texFramebuffer, or a
+single sample in texScene when sampleCount is 1) and adds the screen effects:
 grey while paused, the circular reveal at the start and end of a game, the
 potion's colour drift, Death's static and the red of the final seconds.
 
@@ -26,6 +27,7 @@ in vec2 uv;
 out vec4 fragColor;
 
 uniform sampler2DMS texFramebuffer;
+uniform sampler2D texScene;
 uniform int sampleCount;
 uniform float noiseFactor;
 uniform float circleLoad;
@@ -34,9 +36,16 @@ uniform bool isGrayscale;
 uniform float potionFactor;
 uniform bool endAnimation;
 
+ivec2 sceneSize()
+{
+    return sampleCount > 1 ? textureSize(texFramebuffer) : textureSize(texScene, 0);
+}
+
 vec3 resolveScene(ivec2 texel)
 {
-    int samples = max(sampleCount, 1);
+    if (sampleCount <= 1)
+        return texelFetch(texScene, texel, 0).rgb;
+    int samples = sampleCount;
     vec3 sum = vec3(0.0);
     for (int i = 0; i < samples; ++i)
         sum += texelFetch(texFramebuffer, texel, i).rgb;
@@ -50,7 +59,7 @@ float hash(vec2 p)
 
 void main()
 {
-    ivec2 size = textureSize(texFramebuffer);
+    ivec2 size = sceneSize();
     vec2 wobble = vec2(0.0);
     if (potionFactor > 0.0)
         wobble = potionFactor * 0.01 * vec2(sin(uv.y * 20.0 + time * 3.0), cos(uv.x * 20.0 + time * 2.0));

@@ -1,11 +1,12 @@
 The terrain, the world floor and the chunk-carried geometry at night.
 
-Vertex format (eight floats): location 0 the corner position, location 1 the
-corner normal (each component +-1/sqrt 3, shared by the box's faces, so the
-face normal is taken from the screen-space derivatives instead), location 2
-the block type and the corner number. The block array texture is sampled at
-layer type - 1 with coordinates projected along the face's axis, one texture
-repeat per world unit, so boxes of any size tile.
+Vertex format (four bytes, an unsigned integer vector at location 0): the
+corner's position in steps from the mesh's origin, and the block type with
+the face direction (0 -X, 1 -Y, 2 -Z, 3 +X, 4 +Y, 5 +Z) in its top three
+bits. The mesh's origin and step come as constant attributes at locations 1
+and 2. The block array texture is sampled at layer type - 1 with coordinates
+projected along the face's axis, one texture repeat per world unit, so faces
+of any size tile and a merged face shades exactly like the faces it joins.
 
 Light: mainly the flashlight cone (flashLightPos, flashLightDir = its back
 axis, flashLightFOV, flashLightIntensity) with its shadow map (depthTex,
@@ -18,9 +19,9 @@ ground; the fog closes in with fogFactor and the rain.
 ##vertex
 #version 330 compatibility
 
-layout(location = 0) in vec3 position;
-layout(location = 1) in vec3 cornerNormal;
-layout(location = 2) in vec2 typeCorner;
+layout(location = 0) in uvec4 corner;
+layout(location = 1) in vec3 meshOrigin;
+layout(location = 2) in vec3 meshStep;
 
 uniform mat4 modelMatrix;
 uniform mat4 modelViewMatrix;
@@ -31,14 +32,16 @@ out vec3 worldPos;
 out vec3 viewPos;
 out vec4 shadowCoord;
 flat out float layer;
+flat out int face;
 
 void main()
 {
-    vec4 p = vec4(position, 1.0);
+    vec4 p = vec4(meshOrigin + meshStep * vec3(corner.xyz), 1.0);
     worldPos = (modelMatrix * p).xyz;
     viewPos = (modelViewMatrix * p).xyz;
     shadowCoord = depthBiasMV * vec4(worldPos, 1.0);
-    layer = max(typeCorner.x - 1.0, 0.0);
+    layer = max(float(corner.w & 31u) - 1.0, 0.0);
+    face = int(corner.w >> 5u);
     gl_Position = modelViewProjMatrix * p;
 }
 ##end
@@ -51,6 +54,7 @@ in vec3 worldPos;
 in vec3 viewPos;
 in vec4 shadowCoord;
 flat in float layer;
+flat in int face;
 
 out vec4 fragColor;
 
@@ -91,15 +95,13 @@ float shadowAt(vec4 coord, float bias)
 
 void main()
 {
-    // Flat face normal from the derivatives, in view space where the eye is
-    // the origin, turned towards it; the view is a rotation, so its
-    // transpose takes the normal back to the world.
-    vec3 nv = normalize(cross(dFdx(viewPos), dFdy(viewPos)));
-    if (dot(nv, viewPos) > 0.0)
-        nv = -nv;
-    vec3 n = transpose(mat3(viewMatrix)) * nv;
-    vec3 a = abs(n);
-    vec2 uv = a.x > a.y && a.x > a.z ? worldPos.zy : (a.y > a.z ? worldPos.xz : worldPos.xy);
+    // The face's normal from its direction, and in view space for the lights
+    // given there.
+    int axis = face % 3;
+    vec3 n = vec3(0.0);
+    n[axis] = face < 3 ? -1.0 : 1.0;
+    vec3 nv = mat3(viewMatrix) * n;
+    vec2 uv = axis == 0 ? worldPos.zy : (axis == 1 ? worldPos.xz : worldPos.xy);
     vec4 albedo = texture(diffuseTexArray, vec3(uv, layer));
     vec3 base = albedo.rgb;
     if (rain)

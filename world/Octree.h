@@ -9,7 +9,8 @@
 #include <memory>
 
 class Camera;
-class VertexArray;
+struct TerrainMeshData;
+class TerrainMesh;
 
 // Sparse voxel store of one chunk. The root (depth 0) is the chunk cube, the
 // 64 nodes at depth 2 are the draw nodes that own the meshes, and depth 7 is
@@ -81,15 +82,13 @@ private:
 // A depth-2 node: the unit of meshing and culling (a cube of 16 units).
 class Octree_draw_node : public Octree {
 public:
-    bool pendingData = false; // arrays built and waiting for upload (or an empty build)
-    int32_t vertexFloatCount = 0; // 64 floats per solid leaf
-    int32_t indexCount = 0; // 6 per visible face
-    std::unique_ptr<float[]> vertices;
-    std::unique_ptr<uint32_t[]> indices;
+    bool pendingData = false; // a mesh was built and waits for upload (or an empty build)
+    // The built quads waiting for upload; null when the last build found no face to draw.
+    std::unique_ptr<TerrainMeshData> meshData;
     bool visible = false; // result of the last cull
-    // The GPU buffers (one vertex buffer, one index buffer, triangles); null when the node
-    // has nothing to draw. Created, drawn and released on the main thread only.
-    std::unique_ptr<VertexArray> mesh;
+    // The GPU buffers; null when the node has nothing to draw. Created, drawn and released
+    // on the main thread only.
+    std::unique_ptr<TerrainMesh> mesh;
 
     Octree_draw_node();
     Octree_draw_node(BlockType type, int depth, const aabb& box, uint8_t visibleFaces);
@@ -100,15 +99,13 @@ public:
     void dropMesh() override;
     bool cull(const Camera& camera) override;
     void draw() override;
+    // Draws only the face directions of faceMask, if the last cull found the node visible;
+    // returns the triangles drawn.
+    size_t drawFaces(uint8_t faceMask);
     // What an upload does to the CPU side, for a world that keeps no GPU meshes (tools, tests
-    // without a GL context): the built arrays are freed and nothing waits any more.
+    // without a GL context): the built quads are freed and nothing waits any more.
     void discardMesh(const aabb& region);
 };
-
-// GPU buffers for arrays in the world's vertex format (position, corner normal, block type
-// and corner: eight floats at locations 0, 1 and 2), drawn as triangles. Main thread only.
-std::unique_ptr<VertexArray> makeWorldMesh(
-    const float* vertices, int vertexFloatCount, const uint32_t* indices, int indexCount);
 
 // The draw nodes of a chunk root that the region strictly intersects.
 template <class Fn> void forEachDrawNode(Octree& node, const aabb& region, Fn&& fn)

@@ -35,6 +35,12 @@ class Player;
 class Projectile;
 class Shader;
 
+// What one terrain draw submitted.
+struct TerrainDrawStats {
+    size_t drawCalls = 0;
+    size_t triangles = 0;
+};
+
 // Everything in the game world: the square of chunks around the player, the
 // chunks cached after leaving it, the bodies moving through them (the player,
 // the cats, Death, the projectiles), and the job system that generates chunks,
@@ -110,11 +116,14 @@ public:
     // meshes, the floor, the world objects, then every body but the player. The caller has
     // bound worldShader with its uniforms for world-space vertices (model matrix identity)
     // and the block texture array; the floor sets the three matrices for itself.
-    void draw(const Camera& view, const Shader& worldShader);
+    // Returns what the terrain part submitted.
+    TerrainDrawStats draw(const Camera& view, const Shader& worldShader);
     // Culls the ready chunks' draw nodes against `view` and draws the visible ones nearest
-    // first, so the depth test rejects hidden terrain before it is shaded. The terrain part
-    // of draw(), and all the shadow pass draws.
-    void drawTerrain(const Camera& view);
+    // first, so the depth test rejects hidden terrain before it is shaded. Of each node only
+    // the face directions that can face the eye go out; a view without a single eye point
+    // (an orthographic light) gets every direction. The terrain part of draw(), and all the
+    // shadow pass draws.
+    TerrainDrawStats drawTerrain(const Camera& view, bool eyeCulling = true);
     // Moves the loaded square to the chunk of (x, z) once every chunk of the old one is
     // ready and free; otherwise it tries again next call.
     void updateStreaming(float x, float z);

@@ -5,13 +5,14 @@
 #include "gameplay/Character.h"
 #include "render/Camera.h"
 #include "render/Shader.h"
+#include "render/TerrainMesh.h"
 
 #include <algorithm>
 #include <glm/geometric.hpp>
 #include <utility>
 #include <vector>
 
-void World::drawTerrain(const Camera& view)
+TerrainDrawStats World::drawTerrain(const Camera& view, bool eyeCulling)
 {
     // A forest seen through its trees is many layers of boxes deep, and a software
     // rasterizer pays for every shaded fragment: drawing near nodes first lets the
@@ -32,11 +33,19 @@ void World::drawTerrain(const Camera& view)
     }
     std::sort(visible.begin(), visible.end(),
         [](const auto& a, const auto& b) { return a.first < b.first; });
-    for (const auto& entry : visible)
-        entry.second->draw();
+    TerrainDrawStats stats;
+    for (const auto& entry : visible) {
+        Octree_draw_node& node = *entry.second;
+        const uint8_t faces
+            = eyeCulling ? terrainFacesSeenFrom(eye, node.box.min, node.box.max) : ALL_TERRAIN_FACES;
+        const size_t triangles = node.drawFaces(faces);
+        stats.triangles += triangles;
+        stats.drawCalls += triangles > 0 ? 1 : 0;
+    }
+    return stats;
 }
 
-void World::draw(const Camera& view, const Shader& worldShader)
+TerrainDrawStats World::draw(const Camera& view, const Shader& worldShader)
 {
     // Culling first, so objects and meshes of one pass agree on what is in view.
     for (auto& chunk : chunks) {
@@ -45,7 +54,7 @@ void World::draw(const Camera& view, const Shader& worldShader)
         for (auto& object : chunk->objects)
             object->cullTest(view);
     }
-    drawTerrain(view);
+    const TerrainDrawStats terrain = drawTerrain(view);
     worldFloor.draw(view, worldShader);
     for (auto& chunk : chunks) {
         if (!chunk->ready)
@@ -61,4 +70,5 @@ void World::draw(const Camera& view, const Shader& worldShader)
     }
     for (auto& projectile : projectiles)
         projectile->draw();
+    return terrain;
 }

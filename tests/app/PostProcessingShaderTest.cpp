@@ -1,10 +1,11 @@
-// The post-processing program: it resolves a multisampled scene onto the
-// window and lays the pause grey and the circular reveal over it.
+// The post-processing program: it resolves the scene (multisampled, or a
+// single sample) onto the window and lays the pause grey and the circular reveal over it.
 #include "../render/GlContextFixture.h"
 #include "render/Shader.h"
 #include "render/VertexArray.h"
 
 #include <array>
+#include <vector>
 
 namespace {
 
@@ -34,6 +35,16 @@ protected:
         ASSERT_EQ(glCheckFramebufferStatus(GL_FRAMEBUFFER), GLenum(GL_FRAMEBUFFER_COMPLETE));
         glClearColor(1.0f, 0.5f, 0.0f, 1.0f);
         glClear(GL_COLOR_BUFFER_BIT);
+        // A single-sample scene: teal everywhere.
+        glGenTextures(1, &plainScene);
+        glBindTexture(GL_TEXTURE_2D, plainScene);
+        std::vector<unsigned char> teal(SIZE * SIZE * 4);
+        for (size_t i = 0; i < teal.size(); i += 4) {
+            teal[i + 1] = 128;
+            teal[i + 2] = 255;
+        }
+        glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA8, SIZE, SIZE, 0, GL_RGBA, GL_UNSIGNED_BYTE, teal.data());
+        glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_NEAREST);
 
         glGenTextures(1, &target);
         glBindTexture(GL_TEXTURE_2D, target);
@@ -53,13 +64,14 @@ protected:
         glDeleteFramebuffers(1, &sceneBuffer);
         glDeleteFramebuffers(1, &targetBuffer);
         glDeleteTextures(1, &scene);
+        glDeleteTextures(1, &plainScene);
         glDeleteTextures(1, &target);
         quad.reset();
         GlTest::TearDown();
     }
 
     // Draws the pass into the target and reads pixel (x, y) back.
-    std::array<int, 3> draw(float circleLoad, bool grey, int x, int y)
+    std::array<int, 3> draw(float circleLoad, bool grey, int x, int y, int samples = 4)
     {
         glBindFramebuffer(GL_FRAMEBUFFER, targetBuffer);
         glViewport(0, 0, SIZE, SIZE);
@@ -67,9 +79,13 @@ protected:
         glDisable(GL_CULL_FACE);
         shader->bind();
         shader->setInt("texFramebuffer", 0);
+        shader->setInt("texScene", 1);
         glActiveTexture(GL_TEXTURE0);
         glBindTexture(GL_TEXTURE_2D_MULTISAMPLE, scene);
-        shader->setInt("sampleCount", 4);
+        glActiveTexture(GL_TEXTURE1);
+        glBindTexture(GL_TEXTURE_2D, plainScene);
+        glActiveTexture(GL_TEXTURE0);
+        shader->setInt("sampleCount", samples);
         shader->setFloat("noiseFactor", 0.0f);
         shader->setFloat("circleLoad", circleLoad);
         shader->setFloat("time", 1.0f);
@@ -78,6 +94,9 @@ protected:
         shader->setInt("endAnimation", 0);
         quad->draw();
         shader->unbind();
+        glActiveTexture(GL_TEXTURE1);
+        glBindTexture(GL_TEXTURE_2D, 0);
+        glActiveTexture(GL_TEXTURE0);
         unsigned char rgba[4] = {};
         glReadPixels(x, y, 1, 1, GL_RGBA, GL_UNSIGNED_BYTE, rgba);
         return { rgba[0], rgba[1], rgba[2] };
@@ -85,7 +104,7 @@ protected:
 
     std::unique_ptr<Shader> shader;
     std::unique_ptr<VertexArray> quad;
-    GLuint scene = 0, sceneBuffer = 0, target = 0, targetBuffer = 0;
+    GLuint scene = 0, plainScene = 0, sceneBuffer = 0, target = 0, targetBuffer = 0;
 };
 
 TEST_F(PostProcessingShader, ResolvesTheSceneInsideTheOpenReveal)
@@ -97,6 +116,8 @@ TEST_F(PostProcessingShader, ResolvesTheSceneInsideTheOpenReveal)
     EXPECT_NEAR(centre[2], 0, 2);
     const auto corner = draw(1.5f, false, 0, 0);
     EXPECT_NEAR(corner[0], 255, 2); // fully open: the corners too
+    // Without anti-aliasing the scene is a plain texture on the second unit.
+    EXPECT_EQ(draw(1.5f, false, SIZE / 2, SIZE / 2, 1), (std::array<int, 3> { 0, 128, 255 }));
 }
 
 TEST_F(PostProcessingShader, ClosedRevealIsBlackAndHalfOpenShowsOnlyTheMiddle)

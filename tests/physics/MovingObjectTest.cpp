@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include <glm/common.hpp>
 #include <glm/gtc/matrix_transform.hpp>
 
 namespace {
@@ -110,13 +111,21 @@ TEST(WorldFloor, SlabSizeStartPlaceAndTopFaceMesh)
     EXPECT_EQ(floor.box.min.y, -20.0f);
     EXPECT_EQ(floor.box.center(), glm::vec3(-32, -10, 160));
 
-    EXPECT_EQ(floor.meshVertexFloatCount, 64);
-    ASSERT_EQ(floor.meshIndexCount, 6);
-    for (uint32_t index : floor.meshIndices) {
-        EXPECT_EQ(floor.meshVertices[index * 8 + 1], 10.0f); // top face, in the slab's own frame
-        EXPECT_EQ(floor.meshVertices[index * 8 + 6], float(BLOCK_BEDROCK));
+    // One +Y quad over the whole slab, placed by origin + step * corner in the slab's own frame.
+    const TerrainMeshData& mesh = floor.meshData;
+    ASSERT_EQ(mesh.vertices.size(), 4u);
+    ASSERT_EQ(mesh.indexCount(), 6u);
+    EXPECT_EQ(mesh.faceCount[4], 6u);
+    glm::vec3 lo(1e9f), hi(-1e9f);
+    for (const TerrainVertex& v : mesh.vertices) {
+        EXPECT_EQ(v.typeAndFace, BLOCK_BEDROCK | 4 << TERRAIN_FACE_SHIFT);
+        const glm::vec3 p = mesh.placement.origin + mesh.placement.step * glm::vec3(v.x, v.y, v.z);
+        lo = glm::min(lo, p);
+        hi = glm::max(hi, p);
     }
+    EXPECT_EQ(lo, glm::vec3(-96, 10, -96));
+    EXPECT_EQ(hi, glm::vec3(96, 10, 96));
     // Drawn through the model matrix, the top lies at y = 0.
-    const glm::vec4 top = floor.modelMatrix() * glm::vec4(0, floor.meshVertices[1 + 8 * 2], 0, 1);
+    const glm::vec4 top = floor.modelMatrix() * glm::vec4(0, lo.y, 0, 1);
     EXPECT_EQ(top.y, 0.0f);
 }

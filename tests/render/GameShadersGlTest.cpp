@@ -5,6 +5,7 @@
 
 #include "render/Shader.h"
 #include "render/ShaderTable.h"
+#include "render/TerrainMesh.h"
 
 #include <array>
 #include <glm/gtc/matrix_transform.hpp>
@@ -108,32 +109,20 @@ protected:
         glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_COMPARE_MODE, GL_COMPARE_REF_TO_TEXTURE);
         glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_COMPARE_FUNC, GL_LEQUAL);
 
-        // The floor at y = 0 in the chunk vertex format: position, corner
-        // normal, (type, corner).
-        const float n = 0.57735f;
-        const std::array<float, 32> vertices { -8, 0, -8, -n, n, -n, 1, 0, 8, 0, -8, n, n, -n, 1, 1, 8, 0, 8, n, n,
-            n, 1, 2, -8, 0, 8, -n, n, n, 1, 3 };
-        const std::array<unsigned, 6> indices { 0, 1, 2, 2, 3, 0 };
-        glGenVertexArrays(1, &vao);
-        glBindVertexArray(vao);
-        glGenBuffers(2, buffers.data());
-        glBindBuffer(GL_ARRAY_BUFFER, buffers[0]);
-        glBufferData(GL_ARRAY_BUFFER, sizeof(vertices), vertices.data(), GL_STATIC_DRAW);
-        glBindBuffer(GL_ELEMENT_ARRAY_BUFFER, buffers[1]);
-        glBufferData(GL_ELEMENT_ARRAY_BUFFER, sizeof(indices), indices.data(), GL_STATIC_DRAW);
-        for (int loc = 0; loc < 3; ++loc)
-            glEnableVertexAttribArray(GLuint(loc));
-        glVertexAttribPointer(0, 3, GL_FLOAT, GL_FALSE, 32, reinterpret_cast<void*>(0));
-        glVertexAttribPointer(1, 3, GL_FLOAT, GL_FALSE, 32, reinterpret_cast<void*>(12));
-        glVertexAttribPointer(2, 2, GL_FLOAT, GL_FALSE, 32, reinterpret_cast<void*>(24));
-        glBindVertexArray(0);
+        // The floor at y = 0 in the terrain format: one +Y quad of block type 1, placed by
+        // its origin and a 16-unit step.
+        TerrainMeshData data;
+        data.placement.origin = glm::vec3(-8, 0, -8);
+        data.placement.step = glm::vec3(16);
+        appendTerrainQuad(data, 4, TerrainQuad { 0, 0, 0, 1, 1, 1 });
+        finishTerrainIndices(data, { 0, 0, 0, 0, 1, 0 });
+        floor = std::make_unique<TerrainMesh>(data);
     }
     void TearDown() override
     {
         if (shader)
             glDeleteProgram(shader->program);
-        glDeleteVertexArrays(1, &vao);
-        glDeleteBuffers(2, buffers.data());
+        floor.reset();
         glDeleteTextures(1, &blocks);
         glDeleteTextures(1, &depth);
         glDeleteTextures(1, &target);
@@ -176,9 +165,7 @@ protected:
         glActiveTexture(GL_TEXTURE5);
         glBindTexture(GL_TEXTURE_2D, depth);
         shader->setInt("depthTex", 5);
-        glBindVertexArray(vao);
-        glDrawElements(GL_TRIANGLES, 6, GL_UNSIGNED_INT, nullptr);
-        glBindVertexArray(0);
+        floor->draw();
         glBindTexture(GL_TEXTURE_2D, 0);
         glActiveTexture(GL_TEXTURE0);
         glBindTexture(GL_TEXTURE_2D_ARRAY, 0);
@@ -195,8 +182,8 @@ protected:
     }
 
     std::unique_ptr<Shader> shader;
-    GLuint target = 0, framebuffer = 0, blocks = 0, depth = 0, vao = 0;
-    std::array<GLuint, 2> buffers {};
+    GLuint target = 0, framebuffer = 0, blocks = 0, depth = 0;
+    std::unique_ptr<TerrainMesh> floor;
 };
 
 TEST_F(WorldShaderLight, TheConeLightsItsCentreAndTheNightKeepsTheRestDark)

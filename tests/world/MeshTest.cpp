@@ -1,8 +1,12 @@
 #include "world/FaceMasks.h"
+#include "world/TerrainMesher.h"
 
 #include "WorldTestHelpers.h"
 
 #include <gtest/gtest.h>
+
+#include <map>
+#include <random>
 
 namespace {
 
@@ -106,11 +110,18 @@ TEST(FaceMasks, LargeLeafAgainstOneAirVoxelGetsItsWholeFace)
     EXPECT_EQ(big.visibleFaces, FACE_POS_X);
 
     big.buildMesh(kEverywhere);
-    EXPECT_EQ(big.vertexFloatCount, 64);
-    ASSERT_EQ(big.indexCount, 6);
-    // All six indices name corners on the +x side of the 16-unit box.
-    for (int i = 0; i < 6; ++i)
-        EXPECT_EQ(big.vertices[big.indices[i] * 8], 16.0f);
+    ASSERT_NE(big.meshData, nullptr);
+    const TerrainMeshData& mesh = *big.meshData;
+    ASSERT_EQ(mesh.vertices.size(), 4u);
+    ASSERT_EQ(mesh.indexCount(), 6u);
+    EXPECT_EQ(mesh.faceCount, (std::array<uint32_t, 6> { 0, 0, 0, 6, 0, 0 }));
+    // One quad over the whole +x side of the 16-unit box: 32 voxels from the node's origin.
+    EXPECT_EQ(mesh.placement.origin, glm::vec3(0.0f));
+    EXPECT_EQ(mesh.placement.step, glm::vec3(VOXEL_SIZE));
+    for (const TerrainVertex& v : mesh.vertices) {
+        EXPECT_EQ(v.x, 32);
+        EXPECT_EQ(v.typeAndFace, BLOCK_STONE | 3 << TERRAIN_FACE_SHIFT);
+    }
 }
 
 TEST(FaceMasks, FaceBetweenChunksIsMarkedOnceBothAreReady)
@@ -133,66 +144,135 @@ TEST(FaceMasks, FaceBetweenChunksIsMarkedOnceBothAreReady)
     EXPECT_EQ(visibleFacesOf(solid), 4 * 4);
 }
 
-TEST(DrawNodeMesh, CountsFollowSolidLeavesAndMarkedFaces)
+namespace {
+
+// Every voxel square of every drawn face, as (direction, plane, u, v) -> block type.
+std::map<std::array<int, 4>, int> coveredSquares(const TerrainMeshData& mesh)
+{
+    std::map<std::array<int, 4>, int> squares;
+    for (size_t q = 0; q < mesh.quadCount(); ++q) {
+        const TerrainVertex* c = &mesh.vertices[q * 4];
+        const int face = c[0].typeAndFace >> TERRAIN_FACE_SHIFT;
+        const int axis = face % 3, u = (axis + 1) % 3, v = (axis + 2) % 3;
+        int lo[3] = { 255, 255, 255 }, hi[3] = { 0, 0, 0 };
+        for (int k = 0; k < 4; ++k) {
+            const int p[3] = { c[k].x, c[k].y, c[k].z };
+            for (int a = 0; a < 3; ++a) {
+                lo[a] = std::min(lo[a], p[a]);
+                hi[a] = std::max(hi[a], p[a]);
+            }
+            EXPECT_EQ(c[k].typeAndFace, c[0].typeAndFace);
+        }
+        EXPECT_EQ(lo[axis], hi[axis]); // flat
+        for (int i = lo[u]; i < hi[u]; ++i) {
+            for (int j = lo[v]; j < hi[v]; ++j) {
+                const bool fresh
+                    = squares.emplace(std::array<int, 4> { face, lo[axis], i, j }, c[0].typeAndFace & TERRAIN_TYPE_MASK)
+                          .second;
+                EXPECT_TRUE(fresh) << "two quads cover one square";
+            }
+        }
+    }
+    return squares;
+}
+
+}
+
+TEST(DrawNodeMesh, MergedFacesCoverExactlyTheMarkedFacesWithFewerQuads)
 {
     ChunkList chunks;
     chunks.push_back(makeGroundChunk(0, 0, 8.0f)); // stone below y = 8, air above
+    Octree& root = *chunks[0]->root;
+    // Dents, steps and a second material, so faces of several sizes, types and directions meet.
+    std::mt19937 random(7);
+    for (int i = 0; i < 60; ++i) {
+        const glm::vec3 p(float(random() % 32) * 0.5f, float(random() % 20) * 0.5f, float(random() % 32) * 0.5f);
+        root.fill(i % 3 ? BLOCK_AIR : BLOCK_DIRT, aabb(p, p + glm::vec3(float(1 + random() % 4) * 0.5f)));
+    }
     updateFaces(chunks, kEverywhere);
-    Octree_draw_node& node = drawNodeAt(*chunks[0]->root, { 1, 1, 1 });
-    ASSERT_TRUE(node.isSplit);
-    int leaves = 0;
-    node.countSolidLeaves(leaves);
-    EXPECT_EQ(leaves, 4); // the four lower octants
+    Octree_draw_node& node = drawNodeAt(root, { 1, 1, 1 });
     node.buildMesh(aabb({ 100, 0, 0 }, { 101, 1, 1 })); // outside: nothing happens
     EXPECT_FALSE(node.pendingData);
 
     node.buildMesh(kEverywhere);
     EXPECT_TRUE(node.pendingData);
-    EXPECT_EQ(node.vertexFloatCount, 64 * leaves);
-    EXPECT_EQ(node.indexCount, 6 * visibleFacesOf(node));
-    EXPECT_EQ(node.indexCount, 6 * 4); // the top faces of the four leaves under the surface
-    for (int i = 0; i < node.indexCount; ++i) {
-        ASSERT_LT(node.indices[i], uint32_t(node.vertexFloatCount / 8));
-        EXPECT_EQ(node.vertices[node.indices[i] * 8 + 1], 8.0f); // every triangle lies on the surface
-        EXPECT_EQ(node.vertices[node.indices[i] * 8 + 6], float(BLOCK_STONE));
+    ASSERT_NE(node.meshData, nullptr);
+    const auto merged = buildTerrainMesh(node, true);
+    const auto plain = buildTerrainMesh(node, false);
+    EXPECT_EQ(plain->quadCount(), size_t(visibleFacesOf(node))); // a quad per marked leaf face
+    EXPECT_LT(merged->quadCount() * 2, plain->quadCount());
+    EXPECT_EQ(node.meshData->vertices.size(), merged->vertices.size());
+    EXPECT_EQ(coveredSquares(*merged), coveredSquares(*plain));
+
+    // Indices: six a quad, 16-bit, each direction's range holding only its own quads.
+    ASSERT_EQ(merged->indices16.size(), merged->quadCount() * 6);
+    EXPECT_TRUE(merged->indices32.empty());
+    for (int f = 0; f < 6; ++f) {
+        for (uint32_t i = 0; i < merged->faceCount[size_t(f)]; ++i) {
+            const uint16_t corner = merged->indices16[merged->faceFirst[size_t(f)] + i];
+            ASSERT_LT(corner, merged->vertices.size());
+            EXPECT_EQ(merged->vertices[corner].typeAndFace >> TERRAIN_FACE_SHIFT, f);
+        }
     }
-
-    // A rebuild replaces the pending arrays.
+    // A rebuild replaces the pending mesh.
     node.buildMesh(kEverywhere);
-    EXPECT_EQ(node.vertexFloatCount, 64 * leaves);
+    EXPECT_EQ(node.meshData->vertices.size(), merged->vertices.size());
 }
 
-TEST(DrawNodeMesh, SolidNodeWithoutAirHasVerticesButNoTriangles)
-{
-    ChunkList chunks;
-    chunks.push_back(makeSolidChunk(0, 0));
-    updateFaces(chunks, kEverywhere);
-    Octree_draw_node& node = drawNodeAt(*chunks[0]->root, { 20, 20, 20 });
-    node.buildMesh(kEverywhere);
-    EXPECT_EQ(node.vertexFloatCount, 64);
-    EXPECT_EQ(node.indexCount, 0);
-    EXPECT_NE(node.vertices, nullptr);
-    EXPECT_NE(node.indices, nullptr);
-}
-
-TEST(DrawNodeMesh, NodeTurnedToAirBuildsAnEmptyMesh)
+TEST(DrawNodeMesh, SolidNodeWithoutAirAndNodeTurnedToAirBuildNothing)
 {
     ChunkList chunks;
     chunks.push_back(makeGroundChunk(0, 0, 8.0f));
     Octree& root = *chunks[0]->root;
     updateFaces(chunks, kEverywhere);
+    Octree_draw_node& buried = drawNodeAt(root, { 20, 20, 20 });
+    buried.buildMesh(kEverywhere);
+    EXPECT_TRUE(buried.pendingData);
+    EXPECT_EQ(buried.meshData, nullptr); // leaves but no face: nothing to upload
+
     Octree_draw_node& node = drawNodeAt(root, { 1, 1, 1 });
     node.buildMesh(kEverywhere);
-    ASSERT_NE(node.vertices, nullptr);
-
+    ASSERT_NE(node.meshData, nullptr);
     root.fill(BLOCK_AIR, aabb({ 0, 0, 0 }, { 16, 16, 16 }));
     updateFaces(chunks, aabb({ -1, -1, -1 }, { 17, 17, 17 }));
     node.buildMesh(aabb({ 0, 0, 0 }, { 16, 16, 16 }));
-    EXPECT_TRUE(node.pendingData);
-    EXPECT_EQ(node.vertices, nullptr);
-    EXPECT_EQ(node.indices, nullptr);
-    EXPECT_EQ(node.vertexFloatCount, 0);
-    EXPECT_EQ(node.indexCount, 0);
+    EXPECT_TRUE(node.pendingData); // the upload still has to clear the old mesh
+    EXPECT_EQ(node.meshData, nullptr);
     // The neighbour on +x now shows its -x face where the node was.
     EXPECT_EQ(leafAt(root, { 16.25f, 4.25f, 4.25f }).visibleFaces, FACE_NEG_X | FACE_POS_Y);
+}
+
+TEST(TerrainMeshData, IndicesWidenOnlyPastSixteenBitsOfCorners)
+{
+    for (const size_t quads : { size_t(16384), size_t(16385) }) {
+        TerrainMeshData mesh;
+        for (size_t q = 0; q < quads; ++q)
+            appendTerrainQuad(mesh, 4, TerrainQuad { 1, 0, 0, 1, 1, BLOCK_STONE });
+        finishTerrainIndices(mesh, { 0, 0, 0, 0, uint32_t(quads), 0 });
+        const bool wide = mesh.vertices.size() > 65536;
+        EXPECT_EQ(mesh.indices16.size(), wide ? 0 : quads * 6) << quads;
+        EXPECT_EQ(mesh.indices32.size(), wide ? quads * 6 : 0) << quads;
+        EXPECT_EQ(mesh.faceFirst[4], 0u);
+        EXPECT_EQ(mesh.faceCount[4], quads * 6);
+        const uint32_t last = wide ? mesh.indices32.back() : mesh.indices16.back();
+        EXPECT_EQ(last, uint32_t(quads * 4 - 4)) << "the last quad closes on its first corner";
+    }
+}
+
+TEST(TerrainMeshData, OnlyDirectionsThatCanFaceTheEyeAreDrawn)
+{
+    const glm::vec3 lo(0.0f), hi(16.0f);
+    struct Case {
+        glm::vec3 eye;
+        uint8_t faces;
+    };
+    const Case cases[] = {
+        { { 8, 8, 8 }, ALL_TERRAIN_FACES }, // inside: every direction
+        { { 8, 30, 8 }, ALL_TERRAIN_FACES & ~FACE_NEG_Y }, // above: no face looks down at him
+        { { -5, 8, 8 }, ALL_TERRAIN_FACES & ~FACE_POS_X },
+        { { 20, -3, 40 }, FACE_POS_X | FACE_NEG_Y | FACE_POS_Z },
+        { { 16, 16, 0 }, ALL_TERRAIN_FACES & ~(FACE_NEG_X | FACE_NEG_Y | FACE_POS_Z) }, // on a plane: edge-on
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(terrainFacesSeenFrom(c.eye, lo, hi), c.faces) << c.eye.x << " " << c.eye.y << " " << c.eye.z;
 }

@@ -1,0 +1,93 @@
+#pragma once
+
+#include <GL/glew.h>
+#include <array>
+#include <cstddef>
+#include <cstdint>
+#include <glm/vec3.hpp>
+#include <vector>
+
+// One corner of a terrain quad in four bytes: its position in steps from the mesh's origin
+// (a voxel for chunk meshes) and the block type, with the face direction in the top bits.
+// The shaders read it as an unsigned integer vector at location 0.
+struct TerrainVertex {
+    uint8_t x = 0, y = 0, z = 0;
+    uint8_t typeAndFace = 0;
+};
+static_assert(sizeof(TerrainVertex) == 4);
+
+// The face direction shares its byte with the block type (1 to 23 fit in the low five bits).
+constexpr int TERRAIN_FACE_SHIFT = 5;
+constexpr uint8_t TERRAIN_TYPE_MASK = (1 << TERRAIN_FACE_SHIFT) - 1;
+
+// Where a mesh sits: the shaders place a corner at origin + step * corner. Both reach the
+// shaders as constant vertex attributes (locations 1 and 2), so any shader that reads the
+// terrain format places meshes without knowing uniform names.
+struct TerrainPlacement {
+    glm::vec3 origin { 0.0f };
+    glm::vec3 step { 0.5f };
+};
+
+// The CPU side of a terrain mesh: quads of four corners and six indices, grouped by face
+// direction (0 -X, 1 -Y, 2 -Z, 3 +X, 4 +Y, 5 +Z) so a draw can leave out the directions that
+// face away from the eye. Indices are 16-bit while the corners allow it, 32-bit beyond.
+struct TerrainMeshData {
+    TerrainPlacement placement;
+    std::vector<TerrainVertex> vertices;
+    std::vector<uint16_t> indices16;
+    std::vector<uint32_t> indices32;
+    std::array<uint32_t, 6> faceFirst {}; // first index of each direction
+    std::array<uint32_t, 6> faceCount {}; // indices of each direction
+
+    size_t indexCount() const { return indices16.size() + indices32.size(); }
+    size_t quadCount() const { return vertices.size() / 4; }
+    // What the mesh takes on the GPU: corners and indices.
+    size_t gpuBytes() const
+    {
+        return vertices.size() * sizeof(TerrainVertex) + indices16.size() * sizeof(uint16_t)
+            + indices32.size() * sizeof(uint32_t);
+    }
+};
+
+// Appends one quad of face direction `face` lying in plane `plane` of that face's axis and
+// covering [u0, u1) x [v0, v1) of the two other axes, in the order (axis + 1) % 3, (axis + 2) % 3.
+// Corners wind counter-clockwise seen from outside. Call finishTerrainIndices once after the last.
+struct TerrainQuad {
+    uint8_t plane = 0, u0 = 0, v0 = 0, u1 = 0, v1 = 0, type = 0;
+};
+void appendTerrainQuad(TerrainMeshData& data, int face, const TerrainQuad& quad);
+// Writes the indices of all quads (appended in direction order) and the six ranges.
+void finishTerrainIndices(TerrainMeshData& data, const std::array<uint32_t, 6>& quadsPerFace);
+
+// Bit f set: draw direction f.
+constexpr uint8_t ALL_TERRAIN_FACES = 0x3F;
+// The directions that can face a point: a direction whose faces all lie on the far side of
+// the point is left out. Faces of a box [min, max] facing -X can only be seen from x < their
+// plane, so from x >= max.x none of them can.
+uint8_t terrainFacesSeenFrom(const glm::vec3& eye, const glm::vec3& min, const glm::vec3& max);
+
+// The GPU side: one vertex array object holding the corner and index buffers. Created, drawn
+// and destroyed on the main thread with a GL context.
+class TerrainMesh {
+public:
+    explicit TerrainMesh(const TerrainMeshData& data);
+    ~TerrainMesh();
+    TerrainMesh(const TerrainMesh&) = delete;
+    TerrainMesh& operator=(const TerrainMesh&) = delete;
+
+    // Draws the directions of faceMask with one call; returns the triangles drawn.
+    size_t draw(uint8_t faceMask = ALL_TERRAIN_FACES) const;
+
+    size_t indexCount() const { return indices; }
+    size_t gpuBytes() const { return bytes; }
+
+private:
+    GLuint vao = 0, vertexBuffer = 0, indexBuffer = 0;
+    GLenum indexType = GL_UNSIGNED_SHORT;
+    size_t indexSize = 2;
+    size_t indices = 0;
+    size_t bytes = 0;
+    TerrainPlacement placement;
+    std::array<uint32_t, 6> faceFirst {};
+    std::array<uint32_t, 6> faceCount {};
+};
