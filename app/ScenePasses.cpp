@@ -28,6 +28,8 @@
 #include "gui/Gui.h"
 
 #include <GL/glew.h>
+#include <algorithm>
+#include <cmath>
 #include <glm/gtc/type_ptr.hpp>
 #include <glm/vec4.hpp>
 
@@ -258,6 +260,17 @@ void drawScene(Game& game)
     game.player->draw();
 }
 
+bool postEffectsShow(const PostEffects& e, int width, int height)
+{
+    if (e.grey || e.potionFactor > 0.0f || e.noiseFactor > 0.0f || e.ending)
+        return true;
+    // The reveal darkens from circleLoad - 0.05 outwards, at 0.7 of the distance from the
+    // centre in half-heights; the corners are the farthest pixels.
+    const float aspect = float(width) / float(std::max(height, 1));
+    const float corner = 0.7f * std::sqrt(aspect * aspect + 1.0f);
+    return e.circleLoad - 0.05f < corner;
+}
+
 void postProcess(Game& game)
 {
     if (!game.hasWindow()) {
@@ -266,6 +279,23 @@ void postProcess(Game& game)
         return;
     }
     beginFramePass(game, PASS_POST_PROCESSING);
+    const Death* death = game.world ? game.world->death : nullptr;
+    PostEffects effects;
+    effects.circleLoad = game.circleLoad;
+    effects.grey = game.screenFlags() != SCREEN_WORLD;
+    effects.potionFactor = game.potionFactor;
+    effects.noiseFactor = death ? death->rage : 0.0f;
+    effects.ending = game.deathTimer > 0.0f;
+    const Framebuffers& fb = gFramebuffers;
+    if (fb.samples == 1 && !postEffectsShow(effects, fb.width, fb.height)) {
+        // Nothing to add: a copy gives the same pixels for a fraction of a full-screen shader.
+        advanceCircleLoad(game.circleLoad, game.circleOpening);
+        glBindFramebuffer(GL_READ_FRAMEBUFFER, fb.sceneFramebuffer);
+        glBindFramebuffer(GL_DRAW_FRAMEBUFFER, 0);
+        glBlitFramebuffer(0, 0, fb.width, fb.height, 0, 0, fb.width, fb.height, GL_COLOR_BUFFER_BIT, GL_NEAREST);
+        glBindFramebuffer(GL_FRAMEBUFFER, 0);
+        return;
+    }
     glPolygonMode(GL_FRONT_AND_BACK, GL_FILL);
     glClearColor(1.0f, 0.0f, 0.0f, 1.0f);
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
@@ -280,12 +310,11 @@ void postProcess(Game& game)
     glBindTexture(multisampled ? GL_TEXTURE_2D_MULTISAMPLE : GL_TEXTURE_2D, gFramebuffers.sceneColor);
     glActiveTexture(GL_TEXTURE0);
     shader->setInt("sampleCount", gFramebuffers.samples);
-    const Death* death = game.world ? game.world->death : nullptr;
-    shader->setFloat("noiseFactor", death ? death->rage : 0.0f);
+    shader->setFloat("noiseFactor", effects.noiseFactor);
     shader->setFloat("circleLoad", game.circleLoad);
     advanceCircleLoad(game.circleLoad, game.circleOpening);
     shader->setFloat("time", game.gameTime);
-    shader->setInt("isGrayscale", game.screenFlags() != SCREEN_WORLD ? 1 : 0);
+    shader->setInt("isGrayscale", effects.grey ? 1 : 0);
     shader->setFloat("potionFactor", game.potionFactor);
     shader->setInt("endAnimation", game.deathTimer > 0.0f ? 1 : 0);
     game.fullscreenQuad->draw();

@@ -41,3 +41,14 @@ const ShadowCamera& frameLight(const Game& game);
 float shadowPolygonOffset(const glm::vec3& playerPosition);
 // The fire's flicker: 2D noise of the game time mapped onto 0.5..1.
 float fireNoiseAt(float gameTime);
+// Whether the post-processing pass changes any pixel of a single-sample scene of this
+// size: the pause grey, the potion, Death's static, the final red, or a reveal whose
+// circle does not yet clear the corners. Otherwise the scene is copied as it is.
+struct PostEffects {
+    float circleLoad = 0.0f;
+    bool grey = false;
+    float potionFactor = 0.0f;
+    float noiseFactor = 0.0f;
+    bool ending = false;
+};
+bool postEffectsShow(const PostEffects& effects, int width, int height);

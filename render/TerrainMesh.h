@@ -51,7 +51,9 @@ struct TerrainMeshData {
 
 // Appends one quad of face direction `face` lying in plane `plane` of that face's axis and
 // covering [u0, u1) x [v0, v1) of the two other axes, in the order (axis + 1) % 3, (axis + 2) % 3.
-// Corners wind counter-clockwise seen from outside. Call finishTerrainIndices once after the last.
+// Corners wind counter-clockwise seen from outside, and come in a fixed order the world
+// shader relies on: (u0, v0), (u1, v0), (u1, v1), (u0, v1) for faces looking along +axis, the
+// reverse for the others. Call finishTerrainIndices once after the last.
 struct TerrainQuad {
     uint8_t plane = 0, u0 = 0, v0 = 0, u1 = 0, v1 = 0, type = 0;
 };

@@ -34,14 +34,31 @@ out vec4 shadowCoord;
 flat out float layer;
 flat out int face;
 
+// Merged faces meet smaller ones in T-junctions, where rounding in the rasterizer can leave
+// a pixel that neither covers. Each quad is grown by a quarter of a pixel or so (a fixed
+// share of its distance) so that neighbours overlap instead. The corners of a quad come in
+// a fixed order (see appendTerrainQuad): the vertex number tells which sides a corner is on.
+vec3 grownCorner(vec3 p, int faceIndex)
+{
+    int axis = faceIndex % 3;
+    int k = gl_VertexID & 3;
+    float su = (k == 1 || k == 2) ? 1.0 : -1.0;
+    float sv = ((k >= 2) == (faceIndex >= 3)) ? 1.0 : -1.0;
+    float grow = 0.0005 * length((modelViewMatrix * vec4(p, 1.0)).xyz);
+    vec3 d = vec3(0.0);
+    d[(axis + 1) % 3] = su;
+    d[(axis + 2) % 3] = sv;
+    return p + d * grow;
+}
+
 void main()
 {
-    vec4 p = vec4(meshOrigin + meshStep * vec3(corner.xyz), 1.0);
+    face = int(corner.w >> 5u);
+    vec4 p = vec4(grownCorner(meshOrigin + meshStep * vec3(corner.xyz), face), 1.0);
     worldPos = (modelMatrix * p).xyz;
     viewPos = (modelViewMatrix * p).xyz;
     shadowCoord = depthBiasMV * vec4(worldPos, 1.0);
     layer = max(float(corner.w & 31u) - 1.0, 0.0);
-    face = int(corner.w >> 5u);
     gl_Position = modelViewProjMatrix * p;
 }
 ##end

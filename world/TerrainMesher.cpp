@@ -118,7 +118,7 @@ std::unique_ptr<TerrainMeshData> buildTerrainMesh(const Octree& node, bool merge
     const glm::vec3 origin = node.box.min;
     std::array<std::vector<TerrainQuad>, 6> quads;
 
-    if (!merge) {
+    if (!merge) { // leaf order: the reference for tests, not tuned for drawing
         forEachSolidLeaf(node, origin, [&](const LeafFaces& leaf) {
             for (int f = 0; f < 6; ++f) {
                 if (leaf.mask & (1 << f))
@@ -143,8 +143,12 @@ std::unique_ptr<TerrainMeshData> buildTerrainMesh(const Octree& node, bool merge
                 }
             }
         });
+        // A face is seen only from its front, where the planes further along its direction
+        // lie nearer the eye: drawing those first lets the depth test reject the faces
+        // behind them before they are shaded.
         for (int f = 0; f < 6; ++f) {
-            for (int p = 0; p < kPlanes; ++p) {
+            for (int k = 0; k < kPlanes; ++k) {
+                const int p = f >= 3 ? kPlanes - 1 - k : k;
                 const int slice = FaceGrid::slice(f, p);
                 if (!grid.used.test(size_t(slice)))
                     continue;

@@ -255,4 +255,25 @@ TEST(FramePassRules, ShadowOffsetGrowsFarFromTheOriginAndTheFireFlickersInItsRan
     EXPECT_GE(lowest, 0.5f);
     EXPECT_LE(highest, 1.0f);
     EXPECT_GT(highest - lowest, 0.25f) << "the fire flickers over most of its range";
+
+    // The scene is copied untouched only when no effect shows and the reveal clears the corners
+    // (0.7 x the corner's distance in half-heights: 1.428 at 16:9, 1.77 at 21:9).
+    PostEffects open;
+    open.circleLoad = 1.5f;
+    EXPECT_FALSE(postEffectsShow(open, 640, 360));
+    EXPECT_TRUE(postEffectsShow(open, 840, 360)) << "a wide screen's corners stay dark";
+    open.circleLoad = 1.45f;
+    EXPECT_TRUE(postEffectsShow(open, 640, 360)) << "the reveal's soft edge still reaches the corners";
+    for (auto effect : { &PostEffects::potionFactor, &PostEffects::noiseFactor }) {
+        PostEffects e;
+        e.circleLoad = 1.5f;
+        e.*effect = 0.01f;
+        EXPECT_TRUE(postEffectsShow(e, 640, 360));
+    }
+    PostEffects paused = open, ending = open;
+    paused.circleLoad = ending.circleLoad = 1.5f;
+    paused.grey = true;
+    ending.ending = true;
+    EXPECT_TRUE(postEffectsShow(paused, 640, 360));
+    EXPECT_TRUE(postEffectsShow(ending, 640, 360));
 }

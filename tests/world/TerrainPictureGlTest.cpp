@@ -1,0 +1,236 @@
+// Merged terrain meshes draw the same picture as one quad per leaf face, through the game's
+// own world shader: real forest terrain across a chunk border, with a crater blasted into it
+// and a brick wall standing on it, seen from several places.
+#include "../render/GlContextFixture.h"
+
+#include "render/Shader.h"
+#include "render/TerrainMesh.h"
+#include "world/FaceMasks.h"
+#include "world/TerrainMesher.h"
+#include "world/WorldGenerator.h"
+
+#include <algorithm>
+#include <cmath>
+#include <glm/gtc/matrix_transform.hpp>
+#include <memory>
+#include <vector>
+
+namespace {
+
+constexpr int SIZE = 192;
+// Cleared to a colour the world shader never makes: a pixel of it is sky or a crack.
+constexpr unsigned char kSky[3] = { 255, 0, 255 };
+
+class TerrainPictureGl : public GlTest {
+protected:
+    void SetUp() override
+    {
+        GlTest::SetUp();
+        if (IsSkipped() || HasFatalFailure())
+            return;
+        // Seed 42's forest chunk (3, -1) and its neighbour on +x, so the border is drawn
+        // from both sides' masks.
+        const WorldGenerator generator(42);
+        for (int cx : { 3, 4 }) {
+            auto chunk = std::make_unique<Chunk>(cx, -1);
+            chunk->prepareGeneration();
+            generator.generate(*chunk);
+            chunk->finishGeneration();
+            chunks.push_back(std::move(chunk));
+        }
+        // A crater on the border and a wall with a doorway beside it.
+        const glm::vec3 crater(256.0f, 0.0f, -40.0f);
+        for (auto& chunk : chunks) {
+            const float ground = groundAt(*chunk, crater);
+            if (ground > 0.0f)
+                craterY = std::max(craterY, ground);
+        }
+        for (auto& chunk : chunks) {
+            chunk->root->fill(BLOCK_AIR, Sphere(crater + glm::vec3(0.0f, craterY, 0.0f), 6.0f));
+            chunk->root->fill(BLOCK_BRICK, aabb({ 245.0f, craterY - 4.0f, -30.0f }, { 255.0f, craterY + 6.0f, -29.0f }));
+            chunk->root->fill(BLOCK_AIR, aabb({ 249.0f, craterY - 1.0f, -30.5f }, { 251.0f, craterY + 3.0f, -28.5f }));
+        }
+        updateFaces(chunks, aabb(glm::vec3(-10000.0f), glm::vec3(10000.0f)));
+        for (auto& chunk : chunks) {
+            forEachDrawNode(*chunk->root, chunk->bounds(), [&](Octree_draw_node& node) {
+                auto merged = buildTerrainMesh(node, true);
+                auto plain = buildTerrainMesh(node, false);
+                if (!merged)
+                    return;
+                mergedQuads += merged->quadCount();
+                plainQuads += plain->quadCount();
+                mergedMeshes.push_back(std::make_unique<TerrainMesh>(*merged));
+                plainMeshes.push_back(std::make_unique<TerrainMesh>(*plain));
+            });
+        }
+        makeTargets();
+    }
+    void TearDown() override
+    {
+        mergedMeshes.clear();
+        plainMeshes.clear();
+        if (shader)
+            glDeleteProgram(shader->program);
+        glDeleteTextures(1, &blocks);
+        glDeleteTextures(1, &depth);
+        glDeleteRenderbuffers(1, &colour);
+        glDeleteRenderbuffers(1, &depthBuffer);
+        glDeleteFramebuffers(1, &framebuffer);
+        glBindFramebuffer(GL_FRAMEBUFFER, 0);
+        GlTest::TearDown();
+    }
+
+    static float groundAt(Chunk& chunk, const glm::vec3& p)
+    {
+        if (!chunk.bounds().intersects(aabb(p, p + glm::vec3(0.1f))))
+            return -1.0f;
+        for (float y = 63.5f; y > 0.0f; y -= 0.5f) {
+            if (chunk.root->isSolidIn(aabb({ p.x, y, p.z }, { p.x + 0.5f, y + 0.5f, p.z + 0.5f })))
+                return y + 0.5f;
+        }
+        return 0.0f;
+    }
+
+    void makeTargets()
+    {
+        testing::internal::CaptureStdout();
+        shader = std::make_unique<Shader>(MOSSGRAVE_SOURCE_DIR "/shader/world.glsl");
+        ASSERT_TRUE(shader->readFile());
+        shader->link();
+        testing::internal::GetCapturedStdout();
+
+        glGenRenderbuffers(1, &colour);
+        glBindRenderbuffer(GL_RENDERBUFFER, colour);
+        glRenderbufferStorage(GL_RENDERBUFFER, GL_RGBA8, SIZE, SIZE);
+        glGenRenderbuffers(1, &depthBuffer);
+        glBindRenderbuffer(GL_RENDERBUFFER, depthBuffer);
+        glRenderbufferStorage(GL_RENDERBUFFER, GL_DEPTH_COMPONENT24, SIZE, SIZE);
+        glGenFramebuffers(1, &framebuffer);
+        glBindFramebuffer(GL_FRAMEBUFFER, framebuffer);
+        glFramebufferRenderbuffer(GL_FRAMEBUFFER, GL_COLOR_ATTACHMENT0, GL_RENDERBUFFER, colour);
+        glFramebufferRenderbuffer(GL_FRAMEBUFFER, GL_DEPTH_ATTACHMENT, GL_RENDERBUFFER, depthBuffer);
+        ASSERT_EQ(glCheckFramebufferStatus(GL_FRAMEBUFFER), GLenum(GL_FRAMEBUFFER_COMPLETE));
+
+        // Each layer a checker of its own two colours, so a texture placed wrongly shows.
+        std::vector<unsigned char> texels;
+        for (int layer = 0; layer < 23; ++layer) {
+            for (int i = 0; i < 8 * 8; ++i) {
+                const bool dark = ((i % 8) / 2 + (i / 8) / 2) % 2;
+                texels.insert(texels.end(), { (unsigned char)(40 + layer * 9), (unsigned char)(dark ? 60 : 200),
+                                                (unsigned char)(250 - layer * 10), 255 });
+            }
+        }
+        glGenTextures(1, &blocks);
+        glBindTexture(GL_TEXTURE_2D_ARRAY, blocks);
+        glTexImage3D(GL_TEXTURE_2D_ARRAY, 0, GL_RGBA8, 8, 8, 23, 0, GL_RGBA, GL_UNSIGNED_BYTE, texels.data());
+        glTexParameteri(GL_TEXTURE_2D_ARRAY, GL_TEXTURE_MIN_FILTER, GL_NEAREST);
+        glTexParameteri(GL_TEXTURE_2D_ARRAY, GL_TEXTURE_MAG_FILTER, GL_NEAREST);
+        glBindTexture(GL_TEXTURE_2D_ARRAY, 0);
+        // A shadow map that lights everything.
+        glGenTextures(1, &depth);
+        glBindTexture(GL_TEXTURE_2D, depth);
+        const float far = 1.0f;
+        glTexImage2D(GL_TEXTURE_2D, 0, GL_DEPTH_COMPONENT24, 1, 1, 0, GL_DEPTH_COMPONENT, GL_FLOAT, &far);
+        glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_NEAREST);
+        glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_COMPARE_MODE, GL_COMPARE_REF_TO_TEXTURE);
+        glBindTexture(GL_TEXTURE_2D, 0);
+    }
+
+    // The picture of one mesh set from `eye` towards `target`, the lamp in the eye.
+    std::vector<unsigned char> draw(
+        const std::vector<std::unique_ptr<TerrainMesh>>& meshes, const glm::vec3& eye, const glm::vec3& target)
+    {
+        glBindFramebuffer(GL_FRAMEBUFFER, framebuffer);
+        glViewport(0, 0, SIZE, SIZE);
+        glClearColor(kSky[0] / 255.0f, kSky[1] / 255.0f, kSky[2] / 255.0f, 1.0f);
+        glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+        glEnable(GL_DEPTH_TEST);
+        glEnable(GL_CULL_FACE);
+        const glm::mat4 view = glm::lookAt(eye, target, glm::vec3(0, 1, 0));
+        const glm::mat4 projection = glm::perspective(glm::radians(70.0f), 1.0f, 0.1f, 300.0f);
+        shader->bind();
+        shader->setMat4("modelMatrix", glm::mat4(1.0f));
+        shader->setMat4("viewMatrix", view);
+        shader->setMat4("modelViewMatrix", view);
+        shader->setMat4("modelViewProjMatrix", projection * view);
+        glm::mat4 bias(0.0f);
+        bias[3] = glm::vec4(0.5f, 0.5f, 0.5f, 1.0f);
+        shader->setMat4("depthBiasMV", bias);
+        shader->setFloat("flashLightIntensity", 1.0f);
+        shader->setFloat("night", 1.0f);
+        shader->setFloat("flashLightFOV", 80.0f);
+        shader->setVec3("flashLightPos", eye);
+        shader->setVec3("flashLightDir", glm::normalize(eye - target)); // the lamp's back axis
+        shader->setVec3("firePos", glm::vec3(view * glm::vec4(target + glm::vec3(0, 2, 0), 1.0f)));
+        shader->setFloat("fireNoise", 1.0f);
+        shader->setInt("outsideShadow", 1);
+        shader->setFloat("fogFactor", 0.0f);
+        glActiveTexture(GL_TEXTURE0);
+        glBindTexture(GL_TEXTURE_2D_ARRAY, blocks);
+        shader->setInt("diffuseTexArray", 0);
+        glActiveTexture(GL_TEXTURE5);
+        glBindTexture(GL_TEXTURE_2D, depth);
+        shader->setInt("depthTex", 5);
+        for (const auto& mesh : meshes)
+            mesh->draw();
+        glBindTexture(GL_TEXTURE_2D, 0);
+        glActiveTexture(GL_TEXTURE0);
+        glBindTexture(GL_TEXTURE_2D_ARRAY, 0);
+        shader->unbind();
+        glDisable(GL_CULL_FACE);
+        std::vector<unsigned char> pixels(SIZE * SIZE * 4);
+        glReadPixels(0, 0, SIZE, SIZE, GL_RGBA, GL_UNSIGNED_BYTE, pixels.data());
+        glBindFramebuffer(GL_FRAMEBUFFER, 0);
+        return pixels;
+    }
+
+    static bool isSky(const std::vector<unsigned char>& p, size_t i)
+    {
+        return p[i] == kSky[0] && p[i + 1] == kSky[1] && p[i + 2] == kSky[2];
+    }
+
+    ChunkList chunks;
+    float craterY = 0.0f;
+    size_t mergedQuads = 0, plainQuads = 0;
+    std::vector<std::unique_ptr<TerrainMesh>> mergedMeshes, plainMeshes;
+    std::unique_ptr<Shader> shader;
+    GLuint colour = 0, depthBuffer = 0, framebuffer = 0, blocks = 0, depth = 0;
+};
+
+TEST_F(TerrainPictureGl, MergedMeshesDrawTheSamePictureWithoutCracks)
+{
+    EXPECT_LT(mergedQuads * 2, plainQuads) << "merging pays on forest terrain";
+    const glm::vec3 crater(256.0f, craterY, -40.0f);
+    struct View {
+        const char* what;
+        glm::vec3 eye, target;
+    };
+    const View views[] = {
+        { "flat ground from above", crater + glm::vec3(-30, 25, 20), crater + glm::vec3(-30, 0, 19) },
+        { "slopes towards the horizon", crater + glm::vec3(-60, 8, 50), crater + glm::vec3(60, -5, -60) },
+        { "into the crater", crater + glm::vec3(-3, 9, 9), crater + glm::vec3(0, -3, 0) },
+        { "along the chunk border", glm::vec3(256.0f, craterY + 6, 10), glm::vec3(256.0f, craterY - 2, -60) },
+        { "the wall and its doorway", crater + glm::vec3(-6, 2, 24), crater + glm::vec3(-6, 2, 10) },
+    };
+    for (const View& v : views) {
+        SCOPED_TRACE(v.what);
+        const auto plain = draw(plainMeshes, v.eye, v.target);
+        const auto merged = draw(mergedMeshes, v.eye, v.target);
+        double squared = 0.0;
+        int cracks = 0, terrain = 0;
+        for (size_t i = 0; i < plain.size(); i += 4) {
+            for (size_t c = 0; c < 3; ++c) {
+                const double d = (double(plain[i + c]) - double(merged[i + c])) / 255.0;
+                squared += d * d;
+            }
+            terrain += !isSky(plain, i);
+            cracks += !isSky(plain, i) && isSky(merged, i);
+        }
+        const double rmse = std::sqrt(squared / double(plain.size() / 4 * 3));
+        EXPECT_GT(terrain, SIZE * SIZE / 4) << "the view shows terrain";
+        EXPECT_LE(rmse, 0.01);
+        EXPECT_EQ(cracks, 0) << "sky through terrain that was closed";
+    }
+}
+
+} // namespace
