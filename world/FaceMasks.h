@@ -19,6 +19,8 @@ void clearFaces(Octree& node, const aabb& region);
 void markFaces(Octree& node, const std::vector<Octree*>& roots, const aabb& region);
 
 // Adds to every leaf of the subtree that lies against the air box the face that touches it.
+// markFaces gets the same marks by looking the neighbours up; this search from a node is
+// the reference it is tested against.
 void markTouching(Octree& node, const aabb& airBox);
 
 // The face update of a region over the ready chunks of the chunk range

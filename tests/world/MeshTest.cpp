@@ -178,6 +178,87 @@ std::map<std::array<int, 4>, int> coveredSquares(const TerrainMeshData& mesh)
 
 }
 
+namespace {
+
+// The masks as the plain rules give them: every air leaf in the region, in order, clears its
+// own mask and marks every leaf of every root that lies against it.
+void referenceMarks(Octree& node, const std::vector<Octree*>& roots, const aabb& region)
+{
+    if (!node.box.intersects(region))
+        return;
+    if (node.isSplit) {
+        for (int k = 0; k < 8; ++k)
+            referenceMarks(node.child(k), roots, region);
+        return;
+    }
+    if (node.type != BLOCK_AIR)
+        return;
+    node.visibleFaces = 0;
+    for (Octree* root : roots)
+        markTouching(*root, node.box);
+}
+
+// Two chunks side by side, holed and built up at random: leaves of every size, air and solid.
+ChunkList makeRoughPair(unsigned seed)
+{
+    ChunkList chunks;
+    for (int cx : { 0, 1 })
+        chunks.push_back(makeGroundChunk(cx, 0, 20.0f));
+    std::mt19937 random(seed);
+    for (int i = 0; i < 80; ++i) {
+        const glm::vec3 p(float(random() % 256) * 0.5f, float(random() % 60) * 0.5f, float(random() % 128) * 0.5f);
+        const float r = float(1 + random() % 12) * 0.5f;
+        for (auto& chunk : chunks) {
+            if (i % 4 == 0)
+                chunk->root->fill(BLOCK_DIRT, aabb(p, p + glm::vec3(r, 2.0f * r, r)));
+            else
+                chunk->root->fill(BLOCK_AIR, Sphere(p, r));
+        }
+    }
+    return chunks;
+}
+
+void collectMasks(const Octree& node, std::vector<int>& out)
+{
+    out.push_back(node.visibleFaces | node.type << 8);
+    if (node.isSplit) {
+        for (int k = 0; k < 8; ++k)
+            collectMasks(node.child(k), out);
+    }
+}
+
+}
+
+TEST(FaceMasks, LookedUpMarksEqualTheSearchFromEveryRootForWholeChunksAndCraters)
+{
+    ChunkList fast = makeRoughPair(11), reference = makeRoughPair(11);
+    const aabb regions[] = {
+        aabb({ -0.1f, -0.1f, -0.1f }, { 64.1f, 64.1f, 64.1f }), // a chunk after generation
+        aabb({ 63.5f, 0.1f, 0.1f }, { 64.5f, 63.9f, 63.9f }), // the slab along the shared border
+        aabb({ 55.0f, 5.0f, 20.0f }, { 71.0f, 21.0f, 36.0f }), // a crater's box across it
+    };
+    for (const aabb& region : regions) {
+        updateFaces(fast, region);
+        std::vector<Octree*> roots;
+        for (auto& chunk : reference) {
+            clearFaces(*chunk->root, region);
+            roots.push_back(chunk->root.get());
+        }
+        for (Octree* root : roots)
+            referenceMarks(*root, roots, region);
+        for (size_t c = 0; c < fast.size(); ++c) {
+            std::vector<int> a, b;
+            collectMasks(*fast[c]->root, a);
+            collectMasks(*reference[c]->root, b);
+            ASSERT_EQ(a, b) << "chunk " << c << " after region " << region.min.x;
+        }
+        for (auto* chunks : { &fast, &reference }) // the next edit: a crater in both
+            for (auto& chunk : *chunks)
+                chunk->root->fill(BLOCK_AIR, Sphere(region.center(), 5.0f));
+    }
+    EXPECT_GT(visibleFacesOf(*fast[0]->root), 1000);
+}
+
 TEST(DrawNodeMesh, MergedFacesCoverExactlyTheMarkedFacesWithFewerQuads)
 {
     ChunkList chunks;
