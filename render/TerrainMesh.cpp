@@ -141,5 +141,8 @@ size_t TerrainMesh::draw(uint8_t faceMask) const
     else
         glMultiDrawElements(GL_TRIANGLES, counts, indexType, offsets, ranges);
     glBindVertexArray(0);
+    // Back to the defaults, for any later shader that reads these locations without an array.
+    glVertexAttrib4f(1, 0.0f, 0.0f, 0.0f, 1.0f);
+    glVertexAttrib4f(2, 0.0f, 0.0f, 0.0f, 1.0f);
     return triangles;
 }
