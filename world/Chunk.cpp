@@ -37,10 +37,11 @@ struct ColumnSpan {
 // Raises every column of the span under a solid leaf of the subtree to the leaf's top.
 void raiseColumns(const Octree& node, const glm::vec3& origin, const ColumnSpan& span, std::vector<float>& heights)
 {
-    const int x0 = std::max(span.x0, int(std::lround((node.box.min.x - origin.x) * 2.0f)));
-    const int x1 = std::min(span.x1, int(std::lround((node.box.max.x - origin.x) * 2.0f)));
-    const int z0 = std::max(span.z0, int(std::lround((node.box.min.z - origin.z) * 2.0f)));
-    const int z1 = std::min(span.z1, int(std::lround((node.box.max.z - origin.z) * 2.0f)));
+    // Node corners lie on the voxel grid: doubled, they are whole numbers exactly.
+    const int x0 = std::max(span.x0, int((node.box.min.x - origin.x) * 2.0f));
+    const int x1 = std::min(span.x1, int((node.box.max.x - origin.x) * 2.0f));
+    const int z0 = std::max(span.z0, int((node.box.min.z - origin.z) * 2.0f));
+    const int z1 = std::min(span.z1, int((node.box.max.z - origin.z) * 2.0f));
     if (x0 >= x1 || z0 >= z1)
         return;
     if (node.isSplit) {

@@ -36,9 +36,10 @@ uint32_t span(int u0, int u1)
     return below & ~((1u << u0) - 1u);
 }
 
+// Leaf corners lie on the voxel grid, so the quotient is a whole number exactly.
 int voxelIndex(float value, float origin)
 {
-    return int(std::lround((value - origin) / kVoxel));
+    return int((value - origin) * (1.0f / kVoxel));
 }
 
 struct LeafFaces {
