@@ -212,7 +212,7 @@ void drawScene(Game& game)
     beginFramePass(game, PASS_SHADOW);
     size_t terrainDraws = shadowPass(game, light);
 
-    // 2. The scene into the multisample buffer.
+    // 2. The scene into its buffer (multisampled when anti-aliasing is on).
     glColorMask(GL_TRUE, GL_TRUE, GL_TRUE, GL_TRUE);
     glViewport(0, 0, game.screenWidth, game.screenHeight);
     glBindFramebuffer(GL_FRAMEBUFFER, gFramebuffers.sceneFramebuffer);
@@ -287,6 +287,7 @@ void postProcess(Game& game)
     effects.noiseFactor = death ? death->rage : 0.0f;
     effects.ending = game.deathTimer > 0.0f;
     const Framebuffers& fb = gFramebuffers;
+    glPolygonMode(GL_FRONT_AND_BACK, GL_FILL);
     if (fb.samples == 1 && !postEffectsShow(effects, fb.width, fb.height)) {
         // Nothing to add: a copy gives the same pixels for a fraction of a full-screen shader.
         advanceCircleLoad(game.circleLoad, game.circleOpening);
@@ -296,7 +297,6 @@ void postProcess(Game& game)
         glBindFramebuffer(GL_FRAMEBUFFER, 0);
         return;
     }
-    glPolygonMode(GL_FRONT_AND_BACK, GL_FILL);
     glClearColor(1.0f, 0.0f, 0.0f, 1.0f);
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
     glDisable(GL_DEPTH_TEST);

@@ -18,7 +18,7 @@ void lookUpWorldUniforms();
 void drawScene(Game& game);
 void postProcess(Game& game);
 
-// The passes of a frame, as the frame statistics time them on the GPU.
+// The passes of a frame, as the frame statistics time them.
 enum FramePass : int {
     PASS_SHADOW,
     PASS_SKY,
