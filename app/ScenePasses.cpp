@@ -57,6 +57,8 @@ void fillFrameState(Game& game, const ShadowCamera& light)
 {
     gFrame.normalMatrix = game.player->normalMatrix();
     gFrame.flashlightEye = eyeOf(*game.flashlight->shadow.camera);
+    gFrame.flashlightDir = glm::vec3(game.flashlight->shadow.camera->world[2]);
+    gFrame.flashlightFov = game.flashlight->fov;
     gFrame.sunColor = game.sunCamera ? game.sunCamera->color : glm::vec4(1.0f);
     gFrame.lightIsSun = light.isSun;
     gFrame.lightDepthBias = light.depthBias;
@@ -129,12 +131,17 @@ void worldPass(Game& game, const ShadowCamera& light)
 
     game.world->camera = game.playerCamera.get();
     game.world->draw(*game.playerCamera, *shader);
-    // Objects and bodies bind their own shaders; the shadow map stays on its unit.
+    // Objects and bodies bind their own shaders; the shadow map stays on its
+    // unit until the player's own models are drawn (drawScene unbinds it).
     unbindTextures();
+    shader->unbind();
+}
+
+void unbindShadowMap()
+{
     glActiveTexture(GL_TEXTURE0 + SHADOW_MAP_UNIT);
     glBindTexture(GL_TEXTURE_2D, 0);
     glActiveTexture(GL_TEXTURE0);
-    shader->unbind();
 }
 
 } // namespace
@@ -233,6 +240,7 @@ void drawScene(Game& game)
     // 7. The held item and the flashlight over everything.
     glClear(GL_DEPTH_BUFFER_BIT);
     game.player->draw();
+    unbindShadowMap();
 }
 
 void postProcess(Game& game)
