@@ -91,6 +91,9 @@ struct Game {
     // Runs on every new world before it first streams (tests fill its chunks
     // with flat ground there, which generates far faster than terrain).
     std::function<void(World&)> prepareWorld;
+    // Without a window, what an event poll of the loading screen delivers
+    // (tests press keys there).
+    std::function<void()> pollWithoutWindow;
 
     bool hasWindow() const { return window != nullptr; }
     int screenFlags() const;

@@ -57,6 +57,9 @@ void startGame(Game& game)
     game.gui->screenFlags = SCREEN_WORLD;
     if (runGameLoadingScreen(game) == LoadingResult::Closed)
         return;
+    // Keys pressed on the loading screen reached the new player, whose
+    // releases may never come: he starts standing still.
+    releaseAllKeys(game);
     game.world->placeOnSurface(*game.player, 10.0f, 70.0f);
     if (gDevOptions.cageInFront)
         placeCageInFront(game);

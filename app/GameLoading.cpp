@@ -26,6 +26,8 @@ public:
     {
         if (game.hasWindow())
             glfwPollEvents();
+        else if (game.pollWithoutWindow)
+            game.pollWithoutWindow();
     }
     bool shouldClose() override { return game.shouldClose(); }
     bool isLoaded() override { return game.world->isLoaded(); }

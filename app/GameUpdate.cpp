@@ -15,7 +15,6 @@
 #include "gameplay/CagedCat.h"
 #include "gameplay/Cat.h"
 #include "gameplay/Death.h"
-#include "gameplay/WorldobjectPasses.h"
 #include "physics/Ray.h"
 #include "render/Camera.h"
 #include "render/Flashlight.h"
@@ -129,8 +128,6 @@ void updateStep(Game& game, float dtMs)
     } else {
         game.world->update(s);
     }
-    if (game.gui && game.gui->buttonHelper)
-        updateInteractionHint(*game.gui->buttonHelper, game.world->chunks, game.player->position());
     releaseCatsOfDeletedCages();
     game.inDesert = game.world->inDesert;
 

@@ -3,6 +3,7 @@
 #include "app/Game.h"
 #include "app/Settings.h"
 #include "gameplay/Player.h"
+#include "gameplay/WorldobjectPasses.h"
 #include "world/World.h"
 #include "gui/Gui.h"
 #include "render/Camera.h"
@@ -66,7 +67,7 @@ void onMouseButton(Game& game, int button, int action)
         return;
     if (action == GLFW_PRESS) {
         game.player->pressInput(button);
-        if (button == 1 && game.world)
+        if (button == ACTIVATION_BUTTON && game.world)
             game.world->activateNearby();
     } else {
         game.player->releaseInput(button);

@@ -61,6 +61,8 @@ void fillFrameState(Game& game, const ShadowCamera& light)
 {
     gFrame.normalMatrix = game.player->normalMatrix();
     gFrame.flashlightEye = eyeOf(*game.flashlight->shadow.camera);
+    gFrame.flashlightDir = glm::vec3(game.flashlight->shadow.camera->world[2]);
+    gFrame.flashlightFov = game.flashlight->fov;
     gFrame.sunColor = game.sunCamera ? game.sunCamera->color : glm::vec4(1.0f);
     gFrame.lightIsSun = light.isSun;
     gFrame.lightDepthBias = light.depthBias;
@@ -135,13 +137,18 @@ size_t worldPass(Game& game, const ShadowCamera& light)
 
     game.world->camera = game.playerCamera.get();
     const TerrainDrawStats drawn = game.world->draw(*game.playerCamera, *shader);
-    // Objects and bodies bind their own shaders; the shadow map stays on its unit.
+    // Objects and bodies bind their own shaders; the shadow map stays on its
+    // unit until the player's own models are drawn (drawScene unbinds it).
     unbindTextures();
+    shader->unbind();
+    return drawn.drawCalls;
+}
+
+void unbindShadowMap()
+{
     glActiveTexture(GL_TEXTURE0 + SHADOW_MAP_UNIT);
     glBindTexture(GL_TEXTURE_2D, 0);
     glActiveTexture(GL_TEXTURE0);
-    shader->unbind();
-    return drawn.drawCalls;
 }
 
 } // namespace
@@ -258,6 +265,7 @@ void drawScene(Game& game)
     beginFramePass(game, PASS_HELD_ITEM);
     glClear(GL_DEPTH_BUFFER_BIT);
     game.player->draw();
+    unbindShadowMap();
 }
 
 bool postEffectsShow(const PostEffects& e, int width, int height)

@@ -1,6 +1,8 @@
 #include "audio/OpenAlBackend.h"
 
+#include <AL/alext.h>
 #include <climits>
+#include <cstring>
 
 namespace {
 
@@ -42,7 +44,27 @@ AudioOpenResult OpenAlBackend::open()
         context = nullptr;
         return AudioOpenResult::NoContext;
     }
+    chooseResampler();
     return AudioOpenResult::Ok;
+}
+
+void OpenAlBackend::chooseResampler()
+{
+    resampler = -1;
+    if (alIsExtensionPresent("AL_SOFT_source_resampler") != AL_TRUE)
+        return;
+    auto nameOf = reinterpret_cast<LPALGETSTRINGISOFT>(alGetProcAddress("alGetStringiSOFT"));
+    if (!nameOf)
+        return;
+    // The sinc resamplers are band-limited; the library lists them from the
+    // cheapest to the best, so the last one found wins.
+    const ALint count = alGetInteger(AL_NUM_RESAMPLERS_SOFT);
+    for (ALint i = 0; i < count; ++i) {
+        const ALchar* name = nameOf(AL_RESAMPLER_NAME_SOFT, i);
+        if (name && (std::strstr(name, "Sinc") || std::strstr(name, "sinc")))
+            resampler = i;
+    }
+    alGetError();
 }
 
 std::optional<std::vector<std::string>> OpenAlBackend::deviceNames()
@@ -114,6 +136,8 @@ SourceHandle OpenAlBackend::createSource()
     alSource3f(source, AL_POSITION, 0, 0, 0);
     alSource3f(source, AL_VELOCITY, 0, 0, 0);
     alSourcei(source, AL_LOOPING, AL_FALSE);
+    if (resampler >= 0)
+        alSourcei(source, AL_SOURCE_RESAMPLER_SOFT, resampler);
     return source;
 }
 

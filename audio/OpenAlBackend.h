@@ -43,6 +43,13 @@ public:
 
 private:
     bool usable(SourceHandle source) const { return context && source != 0; }
+    // Picks the best band-limited resampler the library offers, if any.
+    void chooseResampler();
+
+    // The source resampler to use, or -1 for the library's default. Half of
+    // the sounds are recorded at 22 050 Hz: a linear resampler mirrors their
+    // birds and crickets into audible images above 16 kHz.
+    ALint resampler = -1;
 
     ALCdevice* device = nullptr;
     ALCcontext* context = nullptr;

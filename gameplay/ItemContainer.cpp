@@ -69,7 +69,10 @@ ItemContainer::ItemContainer(const glm::vec3& p, int type)
     modelMatrix = glm::rotate(glm::mat4(1.0f), glm::radians(yaw), glm::vec3(0.0f, 1.0f, 0.0f))
         * glm::scale(glm::mat4(1.0f), glm::vec3(0.2f));
     modelMatrix[3] = glm::vec4(p, 1.0f);
-    itemMatrix = displayMatrix(modelMatrix, type);
+    // The container itself moves with the item it shows, so the player reaches
+    // for (and is hinted at) the item, not the floor under it.
+    modelMatrix = displayMatrix(modelMatrix, type);
+    itemMatrix = modelMatrix;
     item = makeLyingItem(type);
     if (item) {
         setItemCount(*item, itemCount);

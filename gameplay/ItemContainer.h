@@ -9,11 +9,11 @@ public:
     // Cumulative weights of the random item type (-1): Dynamite, Fish, Jetpack, Ball, Potion.
     static constexpr float TYPE_WEIGHTS[5] = { 0.4f, 0.35f, 0.1f, 0.05f, 0.1f };
 
-    ItemPtr item; // the displayed item; null until the item classes exist
+    ItemPtr item; // the displayed item
     int itemType = 0;
     int itemCount = 1;
     float yaw = 0.0f; // degrees about the world y axis, from the seeded Random
-    glm::mat4 itemMatrix { 1.0f }; // where the item is shown
+    glm::mat4 itemMatrix { 1.0f }; // where the item is shown: the container's own, raised matrix
 
     // type 0..4, or -1 for a random type. Any other type is fatal.
     ItemContainer(const glm::vec3& p, int type);

@@ -132,8 +132,13 @@ void Gui::closeWindow(GLFWwindow* window)
 
 void Gui::keyHandler(int key, GLFWwindow* window)
 {
-    if (key == GLFW_KEY_ESCAPE && actions.isLoading && actions.isLoading()) {
-        closeWindow(window);
+    // The loading screen hides whatever menu the flags still name (the
+    // game-over menu during a respawn): only Escape and F12 act there.
+    if (actions.isLoading && actions.isLoading()) {
+        if (key == GLFW_KEY_ESCAPE)
+            closeWindow(window);
+        else if (key == GLFW_KEY_F12)
+            debugVisible = !debugVisible;
         return;
     }
     if (key == GLFW_KEY_F12)

@@ -12,7 +12,7 @@ constexpr float kHeight = 20.0f;
 
 WorldFloor::WorldFloor(int viewDistance, const glm::vec3& size)
     : MovingObject(aabb(glm::vec3(0.0f),
-        glm::vec3(float(viewDistance + 1) * size.x, kHeight, float(viewDistance + 1) * size.z)))
+        glm::vec3(float(2 * viewDistance + 1) * size.x, kHeight, float(2 * viewDistance + 1) * size.z)))
     , chunkSize(size)
 {
     // The mesh is drawn through the model matrix, so it is built around the origin: one quad

@@ -14,7 +14,8 @@ class Shader;
 // world. Only its top face (bedrock) is drawn, at y = 0 once it is placed.
 class WorldFloor : public MovingObject {
 public:
-    // (viewDistance + 1) chunks wide on x and z, 20 high.
+    // (2 viewDistance + 1) chunks wide on x and z, 20 high: the whole loaded
+    // square, so nothing dug through at its edge falls out of the world.
     WorldFloor(int viewDistance, const glm::vec3& chunkSize);
     ~WorldFloor() override;
 

@@ -23,6 +23,7 @@ Flashlight::Flashlight()
     : model(LAMP_MESH, LAMP_TEXTURE, MODEL_SHADER, false)
 {
     model.addPart(HAND_MESH, HAND_TEXTURE);
+    model.inHand = true;
     shadow.initFlashlightCam();
     setFov(fov);
 }

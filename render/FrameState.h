@@ -15,6 +15,8 @@ struct FrameState {
 
     // Lights, in world space.
     glm::vec3 flashlightEye { 0.0f }; // the flashlight camera's eye position
+    glm::vec3 flashlightDir { 0.0f, 0.0f, 1.0f }; // its back axis: the lamp shines the other way
+    float flashlightFov = 50.0f; // the cone's full angle in degrees
     glm::vec4 sunColor { 1.0f }; // the sun camera's colour
     bool lightIsSun = false; // the current light is the orthographic sun
     glm::mat4 lightDepthBias { 1.0f }; // the current light's depthBias

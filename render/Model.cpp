@@ -54,6 +54,8 @@ void Model::setUniforms() const
     s.setMat4("modelViewProjectionMatrix", gFrame.projViewMatrix * modelMatrix);
     s.setMat4("normalMatrix", normalMatrix);
     s.setVec3("sunDir", gFrame.flashlightEye);
+    s.setVec3("flashLightDir", gFrame.flashlightDir);
+    s.setFloat("flashLightFOV", gFrame.flashlightFov);
     s.setVec4("sunColor", gFrame.sunColor);
     s.setInt("outsideShadow", gFrame.lightIsSun ? 1 : 0);
     s.setInt("alwaysBright", alwaysBright ? 1 : 0);
@@ -63,6 +65,7 @@ void Model::setUniforms() const
     s.setInt("lightning", gFrame.lightningActive ? 1 : 0);
     s.setFloat("flashLightIntensity", gFrame.flashLightIntensity);
     s.setInt("golden", golden ? 1 : 0);
+    s.setInt("inHand", inHand ? 1 : 0);
     s.setInt("depthTex", SHADOW_MAP_UNIT);
     s.setMat4("depthBiasMV", gFrame.lightningActive ? gFrame.flashlightDepthBias : gFrame.lightDepthBias);
 }

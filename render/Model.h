@@ -18,6 +18,7 @@ public:
     glm::mat4 normalMatrix { 1.0f };
     bool alwaysBright = false;
     bool golden = false;
+    bool inHand = false; // the player's lamp and hand: lit by the lamp beside them, cone or not
 
     Model(int mesh, int texture, int shaderIndex, bool bright);
     virtual ~Model() = default;

@@ -57,6 +57,7 @@ void SkyObject::draw()
     s->bind();
     s->setMat4("modelViewMatrix", gFrame.viewMatrix * model);
     s->setMat4("projMatrix", gFrame.projMatrix);
+    s->setFloat("viewportHeight", float(gFrame.screenHeight));
     bind(*getTexture(texture), *s, "diffuseTex", 0);
     mesh->draw();
     unbindTextures();

@@ -1,7 +1,8 @@
 Moon and stars: point sprites. Location 0 the point (model space), location
-1 its size; "modelViewMatrix", "projMatrix"; the sprite's texture is
-"diffuseTex" (unit 0). Sizes are in world units at the point's distance, so
-the moon keeps its apparent size whatever the window.
+1 its size; "modelViewMatrix", "projMatrix", "viewportHeight" (pixels); the
+sprite's texture is "diffuseTex" (unit 0). Sizes are in world units at the
+point's distance and become pixels against the viewport's height, so the
+moon covers the same share of the screen whatever the window.
 
 ##start
 ##vertex
@@ -12,13 +13,15 @@ layout(location = 1) in float size;
 
 uniform mat4 modelViewMatrix;
 uniform mat4 projMatrix;
+uniform float viewportHeight;
 
 void main()
 {
     vec4 eye = modelViewMatrix * vec4(position, 1.0);
     gl_Position = projMatrix * eye;
-    // Projected size: world size over distance, scaled to pixels of the viewport.
-    float pixels = size * projMatrix[1][1] / max(-eye.z, 0.001) * 360.0;
+    // Projected size: world size over distance (a share of the viewport's
+    // half-height), in the viewport's pixels.
+    float pixels = size * projMatrix[1][1] / max(-eye.z, 0.001) * 0.5 * viewportHeight;
     gl_PointSize = clamp(pixels, 1.0, 256.0);
 }
 ##end

@@ -3,10 +3,12 @@ OBJ models: cats, Death, cages, signs, bonfires, items, the flashlight.
 Locations: 0 position, 1 normal, 2 texture coordinate (the mesh table's
 layout). "modelMatrix" × "meshMatrix" (the part's own placement) places the
 part; "modelViewProjectionMatrix" is projection × view × modelMatrix. Light:
-the flashlight as a light near the player ("sunDir", world space) with its
-shadow ("depthTex", "depthBiasMV"), a faint moon, the lightning's flash, the
-bonfire ("firePos" in world space, "fireNoise"). "alwaysBright" models (the
-held item) ignore the dark; "golden" ones shine gold.
+the flashlight as a light near the player ("sunDir", world space) shining
+along the reverse of "flashLightDir" in a cone of "flashLightFOV" degrees,
+with its shadow ("depthTex", "depthBiasMV"), a faint moon, the lightning's
+flash, the bonfire ("firePos" in world space, "fireNoise"). "alwaysBright" models (the
+held item) ignore the dark; "inHand" ones (the lamp and its hand) take the
+lamp's light outside its cone; "golden" ones shine gold.
 
 ##start
 ##vertex
@@ -52,9 +54,12 @@ out vec4 fragColor;
 uniform sampler2D diffuseTex;
 uniform sampler2DShadow depthTex;
 uniform vec3 sunDir;
+uniform vec3 flashLightDir;
+uniform float flashLightFOV;
 uniform vec4 sunColor;
 uniform bool outsideShadow;
 uniform bool alwaysBright;
+uniform bool inHand;
 uniform vec3 firePos;
 uniform float fireNoise;
 uniform float night;
@@ -78,13 +83,24 @@ void main()
     vec3 n = normalize(worldNormal);
     if (!gl_FrontFacing)
         n = -n;
-    vec3 light = night > 0.5 ? vec3(0.05, 0.06, 0.1) : vec3(0.6);
+    // The moon: the same faint, cold light mostly from above as on the terrain.
+    vec3 light = night > 0.5 ? vec3(0.10, 0.12, 0.2) * (0.45 + 0.55 * max(n.y, 0.0)) : vec3(0.6);
 
+    // The flashlight lights only what lies in its cone and its map sees, as
+    // on the terrain: a cat or Death beside or behind the player stays dark.
     vec3 toLamp = sunDir - worldPos;
     float d = length(toLamp);
-    float facing = max(dot(n, toLamp / max(d, 1e-4)), 0.0);
-    light += vec3(1.0, 0.95, 0.85) * flashLightIntensity * 1.4 * facing / (1.0 + 0.004 * d * d)
-        * (0.35 + 0.65 * shadowAt(shadowCoord));
+    vec3 fromLamp = -toLamp / max(d, 1e-4);
+    float cosAngle = dot(fromLamp, -normalize(flashLightDir));
+    float halfCone = radians(flashLightFOV * 0.5);
+    // The lamp and the hand that holds it sit beside the lamp, in its spill.
+    float cone = inHand ? 1.0 : smoothstep(cos(halfCone), cos(halfCone * 0.75), cosAngle);
+    if (cone > 0.0) {
+        float facing = max(dot(n, -fromLamp), 0.0);
+        float flashShadow = lightning ? 1.0 : shadowAt(shadowCoord);
+        light += vec3(1.0, 0.95, 0.85) * flashLightIntensity * 1.4 * cone * facing / (1.0 + 0.004 * d * d)
+            * flashShadow;
+    }
     if (lightning)
         light += sunColor.rgb * vec3(0.5, 0.55, 0.7);
 

@@ -6,6 +6,6 @@
 #include <memory>
 
 // The structure that a feature code stands for, created at `position` (world
-// coordinates). Null for codes that are no structure, and for kinds that do
-// not exist yet.
+// coordinates). Null for codes that are no structure (trees, cacti, plain
+// ground).
 std::unique_ptr<Location> makeLocation(int featureCode, const glm::vec3& position);

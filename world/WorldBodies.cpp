@@ -5,6 +5,7 @@
 #include "gameplay/Cat.h"
 #include "gameplay/Death.h"
 #include "gameplay/Player.h"
+#include "gameplay/WorldobjectPasses.h"
 #include "gameplay/projectiles/Projectile.h"
 #include "gui/ButtonHelper.h"
 #include "physics/BodyPasses.h"
@@ -15,7 +16,7 @@
 #include <iostream>
 
 namespace {
-constexpr float kReach = 2.0f; // how near the player must be to a cat or an object
+constexpr float kReach = ACTIVATION_DISTANCE; // how near the player must be to a cat or an object
 }
 
 void World::addPlayer(std::unique_ptr<Player> body)
@@ -116,23 +117,12 @@ void World::activateNearby()
 
 void World::updateInteractionHint()
 {
-    interactionHint = false;
-    if (playerBody_) {
-        const glm::vec3 from = playerBody_->position();
-        for (const auto& chunk : chunks) {
-            if (!chunk->ready)
-                continue;
-            for (const auto& object : chunk->objects) {
-                if (object->hint && glm::distance(object->position(), from) < kReach)
-                    interactionHint = true;
-            }
-        }
-    }
+    interactionHint = playerBody_ && interactiveObjectNear(chunks, playerBody_->position());
     if (!hintDisplay)
         return;
     hintDisplay->clearUnlimitedHint();
     if (interactionHint)
-        hintDisplay->setHint(0, -1.0f);
+        hintDisplay->setHint(ACTIVATION_BUTTON, -1.0f);
 }
 
 void World::updateBodies(float dt)

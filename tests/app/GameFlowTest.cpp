@@ -52,10 +52,13 @@ TEST_F(GameFlow, StartGameFromThePauseMenuBuildsAFreshGame)
     tap(GLFW_KEY_ESCAPE);
     ASSERT_EQ(game.gui->screenFlags, SCREEN_WORLD | SCREEN_MENU);
     EXPECT_FALSE(game.playing);
+    // W and D go down on the loading screen and stay held.
+    pressOnTheLoadingScreen({ GLFW_KEY_W, GLFW_KEY_D }, false);
     tap(GLFW_KEY_ENTER); // "Start Game"
     EXPECT_EQ(worldsBuilt, built + 1);
     EXPECT_EQ(game.player->catCount, 0);
     EXPECT_EQ(game.gui->screenFlags, SCREEN_WORLD);
+    EXPECT_EQ(game.player->inputFlags, 0u); // the new player does not walk off on his own
 }
 
 TEST_F(GameFlow, StartGameWhilePlayingDoesNothing)
@@ -176,8 +179,16 @@ TEST_F(GameFlow, RespawnReturnsToPlayingForCatsAndRebuildsTheChunks)
     for (int i = 0; i < 5; ++i)
         game.world->addCat(glm::vec3(5.0f * i, 20.0f, 5.0f), false);
     game.player->catCount = 5;
+    // A player walking forward (W) and jumping (Space) while the world loads
+    // must not reach the hidden game-over menu ("Quit" is one entry up), nor
+    // choose "Respawn" a second time with Enter; F12 still works there.
+    pressOnTheLoadingScreen({ GLFW_KEY_W, GLFW_KEY_UP, GLFW_KEY_SPACE, GLFW_KEY_ENTER, GLFW_KEY_F12 }, true);
     showGameOverMenu(game);
     tap(GLFW_KEY_ENTER); // "Respawn (lose 2 cats)"
+    EXPECT_FALSE(game.shouldClose());
+    EXPECT_FALSE(game.pendingAction);
+    EXPECT_EQ(game.gui->gameOverMenu->selected, 0);
+    EXPECT_TRUE(game.gui->debugVisible);
     EXPECT_EQ(game.gui->screenFlags, SCREEN_WORLD);
     EXPECT_EQ(game.player->catCount, 3);
     int cats = 0;

@@ -30,6 +30,8 @@
 #include <atomic>
 #include <chrono>
 #include <thread>
+#include <utility>
+#include <vector>
 #include <gtest/gtest.h>
 
 class HeadlessGame : public GlTest {
@@ -82,6 +84,23 @@ protected:
         onKey(game, key, GLFW_RELEASE);
         runPendingAction(game);
         beginPass();
+    }
+    // Holds the next world's generation back until the loading screen's first
+    // poll, which delivers presses of `keys` through the key callback (and
+    // their releases when `release`).
+    void pressOnTheLoadingScreen(std::vector<int> keys, bool release)
+    {
+        holdGeneration = true;
+        game.pollWithoutWindow = [this, keys, release, done = false]() mutable {
+            if (std::exchange(done, true))
+                return;
+            for (int key : keys) {
+                onKey(game, key, GLFW_PRESS);
+                if (release)
+                    onKey(game, key, GLFW_RELEASE);
+            }
+            holdGeneration = false;
+        };
     }
     void play()
     {

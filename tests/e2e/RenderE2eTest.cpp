@@ -1,6 +1,6 @@
 // What the player sees of the world: textured terrain in the flashlight's
-// cone at night, the lamp in the hand, the moon and stars above, the light
-// switched off with F, and the grey picture of the pause menu.
+// cone at night, the lamp in the hand and lit by itself, the moon and stars
+// above, the light switched off with F, and the grey picture of the pause menu.
 #include "GameTest.h"
 
 #include <thread>
@@ -96,6 +96,13 @@ TEST_F(Render, TheNightSkyShowsTheMoonAndStars)
         for (int x = 0; x < last.width; ++x)
             bright += (last.at(x, y, 0) + last.at(x, y, 1) + last.at(x, y, 2)) / 3.0f > 0.35f;
     EXPECT_GT(bright, 3) << "no moon or star shows";
+    // Against the sky the hand and lamp are lit by the lamp itself (its shadow
+    // map must still be bound when the player's models are drawn): switched
+    // off, they fall back to the moonlight.
+    const double handLit = pixels::mean(last, hand());
+    press("f");
+    EXPECT_TRUE(waitForPicture("hand off", [&](const Picture& p) { return pixels::mean(p, hand()) < 0.6 * handLit; }))
+        << "the hand stays at " << pixels::mean(last, hand()) << " against " << handLit << " lit";
     press("Escape");
     press("Down");
     press("Return");

@@ -4,6 +4,7 @@
 #include "gameplay/Cage.h"
 #include "gameplay/Cat.h"
 #include "gameplay/Item.h"
+#include "gameplay/Player.h"
 #include "gameplay/ItemContainer.h"
 #include "gameplay/Sign.h"
 #include "gameplay/StaticDynamite.h"
@@ -20,12 +21,12 @@ TEST_F(WorldobjectRules, ActivatingACageFreesExactlyOneCatAndTheCageGoesAtTheNex
 {
     Cage* cage = place<Cage>(glm::vec3(10, 10, 10), true);
     EXPECT_EQ(cage->position(), glm::vec3(10, 10.8f, 10));
-    player = glm::vec3(10, 11, 10.5f);
+    playerAt(glm::vec3(10, 11, 10.5f));
 
     testing::internal::CaptureStdout();
-    EXPECT_EQ(activateObjectsNear(world.chunks, player), 1);
+    world.activateNearby();
     // A second press before the chunk's next step must not free another cat.
-    activateObjectsNear(world.chunks, player);
+    world.activateNearby();
     EXPECT_EQ(testing::internal::GetCapturedStdout(), "activate cage\n");
 
     ASSERT_EQ(cats.size(), 1u);
@@ -43,8 +44,9 @@ TEST_F(WorldobjectRules, OnlyObjectsWithinTwoUnitsOfReadyChunksAreActivated)
     world.chunks.push_back(makeGroundChunk(1, 0, 10.0f, false));
     world.chunks[1]->objects.emplace_back(new CagelessCage(glm::vec3(10, 10, 10)));
 
+    playerAt(glm::vec3(10, 10, 10));
     testing::internal::CaptureStdout();
-    EXPECT_EQ(activateObjectsNear(world.chunks, glm::vec3(10, 10, 10)), 1);
+    world.activateNearby();
     testing::internal::GetCapturedStdout();
     EXPECT_EQ(cats.size(), 1u);
     EXPECT_FALSE(cats[0].second); // a basket's cat is never golden
@@ -59,6 +61,10 @@ TEST_F(WorldobjectRules, TheHintShowsOnlyNearObjectsThatOfferIt)
     place<ItemContainer>(glm::vec3(30, 10, 10), 1);
     EXPECT_TRUE(interactiveObjectNear(world.chunks, glm::vec3(31.9f, 10, 10)));
     EXPECT_FALSE(interactiveObjectNear(world.chunks, glm::vec3(32.0f, 10, 10)));
+    // A jetpack is shown 0.6 units up; the hint answers there, not at the floor.
+    place<ItemContainer>(glm::vec3(50, 10, 10), 2);
+    EXPECT_TRUE(interactiveObjectNear(world.chunks, glm::vec3(50, 12.5f, 10)));
+    EXPECT_FALSE(interactiveObjectNear(world.chunks, glm::vec3(50, 8.5f, 10)));
 }
 
 TEST_F(WorldobjectRules, ABlastTouchingACageFreesItsCatAndDestroysSignsAndContainers)
@@ -75,7 +81,7 @@ TEST_F(WorldobjectRules, ABlastTouchingACageFreesItsCatAndDestroysSignsAndContai
     EXPECT_TRUE(items.empty()); // a blown-up container gives nothing
     step();
     ASSERT_EQ(objectCount(), 1u);
-    EXPECT_EQ(world.chunks[0]->objects[0]->position(), glm::vec3(40, 10, 40));
+    EXPECT_EQ(world.chunks[0]->objects[0]->box.center(), glm::vec3(40, 10, 40));
 }
 
 TEST_F(WorldobjectRules, AContainerHandsOverItsItemOnce)
@@ -122,8 +128,11 @@ TEST(ItemContainer, TheSamePlaceGivesTheSameYawAndRandomTypesFollowTheWeights)
 TEST(ItemContainer, ItemsAreRaisedAlongTheContainersScaledUpAxis)
 {
     const ItemContainer ball(glm::vec3(0, 10, 0), 3);
-    // Scaled by 0.2, raised by 1 along its own y: 0.2 units up.
+    // Scaled by 0.2, raised by 1 along its own y: 0.2 units up, the container's
+    // own matrix (where it is used) with it; its box stays on the floor.
     EXPECT_NEAR(ball.itemMatrix[3].y, 10.2f, 1e-5f);
+    EXPECT_NEAR(ball.position().y, 10.2f, 1e-5f);
+    EXPECT_EQ(ball.box.center(), glm::vec3(0, 10, 0));
     EXPECT_NEAR(glm::length(glm::vec3(ball.modelMatrix[0])), 0.2f, 1e-6f);
     const ItemContainer dynamite(glm::vec3(0, 10, 0), 0);
     // Lying on its side: the stick's own y axis turned into the horizontal plane.

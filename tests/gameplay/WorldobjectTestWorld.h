@@ -6,6 +6,7 @@
 
 #include "../world/WorldTestHelpers.h"
 #include "gameplay/Bonfire.h"
+#include "gameplay/Player.h"
 #include "gameplay/WorldobjectEvents.h"
 #include "world/World.h"
 
@@ -52,6 +53,15 @@ protected:
         T* object = new T(std::forward<Args>(args)...);
         world.chunks[0]->objects.emplace_back(object);
         return object;
+    }
+
+    // The player's body in the world at p, for the World's own activation.
+    void playerAt(const glm::vec3& p)
+    {
+        auto body = std::make_unique<Player>(nullptr);
+        body->setPosition(p);
+        world.addPlayer(std::move(body));
+        player = p;
     }
 
     // The chunk's step: objects no longer active are deleted.

@@ -1,22 +1,29 @@
 #include "physics/BodyPasses.h"
 #include "physics/WorldFloor.h"
+#include "gameplay/Cat.h"
 
 #include "PhysicsTestHelpers.h"
 
 #include <gtest/gtest.h>
+#include <initializer_list>
 
 namespace {
 
 constexpr float kDt = 1.0f / 60.0f;
 
-// Falls under gravity like the player does until it lands or the steps run out.
-void fall(TestWorld& world, TestHuman& body, int steps)
+// Bodies fall under gravity like the player does until they land or the steps run out.
+void fall(TestWorld& world, std::initializer_list<MovingObject*> bodies, int steps)
 {
     CollisionScene scene = world.scene();
     for (int i = 0; i < steps; ++i) {
-        body.velocity.y -= body.gravity * kDt * 0.1f;
+        for (MovingObject* body : bodies)
+            body->velocity.y -= body->gravity * kDt * 0.1f;
         characterPass(scene, nullptr, kDt);
     }
+}
+void fall(TestWorld& world, TestHuman& body, int steps)
+{
+    fall(world, { &body }, steps);
 }
 
 // A small thrown body that bounces and may end in a blast.
@@ -65,17 +72,22 @@ TEST(CharacterPass, FallingBodyLandsOnTheGround)
     EXPECT_EQ(body.blocked.back(), 1);
 }
 
-TEST(CharacterPass, BodyBelowTheTerrainEndsOnTheFloorSlab)
+TEST(CharacterPass, BodiesBelowTheTerrainEndOnTheFloorSlabAllOverTheLoadedSquare)
 {
-    TestWorld world(0.0f); // nothing but air
-    WorldFloor floor(2, glm::vec3(64));
+    TestWorld world(0.0f); // nothing but air: craters dug to the bottom everywhere
+    WorldFloor floor(2, glm::vec3(64)); // chunks -2 to 2 around chunk (0, 0) are loaded
     floor.placeUnderChunk(0, 0);
     world.floorBox = floor.box;
     TestHuman& body = world.add(std::make_unique<TestHuman>(standingAt(10, 5, 10)));
-    fall(world, body, 300);
-    EXPECT_GE(body.feet(), 0.0f);
-    EXPECT_LT(body.feet(), 0.5f);
-    EXPECT_EQ(body.airTime, 0.0f);
+    // Cats in the outer ring, in two opposite corner chunks.
+    Cat& west = world.add(std::make_unique<Cat>(glm::vec3(-120, 5, 180), false));
+    Cat& east = world.add(std::make_unique<Cat>(glm::vec3(185, 5, -125), false));
+    fall(world, { &body, &west, &east }, 300);
+    for (const MovingObject* landed : std::initializer_list<const MovingObject*> { &body, &west, &east }) {
+        EXPECT_GE(landed->box.min.y, 0.0f);
+        EXPECT_LT(landed->box.min.y, 0.5f);
+        EXPECT_EQ(landed->airTime, 0.0f);
+    }
 }
 
 TEST(CharacterPass, CeilingStopsTheRiseButNotTheWalk)

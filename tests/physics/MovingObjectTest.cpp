@@ -104,7 +104,7 @@ TEST(Character, FaceDirectionTurnsWithoutMoving)
 TEST(WorldFloor, SlabSizeStartPlaceAndTopFaceMesh)
 {
     WorldFloor floor(2, glm::vec3(64));
-    EXPECT_EQ(floor.box.max - floor.box.min, glm::vec3(192, 20, 192));
+    EXPECT_EQ(floor.box.max - floor.box.min, glm::vec3(320, 20, 320));
     EXPECT_EQ(floor.box.center(), glm::vec3(10, 80, 30));
     floor.placeUnderChunk(-1, 2);
     EXPECT_EQ(floor.box.max.y, 0.0f);

@@ -40,10 +40,10 @@ TEST_F(GameShadersGlTest, EveryFileCompilesLinksAndDeclaresWhatItIsSent)
                 "fogFactor", "lightning", "lightningFactor", "sunDir" } },
         { SHADER_MODEL,
             { "modelMatrix", "meshMatrix", "modelViewProjectionMatrix", "diffuseTex", "depthTex", "depthBiasMV",
-                "sunDir", "alwaysBright", "golden" } },
+                "sunDir", "flashLightDir", "flashLightFOV", "night", "alwaysBright", "inHand", "golden" } },
         { SHADER_DEPTH, { "projview" } },
         { SHADER_PARTICLES, { "viewProjMatrix", "viewMatrix", "projMatrix", "time", "screenRes" } },
-        { SHADER_BILLBOARD, { "modelViewMatrix", "projMatrix", "diffuseTex" } },
+        { SHADER_BILLBOARD, { "modelViewMatrix", "projMatrix", "viewportHeight", "diffuseTex" } },
         { SHADER_COLOR, { "projMatrix", "viewMatrix", "modelMatrix", "col" } },
         { SHADER_LIGHTNING, { "modelViewProjectionMatrix", "timer" } },
         { SHADER_FIRE, { "modelMatrix", "viewMatrix", "projMatrix" } },
@@ -69,9 +69,10 @@ TEST_F(GameShadersGlTest, EveryFileCompilesLinksAndDeclaresWhatItIsSent)
     }
 }
 
-// The world shader drawing a 16 x 16 floor of grass-like white, seen from
-// above, lit by a flashlight from straight above the centre.
-class WorldShaderLight : public GlTest {
+// The world shader (terrain) and the model shader (cats, Death, items)
+// drawing a 16 x 16 floor of white, seen from above, lit by a flashlight
+// above the centre: both must light it alike.
+class LampLight : public GlTest, public testing::WithParamInterface<const char*> {
 protected:
     static constexpr int SIZE = 64;
 
@@ -81,7 +82,7 @@ protected:
         if (IsSkipped() || HasFatalFailure())
             return;
         std::string log;
-        shader = loadGameShader("shader/world.glsl", &log);
+        shader = loadGameShader(GetParam(), &log);
         ASSERT_NE(shader, nullptr);
         ASSERT_EQ(log.find("Failed to compile"), std::string::npos) << log;
 
@@ -100,6 +101,11 @@ protected:
         glTexImage3D(GL_TEXTURE_2D_ARRAY, 0, GL_RGBA8, 4, 4, 1, 0, GL_RGBA, GL_UNSIGNED_BYTE, white.data());
         glTexParameteri(GL_TEXTURE_2D_ARRAY, GL_TEXTURE_MIN_FILTER, GL_NEAREST);
         glTexParameteri(GL_TEXTURE_2D_ARRAY, GL_TEXTURE_MAG_FILTER, GL_NEAREST);
+        glGenTextures(1, &white2d);
+        glBindTexture(GL_TEXTURE_2D, white2d);
+        glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA8, 4, 4, 0, GL_RGBA, GL_UNSIGNED_BYTE, white.data());
+        glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_NEAREST);
+        glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_NEAREST);
         // A shadow map that is lit everywhere (depth 1).
         glGenTextures(1, &depth);
         glBindTexture(GL_TEXTURE_2D, depth);
@@ -109,21 +115,43 @@ protected:
         glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_COMPARE_MODE, GL_COMPARE_REF_TO_TEXTURE);
         glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_COMPARE_FUNC, GL_LEQUAL);
 
-        // The floor at y = 0 in the terrain format: one +Y quad of block type 1, placed by
-        // its origin and a 16-unit step.
+        // The floor at y = 0: for the world shader in the terrain format, one +Y quad of
+        // block type 1 placed by its origin and a 16-unit step; for the model shader as
+        // positions, normals and texture coordinates.
         TerrainMeshData data;
         data.placement.origin = glm::vec3(-8, 0, -8);
         data.placement.step = glm::vec3(16);
         appendTerrainQuad(data, 4, TerrainQuad { 0, 0, 0, 1, 1, 1 });
         finishTerrainIndices(data, { 0, 0, 0, 0, 1, 0 });
-        floor = std::make_unique<TerrainMesh>(data);
+        terrainFloor = std::make_unique<TerrainMesh>(data);
+        const float n = 0.57735f;
+        const std::array<float, 32> vertices { -8, 0, -8, -n, n, -n, 1, 0, 8, 0, -8, n, n, -n, 1, 1, 8, 0, 8, n, n,
+            n, 1, 2, -8, 0, 8, -n, n, n, 1, 3 };
+        // Counter-clockwise seen from above: the model shader lights front faces.
+        const std::array<unsigned, 6> indices { 0, 2, 1, 2, 0, 3 };
+        glGenVertexArrays(1, &vao);
+        glBindVertexArray(vao);
+        glGenBuffers(2, buffers.data());
+        glBindBuffer(GL_ARRAY_BUFFER, buffers[0]);
+        glBufferData(GL_ARRAY_BUFFER, sizeof(vertices), vertices.data(), GL_STATIC_DRAW);
+        glBindBuffer(GL_ELEMENT_ARRAY_BUFFER, buffers[1]);
+        glBufferData(GL_ELEMENT_ARRAY_BUFFER, sizeof(indices), indices.data(), GL_STATIC_DRAW);
+        for (int loc = 0; loc < 3; ++loc)
+            glEnableVertexAttribArray(GLuint(loc));
+        glVertexAttribPointer(0, 3, GL_FLOAT, GL_FALSE, 32, reinterpret_cast<void*>(0));
+        glVertexAttribPointer(1, 3, GL_FLOAT, GL_FALSE, 32, reinterpret_cast<void*>(12));
+        glVertexAttribPointer(2, 2, GL_FLOAT, GL_FALSE, 32, reinterpret_cast<void*>(24));
+        glBindVertexArray(0);
     }
     void TearDown() override
     {
         if (shader)
             glDeleteProgram(shader->program);
-        floor.reset();
+        glDeleteVertexArrays(1, &vao);
+        glDeleteBuffers(2, buffers.data());
+        terrainFloor.reset();
         glDeleteTextures(1, &blocks);
+        glDeleteTextures(1, &white2d);
         glDeleteTextures(1, &depth);
         glDeleteTextures(1, &target);
         glDeleteFramebuffers(1, &framebuffer);
@@ -132,7 +160,8 @@ protected:
     }
 
     // Draws the floor seen from 12 units above and returns the pixel rows.
-    std::vector<unsigned char> draw(const glm::vec3& lampPosition)
+    // `back` is the lamp's back axis: by default it shines straight down.
+    std::vector<unsigned char> draw(const glm::vec3& lampPosition, const glm::vec3& back = glm::vec3(0, 1, 0))
     {
         glBindFramebuffer(GL_FRAMEBUFFER, framebuffer);
         glViewport(0, 0, SIZE, SIZE);
@@ -147,6 +176,10 @@ protected:
         shader->setMat4("viewMatrix", view);
         shader->setMat4("modelViewMatrix", view);
         shader->setMat4("modelViewProjMatrix", projection * view);
+        // The model shader's names for the same things.
+        shader->setMat4("meshMatrix", glm::mat4(1.0f));
+        shader->setMat4("modelViewProjectionMatrix", projection * view);
+        shader->setVec3("sunDir", lampPosition);
         // Every point lands in the middle of the map, nearer than its depth 1: lit.
         glm::mat4 bias(0.0f);
         bias[3] = glm::vec4(0.5f, 0.5f, 0.5f, 1.0f);
@@ -155,17 +188,26 @@ protected:
         shader->setFloat("night", 1.0f);
         shader->setFloat("flashLightFOV", 50.0f);
         shader->setVec3("flashLightPos", lampPosition);
-        shader->setVec3("flashLightDir", glm::vec3(0, 1, 0)); // the back axis: it shines down
+        shader->setVec3("flashLightDir", back);
         shader->setVec3("firePos", glm::vec3(1000.0f, 0.0f, 0.0f));
         shader->setFloat("fireNoise", 1.0f);
         shader->setInt("outsideShadow", 1);
         glActiveTexture(GL_TEXTURE0);
         glBindTexture(GL_TEXTURE_2D_ARRAY, blocks);
         shader->setInt("diffuseTexArray", 0);
+        glActiveTexture(GL_TEXTURE1);
+        glBindTexture(GL_TEXTURE_2D, white2d);
+        shader->setInt("diffuseTex", 1);
         glActiveTexture(GL_TEXTURE5);
         glBindTexture(GL_TEXTURE_2D, depth);
         shader->setInt("depthTex", 5);
-        floor->draw();
+        if (std::string(GetParam()) == "shader/world.glsl") {
+            terrainFloor->draw();
+        } else {
+            glBindVertexArray(vao);
+            glDrawElements(GL_TRIANGLES, 6, GL_UNSIGNED_INT, nullptr);
+            glBindVertexArray(0);
+        }
         glBindTexture(GL_TEXTURE_2D, 0);
         glActiveTexture(GL_TEXTURE0);
         glBindTexture(GL_TEXTURE_2D_ARRAY, 0);
@@ -182,11 +224,12 @@ protected:
     }
 
     std::unique_ptr<Shader> shader;
-    GLuint target = 0, framebuffer = 0, blocks = 0, depth = 0;
-    std::unique_ptr<TerrainMesh> floor;
+    GLuint target = 0, framebuffer = 0, blocks = 0, white2d = 0, depth = 0, vao = 0;
+    std::array<GLuint, 2> buffers {};
+    std::unique_ptr<TerrainMesh> terrainFloor;
 };
 
-TEST_F(WorldShaderLight, TheConeLightsItsCentreAndTheNightKeepsTheRestDark)
+TEST_P(LampLight, TheConeLightsItsCentreAndTheNightKeepsTheRestDark)
 {
     const auto lit = draw(glm::vec3(0, 6, 0));
     const int centre = brightness(lit, SIZE / 2, SIZE / 2);
@@ -199,6 +242,16 @@ TEST_F(WorldShaderLight, TheConeLightsItsCentreAndTheNightKeepsTheRestDark)
     const auto off = draw(glm::vec3(1337.0f, 100014.0f, 10240.0f));
     EXPECT_LT(brightness(off, SIZE / 2, SIZE / 2), centre / 4);
     EXPECT_NEAR(brightness(off, SIZE / 2, SIZE / 2), brightness(off, 2, 2), 30) << "the moon is even";
+
+    // Turned away, the lamp lights nothing behind or beside it: what lies
+    // there (Death among it) shows only in the moonlight.
+    for (const glm::vec3& back : { glm::vec3(0, -1, 0), glm::vec3(1, 0, 0) }) {
+        const auto away = draw(glm::vec3(0, 6, 0), back);
+        EXPECT_LT(brightness(away, SIZE / 2, SIZE / 2), centre / 4) << back.x;
+        EXPECT_NEAR(brightness(away, SIZE / 2, SIZE / 2), brightness(off, SIZE / 2, SIZE / 2), 30) << back.x;
+    }
 }
+
+INSTANTIATE_TEST_SUITE_P(Shaders, LampLight, testing::Values("shader/world.glsl", "shader/model.glsl"));
 
 } // namespace

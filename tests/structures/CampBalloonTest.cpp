@@ -48,7 +48,7 @@ TEST(CampTest, ContainerStandsInOneOfTheTentsBuilt)
         ASSERT_EQ(camp.orders.size(), clearingOrders + ordersPerTent * tents);
         const auto containers = objectsOf<ItemContainer>(camp.location);
         ASSERT_EQ(containers.size(), 1u);
-        const glm::vec3 offset = containers[0]->position() - p;
+        const glm::vec3 offset = containers[0]->box.center() - p;
         bool inBuiltTent = false;
         for (size_t i = 0; i < tents; ++i)
             inBuiltTent |= offset == tentOffsets[draws[i]];
@@ -74,7 +74,7 @@ TEST(CampTest, RepeatedDrawsBuildOneTentHoldingTheContainer)
     EXPECT_EQ(camp.orders.size(), static_cast<size_t>(clearingOrders + ordersPerTent));
     const auto containers = objectsOf<ItemContainer>(camp.location);
     ASSERT_EQ(containers.size(), 1u);
-    EXPECT_EQ(containers[0]->position(), p + tentOffsets[d]);
+    EXPECT_EQ(containers[0]->box.center(), p + tentOffsets[d]);
 }
 
 TEST(CampTest, TentHasSlopesEndWallAndPole)

@@ -108,7 +108,7 @@ HouseResult buildHouse(const glm::vec3& p)
         const auto& container = dynamic_cast<const ItemContainer&>(*house.objects[0]);
         EXPECT_GE(container.itemType, 0); // a random item was drawn
         EXPECT_LE(container.itemType, 4);
-        EXPECT_EQ(container.position(), p);
+        EXPECT_EQ(container.box.center(), p);
     }
     return r;
 }

@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <memory>
 #include <set>
 
@@ -88,6 +89,29 @@ TEST(WorldMap, DrawsGroundAndMarkersOfTheGeneratorsColumns)
     EXPECT_GT(counts.at(CODE_CACTUS), 0);
     EXPECT_GT(counts.at(CODE_DESERT), 0);
     EXPECT_GT(counts.at(CODE_FOREST), 0);
+
+    // The legend strip under the map: the map unchanged above it, then a
+    // swatch of every marker and ground colour, and the names in white.
+    const datagen::Image framed = worldmap::withLegend(image);
+    ASSERT_GE(framed.width, image.width);
+    ASSERT_GT(framed.height, image.height);
+    for (int pz = 0; pz < 64; pz += 7)
+        for (int px = 0; px < 64; px += 5)
+            ASSERT_TRUE(std::equal(image.at(px, pz), image.at(px, pz) + 3, framed.at(px, pz))) << px << ' ' << pz;
+    const auto entries = worldmap::legendEntries();
+    EXPECT_EQ(entries.size(), 12u);
+    for (const auto& entry : entries) {
+        int swatch = 0;
+        for (int y = image.height; y < framed.height; ++y)
+            for (int x = 0; x < framed.width; ++x)
+                swatch += std::equal(entry.rgb, entry.rgb + 3, framed.at(x, y));
+        EXPECT_GE(swatch, 50) << entry.name; // a 10 x 10 square, partly hidden only by its rim
+    }
+    int letters = 0;
+    for (int y = image.height; y < framed.height; ++y)
+        for (int x = 0; x < framed.width; ++x)
+            letters += framed.at(x, y)[0] > 200 && framed.at(x, y)[1] > 200 && framed.at(x, y)[2] > 200;
+    EXPECT_GT(letters, 200) << "the names are written";
 }
 
 TEST(WorldMap, CountsAreListedByCode)

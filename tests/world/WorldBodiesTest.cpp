@@ -6,6 +6,7 @@
 #include "gameplay/Death.h"
 #include "gameplay/Player.h"
 #include "gameplay/projectiles/Projectile.h"
+#include "gui/ButtonHelper.h"
 
 #include <gtest/gtest.h>
 
@@ -186,11 +187,16 @@ TEST_F(WorldBodies, ActivationAndTheHintReachOnlyObjectsNearThePlayer)
     EXPECT_EQ(near.activations, 1);
     EXPECT_EQ(far.activations, 0);
 
+    ButtonHelper hint;
+    world->hintDisplay = &hint;
     world->update(1.0f / 60.0f);
     EXPECT_FALSE(world->interactionHint); // the near one shows no hint
+    EXPECT_EQ(hint.hint, -1);
     addObject(at + glm::vec3(-1.0f, 0.5f, 0.0f));
     world->update(1.0f / 60.0f);
     EXPECT_TRUE(world->interactionHint);
+    EXPECT_EQ(hint.hint, 1); // the right button, the one that activates
+    world->hintDisplay = nullptr;
 }
 
 TEST_F(WorldBodies, AFinishedBlastCarvesTheGroundAndTheProjectileGoes)

@@ -1,11 +1,13 @@
 #include "StreamingTestHelpers.h"
 #include "WorldTestHelpers.h"
+#include "world/FaceMasks.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <set>
 #include <utility>
+#include <vector>
 
 namespace {
 
@@ -24,6 +26,28 @@ std::set<std::pair<int, int>> square(int cx0, int cx1, int cz0, int cz1)
         for (int z = cz0; z <= cz1; ++z)
             out.insert({ x, z });
     return out;
+}
+
+// Every leaf's face mask in a fixed order, and how many visible faces lie on
+// the chunk's outer sides (those a neighbour decides).
+struct LeafFaces {
+    std::vector<uint8_t> masks;
+    int onBorder = 0;
+};
+void leafFaces(const Octree& node, const aabb& chunk, LeafFaces& out)
+{
+    if (node.isSplit) {
+        for (int k = 0; k < 8; ++k)
+            leafFaces(node.child(k), chunk, out);
+        return;
+    }
+    if (node.type == BLOCK_AIR)
+        return; // an air leaf's mask means nothing: it is never drawn
+    out.masks.push_back(node.visibleFaces);
+    for (int a = 0; a < 3; ++a) {
+        out.onBorder += node.box.min[a] == chunk.min[a] && (node.visibleFaces & (1 << a)) != 0;
+        out.onBorder += node.box.max[a] == chunk.max[a] && (node.visibleFaces & (8 << a)) != 0;
+    }
 }
 
 // Walks the player to the chunk column of x and runs frames until the square has followed.
@@ -81,7 +105,8 @@ TEST(WorldStreaming, WalkingAwayCachesAndWalkingBackRevives)
     EXPECT_EQ(coordsOf(world->chunkCache), square(3, 3, -2, 2));
     for (int z = -2; z <= 2; ++z)
         EXPECT_EQ(world->findChunk(-2, z), west[z + 2]); // the very same chunks, ready at once
-    EXPECT_TRUE(world->isLoaded() || world->pendingJobs() > 0);
+    for (const Chunk* chunk : west)
+        EXPECT_TRUE(chunk->ready); // revived whole, without waiting for a worker
     ASSERT_TRUE(runFramesUntil(*world, [&] { return settled(*world); }));
     EXPECT_EQ(world->loadingProgress(), 0.0f); // nothing was generated again
 }
@@ -99,6 +124,21 @@ TEST(WorldStreaming, GeneratedTerrainLoadsAndSquareWaitsBeforeMoving)
     ASSERT_TRUE(runFramesUntil(*world, [&] { return world->centerChunk.x == 1.0f; }));
     ASSERT_TRUE(runFramesUntil(*world, [&] { return settled(*world); }));
     EXPECT_EQ(coordsOf(world->chunks), square(0, 2, -1, 1));
+
+    // The masks the workers left on the middle chunk, whose neighbours all
+    // exist, are the ones the plain face update gives on the same octrees,
+    // on its borders as inside.
+    const Chunk& middle = *world->findChunk(1, 0);
+    LeafFaces streamed;
+    leafFaces(*middle.root, middle.bounds(), streamed);
+    EXPECT_GT(streamed.onBorder, 0);
+    const aabb box = middle.bounds();
+    updateFaces(world->chunks, aabb(box.min - glm::vec3(0.1f), box.max + glm::vec3(0.1f)));
+    LeafFaces plain;
+    leafFaces(*middle.root, middle.bounds(), plain);
+    EXPECT_EQ(streamed.masks.size(), plain.masks.size());
+    EXPECT_TRUE(streamed.masks == plain.masks);
+    EXPECT_EQ(streamed.onBorder, plain.onBorder);
 }
 
 TEST(WorldStreaming, EditsWaitForBusyChunksAndAreNeverLost)

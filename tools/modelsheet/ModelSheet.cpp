@@ -145,6 +145,9 @@ void setStudioFrame(const Framing& framing)
     gFrame.projMatrix = framing.projection;
     gFrame.projViewMatrix = framing.projection * framing.view;
     gFrame.flashlightEye = framing.lamp;
+    // Aimed at the model with a cone wide enough to take all of it in.
+    gFrame.flashlightDir = glm::normalize(framing.lamp - framing.centre);
+    gFrame.flashlightFov = 120.0f;
     gFrame.sunColor = glm::vec4(1.0f);
     gFrame.lightIsSun = true;
     glm::mat4 offMap(0.0f);
@@ -223,6 +226,7 @@ Framing frameBounds(const Bounds& bounds)
     // and the front of a model are lit unevenly and its edges read.
     const glm::vec3 right = glm::normalize(glm::cross(-toEye, glm::vec3(0.0f, 1.0f, 0.0f)));
     f.lamp = centre + glm::normalize(toEye - 0.6f * right + glm::vec3(0.0f, 0.8f, 0.0f)) * distance;
+    f.centre = centre;
     return f;
 }
 

@@ -56,6 +56,7 @@ struct Framing {
     glm::mat4 projection { 1.0f };
     glm::vec3 eye { 0.0f };
     glm::vec3 lamp { 0.0f }; // the key light, world space
+    glm::vec3 centre { 0.0f }; // what the camera and the lamp aim at
 };
 
 // A three-quarter view from the front right and a little above, far enough

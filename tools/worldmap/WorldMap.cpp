@@ -1,5 +1,6 @@
 #include "tools/worldmap/WorldMap.h"
 
+#include "tools/datagen/CairoCanvas.h"
 #include "world/TerrainCodes.h"
 
 #include <algorithm>
@@ -187,6 +188,81 @@ FeatureCounts survey(
             drawMarker(*image, m.px, m.pz, m.feature);
     }
     return counts;
+}
+
+std::vector<LegendEntry> legendEntries()
+{
+    std::vector<LegendEntry> entries;
+    for (int code : { CODE_TREE, CODE_CACTUS, CODE_PYRAMID, CODE_DESERT_CRYPT, CODE_VILLAGE_HOUSE, CODE_BIG_HOUSE,
+             CODE_MINESHAFT, CODE_CAMP, CODE_BALLOON, CODE_TOWER }) {
+        LegendEntry entry { featureName(code), {} };
+        markerColor(code, entry.rgb);
+        entries.push_back(entry);
+    }
+    // Ground at mid height.
+    for (int code : { CODE_DESERT, CODE_FOREST }) {
+        LegendEntry entry { featureName(code), {} };
+        groundColor(code, 15.0f, entry.rgb);
+        entries.push_back(entry);
+    }
+    return entries;
+}
+
+datagen::Image withLegend(const datagen::Image& map)
+{
+    constexpr int kRow = 16, kSwatch = 10, kGap = 12;
+    constexpr double kFont = 11.0;
+    const int width = std::max(map.width, 160);
+    const std::vector<LegendEntry> entries = legendEntries();
+
+    // Lays the entries out in rows as wide as the map; draws them when asked.
+    auto layOut = [&](datagen::CairoCanvas& canvas, bool draw, int top) {
+        canvas.setFont(kFont);
+        int x = 4, y = top + 3;
+        for (const LegendEntry& entry : entries) {
+            const int w = kSwatch + 4 + int(canvas.textWidth(entry.name) + 0.5) + kGap;
+            if (x > 4 && x + w > width) {
+                x = 4;
+                y += kRow;
+            }
+            if (draw) {
+                cairo_t* cr = canvas.cr();
+                canvas.setColour({ 0.0f, 0.0f, 0.0f });
+                cairo_rectangle(cr, x - 1, y - 1, kSwatch + 2, kSwatch + 2);
+                cairo_fill(cr);
+                canvas.setColour({ entry.rgb[0] / 255.0f, entry.rgb[1] / 255.0f, entry.rgb[2] / 255.0f });
+                cairo_rectangle(cr, x, y, kSwatch, kSwatch);
+                cairo_fill(cr);
+                canvas.setColour({ 1.0f, 1.0f, 1.0f });
+                cairo_move_to(cr, x + kSwatch + 4, y + kSwatch);
+                cairo_show_text(cr, entry.name);
+            }
+            x += w;
+        }
+        return y + kRow - top;
+    };
+    int strip = 0;
+    {
+        datagen::CairoCanvas measure(1, 1);
+        strip = layOut(measure, false, 0);
+    }
+    datagen::CairoCanvas canvas(width, map.height + strip);
+    canvas.setColour({ 0.12f, 0.12f, 0.12f });
+    cairo_paint(canvas.cr());
+    datagen::Image out = canvas.toRgb();
+    {
+        datagen::CairoCanvas legend(width, strip);
+        legend.setColour({ 0.12f, 0.12f, 0.12f });
+        cairo_paint(legend.cr());
+        layOut(legend, true, 0);
+        const datagen::Image drawn = legend.toRgb();
+        for (int y = 0; y < strip; ++y)
+            std::copy_n(drawn.at(0, y), size_t(width) * 3, out.at(0, map.height + y));
+    }
+    for (int y = 0; y < map.height; ++y)
+        for (int x = 0; x < map.width; ++x)
+            std::copy_n(map.at(x, y), 3, out.at(x, y));
+    return out;
 }
 
 std::string formatCounts(const FeatureCounts& counts)

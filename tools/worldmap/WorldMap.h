@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <map>
 #include <string>
+#include <vector>
 
 // A map of the generated world seen from above, built from the generator's
 // own column code: every column's surface block shaded by height, and a
@@ -37,6 +38,16 @@ void groundColor(int terrain, float height, uint8_t rgb[3]);
 // (minCx, minCz) top left).
 FeatureCounts survey(
     const terrain::TerrainSampler& sampler, const Rect& rect, const Options& options, datagen::Image* image);
+
+// The map with a legend strip below it: a swatch and a name for every marker
+// colour (tree, cactus, each structure kind) and for desert and forest ground.
+datagen::Image withLegend(const datagen::Image& map);
+// The legend's entries in the order drawn: name and colour.
+struct LegendEntry {
+    const char* name;
+    uint8_t rgb[3];
+};
+std::vector<LegendEntry> legendEntries();
 
 // One "code name count" line per feature code present, codes in increasing order.
 std::string formatCounts(const FeatureCounts& counts);

@@ -1,6 +1,7 @@
 // Draws the generated world of a seed from above and counts its features:
 //   mossgrave_worldmap <seed> <min-cx> <min-cz> <max-cx> <max-cz> <out.png> [columns-per-pixel]
-// An output of "-" skips the image and only prints the counts.
+// An output of "-" skips the image and only prints the counts. The picture
+// has a legend strip under the map naming every marker and ground colour.
 #include "tools/worldmap/WorldMap.h"
 #include "world/WorldGenerator.h"
 
@@ -65,7 +66,7 @@ int main(int argc, char** argv)
     const worldmap::FeatureCounts counts
         = worldmap::survey(sampler, rect, options, drawImage ? &image : nullptr);
     std::fputs(worldmap::formatCounts(counts).c_str(), stdout);
-    if (drawImage && !datagen::writePng(std::filesystem::absolute(argv[6]), image))
+    if (drawImage && !datagen::writePng(std::filesystem::absolute(argv[6]), worldmap::withLegend(image)))
         return 1;
     return 0;
 }
