@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <climits>
 #include <cstdlib>
+#include <map>
 
 namespace {
 
@@ -34,6 +35,39 @@ size_t findWordStart(const std::string& text, const std::string& key)
             return pos;
     }
     return std::string::npos;
+}
+
+const std::string& settingComment(const std::string& key)
+{
+    static const std::map<std::string, std::string> comments {
+        { "Anti-Aliasing_Factor", "Valid values: 1,2,4,8,16" },
+        { "Anisotropic_Filtering", "Range: 1-16" },
+        { "Vsync", "Limit FPS to 60" },
+        { "Shadowmap_Factor", "Shadow Quality: Range 1-10, a value higher than 1 is not really needed" },
+        { "Show_FPS", "Show FPS counter in the corner" },
+        { "Ambient_Sounds", "Enable background ambient sounds" },
+        { "Sound_Effects", "Enable sound effects" },
+        { "Volume", "Range: 1-10" },
+        { "Mouse_Sensitivity_X", "Mouse Sensitivity in X Direction, negate to invert" },
+        { "Mouse_Sensitivity_Y", "Mouse Sensitivity in Y Direction, negate to invert" },
+        { "Threads", "Should be the same as number of cores of the CPU" },
+        { "Chunk_View_Distance", "Set to 1 to improve performance" },
+        { "Max_Memory(MB)", "Maximum approximated memory the game will consume before chunks are unloaded" },
+        { "World_Random_Seed", "Random seed used by the world generator, set to -1 for a random seed" },
+    };
+    static const std::string none;
+    const auto found = comments.find(key);
+    return found == comments.end() ? none : found->second;
+}
+
+std::string configLine(const std::string& key, const std::string& value, const std::string& comment)
+{
+    std::string line = key + "=" + value;
+    if (!comment.empty()) {
+        const int padding = COMMENT_COLUMN_WIDTH - static_cast<int>(key.size() + value.size());
+        line += std::string(std::max(padding, 0), ' ') + " # " + comment;
+    }
+    return line + '\n';
 }
 
 int parseLeadingInt(const std::string& text)
@@ -112,12 +146,7 @@ void Config::appendLine(const std::string& key, const std::string& defaultValue,
     // A last line without its line feed would otherwise swallow the first appended setting.
     if (endsWithoutLineFeed())
         line += '\n';
-    line += key + "=" + defaultValue;
-    if (!comment.empty()) {
-        const int padding = COMMENT_COLUMN_WIDTH - static_cast<int>(key.size() + defaultValue.size());
-        line += std::string(std::max(padding, 0), ' ') + " # " + comment;
-    }
-    line += '\n';
+    line += configLine(key, defaultValue, comment);
     file.seekp(0, std::ios::end);
     file << line;
     file.flush();
@@ -193,41 +222,38 @@ void Config::readWindowSettings(const std::vector<VideoMode>& modes, Settings& s
         settings.height = largest.height;
     }
     settings.windowBorder = getInt("Window_Border", 1, "");
-    settings.antiAliasingFactor = getInt("Anti-Aliasing_Factor", 8, "Valid values: 1,2,4,8,16");
+    settings.antiAliasingFactor = getInt("Anti-Aliasing_Factor", 8, settingComment("Anti-Aliasing_Factor"));
 }
 
 void Config::readOtherSettings(Settings& settings)
 {
-    settings.anisotropicFiltering = getInt("Anisotropic_Filtering", 8, "Range: 1-16");
+    settings.anisotropicFiltering = getInt("Anisotropic_Filtering", 8, settingComment("Anisotropic_Filtering"));
     if (settings.anisotropicFiltering < 0)
         err << "Warning, Anisotropic Filtering Factor shouldn't be negative!" << std::endl;
-    settings.vsync = getInt("Vsync", 1, "Limit FPS to 60");
-    settings.shadowmapFactor = getInt(
-        "Shadowmap_Factor", 1, "Shadow Quality: Range 1-10, a value higher than 1 is not really needed");
-    settings.showFps = getInt("Show_FPS", 0, "Show FPS counter in the corner");
-    settings.ambientSounds = getInt("Ambient_Sounds", 1, "Enable background ambient sounds");
-    settings.soundEffects = getInt("Sound_Effects", 1, "Enable sound effects");
-    settings.volume = getInt("Volume", 10, "Range: 1-10");
+    settings.vsync = getInt("Vsync", 1, settingComment("Vsync"));
+    settings.shadowmapFactor = getInt("Shadowmap_Factor", 1, settingComment("Shadowmap_Factor"));
+    settings.showFps = getInt("Show_FPS", 0, settingComment("Show_FPS"));
+    settings.ambientSounds = getInt("Ambient_Sounds", 1, settingComment("Ambient_Sounds"));
+    settings.soundEffects = getInt("Sound_Effects", 1, settingComment("Sound_Effects"));
+    settings.volume = getInt("Volume", 10, settingComment("Volume"));
     settings.mouseSensitivityX
-        = getInt("Mouse_Sensitivity_X", 100, "Mouse Sensitivity in X Direction, negate to invert");
+        = getInt("Mouse_Sensitivity_X", 100, settingComment("Mouse_Sensitivity_X"));
     settings.mouseSensitivityY
-        = getInt("Mouse_Sensitivity_Y", 100, "Mouse Sensitivity in Y Direction, negate to invert");
+        = getInt("Mouse_Sensitivity_Y", 100, settingComment("Mouse_Sensitivity_Y"));
     if (settings.mouseSensitivityX == 0 || settings.mouseSensitivityY == 0)
         err << "Warning, mouse sensitivity is zero!" << std::endl;
-    settings.threads = getInt("Threads", 8, "Should be the same as number of cores of the CPU");
+    settings.threads = getInt("Threads", 8, settingComment("Threads"));
     // Without a single worker no chunk would ever be generated.
     warnIfBelow(settings.threads, 1, "Warning, Threads should be at least 1!");
     // Each worker is a thread of its own; thousands would only exhaust the system.
     warnIfAbove(settings.threads, kMaxThreads, "Warning, Threads should be at most 64!");
-    settings.chunkViewDistance = getInt("Chunk_View_Distance", 2, "Set to 1 to improve performance");
+    settings.chunkViewDistance = getInt("Chunk_View_Distance", 2, settingComment("Chunk_View_Distance"));
     // A negative radius would keep no chunk around the player, not even his own.
     warnIfBelow(settings.chunkViewDistance, 0, "Warning, Chunk View Distance shouldn't be negative!");
     // The square of chunks grows with the radius squared at some 15 MB each:
     // beyond this no machine holds it, and the world's extent would overflow.
     warnIfAbove(settings.chunkViewDistance, kMaxChunkViewDistance,
         "Warning, Chunk View Distance should be at most 16!");
-    settings.maxMemoryMB = getInt("Max_Memory(MB)", 2048,
-        "Maximum approximated memory the game will consume before chunks are unloaded");
-    settings.worldRandomSeed = getInt(
-        "World_Random_Seed", -1, "Random seed used by the world generator, set to -1 for a random seed");
+    settings.maxMemoryMB = getInt("Max_Memory(MB)", 2048, settingComment("Max_Memory(MB)"));
+    settings.worldRandomSeed = getInt("World_Random_Seed", -1, settingComment("World_Random_Seed"));
 }

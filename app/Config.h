@@ -74,3 +74,11 @@ size_t findWordStart(const std::string& text, const std::string& key);
 // The leading integer of text: optional white space and sign, then digits; 0 when
 // there are none. Values beyond the range of int are clamped to it.
 int parseLeadingInt(const std::string& text);
+
+// The comment written after a key when it is appended; empty for the keys
+// that get none (Fullscreen, Width, Height, Window_Border) and unknown keys.
+const std::string& settingComment(const std::string& key);
+
+// One appended line: "key=value", the comment (if any) at a common column
+// after " # ", and a line feed.
+std::string configLine(const std::string& key, const std::string& value, const std::string& comment);

@@ -3,6 +3,7 @@
 
 #include "app/Clock.h"
 #include "app/GameCreatures.h"
+#include "app/OptionsApply.h"
 #include "app/Rand.h"
 #include "app/Settings.h"
 #include "app/DebugOverlay.h"
@@ -80,6 +81,7 @@ void createGui(Game& game)
     actions.closeWindow = [&game](GLFWwindow*) { game.requestClose(); };
     actions.isLoading = [&game] { return game.loading; };
     actions.clock = now;
+    actions.options = gameOptionsHooks(game);
     game.gui = std::make_unique<Gui>(std::move(actions));
 }
 

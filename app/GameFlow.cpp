@@ -4,6 +4,7 @@
 
 #include "app/GameLoading.h"
 #include "app/Rand.h"
+#include "app/Settings.h"
 #include "app/Timers.h"
 #include "app/ScenePasses.h"
 #include "gameplay/Cage.h"
@@ -49,7 +50,10 @@ void startGame(Game& game)
 {
     if (game.playing)
         return;
-    if (game.gameStarted) {
+    // The world built at start-up is kept unless its view distance was
+    // changed in Options before it was entered.
+    const bool distanceChanged = game.world && game.world->viewDistance != gSettings.chunkViewDistance;
+    if (game.gameStarted || distanceChanged) {
         destroyGame(game);
         createGame(game);
     }

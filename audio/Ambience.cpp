@@ -35,6 +35,24 @@ void Ambience::stop()
         source.reset();
 }
 
+void Ambience::settingsChanged()
+{
+    if (!enabled()) {
+        for (SoundSource& source : sources)
+            backend.stop(source.handle());
+        currentSound = -1;
+        pendingSound = -1;
+        fade = kFadeSeconds + 1.0f;
+        return;
+    }
+    if (currentSound != -1 || pendingSound != -1)
+        return;
+    if (mode == kModeDesert)
+        crossFadeTo(SOUND_DESERT_NIGHT);
+    else if (mode == kModeForest)
+        crossFadeTo(rain ? SOUND_FOREST_RAIN : SOUND_FOREST_BIRDS);
+}
+
 bool Ambience::enabled() const
 {
     return settings.ambientSounds != 0;

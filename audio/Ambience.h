@@ -26,6 +26,10 @@ public:
     // Deletes both sources.
     void stop();
 
+    // "Ambient_Sounds" changed: switched off, both sources stop; switched on,
+    // the ambience of where the player is fades in.
+    void settingsChanged();
+
     // Terrain codes 8 and 9 are desert, every other code forest.
     void setAmbienceForTerrain(int code);
     void setRaining(bool raining);

@@ -44,8 +44,7 @@ void SoundSystem::init(const std::filesystem::path& root)
         std::exit(1);
 
     setListener(glm::vec3(0.0f), glm::vec3(0.0f), glm::vec3(0.0f, 0.0f, -1.0f), glm::vec3(0.0f, 1.0f, 0.0f));
-    // "Volume" runs from 1 to 10; anything outside is held to the loudest or to silence.
-    backend->setListenerGain(float(std::clamp(settings.volume, 0, 10)) / 10.0f);
+    applyVolume();
 
     SoundSource first = createSource();
     SoundSource second = createSource();
@@ -54,6 +53,20 @@ void SoundSystem::init(const std::filesystem::path& root)
         setLooping(*source, true);
     }
     ambience.start(std::move(first), std::move(second));
+}
+
+void SoundSystem::applyVolume()
+{
+    // "Volume" runs from 1 to 10; anything outside is held to the loudest or to silence.
+    backend->setListenerGain(float(std::clamp(settings.volume, 0, 10)) / 10.0f);
+}
+
+void SoundSystem::applySettings()
+{
+    if (!isOpen())
+        return;
+    applyVolume();
+    ambience.settingsChanged();
 }
 
 bool SoundSystem::loadSounds(const std::filesystem::path& root)

@@ -62,6 +62,10 @@ public:
     void setListener(
         const glm::vec3& position, const glm::vec3& velocity, const glm::vec3& at, const glm::vec3& up);
 
+    // After "Volume" or "Ambient_Sounds" changed in the running game: the
+    // listener's gain, and the ambience silenced or started again.
+    void applySettings();
+
     // Once per simulation step: the ambience cross-fade, then the one-shot housekeeping.
     void update(float dt);
     void setCover(bool covered);
@@ -79,6 +83,8 @@ public:
     bool deviceReady() const { return isOpen() && opened == AudioOpenResult::Ok; }
 
 private:
+    void applyVolume();
+
     struct DelayedSound {
         SoundSource source;
         int index;

@@ -73,7 +73,12 @@ Gui::Gui(GuiActions guiActions)
 
     menu = std::make_unique<Menu>(SCREEN_MENU);
     menu->addItem("Start Game", 0, forward(&GuiActions::startGame));
-    menu->addItem("Quit", 1, forward(&GuiActions::quit));
+    options = std::make_unique<OptionsMenu>(actions.options);
+    menu->addItem("Options", 1, [this](GLFWwindow*) {
+        options->open();
+        optionsOpen = true;
+    });
+    menu->addItem("Quit", 2, forward(&GuiActions::quit));
     menu->addDecoration(std::make_unique<BackgroundImage>("textures/menu.png"));
     menu->addDecoration(std::make_unique<GameName>());
 }
@@ -91,8 +96,12 @@ void Gui::draw()
             for (auto& item : debugItems)
                 item->draw();
     }
-    if (screenFlags & SCREEN_MENU)
+    if ((screenFlags & SCREEN_MENU) && optionsOpen) {
+        options->draw(worldVisible);
+    } else if (screenFlags & SCREEN_MENU) {
         menu->draw(worldVisible);
+        options->drawSaveError();
+    }
     if (screenFlags & SCREEN_GAME_OVER)
         gameOverMenu->draw(worldVisible);
 }
@@ -143,6 +152,14 @@ void Gui::keyHandler(int key, GLFWwindow* window)
     }
     if (key == GLFW_KEY_F12)
         debugVisible = !debugVisible;
+
+    // The Options screen takes every key while it is up; Escape there goes
+    // back to the menu it came from, not further.
+    if ((screenFlags & SCREEN_MENU) && optionsOpen) {
+        if (options->keyHandler(key))
+            optionsOpen = false;
+        return;
+    }
 
     bool menuClosed = false;
     if (Menu* active = activeMenu()) {

@@ -6,6 +6,7 @@
 #include "gui/GuiImages.h"
 #include "gui/LoadingBar.h"
 #include "gui/Menu.h"
+#include "gui/OptionsMenu.h"
 #include "gui/ScreenFlags.h"
 
 #include <functional>
@@ -24,6 +25,7 @@ struct GuiActions {
     MenuAction closeWindow; // Escape on the loading screen and in menus without the world
     std::function<bool()> isLoading; // the loading screen is up
     GuiClock clock = steadyMilliseconds; // for the frame-rate counter
+    OptionsHooks options; // the Options screen's
 };
 
 // Everything drawn over the scene: the heads-up objects while the world is
@@ -54,6 +56,10 @@ public:
     bool debugVisible = false;
     std::unique_ptr<GameOverMenu> gameOverMenu;
     std::unique_ptr<Menu> menu;
+    // "Options" of the main / pause menu: shown in the menu's place while
+    // optionsOpen, with SCREEN_MENU still set (the game stays paused).
+    std::unique_ptr<OptionsMenu> options;
+    bool optionsOpen = false;
 
     // Members of hud, for the game to talk to: the frame-rate counter
     // (nullptr unless "Show_FPS" is on), the item overlay the player shows

@@ -1,13 +1,21 @@
 // Screen states and their transitions, played headless on the real rules.
 #include "GameTestSupport.h"
+#include "../render/TestFiles.h"
 
 #include "app/Timers.h"
 
+#include <fstream>
 #include <glm/geometric.hpp>
 
 namespace {
 
 using GameFlow = HeadlessGame;
+
+std::string readText(const std::filesystem::path& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
 
 TEST_F(GameFlow, CreateGameBuildsTheWorldAroundThePlayer)
 {
@@ -61,6 +69,39 @@ TEST_F(GameFlow, StartGameFromThePauseMenuBuildsAFreshGame)
     EXPECT_EQ(game.player->inputFlags, 0u); // the new player does not walk off on his own
 }
 
+TEST_F(GameFlow, ViewDistanceFromOptionsBuildsTheNextWorldAndIsSaved)
+{
+    TempDir dir;
+    dir.write("config.txt", "Chunk_View_Distance=0 # small\r\n");
+    ScopedWorkingDirectory inDir(dir.path());
+    const int built = worldsBuilt;
+    tap(GLFW_KEY_DOWN);
+    tap(GLFW_KEY_ENTER); // "Options"
+    ASSERT_TRUE(game.gui->optionsOpen);
+    tap(GLFW_KEY_RIGHT);
+    EXPECT_EQ(game.gui->options->items[0]->text, "View Distance: 1"); // no game runs yet
+    tap(GLFW_KEY_ESCAPE);
+    EXPECT_EQ(readText(dir.path() / "config.txt"), "Chunk_View_Distance=1 # small\r\n");
+    EXPECT_EQ(game.gui->screenFlags, SCREEN_MENU);
+
+    // The world made at start-up was never entered: it is built anew.
+    tap(GLFW_KEY_UP);
+    tap(GLFW_KEY_ENTER); // "Start Game"
+    EXPECT_EQ(worldsBuilt, built + 1);
+    EXPECT_EQ(game.world->viewDistance, 1);
+
+    // While playing, a new distance waits for the next game and says so.
+    beginPass();
+    tap(GLFW_KEY_ESCAPE);
+    tap(GLFW_KEY_DOWN);
+    tap(GLFW_KEY_ENTER);
+    tap(GLFW_KEY_D);
+    EXPECT_EQ(game.gui->options->items[0]->text, "View Distance: 2 (next game)");
+    tap(GLFW_KEY_ESCAPE);
+    EXPECT_EQ(game.world->viewDistance, 1);
+    EXPECT_EQ(game.gui->screenFlags, SCREEN_WORLD | SCREEN_MENU); // still paused
+}
+
 TEST_F(GameFlow, StartGameWhilePlayingDoesNothing)
 {
     play();
@@ -90,9 +131,9 @@ TEST_F(GameFlow, EscapePausesResumesAndReleasesHeldKeys)
     tap(GLFW_KEY_ESCAPE);
     EXPECT_EQ(game.gui->screenFlags, SCREEN_WORLD);
     EXPECT_FALSE(game.shouldClose());
-    // Quit from the pause menu.
+    // Quit from the pause menu: its last entry, Up from the first.
     tap(GLFW_KEY_ESCAPE);
-    tap(GLFW_KEY_DOWN);
+    tap(GLFW_KEY_UP);
     tap(GLFW_KEY_ENTER);
     EXPECT_TRUE(game.shouldClose());
 }

@@ -156,14 +156,15 @@ TEST_F(GameInput, ReleaseAllKeysDuringTheDeathSequenceReleasesNothing)
 
 TEST_F(GameInput, MenuNavigationPlaysTheSelectionClick)
 {
-    MenuItem& quitEntry = *game.gui->menu->items[1];
+    MenuItem& quitEntry = *game.gui->menu->items.back();
     const int clicks = quitEntry.sound.playCount();
-    tap(GLFW_KEY_S);
-    EXPECT_EQ(game.gui->menu->selected, 1);
+    tap(GLFW_KEY_W); // wraps to "Quit"
+    EXPECT_EQ(quitEntry.text, "Quit");
+    EXPECT_EQ(game.gui->menu->selectedItem(), &quitEntry);
     EXPECT_EQ(quitEntry.sound.playCount(), clicks + 1);
-    tap(GLFW_KEY_W);
+    tap(GLFW_KEY_S);
     tap(GLFW_KEY_UP);
-    EXPECT_EQ(game.gui->menu->selected, 1);
+    EXPECT_EQ(game.gui->menu->selectedItem(), &quitEntry);
     EXPECT_FALSE(game.shouldClose());
     tap(GLFW_KEY_SPACE);
     EXPECT_TRUE(game.shouldClose());

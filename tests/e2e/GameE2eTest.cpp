@@ -42,11 +42,12 @@ TEST_F(GameTest, FirstRunWritesTheSettingsAndShowsTheMainMenu)
         std::string::npos);
     EXPECT_EQ(err().find("Framebuffer error!"), std::string::npos);
 
-    // The picture, "Start Game" selected in green and "Quit" in red.
+    // The picture, "Start Game" selected in green and "Options" and "Quit" in red.
     const auto menu = shot("first-menu");
     EXPECT_EQ(backdropOf(menu), Backdrop::Menu);
     EXPECT_GT(pixels::greenShare(menu, mainMenuRow(0)), 0.01);
     EXPECT_GT(pixels::redShare(menu, mainMenuRow(1)), 0.01);
+    EXPECT_GT(pixels::redShare(menu, mainMenuRow(2)), 0.01);
     EXPECT_LT(pixels::redShare(menu, mainMenuRow(0)), 0.002);
     // The game's name, a mirrored quad, over the sky.
     const Area name = guiArea(0.0f, 0.3f, 0.72f, 0.54f);
@@ -72,9 +73,11 @@ TEST_F(GameTest, DownWrapsAroundAndQuitEndsTheGame)
     EXPECT_TRUE(selected(1));
     EXPECT_LT(pixels::greenShare(shot("menu"), mainMenuRow(0)), 0.002);
     press("Down");
+    EXPECT_TRUE(selected(2));
+    press("Down");
     EXPECT_TRUE(selected(0)); // wrapped from the last entry to the first
     press("Up");
-    EXPECT_TRUE(selected(1)); // and back from the first to the last
+    EXPECT_TRUE(selected(2)); // and back from the first to the last
     press("Return");
     EXPECT_EQ(finish(), 0);
     EXPECT_EQ(lastOutputLine(), "Terminated!");
@@ -125,7 +128,7 @@ TEST_F(GameTest, WindowedTitleShowsTheFrameRateOnceTheWorldIsShown)
     EXPECT_EQ(now.width, 640);
     EXPECT_EQ(now.height, 360);
     press("Escape");
-    press("Down");
+    press("Up"); // "Quit", the last entry
     press("Return");
     EXPECT_EQ(finish(), 0);
 }
@@ -187,12 +190,12 @@ TEST_F(GameTest, EscapePausesAndResumes)
     auto pauseMenuShown = [&] { return pixels::greenShare(shot("pause"), pauseMenuRow(0)) > 0.01; };
     press("Escape");
     EXPECT_TRUE(waitUntil(pauseMenuShown, 15s));
-    EXPECT_GT(pixels::redShare(shot("pause"), pauseMenuRow(1)), 0.01); // "Quit" below
+    EXPECT_GT(pixels::redShare(shot("pause"), pauseMenuRow(2)), 0.01); // "Quit" below "Options"
     press("Escape");
     EXPECT_TRUE(waitUntil([&] { return !pauseMenuShown(); }, 15s));
     press("Escape");
     EXPECT_TRUE(waitUntil(pauseMenuShown, 15s));
-    press("Down");
+    press("Up"); // "Quit", the last entry
     press("Return");
     EXPECT_EQ(finish(), 0);
     EXPECT_EQ(lastOutputLine(), "Terminated!");

@@ -118,7 +118,7 @@ TEST_F(MovementTest, WalkingJumpingAndRunningMoveThePlayer)
     }
 
     press("Escape");
-    press("Down");
+    press("Up"); // "Quit", the last entry
     press("Return");
     EXPECT_EQ(finish(), 0);
 }

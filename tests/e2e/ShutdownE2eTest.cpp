@@ -62,7 +62,7 @@ TEST_F(Shutdown, QuittingTheLoadingScreen)
         press("Escape");
         if (!game.waitExit(10s)) {
             // The world had loaded already: Escape paused it; quit from the menu.
-            press("Down");
+            press("Up"); // "Quit", the last entry
             press("Return");
         }
         expectCleanQuit();
@@ -87,7 +87,7 @@ TEST_F(Shutdown, QuittingWhileChunksStream)
         press("Escape");
         EXPECT_TRUE(screen.keyUp("w"));
         EXPECT_TRUE(screen.keyUp("Shift_L"));
-        press("Down");
+        press("Up"); // "Quit", the last entry
         press("Return");
         expectCleanQuit();
         if (HasFailure())

@@ -77,7 +77,7 @@ protected:
     void quit()
     {
         press("Escape");
-        press("Down");
+        press("Up"); // "Quit", the last entry
         press("Return");
         EXPECT_EQ(finish(), 0);
     }

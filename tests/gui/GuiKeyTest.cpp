@@ -21,6 +21,11 @@ protected:
         actions.releaseAllKeys = record("releaseAllKeys");
         actions.closeWindow = record("closeWindow");
         actions.isLoading = [this] { return loading; };
+        actions.options.apply = [this](OptionRow row) { calls.push_back("apply " + std::to_string(int(row))); };
+        actions.options.save = [this](const std::vector<OptionRow>& rows) {
+            calls.push_back("save " + std::to_string(rows.size()));
+            return saveWorks;
+        };
         gui = std::make_unique<Gui>(actions);
     }
 
@@ -41,6 +46,7 @@ protected:
     std::unique_ptr<Gui> gui;
     Calls calls;
     bool loading = false;
+    bool saveWorks = true;
 };
 
 } // namespace
@@ -49,14 +55,18 @@ TEST_F(GuiKeyTest, MainMenuRunsItsEntriesAndEscapeCloses)
 {
     EXPECT_EQ(gui->screenFlags, SCREEN_MENU);
     press(GLFW_KEY_ENTER);
-    press(GLFW_KEY_DOWN);
+    press(GLFW_KEY_UP); // wraps to "Quit"
     press(GLFW_KEY_SPACE);
     press(GLFW_KEY_S); // wraps to "Start Game"
     press(GLFW_KEY_SPACE);
-    press(GLFW_KEY_UP); // wraps to "Quit"
-    press(GLFW_KEY_W);
+    press(GLFW_KEY_W); // "Quit"
+    press(GLFW_KEY_W); // "Options"
     press(GLFW_KEY_ENTER);
-    EXPECT_EQ(takeCalls(), (Calls { "startGame", "quit", "startGame", "startGame" }));
+    EXPECT_EQ(takeCalls(), (Calls { "startGame", "quit", "startGame" }));
+    EXPECT_TRUE(gui->optionsOpen);
+    press(GLFW_KEY_ESCAPE); // back to the main menu, which stays
+    EXPECT_FALSE(gui->optionsOpen);
+    EXPECT_TRUE(takeCalls().empty());
 
     press(GLFW_KEY_ESCAPE);
     EXPECT_EQ(takeCalls(), (Calls { "closeWindow" }));
@@ -85,6 +95,7 @@ TEST_F(GuiKeyTest, EscapePausesAndResumesThePlayingGame)
 
     press(GLFW_KEY_ESCAPE);
     EXPECT_EQ(gui->screenFlags, SCREEN_WORLD | SCREEN_MENU);
+    press(GLFW_KEY_DOWN); // "Quit"
     press(GLFW_KEY_ENTER);
     EXPECT_EQ(takeCalls(), (Calls { "releaseAllKeys", "quit" }));
 }
@@ -114,6 +125,48 @@ TEST_F(GuiKeyTest, GameOverMenuTakesKeysAndEscapeCloses)
     press(GLFW_KEY_ESCAPE);
     EXPECT_EQ(takeCalls(), (Calls { "closeWindow" }));
     EXPECT_EQ(gui->screenFlags, SCREEN_GAME_OVER);
+}
+
+TEST_F(GuiKeyTest, OptionsStepApplyAtOnceAndSaveOnLeavingToTheMenuTheyCameFrom)
+{
+    const Settings saved = gSettings;
+    gSettings.volume = 10;
+    gui->screenFlags = SCREEN_WORLD | SCREEN_MENU;
+    press(GLFW_KEY_DOWN);
+    press(GLFW_KEY_ENTER); // "Options"
+    ASSERT_TRUE(gui->optionsOpen);
+    press(GLFW_KEY_S);
+    press(GLFW_KEY_DOWN); // "Volume"
+    press(GLFW_KEY_LEFT);
+    press(GLFW_KEY_D);
+    press(GLFW_KEY_RIGHT); // held at 10
+    EXPECT_EQ(gui->options->items[2]->text, "Volume: 10");
+    press(GLFW_KEY_ENTER); // not "Back": nothing
+    press(GLFW_KEY_W);
+    press(GLFW_KEY_UP);
+    press(GLFW_KEY_UP); // wraps to "Back"
+    EXPECT_EQ(gui->options->selectedRow(), OptionRow::Back);
+    press(GLFW_KEY_SPACE);
+    EXPECT_EQ(takeCalls(), (Calls { "apply 2", "apply 2", "save 1" }));
+    EXPECT_FALSE(gui->optionsOpen);
+    EXPECT_EQ(gui->screenFlags, SCREEN_WORLD | SCREEN_MENU); // still paused
+
+    // Nothing changed: nothing written. A failed save is shown until one works.
+    press(GLFW_KEY_ENTER);
+    press(GLFW_KEY_ESCAPE);
+    EXPECT_TRUE(takeCalls().empty());
+    saveWorks = false;
+    press(GLFW_KEY_ENTER);
+    press(GLFW_KEY_A);
+    press(GLFW_KEY_ESCAPE);
+    EXPECT_TRUE(gui->options->saveFailed());
+    saveWorks = true;
+    press(GLFW_KEY_ENTER);
+    press(GLFW_KEY_D);
+    press(GLFW_KEY_ESCAPE);
+    EXPECT_FALSE(gui->options->saveFailed());
+    EXPECT_EQ(takeCalls(), (Calls { "apply 0", "save 1", "apply 0", "save 1" }));
+    gSettings = saved;
 }
 
 TEST(GuiTest, HudHoldsTheFrameCounterOnlyWhenAskedFor)

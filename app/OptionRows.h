@@ -1,0 +1,42 @@
+#pragma once
+
+#include "app/ConfigEdit.h"
+#include "app/Settings.h"
+
+#include <string>
+#include <vector>
+
+// The rows of the Options screen, top to bottom, and the rules that step
+// their values. Each row edits the running settings; the game applies the
+// change and, when the screen is left, saves the rows' keys to config.txt.
+enum class OptionRow {
+    ViewDistance,
+    MouseSensitivity,
+    Volume,
+    AmbientSounds,
+    SoundEffects,
+    Fullscreen,
+    Vsync,
+    AntiAliasing,
+    ShadowQuality,
+    Back,
+};
+
+inline constexpr int kOptionRowCount = 10;
+
+// What a row's text depends on beyond the settings.
+struct OptionContext {
+    int maxSamples = 16; // the largest multisample count the graphics hardware allows
+    int runningViewDistance = -1; // of the world being played; -1 before the first game
+};
+
+// "Label: value", or "Back". View distance adds " (next game)" while it
+// differs from the running world's.
+std::string optionRowText(OptionRow row, const Settings& settings, const OptionContext& context);
+
+// Steps the row's value one place down (direction < 0) or up, held at the
+// ends of its range. False when the value did not change.
+bool stepOption(OptionRow row, Settings& settings, int direction, const OptionContext& context);
+
+// The config.txt keys and values the row stands for.
+std::vector<ConfigChange> optionConfigChanges(OptionRow row, const Settings& settings);

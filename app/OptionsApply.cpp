@@ -1,0 +1,150 @@
+#include "app/OptionsApply.h"
+
+#include "app/Game.h"
+#include "app/Input.h"
+#include "app/Settings.h"
+#include "audio/SoundSystem.h"
+#include "render/Framebuffers.h"
+#include "world/World.h"
+
+#include <GL/glew.h>
+#include <GLFW/glfw3.h>
+#include <iostream>
+
+namespace {
+
+// Runs action after the current event poll (after anything already waiting):
+// window and framebuffer changes do not belong inside an input callback.
+void afterPoll(Game& game, std::function<void()> action)
+{
+    std::function<void()> earlier = std::move(game.pendingAction);
+    if (earlier)
+        game.pendingAction = [earlier = std::move(earlier), action = std::move(action)] {
+            earlier();
+            action();
+        };
+    else
+        game.pendingAction = std::move(action);
+}
+
+void rebuildFramebuffers(Game& game)
+{
+    // Errors from before are not this change's.
+    while (glGetError() != GL_NO_ERROR) { }
+    freeFramebuffers();
+    createFramebuffers(game.screenWidth, game.screenHeight, gSettings.shadowmapFactor, gSettings.antiAliasingFactor);
+}
+
+// A window manager may grant a new window size some frames after it was
+// asked for; for a while after a switch, every pass fits the projections and
+// the framebuffers to the size the window has now.
+constexpr int kFitPasses = 60;
+
+// Reports what the GL recorded since the last look, one line per error.
+void reportGlErrors()
+{
+    for (GLenum error = glGetError(); error != GL_NO_ERROR; error = glGetError())
+        std::cerr << "GL error 0x" << std::hex << error << std::dec << " after a graphics setting changed"
+                  << std::endl;
+}
+
+void fitToWindow(Game& game, int passesLeft)
+{
+    reportGlErrors();
+    int width = 0, height = 0;
+    glfwGetFramebufferSize(game.window, &width, &height);
+    if (width > 0 && height > 0 && (width != game.screenWidth || height != game.screenHeight))
+        onFramebufferSize(game, width, height);
+    if (gFramebuffers.width != game.screenWidth || gFramebuffers.height != game.screenHeight)
+        rebuildFramebuffers(game);
+    if (passesLeft > 0)
+        afterPoll(game, [&game, passesLeft] { fitToWindow(game, passesLeft - 1); });
+}
+
+// The position the window had before it went full screen, to return to.
+int windowedX = 0;
+int windowedY = 0;
+
+void switchFullscreen(Game& game)
+{
+    GLFWmonitor* monitor = glfwGetPrimaryMonitor();
+    const bool toFullscreen = gSettings.fullscreen != 0 && monitor;
+    if (toFullscreen == (glfwGetWindowMonitor(game.window) != nullptr))
+        return;
+    if (toFullscreen) {
+        glfwGetWindowPos(game.window, &windowedX, &windowedY);
+        glfwSetWindowMonitor(game.window, monitor, 0, 0, gSettings.width, gSettings.height, GLFW_DONT_CARE);
+        // The frame rate is shown in the title only in a window.
+        glfwSetWindowTitle(game.window, "Mossgrave");
+    } else {
+        glfwSetWindowMonitor(game.window, nullptr, windowedX, windowedY, gSettings.width, gSettings.height, 0);
+    }
+    fitToWindow(game, kFitPasses);
+}
+
+} // namespace
+
+OptionContext optionContext(const Game& game)
+{
+    OptionContext context;
+    if (game.hasWindow()) {
+        GLint maxSamples = 0;
+        glGetIntegerv(GL_MAX_SAMPLES, &maxSamples);
+        context.maxSamples = maxSamples;
+    }
+    if (game.gameStarted && game.world)
+        context.runningViewDistance = game.world->viewDistance;
+    return context;
+}
+
+void applyOption(Game& game, OptionRow row)
+{
+    switch (row) {
+    case OptionRow::Volume:
+    case OptionRow::AmbientSounds:
+        gSoundSystem.applySettings();
+        return;
+    default:
+        break;
+    }
+    if (!game.hasWindow())
+        return;
+    switch (row) {
+    case OptionRow::Vsync:
+        glfwSwapInterval(gSettings.vsync);
+        break;
+    case OptionRow::Fullscreen:
+        afterPoll(game, [&game] { switchFullscreen(game); });
+        break;
+    case OptionRow::AntiAliasing:
+    case OptionRow::ShadowQuality:
+        afterPoll(game, [&game] {
+            rebuildFramebuffers(game);
+            fitToWindow(game, kFitPasses);
+        });
+        break;
+    default:
+        break;
+    }
+}
+
+bool saveOptions(const std::vector<OptionRow>& rows, std::ostream& err, const std::filesystem::path& path)
+{
+    std::vector<ConfigChange> changes;
+    for (OptionRow row : rows)
+        for (ConfigChange& change : optionConfigChanges(row, gSettings))
+            changes.push_back(std::move(change));
+    if (saveConfigChanges(path, changes, err))
+        return true;
+    err << "Settings could not be saved to " << path.string() << "; they hold until the game ends." << std::endl;
+    return false;
+}
+
+OptionsHooks gameOptionsHooks(Game& game)
+{
+    OptionsHooks hooks;
+    hooks.context = [&game] { return optionContext(game); };
+    hooks.apply = [&game](OptionRow row) { applyOption(game, row); };
+    hooks.save = [](const std::vector<OptionRow>& rows) { return saveOptions(rows, std::cerr); };
+    return hooks;
+}

@@ -1,0 +1,135 @@
+#include "gui/OptionsMenu.h"
+
+#include "gui/GuiImages.h"
+
+#include <GLFW/glfw3.h>
+#include <glm/gtc/matrix_transform.hpp>
+
+namespace {
+
+// Ten rows and the failure line must fit where the two-entry menus use steps
+// of 0.1: a centred column from near the top with a smaller step and height.
+constexpr float kFirstRowY = 0.42f;
+constexpr float kRowStep = 0.085f;
+constexpr float kRowHeight = 0.075f;
+constexpr float kSaveErrorY = -0.44f;
+
+glm::mat4 rowMatrix(float y)
+{
+    const glm::mat4 scale = glm::scale(glm::mat4(1.0f), glm::vec3(guiLayout::menuEntryScale.x, kRowHeight, 0.0f));
+    return glm::translate(glm::mat4(1.0f), glm::vec3(0.0f, y, 0.0f)) * scale;
+}
+
+} // namespace
+
+OptionsMenu::OptionsMenu(OptionsHooks optionsHooks)
+    : Menu(SCREEN_MENU)
+    , hooks(std::move(optionsHooks))
+{
+    for (int row = 0; row < kOptionRowCount; ++row)
+        addItem(optionRowText(OptionRow(row), gSettings, context()), row, nullptr);
+    addDecoration(std::make_unique<BackgroundImage>("textures/menu.png"));
+    saveError = std::make_unique<GuiObject>();
+    saveError->setImage(renderText("Settings could not be saved!", textStyle::menuEntry));
+    saveError->modelMatrix = rowMatrix(kSaveErrorY);
+}
+
+OptionContext OptionsMenu::context() const
+{
+    return hooks.context ? hooks.context() : OptionContext {};
+}
+
+void OptionsMenu::refresh()
+{
+    const OptionContext now = context();
+    for (auto& item : items) {
+        const std::string text = optionRowText(OptionRow(item->row), gSettings, now);
+        if (text != item->text)
+            item->setText(text);
+    }
+}
+
+void OptionsMenu::open()
+{
+    changed.clear();
+    refresh();
+    if (selected != 0) {
+        items[size_t(selected)]->deselect();
+        selected = 0;
+        items.front()->select();
+    }
+}
+
+void OptionsMenu::step(int direction)
+{
+    const OptionRow row = selectedRow();
+    if (!stepOption(row, gSettings, direction, context()))
+        return;
+    changed.insert(row);
+    if (hooks.apply)
+        hooks.apply(row);
+    refresh();
+    // The click, at the new volume when the volume changed.
+    items[size_t(selected)]->sound.play();
+}
+
+bool OptionsMenu::keyHandler(int key)
+{
+    switch (key) {
+    case GLFW_KEY_W:
+    case GLFW_KEY_UP:
+        selectPrevious();
+        break;
+    case GLFW_KEY_S:
+    case GLFW_KEY_DOWN:
+        selectNext();
+        break;
+    case GLFW_KEY_A:
+    case GLFW_KEY_LEFT:
+        step(-1);
+        break;
+    case GLFW_KEY_D:
+    case GLFW_KEY_RIGHT:
+        step(1);
+        break;
+    case GLFW_KEY_SPACE:
+    case GLFW_KEY_ENTER:
+        if (selectedRow() != OptionRow::Back)
+            break;
+        leave();
+        return true;
+    case GLFW_KEY_ESCAPE:
+        leave();
+        return true;
+    default:
+        break;
+    }
+    return false;
+}
+
+void OptionsMenu::leave()
+{
+    if (changed.empty())
+        return;
+    const std::vector<OptionRow> rows(changed.begin(), changed.end());
+    changed.clear();
+    failed = hooks.save && !hooks.save(rows);
+}
+
+void OptionsMenu::draw(bool worldVisible)
+{
+    if (!worldVisible)
+        for (auto& decoration : decorations)
+            decoration->draw();
+    for (auto& item : items) {
+        item->modelMatrix = rowMatrix(kFirstRowY - kRowStep * float(item->row));
+        item->draw();
+    }
+    drawSaveError();
+}
+
+void OptionsMenu::drawSaveError()
+{
+    if (failed)
+        saveError->draw();
+}

@@ -1,0 +1,51 @@
+#pragma once
+
+#include "app/OptionRows.h"
+#include "gui/Menu.h"
+
+#include <functional>
+#include <set>
+
+// What the Options screen asks of the game.
+struct OptionsHooks {
+    std::function<OptionContext()> context; // hardware limits and the running world
+    std::function<void(OptionRow)> apply; // a row's new value, to take effect at once
+    // Writes the changed rows to config.txt; false when that failed.
+    std::function<bool(const std::vector<OptionRow>&)> save;
+};
+
+// The settings screen of the main and the pause menu: one row per setting
+// ("Label: value") and "Back", in the menu's font, colours and click. Up and
+// down move and wrap, left and right step the selected value; Enter or Space
+// on "Back", or Escape, leave, and leaving saves what was changed.
+class OptionsMenu : public Menu {
+public:
+    explicit OptionsMenu(OptionsHooks hooks = {});
+
+    // Shows the current values with the first row selected.
+    void open();
+    // A key while the screen is up; true when it left the screen.
+    bool keyHandler(int key);
+    // Saves the rows changed since open(); the failure line shows until a
+    // later save succeeds.
+    void leave();
+
+    // The background (without the world behind), the rows, and the line that
+    // says the last save failed.
+    void draw(bool worldVisible) override;
+    // Only that line, for the menu the screen returns to.
+    void drawSaveError();
+
+    OptionRow selectedRow() const { return OptionRow(selected); }
+    bool saveFailed() const { return failed; }
+
+private:
+    void step(int direction);
+    void refresh();
+    OptionContext context() const;
+
+    OptionsHooks hooks;
+    std::set<OptionRow> changed;
+    bool failed = false;
+    std::unique_ptr<GuiObject> saveError;
+};

@@ -1,0 +1,100 @@
+// The Options screen's rows: stepping held at the ends, values from the file
+// that lie between or beyond the steps, the texts, and the keys saved.
+#include "app/OptionRows.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+struct StepCase {
+    OptionRow row;
+    int value; // in the file
+    int direction;
+    int expected;
+    std::string text; // after the step
+};
+
+int& field(Settings& s, OptionRow row)
+{
+    switch (row) {
+    case OptionRow::ViewDistance:
+        return s.chunkViewDistance;
+    case OptionRow::Volume:
+        return s.volume;
+    case OptionRow::Vsync:
+        return s.vsync;
+    case OptionRow::AntiAliasing:
+        return s.antiAliasingFactor;
+    case OptionRow::ShadowQuality:
+        return s.shadowmapFactor;
+    default:
+        return s.soundEffects;
+    }
+}
+
+void PrintTo(const StepCase& c, std::ostream* os)
+{
+    *os << c.text;
+}
+
+class OptionStep : public ::testing::TestWithParam<StepCase> {};
+
+} // namespace
+
+TEST_P(OptionStep, MovesToTheNextOfferedValueAndStopsAtTheEnds)
+{
+    const StepCase& c = GetParam();
+    Settings settings;
+    field(settings, c.row) = c.value;
+    const OptionContext fourSamples { 4, -1 };
+    EXPECT_EQ(stepOption(c.row, settings, c.direction, fourSamples), c.expected != c.value);
+    EXPECT_EQ(field(settings, c.row), c.expected);
+    EXPECT_EQ(optionRowText(c.row, settings, fourSamples), c.text);
+}
+
+INSTANTIATE_TEST_SUITE_P(OptionRows, OptionStep,
+    ::testing::Values(StepCase { OptionRow::Volume, 10, 1, 10, "Volume: 10" },
+        StepCase { OptionRow::Volume, 1, -1, 0, "Volume: 0" }, StepCase { OptionRow::Volume, 0, -1, 0, "Volume: 0" },
+        StepCase { OptionRow::Volume, 15, -1, 10, "Volume: 10" },
+        StepCase { OptionRow::ViewDistance, 4, 1, 4, "View Distance: 4" },
+        StepCase { OptionRow::ViewDistance, 9, -1, 4, "View Distance: 4" },
+        StepCase { OptionRow::ShadowQuality, 1, -1, 1, "Shadow Quality: 1" },
+        StepCase { OptionRow::ShadowQuality, 9, 1, 10, "Shadow Quality: 10" },
+        StepCase { OptionRow::Vsync, 2, -1, 0, "Vsync: Off" }, StepCase { OptionRow::Vsync, 2, 1, 2, "Vsync: On" },
+        StepCase { OptionRow::SoundEffects, 0, 1, 1, "Sound Effects: On" },
+        // Only the sample counts the hardware offers (4 here).
+        StepCase { OptionRow::AntiAliasing, 4, 1, 4, "Anti-Aliasing: 4" },
+        StepCase { OptionRow::AntiAliasing, 4, -1, 2, "Anti-Aliasing: 2" },
+        StepCase { OptionRow::AntiAliasing, 1, -1, 1, "Anti-Aliasing: 1" }));
+
+TEST(OptionRows, MouseRowStepsBothMagnitudesAndKeepsInvertedAxes)
+{
+    Settings settings;
+    settings.mouseSensitivityX = -100;
+    settings.mouseSensitivityY = 155;
+    EXPECT_EQ(optionRowText(OptionRow::MouseSensitivity, settings, {}), "Mouse Sensitivity: 100");
+    ASSERT_TRUE(stepOption(OptionRow::MouseSensitivity, settings, 1, {}));
+    EXPECT_EQ(settings.mouseSensitivityX, -110);
+    EXPECT_EQ(settings.mouseSensitivityY, 110);
+    EXPECT_EQ(optionConfigChanges(OptionRow::MouseSensitivity, settings),
+        (std::vector<ConfigChange> { { "Mouse_Sensitivity_X", "-110" }, { "Mouse_Sensitivity_Y", "110" } }));
+
+    settings.mouseSensitivityX = 0; // the zero warning's case: up to the first step
+    EXPECT_TRUE(stepOption(OptionRow::MouseSensitivity, settings, 1, {}));
+    EXPECT_EQ(settings.mouseSensitivityX, 10);
+    settings.mouseSensitivityX = 400;
+    EXPECT_FALSE(stepOption(OptionRow::MouseSensitivity, settings, 1, {}));
+}
+
+TEST(OptionRows, ViewDistanceSaysWhenItWaitsForTheNextGameAndBackDoesNothing)
+{
+    Settings settings;
+    settings.chunkViewDistance = 3;
+    EXPECT_EQ(optionRowText(OptionRow::ViewDistance, settings, { 4, 2 }), "View Distance: 3 (next game)");
+    EXPECT_EQ(optionRowText(OptionRow::ViewDistance, settings, { 4, 3 }), "View Distance: 3");
+    EXPECT_EQ(optionConfigChanges(OptionRow::ViewDistance, settings),
+        (std::vector<ConfigChange> { { "Chunk_View_Distance", "3" } }));
+    EXPECT_EQ(optionRowText(OptionRow::Back, settings, {}), "Back");
+    EXPECT_FALSE(stepOption(OptionRow::Back, settings, 1, {}));
+    EXPECT_TRUE(optionConfigChanges(OptionRow::Back, settings).empty());
+}

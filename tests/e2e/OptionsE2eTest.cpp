@@ -1,0 +1,127 @@
+// The Options screen played for real: settings changed from the main menu
+// are written into config.txt as the smallest edit and read back at the next
+// start; graphics settings changed from the pause menu take effect in play.
+#include "GameTest.h"
+
+#include <fstream>
+#include <thread>
+
+namespace {
+
+std::string readFile(const std::filesystem::path& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+void replaceOnce(std::string& text, const std::string& from, const std::string& to)
+{
+    const size_t at = text.find(from);
+    ASSERT_NE(at, std::string::npos) << from;
+    text.replace(at, from.size(), to);
+}
+
+size_t count(const std::string& text, const std::string& part)
+{
+    size_t n = 0;
+    for (size_t at = text.find(part); at != std::string::npos; at = text.find(part, at + 1))
+        ++n;
+    return n;
+}
+
+} // namespace
+
+TEST_F(GameTest, OptionsApplyAtOnceAndAreKeptInConfigTxtAsTheSmallestEdit)
+{
+    // A file edited by hand: a comment, a Windows line end, no final line feed.
+    std::string config = "# mine\r\n" + smallConfig();
+    config.pop_back();
+    writeConfig(config);
+    const std::filesystem::path file = folder() / "config.txt";
+    launch();
+    ASSERT_TRUE(waitForMenu());
+
+    auto optionsRow = [&](int row) { return guiArea(0.0f, 0.42f - 0.085f * float(row), 0.6f, 0.075f); };
+    auto optionsShown = [&] {
+        return waitUntil([&] { return pixels::greenShare(shot("options"), optionsRow(0)) > 0.01; }, 15s);
+    };
+    auto menuOnOptions = [&] {
+        return waitUntil([&] { return pixels::greenShare(shot("menu"), mainMenuRow(1)) > 0.01; }, 15s);
+    };
+
+    press("Down");
+    press("Return");
+    ASSERT_TRUE(optionsShown());
+    press("Right"); // View Distance 0 -> 1
+    press("Down");
+    press("Down");
+    press("Left"); // Volume 10 -> 9
+    press("Escape");
+    std::string expected = config;
+    replaceOnce(expected, "Chunk_View_Distance=0", "Chunk_View_Distance=1");
+    replaceOnce(expected, "Volume=10", "Volume=9");
+    EXPECT_TRUE(waitUntil([&] { return readFile(file) == expected; }, 15s)) << readFile(file);
+    EXPECT_FALSE(std::filesystem::exists(folder() / "config.txt.tmp"));
+    ASSERT_TRUE(menuOnOptions());
+    press("Down");
+    press("Return"); // "Quit"
+    ASSERT_EQ(finish(), 0) << err();
+
+    // The next start reads them as if typed.
+    launch();
+    ASSERT_TRUE(waitForMenu());
+    EXPECT_NE(out().find("Key Chunk_View_Distance found. Value=1\n"), std::string::npos);
+    EXPECT_NE(out().find("Key Volume found. Value=9\n"), std::string::npos);
+
+    // Back to one chunk before the first game: "Start Game" builds the world anew.
+    press("Down");
+    press("Return");
+    ASSERT_TRUE(optionsShown());
+    press("Left");
+    press("Escape");
+    ASSERT_TRUE(menuOnOptions());
+    press("Up");
+    ASSERT_TRUE(startPlaying());
+    EXPECT_EQ(count(out(), "Waiting for world to be loaded!"), 2u);
+
+    // From the pause menu: fewer samples and the full screen, then play on.
+    press("Escape");
+    press("Down");
+    press("Return");
+    ASSERT_TRUE(optionsShown());
+    press("Up"); // wraps to "Back"
+    press("Up");
+    press("Up"); // "Anti-Aliasing"
+    press("Left"); // 4 -> 2
+    press("Up");
+    press("Up"); // "Fullscreen"
+    press("Right");
+    press("Escape");
+    press("Escape");
+    EXPECT_TRUE(waitForOutput("Width: 1280 Height: 720\n"));
+    EXPECT_TRUE(waitForOutput("Shadowmap size: 1280 x 720\n"));
+    ASSERT_TRUE(screen.geometry(window, area));
+    EXPECT_EQ(area.width, 1280);
+    // Frames of the whole new size, back in play: the item panel in its
+    // corner of the full screen, the Options rows gone.
+    const Area itemPanel = guiArea(-0.35f, -0.42f, 0.099f, 0.11f);
+    EXPECT_TRUE(waitUntil(
+        [&] {
+            const Picture picture = shot("fullscreen");
+            return pixels::mean(picture, itemPanel) > 0.05 && pixels::redShare(picture, optionsRow(9)) < 0.002;
+        },
+        30s));
+    ASSERT_TRUE(screen.keyDown("w"));
+    std::this_thread::sleep_for(1500ms);
+    ASSERT_TRUE(screen.keyUp("w"));
+    press("Escape");
+    press("Down"); // the pause menu still has "Options" selected: "Quit" is next
+    press("Return");
+    EXPECT_EQ(finish(), 0) << err();
+    EXPECT_EQ(err().find("GL error"), std::string::npos) << err();
+    EXPECT_EQ(err().find("Framebuffer error!"), std::string::npos);
+    const std::string saved = readFile(file);
+    EXPECT_NE(saved.find("Anti-Aliasing_Factor=2\n"), std::string::npos) << saved;
+    EXPECT_NE(saved.find("Fullscreen=1\n"), std::string::npos) << saved;
+    EXPECT_NE(saved.find("Chunk_View_Distance=0\n"), std::string::npos) << saved;
+}
