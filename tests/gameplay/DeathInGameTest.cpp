@@ -34,9 +34,10 @@ TEST_F(DeathInGame, FullRageStartsTheDeathSequenceAndTheGameOverMenuFollows)
     EXPECT_EQ(game.player->noiseLevel, 0.0f);
     EXPECT_EQ(game.flashlight->fov, 59.0f);
     EXPECT_FLOAT_EQ(game.playerCamera->shakeAmount, 0.3f);
-    // Close up in front of the player, and it stays there.
+    // Close up in front of the player, and it stays there. Where the world puts him
+    // depends on the random draws before, and a thousand units out a float's step is 1e-4.
     const glm::vec3 closeUp = death.position();
-    EXPECT_NEAR(glm::distance(closeUp, game.player->position()), 1.0f, 1e-4f);
+    EXPECT_NEAR(glm::distance(closeUp, game.player->position()), 1.0f, 1e-3f);
     EXPECT_FLOAT_EQ(glm::length(glm::vec3(death.model[1])), 0.24f);
 
     steps(121); // the reveal starts to close after 2 s

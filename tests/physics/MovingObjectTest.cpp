@@ -123,8 +123,8 @@ TEST(WorldFloor, SlabSizeStartPlaceAndTopFaceMesh)
         lo = glm::min(lo, p);
         hi = glm::max(hi, p);
     }
-    EXPECT_EQ(lo, glm::vec3(-96, 10, -96));
-    EXPECT_EQ(hi, glm::vec3(96, 10, 96));
+    EXPECT_EQ(lo, glm::vec3(-160, 10, -160));
+    EXPECT_EQ(hi, glm::vec3(160, 10, 160));
     // Drawn through the model matrix, the top lies at y = 0.
     const glm::vec4 top = floor.modelMatrix() * glm::vec4(0, lo.y, 0, 1);
     EXPECT_EQ(top.y, 0.0f);
