@@ -1,6 +1,7 @@
 // Structures seen in the game: the player is put a few steps from a village
-// house of the tests' fixed seed, facing it, and the screenshot shows it
-// (saved in the test folder as village-house-N.png for a person to look at).
+// house or a big house of the tests' fixed seed, facing it, and the
+// screenshot shows it in its own material (saved in the test folder as
+// village-house-N.png and big-house-N.png for a person to look at).
 #include "GameTest.h"
 
 #include "world/TerrainCodes.h"
@@ -116,5 +117,16 @@ TEST_F(StructureTest, ABigHouseStandsWhereTheGeneratorPutIt)
     const Area middle { picture.width / 3, picture.height / 3, picture.width / 3, picture.height / 3 };
     EXPECT_GT(pixels::mean(picture, middle), 0.02);
     EXPECT_GT(pixels::contrast(picture, middle), 0.02);
+    // Its outer wall is pale stucco: lit, warm but hardly saturated (neither
+    // green ground, nor red brick, nor the black night).
+    int stucco = 0;
+    for (int y = middle.y; y < middle.y + middle.height; ++y) {
+        for (int x = middle.x; x < middle.x + middle.width; ++x) {
+            const float r = picture.at(x, y, 0), g = picture.at(x, y, 1), b = picture.at(x, y, 2);
+            stucco += r > 0.2f && r >= g && g >= b && g > 0.8f * r && b > 0.55f * r;
+        }
+    }
+    EXPECT_GT(stucco, middle.width * middle.height * 2 / 5)
+        << stucco << " of " << middle.width * middle.height << " pixels are stucco";
     quit();
 }
