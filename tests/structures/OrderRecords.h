@@ -36,11 +36,13 @@ inline std::vector<OrderRecord> recordOrders(const VoxelOrders& orders)
     return out;
 }
 
+// Where each object stands: its box, which stays put for a container whose shown item
+// (drawn from the C library's sequence, so not the same twice) raises its matrix.
 inline std::vector<ObjectRecord> recordObjects(const Location& location)
 {
     std::vector<ObjectRecord> out;
     for (const auto& o : location.objects)
-        out.push_back({ typeid(*o).name(), o->position() });
+        out.push_back({ typeid(*o).name(), o->box.center() });
     return out;
 }
 
