@@ -26,8 +26,13 @@ OptionsMenu::OptionsMenu(OptionsHooks optionsHooks)
     : Menu(SCREEN_MENU)
     , hooks(std::move(optionsHooks))
 {
+    // Made directly rather than through addItem: the first row starts
+    // highlighted without the selection click, which belongs to opening.
     for (int row = 0; row < kOptionRowCount; ++row)
-        addItem(optionRowText(OptionRow(row), gSettings, context()), row, nullptr);
+        items.push_back(
+            std::make_unique<MenuItem>(optionRowText(OptionRow(row), gSettings, context()), row, nullptr, menuId));
+    items.front()->highlighted = true;
+    items.front()->setText(items.front()->text);
     addDecoration(std::make_unique<BackgroundImage>("textures/menu.png"));
     saveError = std::make_unique<GuiObject>();
     saveError->setImage(renderText("Settings could not be saved!", textStyle::menuEntry));
@@ -53,11 +58,9 @@ void OptionsMenu::open()
 {
     changed.clear();
     refresh();
-    if (selected != 0) {
-        items[size_t(selected)]->deselect();
-        selected = 0;
-        items.front()->select();
-    }
+    items[size_t(selected)]->deselect();
+    selected = 0;
+    items.front()->select();
 }
 
 void OptionsMenu::step(int direction)

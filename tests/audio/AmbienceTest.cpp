@@ -128,6 +128,29 @@ TEST_F(SoundSystemTest, AmbiencesSwitchedOffNeverPlay)
     EXPECT_EQ(sound->ambienceState().ambienceMode(), Ambience::kModeDesert);
 }
 
+TEST_F(SoundSystemTest, SwitchedInPlayTheAmbienceStopsAndComesBackAndTheVolumeFollows)
+{
+    start();
+    sound->setAmbienceForTerrain(kDesert);
+    steps(301);
+    ASSERT_TRUE(ambienceSource(1).playing);
+    settings.ambientSounds = 0;
+    settings.volume = 4;
+    sound->applySettings();
+    EXPECT_FALSE(ambienceSource(0).playing);
+    EXPECT_FALSE(ambienceSource(1).playing);
+    EXPECT_FLOAT_EQ(fake->listenerGain, 0.4f);
+    steps(400);
+    EXPECT_FALSE(ambienceSource(0).playing || ambienceSource(1).playing);
+
+    settings.ambientSounds = 1;
+    sound->applySettings();
+    EXPECT_EQ(sound->ambienceState().pendingAmbience(), SOUND_DESERT_NIGHT);
+    steps(301);
+    EXPECT_EQ(sound->ambienceState().currentAmbience(), SOUND_DESERT_NIGHT);
+    EXPECT_TRUE(ambienceSource(sound->ambienceState().currentSlot()).playing);
+}
+
 TEST_F(SoundSystemTest, CoverLowersTheAmbienceInTenthsAndRecoversOutside)
 {
     start();
