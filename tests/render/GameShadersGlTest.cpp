@@ -254,4 +254,71 @@ TEST_P(LampLight, TheConeLightsItsCentreAndTheNightKeepsTheRestDark)
 
 INSTANTIATE_TEST_SUITE_P(Shaders, LampLight, testing::Values("shader/world.glsl", "shader/model.glsl"));
 
+// The moon covers the same share of the screen in a small window as in a large one.
+TEST_F(GameShadersGlTest, SpritesAreSizedAgainstTheViewport)
+{
+    std::string log;
+    auto shader = loadGameShader("shader/billboard.glsl", &log);
+    ASSERT_NE(shader, nullptr) << log;
+    GLuint white = 0, quad = 0, buffer = 0;
+    glGenTextures(1, &white);
+    glBindTexture(GL_TEXTURE_2D, white);
+    const std::vector<unsigned char> texels(4 * 4 * 4, 255);
+    glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA8, 4, 4, 0, GL_RGBA, GL_UNSIGNED_BYTE, texels.data());
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_NEAREST);
+    const float point[4] = { 0.0f, 0.0f, -50.0f, 4.0f }; // position, then world size
+    glGenVertexArrays(1, &quad);
+    glBindVertexArray(quad);
+    glGenBuffers(1, &buffer);
+    glBindBuffer(GL_ARRAY_BUFFER, buffer);
+    glBufferData(GL_ARRAY_BUFFER, sizeof(point), point, GL_STATIC_DRAW);
+    glEnableVertexAttribArray(0);
+    glEnableVertexAttribArray(1);
+    glVertexAttribPointer(0, 3, GL_FLOAT, GL_FALSE, 16, nullptr);
+    glVertexAttribPointer(1, 1, GL_FLOAT, GL_FALSE, 16, reinterpret_cast<void*>(12));
+    glEnable(GL_PROGRAM_POINT_SIZE);
+    glEnable(GL_POINT_SPRITE);
+    std::vector<double> shares;
+    for (int height : { 90, 180 }) {
+        const int width = height * 16 / 9;
+        GLuint target = 0, framebuffer = 0;
+        glGenRenderbuffers(1, &target);
+        glBindRenderbuffer(GL_RENDERBUFFER, target);
+        glRenderbufferStorage(GL_RENDERBUFFER, GL_RGBA8, width, height);
+        glGenFramebuffers(1, &framebuffer);
+        glBindFramebuffer(GL_FRAMEBUFFER, framebuffer);
+        glFramebufferRenderbuffer(GL_FRAMEBUFFER, GL_COLOR_ATTACHMENT0, GL_RENDERBUFFER, target);
+        glViewport(0, 0, width, height);
+        glClearColor(0, 0, 0, 1);
+        glClear(GL_COLOR_BUFFER_BIT);
+        shader->bind();
+        shader->setMat4("modelViewMatrix", glm::mat4(1.0f));
+        shader->setMat4("projMatrix", glm::perspective(glm::radians(60.0f), float(width) / float(height), 0.1f, 100.0f));
+        shader->setFloat("viewportHeight", float(height));
+        shader->setInt("diffuseTex", 0);
+        glActiveTexture(GL_TEXTURE0);
+        glBindTexture(GL_TEXTURE_2D, white);
+        glDrawArrays(GL_POINTS, 0, 1);
+        shader->unbind();
+        std::vector<unsigned char> pixels(size_t(width * height) * 4);
+        glReadPixels(0, 0, width, height, GL_RGBA, GL_UNSIGNED_BYTE, pixels.data());
+        int lit = 0;
+        for (size_t i = 0; i < pixels.size(); i += 4)
+            lit += pixels[i] > 128;
+        shares.push_back(double(lit) / double(width * height));
+        glBindFramebuffer(GL_FRAMEBUFFER, 0);
+        glDeleteFramebuffers(1, &framebuffer);
+        glDeleteRenderbuffers(1, &target);
+    }
+    glDisable(GL_PROGRAM_POINT_SIZE);
+    glDisable(GL_POINT_SPRITE);
+    glBindVertexArray(0);
+    glDeleteVertexArrays(1, &quad);
+    glDeleteBuffers(1, &buffer);
+    glDeleteTextures(1, &white);
+    glDeleteProgram(shader->program);
+    EXPECT_GT(shares[0], 0.0);
+    EXPECT_NEAR(shares[0], shares[1], 0.25 * shares[1]) << "a fixed pixel size would cover four times the share";
+}
+
 } // namespace
