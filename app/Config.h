@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/Settings.h"
+#include "base/Settings.h"
 
 #include <fstream>
 #include <iostream>

@@ -1,10 +1,10 @@
 #include "app/Frame.h"
 
-#include "app/Clock.h"
 #include "app/FrameStats.h"
 #include "app/Game.h"
-#include "app/Settings.h"
 #include "app/ScenePasses.h"
+#include "base/Clock.h"
+#include "base/Settings.h"
 #include "gui/Gui.h"
 #include "render/PassTimer.h"
 

@@ -1,12 +1,12 @@
 #include "app/GameLoading.h"
 
-#include "app/Clock.h"
 #include "app/Game.h"
 #include "app/Input.h"
-#include "app/Rand.h"
+#include "base/Clock.h"
+#include "base/Rand.h"
 #include "gameplay/Player.h"
-#include "world/World.h"
 #include "gui/Gui.h"
+#include "world/World.h"
 
 #include <GL/glew.h>
 #include <GLFW/glfw3.h>

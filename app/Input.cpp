@@ -1,13 +1,13 @@
 #include "app/Input.h"
 
 #include "app/Game.h"
-#include "app/Settings.h"
+#include "base/Settings.h"
 #include "gameplay/Player.h"
 #include "gameplay/WorldobjectPasses.h"
-#include "world/World.h"
 #include "gui/Gui.h"
 #include "render/Camera.h"
 #include "render/Flashlight.h"
+#include "world/World.h"
 
 #include <GL/glew.h>
 #include <GLFW/glfw3.h>

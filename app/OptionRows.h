@@ -1,7 +1,7 @@
 #pragma once
 
 #include "app/ConfigEdit.h"
-#include "app/Settings.h"
+#include "base/Settings.h"
 
 #include <string>
 #include <vector>

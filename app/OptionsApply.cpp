@@ -2,8 +2,8 @@
 
 #include "app/Game.h"
 #include "app/Input.h"
-#include "app/Settings.h"
 #include "audio/SoundSystem.h"
+#include "base/Settings.h"
 #include "render/Framebuffers.h"
 #include "world/World.h"
 

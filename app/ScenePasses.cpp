@@ -2,19 +2,21 @@
 
 #include "app/FrameStats.h"
 #include "app/Game.h"
-#include "app/Settings.h"
 #include "app/Timers.h"
+#include "base/Settings.h"
+#include "base/SimplexNoise.h"
 #include "gameplay/Death.h"
 #include "gameplay/Player.h"
+#include "gui/Gui.h"
 #include "render/BlockTextureArray.h"
 #include "render/Camera.h"
 #include "render/Fire.h"
 #include "render/Flashlight.h"
 #include "render/FrameState.h"
 #include "render/Framebuffers.h"
-#include "render/PassTimer.h"
 #include "render/Lightning.h"
 #include "render/ParticleSystem.h"
+#include "render/PassTimer.h"
 #include "render/Shader.h"
 #include "render/ShaderTable.h"
 #include "render/ShadowCamera.h"
@@ -23,9 +25,7 @@
 #include "render/VertexArray.h"
 #include "world/Chunk.h"
 #include "world/Octree.h"
-#include "world/SimplexNoise.h"
 #include "world/World.h"
-#include "gui/Gui.h"
 
 #include <GL/glew.h>
 #include <algorithm>

@@ -1,7 +1,7 @@
 #include "audio/Ambience.h"
 
-#include "app/Settings.h"
 #include "audio/SoundTable.h"
+#include "base/Settings.h"
 
 #include <cmath>
 #include <numeric>

@@ -1,8 +1,8 @@
 #include "audio/SoundSystem.h"
 
-#include "app/Settings.h"
 #include "audio/OpenAlBackend.h"
 #include "audio/WavReader.h"
+#include "base/Settings.h"
 
 #include <algorithm>
 #include <cstdio>

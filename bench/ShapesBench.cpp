@@ -1,5 +1,5 @@
-#include "physics/Ray.h"
-#include "physics/Shapes.h"
+#include "base/Ray.h"
+#include "base/Shapes.h"
 
 #include <benchmark/benchmark.h>
 #include <glm/geometric.hpp>

@@ -1,5 +1,5 @@
+#include "base/SimplexNoise.h"
 #include "world/Chunk.h"
-#include "world/SimplexNoise.h"
 #include "world/WorldGenerator.h"
 
 #include <benchmark/benchmark.h>

@@ -1,7 +1,7 @@
 #include "gameplay/Cat.h"
 
-#include "app/Rand.h"
 #include "audio/SoundSystem.h"
+#include "base/Rand.h"
 #include "gameplay/CatHold.h"
 #include "gameplay/CatPose.h"
 #include "gameplay/CreatureWorld.h"

@@ -1,7 +1,7 @@
 #include "gameplay/Death.h"
 
-#include "app/Rand.h"
 #include "audio/SoundSystem.h"
+#include "base/Rand.h"
 #include "gameplay/CreatureWorld.h"
 #include "render/Model.h"
 

@@ -1,8 +1,8 @@
 #include "gameplay/ItemContainer.h"
 
-#include "app/Rand.h"
+#include "base/Rand.h"
+#include "base/Random.h"
 #include "gameplay/WorldobjectEvents.h"
-#include "structures/Random.h"
 
 #include <cstdlib>
 #include <glm/geometric.hpp>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "physics/Shapes.h"
+#include "base/Shapes.h"
 
 #include <functional>
 #include <glm/vec3.hpp>

@@ -1,6 +1,6 @@
 #include "gui/Gui.h"
 
-#include "app/Settings.h"
+#include "base/Settings.h"
 
 #include <GL/glew.h>
 #include <GLFW/glfw3.h>

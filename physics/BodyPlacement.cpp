@@ -1,7 +1,7 @@
 #include "physics/BodyPlacement.h"
 
-#include "app/Rand.h"
-#include "physics/Ray.h"
+#include "base/Rand.h"
+#include "base/Ray.h"
 #include "world/VoxelQueries.h"
 
 #include <cmath>

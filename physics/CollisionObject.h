@@ -1,6 +1,6 @@
 #pragma once
 
-#include "physics/Shapes.h"
+#include "base/Shapes.h"
 
 // Root of everything that collides: moving bodies, world objects and octree
 // nodes. The default test is the strict overlap of the two boxes; classes with

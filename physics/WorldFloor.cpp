@@ -1,8 +1,8 @@
 #include "physics/WorldFloor.h"
 
+#include "base/BlockType.h"
 #include "render/Camera.h"
 #include "render/Shader.h"
-#include "world/BlockType.h"
 
 namespace {
 // Before the player's chunk is first known the slab waits out of the way, high above.

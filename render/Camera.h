@@ -1,6 +1,6 @@
 #pragma once
 
-#include "physics/Plane.h"
+#include "base/Plane.h"
 
 #include <array>
 #include <glm/mat4x4.hpp>

@@ -2,12 +2,12 @@
 
 #include "audio/SoundSystem.h"
 #include "audio/SoundTable.h"
+#include "base/SimplexNoise.h"
 #include "render/FrameState.h"
 #include "render/Shader.h"
 #include "render/ShaderTable.h"
 #include "render/TextureTable.h"
 #include "render/VertexArray.h"
-#include "world/SimplexNoise.h"
 #include "world/World.h"
 
 #include <algorithm>

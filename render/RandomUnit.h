@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/Rand.h"
+#include "base/Rand.h"
 
 // a + randUnit() × (b − a): one draw of the C library's rand().
 inline float randomUniform(float a, float b)

@@ -21,7 +21,7 @@ TARGETS=(
   "png_decode tests/fuzz/PngDecodeFuzz.cpp render/PngImage.cpp -lpng"
   "shader_file tests/fuzz/ShaderFileFuzz.cpp render/ShaderFile.cpp"
   "wav_fuzz tests/fuzz/wav_fuzz.cpp audio/WavReader.cpp"
-  "config_fuzz tests/fuzz/config_fuzz.cpp app/Config.cpp app/Settings.cpp"
+  "config_fuzz tests/fuzz/config_fuzz.cpp app/Config.cpp base/Settings.cpp"
 )
 
 run() {

@@ -1,8 +1,8 @@
 #include "structures/Balloon.h"
 
+#include "base/BlockType.h"
 #include "gameplay/CagelessCage.h"
 #include "structures/Placement.h"
-#include "world/BlockType.h"
 
 #include <array>
 

@@ -1,12 +1,12 @@
 // The building steps of a big house, run room by room once the layout stands.
 #include "structures/BigHouse.h"
 
+#include "base/BlockType.h"
 #include "gameplay/Cage.h"
 #include "gameplay/ItemContainer.h"
 #include "structures/BoxShapes.h"
 #include "structures/MazeStairwell.h"
 #include "structures/Placement.h"
-#include "world/BlockType.h"
 
 #include <array>
 

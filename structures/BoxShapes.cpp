@@ -1,6 +1,6 @@
 #include "structures/BoxShapes.h"
 
-#include "physics/Shapes.h"
+#include "base/Shapes.h"
 #include "structures/Placement.h"
 
 #include <glm/common.hpp>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "world/VoxelBox.h"
+#include "base/VoxelBox.h"
 
 #include <glm/vec3.hpp>
 

@@ -1,10 +1,10 @@
 #include "structures/Camp.h"
 
+#include "base/BlockType.h"
 #include "gameplay/Bonfire.h"
 #include "gameplay/ItemContainer.h"
 #include "structures/BoxShapes.h"
 #include "structures/Placement.h"
-#include "world/BlockType.h"
 
 #include <array>
 

@@ -1,8 +1,8 @@
 #include "structures/DesertCrypt.h"
 
+#include "base/BlockType.h"
 #include "gameplay/Cage.h"
 #include "structures/Placement.h"
-#include "world/BlockType.h"
 
 #include <cmath>
 #include <glm/common.hpp>

@@ -1,9 +1,9 @@
 #pragma once
 
+#include "base/ChunkCoord.h"
+#include "base/Random.h"
+#include "base/VoxelBox.h"
 #include "gameplay/Worldobject.h"
-#include "structures/Random.h"
-#include "world/ChunkCoord.h"
-#include "world/VoxelBox.h"
 
 #include <glm/vec3.hpp>
 #include <memory>

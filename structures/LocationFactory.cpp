@@ -1,5 +1,6 @@
 #include "structures/LocationFactory.h"
 
+#include "base/TerrainCodes.h"
 #include "structures/Balloon.h"
 #include "structures/BigHouse.h"
 #include "structures/Camp.h"
@@ -8,7 +9,6 @@
 #include "structures/Pyramid.h"
 #include "structures/Tower.h"
 #include "structures/VillageHouse.h"
-#include "world/TerrainCodes.h"
 
 std::unique_ptr<Location> makeLocation(int featureCode, const glm::vec3& position)
 {

@@ -1,7 +1,7 @@
 #include "structures/MazeStairwell.h"
 
+#include "base/BlockType.h"
 #include "structures/Placement.h"
-#include "world/BlockType.h"
 
 #include <array>
 #include <cmath>

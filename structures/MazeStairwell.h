@@ -1,7 +1,7 @@
 #pragma once
 
-#include "structures/Random.h"
-#include "world/VoxelBox.h"
+#include "base/Random.h"
+#include "base/VoxelBox.h"
 
 #include <glm/vec3.hpp>
 

@@ -1,11 +1,11 @@
 #include "structures/Mineshaft.h"
 
+#include "base/BlockType.h"
 #include "gameplay/Cage.h"
 #include "gameplay/ItemContainer.h"
 #include "gameplay/StaticDynamite.h"
 #include "structures/BoxShapes.h"
 #include "structures/Placement.h"
-#include "world/BlockType.h"
 
 #include <algorithm>
 #include <array>

@@ -1,6 +1,6 @@
 #include "structures/Placement.h"
 
-#include "structures/Random.h"
+#include "base/Random.h"
 
 #include <algorithm>
 #include <cmath>

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "physics/Shapes.h"
-#include "world/VoxelBox.h"
+#include "base/Shapes.h"
+#include "base/VoxelBox.h"
 
 #include <glm/vec3.hpp>
 #include <memory>

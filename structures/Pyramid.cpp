@@ -1,11 +1,11 @@
 #include "structures/Pyramid.h"
 
+#include "base/BlockType.h"
 #include "gameplay/Cage.h"
 #include "gameplay/Sign.h"
 #include "gameplay/StaticDynamite.h"
 #include "structures/MazeStairwell.h"
 #include "structures/Placement.h"
-#include "world/BlockType.h"
 
 #include <cmath>
 #include <glm/geometric.hpp>

@@ -1,9 +1,9 @@
 #include "structures/Tower.h"
 
+#include "base/BlockType.h"
 #include "gameplay/Bonfire.h"
 #include "gameplay/Cage.h"
 #include "structures/Placement.h"
-#include "world/BlockType.h"
 
 #include <algorithm>
 #include <cmath>

@@ -1,8 +1,8 @@
 #include "structures/VillageHouse.h"
 
+#include "base/BlockType.h"
 #include "gameplay/ItemContainer.h"
 #include "structures/Placement.h"
-#include "world/BlockType.h"
 
 #include <cmath>
 

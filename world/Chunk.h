@@ -1,9 +1,9 @@
 #pragma once
 
+#include "base/ChunkCoord.h"
+#include "base/Shapes.h"
 #include "gameplay/Worldobject.h"
 #include "physics/CollisionObject.h"
-#include "physics/Shapes.h"
-#include "world/ChunkCoord.h"
 #include "world/Octree.h"
 
 #include <atomic>

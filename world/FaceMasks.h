@@ -1,6 +1,6 @@
 #pragma once
 
-#include "physics/Shapes.h"
+#include "base/Shapes.h"
 #include "world/Chunk.h"
 #include "world/Octree.h"
 

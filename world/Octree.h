@@ -1,9 +1,9 @@
 #pragma once
 
+#include "base/BlockType.h"
+#include "base/Ray.h"
+#include "base/Shapes.h"
 #include "physics/CollisionObject.h"
-#include "physics/Ray.h"
-#include "physics/Shapes.h"
-#include "world/BlockType.h"
 
 #include <cstdint>
 #include <memory>

@@ -1,7 +1,7 @@
 #include "world/Plants.h"
 
-#include "world/BlockType.h"
-#include "world/TerrainCodes.h"
+#include "base/BlockType.h"
+#include "base/TerrainCodes.h"
 
 #include <memory>
 

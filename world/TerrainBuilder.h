@@ -1,6 +1,6 @@
 #pragma once
 
-#include "world/BlockType.h"
+#include "base/BlockType.h"
 
 #include <array>
 #include <cstdint>

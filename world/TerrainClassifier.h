@@ -1,7 +1,7 @@
 #pragma once
 
-#include "world/SimplexNoise.h"
-#include "world/TerrainCodes.h"
+#include "base/SimplexNoise.h"
+#include "base/TerrainCodes.h"
 
 #include <cmath>
 

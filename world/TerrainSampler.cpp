@@ -1,7 +1,7 @@
 #include "world/TerrainSampler.h"
 
+#include "base/SimplexNoise.h"
 #include "world/ColumnGrid.h"
-#include "world/SimplexNoise.h"
 #include "world/TerrainClassifier.h"
 
 #include <cmath>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "world/TerrainCodes.h"
+#include "base/TerrainCodes.h"
 
 #include <array>
 #include <cstdint>

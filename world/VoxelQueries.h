@@ -1,8 +1,8 @@
 #pragma once
 
+#include "base/Ray.h"
+#include "base/Shapes.h"
 #include "physics/CollisionObject.h"
-#include "physics/Ray.h"
-#include "physics/Shapes.h"
 #include "world/Chunk.h"
 
 #include <glm/vec3.hpp>

@@ -1,11 +1,11 @@
 #pragma once
 
-#include "app/Settings.h"
+#include "base/Ray.h"
+#include "base/Settings.h"
+#include "base/Shapes.h"
 #include "physics/CollisionObject.h"
 #include "physics/CollisionScene.h"
 #include "physics/MovingObject.h"
-#include "physics/Ray.h"
-#include "physics/Shapes.h"
 #include "physics/WorldFloor.h"
 #include "world/Chunk.h"
 #include "world/ChunkJob.h"

@@ -1,6 +1,6 @@
 #include "world/WorldGenerator.h"
 
-#include "app/Rand.h"
+#include "base/Rand.h"
 #include "structures/LocationFactory.h"
 #include "world/Chunk.h"
 #include "world/ColumnGrid.h"

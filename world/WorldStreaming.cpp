@@ -1,6 +1,6 @@
 #include "world/World.h"
 
-#include "world/TerrainCodes.h"
+#include "base/TerrainCodes.h"
 
 #include <algorithm>
 #include <cmath>

@@ -1,8 +1,8 @@
 #include "gameplay/items/Jetpack.h"
 
 #include "app/Game.h"
-#include "app/Rand.h"
 #include "audio/SoundSystem.h"
+#include "base/Rand.h"
 #include "gameplay/Player.h"
 #include "gameplay/items/HeldPlacement.h"
 #include "render/Model.h"

@@ -1,7 +1,7 @@
 #include "gameplay/projectiles/Projectile.h"
 
 #include "app/Game.h"
-#include "app/Rand.h"
+#include "base/Rand.h"
 #include "render/ParticleSystem.h"
 
 #include <cmath>

@@ -1,7 +1,7 @@
 #pragma once
 
+#include "base/Shapes.h"
 #include "physics/MovingObject.h"
-#include "physics/Shapes.h"
 #include "render/Model.h"
 
 #include <glm/vec3.hpp>

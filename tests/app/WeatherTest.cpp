@@ -1,6 +1,6 @@
-#include "app/Weather.h"
-#include "app/Rand.h"
 #include "app/Timers.h"
+#include "app/Weather.h"
+#include "base/Rand.h"
 
 #include <gtest/gtest.h>
 

@@ -3,8 +3,8 @@
 // OpenAL configuration file named in the environment before the library is
 // first used, so every test of this file shares one recording path.
 #include "../e2e/Recording.h"
-#include "app/Settings.h"
 #include "audio/SoundSystem.h"
+#include "base/Settings.h"
 #include "gameplay/Player.h"
 
 #include <gtest/gtest.h>

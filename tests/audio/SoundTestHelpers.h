@@ -1,10 +1,10 @@
 #pragma once
 
 // A sound system on the fake device with a folder of tiny stand-in sounds.
-#include "app/Settings.h"
 #include "audio/FakeAudioBackend.h"
 #include "audio/SoundSystem.h"
 #include "audio/WavBytes.h"
+#include "base/Settings.h"
 
 #include <gtest/gtest.h>
 

@@ -4,7 +4,7 @@
 // village-house-N.png and big-house-N.png for a person to look at).
 #include "GameTest.h"
 
-#include "world/TerrainCodes.h"
+#include "base/TerrainCodes.h"
 #include "world/TerrainSampler.h"
 #include "world/WorldGenerator.h"
 

@@ -2,9 +2,9 @@
 
 // A player on the fake audio device, with the real sound table, a test item
 // that records what the player asks of it, and a stand-in ball.
-#include "app/Settings.h"
 #include "audio/FakeAudioBackend.h"
 #include "audio/SoundSystem.h"
+#include "base/Settings.h"
 #include "gameplay/Player.h"
 #include "gui/AmmoOverlay.h"
 

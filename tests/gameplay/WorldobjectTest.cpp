@@ -1,11 +1,11 @@
 #include "WorldobjectTestWorld.h"
 
-#include "app/Rand.h"
+#include "base/Rand.h"
 #include "gameplay/Cage.h"
 #include "gameplay/Cat.h"
 #include "gameplay/Item.h"
-#include "gameplay/Player.h"
 #include "gameplay/ItemContainer.h"
+#include "gameplay/Player.h"
 #include "gameplay/Sign.h"
 #include "gameplay/StaticDynamite.h"
 #include "gameplay/WorldobjectPasses.h"

@@ -2,7 +2,7 @@
 // resume, closing, F12; and what the Gui is made of.
 #include "gui/Gui.h"
 
-#include "app/Settings.h"
+#include "base/Settings.h"
 
 #include <GLFW/glfw3.h>
 #include <gtest/gtest.h>

@@ -1,8 +1,8 @@
 // The menu click through the sound system, on the fake audio device.
-#include "gui/SelectionSound.h"
-#include "app/Settings.h"
 #include "audio/FakeAudioBackend.h"
 #include "audio/SoundSystem.h"
+#include "base/Settings.h"
+#include "gui/SelectionSound.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
-#include "structures/BigHouse.h"
 #include "OrderRecords.h"
+#include "base/BlockType.h"
 #include "gameplay/Cage.h"
-#include "world/BlockType.h"
+#include "structures/BigHouse.h"
 
 #include <glm/geometric.hpp>
 #include <gtest/gtest.h>

@@ -1,10 +1,10 @@
 #include "OrderRecords.h"
+#include "base/BlockType.h"
 #include "gameplay/Bonfire.h"
 #include "gameplay/CagelessCage.h"
 #include "gameplay/ItemContainer.h"
 #include "structures/Balloon.h"
 #include "structures/Camp.h"
-#include "world/BlockType.h"
 
 #include <gtest/gtest.h>
 

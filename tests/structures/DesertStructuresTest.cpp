@@ -2,7 +2,7 @@
 #include "structures/Pyramid.h"
 
 #include "StructureTestUtil.h"
-#include "world/BlockType.h"
+#include "base/BlockType.h"
 
 #include <gtest/gtest.h>
 

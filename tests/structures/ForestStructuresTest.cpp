@@ -5,8 +5,8 @@
 #include "structures/VillageHouse.h"
 
 #include "StructureTestUtil.h"
-#include "world/BlockType.h"
-#include "world/TerrainCodes.h"
+#include "base/BlockType.h"
+#include "base/TerrainCodes.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
 #include "structures/MazeStairwell.h"
 
-#include "world/BlockType.h"
+#include "base/BlockType.h"
 
 #include <gtest/gtest.h>
 

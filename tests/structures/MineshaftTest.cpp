@@ -1,9 +1,9 @@
-#include "structures/Mineshaft.h"
 #include "OrderRecords.h"
+#include "base/BlockType.h"
 #include "gameplay/Cage.h"
 #include "gameplay/ItemContainer.h"
 #include "gameplay/StaticDynamite.h"
-#include "world/BlockType.h"
+#include "structures/Mineshaft.h"
 
 #include <glm/geometric.hpp>
 #include <gtest/gtest.h>

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "physics/Shapes.h"
+#include "base/Shapes.h"
+#include "base/VoxelBox.h"
 #include "structures/Location.h"
-#include "world/VoxelBox.h"
 
 #include <glm/vec3.hpp>
 #include <string>

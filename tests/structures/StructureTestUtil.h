@@ -1,12 +1,12 @@
 #pragma once
 
+#include "base/Shapes.h"
+#include "base/VoxelBox.h"
 #include "gameplay/Bonfire.h"
 #include "gameplay/Cage.h"
 #include "gameplay/ItemContainer.h"
 #include "gameplay/Sign.h"
 #include "gameplay/StaticDynamite.h"
-#include "physics/Shapes.h"
-#include "world/VoxelBox.h"
 
 #include <gtest/gtest.h>
 

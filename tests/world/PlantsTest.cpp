@@ -1,5 +1,5 @@
+#include "base/BlockType.h"
 #include "world/Plants.h"
-#include "world/BlockType.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
 // The world tells the game which kind of column the player stands on, so the
 // ambience can change between forest and desert.
 #include "StreamingTestHelpers.h"
-#include "world/TerrainCodes.h"
+#include "base/TerrainCodes.h"
 
 #include <gtest/gtest.h>
 #include <optional>

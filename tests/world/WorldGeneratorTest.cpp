@@ -1,8 +1,8 @@
 #include "OctreeSnapshot.h"
 
+#include "base/TerrainCodes.h"
 #include "structures/Placement.h"
 #include "world/Chunk.h"
-#include "world/TerrainCodes.h"
 #include "world/WorldGenerator.h"
 
 #include <gtest/gtest.h>

@@ -1,6 +1,6 @@
+#include "base/BlockType.h"
 #include "tools/datagen/BlockPainters.h"
 #include "tools/datagen/TextureSet.h"
-#include "world/BlockType.h"
 
 namespace datagen {
 

@@ -1,7 +1,7 @@
 #include "tools/worldmap/WorldMap.h"
 
+#include "base/TerrainCodes.h"
 #include "tools/datagen/CairoCanvas.h"
-#include "world/TerrainCodes.h"
 
 #include <algorithm>
 #include <memory>

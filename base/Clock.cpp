@@ -1,4 +1,4 @@
-#include "app/Clock.h"
+#include "base/Clock.h"
 
 #include <chrono>
 #include <ctime>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "physics/Shapes.h"
+#include "base/Shapes.h"
 
 #include <memory>
 #include <vector>

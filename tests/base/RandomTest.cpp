@@ -1,4 +1,4 @@
-#include "structures/Random.h"
+#include "base/Random.h"
 
 #include <gtest/gtest.h>
 

@@ -1,5 +1,5 @@
-#include "world/TerrainCodes.h"
-#include "world/BlockType.h"
+#include "base/BlockType.h"
+#include "base/TerrainCodes.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
+#include "base/Plane.h"
+#include "base/Ray.h"
+#include "base/Shapes.h"
 #include "physics/CollisionObject.h"
-#include "physics/Plane.h"
-#include "physics/Ray.h"
-#include "physics/Shapes.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "physics/Ray.h"
+#include "base/Ray.h"
 
 #include <algorithm>
 

@@ -1,6 +1,6 @@
-#include "world/TerrainCodes.h"
+#include "base/TerrainCodes.h"
 
-#include "world/BlockType.h"
+#include "base/BlockType.h"
 
 #include <cmath>
 

@@ -1,4 +1,4 @@
-#include "physics/Shapes.h"
+#include "base/Shapes.h"
 
 #include <cmath>
 #include <utility>

@@ -1,4 +1,4 @@
-#include "app/Rand.h"
+#include "base/Rand.h"
 
 #include <cstdlib>
 

@@ -1,4 +1,4 @@
-#include "world/SimplexNoise.h"
+#include "base/SimplexNoise.h"
 
 #include <cmath>
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "physics/Shapes.h"
+#include "base/Shapes.h"
 
 #include <cmath>
 #include <glm/vec3.hpp>

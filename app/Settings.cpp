@@ -1,3 +1,0 @@
-#include "app/Settings.h"
-
-Settings gSettings;

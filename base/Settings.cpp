@@ -1,0 +1,3 @@
+#include "base/Settings.h"
+
+Settings gSettings;
