@@ -2,14 +2,15 @@
 #include "app/Game.h"
 
 #include "app/DebugOverlay.h"
-#include "app/GameCreatures.h"
 #include "app/OptionsApply.h"
+#include "app/RunningGame.h"
 #include "app/ScenePasses.h"
 #include "audio/SoundSystem.h"
 #include "base/BlockType.h"
 #include "base/Clock.h"
 #include "base/Rand.h"
 #include "base/Settings.h"
+#include "gameplay/Death.h"
 #include "gameplay/Player.h"
 #include "gui/Gui.h"
 #include "render/BlockTextureArray.h"
@@ -29,11 +30,7 @@
 Game gGame;
 
 Game::Game() = default;
-Game::~Game()
-{
-    if (creatures && gCreatureWorld == creatures.get())
-        gCreatureWorld = nullptr;
-}
+Game::~Game() = default;
 Game& Game::operator=(Game&&) = default;
 
 int Game::screenFlags() const
@@ -102,20 +99,23 @@ void createGame(Game& game)
         player->turn(randUnit() * 360.0f, 0.0f);
 
     if (game.hasWindow()) {
-        lookUpWorldUniforms();
+        lookUpWorldUniforms(game.worldUniforms);
         game.blockTextures = std::make_unique<BlockTextureArray>();
         buildBlockTextureArray(*game.blockTextures, blockTexturePaths, gSettings.anisotropicFiltering);
     }
 
     game.skybox = std::make_unique<Skybox>("textures/sky_cubestrip.png");
     game.fire = std::make_unique<Fire>(glm::vec3(40.0f, -5128.0f, 20.0f), 1.0f);
+    game.fireSound = gSoundSystem.createSource();
+    gSoundSystem.setPosition(game.fireSound, game.fire->position);
     game.flashlight = std::make_unique<Flashlight>();
     player->flashlight = game.flashlight.get();
 
     // Death is made with the world and looks at the game from the start.
-    game.creatures = std::make_unique<GameCreatures>(game);
-    gCreatureWorld = game.creatures.get();
+    game.services = std::make_unique<RunningGame>(game);
     game.world = std::make_unique<World>(gSettings.chunkViewDistance, glm::vec3(64.0f));
+    game.world->setServices(game.services.get());
+    game.world->death->intervalOverride = gDevOptions.deathInterval;
     if (game.prepareWorld)
         game.prepareWorld(*game.world);
     game.world->camera = game.playerCamera.get();
@@ -140,14 +140,14 @@ void createGame(Game& game)
 void destroyGame(Game& game)
 {
     game.lightning.reset();
+    game.thunderSound.reset();
     game.world.reset();
     game.player = nullptr;
-    if (gCreatureWorld == game.creatures.get())
-        gCreatureWorld = nullptr;
-    game.creatures.reset();
+    game.services.reset();
     game.skybox.reset();
     game.playerCamera.reset();
     game.overviewCamera.reset();
     game.flashlight.reset();
     game.fire.reset();
+    game.fireSound.reset();
 }

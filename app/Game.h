@@ -2,7 +2,10 @@
 
 #include "app/FrameCounter.h"
 #include "app/InputRules.h"
+#include "app/ScenePasses.h"
 #include "app/Weather.h"
+#include "audio/SoundSource.h"
+#include "render/Framebuffers.h"
 
 #include <functional>
 #include <glm/vec3.hpp>
@@ -13,7 +16,6 @@ class BlockTextureArray;
 class Fire;
 class FrameStats;
 class PassTimer;
-class GameCreatures;
 class Flashlight;
 class Gui;
 class Lightning;
@@ -21,6 +23,7 @@ class ParticleSystem;
 class PerspectiveCamera;
 class Player;
 class Projectile;
+class RunningGame;
 class ShadowCamera;
 class Skybox;
 class VertexArray;
@@ -44,19 +47,25 @@ struct Game {
     float aspect = 1.0f;
 
     std::unique_ptr<Gui> gui;
+    // What the world's bodies and objects reach of this game; made before the
+    // world and gone after it.
+    std::unique_ptr<RunningGame> services;
     std::unique_ptr<World> world;
     Player* player = nullptr; // owned by the world
-    std::unique_ptr<GameCreatures> creatures; // what the cats and Death see of this game
     std::unique_ptr<PerspectiveCamera> playerCamera;
     std::unique_ptr<PerspectiveCamera> overviewCamera;
     std::unique_ptr<ShadowCamera> sunCamera;
     std::unique_ptr<Flashlight> flashlight;
     std::unique_ptr<Lightning> lightning;
+    SoundSource thunderSound; // made at the first strike
     std::unique_ptr<Skybox> skybox;
     std::unique_ptr<Fire> fire;
+    SoundSource fireSound; // the flames' crackle, looped where they burn
     std::unique_ptr<ParticleSystem> particles;
     std::unique_ptr<VertexArray> fullscreenQuad;
     std::unique_ptr<BlockTextureArray> blockTextures;
+    Framebuffers framebuffers; // the shadow map and the scene buffer, made at start-up
+    WorldUniforms worldUniforms; // the world shader's per-frame uniform locations
 
     bool playing = false; // screenFlags was exactly SCREEN_WORLD at the top of the pass
     bool loading = false;
@@ -120,23 +129,22 @@ void createGame(Game& game);
 // Deletes what createGame made, the world with its bodies among them.
 void destroyGame(Game& game);
 
-// Game events other parts of the game raise, on gGame.
-void showGameOverMenu();
-void startDeathSequence();
-void explode(const glm::vec3& position, float radius, float factor);
-void addProjectile(Projectile* projectile);
-void releaseAllKeys(GLFWwindow* window);
-
 void startGame(Game& game);
 void respawn(Game& game);
 void quit(Game& game);
 void showGameOverMenu(Game& game);
 void startDeathSequence(Game& game);
 void explode(Game& game, const glm::vec3& position, float radius, float factor);
-void addProjectile(Game& game, Projectile* projectile);
+void addProjectile(Game& game, std::unique_ptr<Projectile> projectile);
 void releaseAllKeys(Game& game);
 // Runs the menu action chosen during the last event poll, if any.
 void runPendingAction(Game& game);
+
+// The fire's step: shown while the world has the chunk under it loaded, and
+// its crackle kept playing where it burns.
+void updateFire(Fire& fire, SoundSource& crackle, const World* world, float dt);
+// Puts the flames and their crackle at the position.
+void moveFire(Game& game, const glm::vec3& position);
 
 // One simulation step of dtMs milliseconds.
 void updateStep(Game& game, float dtMs);

@@ -144,14 +144,11 @@ void explode(Game& game, const glm::vec3& position, float radius, float factor)
     game.playerCamera->shake(explosionShake(distance));
 }
 
-void addProjectile(Game& game, Projectile* projectile)
+void addProjectile(Game& game, std::unique_ptr<Projectile> projectile)
 {
-    // Without a world nothing would ever delete it.
-    if (!game.world) {
-        delete projectile;
-        return;
-    }
-    game.world->addProjectile(std::unique_ptr<Projectile>(projectile));
+    // Without a world nothing would ever step it: it goes at once.
+    if (game.world)
+        game.world->addProjectile(std::move(projectile));
 }
 
 void releaseAllKeys(Game& game)
@@ -175,25 +172,4 @@ void runPendingAction(Game& game)
         game.pendingAction = nullptr;
         action();
     }
-}
-
-void showGameOverMenu()
-{
-    showGameOverMenu(gGame);
-}
-void startDeathSequence()
-{
-    startDeathSequence(gGame);
-}
-void explode(const glm::vec3& position, float radius, float factor)
-{
-    explode(gGame, position, radius, factor);
-}
-void addProjectile(Projectile* projectile)
-{
-    addProjectile(gGame, projectile);
-}
-void releaseAllKeys(GLFWwindow*)
-{
-    releaseAllKeys(gGame);
 }

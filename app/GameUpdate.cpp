@@ -7,6 +7,7 @@
 #include "app/ScenePasses.h"
 #include "app/Timers.h"
 #include "audio/SoundSystem.h"
+#include "audio/SoundTable.h"
 #include "base/Rand.h"
 #include "base/Ray.h"
 #include "gameplay/CagedCat.h"
@@ -47,6 +48,20 @@ void rainStep(Game& game, const glm::vec3& playerPosition)
     }
 }
 
+// A clap on the thunder source, restarted if it still plays, at rest, placed
+// in the world.
+void playThunder(SoundSource& sound, const ThunderCue& cue)
+{
+    if (!sound.valid())
+        sound = gSoundSystem.createSource();
+    if (gSoundSystem.isPlaying(sound))
+        gSoundSystem.stop(sound);
+    gSoundSystem.play(sound, cue.soundId);
+    gSoundSystem.setVelocity(sound, glm::vec3(0.0f));
+    gSoundSystem.setReferenceDistance(sound, cue.referenceDistance);
+    gSoundSystem.setPosition(sound, cue.position);
+}
+
 LightningScene lightningScene(Game& game)
 {
     LightningScene scene;
@@ -55,6 +70,7 @@ LightningScene lightningScene(Game& game)
     scene.outdoorLevel = gSoundSystem.coverLevel();
     scene.playerCamera = game.playerCamera.get();
     scene.flashlight = game.flashlight.get();
+    scene.thunder = [&game](const ThunderCue& cue) { playThunder(game.thunderSound, cue); };
     return scene;
 }
 
@@ -134,11 +150,31 @@ void updateStep(Game& game, float dtMs)
     game.flashlight->update(s, game.player->modelMatrix(), game.player->position());
     game.skybox->update(game.player->position());
     game.gui->update(s);
-    game.fire->update(s, game.world.get());
+    updateFire(*game.fire, game.fireSound, game.world.get(), s);
 
     if (gDevOptions.logPlayer)
         logPlayer(game, s);
 
     if (stepDeathSequence(game.deathTimer, game.circleLoad, game.circleOpening, s))
         showGameOverMenu(game);
+}
+
+void updateFire(Fire& fire, SoundSource& crackle, const World* world, float dt)
+{
+    const int cx = int(std::floor(fire.position.x / CHUNK_SIZE));
+    const int cz = int(std::floor(fire.position.z / CHUNK_SIZE));
+    fire.update(dt, world && world->findChunk(cx, cz) != nullptr);
+    if (!gSoundSystem.isPlaying(crackle)) {
+        gSoundSystem.play(crackle, SOUND_BONFIRE);
+        gSoundSystem.setLooping(crackle, true);
+    }
+    gSoundSystem.setPosition(crackle, fire.position);
+}
+
+void moveFire(Game& game, const glm::vec3& position)
+{
+    if (!game.fire)
+        return;
+    game.fire->setPosition(position);
+    gSoundSystem.setPosition(game.fireSound, position);
 }

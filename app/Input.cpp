@@ -3,11 +3,11 @@
 #include "app/Game.h"
 #include "base/Settings.h"
 #include "gameplay/Player.h"
-#include "gameplay/WorldobjectPasses.h"
 #include "gui/Gui.h"
 #include "render/Camera.h"
 #include "render/Flashlight.h"
 #include "world/World.h"
+#include "world/WorldobjectPasses.h"
 
 #include <GL/glew.h>
 #include <GLFW/glfw3.h>

@@ -31,8 +31,8 @@ void rebuildFramebuffers(Game& game)
 {
     // Errors from before are not this change's.
     while (glGetError() != GL_NO_ERROR) { }
-    freeFramebuffers();
-    createFramebuffers(game.screenWidth, game.screenHeight, gSettings.shadowmapFactor, gSettings.antiAliasingFactor);
+    freeFramebuffers(game.framebuffers);
+    createFramebuffers(game.framebuffers, game.screenWidth, game.screenHeight, gSettings.shadowmapFactor, gSettings.antiAliasingFactor);
 }
 
 // A window manager may grant a new window size some frames after it was
@@ -55,7 +55,7 @@ void fitToWindow(Game& game, int passesLeft)
     glfwGetFramebufferSize(game.window, &width, &height);
     if (width > 0 && height > 0 && (width != game.screenWidth || height != game.screenHeight))
         onFramebufferSize(game, width, height);
-    if (gFramebuffers.width != game.screenWidth || gFramebuffers.height != game.screenHeight)
+    if (game.framebuffers.width != game.screenWidth || game.framebuffers.height != game.screenHeight)
         rebuildFramebuffers(game);
     if (passesLeft > 0)
         afterPoll(game, [&game, passesLeft] { fitToWindow(game, passesLeft - 1); });
@@ -147,4 +147,17 @@ OptionsHooks gameOptionsHooks(Game& game)
     hooks.apply = [&game](OptionRow row) { applyOption(game, row); };
     hooks.save = [](const std::vector<OptionRow>& rows) { return saveOptions(rows, std::cerr); };
     return hooks;
+}
+
+std::vector<ConfigChange> optionConfigChanges(OptionRow row, const Settings& settings)
+{
+    static const char* const keys[] = { "Chunk_View_Distance", "Mouse_Sensitivity_X", "Volume", "Ambient_Sounds",
+        "Sound_Effects", "Fullscreen", "Vsync", "Anti-Aliasing_Factor", "Shadowmap_Factor" };
+    if (row == OptionRow::Back)
+        return {};
+    if (row == OptionRow::MouseSensitivity)
+        return { { "Mouse_Sensitivity_X", std::to_string(settings.mouseSensitivityX) },
+            { "Mouse_Sensitivity_Y", std::to_string(settings.mouseSensitivityY) } };
+    Settings copy = settings;
+    return { { keys[int(row)], std::to_string(*settingOf(row, copy)) } };
 }

@@ -1,6 +1,7 @@
 #pragma once
 
-#include "app/OptionRows.h"
+#include "app/ConfigEdit.h"
+#include "gui/OptionRows.h"
 #include "gui/OptionsMenu.h"
 
 #include <filesystem>
@@ -20,6 +21,9 @@ OptionContext optionContext(const Game& game);
 // for the window's size. View distance waits for the next world; mouse
 // sensitivity is read with every motion.
 void applyOption(Game& game, OptionRow row);
+
+// The config.txt keys and values the row stands for.
+std::vector<ConfigChange> optionConfigChanges(OptionRow row, const Settings& settings);
 
 // Writes the rows' keys to the settings file as the smallest edit. False, with
 // the reason on err, when the file could not be written.

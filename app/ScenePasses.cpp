@@ -37,15 +37,6 @@ namespace {
 
 constexpr int SHADOW_MAP_UNIT = 5;
 
-// Locations of the world shader's per-frame uniforms, looked up once.
-struct WorldUniforms {
-    GLint modelMatrix = -1, viewMatrix = -1, modelViewMatrix = -1, modelViewProjMatrix = -1;
-    GLint depthBiasMV = -1, outsideShadow = -1, flashLightIntensity = -1, night = -1;
-    GLint lightning = -1, rain = -1, fogFactor = -1, sunDir = -1, flashLightPos = -1;
-    GLint flashLightDir = -1, lightningFactor = -1, flashLightFOV = -1, sunColor = -1;
-    GLint firePos = -1, fireNoise = -1, depthTex = -1;
-};
-WorldUniforms gWorldUniforms;
 
 void setMat4(GLint location, const glm::mat4& m)
 {
@@ -78,7 +69,7 @@ void fillFrameState(Game& game, const ShadowCamera& light)
 
 size_t shadowPass(Game& game, const ShadowCamera& light)
 {
-    const Framebuffers& fb = gFramebuffers;
+    const Framebuffers& fb = game.framebuffers;
     glColorMask(GL_FALSE, GL_FALSE, GL_FALSE, GL_FALSE);
     glViewport(0, 0, fb.shadowSize.width, fb.shadowSize.height);
     glBindFramebuffer(GL_FRAMEBUFFER, fb.shadowFramebuffer);
@@ -103,7 +94,7 @@ size_t shadowPass(Game& game, const ShadowCamera& light)
 
 size_t worldPass(Game& game, const ShadowCamera& light)
 {
-    const WorldUniforms& u = gWorldUniforms;
+    const WorldUniforms& u = game.worldUniforms;
     const Shader* shader = getShader(SHADER_WORLD);
     shader->bind();
     setMat4(u.modelMatrix, glm::mat4(1.0f));
@@ -131,7 +122,7 @@ size_t worldPass(Game& game, const ShadowCamera& light)
     const glm::vec3 fire = glm::vec3(gFrame.viewMatrix * glm::vec4(game.fire->position, 1.0f));
     glUniform3fv(u.firePos, 1, glm::value_ptr(fire));
     glUniform1f(u.fireNoise, gFrame.fireNoise);
-    bindTextureId(gFramebuffers.shadowMap, SHADOW_MAP_UNIT, *shader, "depthTex");
+    bindTextureId(game.framebuffers.shadowMap, SHADOW_MAP_UNIT, *shader, "depthTex");
     if (game.blockTextures)
         bindArray(*game.blockTextures, *shader, "diffuseTexArray");
 
@@ -179,13 +170,12 @@ float fireNoiseAt(float gameTime)
     return SimplexNoise::scaled2(0.5f, 1.0f, gameTime * 4.0f, 0.5f);
 }
 
-void lookUpWorldUniforms()
+void lookUpWorldUniforms(WorldUniforms& u)
 {
     const Shader* shader = getShader(SHADER_WORLD);
     if (!shader || shader->program == 0)
         return;
     const GLuint p = shader->program;
-    WorldUniforms& u = gWorldUniforms;
     u.modelMatrix = glGetUniformLocation(p, "modelMatrix");
     u.viewMatrix = glGetUniformLocation(p, "viewMatrix");
     u.modelViewMatrix = glGetUniformLocation(p, "modelViewMatrix");
@@ -222,7 +212,7 @@ void drawScene(Game& game)
     // 2. The scene into its buffer (multisampled when anti-aliasing is on).
     glColorMask(GL_TRUE, GL_TRUE, GL_TRUE, GL_TRUE);
     glViewport(0, 0, game.screenWidth, game.screenHeight);
-    glBindFramebuffer(GL_FRAMEBUFFER, gFramebuffers.sceneFramebuffer);
+    glBindFramebuffer(GL_FRAMEBUFFER, game.framebuffers.sceneFramebuffer);
     glPolygonMode(GL_FRONT_AND_BACK, GL_FILL);
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
     glEnable(GL_DEPTH_TEST);
@@ -294,7 +284,7 @@ void postProcess(Game& game)
     effects.potionFactor = game.potionFactor;
     effects.noiseFactor = death ? death->rage : 0.0f;
     effects.ending = game.deathTimer > 0.0f;
-    const Framebuffers& fb = gFramebuffers;
+    const Framebuffers& fb = game.framebuffers;
     glPolygonMode(GL_FRONT_AND_BACK, GL_FILL);
     if (fb.samples == 1 && !postEffectsShow(effects, fb.width, fb.height)) {
         // Nothing to add: a copy gives the same pixels for a fraction of a full-screen shader.
@@ -311,13 +301,13 @@ void postProcess(Game& game)
     const Shader* shader = getShader(SHADER_POST_PROCESSING);
     shader->bind();
     // The two samplers differ in type, so they must never share a unit.
-    const bool multisampled = gFramebuffers.samples > 1;
+    const bool multisampled = game.framebuffers.samples > 1;
     shader->setInt("texFramebuffer", 0);
     shader->setInt("texScene", 1);
     glActiveTexture(multisampled ? GL_TEXTURE0 : GL_TEXTURE1);
-    glBindTexture(multisampled ? GL_TEXTURE_2D_MULTISAMPLE : GL_TEXTURE_2D, gFramebuffers.sceneColor);
+    glBindTexture(multisampled ? GL_TEXTURE_2D_MULTISAMPLE : GL_TEXTURE_2D, game.framebuffers.sceneColor);
     glActiveTexture(GL_TEXTURE0);
-    shader->setInt("sampleCount", gFramebuffers.samples);
+    shader->setInt("sampleCount", game.framebuffers.samples);
     shader->setFloat("noiseFactor", effects.noiseFactor);
     shader->setFloat("circleLoad", game.circleLoad);
     advanceCircleLoad(game.circleLoad, game.circleOpening);

@@ -7,9 +7,18 @@
 struct Game;
 class ShadowCamera;
 
+// Locations of the world shader's per-frame uniforms, looked up once.
+struct WorldUniforms {
+    int modelMatrix = -1, viewMatrix = -1, modelViewMatrix = -1, modelViewProjMatrix = -1;
+    int depthBiasMV = -1, outsideShadow = -1, flashLightIntensity = -1, night = -1;
+    int lightning = -1, rain = -1, fogFactor = -1, sunDir = -1, flashLightPos = -1;
+    int flashLightDir = -1, lightningFactor = -1, flashLightFOV = -1, sunColor = -1;
+    int firePos = -1, fireNoise = -1, depthTex = -1;
+};
+
 // Looks up the world shader's per-frame uniform locations once the shader
 // table is loaded; the scene pass sets them every frame by location.
-void lookUpWorldUniforms();
+void lookUpWorldUniforms(WorldUniforms& u);
 
 // One world frame: the light's depth pass into the shadow map, the scene
 // into the multisample buffer (sky, world, effects, the held item), then the

@@ -83,7 +83,7 @@ bool loadResources(Game& game)
     gSoundSystem.init(); // a sound that cannot be loaded ends the game here
     gSoundSystem.listDevices();
     createGui(game);
-    createFramebuffers(game.screenWidth, game.screenHeight, gSettings.shadowmapFactor, gSettings.antiAliasingFactor);
+    createFramebuffers(game.framebuffers, game.screenWidth, game.screenHeight, gSettings.shadowmapFactor, gSettings.antiAliasingFactor);
     game.fullscreenQuad = makeFullscreenQuad();
     game.particles = std::make_unique<ParticleSystem>();
     game.particles->createBuffer();
@@ -133,7 +133,7 @@ void shutDown(Game& game)
     freeTextures();
     gSoundSystem.shutdown();
     game.fullscreenQuad.reset();
-    freeFramebuffers();
+    freeFramebuffers(game.framebuffers);
     std::cout << "Terminated!\n" << std::flush;
 }
 

@@ -1,12 +1,10 @@
 #include "app/DevOptions.h"
 #include "app/Startup.h"
-#include "gameplay/Death.h"
 
 #include <iostream>
 
 int main(int argc, char** argv)
 {
     gDevOptions = parseDevOptions(std::vector<std::string>(argv + 1, argv + argc), std::cerr);
-    gDeathIntervalOverride = gDevOptions.deathInterval;
     return runGame();
 }

@@ -1,6 +1,6 @@
 #include "gameplay/Bonfire.h"
 
-#include "gameplay/WorldobjectEvents.h"
+#include "gameplay/GameServices.h"
 #include "render/ShaderTable.h"
 
 #include <glm/geometric.hpp>
@@ -48,25 +48,25 @@ void Bonfire::draw()
     model->draw();
 }
 
-void Bonfire::update(float)
+void Bonfire::update(float, GameServices& game)
 {
     if (!active)
         return;
-    const float d = glm::distance(gWorldobjectEvents.player(), position());
+    const float d = glm::distance(game.playerPosition(), position());
     if (gNearestBonfire == this) {
         gNearestBonfireDistance = d;
     } else if (d < gNearestBonfireDistance) {
         gNearestBonfire = this;
         gNearestBonfireDistance = d;
-        gWorldobjectEvents.fireTo(position() + glm::vec3(0.0f, 1.0f, 0.0f));
+        game.moveFire(position() + glm::vec3(0.0f, 1.0f, 0.0f));
     }
 }
 
-void Bonfire::onExplosion(const Geometric_Object& shape)
+void Bonfire::onExplosion(const Geometric_Object& shape, GameServices& game)
 {
     if (!active || !shape.intersects(box))
         return;
     resetNearestBonfire();
-    gWorldobjectEvents.fireTo(FIRE_PARKING_POSITION);
+    game.moveFire(FIRE_PARKING_POSITION);
     active = false;
 }

@@ -29,8 +29,8 @@ public:
     ~Bonfire() override;
 
     void draw() override;
-    void update(float dt) override;
-    void onExplosion(const Geometric_Object& shape) override;
+    void update(float dt, GameServices& game) override;
+    void onExplosion(const Geometric_Object& shape, GameServices& game) override;
 };
 
 // Back to no nearest bonfire (a new game).

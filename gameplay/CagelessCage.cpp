@@ -1,6 +1,6 @@
 #include "gameplay/CagelessCage.h"
 
-#include "gameplay/WorldobjectEvents.h"
+#include "gameplay/GameServices.h"
 
 #include <glm/gtc/matrix_transform.hpp>
 #include <iostream>
@@ -30,13 +30,13 @@ void CagelessCage::setGolden(bool flag)
 
 // A cage holds one cat: once opened it is spent, even if a second press or a
 // blast reaches it before the chunk deletes it.
-void CagelessCage::activate()
+void CagelessCage::activate(GameServices& game)
 {
     if (!active)
         return;
     std::cout << "activate cage" << std::endl;
     active = false;
-    gWorldobjectEvents.freeCat(position(), cat ? isCatGolden(*cat) : golden);
+    game.addCat(position(), cat ? isCatGolden(*cat) : golden);
 }
 
 void CagelessCage::draw()
@@ -46,15 +46,15 @@ void CagelessCage::draw()
     drawCagedCat(*cat);
 }
 
-void CagelessCage::update(float dt)
+void CagelessCage::update(float dt, GameServices&)
 {
     makeCatOnMainThread();
     if (cat)
         updateCagedCat(*cat, dt);
 }
 
-void CagelessCage::onExplosion(const Geometric_Object& shape)
+void CagelessCage::onExplosion(const Geometric_Object& shape, GameServices& game)
 {
     if (active && shape.intersects(box))
-        activate();
+        activate(game);
 }

@@ -18,10 +18,10 @@ public:
     explicit CagelessCage(const glm::vec3& p);
     ~CagelessCage() override;
 
-    void activate() override;
+    void activate(GameServices& game) override;
     void draw() override;
-    void update(float dt) override;
-    void onExplosion(const Geometric_Object& shape) override;
+    void update(float dt, GameServices& game) override;
+    void onExplosion(const Geometric_Object& shape, GameServices& game) override;
 
 protected:
     void setGolden(bool flag);

@@ -4,8 +4,8 @@
 #include "base/Rand.h"
 #include "gameplay/CatHold.h"
 #include "gameplay/CatPose.h"
-#include "gameplay/CreatureWorld.h"
 #include "gameplay/Death.h"
+#include "gameplay/GameServices.h"
 #include "render/Model.h"
 
 #include <algorithm>
@@ -100,9 +100,9 @@ Cat::~Cat()
 
 void Cat::update(float dt)
 {
-    if (!gCreatureWorld)
+    if (!services)
         return;
-    CreatureWorld& world = *gCreatureWorld;
+    GameServices& world = *services;
     const glm::vec3 playerPosition = world.playerPosition();
     const float distance = glm::distance(position(), playerPosition);
 
@@ -177,7 +177,7 @@ bool Cat::takeProgressSample(float dt)
 
 // A cat left far behind out of the player's sight is brought near him; a cat
 // more than 20 units away runs.
-void Cat::follow(CreatureWorld& world, float distance)
+void Cat::follow(GameServices& world, float distance)
 {
     const float limit = world.coverLevel() > 0.3f ? 40.0f : 10.0f;
     if (distance > limit && timeSinceTeleportTry > 3.0f && world.visibleSampleCount(*this) <= 0) {
@@ -196,9 +196,9 @@ void Cat::follow(CreatureWorld& world, float distance)
 
 void Cat::chooseTarget(bool stuck)
 {
-    if (!gCreatureWorld)
+    if (!services)
         return;
-    CreatureWorld& world = *gCreatureWorld;
+    GameServices& world = *services;
     if (stuck) {
         // Sidestep at right angles to the line towards the player.
         const glm::vec3 offset = world.playerPosition() - position();
@@ -257,7 +257,7 @@ void Cat::steer()
     velocity.z = direction.z * speed;
 }
 
-void Cat::eatFish(CreatureWorld& world)
+void Cat::eatFish(GameServices& world)
 {
     const glm::vec3 below = position() - glm::vec3(0.0f, (box.max.y - box.min.y) * 0.5f, 0.0f);
     if (!world.takeFish(*fishTarget, below))
@@ -298,10 +298,10 @@ void Cat::split()
     resetBox();
     const glm::vec3 here = position();
     const glm::vec3 above = here + glm::vec3(0.0f, 1.0f, 0.0f);
-    if (gCreatureWorld) {
-        gCreatureWorld->addCat(above, golden);
-        gCreatureWorld->catBurst(here, 700, size);
-        gCreatureWorld->catBurst(above, 700, size);
+    if (services) {
+        services->addCat(above, golden);
+        services->catBurst(here, 700, size);
+        services->catBurst(above, 700, size);
     }
 }
 
@@ -309,9 +309,9 @@ void Cat::onFound()
 {
     state = CAT_FOLLOW;
     moving = true;
-    if (!gCreatureWorld)
+    if (!services)
         return;
-    CreatureWorld& world = *gCreatureWorld;
+    GameServices& world = *services;
     const int count = world.countFoundCat();
     SoundSource& voice = ownSource();
     gSoundSystem.stop(voice);

@@ -9,7 +9,7 @@
 #include <memory>
 
 class CatHold;
-class CreatureWorld;
+class GameServices;
 class FlyingFish;
 class Model;
 
@@ -76,9 +76,9 @@ public:
 private:
     SoundSource& ownSource();
     bool takeProgressSample(float dt);
-    void follow(CreatureWorld& world, float distance);
+    void follow(GameServices& world, float distance);
     void steer();
-    void eatFish(CreatureWorld& world);
+    void eatFish(GameServices& world);
     void grow();
     void split();
     void pose(float playerDistance, const glm::vec3& playerPosition);

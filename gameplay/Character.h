@@ -7,6 +7,7 @@
 #include <memory>
 #include <vector>
 
+class GameServices;
 class VertexArray;
 // Deletes a line mesh where VertexArray is complete, so bodies can be built without GL headers.
 struct BoxMeshDeleter {
@@ -26,6 +27,9 @@ public:
     std::vector<aabb> partBoxes;
     bool showBoxes = true;
     bool canStep = false; // may climb half-block ledges in the collision pass
+    // The game around the body, handed down by the world that owns it; null
+    // while no game exists (creatures then stand still).
+    GameServices* services = nullptr;
 
     using MovingObject::MovingObject;
     ~Character() override;

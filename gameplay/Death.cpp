@@ -2,7 +2,7 @@
 
 #include "audio/SoundSystem.h"
 #include "base/Rand.h"
-#include "gameplay/CreatureWorld.h"
+#include "gameplay/GameServices.h"
 #include "render/Model.h"
 
 #include <algorithm>
@@ -60,21 +60,19 @@ Death::Death(const glm::vec3& position)
 
 Death::~Death() = default;
 
-float gDeathIntervalOverride = 0.0f;
-
 float Death::attackInterval() const
 {
-    const int n = gCreatureWorld ? gCreatureWorld->catCount() : 0;
-    if (gDeathIntervalOverride > 0.0f && n > 0)
-        return gDeathIntervalOverride;
+    const int n = services ? services->catCount() : 0;
+    if (intervalOverride > 0.0f && n > 0)
+        return intervalOverride;
     return ::attackInterval(n, intervalJitter);
 }
 
 void Death::update(float dt)
 {
-    if (!gCreatureWorld)
+    if (!services)
         return;
-    CreatureWorld& world = *gCreatureWorld;
+    GameServices& world = *services;
     if (world.deathTimer() > 0.0f)
         return; // frozen in front of the caught player
     if (world.potionTimer() > 0.0f)
@@ -121,7 +119,7 @@ void Death::update(float dt)
     }
 }
 
-bool Death::startAttack(CreatureWorld& world)
+bool Death::startAttack(GameServices& world)
 {
     const int cats = world.catCount();
     if (approachStep(cats) <= 0.0f || attackInterval() > timeSinceAttack) {
@@ -143,7 +141,7 @@ bool Death::startAttack(CreatureWorld& world)
     return true;
 }
 
-void Death::face(CreatureWorld& world)
+void Death::face(GameServices& world)
 {
     const glm::vec3 direction = horizontalDirection(position(), world.playerPosition());
     faceDirection(direction);
@@ -152,7 +150,7 @@ void Death::face(CreatureWorld& world)
         velocity = direction * (1.0f / 60.0f);
 }
 
-float Death::visibility(CreatureWorld& world)
+float Death::visibility(GameServices& world)
 {
     const int samples = world.visibleSampleCount(*this);
     if (samples > 4)
@@ -180,17 +178,17 @@ void Death::vanish()
     rage = 0.0f;
     timeSinceAttack = 0.0f;
     placeAt(glm::vec3(0.0f, -100.0f, 0.0f));
-    if (gCreatureWorld)
-        gCreatureWorld->setThreat(0.0f);
+    if (services)
+        services->setThreat(0.0f);
     velocity = glm::vec3(0.0f);
     timeAttacking = 0.0f;
 }
 
 bool Death::teleport()
 {
-    if (!gCreatureWorld)
+    if (!services)
         return false;
-    CreatureWorld& world = *gCreatureWorld;
+    GameServices& world = *services;
     const glm::vec3 player = world.playerPosition();
     float step = approachStep(world.catCount());
     if (world.coverLevel() < 0.3f)
@@ -218,7 +216,7 @@ void Death::onCatCount(int n)
 
 void Death::draw()
 {
-    const bool sequence = gCreatureWorld && gCreatureWorld->deathTimer() >= 0.0f;
+    const bool sequence = services && services->deathTimer() >= 0.0f;
     if (!attacking && !sequence)
         return;
     drawBoxes();

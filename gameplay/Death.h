@@ -4,16 +4,13 @@
 
 #include <memory>
 
-class CreatureWorld;
+class GameServices;
 class Model;
 
 // The approach step of a teleport for the player's cat count n (0: Death never attacks).
 float approachStep(int n);
 // Seconds between attacks for n cats with the interval jitter (0..1).
 float attackInterval(int n, float jitter);
-// When above 0, the seconds between attacks whenever the player has a cat
-// (a developer option, so a test need not wait two minutes for Death).
-extern float gDeathIntervalOverride;
 
 // The hunter: absent while the player has no cats, it comes for him the more
 // often the more cats he found, teleports closer while unseen, walks towards
@@ -27,6 +24,9 @@ public:
     bool aware = false; // the player noticed Death (rage passed 0.15)
     float timeAttacking = 0.0f;
     float intervalJitter = 0.0f;
+    // When above 0, the seconds between attacks whenever the player has a cat
+    // (a developer option, so a test need not wait two minutes for Death).
+    float intervalOverride = 0.0f;
     float rage = 0.0f; // the player is caught at 1; also the screen's noise factor
     std::unique_ptr<Model> bodyModel;
 
@@ -49,8 +49,8 @@ public:
 
 private:
     // Tries to start an attack; true when the step ends here.
-    bool startAttack(CreatureWorld& world);
-    void face(CreatureWorld& world);
-    float visibility(CreatureWorld& world);
+    bool startAttack(GameServices& world);
+    void face(GameServices& world);
+    float visibility(GameServices& world);
     void growRage(float distance, float visible, float dt);
 };

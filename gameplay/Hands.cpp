@@ -1,6 +1,6 @@
 #include "gameplay/Hands.h"
 
-#include "gameplay/CreatureWorld.h"
+#include "gameplay/GameServices.h"
 #include "gameplay/Player.h"
 
 Hands::Hands(bool held)
@@ -29,7 +29,7 @@ void Hands::use()
         name = "No Item";
         return;
     }
-    Cat* cat = gCreatureWorld ? gCreatureWorld->nearestCat() : nullptr;
+    Cat* cat = game().nearestCat();
     if (cat)
         name = carriedCat.pickUp(*cat);
 }

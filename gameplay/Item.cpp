@@ -1,5 +1,8 @@
 #include "gameplay/Item.h"
 
+#include "gameplay/GameServices.h"
+#include "gameplay/Player.h"
+
 #include "render/Model.h"
 
 Item::Item(bool held)
@@ -44,4 +47,9 @@ void Item::setMatrix(const glm::mat4& hand)
 {
     if (model)
         model->setModelMatrix(hand);
+}
+
+GameServices& Item::game() const
+{
+    return owner && owner->services ? *owner->services : noGame();
 }

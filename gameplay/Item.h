@@ -5,6 +5,7 @@
 #include <string>
 
 class Model;
+class GameServices;
 class Player;
 
 // The numbers addItem understands; containers store an item as one of these and a count.
@@ -45,6 +46,8 @@ public:
     virtual void deselect();
     // Places the model for the given hand matrix (the player's, moved by the bob).
     virtual void setMatrix(const glm::mat4& hand);
+    // The game the owner plays in; the do-nothing stand-in without one.
+    GameServices& game() const;
 
     std::unique_ptr<Model> model; // none for the Hands
     Player* owner = nullptr; // set by Player::addItem

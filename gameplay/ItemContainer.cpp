@@ -2,7 +2,7 @@
 
 #include "base/Rand.h"
 #include "base/Random.h"
-#include "gameplay/WorldobjectEvents.h"
+#include "gameplay/GameServices.h"
 
 #include <cstdlib>
 #include <glm/geometric.hpp>
@@ -83,12 +83,12 @@ ItemContainer::ItemContainer(const glm::vec3& p, int type)
 ItemContainer::~ItemContainer() = default;
 
 // One item per container, even when pressed twice before the chunk deletes it.
-void ItemContainer::activate()
+void ItemContainer::activate(GameServices& game)
 {
     if (!active)
         return;
     std::cout << "activate item container item: " << itemType << std::endl;
-    gWorldobjectEvents.give(itemType, itemCount);
+    game.giveItem(itemType, itemCount);
     active = false;
 }
 

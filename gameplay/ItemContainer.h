@@ -19,7 +19,7 @@ public:
     ItemContainer(const glm::vec3& p, int type);
     ~ItemContainer() override;
 
-    void activate() override;
+    void activate(GameServices& game) override;
     void draw() override;
 
     // The type a draw u in [0, 1] picks: the first whose running weight reaches u, else 0.

@@ -1,7 +1,7 @@
 #include "gameplay/StaticDynamite.h"
 
 #include "audio/SoundTable.h"
-#include "gameplay/WorldobjectEvents.h"
+#include "gameplay/GameServices.h"
 #include "render/ShaderTable.h"
 
 #include <algorithm>
@@ -50,31 +50,31 @@ void StaticDynamite::setPackOrientation(const glm::vec3& a, const glm::vec3& b)
     pack->setModelMatrix(m);
 }
 
-void StaticDynamite::activate()
+void StaticDynamite::activate(GameServices& game)
 {
     handle = 1.0f;
-    gWorldobjectEvents.sound(SOUND_METAL_IMPACT, position());
+    game.playSound(SOUND_METAL_IMPACT, position());
     if (exploded)
         return;
     // Set before carving: the blast comes back to this machine and to other charges.
     exploded = true;
-    gWorldobjectEvents.blast(charge.center, charge.radius, 1.0f);
-    gWorldobjectEvents.carveSphere(charge);
+    game.explode(charge.center, charge.radius, 1.0f);
+    game.carve(charge);
 }
 
-void StaticDynamite::update(float dt)
+void StaticDynamite::update(float dt, GameServices&)
 {
     handle = std::clamp(handle - dt, 0.0f, 1.0f);
 }
 
-void StaticDynamite::onExplosion(const Geometric_Object& shape)
+void StaticDynamite::onExplosion(const Geometric_Object& shape, GameServices& game)
 {
     if (shape.intersects(box)) {
-        activate();
+        activate(game);
         active = false;
     }
     if (shape.intersects(packBox))
-        activate();
+        activate(game);
 }
 
 void StaticDynamite::draw()

@@ -25,9 +25,9 @@ public:
     // The pack's columns a, b and a x b, scaled by 0.2, keeping the charge centre.
     void setPackOrientation(const glm::vec3& a, const glm::vec3& b);
 
-    void activate() override;
+    void activate(GameServices& game) override;
     void draw() override;
-    void update(float dt) override;
-    void onExplosion(const Geometric_Object& shape) override;
+    void update(float dt, GameServices& game) override;
+    void onExplosion(const Geometric_Object& shape, GameServices& game) override;
     bool cullTest(const Camera& frustum) override;
 };

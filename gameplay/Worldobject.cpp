@@ -11,7 +11,7 @@ Worldobject::Worldobject(const glm::vec3& p)
 {
 }
 
-void Worldobject::onExplosion(const Geometric_Object& shape)
+void Worldobject::onExplosion(const Geometric_Object& shape, GameServices&)
 {
     if (shape.intersects(box))
         active = false;

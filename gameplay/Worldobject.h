@@ -6,6 +6,7 @@
 #include <glm/vec3.hpp>
 
 class Camera;
+class GameServices;
 
 // The box's bounding sphere (centre, distance to the max corner) is not fully outside the frustum.
 bool isBoxVisible(const aabb& box, const Camera& frustum);
@@ -30,11 +31,15 @@ public:
 
     glm::vec3 position() const { return glm::vec3(modelMatrix[3]); }
 
-    virtual void activate() { }
+    virtual void activate(GameServices& game) { (void)game; }
     virtual void draw() { }
-    virtual void update(float dt) { (void)dt; }
+    virtual void update(float dt, GameServices& game)
+    {
+        (void)dt;
+        (void)game;
+    }
     // An explosion (or any carved shape) reached out: by default the object is destroyed when hit.
-    virtual void onExplosion(const Geometric_Object& shape);
+    virtual void onExplosion(const Geometric_Object& shape, GameServices& game);
     // Tests the box's bounding sphere against the camera's frustum; returns culled.
     virtual bool cullTest(const Camera& frustum);
 };

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "app/OptionRows.h"
 #include "gui/Menu.h"
+#include "gui/OptionRows.h"
 
 #include <functional>
 #include <set>

@@ -1,14 +1,11 @@
 #include "render/Fire.h"
 
-#include "audio/SoundSystem.h"
-#include "audio/SoundTable.h"
 #include "base/SimplexNoise.h"
 #include "render/FrameState.h"
 #include "render/Shader.h"
 #include "render/ShaderTable.h"
 #include "render/TextureTable.h"
 #include "render/VertexArray.h"
-#include "world/World.h"
 
 #include <algorithm>
 #include <cmath>
@@ -26,7 +23,6 @@ float noiseSample(float x, float y, float scale)
 
 Fire::Fire(float x, float y, float z, float fireScale)
     : scale(fireScale)
-    , sound(gSoundSystem.createSource())
 {
     setPosition(glm::vec3(x, y, z));
     buildNoiseTexture();
@@ -58,20 +54,12 @@ void Fire::setPosition(const glm::vec3& p)
 {
     modelMatrix = glm::translate(glm::mat4(1.0f), p);
     position = p;
-    gSoundSystem.setPosition(sound, p);
 }
 
-void Fire::update(float dt, const World* world)
+void Fire::update(float dt, bool chunkUnderLoaded)
 {
-    const int cx = int(std::floor(position.x / CHUNK_SIZE));
-    const int cz = int(std::floor(position.z / CHUNK_SIZE));
-    visible = world && world->findChunk(cx, cz) != nullptr;
+    visible = chunkUnderLoaded;
     time += dt;
-    if (!gSoundSystem.isPlaying(sound)) {
-        gSoundSystem.play(sound, SOUND_BONFIRE);
-        gSoundSystem.setLooping(sound, true);
-    }
-    gSoundSystem.setPosition(sound, position);
 }
 
 void Fire::uploadOnce()

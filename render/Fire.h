@@ -1,6 +1,5 @@
 #pragma once
 
-#include "audio/SoundSource.h"
 #include "render/ProceduralTexture.h"
 
 #include <glm/mat4x4.hpp>
@@ -8,10 +7,9 @@
 #include <memory>
 
 class VertexArray;
-class World;
 
 // The one flame effect: a single point that the fire shader expands into
-// flames, on the bonfire nearest to the player, with its crackling sound.
+// flames, on the bonfire nearest to the player. Its crackle is the game's.
 // Construction and update make no GL call; the textures and the point mesh
 // reach the GPU on the first draw.
 class Fire {
@@ -23,7 +21,6 @@ public:
     std::unique_ptr<VertexArray> point;
     glm::mat4 modelMatrix { 1.0f };
     glm::vec3 position { 0.0f };
-    SoundSource sound; // the crackling, looped
 
     Fire(float x, float y, float z, float scale);
     Fire(const glm::vec3& p, float scale)
@@ -35,8 +32,8 @@ public:
     Fire& operator=(const Fire&) = delete;
 
     void setPosition(const glm::vec3& p);
-    // Visible while the world has the chunk under the fire loaded; keeps the sound going.
-    void update(float dt, const World* world);
+    // Visible while the chunk under the fire is loaded; the flames move on.
+    void update(float dt, bool chunkUnderLoaded);
     void draw();
 
     // The noise texel (j, i) of a size × size texture: octave noise blended

@@ -4,8 +4,6 @@
 #include <cstdlib>
 #include <iostream>
 
-Framebuffers gFramebuffers;
-
 ShadowMapSize shadowMapSize(int factor, int screenWidth, int screenHeight, int maxTextureSize)
 {
     if (factor < 1)
@@ -132,16 +130,16 @@ void createSceneBuffer(Framebuffers& fb, int screenWidth, int screenHeight, int 
 
 } // namespace
 
-void createFramebuffers(int screenWidth, int screenHeight, int shadowmapFactor, int antiAliasingFactor)
+void createFramebuffers(
+    Framebuffers& fb, int screenWidth, int screenHeight, int shadowmapFactor, int antiAliasingFactor)
 {
-    createShadowMap(gFramebuffers, screenWidth, screenHeight, shadowmapFactor);
-    createSceneBuffer(gFramebuffers, screenWidth, screenHeight, antiAliasingFactor);
+    createShadowMap(fb, screenWidth, screenHeight, shadowmapFactor);
+    createSceneBuffer(fb, screenWidth, screenHeight, antiAliasingFactor);
     glBindFramebuffer(GL_FRAMEBUFFER, 0);
 }
 
-void freeFramebuffers()
+void freeFramebuffers(Framebuffers& fb)
 {
-    Framebuffers& fb = gFramebuffers;
     if (fb.shadowFramebuffer)
         glDeleteFramebuffers(1, &fb.shadowFramebuffer);
     if (fb.sceneFramebuffer)

@@ -36,10 +36,9 @@ struct Framebuffers {
     int height = 0;
 };
 
-extern Framebuffers gFramebuffers;
-
 // Creates both targets (messages on standard output, failures on the error
 // stream; an incomplete framebuffer ends the program with exit code 1) and
 // binds the default framebuffer afterwards.
-void createFramebuffers(int screenWidth, int screenHeight, int shadowmapFactor, int antiAliasingFactor);
-void freeFramebuffers();
+void createFramebuffers(
+    Framebuffers& fb, int screenWidth, int screenHeight, int shadowmapFactor, int antiAliasingFactor);
+void freeFramebuffers(Framebuffers& fb);

@@ -1,6 +1,5 @@
 #include "render/Lightning.h"
 
-#include "audio/SoundSystem.h"
 #include "render/Camera.h"
 #include "render/Flashlight.h"
 #include "render/RandomUnit.h"
@@ -80,19 +79,13 @@ void Lightning::strike(const LightningScene& scene)
         cue.referenceDistance = 20.0f;
     }
     cue.position = boltPosition();
-    playThunder(cue);
+    playThunder(cue, scene);
 }
 
-void Lightning::playThunder(const ThunderCue& cue)
+void Lightning::playThunder(const ThunderCue& cue, const LightningScene& scene)
 {
-    if (!sound.valid())
-        sound = gSoundSystem.createSource();
-    if (gSoundSystem.isPlaying(sound))
-        gSoundSystem.stop(sound);
-    gSoundSystem.play(sound, cue.soundId);
-    gSoundSystem.setVelocity(sound, glm::vec3(0.0f));
-    gSoundSystem.setReferenceDistance(sound, cue.referenceDistance);
-    gSoundSystem.setPosition(sound, cue.position);
+    if (scene.thunder)
+        scene.thunder(cue);
     lastThunder = cue;
     ++thunderClaps;
 }

@@ -1,9 +1,9 @@
 #pragma once
 
-#include "audio/SoundSource.h"
 #include "render/ShadowCamera.h"
 
 #include <cstdint>
+#include <functional>
 #include <glm/mat4x4.hpp>
 #include <glm/vec3.hpp>
 #include <memory>
@@ -22,6 +22,14 @@ struct BoltVertex {
 };
 static_assert(sizeof(BoltVertex) == 20, "the bolt vertex layout is shared with the lightning shader");
 
+// A thunder clap to play: sound 16 on the thunder source, restarted if it
+// still plays, at rest, placed in the world (not listener-relative).
+struct ThunderCue {
+    int soundId = 16;
+    glm::vec3 position { 0.0f };
+    float referenceDistance = 50.0f;
+};
+
 // What a strike needs from the rest of the game.
 struct LightningScene {
     glm::vec3 playerPosition { 0.0f };
@@ -29,14 +37,8 @@ struct LightningScene {
     float outdoorLevel = 1.0f; // gSoundSystem.coverLevel(): 1 in the open, low under cover
     Camera* playerCamera = nullptr;
     Flashlight* flashlight = nullptr;
-};
-
-// A thunder clap to play: sound 16 on the thunder source, restarted if it
-// still plays, at rest, placed in the world (not listener-relative).
-struct ThunderCue {
-    int soundId = 16;
-    glm::vec3 position { 0.0f };
-    float referenceDistance = 50.0f;
+    // Plays a clap (the game owns the thunder's sound source); none: silent.
+    std::function<void(const ThunderCue&)> thunder;
 };
 
 // The weather's lightning: timed strikes, a branching bolt that lights the
@@ -53,7 +55,6 @@ public:
     std::unique_ptr<VertexArray> bolt;
     int shader = 10; // shader table index
 
-    SoundSource sound; // the thunder, made at the first strike
     ThunderCue lastThunder; // the last clap played
     int thunderClaps = 0;
 
@@ -75,7 +76,7 @@ public:
 
 private:
     // Restarts the thunder on its source at the cue's place.
-    void playThunder(const ThunderCue& cue);
+    void playThunder(const ThunderCue& cue, const LightningScene& scene);
     void grow(glm::vec3 p, glm::vec3 d, float length, int steps, float strength, int parent, int level,
         int cooldown, int index);
     void upload();

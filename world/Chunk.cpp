@@ -146,10 +146,10 @@ void Chunk::computeHeightmap(const aabb& region)
     }
 }
 
-void Chunk::updateObjects(float dt)
+void Chunk::updateObjects(float dt, GameServices& game)
 {
     for (size_t i = 0; i < objects.size();) {
-        objects[i]->update(dt);
+        objects[i]->update(dt, game);
         if (objects[i]->active) {
             ++i;
             continue;

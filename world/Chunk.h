@@ -12,6 +12,8 @@
 #include <memory>
 #include <vector>
 
+class GameServices;
+
 // The chunk a world position lies in: floor(x / 64), floor(z / 64), so negative
 // positions belong to negative chunks. Positions beyond the int32 range saturate.
 ChunkCoord chunkCoordOf(float x, float z);
@@ -62,7 +64,7 @@ public:
         return heightmap[iz * VOXELS_PER_CHUNK + ix].load(std::memory_order_relaxed);
     }
     // Steps every object; those no longer active are deleted (the last entry takes their place).
-    void updateObjects(float dt);
+    void updateObjects(float dt, GameServices& game);
 };
 
 // The chunk list the world owns and the voxel queries run over.

@@ -69,7 +69,7 @@ void World::update(float dt)
         if (!chunk->ready)
             continue;
         ++readyCount;
-        chunk->updateObjects(dt);
+        chunk->updateObjects(dt, game());
     }
     applyMemoryLimit();
     updateInteractionHint();
@@ -191,6 +191,6 @@ void World::carve(const Sphere& sphere)
         if (!chunk.ready)
             continue;
         for (size_t i = 0; i < chunk.objects.size(); ++i)
-            chunk.objects[i]->onExplosion(sphere);
+            chunk.objects[i]->onExplosion(sphere, game());
     }
 }

@@ -4,11 +4,11 @@
 #include "base/Settings.h"
 #include "base/Shapes.h"
 #include "physics/CollisionObject.h"
-#include "physics/CollisionScene.h"
 #include "physics/MovingObject.h"
 #include "physics/WorldFloor.h"
 #include "world/Chunk.h"
 #include "world/ChunkJob.h"
+#include "world/CollisionScene.h"
 #include "world/RegionLocks.h"
 #include "world/VoxelEdit.h"
 #include "world/VoxelQueries.h"
@@ -31,6 +31,7 @@ class ButtonHelper;
 class Camera;
 class Cat;
 class Death;
+class GameServices;
 class Player;
 class Projectile;
 class Shader;
@@ -98,6 +99,9 @@ public:
     Player* player = nullptr; // entry of entities, once added
     Death* death = nullptr; // entry of entities, created with the world
     std::vector<std::unique_ptr<Projectile>> projectiles;
+    // The game the bodies and world objects act on (not owned); null: none, and
+    // the world objects then act on the do-nothing stand-in.
+    GameServices* services = nullptr;
     // Where the world shows the interaction hint (not owned; none in tests).
     ButtonHelper* hintDisplay = nullptr;
     bool interactionHint = false; // an interactive object was near the player at the last update
@@ -127,6 +131,11 @@ public:
     // Moves the loaded square to the chunk of (x, z) once every chunk of the old one is
     // ready and free; otherwise it tries again next call.
     void updateStreaming(float x, float z);
+
+    // Hands the game to every body the world has and will have.
+    void setServices(GameServices* game);
+    // What the world objects act on: the game, or the stand-in without one.
+    GameServices& game() const;
 
     // The bodies. Adding one while the world steps its bodies is safe: it joins the
     // list after the pass that is running.

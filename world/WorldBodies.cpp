@@ -4,13 +4,14 @@
 
 #include "gameplay/Cat.h"
 #include "gameplay/Death.h"
+#include "gameplay/GameServices.h"
 #include "gameplay/Player.h"
-#include "gameplay/WorldobjectPasses.h"
 #include "gameplay/projectiles/Projectile.h"
 #include "gui/ButtonHelper.h"
-#include "physics/BodyPasses.h"
-#include "physics/BodyPlacement.h"
 #include "render/Camera.h"
+#include "world/BodyPasses.h"
+#include "world/BodyPlacement.h"
+#include "world/WorldobjectPasses.h"
 
 #include <glm/geometric.hpp>
 #include <iostream>
@@ -19,8 +20,29 @@ namespace {
 constexpr float kReach = ACTIVATION_DISTANCE; // how near the player must be to a cat or an object
 }
 
+void World::setServices(GameServices* game)
+{
+    services = game;
+    for (auto& body : entities)
+        if (auto* character = dynamic_cast<Character*>(body.get()))
+            character->services = game;
+    for (auto& body : newEntities_)
+        if (auto* character = dynamic_cast<Character*>(body.get()))
+            character->services = game;
+    for (auto& projectile : projectiles)
+        projectile->services = game;
+    for (auto& projectile : newProjectiles_)
+        projectile->services = game;
+}
+
+GameServices& World::game() const
+{
+    return services ? *services : noGame();
+}
+
 void World::addPlayer(std::unique_ptr<Player> body)
 {
+    body->services = services;
     player = body.get();
     playerBody_ = body.get();
     if (steppingBodies_)
@@ -33,6 +55,7 @@ Cat* World::addCat(const glm::vec3& position, bool golden)
 {
     auto cat = std::make_unique<Cat>(position, golden);
     Cat* added = cat.get();
+    cat->services = services;
     cat->onFound();
     // A cat that splits adds its twin from inside its own update, while the list is walked.
     if (steppingBodies_)
@@ -46,6 +69,7 @@ void World::addProjectile(std::unique_ptr<Projectile> projectile)
 {
     if (!projectile)
         return;
+    projectile->services = services;
     if (steppingBodies_)
         newProjectiles_.push_back(std::move(projectile));
     else
@@ -110,7 +134,7 @@ void World::activateNearby()
             continue;
         for (size_t i = 0; i < chunk.objects.size(); ++i) {
             if (glm::distance(chunk.objects[i]->position(), from) < kReach)
-                chunk.objects[i]->activate();
+                chunk.objects[i]->activate(game());
         }
     }
 }

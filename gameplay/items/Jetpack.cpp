@@ -1,8 +1,8 @@
 #include "gameplay/items/Jetpack.h"
 
-#include "app/Game.h"
 #include "audio/SoundSystem.h"
 #include "base/Rand.h"
+#include "gameplay/GameServices.h"
 #include "gameplay/Player.h"
 #include "gameplay/items/HeldPlacement.h"
 #include "render/Model.h"
@@ -74,9 +74,9 @@ void Jetpack::emitExhaust()
         const float y = p.y + 0.3f + (randUnit() * 0.3f - 0.2f) - float(i) * 0.1f;
         const glm::vec3 left(p.x - right.x + back.x, y, p.z - right.z + back.z);
         const glm::vec3 rightNozzle(p.x + right.x + back.x, y, p.z + right.z + back.z);
-        if (gGame.particles) {
-            gGame.particles->spawnJetpackExhaust(left, down, 1);
-            gGame.particles->spawnJetpackExhaust(rightNozzle, down, 1);
+        if (ParticleSystem* particles = game().particles()) {
+            particles->spawnJetpackExhaust(left, down, 1);
+            particles->spawnJetpackExhaust(rightNozzle, down, 1);
         }
     }
 }

@@ -1,7 +1,7 @@
 #include "gameplay/items/Potion.h"
 
-#include "app/Game.h"
 #include "audio/SoundSystem.h"
+#include "gameplay/GameServices.h"
 #include "gameplay/Player.h"
 #include "gameplay/items/HeldPlacement.h"
 #include "gameplay/projectiles/Cork.h"
@@ -56,12 +56,12 @@ void Potion::popCork()
     const glm::mat4 m = corkMatrix();
     const glm::vec3 at(m[3]);
     const glm::vec3 up(m[1]);
-    addProjectile(new Cork(kCorkMesh, kPotionTexture, m, up, 1.4f, 30.0f));
+    game().addProjectile(std::make_unique<Cork>(kCorkMesh, kPotionTexture, m, up, 1.4f, 30.0f));
     gSoundSystem.playAt(SOUND_POP_CORK, at, glm::vec3(0.0f));
-    if (gGame.particles) {
+    if (ParticleSystem* particles = game().particles()) {
         const float length = glm::length(up);
         const glm::vec3 below = length > 0.0f ? at - 0.1f * up / length : at;
-        gGame.particles->spawnPotionFizz(below, 150, 1.5f);
+        particles->spawnPotionFizz(below, 150, 1.5f);
     }
 }
 
@@ -86,7 +86,7 @@ void Potion::update(float dt)
         if (phaseTimer <= 0.0f)
             finishDrinking();
         // The shaders' potion glow climbs to full as the drink ends.
-        gGame.potionFactor = std::max(gGame.potionFactor, 1.0f - phaseTimer);
+        game().raisePotionGlow(1.0f - phaseTimer);
     }
 }
 
@@ -94,9 +94,9 @@ void Potion::finishDrinking()
 {
     phase = IDLE;
     phaseTimer = 0.0f;
-    gGame.potionTimer = PROTECTION;
+    game().startPotion(PROTECTION);
     const glm::vec3 f(owner->model[2]);
-    addProjectile(new Cork(kBottleMesh, kPotionTexture, model->getModelMatrix(),
+    game().addProjectile(std::make_unique<Cork>(kBottleMesh, kPotionTexture, model->getModelMatrix(),
         glm::vec3(-f.x, 0.5f - f.y, -f.z), 0.2f, 120.0f));
     count -= 1;
 }

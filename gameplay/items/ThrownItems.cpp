@@ -1,6 +1,6 @@
 #include "gameplay/items/ThrownItems.h"
 
-#include "app/Game.h"
+#include "gameplay/GameServices.h"
 #include "gameplay/Player.h"
 #include "gameplay/items/HeldPlacement.h"
 #include "gameplay/projectiles/Ball.h"
@@ -45,7 +45,7 @@ Dynamite::Dynamite(bool held)
 
 void Dynamite::use()
 {
-    addProjectile(new Grenade(throwPoint(*owner), 0.7f * viewDirection(*owner), 3.0f));
+    game().addProjectile(std::make_unique<Grenade>(throwPoint(*owner), 0.7f * viewDirection(*owner), 3.0f));
 }
 
 void Dynamite::setMatrix(const glm::mat4& hand)
@@ -61,9 +61,9 @@ Fish::Fish(bool held)
 
 void Fish::use()
 {
-    auto* fish = new FlyingFish(throwPoint(*owner), 0.5f * viewDirection(*owner), 20.0f);
-    thrownFish.push_back(fish);
-    addProjectile(fish);
+    auto fish = std::make_unique<FlyingFish>(throwPoint(*owner), 0.5f * viewDirection(*owner), 20.0f);
+    thrownFish.push_back(fish.get());
+    game().addProjectile(std::move(fish));
 }
 
 void Fish::setMatrix(const glm::mat4& hand)
@@ -84,12 +84,12 @@ void BallItem::use()
         addCount(1);
         return;
     }
-    auto* ball = new Ball(glm::vec3(0.0f), glm::vec3(0.0f));
+    auto ball = std::make_unique<Ball>(glm::vec3(0.0f), glm::vec3(0.0f));
     std::cout << "Ball: Throw" << std::endl;
     ball->launch(throwPoint(*owner), 0.5f * viewDirection(*owner));
-    owner->thrownBall = ball;
-    currentBall = ball;
-    addProjectile(ball);
+    owner->thrownBall = ball.get();
+    currentBall = ball.get();
+    game().addProjectile(std::move(ball));
 }
 
 void BallItem::setMatrix(const glm::mat4& hand)

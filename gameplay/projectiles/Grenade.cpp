@@ -1,7 +1,7 @@
 #include "gameplay/projectiles/Grenade.h"
 
-#include "app/Game.h"
 #include "audio/SoundSystem.h"
+#include "gameplay/GameServices.h"
 #include "render/ParticleSystem.h"
 
 namespace {
@@ -33,13 +33,14 @@ void Grenade::update(float dt)
 {
     gSoundSystem.setPosition(fuseSound, position());
     gSoundSystem.setVelocity(fuseSound, velocity);
-    if (gGame.particles)
-        gGame.particles->spawnExplosion(fuseTip(), 0.01f, 5, 0.3f);
+    if (ParticleSystem* particles = services ? services->particles() : nullptr)
+        particles->spawnExplosion(fuseTip(), 0.01f, 5, 0.3f);
     commonFlight(dt);
 }
 
 void Grenade::expire()
 {
     Projectile::expire();
-    explode(position(), 3.0f, 1.0f);
+    if (services)
+        services->explode(position(), 3.0f, 1.0f);
 }

@@ -1,7 +1,7 @@
 #include "gameplay/projectiles/Projectile.h"
 
-#include "app/Game.h"
 #include "base/Rand.h"
+#include "gameplay/GameServices.h"
 #include "render/ParticleSystem.h"
 
 #include <cmath>
@@ -56,8 +56,8 @@ void Projectile::onBlocked(int axis)
     const float length = glm::length(c);
     spinAxis = length > 0.0f ? c / length : glm::vec3(1.0f, 0.0f, 0.0f);
 
-    if (gGame.particles)
-        gGame.particles->spawnSplash(position(), -n, int(50.0f * currentSpeed));
+    if (ParticleSystem* particles = services ? services->particles() : nullptr)
+        particles->spawnSplash(position(), -n, int(50.0f * currentSpeed));
 }
 
 void Projectile::commonFlight(float dt)

@@ -7,6 +7,8 @@
 #include <glm/vec3.hpp>
 #include <memory>
 
+class GameServices;
+
 // A small thrown body: it flies under its own gravity, tumbles about its spin
 // axis, bounces off voxels losing half its speed and dies when its lifetime
 // ends. The World keeps projectiles in a list of their own and steps them
@@ -21,6 +23,8 @@ public:
     float age = 0.0f;
     float currentSpeed = 0.0f; // |velocity|, refreshed at the end of every update
     int bounceCount = 0;
+    // The game the body flies in, set by the world that takes it; null: none.
+    GameServices* services = nullptr;
 
     // A cube of boxSize centred on position, moving with velocity, gravity 1.
     Projectile(float boxSize, const glm::vec3& position, const glm::vec3& velocity);

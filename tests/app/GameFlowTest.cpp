@@ -261,7 +261,7 @@ TEST_F(GameFlow, ExplosionsSparkAndShakeByDistance)
     explode(game, at, 2.0f, 1.0f);
     EXPECT_EQ(game.particles->writeIndex, 800); // sparks
     EXPECT_FLOAT_EQ(game.playerCamera->shakeAmount, 0.25f);
-    addProjectile(game, new Projectile(0.2f, at, glm::vec3(0.0f)));
+    addProjectile(game, std::make_unique<Projectile>(0.2f, at, glm::vec3(0.0f)));
     EXPECT_EQ(game.world->projectiles.size(), 1u);
 }
 

@@ -83,13 +83,17 @@ TEST(CatHold, ACatRemovedFromTheWorldLeavesTheHandEmpty)
 } // namespace
 
 #include "gameplay/Hands.h"
+#include "gameplay/Player.h"
 
 namespace {
 
 TEST(HandsWithCats, PickUpTheNearestCatDropItAndForgetADeletedOne)
 {
     CreatureTestWorld w(kPlayerAt);
+    Player owner(nullptr);
+    owner.services = &w;
     Hands hands(true);
+    hands.owner = &owner;
     hands.use(); // nothing within reach
     EXPECT_FALSE(hands.carriedCat);
     EXPECT_EQ(hands.name, "No Item");

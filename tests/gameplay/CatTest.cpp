@@ -186,6 +186,8 @@ TEST(Cat, MeowsOnlyWithinTwentyUnitsEvenWhenCaged)
     CreatureTestWorld w(kPlayerAt);
     Cat near(catAt(5.0f, 20.0f), false); // 15 units
     Cat far(catAt(20.0f, 45.0f), false); // 25 units
+    w.adopt(near);
+    w.adopt(far);
     near.state = far.state = CAT_CAGED;
     for (int i = 0; i < 11 * 60; ++i) {
         near.update(1.0f / 60.0f);

@@ -6,10 +6,10 @@
 
 #include "../physics/PhysicsTestHelpers.h"
 #include "gameplay/Cat.h"
-#include "gameplay/CreatureWorld.h"
 #include "gameplay/Death.h"
-#include "physics/BodyPasses.h"
-#include "physics/BodyPlacement.h"
+#include "gameplay/GameServices.h"
+#include "world/BodyPasses.h"
+#include "world/BodyPlacement.h"
 
 #include <glm/geometric.hpp>
 #include <optional>
@@ -21,7 +21,7 @@ struct TestFish {
     bool taken = false;
 };
 
-class CreatureTestWorld : public CreatureWorld {
+class CreatureTestWorld : public GameServices {
 public:
     TestWorld world;
     TestHuman* player = nullptr;
@@ -43,20 +43,24 @@ public:
         : world(ground)
     {
         player = &world.add(std::make_unique<TestHuman>(playerAt));
-        previous = gCreatureWorld;
-        gCreatureWorld = this;
     }
-    ~CreatureTestWorld() override { gCreatureWorld = previous; }
+
+    // Hands this world to a creature the test made itself.
+    template <class Body> Body& adopt(Body& body)
+    {
+        body.services = this;
+        return body;
+    }
 
     Cat& addFreeCat(const glm::vec3& at)
     {
-        Cat& cat = world.add(std::make_unique<Cat>(at, false));
+        Cat& cat = adopt(world.add(std::make_unique<Cat>(at, false)));
         cat.onFound();
         return cat;
     }
     Death& addDeath()
     {
-        deathBody = &world.add(std::make_unique<Death>(glm::vec3(30.0f, 20.0f, 30.0f)));
+        deathBody = &adopt(world.add(std::make_unique<Death>(glm::vec3(30.0f, 20.0f, 30.0f))));
         return *deathBody;
     }
 
@@ -64,8 +68,11 @@ public:
     void step()
     {
         const float dt = 1.0f / 60.0f;
-        for (size_t i = 0; i < world.characters.size(); ++i)
+        for (size_t i = 0; i < world.characters.size(); ++i) {
+            if (auto* creature = dynamic_cast<Character*>(world.characters[i].get()))
+                creature->services = this;
             world.characters[i]->update(dt);
+        }
         CollisionScene scene = world.scene();
         characterPass(scene, player, dt);
     }
@@ -126,6 +133,7 @@ public:
     void addCat(const glm::vec3& position, bool golden) override
     {
         auto cat = std::make_unique<Cat>(position, golden);
+        cat->services = this;
         cat->onFound();
         world.add(std::move(cat));
     }
@@ -160,7 +168,6 @@ private:
         const bool sees = playerSees;
         return Viewer { player, [sees](const glm::vec3&, float) { return sees; } };
     }
-    CreatureWorld* previous = nullptr;
 };
 
 inline float horizontalDistance(const glm::vec3& a, const glm::vec3& b)

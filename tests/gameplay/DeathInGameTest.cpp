@@ -2,7 +2,6 @@
 // game-over menu, and the potion's protection.
 #include "../app/GameTestSupport.h"
 
-#include "app/GameCreatures.h"
 #include "app/Timers.h"
 #include "gameplay/Death.h"
 
@@ -15,7 +14,8 @@ using DeathInGame = HeadlessGame;
 TEST_F(DeathInGame, IsMadeWithTheWorldAndHidden)
 {
     ASSERT_NE(game.world->death, nullptr);
-    EXPECT_EQ(gCreatureWorld, game.creatures.get());
+    EXPECT_EQ(game.world->death->services, game.world->services);
+    EXPECT_NE(game.world->services, nullptr);
     EXPECT_EQ(game.world->death->position(), glm::vec3(0.0f, -100.0f, 0.0f));
     EXPECT_FALSE(game.world->death->attacking);
 }

@@ -1,6 +1,7 @@
 #include "PlayerTestSupport.h"
 
 #include "app/Game.h"
+#include "app/RunningGame.h"
 #include "world/World.h"
 #include "gameplay/items/Jetpack.h"
 #include "gameplay/items/Potion.h"
@@ -22,31 +23,31 @@ namespace {
 class ItemTest : public PlayerTest {
 protected:
     Settings savedSettings;
+    Game game; // what the player throws into: a world and particles, no window
+    std::unique_ptr<RunningGame> running;
 
     void SetUp() override
     {
         PlayerTest::SetUp();
         savedSettings = gSettings;
         gSettings.threads = 1;
-        using GameWorld = std::remove_reference_t<decltype(*gGame.world)>;
-        gGame.world = std::make_unique<GameWorld>(0, glm::vec3(64.0f));
-        gGame.particles = std::make_unique<ParticleSystem>();
-        gGame.potionTimer = 0.0f;
-        gGame.potionFactor = 0.0f;
+        game.world = std::make_unique<World>(0, glm::vec3(64.0f));
+        game.particles = std::make_unique<ParticleSystem>();
+        running = std::make_unique<RunningGame>(game);
+        game.world->setServices(running.get());
+        player->services = running.get();
         player->setPosition(glm::vec3(5.0f, 20.0f, 5.0f));
     }
     void TearDown() override
     {
-        gGame.world.reset();
-        gGame.particles.reset();
-        gGame.potionTimer = 0.0f;
-        gGame.potionFactor = 0.0f;
+        game.world.reset();
+        game.particles.reset();
         thrownFish.clear();
         gSettings = savedSettings;
         PlayerTest::TearDown();
     }
 
-    std::vector<std::unique_ptr<Projectile>>& thrown() { return gGame.world->projectiles; }
+    std::vector<std::unique_ptr<Projectile>>& thrown() { return game.world->projectiles; }
     template <class P> P* thrownAs(size_t i) { return dynamic_cast<P*>(thrown().at(i).get()); }
     Item& held() { return *player->heldItem(); }
     void holdButton() { player->pressInput(0); }
@@ -155,7 +156,7 @@ TEST_F(ItemTest, OneBallInFlightAndNothingReadsItOnceTheWorldDeletedIt)
 
     // A new game deletes the world with the ball in it.
     player->releaseInput(0);
-    gGame.world.reset();
+    game.world.reset();
     EXPECT_EQ(currentBall, nullptr);
     stepOnGround();
     EXPECT_EQ(player->thrownBall, nullptr);
@@ -194,9 +195,9 @@ TEST_F(ItemTest, ThrustAddsATenthWhileFallingAndLevelsOffClimbing)
     EXPECT_GT(Jetpack::boost(0.1f), 0.0f);
 
     // Two exhaust puffs per level, ten levels a step.
-    const int before = gGame.particles->writeIndex;
+    const int before = game.particles->writeIndex;
     jetpack.use();
-    EXPECT_EQ(gGame.particles->writeIndex - before, 20);
+    EXPECT_EQ(game.particles->writeIndex - before, 20);
     EXPECT_TRUE(jetpack.thrusting);
     jetpack.update(kStep);
     EXPECT_FALSE(jetpack.thrusting);
@@ -219,10 +220,10 @@ TEST_F(ItemTest, DrinkingTakesFourSecondsFromTheClickToTheProtection)
     EXPECT_FLOAT_EQ(cork->lifetime, 30.0f);
     EXPECT_GT(cork->velocity.y, 0.0f);
     EXPECT_EQ(potion->count, 2); // taken only when drunk
-    EXPECT_EQ(gGame.particles->writeIndex, 150); // the fizz
+    EXPECT_EQ(game.particles->writeIndex, 150); // the fizz
 
     int steps = 1;
-    while (gGame.potionTimer < 30.0f && steps < 400) {
+    while (game.potionTimer < 30.0f && steps < 400) {
         stepOnGround();
         ++steps;
         if (steps == 100) {
@@ -231,13 +232,13 @@ TEST_F(ItemTest, DrinkingTakesFourSecondsFromTheClickToTheProtection)
             EXPECT_EQ(potion->phase, Potion::RAISING);
         } else if (steps == 210) {
             EXPECT_EQ(potion->phase, Potion::DRINKING);
-            EXPECT_GT(gGame.potionFactor, 0.4f);
+            EXPECT_GT(game.potionFactor, 0.4f);
         }
     }
     // Three timed phases, each of which may round up by one step.
     EXPECT_NEAR(steps, 240, 3);
     EXPECT_EQ(potion->phase, Potion::IDLE);
-    EXPECT_FLOAT_EQ(gGame.potionFactor, 1.0f);
+    EXPECT_FLOAT_EQ(game.potionFactor, 1.0f);
     EXPECT_EQ(potion->count, 1);
     // The empty bottle is thrown away; the button still held cannot start
     // another drink before five seconds have passed since the click.

@@ -4,8 +4,8 @@
 
 #include "gameplay/Hands.h"
 #include "gui/GuiText.h"
-#include "physics/BodyPasses.h"
-#include "physics/CollisionScene.h"
+#include "world/BodyPasses.h"
+#include "world/CollisionScene.h"
 
 #include <glm/geometric.hpp>
 #include <glm/gtc/matrix_transform.hpp>

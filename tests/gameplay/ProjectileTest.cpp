@@ -44,6 +44,7 @@ using FishFlight = ProjectileWorld;
 TEST_F(ProjectileBounce, TurnsTheBlockedComponentAndHalvesAll)
 {
     Projectile p(0.2f, glm::vec3(10.0f, 20.0f, 10.0f), glm::vec3(0.4f, -0.2f, 0.1f));
+    p.services = &running;
     p.currentSpeed = 0.5f;
     p.onBlocked(1);
     EXPECT_EQ(p.bounceCount, 1);

@@ -1,12 +1,13 @@
 #pragma once
 
 #include "app/Game.h"
+#include "app/RunningGame.h"
 #include "gameplay/Player.h"
 #include "gameplay/projectiles/Ball.h"
 #include "gameplay/projectiles/FlyingFish.h"
-#include "physics/BodyPasses.h"
 #include "physics/PhysicsTestHelpers.h"
 #include "render/ParticleSystem.h"
+#include "world/BodyPasses.h"
 
 #include <gtest/gtest.h>
 #include <memory>
@@ -21,12 +22,14 @@ protected:
     TestWorld world { 8.0f }; // stone from y = 0 to 8
     std::vector<std::unique_ptr<Projectile>> projectiles;
     std::vector<Sphere> blasts;
+    Game game; // only its particles: no window, no world
+    RunningGame running { game };
 
-    void SetUp() override { gGame.particles = std::make_unique<ParticleSystem>(); }
+    void SetUp() override { game.particles = std::make_unique<ParticleSystem>(); }
     void TearDown() override
     {
         projectiles.clear();
-        gGame.particles.reset();
+        game.particles.reset();
         thrownFish.clear();
         currentBall = nullptr;
     }
@@ -34,6 +37,7 @@ protected:
     template <class P> P& add(std::unique_ptr<P> p)
     {
         P& ref = *p;
+        p->services = &running;
         projectiles.push_back(std::move(p));
         return ref;
     }
@@ -52,5 +56,5 @@ protected:
             step();
     }
 
-    int particlesWritten() const { return gGame.particles->writeIndex; }
+    int particlesWritten() const { return game.particles->writeIndex; }
 };

@@ -8,8 +8,8 @@
 #include "gameplay/Player.h"
 #include "gameplay/Sign.h"
 #include "gameplay/StaticDynamite.h"
-#include "gameplay/WorldobjectPasses.h"
 #include "render/Camera.h"
+#include "world/WorldobjectPasses.h"
 
 #include <cstdlib>
 #include <glm/geometric.hpp>
@@ -88,8 +88,8 @@ TEST_F(WorldobjectRules, AContainerHandsOverItsItemOnce)
 {
     ItemContainer* jetpack = place<ItemContainer>(glm::vec3(5, 10, 5), 2);
     testing::internal::CaptureStdout();
-    jetpack->activate();
-    jetpack->activate();
+    jetpack->activate(*this);
+    jetpack->activate(*this);
     EXPECT_EQ(testing::internal::GetCapturedStdout(), "activate item container item: 2\n");
     ASSERT_EQ(items.size(), 1u);
     EXPECT_EQ(items[0], std::make_pair(2, 300)); // a found jetpack comes with fuel
@@ -165,7 +165,7 @@ TEST(Worldobject, ShapesAndMatricesFollowTheirPurpose)
 TEST_F(WorldobjectRules, AChargeBlowsOnceAndTheMachineThenOnlyClanks)
 {
     StaticDynamite* machine = place<StaticDynamite>(glm::vec3(5, 11, 5), glm::vec3(30, 11, 30), 3.0f);
-    machine->activate();
+    machine->activate(*this);
     EXPECT_EQ(machine->handle, 1.0f);
     ASSERT_EQ(blasts.size(), 1u);
     EXPECT_EQ(blasts[0].center, glm::vec3(30, 11, 30));
@@ -173,7 +173,7 @@ TEST_F(WorldobjectRules, AChargeBlowsOnceAndTheMachineThenOnlyClanks)
     EXPECT_TRUE(machine->exploded);
     EXPECT_TRUE(machine->active); // its own blast did not reach it
 
-    machine->activate();
+    machine->activate(*this);
     EXPECT_EQ(blasts.size(), 1u);
     EXPECT_EQ(world.editQueue.size(), 1u);
     // One clank per press, plus one when the blast swept over its own pack.
@@ -188,7 +188,7 @@ TEST_F(WorldobjectRules, AChargeBlowsOnceAndTheMachineThenOnlyClanks)
 
 TEST_F(WorldobjectRules, AChargeCaughtInItsOwnBlastDestroysItsMachine)
 {
-    place<StaticDynamite>(glm::vec3(5, 11, 5), glm::vec3(7, 11, 5), 3.0f)->activate();
+    place<StaticDynamite>(glm::vec3(5, 11, 5), glm::vec3(7, 11, 5), 3.0f)->activate(*this);
     EXPECT_EQ(blasts.size(), 1u);
     step();
     EXPECT_EQ(objectCount(), 0u);
@@ -199,7 +199,7 @@ TEST_F(WorldobjectRules, OverlappingChargesExplodeTogether)
     StaticDynamite* a = place<StaticDynamite>(glm::vec3(5, 11, 5), glm::vec3(30, 11, 30), 3.0f);
     StaticDynamite* b = place<StaticDynamite>(glm::vec3(5, 11, 50), glm::vec3(33, 11, 30), 3.0f);
     StaticDynamite* far = place<StaticDynamite>(glm::vec3(50, 11, 5), glm::vec3(50, 11, 50), 3.0f);
-    a->activate();
+    a->activate(*this);
     EXPECT_TRUE(a->exploded);
     EXPECT_TRUE(b->exploded);
     EXPECT_FALSE(far->exploded);
@@ -277,7 +277,7 @@ TEST_F(WorldobjectRules, ACageBuiltOnAWorkerGetsItsCatOnTheMainThreadAndDeletesI
     std::unique_ptr<Cage> cage;
     std::thread([&] { cage = std::make_unique<Cage>(glm::vec3(10, 10, 10), true); }).join();
     EXPECT_EQ(cage->cat, nullptr);
-    cage->update(1.0f / 60.0f);
+    cage->update(1.0f / 60.0f, *this);
     ASSERT_NE(cage->cat, nullptr);
     EXPECT_TRUE(isCatGolden(*cage->cat));
     EXPECT_EQ(cage->cat->state, CAT_CAGED);

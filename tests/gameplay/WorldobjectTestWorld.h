@@ -7,14 +7,14 @@
 #include "../world/WorldTestHelpers.h"
 #include "gameplay/Bonfire.h"
 #include "gameplay/Player.h"
-#include "gameplay/WorldobjectEvents.h"
+#include "gameplay/GameServices.h"
 #include "world/World.h"
 
 #include <gtest/gtest.h>
 #include <utility>
 #include <vector>
 
-class WorldobjectWorld : public testing::Test {
+class WorldobjectWorld : public testing::Test, public GameServices {
 protected:
     World world { 1, glm::vec3(CHUNK_SIZE), 1 };
     glm::vec3 player { 0.0f };
@@ -23,29 +23,24 @@ protected:
     std::vector<Sphere> blasts;
     std::vector<glm::vec3> firePositions;
     std::vector<int> sounds;
-    WorldobjectEvents saved;
+
+    // What the objects do to the game, recorded.
+    glm::vec3 playerPosition() const override { return player; }
+    void addCat(const glm::vec3& p, bool golden) override { cats.emplace_back(p, golden); }
+    void giveItem(int type, int count) override { items.emplace_back(type, count); }
+    void explode(const glm::vec3& c, float r, float) override { blasts.emplace_back(c, r); }
+    void carve(const Sphere& s) override { world.carve(s); }
+    void moveFire(const glm::vec3& p) override { firePositions.push_back(p); }
+    void playSound(int sound, const glm::vec3&) override { sounds.push_back(sound); }
 
     void SetUp() override
     {
-        saved = gWorldobjectEvents;
         resetNearestBonfire();
-        gWorldobjectEvents = WorldobjectEvents {};
-        gWorldobjectEvents.playerPosition = [this] { return player; };
-        gWorldobjectEvents.addCat = [this](const glm::vec3& p, bool golden) { cats.emplace_back(p, golden); };
-        gWorldobjectEvents.giveItem = [this](int type, int count) { items.emplace_back(type, count); };
-        gWorldobjectEvents.explode
-            = [this](const glm::vec3& c, float r, float) { blasts.emplace_back(c, r); };
-        gWorldobjectEvents.carve = [this](const Sphere& s) { world.carve(s); };
-        gWorldobjectEvents.moveFire = [this](const glm::vec3& p) { firePositions.push_back(p); };
-        gWorldobjectEvents.playSound = [this](int sound, const glm::vec3&) { sounds.push_back(sound); };
+        world.setServices(this);
         world.chunks.push_back(makeGroundChunk(0, 0, 10.0f));
     }
 
-    void TearDown() override
-    {
-        gWorldobjectEvents = saved;
-        resetNearestBonfire();
-    }
+    void TearDown() override { resetNearestBonfire(); }
 
     // Places a new object into chunk (0, 0), which owns it.
     template <class T, class... Args> T* place(Args&&... args)
@@ -65,6 +60,6 @@ protected:
     }
 
     // The chunk's step: objects no longer active are deleted.
-    void step(float dt = 1.0f / 60.0f) { world.chunks[0]->updateObjects(dt); }
+    void step(float dt = 1.0f / 60.0f) { world.chunks[0]->updateObjects(dt, *this); }
     size_t objectCount() const { return world.chunks[0]->objects.size(); }
 };

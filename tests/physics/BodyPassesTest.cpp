@@ -1,6 +1,6 @@
-#include "physics/BodyPasses.h"
-#include "physics/WorldFloor.h"
 #include "gameplay/Cat.h"
+#include "physics/WorldFloor.h"
+#include "world/BodyPasses.h"
 
 #include "PhysicsTestHelpers.h"
 

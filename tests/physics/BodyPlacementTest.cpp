@@ -1,4 +1,4 @@
-#include "physics/BodyPlacement.h"
+#include "world/BodyPlacement.h"
 
 #include "PhysicsTestHelpers.h"
 

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "gameplay/Human.h"
-#include "physics/CollisionScene.h"
+#include "world/CollisionScene.h"
 #include "world/WorldTestHelpers.h"
 
 #include <cmath>

@@ -1,3 +1,4 @@
+#include "app/Game.h"
 #include "render/Fire.h"
 
 #include "world/World.h"
@@ -32,18 +33,19 @@ TEST(Fire, ItIsVisibleOnlyWhileTheChunkUnderItIsLoaded)
 {
     World world(1, glm::vec3(CHUNK_SIZE), 1);
     Fire fire(40, -5128, 20, 1.0f);
-    fire.update(0.5f, &world);
+    SoundSource crackle; // no audio device here: inert
+    updateFire(fire, crackle, &world, 0.5f);
     EXPECT_FALSE(fire.visible); // parked below an empty world
     EXPECT_EQ(fire.time, 0.5f);
 
     world.chunks.push_back(makeGroundChunk(0, 0, 10.0f));
-    fire.update(0.5f, &world);
+    updateFire(fire, crackle, &world, 0.5f);
     EXPECT_TRUE(fire.visible); // chunk (0, 0) lies above the parking place
     fire.setPosition(glm::vec3(-10, 12, 5));
     EXPECT_EQ(glm::vec3(fire.modelMatrix[3]), glm::vec3(-10, 12, 5));
-    fire.update(0.1f, &world);
+    updateFire(fire, crackle, &world, 0.1f);
     EXPECT_FALSE(fire.visible); // chunk (-1, 0) is not loaded
-    fire.update(0.1f, nullptr);
+    updateFire(fire, crackle, nullptr, 0.1f);
     EXPECT_FALSE(fire.visible);
     EXPECT_FLOAT_EQ(fire.time, 1.2f);
 }

@@ -57,8 +57,9 @@ TEST_F(FramebuffersGlTest, BothTargetsAreCompleteWithOneAndFourSamples)
 {
     for (int samples : { 1, 4 }) {
         SCOPED_TRACE(samples);
+        Framebuffers fb;
         testing::internal::CaptureStdout();
-        createFramebuffers(320, 180, 2, samples);
+        createFramebuffers(fb, 320, 180, 2, samples);
         const std::string out = testing::internal::GetCapturedStdout();
         EXPECT_NE(out.find("Max texture size: "), std::string::npos);
         EXPECT_NE(out.find("Shadowmap size: 640 x 360\n"), std::string::npos);
@@ -67,29 +68,29 @@ TEST_F(FramebuffersGlTest, BothTargetsAreCompleteWithOneAndFourSamples)
         glGetIntegerv(GL_FRAMEBUFFER_BINDING, &bound);
         EXPECT_EQ(bound, 0) << "the default framebuffer is bound afterwards";
 
-        glBindFramebuffer(GL_FRAMEBUFFER, gFramebuffers.sceneFramebuffer);
+        glBindFramebuffer(GL_FRAMEBUFFER, fb.sceneFramebuffer);
         EXPECT_EQ(glCheckFramebufferStatus(GL_FRAMEBUFFER), GLenum(GL_FRAMEBUFFER_COMPLETE));
         // One sample is a plain texture: a multisample target costs a software rasterizer its
         // early depth test.
         const GLenum target = samples > 1 ? GL_TEXTURE_2D_MULTISAMPLE : GL_TEXTURE_2D;
         GLint actualSamples = 0, width = 0;
-        glBindTexture(target, gFramebuffers.sceneColor);
+        glBindTexture(target, fb.sceneColor);
         glGetTexLevelParameteriv(target, 0, GL_TEXTURE_SAMPLES, &actualSamples);
         glGetTexLevelParameteriv(target, 0, GL_TEXTURE_WIDTH, &width);
         EXPECT_EQ(width, 320);
         EXPECT_GE(actualSamples, samples > 1 ? samples : 0);
-        EXPECT_EQ(gFramebuffers.samples, samples);
+        EXPECT_EQ(fb.samples, samples);
         glBindTexture(target, 0);
 
-        glBindFramebuffer(GL_FRAMEBUFFER, gFramebuffers.shadowFramebuffer);
+        glBindFramebuffer(GL_FRAMEBUFFER, fb.shadowFramebuffer);
         EXPECT_EQ(glCheckFramebufferStatus(GL_FRAMEBUFFER), GLenum(GL_FRAMEBUFFER_COMPLETE));
-        glBindTexture(GL_TEXTURE_2D, gFramebuffers.shadowMap);
+        glBindTexture(GL_TEXTURE_2D, fb.shadowMap);
         GLint compare = 0;
         glGetTexParameteriv(GL_TEXTURE_2D, GL_TEXTURE_COMPARE_MODE, &compare);
         EXPECT_EQ(compare, GL_COMPARE_REF_TO_TEXTURE);
         glBindTexture(GL_TEXTURE_2D, 0);
         glBindFramebuffer(GL_FRAMEBUFFER, 0);
-        freeFramebuffers();
-        EXPECT_EQ(gFramebuffers.sceneFramebuffer, 0u);
+        freeFramebuffers(fb);
+        EXPECT_EQ(fb.sceneFramebuffer, 0u);
     }
 }

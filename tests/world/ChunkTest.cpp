@@ -1,3 +1,4 @@
+#include "gameplay/GameServices.h"
 #include "world/Chunk.h"
 
 #include "WorldTestHelpers.h"
@@ -85,7 +86,7 @@ TEST(Chunk, UpdateObjectsRemovesInactiveByMovingLastIntoPlace)
     probes[0]->dieOnUpdate = true;
     probes[4]->dieOnUpdate = true; // moved into slot 0, stepped there, and dies too
     probes[2]->dieOnUpdate = true;
-    chunk.updateObjects(0.016f);
+    chunk.updateObjects(0.016f, noGame());
     ASSERT_EQ(chunk.objects.size(), 2u);
     EXPECT_EQ(chunk.objects[0].get(), probes[3]);
     EXPECT_EQ(chunk.objects[1].get(), probes[1]);
@@ -93,7 +94,7 @@ TEST(Chunk, UpdateObjectsRemovesInactiveByMovingLastIntoPlace)
     EXPECT_EQ(probes[3]->updates, 1);
 
     probes[1]->dieOnUpdate = true; // the last entry simply goes
-    chunk.updateObjects(0.016f);
+    chunk.updateObjects(0.016f, noGame());
     ASSERT_EQ(chunk.objects.size(), 1u);
     EXPECT_EQ(chunk.objects[0].get(), probes[3]);
 }

@@ -38,16 +38,16 @@ public:
         if (deaths)
             ++*deaths;
     }
-    void update(float) override
+    void update(float, GameServices&) override
     {
         ++updates;
         if (dieOnUpdate)
             active = false;
     }
-    void activate() override { ++activations; }
-    void onExplosion(const Geometric_Object& shape) override
+    void activate(GameServices&) override { ++activations; }
+    void onExplosion(const Geometric_Object& shape, GameServices& game) override
     {
         ++explosions;
-        Worldobject::onExplosion(shape);
+        Worldobject::onExplosion(shape, game);
     }
 };

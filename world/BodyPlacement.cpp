@@ -1,4 +1,4 @@
-#include "physics/BodyPlacement.h"
+#include "world/BodyPlacement.h"
 
 #include "base/Rand.h"
 #include "base/Ray.h"

@@ -1,14 +1,15 @@
 #pragma once
 
-#include "gameplay/CreatureWorld.h"
+#include "gameplay/GameServices.h"
 
 struct Game;
 
-// The cats' and Death's view of one game: its player, its world, its timers.
-// The game sets it as gCreatureWorld while it exists.
-class GameCreatures : public CreatureWorld {
+// What the things in the world reach of one running game: its player, its
+// world, its timers, particles, fire and sound. The game hands it to its World,
+// which passes it on to the bodies and world objects it owns.
+class RunningGame : public GameServices {
 public:
-    explicit GameCreatures(Game& game)
+    explicit RunningGame(Game& game)
         : game(game)
     {
     }
@@ -17,10 +18,13 @@ public:
     glm::vec3 playerPosition() const override;
     int catCount() const override;
     int countFoundCat() override;
+    void giveItem(int type, int count) override;
     void setThreat(float level) override;
     void startDeathSequence() override;
     float deathTimer() const override;
     float potionTimer() const override;
+    void startPotion(float seconds) override;
+    void raisePotionGlow(float factor) override;
     float coverLevel() const override;
     std::optional<glm::vec3> ballPosition() const override;
     FlyingFish* lastUntakenFish() override;
@@ -32,6 +36,12 @@ public:
     void addCat(const glm::vec3& position, bool golden) override;
     Death* death() override;
     Cat* nearestCat() override;
+    void addProjectile(std::unique_ptr<Projectile> projectile) override;
+    void explode(const glm::vec3& center, float radius, float factor) override;
+    void carve(const Sphere& sphere) override;
+    void moveFire(const glm::vec3& position) override;
+    void playSound(int sound, const glm::vec3& position) override;
+    ParticleSystem* particles() override;
     void catBurst(const glm::vec3& center, int count, float size) override;
 
 private:

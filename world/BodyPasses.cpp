@@ -1,4 +1,4 @@
-#include "physics/BodyPasses.h"
+#include "world/BodyPasses.h"
 
 #include "gameplay/Character.h"
 

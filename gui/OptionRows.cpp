@@ -1,4 +1,4 @@
-#include "app/OptionRows.h"
+#include "gui/OptionRows.h"
 
 #include <algorithm>
 #include <cstdlib>
@@ -43,6 +43,24 @@ bool isSwitch(OptionRow row)
         || row == OptionRow::Vsync;
 }
 
+// The value as the row shows it: switches are on when non-zero, the mouse
+// row shows the magnitude (a negative value only inverts the axis).
+int shownValue(OptionRow row, int value)
+{
+    if (isSwitch(row))
+        return value != 0 ? 1 : 0;
+    if (row == OptionRow::MouseSensitivity)
+        return std::abs(value);
+    return value;
+}
+
+int withSignOf(int sign, int magnitude)
+{
+    return sign < 0 ? -magnitude : magnitude;
+}
+
+} // namespace
+
 int* settingOf(OptionRow row, Settings& settings)
 {
     switch (row) {
@@ -69,24 +87,6 @@ int* settingOf(OptionRow row, Settings& settings)
     }
     return nullptr;
 }
-
-// The value as the row shows it: switches are on when non-zero, the mouse
-// row shows the magnitude (a negative value only inverts the axis).
-int shownValue(OptionRow row, int value)
-{
-    if (isSwitch(row))
-        return value != 0 ? 1 : 0;
-    if (row == OptionRow::MouseSensitivity)
-        return std::abs(value);
-    return value;
-}
-
-int withSignOf(int sign, int magnitude)
-{
-    return sign < 0 ? -magnitude : magnitude;
-}
-
-} // namespace
 
 std::string optionRowText(OptionRow row, const Settings& settings, const OptionContext& context)
 {
@@ -131,17 +131,4 @@ bool stepOption(OptionRow row, Settings& settings, int direction, const OptionCo
         *setting = next;
     }
     return true;
-}
-
-std::vector<ConfigChange> optionConfigChanges(OptionRow row, const Settings& settings)
-{
-    static const char* const keys[] = { "Chunk_View_Distance", "Mouse_Sensitivity_X", "Volume", "Ambient_Sounds",
-        "Sound_Effects", "Fullscreen", "Vsync", "Anti-Aliasing_Factor", "Shadowmap_Factor" };
-    if (row == OptionRow::Back)
-        return {};
-    if (row == OptionRow::MouseSensitivity)
-        return { { "Mouse_Sensitivity_X", std::to_string(settings.mouseSensitivityX) },
-            { "Mouse_Sensitivity_Y", std::to_string(settings.mouseSensitivityY) } };
-    Settings copy = settings;
-    return { { keys[int(row)], std::to_string(*settingOf(row, copy)) } };
 }

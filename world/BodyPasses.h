@@ -1,8 +1,8 @@
 #pragma once
 
 #include "base/Shapes.h"
-#include "physics/CollisionScene.h"
 #include "physics/MovingObject.h"
+#include "world/CollisionScene.h"
 
 #include <memory>
 #include <vector>

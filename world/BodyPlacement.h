@@ -1,7 +1,7 @@
 #pragma once
 
-#include "physics/CollisionScene.h"
 #include "physics/MovingObject.h"
+#include "world/CollisionScene.h"
 
 #include <functional>
 #include <glm/vec3.hpp>

@@ -1,6 +1,7 @@
 // The Options screen's rows: stepping held at the ends, values from the file
 // that lie between or beyond the steps, the texts, and the keys saved.
-#include "app/OptionRows.h"
+#include "app/OptionsApply.h"
+#include "gui/OptionRows.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,5 @@
 #pragma once
 
-#include "app/ConfigEdit.h"
 #include "base/Settings.h"
 
 #include <string>
@@ -38,5 +37,5 @@ std::string optionRowText(OptionRow row, const Settings& settings, const OptionC
 // ends of its range. False when the value did not change.
 bool stepOption(OptionRow row, Settings& settings, int direction, const OptionContext& context);
 
-// The config.txt keys and values the row stands for.
-std::vector<ConfigChange> optionConfigChanges(OptionRow row, const Settings& settings);
+// The setting a row edits (for the mouse row, the x sensitivity); null for Back.
+int* settingOf(OptionRow row, Settings& settings);

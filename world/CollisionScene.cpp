@@ -1,4 +1,4 @@
-#include "physics/CollisionScene.h"
+#include "world/CollisionScene.h"
 
 #include "world/VoxelQueries.h"
 

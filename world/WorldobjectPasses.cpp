@@ -1,4 +1,4 @@
-#include "gameplay/WorldobjectPasses.h"
+#include "world/WorldobjectPasses.h"
 
 #include <glm/geometric.hpp>
 

@@ -1,0 +1,171 @@
+#include "app/RunningGame.h"
+
+#include "app/Game.h"
+#include "audio/SoundSystem.h"
+#include "gameplay/Death.h"
+#include "gameplay/Player.h"
+#include "gameplay/projectiles/Ball.h"
+#include "gameplay/projectiles/FlyingFish.h"
+#include "gameplay/projectiles/Projectile.h"
+#include "render/Fire.h"
+#include "render/ParticleSystem.h"
+#include "world/World.h"
+
+#include <algorithm>
+
+bool RunningGame::hasPlayer() const
+{
+    return game.player != nullptr;
+}
+
+glm::vec3 RunningGame::playerPosition() const
+{
+    return game.player ? game.player->position() : glm::vec3(0.0f);
+}
+
+int RunningGame::catCount() const
+{
+    return game.player ? game.player->catCount : 0;
+}
+
+int RunningGame::countFoundCat()
+{
+    return game.player ? ++game.player->catCount : 0;
+}
+
+void RunningGame::giveItem(int type, int count)
+{
+    if (game.player)
+        game.player->addItem(type, count);
+}
+
+void RunningGame::setThreat(float level)
+{
+    if (game.player)
+        game.player->setThreat(level);
+}
+
+void RunningGame::startDeathSequence()
+{
+    ::startDeathSequence(game);
+}
+
+float RunningGame::deathTimer() const
+{
+    return game.deathTimer;
+}
+
+float RunningGame::potionTimer() const
+{
+    return game.potionTimer;
+}
+
+void RunningGame::startPotion(float seconds)
+{
+    game.potionTimer = seconds;
+}
+
+void RunningGame::raisePotionGlow(float factor)
+{
+    game.potionFactor = std::max(game.potionFactor, factor);
+}
+
+float RunningGame::coverLevel() const
+{
+    return gSoundSystem.coverLevel();
+}
+
+std::optional<glm::vec3> RunningGame::ballPosition() const
+{
+    if (!currentBall)
+        return std::nullopt;
+    return currentBall->position();
+}
+
+FlyingFish* RunningGame::lastUntakenFish()
+{
+    FlyingFish* last = nullptr;
+    for (FlyingFish* fish : thrownFish) {
+        if (!fish->taken)
+            last = fish;
+    }
+    return last;
+}
+
+glm::vec3 RunningGame::fishPosition(const FlyingFish& fish) const
+{
+    return fish.position();
+}
+
+bool RunningGame::takeFish(FlyingFish& fish, const glm::vec3& from)
+{
+    // Asking a fish whether it is reached gives it its last four seconds: ask only untaken ones.
+    if (fish.taken || !fish.reachedFrom(from))
+        return false;
+    fish.taken = true;
+    return true;
+}
+
+int RunningGame::visibleSampleCount(const MovingObject& body)
+{
+    return game.world ? game.world->visibleSampleCount(body) : -1;
+}
+
+bool RunningGame::spawnNear(
+    MovingObject& body, const glm::vec3& centre, float minDistance, float maxDistance, bool requireInView)
+{
+    return game.world && game.world->spawnNear(body, centre, minDistance, maxDistance, requireInView);
+}
+
+void RunningGame::addCat(const glm::vec3& position, bool golden)
+{
+    if (game.world)
+        game.world->addCat(position, golden);
+}
+
+Death* RunningGame::death()
+{
+    return game.world ? game.world->death : nullptr;
+}
+
+Cat* RunningGame::nearestCat()
+{
+    return game.world ? game.world->nearestCat() : nullptr;
+}
+
+void RunningGame::catBurst(const glm::vec3& center, int count, float size)
+{
+    if (game.particles)
+        game.particles->spawnCatBurst(center, count, size);
+}
+
+void RunningGame::addProjectile(std::unique_ptr<Projectile> projectile)
+{
+    ::addProjectile(game, std::move(projectile));
+}
+
+void RunningGame::explode(const glm::vec3& center, float radius, float factor)
+{
+    ::explode(game, center, radius, factor);
+}
+
+void RunningGame::carve(const Sphere& sphere)
+{
+    if (game.world)
+        game.world->carve(sphere);
+}
+
+void RunningGame::moveFire(const glm::vec3& position)
+{
+    ::moveFire(game, position);
+}
+
+void RunningGame::playSound(int sound, const glm::vec3& position)
+{
+    gSoundSystem.playAt(sound, position);
+}
+
+ParticleSystem* RunningGame::particles()
+{
+    return game.particles.get();
+}

@@ -1,3 +1,0 @@
-#include "gameplay/CreatureWorld.h"
-
-CreatureWorld* gCreatureWorld = nullptr;

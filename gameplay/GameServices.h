@@ -1,0 +1,130 @@
+#pragma once
+
+// What the game offers the things in its world: the player and the game-wide
+// values the creatures read (the ball in flight, the thrown fish, the death
+// and potion timers, the outdoor level), the world's placement and
+// line-of-sight queries, and what gameplay does to the game (explosions,
+// carving, new projectiles and cats, items handed over, the flames, sounds,
+// particles). The game implements it over its World (app/RunningGame); tests
+// implement what they watch.
+//
+// Every operation has a neutral default, so the interface itself stands for
+// "no game": world objects made by structure generation on the workers, or in
+// tools, then act on nothing.
+
+#include "base/Shapes.h"
+
+#include <glm/vec3.hpp>
+#include <memory>
+#include <optional>
+
+class Cat;
+class Death;
+class FlyingFish;
+class MovingObject;
+class ParticleSystem;
+class Projectile;
+
+class GameServices {
+public:
+    virtual ~GameServices() = default;
+
+    // The player. Without one the position is the origin and the count 0.
+    virtual bool hasPlayer() const { return false; }
+    virtual glm::vec3 playerPosition() const { return glm::vec3(0.0f); }
+    virtual int catCount() const { return 0; }
+    // One more cat found; returns the player's new count.
+    virtual int countFoundCat() { return 0; }
+    // The player receives `count` items of `type`.
+    virtual void giveItem(int type, int count)
+    {
+        (void)type;
+        (void)count;
+    }
+    // Death's threat level for this step (drives heartbeat and noise).
+    virtual void setThreat(float level) { (void)level; }
+    virtual void startDeathSequence() { }
+
+    // -1 when no death sequence runs, else its seconds so far.
+    virtual float deathTimer() const { return -1.0f; }
+    // Seconds of potion protection left.
+    virtual float potionTimer() const { return 0.0f; }
+    // A potion was drunk: protection for `seconds`.
+    virtual void startPotion(float seconds) { (void)seconds; }
+    // The potion's glow on the screen rises to at least `factor`.
+    virtual void raisePotionGlow(float factor) { (void)factor; }
+    // The smoothed outdoor level: above 0.3 counts as outdoors.
+    virtual float coverLevel() const { return 1.0f; }
+
+    // The ball in flight, if any.
+    virtual std::optional<glm::vec3> ballPosition() const { return std::nullopt; }
+    // The last thrown fish whose taken flag is clear, or null.
+    virtual FlyingFish* lastUntakenFish() { return nullptr; }
+    virtual glm::vec3 fishPosition(const FlyingFish& fish) const;
+    // Takes the fish when it lies at rest within reach of `from` and nobody
+    // took it yet; whether it was taken now.
+    virtual bool takeFish(FlyingFish& fish, const glm::vec3& from)
+    {
+        (void)fish;
+        (void)from;
+        return false;
+    }
+
+    // Line of sight from the player to the body: -1 out of his view, else the
+    // number of its samples he sees (0 to 9).
+    virtual int visibleSampleCount(const MovingObject& body)
+    {
+        (void)body;
+        return -1;
+    }
+    virtual bool spawnNear(
+        MovingObject& body, const glm::vec3& centre, float minDistance, float maxDistance, bool requireInView)
+    {
+        (void)body;
+        (void)centre;
+        (void)minDistance;
+        (void)maxDistance;
+        (void)requireInView;
+        return false;
+    }
+    // A free cat found at the position (counted, announced, added to the world).
+    virtual void addCat(const glm::vec3& position, bool golden)
+    {
+        (void)position;
+        (void)golden;
+    }
+    virtual Death* death() { return nullptr; }
+    // The free cat nearest to the player within 2 units, or null.
+    virtual Cat* nearestCat() { return nullptr; }
+
+    // A thrown or shot body joins the world, which owns it from now on.
+    virtual void addProjectile(std::unique_ptr<Projectile> projectile);
+    // Sparks, the explosion sound and the camera shake.
+    virtual void explode(const glm::vec3& center, float radius, float factor)
+    {
+        (void)center;
+        (void)radius;
+        (void)factor;
+    }
+    // Air into the sphere; every world object of the loaded chunks is told.
+    virtual void carve(const Sphere& sphere) { (void)sphere; }
+    // Moves the one fire effect.
+    virtual void moveFire(const glm::vec3& position) { (void)position; }
+    // One-shot sound at a position, zero velocity.
+    virtual void playSound(int sound, const glm::vec3& position)
+    {
+        (void)sound;
+        (void)position;
+    }
+    // The particle system effects spawn into; null where nothing is drawn.
+    virtual ParticleSystem* particles() { return nullptr; }
+    virtual void catBurst(const glm::vec3& center, int count, float size)
+    {
+        (void)center;
+        (void)count;
+        (void)size;
+    }
+};
+
+// The stand-in where no game runs; it holds nothing and changes nothing.
+GameServices& noGame();
