@@ -1,6 +1,7 @@
 #pragma once
 
 #include "audio/SoundSource.h"
+#include "render/ShaderTable.h"
 #include "render/ShadowCamera.h"
 
 #include <cstdint>
@@ -51,7 +52,7 @@ public:
     std::vector<BoltVertex> vertices;
     std::vector<uint32_t> indices; // pairs, drawn as lines
     std::unique_ptr<VertexArray> bolt;
-    int shader = 10; // shader table index
+    int shader = SHADER_LIGHTNING;
 
     SoundSource sound; // the thunder, made at the first strike
     ThunderCue lastThunder; // the last clap played

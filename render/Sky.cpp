@@ -17,9 +17,6 @@ namespace {
 // Created by the first Skybox and kept for the whole run.
 Texture* gSkyTexture = nullptr;
 
-constexpr int MOON_TEXTURE = 0;
-constexpr int STAR_TEXTURE = 1;
-
 std::unique_ptr<VertexArray> uploadPoints(const std::vector<SkyVertex>& points)
 {
     auto mesh = std::make_unique<VertexArray>(1, GL_POINTS);
@@ -65,7 +62,7 @@ void SkyObject::draw()
 }
 
 Moon::Moon()
-    : SkyObject({ SkyVertex { glm::vec3(0.0f), 20.0f } }, MOON_TEXTURE, glm::vec3(150.0f, 230.0f, 0.0f))
+    : SkyObject({ SkyVertex { glm::vec3(0.0f), 20.0f } }, TEXTURE_MOON, glm::vec3(150.0f, 230.0f, 0.0f))
 {
 }
 
@@ -87,7 +84,7 @@ std::vector<SkyVertex> makeStarPoints()
 }
 
 Stars::Stars()
-    : SkyObject(makeStarPoints(), STAR_TEXTURE, glm::vec3(0.0f))
+    : SkyObject(makeStarPoints(), TEXTURE_STAR, glm::vec3(0.0f))
 {
 }
 
