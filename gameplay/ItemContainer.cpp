@@ -1,6 +1,7 @@
 #include "gameplay/ItemContainer.h"
 
 #include "app/Rand.h"
+#include "gameplay/Item.h"
 #include "gameplay/WorldobjectEvents.h"
 #include "structures/Random.h"
 
@@ -10,7 +11,6 @@
 #include <iostream>
 
 namespace {
-enum ContainerItemType { DYNAMITE = 0, FISH = 1, JETPACK = 2, BALL = 3, POTION = 4 };
 constexpr int FOUND_JETPACK_FUEL = 300;
 }
 
@@ -22,7 +22,7 @@ int ItemContainer::typeForDraw(float u)
         if (sum >= u)
             return type;
     }
-    return DYNAMITE;
+    return int(ItemType::Dynamite);
 }
 
 float ItemContainer::yawFor(const glm::vec3& p)
@@ -38,16 +38,16 @@ float ItemContainer::yawFor(const glm::vec3& p)
 glm::mat4 ItemContainer::displayMatrix(const glm::mat4& m, int type)
 {
     const glm::vec3 up(0.0f, 1.0f, 0.0f);
-    switch (type) {
-    case DYNAMITE:
+    switch (ItemType(type)) {
+    case ItemType::Dynamite:
         return glm::rotate(glm::translate(m, up * 0.5f), glm::radians(90.0f), glm::vec3(1.0f, 0.0f, 0.0f));
-    case FISH:
+    case ItemType::Fish:
         return glm::rotate(glm::translate(m, up * 0.4f), glm::radians(90.0f), glm::vec3(0.0f, 0.0f, 1.0f));
-    case JETPACK:
+    case ItemType::Jetpack:
         return glm::translate(m, up * 3.0f);
-    case BALL:
+    case ItemType::BallItem:
         return glm::translate(m, up * 1.0f);
-    case POTION:
+    case ItemType::Potion:
         return glm::translate(m, up * 0.15f);
     default:
         return m;
@@ -60,12 +60,12 @@ ItemContainer::ItemContainer(const glm::vec3& p, int type)
     yaw = yawFor(p);
     if (type == -1)
         type = typeForDraw(randUnit());
-    if (type < DYNAMITE || type > POTION) {
+    if (type < int(ItemType::Dynamite) || type > int(ItemType::Potion)) {
         std::cerr << "ITEM TYPE " << type << " NOT DEFINED" << std::endl;
         std::exit(1);
     }
     itemType = type;
-    itemCount = type == JETPACK ? FOUND_JETPACK_FUEL : 1;
+    itemCount = type == int(ItemType::Jetpack) ? FOUND_JETPACK_FUEL : 1;
     modelMatrix = glm::rotate(glm::mat4(1.0f), glm::radians(yaw), glm::vec3(0.0f, 1.0f, 0.0f))
         * glm::scale(glm::mat4(1.0f), glm::vec3(0.2f));
     modelMatrix[3] = glm::vec4(p, 1.0f);
