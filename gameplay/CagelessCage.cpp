@@ -1,9 +1,9 @@
 #include "gameplay/CagelessCage.h"
 
+#include "base/Log.h"
 #include "gameplay/WorldobjectEvents.h"
 
 #include <glm/gtc/matrix_transform.hpp>
-#include <iostream>
 
 CagelessCage::CagelessCage(const glm::vec3& p)
     : Worldobject(p)
@@ -34,7 +34,7 @@ void CagelessCage::activate()
 {
     if (!active)
         return;
-    std::cout << "activate cage" << std::endl;
+    logLine("activate cage");
     active = false;
     gWorldobjectEvents.freeCat(position(), cat ? isCatGolden(*cat) : golden);
 }

@@ -1,14 +1,13 @@
 #include "gameplay/ItemContainer.h"
 
 #include "app/Rand.h"
+#include "base/Log.h"
 #include "gameplay/Item.h"
 #include "gameplay/WorldobjectEvents.h"
 #include "structures/Random.h"
 
-#include <cstdlib>
 #include <glm/geometric.hpp>
 #include <glm/gtc/matrix_transform.hpp>
-#include <iostream>
 
 namespace {
 constexpr int FOUND_JETPACK_FUEL = 300;
@@ -61,8 +60,7 @@ ItemContainer::ItemContainer(const glm::vec3& p, int type)
     if (type == -1)
         type = typeForDraw(randUnit());
     if (type < int(ItemType::Dynamite) || type > int(ItemType::Potion)) {
-        std::cerr << "ITEM TYPE " << type << " NOT DEFINED" << std::endl;
-        std::exit(1);
+        fatal(joinText("ITEM TYPE ", type, " NOT DEFINED"));
     }
     itemType = type;
     itemCount = type == int(ItemType::Jetpack) ? FOUND_JETPACK_FUEL : 1;
@@ -87,7 +85,7 @@ void ItemContainer::activate()
 {
     if (!active)
         return;
-    std::cout << "activate item container item: " << itemType << std::endl;
+    logLine(joinText("activate item container item: ", itemType));
     gWorldobjectEvents.give(itemType, itemCount);
     active = false;
 }

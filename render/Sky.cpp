@@ -1,5 +1,6 @@
 #include "render/Sky.h"
 
+#include "base/Log.h"
 #include "render/FrameState.h"
 #include "render/RandomUnit.h"
 #include "render/Shader.h"
@@ -10,7 +11,6 @@
 
 #include <cmath>
 #include <glm/gtc/constants.hpp>
-#include <iostream>
 
 namespace {
 
@@ -94,7 +94,7 @@ Skybox::Skybox(const std::string& texturePath)
         auto texture = std::make_unique<Texture>();
         if (loadRgb(*texture, texturePath) != 0) {
             // Not kept, so a later sky can try again.
-            std::cerr << "Skybox texture loading failed!\n";
+            logError("Skybox texture loading failed!");
             return;
         }
         makeSampler(*texture, GL_CLAMP_TO_EDGE);

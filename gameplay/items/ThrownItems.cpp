@@ -1,6 +1,7 @@
 #include "gameplay/items/ThrownItems.h"
 
 #include "app/Game.h"
+#include "base/Log.h"
 #include "gameplay/Player.h"
 #include "gameplay/items/HeldPlacement.h"
 #include "gameplay/projectiles/Ball.h"
@@ -10,8 +11,6 @@
 #include "render/Model.h"
 #include "render/ShaderTable.h"
 #include "render/TextureTable.h"
-
-#include <iostream>
 
 namespace {
 
@@ -85,7 +84,7 @@ void BallItem::use()
         return;
     }
     auto* ball = new Ball(glm::vec3(0.0f), glm::vec3(0.0f));
-    std::cout << "Ball: Throw" << std::endl;
+    logLine("Ball: Throw");
     ball->launch(throwPoint(*owner), 0.5f * viewDirection(*owner));
     owner->thrownBall = ball;
     currentBall = ball;
