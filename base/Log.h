@@ -23,7 +23,8 @@ template <typename... Parts>
 std::string joinText(const Parts&... parts)
 {
     std::ostringstream text;
-    (text << ... << parts);
+    if constexpr (sizeof...(parts) > 0)
+        (text << ... << parts);
     return text.str();
 }
 
