@@ -19,8 +19,7 @@ std::ostream& errorStream();
 
 // The parts written one after another as a stream with default formatting
 // writes them (numbers as `<<` prints them), for lines built from values.
-template <typename... Parts>
-std::string joinText(const Parts&... parts)
+template <typename... Parts> std::string joinText(const Parts&... parts)
 {
     std::ostringstream text;
     if constexpr (sizeof...(parts) > 0)

@@ -2,7 +2,6 @@
 
 #include "base/Log.h"
 
-
 VertexArray::VertexArray(int reservedBuffers, GLenum mode)
     : primitiveMode(mode)
 {

@@ -32,7 +32,8 @@ TEST(Log, JoinedValuesReadAsAStreamWritesThem)
     // Lines that once were built with << keep their numbers' look.
     EXPECT_EQ(joinText("length ", 1.0f / 3.0f, " of ", 2, " at ", 1e7f), "length 0.333333 of 2 at 1e+07");
     EXPECT_EQ(joinText("GL error 0x", std::hex, 1282u, std::dec, " then ", 10), "GL error 0x502 then 10");
-    EXPECT_EQ(joinText(std::fixed, std::setprecision(2), "Player: ", 1.005f, " ", -3.0f), "Player: 1.00 -3.00");
+    EXPECT_EQ(
+        joinText(std::fixed, std::setprecision(2), "Player: ", 1.005f, " ", -3.0f), "Player: 1.00 -3.00");
     EXPECT_EQ(joinText(), "");
 }
 
@@ -56,7 +57,8 @@ TEST(Log, LinesFromSeveralThreadsStayWhole)
     ASSERT_EQ(seen.size(), size_t(kThreads * kLines));
     for (int t = 0; t < kThreads; ++t)
         for (int i = 0; i < kLines; i += 37)
-            EXPECT_TRUE(seen.count(joinText("Thread: ", t, " line ", i, " Chunks destroyed!"))) << t << " " << i;
+            EXPECT_TRUE(seen.count(joinText("Thread: ", t, " line ", i, " Chunks destroyed!")))
+                << t << " " << i;
 }
 
 TEST(LogDeathTest, FatalEndsWithCodeOneAfterItsMessageOnTheErrorStream)

@@ -50,8 +50,8 @@ TEST(Cat, StartsFollowingAtItsSizeWithEmptyProgress)
         EXPECT_EQ(sample, 999.0f);
     EXPECT_TRUE(cat.bodyModel->golden);
     EXPECT_EQ(cat.bodyModel->meshes,
-        (std::vector<int> { MESH_CAT_HEAD, MESH_CAT_BODY, MESH_CAT_TAIL, MESH_CAT_LEG, MESH_CAT_LEG, MESH_CAT_LEG,
-            MESH_CAT_LEG }));
+        (std::vector<int> { MESH_CAT_HEAD, MESH_CAT_BODY, MESH_CAT_TAIL, MESH_CAT_LEG, MESH_CAT_LEG,
+            MESH_CAT_LEG, MESH_CAT_LEG }));
     EXPECT_EQ(cat.bodyModel->textures, std::vector<int>(7, TEXTURE_CAT));
     EXPECT_EQ(cat.bodyModel->shader, SHADER_MODEL);
 }

@@ -257,11 +257,12 @@ TEST(DataSounds, SoundsFitWhereTheGamePlaysThem)
     }
     // Running, a step falls every 0.35 s and the two footstep sources take
     // turns, so each sound must be over before its source is asked again.
-    for (const char* step : { kSoundTable[SOUND_FOOTSTEP_GRASS].file, kSoundTable[SOUND_FOOTSTEP_GRASS2].file })
+    for (const char* step :
+        { kSoundTable[SOUND_FOOTSTEP_GRASS].file, kSoundTable[SOUND_FOOTSTEP_GRASS2].file })
         EXPECT_LT(seconds(readWav(kRunDir / step)), 0.7) << step;
     // The ambiences cross-fade over 5 s; a loop should outlast a fade.
-    for (const char* ambience :
-        { kSoundTable[SOUND_FOREST_BIRDS].file, kSoundTable[SOUND_FOREST_RAIN].file, kSoundTable[SOUND_DESERT_NIGHT].file })
+    for (const char* ambience : { kSoundTable[SOUND_FOREST_BIRDS].file, kSoundTable[SOUND_FOREST_RAIN].file,
+             kSoundTable[SOUND_DESERT_NIGHT].file })
         EXPECT_GE(seconds(readWav(kRunDir / ambience)), 10.0) << ambience;
 }
 
@@ -299,7 +300,8 @@ TEST(DataSounds, CharacterOfTheSoundsTheirNamesPromise)
     }
 
     // Blasts hit hard at once and die away.
-    for (const char* blast : { kSoundTable[SOUND_EXPLOSION].file, kSoundTable[SOUND_THUNDER1].file, kSoundTable[SOUND_METAL_IMPACT].file }) {
+    for (const char* blast : { kSoundTable[SOUND_EXPLOSION].file, kSoundTable[SOUND_THUNDER1].file,
+             kSoundTable[SOUND_METAL_IMPACT].file }) {
         const Wav w = readWav(kRunDir / blast);
         EXPECT_GT(rmsBetween(w, 0.0, 0.5), 4.0 * rmsBetween(w, seconds(w) - 1.0, seconds(w))) << blast;
     }

@@ -31,9 +31,9 @@ const fs::path kRunDir = MOSSGRAVE_RUN_DIR;
 const auto& kBlockFiles = blockTexturePaths;
 
 // Uploaded as RGB: sky, sprites, flames and the full-screen backgrounds.
-const std::array<const char*, 8> kRgbFiles = { modelTexturePaths[TEXTURE_MOON], modelTexturePaths[TEXTURE_STAR],
-    modelTexturePaths[TEXTURE_FIRE_ALPHA], modelTexturePaths[TEXTURE_FIRE_DIFFUSE], "textures/sky_cubestrip.png",
-    "textures/menu.png",
+const std::array<const char*, 8> kRgbFiles = { modelTexturePaths[TEXTURE_MOON],
+    modelTexturePaths[TEXTURE_STAR], modelTexturePaths[TEXTURE_FIRE_ALPHA],
+    modelTexturePaths[TEXTURE_FIRE_DIFFUSE], "textures/sky_cubestrip.png", "textures/menu.png",
     "textures/loading.png", "textures/gameover.png" };
 
 // Uploaded as RGBA: the overlays drawn with transparency.

@@ -22,8 +22,10 @@ namespace modelsheet {
 // with the player texture.
 const int meshTexture[MESH_COUNT] = {
     TEXTURE_PLAYER, // player.obj
-    TEXTURE_DEATH, TEXTURE_DEATH, TEXTURE_DEATH, TEXTURE_DEATH, TEXTURE_DEATH, // Death's scythe, arms, head and body
-    TEXTURE_CAT, TEXTURE_CAT, TEXTURE_CAT, TEXTURE_CAT, // the cat's head, body, leg and tail
+    // Death's scythe, arms, head and body
+    TEXTURE_DEATH, TEXTURE_DEATH, TEXTURE_DEATH, TEXTURE_DEATH, TEXTURE_DEATH,
+    // the cat's head, body, leg and tail
+    TEXTURE_CAT, TEXTURE_CAT, TEXTURE_CAT, TEXTURE_CAT,
     TEXTURE_DYNAMITE, // dynamite.obj
     TEXTURE_CAGE, // cage.obj
     TEXTURE_FLASHLIGHT, // flashlight.obj
