@@ -1,9 +1,10 @@
 #pragma once
 
+#include "base/Log.h"
 #include "base/Settings.h"
 
 #include <fstream>
-#include <iostream>
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -32,7 +33,7 @@ enum class ConfigResult {
 class Config {
 public:
     // Where progress lines and warnings go; tests hand in string streams.
-    explicit Config(std::ostream& out = std::cout, std::ostream& err = std::cerr);
+    explicit Config(std::ostream& out = logStream(), std::ostream& err = errorStream());
 
     int isOpen = 0;
     std::string fileName;

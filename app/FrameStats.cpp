@@ -1,10 +1,11 @@
 #include "app/FrameStats.h"
 
+#include "base/Log.h"
+
 #include <algorithm>
 #include <cmath>
 #include <fstream>
 #include <iomanip>
-#include <iostream>
 #include <sstream>
 
 double FrameStats::percentile(std::vector<double> samples, double fraction)
@@ -68,7 +69,7 @@ bool FrameStats::writeReport(const std::string& path) const
     if (out)
         out << report();
     if (!out) {
-        std::cerr << "Could not write frame statistics to " << path << std::endl;
+        logError("Could not write frame statistics to " + path);
         return false;
     }
     return true;

@@ -1,5 +1,6 @@
 #include "app/DevOptions.h"
 #include "app/Game.h"
+#include "base/Log.h"
 
 #include "app/DebugOverlay.h"
 #include "app/OptionsApply.h"
@@ -25,7 +26,6 @@
 #include "world/World.h"
 
 #include <GLFW/glfw3.h>
-#include <iostream>
 
 Game gGame;
 
@@ -123,7 +123,7 @@ void createGame(Game& game)
     game.world->gpuMeshes = true;
     if (game.gui)
         game.world->hintDisplay = game.gui->buttonHelper;
-    std::cout << "Waiting for world to be loaded!" << std::endl;
+    logLine("Waiting for world to be loaded!");
     Player& newPlayer = *player;
     game.world->addPlayer(std::move(player));
     for (const auto& [type, count] : gDevOptions.items)

@@ -1,6 +1,7 @@
 // The game's screen transitions and the events other parts of the game raise.
 #include "app/DevOptions.h"
 #include "app/Game.h"
+#include "base/Log.h"
 
 #include "app/GameLoading.h"
 #include "app/ScenePasses.h"
@@ -24,7 +25,6 @@
 #include <cmath>
 #include <glm/geometric.hpp>
 #include <iomanip>
-#include <iostream>
 
 namespace {
 
@@ -38,7 +38,7 @@ void placeCageInFront(Game& game)
     const float ground = heightAt(game.world->chunks, at);
     Chunk* chunk = findChunk(game.world->chunks, int32_t(std::floor(at.x / 64.0f)), int32_t(std::floor(at.z / 64.0f)));
     if (ground < 0.0f || !chunk) {
-        std::cerr << "No ground in front of the player for the cage; none placed." << std::endl;
+        logError("No ground in front of the player for the cage; none placed.");
         return;
     }
     chunk->objects.push_back(std::make_unique<Cage>(glm::vec3(at.x, ground, at.z), false));
@@ -131,10 +131,8 @@ void explode(Game& game, const glm::vec3& position, float radius, float factor)
         game.particles->spawnExplosion(position, radius, explosionSparkCount(radius, factor), 1.0f);
     gSoundSystem.playAt(SOUND_EXPLOSION, position, glm::vec3(0.0f));
     if (gDevOptions.logPlayer && game.world) {
-        std::cout << std::fixed << std::setprecision(2) << "Explosion: " << position.x << " " << position.y << " "
-                  << position.z << " ground " << heightAt(game.world->chunks, position) << std::defaultfloat
-                  << "\n"
-                  << std::flush;
+        logLine(joinText(std::fixed, std::setprecision(2), "Explosion: ", position.x, " ", position.y, " ",
+            position.z, " ground ", heightAt(game.world->chunks, position)));
         game.exploded = true;
         game.lastExplosion = position;
     }

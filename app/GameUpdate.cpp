@@ -2,6 +2,7 @@
 #include "app/DevOptions.h"
 #include "app/FrameStats.h"
 #include "app/Game.h"
+#include "base/Log.h"
 #include "gui/Gui.h"
 
 #include "app/ScenePasses.h"
@@ -28,7 +29,6 @@
 #include <glm/geometric.hpp>
 #include <glm/trigonometric.hpp>
 #include <iomanip>
-#include <iostream>
 
 namespace {
 
@@ -102,17 +102,18 @@ void logPlayer(Game& game, float s)
     const glm::vec3 p = game.player->position();
     const glm::vec2 moved(p.x - game.playerLogFrom.x, p.z - game.playerLogFrom.z);
     const float speed = glm::length(moved) / game.playerLogTime;
-    std::cout << std::fixed << std::setprecision(2) << "Player: " << p.x << " " << p.y << " " << p.z
-              << " speed " << speed << " stamina " << game.player->stamina << " cats " << game.player->catCount
-              << " cat " << nearestCatDistance(*game.world, p) << " rage "
-              << (game.world->death ? game.world->death->rage : 0.0f);
+    std::ostringstream line;
+    line << std::fixed << std::setprecision(2) << "Player: " << p.x << " " << p.y << " " << p.z << " speed "
+         << speed << " stamina " << game.player->stamina << " cats " << game.player->catCount << " cat "
+         << nearestCatDistance(*game.world, p) << " rage "
+         << (game.world->death ? game.world->death->rage : 0.0f);
     const glm::vec3 forward = -glm::vec3(game.player->modelMatrix()[2]);
     const glm::vec3 death = game.world->death ? game.world->death->position() : glm::vec3(0.0f, -100.0f, 0.0f);
-    std::cout << " yaw " << glm::degrees(std::atan2(-forward.x, -forward.z)) << " death " << death.x << " "
-              << death.y << " " << death.z;
+    line << " yaw " << glm::degrees(std::atan2(-forward.x, -forward.z)) << " death " << death.x << " "
+         << death.y << " " << death.z;
     if (game.exploded)
-        std::cout << " ground at explosion " << heightAt(game.world->chunks, game.lastExplosion);
-    std::cout << std::defaultfloat << "\n" << std::flush;
+        line << " ground at explosion " << heightAt(game.world->chunks, game.lastExplosion);
+    logLine(line.str());
     game.playerLogTime = 0.0f;
     game.playerLogFrom = p;
 }

@@ -1,6 +1,7 @@
 #include "app/Input.h"
 
 #include "app/Game.h"
+#include "base/Log.h"
 #include "base/Settings.h"
 #include "gameplay/Player.h"
 #include "gui/Gui.h"
@@ -11,7 +12,6 @@
 
 #include <GL/glew.h>
 #include <GLFW/glfw3.h>
-#include <iostream>
 
 namespace {
 
@@ -27,7 +27,7 @@ void applyCursor(Game& game, CursorChange change)
 
 void onFramebufferSize(Game& game, int width, int height)
 {
-    std::cout << "Width: " << width << " Height: " << height << std::endl;
+    logLine(joinText("Width: ", width, " Height: ", height));
     // A window with no area (minimised on some systems) has no aspect ratio:
     // keep the last projection instead of dividing by zero.
     if (width <= 0 || height <= 0)
@@ -98,7 +98,7 @@ void onFocus(Game& game, bool focused)
 
 void errorCallback(int, const char* description)
 {
-    std::cout << description << std::endl;
+    logLine(description);
 }
 
 namespace {

@@ -3,6 +3,7 @@
 #include "app/Game.h"
 #include "app/Input.h"
 #include "audio/SoundSystem.h"
+#include "base/Log.h"
 #include "base/Settings.h"
 #include "render/Framebuffers.h"
 #include "world/World.h"
@@ -44,8 +45,7 @@ constexpr int kFitPasses = 60;
 void reportGlErrors()
 {
     for (GLenum error = glGetError(); error != GL_NO_ERROR; error = glGetError())
-        std::cerr << "GL error 0x" << std::hex << error << std::dec << " after a graphics setting changed"
-                  << std::endl;
+        logError(joinText("GL error 0x", std::hex, error, std::dec, " after a graphics setting changed"));
 }
 
 void fitToWindow(Game& game, int passesLeft)
@@ -145,7 +145,7 @@ OptionsHooks gameOptionsHooks(Game& game)
     OptionsHooks hooks;
     hooks.context = [&game] { return optionContext(game); };
     hooks.apply = [&game](OptionRow row) { applyOption(game, row); };
-    hooks.save = [](const std::vector<OptionRow>& rows) { return saveOptions(rows, std::cerr); };
+    hooks.save = [](const std::vector<OptionRow>& rows) { return saveOptions(rows, errorStream()); };
     return hooks;
 }
 

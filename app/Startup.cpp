@@ -11,13 +11,16 @@
 #include "app/ScenePasses.h"
 #include "audio/SoundSystem.h"
 #include "base/Clock.h"
+#include "base/Log.h"
 #include "base/Settings.h"
 #include "gui/Gui.h"
 #include "gui/GuiText.h"
 #include "render/BlockTextureArray.h"
 #include "render/Framebuffers.h"
+#include "render/Framebuffers.h"
 #include "render/MeshTable.h"
 #include "render/ParticleSystem.h"
+#include "render/PassTimer.h"
 #include "render/PassTimer.h"
 #include "render/ShaderTable.h"
 #include "render/TextureTable.h"
@@ -25,7 +28,6 @@
 
 #include <GL/glew.h>
 #include <GLFW/glfw3.h>
-#include <iostream>
 #include <memory>
 #include <vector>
 
@@ -61,15 +63,15 @@ void setUpGraphics()
     glewInit();
     GLfloat maxAnisotropy = 0.0f;
     glGetFloatv(GL_MAX_TEXTURE_MAX_ANISOTROPY_EXT, &maxAnisotropy);
-    lowerAnisotropy(gSettings.anisotropicFiltering, maxAnisotropy, std::cerr);
+    lowerAnisotropy(gSettings.anisotropicFiltering, maxAnisotropy, errorStream());
     const GLubyte* renderer = glGetString(GL_RENDERER);
     lowerAnisotropyForSoftware(gSettings.anisotropicFiltering,
-        renderer ? reinterpret_cast<const char*>(renderer) : "", std::cerr);
+        renderer ? reinterpret_cast<const char*>(renderer) : "", errorStream());
     // The window's sample count is a request the window library already met
     // as closely as it could; the scene buffer and its resolve need the limit.
     GLint maxSamples = 0;
     glGetIntegerv(GL_MAX_SAMPLES, &maxSamples);
-    lowerSampleCount(gSettings.antiAliasingFactor, maxSamples, std::cerr);
+    lowerSampleCount(gSettings.antiAliasingFactor, maxSamples, errorStream());
 }
 
 // Shaders, meshes, model textures, audio, GUI, framebuffers, quad, particles
@@ -134,7 +136,7 @@ void shutDown(Game& game)
     gSoundSystem.shutdown();
     game.fullscreenQuad.reset();
     freeFramebuffers(game.framebuffers);
-    std::cout << "Terminated!\n" << std::flush;
+    logLine("Terminated!");
 }
 
 } // namespace
@@ -154,7 +156,7 @@ int runGame()
 
     game.window = openWindow();
     if (!game.window) {
-        std::cerr << "Failed to open Window!" << std::endl;
+        logError("Failed to open Window!");
         glfwTerminate();
         return -1;
     }

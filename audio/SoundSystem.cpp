@@ -2,12 +2,11 @@
 
 #include "audio/OpenAlBackend.h"
 #include "audio/WavReader.h"
+#include "base/Log.h"
 #include "base/Settings.h"
 
 #include <algorithm>
 #include <cstdio>
-#include <cstdlib>
-#include <iostream>
 #include <utility>
 
 SoundSystem gSoundSystem(gSettings);
@@ -31,17 +30,17 @@ void SoundSystem::init(const std::filesystem::path& root)
     opened = backend->open();
     switch (opened) {
     case AudioOpenResult::NoDevice:
-        std::cerr << "cant open audio device!" << std::endl;
+        logError("cant open audio device!");
         break;
     case AudioOpenResult::NoContext:
-        std::cerr << "cant make audio context current!" << std::endl;
+        logError("cant make audio context current!");
         break;
     case AudioOpenResult::Ok:
         break;
     }
     registry = std::make_shared<SourceRegistry>(*backend);
     if (!loadSounds(root))
-        std::exit(1);
+        fatal("failed to load sound!");
 
     setListener(glm::vec3(0.0f), glm::vec3(0.0f), glm::vec3(0.0f, 0.0f, -1.0f), glm::vec3(0.0f, 1.0f, 0.0f));
     applyVolume();
@@ -73,10 +72,8 @@ bool SoundSystem::loadSounds(const std::filesystem::path& root)
 {
     for (int index = 0; index < kSoundCount; ++index) {
         const WavResult result = readWavFile(root / kSoundTable[size_t(index)].file);
-        if (!result.ok() || !backend->uploadBuffer(index, result.wav)) {
-            std::cerr << "failed to load sound!" << std::endl;
+        if (!result.ok() || !backend->uploadBuffer(index, result.wav))
             return false;
-        }
     }
     return true;
 }
@@ -85,14 +82,13 @@ void SoundSystem::listDevices()
 {
     const std::optional<std::vector<std::string>> names = backend->deviceNames();
     if (!names) {
-        std::cerr << "enumeration not supported!" << std::endl;
+        logError("enumeration not supported!");
         return;
     }
-    std::cout << "Audio Devices:\n"
-              << "----------\n";
+    std::string text = "Audio Devices:\n----------\n";
     for (const std::string& name : *names)
-        std::cout << name << "\n";
-    std::cout << "----------\n" << std::flush;
+        text += name + "\n";
+    logLine(text + "----------");
 }
 
 void SoundSystem::shutdown()

@@ -33,7 +33,7 @@ public:
     // folder by default) and sets the listener up. A sound that cannot be
     // loaded ends the program with exit code 1.
     void init(const std::filesystem::path& root = {});
-    // Loads the table into the device; false after "failed to load sound!".
+    // Loads the table into the device; false at the first sound that cannot be read or uploaded.
     bool loadSounds(const std::filesystem::path& root);
     void listDevices();
     // Deletes every source and buffer, then the context and the device. Sources

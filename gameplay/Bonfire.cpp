@@ -1,18 +1,15 @@
 #include "gameplay/Bonfire.h"
 
 #include "gameplay/GameServices.h"
+#include "render/MeshTable.h"
 #include "render/ShaderTable.h"
+#include "render/TextureTable.h"
 
 #include <glm/geometric.hpp>
 #include <glm/gtc/matrix_transform.hpp>
 
 std::atomic<Bonfire*> gNearestBonfire { nullptr };
 std::atomic<float> gNearestBonfireDistance { NO_BONFIRE_DISTANCE };
-
-namespace {
-constexpr int BONFIRE_MESH = 15;
-constexpr int BONFIRE_TEXTURE = 12;
-}
 
 void resetNearestBonfire()
 {
@@ -22,7 +19,7 @@ void resetNearestBonfire()
 
 Bonfire::Bonfire(const glm::vec3& p)
     : Worldobject(p)
-    , model(std::make_unique<Model>(BONFIRE_MESH, BONFIRE_TEXTURE, SHADER_MODEL, false))
+    , model(std::make_unique<Model>(MESH_BONFIRE, TEXTURE_LOGS, SHADER_MODEL, false))
 {
     box.max.y += 3.0f;
     modelMatrix = glm::scale(modelMatrix, glm::vec3(0.7f));

@@ -1,15 +1,12 @@
 #include "gameplay/Cage.h"
 
+#include "render/MeshTable.h"
 #include "render/ShaderTable.h"
-
-namespace {
-constexpr int CAGE_MESH = 11;
-constexpr int CAGE_TEXTURE = 8;
-}
+#include "render/TextureTable.h"
 
 Cage::Cage(const glm::vec3& p, bool goldenCat)
     : CagelessCage(p + glm::vec3(0.0f, 0.8f, 0.0f))
-    , model(std::make_unique<Model>(CAGE_MESH, CAGE_TEXTURE, SHADER_MODEL, false))
+    , model(std::make_unique<Model>(MESH_CAGE, TEXTURE_CAGE, SHADER_MODEL, false))
 {
     model->setModelMatrix(modelMatrix);
     setGolden(goldenCat);

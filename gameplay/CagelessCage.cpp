@@ -1,9 +1,9 @@
 #include "gameplay/CagelessCage.h"
 
+#include "base/Log.h"
 #include "gameplay/GameServices.h"
 
 #include <glm/gtc/matrix_transform.hpp>
-#include <iostream>
 
 CagelessCage::CagelessCage(const glm::vec3& p)
     : Worldobject(p)
@@ -34,7 +34,7 @@ void CagelessCage::activate(GameServices& game)
 {
     if (!active)
         return;
-    std::cout << "activate cage" << std::endl;
+    logLine("activate cage");
     active = false;
     game.addCat(position(), cat ? isCatGolden(*cat) : golden);
 }

@@ -6,7 +6,10 @@
 #include "gameplay/CatPose.h"
 #include "gameplay/Death.h"
 #include "gameplay/GameServices.h"
+#include "render/MeshTable.h"
 #include "render/Model.h"
+#include "render/ShaderTable.h"
+#include "render/TextureTable.h"
 
 #include <algorithm>
 #include <glm/geometric.hpp>
@@ -72,7 +75,7 @@ Cat::Cat(const glm::vec3& position, bool golden)
     : Character(aabb(glm::vec3(0.0f), kCatBox))
     , golden(golden)
     , lastSamplePosition(position, 1.0f)
-    , bodyModel(std::make_unique<Model>(6, 5, 3, false))
+    , bodyModel(std::make_unique<Model>(MESH_CAT_HEAD, TEXTURE_CAT, SHADER_MODEL, false))
 {
     partMatrices.fill(glm::mat4(1.0f));
     progressRing.fill(999.0f);
@@ -86,10 +89,10 @@ Cat::Cat(const glm::vec3& position, bool golden)
     // A cat that never walked (a caged one) is still drawn at its size.
     scaleModel(size * 0.24f, size * 0.24f, size * 0.24f);
     bodyModel->golden = golden;
-    bodyModel->addPart(7, 5); // body
-    bodyModel->addPart(9, 5); // tail
+    bodyModel->addPart(MESH_CAT_BODY, TEXTURE_CAT);
+    bodyModel->addPart(MESH_CAT_TAIL, TEXTURE_CAT);
     for (int leg = 0; leg < 4; ++leg)
-        bodyModel->addPart(8, 5);
+        bodyModel->addPart(MESH_CAT_LEG, TEXTURE_CAT);
 }
 
 Cat::~Cat()

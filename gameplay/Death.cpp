@@ -3,7 +3,10 @@
 #include "audio/SoundSystem.h"
 #include "base/Rand.h"
 #include "gameplay/GameServices.h"
+#include "render/MeshTable.h"
 #include "render/Model.h"
+#include "render/ShaderTable.h"
+#include "render/TextureTable.h"
 
 #include <algorithm>
 #include <cmath>
@@ -45,7 +48,7 @@ float attackInterval(int n, float jitter)
 
 Death::Death(const glm::vec3& position)
     : Character(aabb(glm::vec3(0.0f), glm::vec3(0.9f, 1.7f, 0.9f)))
-    , bodyModel(std::make_unique<Model>(1, 2, 3, false))
+    , bodyModel(std::make_unique<Model>(MESH_DEATH_SCYTHE, TEXTURE_DEATH, SHADER_MODEL, false))
 {
     placeAt(position);
     partBoxes.push_back(box);
@@ -53,8 +56,8 @@ Death::Death(const glm::vec3& position)
     debugColour = glm::vec4(0.7f, 0.0f, 0.7f, 1.0f);
     showBoxes = true;
     canStep = false;
-    for (int mesh = 2; mesh <= 5; ++mesh) // left arm, right arm, head, body
-        bodyModel->addPart(mesh, 2);
+    for (int mesh : { MESH_DEATH_LEFT_ARM, MESH_DEATH_RIGHT_ARM, MESH_DEATH_HEAD, MESH_DEATH_BODY })
+        bodyModel->addPart(mesh, TEXTURE_DEATH);
     vanish();
 }
 

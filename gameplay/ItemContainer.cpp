@@ -1,16 +1,15 @@
 #include "gameplay/ItemContainer.h"
 
+#include "base/Log.h"
 #include "base/Rand.h"
 #include "base/Random.h"
 #include "gameplay/GameServices.h"
+#include "gameplay/Item.h"
 
-#include <cstdlib>
 #include <glm/geometric.hpp>
 #include <glm/gtc/matrix_transform.hpp>
-#include <iostream>
 
 namespace {
-enum ContainerItemType { DYNAMITE = 0, FISH = 1, JETPACK = 2, BALL = 3, POTION = 4 };
 constexpr int FOUND_JETPACK_FUEL = 300;
 }
 
@@ -22,7 +21,7 @@ int ItemContainer::typeForDraw(float u)
         if (sum >= u)
             return type;
     }
-    return DYNAMITE;
+    return int(ItemType::Dynamite);
 }
 
 float ItemContainer::yawFor(const glm::vec3& p)
@@ -38,16 +37,16 @@ float ItemContainer::yawFor(const glm::vec3& p)
 glm::mat4 ItemContainer::displayMatrix(const glm::mat4& m, int type)
 {
     const glm::vec3 up(0.0f, 1.0f, 0.0f);
-    switch (type) {
-    case DYNAMITE:
+    switch (ItemType(type)) {
+    case ItemType::Dynamite:
         return glm::rotate(glm::translate(m, up * 0.5f), glm::radians(90.0f), glm::vec3(1.0f, 0.0f, 0.0f));
-    case FISH:
+    case ItemType::Fish:
         return glm::rotate(glm::translate(m, up * 0.4f), glm::radians(90.0f), glm::vec3(0.0f, 0.0f, 1.0f));
-    case JETPACK:
+    case ItemType::Jetpack:
         return glm::translate(m, up * 3.0f);
-    case BALL:
+    case ItemType::BallItem:
         return glm::translate(m, up * 1.0f);
-    case POTION:
+    case ItemType::Potion:
         return glm::translate(m, up * 0.15f);
     default:
         return m;
@@ -60,12 +59,11 @@ ItemContainer::ItemContainer(const glm::vec3& p, int type)
     yaw = yawFor(p);
     if (type == -1)
         type = typeForDraw(randUnit());
-    if (type < DYNAMITE || type > POTION) {
-        std::cerr << "ITEM TYPE " << type << " NOT DEFINED" << std::endl;
-        std::exit(1);
+    if (type < int(ItemType::Dynamite) || type > int(ItemType::Potion)) {
+        fatal(joinText("ITEM TYPE ", type, " NOT DEFINED"));
     }
     itemType = type;
-    itemCount = type == JETPACK ? FOUND_JETPACK_FUEL : 1;
+    itemCount = type == int(ItemType::Jetpack) ? FOUND_JETPACK_FUEL : 1;
     modelMatrix = glm::rotate(glm::mat4(1.0f), glm::radians(yaw), glm::vec3(0.0f, 1.0f, 0.0f))
         * glm::scale(glm::mat4(1.0f), glm::vec3(0.2f));
     modelMatrix[3] = glm::vec4(p, 1.0f);
@@ -87,7 +85,7 @@ void ItemContainer::activate(GameServices& game)
 {
     if (!active)
         return;
-    std::cout << "activate item container item: " << itemType << std::endl;
+    logLine(joinText("activate item container item: ", itemType));
     game.giveItem(itemType, itemCount);
     active = false;
 }

@@ -1,18 +1,17 @@
 #include "gameplay/Player.h"
 
 #include "audio/SoundSystem.h"
+#include "base/Log.h"
 #include "gameplay/Hands.h"
 #include "gui/AmmoOverlay.h"
 #include "render/Flashlight.h"
 
 #include <algorithm>
 #include <cmath>
-#include <cstdlib>
 #include <glm/geometric.hpp>
 #include <glm/gtc/matrix_transform.hpp>
 #include <glm/mat3x3.hpp>
 #include <glm/matrix.hpp>
-#include <iostream>
 
 namespace {
 
@@ -140,8 +139,7 @@ void Player::addItem(int type, int count)
     }
     std::unique_ptr<Item> item = makeItem(type, true);
     if (!item) {
-        std::cerr << "ITEM TYPE " << type << " NOT DEFINED" << std::endl;
-        std::exit(1);
+        fatal(joinText("ITEM TYPE ", type, " NOT DEFINED"));
     }
     if (count > 1)
         item->addCount(count - 1);
@@ -266,7 +264,7 @@ void Player::pickUpOrLeashBall()
         return;
     }
     if (distance > kLeashDistance) {
-        std::cout << "Ball: TOO FAR AWAY, DELETE" << std::endl;
+        logLine("Ball: TOO FAR AWAY, DELETE");
         thrownBall->kill();
         thrownBall = nullptr;
         currentBall = nullptr;

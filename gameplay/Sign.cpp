@@ -1,15 +1,12 @@
 #include "gameplay/Sign.h"
 
+#include "render/MeshTable.h"
 #include "render/ShaderTable.h"
-
-namespace {
-constexpr int SIGN_MESH = 18;
-constexpr int SIGN_TEXTURE = 14;
-}
+#include "render/TextureTable.h"
 
 Sign::Sign(const glm::vec3& p, const glm::vec3& d)
     : Worldobject(p)
-    , model(std::make_unique<Model>(SIGN_MESH, SIGN_TEXTURE, SHADER_MODEL, false))
+    , model(std::make_unique<Model>(MESH_SIGN, TEXTURE_SIGN_PYRAMID, SHADER_MODEL, false))
 {
     box.max.y += 2.0f;
     modelMatrix[0] = glm::vec4(glm::vec3(d.z, 0.0f, -d.x) * 0.7f, 0.0f);

@@ -2,30 +2,24 @@
 
 #include "audio/SoundTable.h"
 #include "gameplay/GameServices.h"
+#include "render/MeshTable.h"
 #include "render/ShaderTable.h"
+#include "render/TextureTable.h"
 
 #include <algorithm>
 #include <glm/geometric.hpp>
 #include <glm/gtc/matrix_transform.hpp>
 
-namespace {
-constexpr int MACHINE_MESH = 20;
-constexpr int HANDLE_MESH = 21;
-constexpr int MACHINE_TEXTURE = 15;
-constexpr int PACK_MESH = 19;
-constexpr int PACK_TEXTURE = 6;
-}
-
 StaticDynamite::StaticDynamite(const glm::vec3& p, const glm::vec3& chargeCenter, float chargeRadius)
     : Worldobject(p)
     , charge(chargeCenter, chargeRadius)
     , packBox(glm::vec3(-1.0f), glm::vec3(1.0f))
-    , machine(std::make_unique<Model>(MACHINE_MESH, MACHINE_TEXTURE, SHADER_MODEL, false))
-    , pack(std::make_unique<Model>(PACK_MESH, PACK_TEXTURE, SHADER_MODEL, false))
+    , machine(std::make_unique<Model>(MESH_BLASTING_MACHINE, TEXTURE_BLASTING_MACHINE, SHADER_MODEL, false))
+    , pack(std::make_unique<Model>(MESH_DYNAMITE_PACK, TEXTURE_DYNAMITE, SHADER_MODEL, false))
 {
     box.max.y += 1.0f;
     packBox.moveCenterTo(chargeCenter);
-    machine->addPart(HANDLE_MESH, MACHINE_TEXTURE);
+    machine->addPart(MESH_BLASTING_MACHINE_HANDLE, TEXTURE_BLASTING_MACHINE);
     setMachineFacing(glm::vec3(1.0f, 0.0f, 0.0f));
     setPackOrientation(glm::vec3(1.0f, 0.0f, 0.0f), glm::vec3(0.0f, 1.0f, 0.0f));
 }

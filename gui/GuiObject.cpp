@@ -1,12 +1,12 @@
 #include "gui/GuiObject.h"
 
+#include "base/Log.h"
 #include "render/Shader.h"
 #include "render/ShaderTable.h"
 #include "render/Texture.h"
 #include "render/VertexArray.h"
 
 #include <glm/gtc/matrix_transform.hpp>
-#include <iostream>
 
 namespace {
 Shader* shaderOverride = nullptr;
@@ -81,7 +81,7 @@ bool GuiObject::prepare()
         int failed = pendingAlpha ? loadRgba(*fresh, pendingFile) : loadRgb(*fresh, pendingFile);
         if (failed) {
             // The GUI goes on without this picture rather than ending the game.
-            std::cerr << "Gui: could not load image " << pendingFile << std::endl;
+            logError("Gui: could not load image " + pendingFile);
         } else {
             makeSampler(*fresh, GL_REPEAT);
             texture = std::move(fresh);

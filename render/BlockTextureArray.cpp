@@ -1,11 +1,11 @@
 #include "render/BlockTextureArray.h"
 
+#include "base/Log.h"
 #include "render/PngImage.h"
 #include "render/Shader.h"
 #include "render/Texture.h"
 
 #include <algorithm>
-#include <iostream>
 
 BlockTextureArray::~BlockTextureArray()
 {
@@ -63,7 +63,7 @@ bool buildBlockTextureArray(BlockTextureArray& array, std::span<const char* cons
     for (size_t i = 0; i < paths.size(); ++i) {
         PngImage image;
         if (!loadLayer(paths[i], int(i), width, height, image)) {
-            std::cerr << "failed to load texture " << i << std::endl;
+            logError(joinText("failed to load texture ", i));
             glBindTexture(GL_TEXTURE_2D_ARRAY, 0);
             glDeleteTextures(1, &texture);
             return false;

@@ -12,8 +12,6 @@
 #include <glm/gtc/matrix_transform.hpp>
 
 namespace {
-constexpr int ALPHA_TEXTURE = 3;
-constexpr int DIFFUSE_TEXTURE = 4;
 
 float noiseSample(float x, float y, float scale)
 {
@@ -70,9 +68,9 @@ void Fire::uploadOnce()
     noise->upload();
     makeSampler(*noise, GL_REPEAT);
     // Only the fire uses these two: the mask must not bleed over its edges.
-    if (Texture* alpha = getTexture(ALPHA_TEXTURE))
+    if (Texture* alpha = getTexture(TEXTURE_FIRE_ALPHA))
         makeSampler(*alpha, GL_CLAMP_TO_EDGE);
-    if (Texture* diffuse = getTexture(DIFFUSE_TEXTURE))
+    if (Texture* diffuse = getTexture(TEXTURE_FIRE_DIFFUSE))
         makeSampler(*diffuse, GL_REPEAT);
 
     const float vertex[4] = { 0.0f, 0.0f, 0.0f, 1.0f };
@@ -89,8 +87,8 @@ void Fire::draw()
     if (!visible)
         return;
     Shader* shader = getShader(SHADER_FIRE);
-    Texture* alpha = getTexture(ALPHA_TEXTURE);
-    Texture* diffuse = getTexture(DIFFUSE_TEXTURE);
+    Texture* alpha = getTexture(TEXTURE_FIRE_ALPHA);
+    Texture* diffuse = getTexture(TEXTURE_FIRE_DIFFUSE);
     if (!shader || !alpha || !diffuse)
         return;
     uploadOnce();

@@ -1,6 +1,9 @@
 #include "render/Flashlight.h"
 
+#include "render/MeshTable.h"
 #include "render/RandomUnit.h"
+#include "render/ShaderTable.h"
+#include "render/TextureTable.h"
 
 #include <algorithm>
 #include <glm/geometric.hpp>
@@ -8,21 +11,10 @@
 
 const glm::vec3 FLASHLIGHT_OFF_POSITION { 1337.0f, 100014.0f, 10240.0f };
 
-namespace {
-
-// Model and texture table entries and the model shader.
-constexpr int LAMP_MESH = 12;
-constexpr int LAMP_TEXTURE = 9;
-constexpr int HAND_MESH = 13;
-constexpr int HAND_TEXTURE = 10;
-constexpr int MODEL_SHADER = 3;
-
-} // namespace
-
 Flashlight::Flashlight()
-    : model(LAMP_MESH, LAMP_TEXTURE, MODEL_SHADER, false)
+    : model(MESH_FLASHLIGHT, TEXTURE_FLASHLIGHT, SHADER_MODEL, false)
 {
-    model.addPart(HAND_MESH, HAND_TEXTURE);
+    model.addPart(MESH_FLASHLIGHT_HAND, TEXTURE_GLOVES);
     model.inHand = true;
     shadow.initFlashlightCam();
     setFov(fov);

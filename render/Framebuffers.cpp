@@ -1,7 +1,8 @@
 #include "render/Framebuffers.h"
 
+#include "base/Log.h"
+
 #include <algorithm>
-#include <cstdlib>
 #include <iostream>
 
 ShadowMapSize shadowMapSize(int factor, int screenWidth, int screenHeight, int maxTextureSize)
@@ -56,9 +57,8 @@ void checkComplete()
     const GLenum status = glCheckFramebufferStatus(GL_FRAMEBUFFER);
     if (status == GL_FRAMEBUFFER_COMPLETE)
         return;
-    std::cerr << framebufferStatusText(status) << std::endl;
-    std::cerr << "Framebuffer error!" << std::endl;
-    std::exit(1);
+    logError(framebufferStatusText(status));
+    fatal("Framebuffer error!");
 }
 
 void createShadowMap(Framebuffers& fb, int screenWidth, int screenHeight, int factor)
@@ -66,8 +66,8 @@ void createShadowMap(Framebuffers& fb, int screenWidth, int screenHeight, int fa
     GLint maxTextureSize = 0;
     glGetIntegerv(GL_MAX_TEXTURE_SIZE, &maxTextureSize);
     fb.shadowSize = shadowMapSize(factor, screenWidth, screenHeight, maxTextureSize);
-    std::cout << "Max texture size: " << maxTextureSize << std::endl;
-    std::cout << "Shadowmap size: " << fb.shadowSize.width << " x " << fb.shadowSize.height << std::endl;
+    logLine(joinText("Max texture size: ", maxTextureSize));
+    logLine(joinText("Shadowmap size: ", fb.shadowSize.width, " x ", fb.shadowSize.height));
 
     glGenTextures(1, &fb.shadowMap);
     glBindTexture(GL_TEXTURE_2D, fb.shadowMap);
@@ -91,7 +91,7 @@ void createShadowMap(Framebuffers& fb, int screenWidth, int screenHeight, int fa
 
 void createSceneBuffer(Framebuffers& fb, int screenWidth, int screenHeight, int antiAliasingFactor)
 {
-    fb.samples = sceneSampleCount(antiAliasingFactor, std::cerr);
+    fb.samples = sceneSampleCount(antiAliasingFactor, errorStream());
     fb.width = std::max(1, screenWidth);
     fb.height = std::max(1, screenHeight);
 

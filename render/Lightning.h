@@ -1,5 +1,6 @@
 #pragma once
 
+#include "render/ShaderTable.h"
 #include "render/ShadowCamera.h"
 
 #include <cstdint>
@@ -53,7 +54,7 @@ public:
     std::vector<BoltVertex> vertices;
     std::vector<uint32_t> indices; // pairs, drawn as lines
     std::unique_ptr<VertexArray> bolt;
-    int shader = 10; // shader table index
+    int shader = SHADER_LIGHTNING;
 
     ThunderCue lastThunder; // the last clap played
     int thunderClaps = 0;

@@ -1,8 +1,8 @@
 #include "render/MeshTable.h"
 
+#include "base/Log.h"
 #include "render/VertexArray.h"
 
-#include <iostream>
 #include <vector>
 
 const char* const meshFiles[MESH_COUNT] = {
@@ -59,7 +59,7 @@ std::unique_ptr<VertexArray> uploadMesh(const MeshData& mesh)
 
 std::unique_ptr<VertexArray> loadObj(const std::string& path)
 {
-    return uploadMesh(readObjFile(path, std::cout));
+    return uploadMesh(readObjFile(path, logStream()));
 }
 
 void loadMeshes()
@@ -68,7 +68,7 @@ void loadMeshes()
     table.clear();
     table.resize(MESH_COUNT);
     for (int i = 0; i < MESH_COUNT; ++i) {
-        std::cout << "Mesh Loader: Loading Mesh " << i << " " << meshFiles[i] << "\n";
+        logText(joinText("Mesh Loader: Loading Mesh ", i, " ", meshFiles[i], "\n"));
         table[size_t(i)] = loadObj(meshFiles[i]);
     }
 }

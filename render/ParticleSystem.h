@@ -1,5 +1,7 @@
 #pragma once
 
+#include "render/ShaderTable.h"
+
 #include <GL/glew.h>
 #include <functional>
 #include <glm/vec2.hpp>
@@ -50,7 +52,7 @@ public:
     int pendingCount = 0; // written since the last upload, capped at CAPACITY
     bool dirty = false;
     float time = 0.0f;
-    int shader = 5; // shader table index
+    int shader = SHADER_PARTICLES;
     GLuint buffer = 0;
 
     // Every particle starts dead (spawn = end = now).

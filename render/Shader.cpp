@@ -1,8 +1,8 @@
 #include "render/Shader.h"
 
-#include <cstdlib>
+#include "base/Log.h"
+
 #include <glm/gtc/type_ptr.hpp>
-#include <iostream>
 #include <vector>
 
 namespace {
@@ -37,7 +37,7 @@ GLuint& Shader::stageId(ShaderStage stage)
 
 bool Shader::readFile()
 {
-    return readShaderFile(path, std::cout, std::cerr,
+    return readShaderFile(path, logStream(), errorStream(),
         [this](const ShaderSection& section) { compile(section.source, section.stage); });
 }
 
@@ -52,7 +52,7 @@ void Shader::compile(const std::string& source, ShaderStage stage)
     glGetShaderiv(id, GL_COMPILE_STATUS, &status);
     if (status != GL_TRUE) {
         glDeleteShader(id);
-        std::cout << "### Failed to compile " << shaderStageName(stage) << "! ###" << std::endl;
+        logLine(joinText("### Failed to compile ", shaderStageName(stage), "! ###"));
         id = 0;
     }
     // A later section of the same stage replaces this one; don't leak it.
@@ -60,7 +60,7 @@ void Shader::compile(const std::string& source, ShaderStage stage)
     if (slot != 0)
         glDeleteShader(slot);
     slot = id;
-    std::cout << "create shader finish" << std::endl;
+    logLine("create shader finish");
 }
 
 void Shader::link()
@@ -85,7 +85,7 @@ void Shader::link()
     glGetProgramiv(program, GL_INFO_LOG_LENGTH, &logLength);
     std::vector<GLchar> log(size_t(logLength > 0 ? logLength : 1), '\0');
     glGetProgramInfoLog(program, GLsizei(log.size()), nullptr, log.data());
-    std::cout << log.data() << std::flush;
+    logText(log.data(), true);
 
     for (GLuint* stage : { &vertexShader, &geometryShader, &fragmentShader }) {
         if (*stage != 0)
@@ -97,8 +97,7 @@ void Shader::link()
 void Shader::bind() const
 {
     if (program == 0) {
-        std::cerr << "bind: no shader loaded!\n" << std::flush;
-        std::exit(1);
+        fatal("bind: no shader loaded!");
     }
     glUseProgram(program);
 }

@@ -1,10 +1,10 @@
 #include "render/ShadowCamera.h"
 
+#include "base/Log.h"
 #include "render/Shader.h"
 
 #include <glm/gtc/matrix_transform.hpp>
 #include <glm/matrix.hpp>
-#include <iostream>
 
 namespace {
 
@@ -46,7 +46,7 @@ void ShadowCamera::initSunCam()
 bool ShadowCamera::setLightView(const glm::mat4& view)
 {
     if (!camera) {
-        std::cerr << "cam not set!" << std::endl;
+        logError("cam not set!");
         return false;
     }
     lightView = view;

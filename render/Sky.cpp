@@ -1,5 +1,6 @@
 #include "render/Sky.h"
 
+#include "base/Log.h"
 #include "render/FrameState.h"
 #include "render/RandomUnit.h"
 #include "render/Shader.h"
@@ -10,15 +11,11 @@
 
 #include <cmath>
 #include <glm/gtc/constants.hpp>
-#include <iostream>
 
 namespace {
 
 // Created by the first Skybox and kept for the whole run.
 Texture* gSkyTexture = nullptr;
-
-constexpr int MOON_TEXTURE = 0;
-constexpr int STAR_TEXTURE = 1;
 
 std::unique_ptr<VertexArray> uploadPoints(const std::vector<SkyVertex>& points)
 {
@@ -65,7 +62,7 @@ void SkyObject::draw()
 }
 
 Moon::Moon()
-    : SkyObject({ SkyVertex { glm::vec3(0.0f), 20.0f } }, MOON_TEXTURE, glm::vec3(150.0f, 230.0f, 0.0f))
+    : SkyObject({ SkyVertex { glm::vec3(0.0f), 20.0f } }, TEXTURE_MOON, glm::vec3(150.0f, 230.0f, 0.0f))
 {
 }
 
@@ -87,7 +84,7 @@ std::vector<SkyVertex> makeStarPoints()
 }
 
 Stars::Stars()
-    : SkyObject(makeStarPoints(), STAR_TEXTURE, glm::vec3(0.0f))
+    : SkyObject(makeStarPoints(), TEXTURE_STAR, glm::vec3(0.0f))
 {
 }
 
@@ -97,7 +94,7 @@ Skybox::Skybox(const std::string& texturePath)
         auto texture = std::make_unique<Texture>();
         if (loadRgb(*texture, texturePath) != 0) {
             // Not kept, so a later sky can try again.
-            std::cerr << "Skybox texture loading failed!\n";
+            logError("Skybox texture loading failed!");
             return;
         }
         makeSampler(*texture, GL_CLAMP_TO_EDGE);

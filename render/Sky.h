@@ -1,5 +1,7 @@
 #pragma once
 
+#include "render/ShaderTable.h"
+
 #include <glm/mat4x4.hpp>
 #include <glm/vec3.hpp>
 #include <memory>
@@ -26,7 +28,7 @@ public:
     glm::mat4 model { 1.0f };
     glm::vec3 offset { 0.0f }; // x and z relative to the player, y absolute
     float offsetW = 0.0f;
-    int shader = 6; // shader table index
+    int shader = SHADER_BILLBOARD;
     int texture = 0; // model texture table index
 
     SkyObject(std::vector<SkyVertex> vertices, int textureIndex, const glm::vec3& placement);

@@ -1,6 +1,7 @@
 #include "render/TextureTable.h"
 
-#include <iostream>
+#include "base/Log.h"
+
 #include <memory>
 #include <vector>
 
@@ -42,11 +43,10 @@ bool loadModelTextures()
     table.resize(MODEL_TEXTURE_COUNT);
     for (int i = 0; i < MODEL_TEXTURE_COUNT; ++i) {
         const char* path = modelTexturePaths[i];
-        std::cout << "Texture Loader: Loading Texture " << i << " " << path << "\n";
+        logText(joinText("Texture Loader: Loading Texture ", i, " ", path, "\n"));
         auto texture = std::make_unique<Texture>();
         if (loadRgb(*texture, path) != 0) {
-            std::cout << "Texture Loader: Loading Texture Failed " << i << " " << path << " !\n"
-                      << std::flush;
+            logLine(joinText("Texture Loader: Loading Texture Failed ", i, " ", path, " !"));
             return false;
         }
         makeSampler(*texture, GL_REPEAT);

@@ -1,6 +1,6 @@
 #include "render/VertexArray.h"
 
-#include <iostream>
+#include "base/Log.h"
 
 VertexArray::VertexArray(int reservedBuffers, GLenum mode)
     : primitiveMode(mode)
@@ -44,7 +44,7 @@ void VertexArray::setAttribute(int buffer, int slot, const VertexAttribute& attr
 void VertexArray::setIndices(const uint32_t* data, size_t bytes)
 {
     if (indices != 0) {
-        std::cerr << "indexBuffer already bound!\n" << std::flush;
+        logError("indexBuffer already bound!");
         return;
     }
     glGenBuffers(1, &indices);

@@ -1,11 +1,11 @@
 #include "structures/MazeStairwell.h"
 
 #include "base/BlockType.h"
+#include "base/Log.h"
 #include "structures/Placement.h"
 
 #include <array>
 #include <cmath>
-#include <iostream>
 #include <vector>
 
 namespace {
@@ -122,7 +122,7 @@ void carveMaze(VoxelOrders& orders, Random& random, const glm::vec3& corner1, co
     float width, float height, int gridSize, int extraOpenings)
 {
     if (gridSize < 2 || gridSize > largestGrid) {
-        std::cerr << "carveMaze: ignoring a maze of grid size " << gridSize << "\n";
+        logError(joinText("carveMaze: ignoring a maze of grid size ", gridSize));
         return;
     }
     const MazeGrid grid { orders, corner1, corner2, width, height, gridSize };
@@ -145,7 +145,7 @@ void buildStairwell(VoxelOrders& orders, const StairwellStyle& style, float yFro
 {
     if (!std::isfinite(x) || !std::isfinite(z) || !std::isfinite(yFrom) || !std::isfinite(yTo)
         || std::abs(yTo - yFrom) > tallestStairwell || !(stepOffset >= 0.0f) || !(cornerLength >= 0.0f)) {
-        std::cerr << "buildStairwell: ignoring a stairwell from " << yFrom << " to " << yTo << "\n";
+        logError(joinText("buildStairwell: ignoring a stairwell from ", yFrom, " to ", yTo));
         return;
     }
     x = snapToHalf(x);

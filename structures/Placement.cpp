@@ -1,12 +1,12 @@
 #include "structures/Placement.h"
 
+#include "base/Log.h"
 #include "base/Random.h"
 
 #include <algorithm>
 #include <cmath>
 #include <glm/geometric.hpp>
 #include <glm/trigonometric.hpp>
-#include <iostream>
 
 namespace {
 
@@ -58,7 +58,7 @@ void appendLine(
     const glm::vec3 d = to - from;
     const float length = glm::length(d);
     if (!std::isfinite(length) || length > longestLine) {
-        std::cerr << "appendLine: ignoring a line of length " << length << "\n";
+        logError(joinText("appendLine: ignoring a line of length ", length));
         return;
     }
     auto appendAt = [&](const glm::vec3& center) {

@@ -1,13 +1,13 @@
 #include "structures/Tower.h"
 
 #include "base/BlockType.h"
+#include "base/Log.h"
 #include "gameplay/Bonfire.h"
 #include "gameplay/Cage.h"
 #include "structures/Placement.h"
 
 #include <algorithm>
 #include <cmath>
-#include <iostream>
 
 namespace {
 
@@ -21,7 +21,7 @@ void stackSpheres(
 {
     const float height = yTo - base.y;
     if (!std::isfinite(height) || height > tallestStack) {
-        std::cerr << "stackSpheres: ignoring a stack from " << base.y << " to " << yTo << "\n";
+        logError(joinText("stackSpheres: ignoring a stack from ", base.y, " to ", yTo));
         return;
     }
     // A base above yTo stacks nothing; its cap then sits on the base.

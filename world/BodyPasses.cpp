@@ -1,8 +1,7 @@
 #include "world/BodyPasses.h"
 
+#include "base/Log.h"
 #include "gameplay/Character.h"
-
-#include <iostream>
 
 namespace {
 
@@ -104,8 +103,8 @@ void characterPass(CollisionScene& scene, const MovingObject* player, float dt)
                 characters.pop_back();
                 continue;
             }
-            std::cerr << "Warning the player died!\n";
-            std::cout << "Respawning at origin...\n";
+            logError("Warning the player died!");
+            logText("Respawning at origin...\n");
             respawnAtOrigin(body);
         }
         moveCharacter(scene, body, dt);

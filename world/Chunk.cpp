@@ -1,8 +1,9 @@
 #include "world/Chunk.h"
 
+#include "base/Log.h"
+
 #include <algorithm>
 #include <cmath>
-#include <iostream>
 #include <vector>
 
 namespace {
@@ -121,7 +122,7 @@ glm::ivec3 Chunk::cellOf(const glm::vec3& point) const
 void Chunk::computeHeightmap(const aabb& region)
 {
     if (!root || !heightmap || !region.intersects(root->box)) {
-        std::cout << "heightmap failed" << std::endl;
+        logLine("heightmap failed");
         return;
     }
     // The max cell is excluded, so the last row and column keep their value.

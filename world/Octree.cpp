@@ -1,7 +1,8 @@
 #include "world/Octree.h"
 
+#include "base/Log.h"
+
 #include <bit>
-#include <iostream>
 
 namespace {
 constexpr int kDrawNodeDepth = 2;
@@ -64,7 +65,7 @@ template <class Node> Octree* Octree::makeChildren() const
 void Octree::split()
 {
     if (isSplit) {
-        std::cout << "Octree split error: already split\n";
+        logText("Octree split error: already split\n");
         return;
     }
     if (depth >= kVoxelDepth)
@@ -200,7 +201,7 @@ void Octree::buildMesh(const aabb& region)
     if (!box.intersects(region))
         return;
     if (!isSplit) {
-        std::cerr << "Error updating draw nodes.\n";
+        logError("Error updating draw nodes.");
         return;
     }
     for (int k = 0; k < 8; ++k)
@@ -212,7 +213,7 @@ void Octree::uploadMesh(const aabb& region)
     if (!box.intersects(region))
         return;
     if (!isSplit) {
-        std::cerr << "Error updating draw nodes.\n";
+        logError("Error updating draw nodes.");
         return;
     }
     for (int k = 0; k < 8; ++k)
@@ -222,7 +223,7 @@ void Octree::uploadMesh(const aabb& region)
 void Octree::dropMesh()
 {
     if (!isSplit) {
-        std::cerr << "Error updating draw nodes\n";
+        logError("Error updating draw nodes");
         return;
     }
     for (int k = 0; k < 8; ++k)
@@ -232,7 +233,7 @@ void Octree::dropMesh()
 bool Octree::cull(const Camera& camera)
 {
     if (!isSplit) {
-        std::cerr << "Error updating draw nodes\n";
+        logError("Error updating draw nodes");
         return false;
     }
     bool anyVisible = false;
@@ -245,7 +246,7 @@ void Octree::draw()
 {
     if (!isSplit) {
         if (type != BLOCK_AIR)
-            std::cout << "error\n";
+            logText("error\n");
         return;
     }
     for (int k = 0; k < 8; ++k)

@@ -1,11 +1,11 @@
 #include "world/World.h"
 
+#include "base/Log.h"
 #include "gameplay/Cat.h"
 #include "gameplay/Death.h"
 #include "gameplay/projectiles/Projectile.h"
 
 #include <algorithm>
-#include <iostream>
 
 World::World(int32_t distance, const glm::vec3& size, int threads)
     : viewDistance(distance)
@@ -37,11 +37,11 @@ World::~World()
         worker->join();
     }
     workers_.clear();
-    std::cout << "World: All Threads terminated.\n";
+    logText("World: All Threads terminated.\n");
     chunks.clear();
     chunkCache.clear();
     destroyList.clear();
-    std::cout << "World: Chunks deleted.\n";
+    logText("World: Chunks deleted.\n");
     uploadQueue_.clear();
     editQueue.clear();
     workQueue_.clear();
@@ -121,7 +121,7 @@ void World::applyMemoryLimit()
 {
     if (maxChunkCount >= readyCount + cacheSize)
         return;
-    std::cout << "Warning memory limit reached!" << std::endl;
+    logLine("Warning memory limit reached!");
     scheduleDestruction(std::min(cacheSize, cacheSize + readyCount - static_cast<int>(maxChunkCount * 0.6)));
 }
 
@@ -166,17 +166,17 @@ void World::moveCacheToDestroyList(int n)
         chunkCache[farthest] = std::move(chunkCache.back());
         chunkCache.pop_back();
     }
-    std::cout << "Main: " << n << " chunks queued for destruction!" << std::endl;
+    logLine(joinText("Main: ", n, " chunks queued for destruction!"));
 }
 
 void World::editVoxels(int32_t type, std::unique_ptr<Geometric_Object> shape)
 {
     if (!shape) {
-        std::cerr << "Voxel edit ignored: no shape\n";
+        logError("Voxel edit ignored: no shape");
         return;
     }
     if (!isBlockType(type)) {
-        std::cerr << "Voxel edit ignored: invalid block type " << type << "\n";
+        logError(joinText("Voxel edit ignored: invalid block type ", type));
         return;
     }
     editQueue.push_back(std::make_unique<VoxelEdit>(type, std::move(shape)));

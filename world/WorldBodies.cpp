@@ -2,6 +2,7 @@
 // operations other parts of the game call on them.
 #include "world/World.h"
 
+#include "base/Log.h"
 #include "gameplay/Cat.h"
 #include "gameplay/Death.h"
 #include "gameplay/GameServices.h"
@@ -14,7 +15,6 @@
 #include "world/WorldobjectPasses.h"
 
 #include <glm/geometric.hpp>
-#include <iostream>
 
 namespace {
 constexpr float kReach = ACTIVATION_DISTANCE; // how near the player must be to a cat or an object
@@ -99,7 +99,7 @@ void World::removeCats(int n)
             --player->catCount;
     }
     if (removed < n)
-        std::cerr << "ERROR:  cannot delete " << n << " cats because there are not cats anymore :(" << std::endl;
+        logError(joinText("ERROR:  cannot delete ", n, " cats because there are not cats anymore :("));
 }
 
 Cat* World::nearestCat() const

@@ -1,8 +1,7 @@
 #include "world/World.h"
 
+#include "base/Log.h"
 #include "world/FaceMasks.h"
-
-#include <iostream>
 
 void World::pushJob(std::unique_ptr<ChunkJob> job)
 {
@@ -68,7 +67,7 @@ void World::runJob(ChunkJob& job)
         destroyChunks();
         break;
     default:
-        std::cerr << "World: unknown job type " << job.type << "\n";
+        logError(joinText("World: unknown job type ", job.type));
     }
 }
 
@@ -134,5 +133,5 @@ void World::destroyChunks()
     }
     const size_t count = doomed.size();
     doomed.clear(); // outside the lock: the main thread may queue more meanwhile
-    std::cout << "Thread: " << count << " Chunks destroyed!" << std::endl;
+    logLine(joinText("Thread: ", count, " Chunks destroyed!"));
 }

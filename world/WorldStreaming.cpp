@@ -1,10 +1,10 @@
 #include "world/World.h"
 
+#include "base/Log.h"
 #include "base/TerrainCodes.h"
 
 #include <algorithm>
 #include <cmath>
-#include <iostream>
 
 ChunkRange World::loadedSquare(float inset) const
 {
@@ -124,7 +124,7 @@ void World::processUploads()
         if (result == RegionLocks::BUSY || result == RegionLocks::CONTENDED)
             return;
         if (result == RegionLocks::UNAVAILABLE) {
-            std::cout << ":(\n";
+            logText(":(\n");
             uploadQueue_.pop_front();
             return;
         }
@@ -159,7 +159,7 @@ void World::processVoxelEdits()
         if (result == RegionLocks::BUSY)
             return; // the chunks are being worked on: next frame
         if (result == RegionLocks::UNAVAILABLE) {
-            std::cout << "ignoring set command\n";
+            logText("ignoring set command\n");
             editQueue.pop_front();
             continue;
         }

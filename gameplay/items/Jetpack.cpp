@@ -5,20 +5,17 @@
 #include "gameplay/GameServices.h"
 #include "gameplay/Player.h"
 #include "gameplay/items/HeldPlacement.h"
+#include "render/MeshTable.h"
 #include "render/Model.h"
 #include "render/ParticleSystem.h"
+#include "render/ShaderTable.h"
+#include "render/TextureTable.h"
 
 #include <algorithm>
 #include <cmath>
 #include <glm/geometric.hpp>
 
 namespace {
-
-constexpr int kModelShader = 3;
-constexpr int kJetpackMesh = 16; // models/jetpack.obj
-constexpr int kJetpackTexture = 13; // textures/jetpack.png
-constexpr int kGlovesMesh = 17; // models/jetpack_hand.obj
-constexpr int kGlovesTexture = 10; // textures/gloves.png
 
 // A horizontal unit vector along v, or zero when v is vertical.
 glm::vec3 horizontal(const glm::vec4& v)
@@ -33,13 +30,13 @@ glm::vec3 horizontal(const glm::vec4& v)
 Jetpack::Jetpack(bool held)
     : Item(held)
 {
-    model = std::make_unique<Model>(kJetpackMesh, kJetpackTexture, kModelShader, held);
+    model = std::make_unique<Model>(MESH_JETPACK, TEXTURE_JETPACK, SHADER_MODEL, held);
     name = "Jetpack";
     type = int(ItemType::Jetpack);
     cooldown = 0.0f;
     bobFactor = 0.4f;
     if (held) {
-        model->addPart(kGlovesMesh, kGlovesTexture);
+        model->addPart(MESH_JETPACK_HAND, TEXTURE_GLOVES);
         sound = gSoundSystem.createSource();
     }
 }

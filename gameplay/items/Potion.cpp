@@ -5,8 +5,11 @@
 #include "gameplay/Player.h"
 #include "gameplay/items/HeldPlacement.h"
 #include "gameplay/projectiles/Cork.h"
+#include "render/MeshTable.h"
 #include "render/Model.h"
 #include "render/ParticleSystem.h"
+#include "render/ShaderTable.h"
+#include "render/TextureTable.h"
 
 #include <algorithm>
 #include <glm/geometric.hpp>
@@ -14,10 +17,6 @@
 
 namespace {
 
-constexpr int kModelShader = 3;
-constexpr int kBottleMesh = 23; // models/potion_bottle.obj
-constexpr int kCorkMesh = 24; // models/potion_cork.obj
-constexpr int kPotionTexture = 17; // textures/potion.png
 constexpr int kCorkPart = 1;
 constexpr float kCorkHeight = 3.0f; // up the bottle's local y
 
@@ -26,12 +25,12 @@ constexpr float kCorkHeight = 3.0f; // up the bottle's local y
 Potion::Potion(bool held)
     : Item(held)
 {
-    model = std::make_unique<Model>(kBottleMesh, kPotionTexture, kModelShader, held);
+    model = std::make_unique<Model>(MESH_POTION_BOTTLE, TEXTURE_POTION, SHADER_MODEL, held);
     name = "Potion";
     type = int(ItemType::Potion);
     cooldown = 5.0f;
     bobFactor = 1.0f;
-    model->addPart(kCorkMesh, kPotionTexture);
+    model->addPart(MESH_POTION_CORK, TEXTURE_POTION);
     model->setPartMatrix(glm::translate(glm::mat4(1.0f), glm::vec3(0.0f, kCorkHeight, 0.0f)), kCorkPart);
 }
 
@@ -56,7 +55,7 @@ void Potion::popCork()
     const glm::mat4 m = corkMatrix();
     const glm::vec3 at(m[3]);
     const glm::vec3 up(m[1]);
-    game().addProjectile(std::make_unique<Cork>(kCorkMesh, kPotionTexture, m, up, 1.4f, 30.0f));
+    game().addProjectile(std::make_unique<Cork>(MESH_POTION_CORK, TEXTURE_POTION, m, up, 1.4f, 30.0f));
     gSoundSystem.playAt(SOUND_POP_CORK, at, glm::vec3(0.0f));
     if (ParticleSystem* particles = game().particles()) {
         const float length = glm::length(up);
@@ -96,7 +95,7 @@ void Potion::finishDrinking()
     phaseTimer = 0.0f;
     game().startPotion(PROTECTION);
     const glm::vec3 f(owner->model[2]);
-    game().addProjectile(std::make_unique<Cork>(kBottleMesh, kPotionTexture, model->getModelMatrix(),
+    game().addProjectile(std::make_unique<Cork>(MESH_POTION_BOTTLE, TEXTURE_POTION, model->getModelMatrix(),
         glm::vec3(-f.x, 0.5f - f.y, -f.z), 0.2f, 120.0f));
     count -= 1;
 }

@@ -1,18 +1,18 @@
 #include "gameplay/items/ThrownItems.h"
 
+#include "base/Log.h"
 #include "gameplay/GameServices.h"
 #include "gameplay/Player.h"
 #include "gameplay/items/HeldPlacement.h"
 #include "gameplay/projectiles/Ball.h"
 #include "gameplay/projectiles/FlyingFish.h"
 #include "gameplay/projectiles/Grenade.h"
+#include "render/MeshTable.h"
 #include "render/Model.h"
-
-#include <iostream>
+#include "render/ShaderTable.h"
+#include "render/TextureTable.h"
 
 namespace {
-
-constexpr int kModelShader = 3;
 
 // One unit in front of the body centre, along the view.
 glm::vec3 throwPoint(const Player& p)
@@ -27,7 +27,7 @@ glm::vec3 viewDirection(const Player& p)
 // The model, name, type, cooldown and bob factor every kind sets up alike.
 void describe(Item& item, int mesh, int texture, const char* name, ItemType type, float cooldown)
 {
-    item.model = std::make_unique<Model>(mesh, texture, kModelShader, item.held);
+    item.model = std::make_unique<Model>(mesh, texture, SHADER_MODEL, item.held);
     item.name = name;
     item.type = int(type);
     item.cooldown = cooldown;
@@ -39,8 +39,7 @@ void describe(Item& item, int mesh, int texture, const char* name, ItemType type
 Dynamite::Dynamite(bool held)
     : Item(held)
 {
-    describe(
-        *this, 10, 6, "Dynamite", ItemType::Dynamite, 1.0f); // models/dynamite.obj, textures/dynamite.png
+    describe(*this, MESH_DYNAMITE, TEXTURE_DYNAMITE, "Dynamite", ItemType::Dynamite, 1.0f);
 }
 
 void Dynamite::use()
@@ -56,7 +55,7 @@ void Dynamite::setMatrix(const glm::mat4& hand)
 Fish::Fish(bool held)
     : Item(held)
 {
-    describe(*this, 14, 11, "Fish", ItemType::Fish, 1.0f); // models/fish.obj, textures/fish.png
+    describe(*this, MESH_FISH, TEXTURE_FISH, "Fish", ItemType::Fish, 1.0f);
 }
 
 void Fish::use()
@@ -74,7 +73,7 @@ void Fish::setMatrix(const glm::mat4& hand)
 BallItem::BallItem(bool held)
     : Item(held)
 {
-    describe(*this, 22, 16, "Ball", ItemType::BallItem, 1.0f); // models/ball.obj, textures/wool.png
+    describe(*this, MESH_BALL, TEXTURE_WOOL, "Ball", ItemType::BallItem, 1.0f);
 }
 
 void BallItem::use()
@@ -85,7 +84,7 @@ void BallItem::use()
         return;
     }
     auto ball = std::make_unique<Ball>(glm::vec3(0.0f), glm::vec3(0.0f));
-    std::cout << "Ball: Throw" << std::endl;
+    logLine("Ball: Throw");
     ball->launch(throwPoint(*owner), 0.5f * viewDirection(*owner));
     owner->thrownBall = ball.get();
     currentBall = ball.get();

@@ -1,14 +1,10 @@
 #include "gameplay/projectiles/Ball.h"
 
+#include "render/MeshTable.h"
+#include "render/TextureTable.h"
+
 #include <cmath>
 #include <glm/geometric.hpp>
-
-namespace {
-
-constexpr int kBallMesh = 22; // models/ball.obj
-constexpr int kWoolTexture = 16; // textures/wool.png
-
-} // namespace
 
 Ball* currentBall = nullptr;
 
@@ -16,7 +12,7 @@ Ball::Ball(const glm::vec3& position, const glm::vec3& v)
     : Projectile(0.6f, position, v)
 {
     gravity = 0.7f;
-    setModel(kBallMesh, kWoolTexture, 0.3f);
+    setModel(MESH_BALL, TEXTURE_WOOL, 0.3f);
 }
 
 Ball::~Ball()

@@ -1,10 +1,6 @@
 #include "gameplay/projectiles/Cork.h"
 
-namespace {
-
-constexpr int kModelShader = 3;
-
-} // namespace
+#include "render/ShaderTable.h"
 
 Cork::Cork(int mesh, int texture, const glm::mat4& worldMatrix, const glm::vec3& direction, float speedFactor,
     float life)
@@ -13,5 +9,5 @@ Cork::Cork(int mesh, int texture, const glm::mat4& worldMatrix, const glm::vec3&
     gravity = 0.5f;
     lifetime = life;
     model = worldMatrix;
-    renderModel = std::make_unique<Model>(mesh, texture, kModelShader, false);
+    renderModel = std::make_unique<Model>(mesh, texture, SHADER_MODEL, false);
 }

@@ -1,15 +1,11 @@
 #include "gameplay/projectiles/FlyingFish.h"
 
+#include "render/MeshTable.h"
+#include "render/TextureTable.h"
+
 #include <algorithm>
 #include <glm/geometric.hpp>
 #include <glm/vec2.hpp>
-
-namespace {
-
-constexpr int kFishMesh = 14; // models/fish.obj
-constexpr int kFishTexture = 11; // textures/fish.png
-
-} // namespace
 
 std::vector<FlyingFish*> thrownFish;
 
@@ -22,7 +18,7 @@ FlyingFish::FlyingFish(const glm::vec3& position, const glm::vec3& v, float life
     : Projectile(0.2f, position, v)
 {
     lifetime = life;
-    setModel(kFishMesh, kFishTexture, 0.2f);
+    setModel(MESH_FISH, TEXTURE_FISH, 0.2f);
 }
 
 FlyingFish::~FlyingFish()

@@ -2,21 +2,16 @@
 
 #include "audio/SoundSystem.h"
 #include "gameplay/GameServices.h"
+#include "render/MeshTable.h"
 #include "render/ParticleSystem.h"
-
-namespace {
-
-constexpr int kDynamiteMesh = 10; // models/dynamite.obj
-constexpr int kDynamiteTexture = 6; // textures/dynamite.png
-
-} // namespace
+#include "render/TextureTable.h"
 
 Grenade::Grenade(const glm::vec3& position, const glm::vec3& v, float fuse)
     : Projectile(0.2f, position, v)
     , fuseSound(gSoundSystem.createSource())
 {
     lifetime = fuse;
-    setModel(kDynamiteMesh, kDynamiteTexture, 0.2f);
+    setModel(MESH_DYNAMITE, TEXTURE_DYNAMITE, 0.2f);
     gSoundSystem.setPosition(fuseSound, position);
     gSoundSystem.setVelocity(fuseSound, v);
     gSoundSystem.setLooping(fuseSound, true);

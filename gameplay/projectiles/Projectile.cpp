@@ -3,13 +3,13 @@
 #include "base/Rand.h"
 #include "gameplay/GameServices.h"
 #include "render/ParticleSystem.h"
+#include "render/ShaderTable.h"
 
 #include <cmath>
 #include <glm/geometric.hpp>
 
 namespace {
 
-constexpr int kModelShader = 3;
 constexpr float kTwoPi = 6.2831855f;
 
 } // namespace
@@ -37,7 +37,7 @@ glm::vec3 Projectile::randomSpinAxis()
 
 void Projectile::setModel(int mesh, int texture, float scale)
 {
-    renderModel = std::make_unique<Model>(mesh, texture, kModelShader, false);
+    renderModel = std::make_unique<Model>(mesh, texture, SHADER_MODEL, false);
     scaleModel(scale, scale, scale);
 }
 

@@ -3,7 +3,10 @@
 #include "CreatureTestWorld.h"
 
 #include "gameplay/CatPose.h"
+#include "render/MeshTable.h"
 #include "render/Model.h"
+#include "render/ShaderTable.h"
+#include "render/TextureTable.h"
 
 #include <glm/gtc/matrix_transform.hpp>
 #include <gtest/gtest.h>
@@ -46,7 +49,11 @@ TEST(Cat, StartsFollowingAtItsSizeWithEmptyProgress)
     for (float sample : cat.progressRing)
         EXPECT_EQ(sample, 999.0f);
     EXPECT_TRUE(cat.bodyModel->golden);
-    EXPECT_EQ(cat.bodyModel->meshes, (std::vector<int> { 6, 7, 9, 8, 8, 8, 8 }));
+    EXPECT_EQ(cat.bodyModel->meshes,
+        (std::vector<int> { MESH_CAT_HEAD, MESH_CAT_BODY, MESH_CAT_TAIL, MESH_CAT_LEG, MESH_CAT_LEG,
+            MESH_CAT_LEG, MESH_CAT_LEG }));
+    EXPECT_EQ(cat.bodyModel->textures, std::vector<int>(7, TEXTURE_CAT));
+    EXPECT_EQ(cat.bodyModel->shader, SHADER_MODEL);
 }
 
 TEST(Cat, FourFishGrowItToThreePointEightAndTheFifthSplitsIt)

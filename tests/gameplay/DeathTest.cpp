@@ -2,7 +2,10 @@
 // gives up or catches the player.
 #include "CreatureTestWorld.h"
 
+#include "render/MeshTable.h"
 #include "render/Model.h"
+#include "render/ShaderTable.h"
+#include "render/TextureTable.h"
 
 #include <gtest/gtest.h>
 
@@ -45,7 +48,11 @@ TEST(Death, StartsHiddenUnderTheWorld)
     EXPECT_EQ(w.threat, 0.0f);
     EXPECT_TRUE(death.showBoxes);
     EXPECT_FLOAT_EQ(death.model[1].y, 0.24f);
-    EXPECT_EQ(death.bodyModel->meshes, (std::vector<int> { 1, 2, 3, 4, 5 }));
+    EXPECT_EQ(death.bodyModel->meshes,
+        (std::vector<int> { MESH_DEATH_SCYTHE, MESH_DEATH_LEFT_ARM, MESH_DEATH_RIGHT_ARM, MESH_DEATH_HEAD,
+            MESH_DEATH_BODY }));
+    EXPECT_EQ(death.bodyModel->textures, std::vector<int>(5, TEXTURE_DEATH));
+    EXPECT_EQ(death.bodyModel->shader, SHADER_MODEL);
 }
 
 TEST(Death, NeverAttacksWithoutCats)

@@ -10,7 +10,10 @@
 #include "gameplay/projectiles/Cork.h"
 #include "gameplay/projectiles/FlyingFish.h"
 #include "gameplay/projectiles/Grenade.h"
+#include "render/MeshTable.h"
 #include "render/ParticleSystem.h"
+#include "render/ShaderTable.h"
+#include "render/TextureTable.h"
 
 #include <cmath>
 #include <glm/geometric.hpp>
@@ -65,11 +68,11 @@ TEST_F(ItemTest, KindsCarryTheirNamesCooldownsAndModels)
         int texture;
     };
     const Expected expected[] = {
-        { "Dynamite", 1.0f, 1.0f, 10, 6 },
-        { "Fish", 1.0f, 1.0f, 14, 11 },
-        { "Jetpack", 0.0f, 0.4f, 16, 13 },
-        { "Ball", 1.0f, 1.0f, 22, 16 },
-        { "Potion", 5.0f, 1.0f, 23, 17 },
+        { "Dynamite", 1.0f, 1.0f, MESH_DYNAMITE, TEXTURE_DYNAMITE },
+        { "Fish", 1.0f, 1.0f, MESH_FISH, TEXTURE_FISH },
+        { "Jetpack", 0.0f, 0.4f, MESH_JETPACK, TEXTURE_JETPACK },
+        { "Ball", 1.0f, 1.0f, MESH_BALL, TEXTURE_WOOL },
+        { "Potion", 5.0f, 1.0f, MESH_POTION_BOTTLE, TEXTURE_POTION },
     };
     for (int type = 0; type < 5; ++type) {
         for (bool inHand : { true, false }) {
@@ -83,13 +86,14 @@ TEST_F(ItemTest, KindsCarryTheirNamesCooldownsAndModels)
             EXPECT_EQ(item->model->meshes[0], expected[type].mesh);
             EXPECT_EQ(item->model->textures[0], expected[type].texture);
             EXPECT_EQ(item->model->alwaysBright, inHand);
-            EXPECT_EQ(item->model->shader, 3);
+            EXPECT_EQ(item->model->shader, SHADER_MODEL);
         }
     }
     // Gloves with the jetpack only in the hand; the potion always has its cork.
-    EXPECT_EQ(makeItem(2, true)->model->meshes, std::vector<int>({ 16, 17 }));
-    EXPECT_EQ(makeItem(2, false)->model->meshes, std::vector<int>({ 16 }));
-    EXPECT_EQ(makeItem(4, false)->model->meshes, std::vector<int>({ 23, 24 }));
+    EXPECT_EQ(makeItem(2, true)->model->meshes, std::vector<int>({ MESH_JETPACK, MESH_JETPACK_HAND }));
+    EXPECT_EQ(makeItem(2, true)->model->textures, std::vector<int>({ TEXTURE_JETPACK, TEXTURE_GLOVES }));
+    EXPECT_EQ(makeItem(2, false)->model->meshes, std::vector<int>({ MESH_JETPACK }));
+    EXPECT_EQ(makeItem(4, false)->model->meshes, std::vector<int>({ MESH_POTION_BOTTLE, MESH_POTION_CORK }));
 
     // The overlay shows the held kind and how many are left.
     player->addItem(int(ItemType::Dynamite), 3);
@@ -216,7 +220,7 @@ TEST_F(ItemTest, DrinkingTakesFourSecondsFromTheClickToTheProtection)
     ASSERT_EQ(thrown().size(), 1u);
     Cork* cork = thrownAs<Cork>(0);
     ASSERT_NE(cork, nullptr);
-    EXPECT_EQ(cork->renderModel->meshes[0], 24);
+    EXPECT_EQ(cork->renderModel->meshes[0], MESH_POTION_CORK);
     EXPECT_FLOAT_EQ(cork->lifetime, 30.0f);
     EXPECT_GT(cork->velocity.y, 0.0f);
     EXPECT_EQ(potion->count, 2); // taken only when drunk
@@ -245,7 +249,7 @@ TEST_F(ItemTest, DrinkingTakesFourSecondsFromTheClickToTheProtection)
     ASSERT_EQ(thrown().size(), 2u);
     Cork* bottle = thrownAs<Cork>(1);
     ASSERT_NE(bottle, nullptr);
-    EXPECT_EQ(bottle->renderModel->meshes[0], 23);
+    EXPECT_EQ(bottle->renderModel->meshes[0], MESH_POTION_BOTTLE);
     EXPECT_FLOAT_EQ(bottle->lifetime, 120.0f);
     EXPECT_NEAR(glm::distance(bottle->velocity, glm::vec3(0.0f, 0.1f, -0.2f)), 0.0f, 1e-6f);
     stepOnGround(299 - steps);

@@ -201,7 +201,7 @@ protected:
         glActiveTexture(GL_TEXTURE5);
         glBindTexture(GL_TEXTURE_2D, depth);
         shader->setInt("depthTex", 5);
-        if (std::string(GetParam()) == "shader/world.glsl") {
+        if (std::string(GetParam()) == shaderFiles[SHADER_WORLD]) {
             terrainFloor->draw();
         } else {
             glBindVertexArray(vao);
@@ -252,13 +252,14 @@ TEST_P(LampLight, TheConeLightsItsCentreAndTheNightKeepsTheRestDark)
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(Shaders, LampLight, testing::Values("shader/world.glsl", "shader/model.glsl"));
+INSTANTIATE_TEST_SUITE_P(
+    Shaders, LampLight, testing::Values(shaderFiles[SHADER_WORLD], shaderFiles[SHADER_MODEL]));
 
 // The moon covers the same share of the screen in a small window as in a large one.
 TEST_F(GameShadersGlTest, SpritesAreSizedAgainstTheViewport)
 {
     std::string log;
-    auto shader = loadGameShader("shader/billboard.glsl", &log);
+    auto shader = loadGameShader(shaderFiles[SHADER_BILLBOARD], &log);
     ASSERT_NE(shader, nullptr) << log;
     GLuint white = 0, quad = 0, buffer = 0;
     glGenTextures(1, &white);

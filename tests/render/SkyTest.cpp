@@ -1,6 +1,7 @@
 #include "render/Sky.h"
 #include "render/GlContextFixture.h"
 #include "render/TestFiles.h"
+#include "render/TextureTable.h"
 
 #include <cstdlib>
 #include <gtest/gtest.h>
@@ -23,9 +24,9 @@ TEST(SkyTest, MoonAndStarsFollowThePlayerOverTheGroundOnly)
 
     ASSERT_EQ(moon.points.size(), 1u);
     EXPECT_EQ(moon.points[0].size, 20.0f);
-    EXPECT_EQ(moon.texture, 0);
-    EXPECT_EQ(stars.texture, 1);
-    EXPECT_EQ(moon.shader, 6);
+    EXPECT_EQ(moon.texture, TEXTURE_MOON);
+    EXPECT_EQ(stars.texture, TEXTURE_STAR);
+    EXPECT_EQ(moon.shader, SHADER_BILLBOARD);
 }
 
 TEST(SkyTest, StarsLieOnTheUpperHalfOfTheDome)

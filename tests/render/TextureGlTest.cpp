@@ -257,7 +257,7 @@ TEST_F(TextureGlTest, ModelTextureTableLoadsInOrderWithRepeatSamplers)
 TEST_F(TextureGlTest, ModelTextureFailureReportsAndStops)
 {
     for (int i = 0; i < MODEL_TEXTURE_COUNT; ++i)
-        if (i != 5)
+        if (i != TEXTURE_CAT)
             png(modelTexturePaths[i], patternPng(2, 2, 3));
     ScopedWorkingDirectory cwd(dir.path());
     CaptureStdout();

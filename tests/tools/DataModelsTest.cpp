@@ -16,6 +16,8 @@
 #include <png.h>
 #include <unistd.h>
 
+#include "render/MeshTable.h"
+#include "render/TextureTable.h"
 #include "tools/datagen/DataGen.h"
 #include "tools/datagen/MeshBuilder.h"
 #include "tools/datagen/ModelSet.h"
@@ -23,55 +25,6 @@
 namespace {
 
 namespace fs = std::filesystem;
-
-const char* const kMeshFiles[25] = {
-    "models/player.obj",
-    "models/death_scythe.obj",
-    "models/death_left_arm.obj",
-    "models/death_right_arm.obj",
-    "models/death_head.obj",
-    "models/death_body.obj",
-    "models/cat_head.obj",
-    "models/cat_body.obj",
-    "models/cat_leg.obj",
-    "models/cat_tail.obj",
-    "models/dynamite.obj",
-    "models/cage.obj",
-    "models/flashlight.obj",
-    "models/flashlight_hand.obj",
-    "models/fish.obj",
-    "models/bonfire.obj",
-    "models/jetpack.obj",
-    "models/jetpack_hand.obj",
-    "models/sign.obj",
-    "models/dynamite_pack.obj",
-    "models/blasting_machine.obj",
-    "models/blasting_machine_handle.obj",
-    "models/ball.obj",
-    "models/potion_bottle.obj",
-    "models/potion_cork.obj",
-};
-
-const char* const kTextureFiles[18] = {
-    "textures/moon.png",
-    "textures/star.png",
-    "textures/death.png",
-    "textures/fire_alpha.png",
-    "textures/fire_diffuse.png",
-    "textures/cat.png",
-    "textures/dynamite.png",
-    "textures/player.png",
-    "textures/cage.png",
-    "textures/flashlight.png",
-    "textures/gloves.png",
-    "textures/fish.png",
-    "textures/logs.png",
-    "textures/jetpack.png",
-    "textures/sign_pyramid.png",
-    "textures/blasting_machine.png",
-    "textures/wool.png",
-    "textures/potion.png",
-};
 
 struct Corner {
     int position, uv, normal; // 0-based
@@ -188,7 +141,7 @@ const std::map<std::string, ObjFile>& generatedMeshes()
 {
     static const std::map<std::string, ObjFile> meshes = [] {
         std::map<std::string, ObjFile> all;
-        for (const char* file : kMeshFiles)
+        for (const char* file : meshFiles)
             all[file] = parseObj(readFile(fs::path(MOSSGRAVE_RUN_DIR) / file));
         return all;
     }();
@@ -214,7 +167,7 @@ float signedVolume(const ObjFile& obj)
 
 TEST(GeneratedModels, EveryTableMeshKeepsToTheReadersSubset)
 {
-    for (const char* file : kMeshFiles) {
+    for (const char* file : meshFiles) {
         SCOPED_TRACE(file);
         ASSERT_TRUE(fs::is_regular_file(fs::path(MOSSGRAVE_RUN_DIR) / file));
         const ObjFile& obj = mesh(file);
@@ -231,7 +184,7 @@ TEST(GeneratedModels, EveryTableMeshKeepsToTheReadersSubset)
 
 TEST(GeneratedModels, FacesWindCounterClockwiseAroundOutwardNormals)
 {
-    for (const char* file : kMeshFiles) {
+    for (const char* file : meshFiles) {
         SCOPED_TRACE(file);
         const ObjFile& obj = mesh(file);
         int wrong = 0;
@@ -252,7 +205,7 @@ TEST(GeneratedModels, FacesWindCounterClockwiseAroundOutwardNormals)
 
 TEST(GeneratedModels, EveryModelTextureIsAnEightBitRgbPng)
 {
-    for (const char* file : kTextureFiles) {
+    for (const char* file : modelTexturePaths) {
         SCOPED_TRACE(file);
         const fs::path path = fs::path(MOSSGRAVE_RUN_DIR) / file;
         FILE* in = std::fopen(path.c_str(), "rb");

@@ -1,5 +1,6 @@
 // Checks of the generated sounds, read the way the game's WAV reader reads
 // them, and of the synthesis kit's loop handling.
+#include "audio/SoundTable.h"
 #include "tools/datagen/DataGen.h"
 #include "tools/datagen/SoundSynth.h"
 #include "tools/datagen/WavWriter.h"
@@ -20,40 +21,44 @@ namespace {
 namespace fs = std::filesystem;
 using namespace datagen;
 
+// How the game plays each sound of its table; the files are the table's own.
 struct TableSound {
-    const char* file;
+    SoundId id;
     bool loops;
     bool positional; // played at a place in the world: OpenAL pans mono sources only
+
+    const char* file() const { return kSoundTable[size_t(id)].file; }
 };
 
 const TableSound kTable[] = {
-    { "sounds/meow.wav", false, true },
-    { "sounds/forest_birds.wav", true, false },
-    { "sounds/forest_rain_mid_birds.wav", true, false },
-    { "sounds/bonfire.wav", true, true },
-    { "sounds/footstep-grass.wav", false, false },
-    { "sounds/footstep-grass2.wav", false, false },
-    { "sounds/desert_night.wav", true, false },
-    { "sounds/fuse.wav", true, true },
-    { "sounds/explosion.wav", false, true },
-    { "sounds/success.wav", false, true },
-    { "sounds/button.wav", false, false },
-    { "sounds/piano1.wav", false, false },
-    { "sounds/piano2.wav", false, false },
-    { "sounds/breathing.wav", false, false },
-    { "sounds/heartbeat.wav", true, false },
-    { "sounds/jetpack.wav", true, false },
-    { "sounds/thunder1.wav", false, true },
-    { "sounds/noise.wav", true, false },
-    { "sounds/end.wav", false, false },
-    { "sounds/pop_cork.wav", false, true },
-    { "sounds/metal_impact.wav", false, true },
-    { "sounds/drinking.wav", false, false },
-    { "sounds/creepy_amb.wav", false, false },
-    { "sounds/frightening_place.wav", false, false },
-    { "sounds/low.wav", false, false },
-    { "sounds/suspense.wav", false, false },
+    { SOUND_MEOW, false, true },
+    { SOUND_FOREST_BIRDS, true, false },
+    { SOUND_FOREST_RAIN, true, false },
+    { SOUND_BONFIRE, true, true },
+    { SOUND_FOOTSTEP_GRASS, false, false },
+    { SOUND_FOOTSTEP_GRASS2, false, false },
+    { SOUND_DESERT_NIGHT, true, false },
+    { SOUND_FUSE, true, true },
+    { SOUND_EXPLOSION, false, true },
+    { SOUND_SUCCESS, false, true },
+    { SOUND_BUTTON, false, false },
+    { SOUND_PIANO1, false, false },
+    { SOUND_PIANO2, false, false },
+    { SOUND_BREATHING, false, false },
+    { SOUND_HEARTBEAT, true, false },
+    { SOUND_JETPACK, true, false },
+    { SOUND_THUNDER1, false, true },
+    { SOUND_NOISE, true, false },
+    { SOUND_END, false, false },
+    { SOUND_POP_CORK, false, true },
+    { SOUND_METAL_IMPACT, false, true },
+    { SOUND_DRINKING, false, false },
+    { SOUND_CREEPY_AMB, false, false },
+    { SOUND_FRIGHTENING_PLACE, false, false },
+    { SOUND_LOW, false, false },
+    { SOUND_SUSPENSE, false, false },
 };
+static_assert(std::size(kTable) == size_t(kSoundCount), "every sound of the table is described");
 
 const fs::path kRunDir = MOSSGRAVE_RUN_DIR;
 
@@ -175,8 +180,8 @@ double pitchAt(const Wav& w, double at)
 TEST(DataSounds, EveryTableFileHasTheHeaderTheGameReads)
 {
     for (const TableSound& sound : kTable) {
-        SCOPED_TRACE(sound.file);
-        const Wav w = readWav(kRunDir / sound.file);
+        SCOPED_TRACE(sound.file());
+        const Wav w = readWav(kRunDir / sound.file());
         ASSERT_GE(w.fileSize, 44u) << "missing or truncated";
         EXPECT_TRUE(w.tagsRight) << "RIFF, WAVE, \"fmt \" and \"data\" at their fixed places";
         EXPECT_EQ(w.riffSize, w.fileSize - 8);
@@ -195,8 +200,8 @@ TEST(DataSounds, EveryTableFileHasTheHeaderTheGameReads)
 TEST(DataSounds, NoSoundIsSilentOrClipped)
 {
     for (const TableSound& sound : kTable) {
-        SCOPED_TRACE(sound.file);
-        const Wav w = readWav(kRunDir / sound.file);
+        SCOPED_TRACE(sound.file());
+        const Wav w = readWav(kRunDir / sound.file());
         ASSERT_FALSE(w.samples.empty());
         double peak = 0.0, energy = 0.0;
         for (int16_t s : w.samples) {
@@ -229,8 +234,8 @@ TEST(DataSounds, LoopingSoundsRunOnFromTheirLastSampleToTheirFirst)
     for (const TableSound& sound : kTable) {
         if (!sound.loops)
             continue;
-        SCOPED_TRACE(sound.file);
-        const Wav w = readWav(kRunDir / sound.file);
+        SCOPED_TRACE(sound.file());
+        const Wav w = readWav(kRunDir / sound.file());
         ASSERT_GT(w.samples.size(), 1000u);
         for (int c = 0; c < int(w.channels); ++c)
             EXPECT_LE(seamJumpRatio(w.samples, int(w.channels), c), 1.0) << "channel " << c;
@@ -240,8 +245,8 @@ TEST(DataSounds, LoopingSoundsRunOnFromTheirLastSampleToTheirFirst)
 TEST(DataSounds, SoundsFitWhereTheGamePlaysThem)
 {
     for (const TableSound& sound : kTable) {
-        SCOPED_TRACE(sound.file);
-        const Wav w = readWav(kRunDir / sound.file);
+        SCOPED_TRACE(sound.file());
+        const Wav w = readWav(kRunDir / sound.file());
         ASSERT_GT(w.channels, 0u);
         if (sound.positional) {
             EXPECT_EQ(w.channels, 1u) << "a stereo buffer would not be placed in the world";
@@ -252,11 +257,12 @@ TEST(DataSounds, SoundsFitWhereTheGamePlaysThem)
     }
     // Running, a step falls every 0.35 s and the two footstep sources take
     // turns, so each sound must be over before its source is asked again.
-    for (const char* step : { "sounds/footstep-grass.wav", "sounds/footstep-grass2.wav" })
+    for (const char* step :
+        { kSoundTable[SOUND_FOOTSTEP_GRASS].file, kSoundTable[SOUND_FOOTSTEP_GRASS2].file })
         EXPECT_LT(seconds(readWav(kRunDir / step)), 0.7) << step;
     // The ambiences cross-fade over 5 s; a loop should outlast a fade.
-    for (const char* ambience :
-        { "sounds/forest_birds.wav", "sounds/forest_rain_mid_birds.wav", "sounds/desert_night.wav" })
+    for (const char* ambience : { kSoundTable[SOUND_FOREST_BIRDS].file, kSoundTable[SOUND_FOREST_RAIN].file,
+             kSoundTable[SOUND_DESERT_NIGHT].file })
         EXPECT_GE(seconds(readWav(kRunDir / ambience)), 10.0) << ambience;
 }
 
@@ -266,8 +272,8 @@ TEST(DataSounds, OneShotsDieAwayInsteadOfStoppingShort)
     for (const TableSound& sound : kTable) {
         if (sound.loops)
             continue;
-        SCOPED_TRACE(sound.file);
-        const Wav w = readWav(kRunDir / sound.file);
+        SCOPED_TRACE(sound.file());
+        const Wav w = readWav(kRunDir / sound.file());
         const double length = seconds(w);
         EXPECT_LT(rmsBetween(w, length - 0.005, length), 0.02 * rmsBetween(w, 0.0, length) + 1e-4);
     }
@@ -276,7 +282,7 @@ TEST(DataSounds, OneShotsDieAwayInsteadOfStoppingShort)
 TEST(DataSounds, CharacterOfTheSoundsTheirNamesPromise)
 {
     // The meow's pitch climbs, then glides down below where it began.
-    const Wav meow = readWav(kRunDir / "sounds/meow.wav");
+    const Wav meow = readWav(kRunDir / kSoundTable[SOUND_MEOW].file);
     const double start = pitchAt(meow, 0.08), top = pitchAt(meow, 0.3), end = pitchAt(meow, 0.75);
     EXPECT_GT(top, 1.25 * start);
     EXPECT_GT(top, 1.25 * end);
@@ -284,7 +290,7 @@ TEST(DataSounds, CharacterOfTheSoundsTheirNamesPromise)
     EXPECT_LT(top, 1000.0);
 
     // Heartbeat: "lub" at the beat, "dub" a quarter second later, quiet between beats.
-    const Wav heart = readWav(kRunDir / "sounds/heartbeat.wav");
+    const Wav heart = readWav(kRunDir / kSoundTable[SOUND_HEARTBEAT].file);
     for (double beat = 0.0; beat < 2.4; beat += 0.6) {
         const double lub = rmsBetween(heart, beat, beat + 0.08);
         const double dub = rmsBetween(heart, beat + 0.24, beat + 0.32);
@@ -294,14 +300,15 @@ TEST(DataSounds, CharacterOfTheSoundsTheirNamesPromise)
     }
 
     // Blasts hit hard at once and die away.
-    for (const char* blast : { "sounds/explosion.wav", "sounds/thunder1.wav", "sounds/metal_impact.wav" }) {
+    for (const char* blast : { kSoundTable[SOUND_EXPLOSION].file, kSoundTable[SOUND_THUNDER1].file,
+             kSoundTable[SOUND_METAL_IMPACT].file }) {
         const Wav w = readWav(kRunDir / blast);
         EXPECT_GT(rmsBetween(w, 0.0, 0.5), 4.0 * rmsBetween(w, seconds(w) - 1.0, seconds(w))) << blast;
     }
 
     // Two different footsteps, not one file twice.
-    EXPECT_FALSE(readBytes(kRunDir / "sounds/footstep-grass.wav")
-        == readBytes(kRunDir / "sounds/footstep-grass2.wav"));
+    EXPECT_FALSE(readBytes(kRunDir / kSoundTable[SOUND_FOOTSTEP_GRASS].file)
+        == readBytes(kRunDir / kSoundTable[SOUND_FOOTSTEP_GRASS2].file));
 }
 
 TEST(DataSounds, GeneratorWritesTheSameBytesEveryRun)
@@ -311,10 +318,10 @@ TEST(DataSounds, GeneratorWritesTheSameBytesEveryRun)
     fs::remove_all(dir);
     ASSERT_TRUE(writeSounds(dir));
     for (const TableSound& sound : kTable) {
-        SCOPED_TRACE(sound.file);
-        const std::vector<uint8_t> fresh = readBytes(dir / sound.file);
+        SCOPED_TRACE(sound.file());
+        const std::vector<uint8_t> fresh = readBytes(dir / sound.file());
         EXPECT_FALSE(fresh.empty());
-        EXPECT_TRUE(fresh == readBytes(kRunDir / sound.file));
+        EXPECT_TRUE(fresh == readBytes(kRunDir / sound.file()));
     }
     fs::remove_all(dir);
 }
@@ -323,7 +330,7 @@ TEST(DataSounds, SoundsStayWithinTheirShareOfTheDataBudget)
 {
     uintmax_t total = 0;
     for (const TableSound& sound : kTable)
-        total += fs::file_size(kRunDir / sound.file);
+        total += fs::file_size(kRunDir / sound.file());
     EXPECT_LT(total, 12'000'000u);
 }
 

@@ -3,7 +3,9 @@
 // pictures carry what they are for, and generation is repeatable.
 #include "tools/datagen/DataGen.h"
 
+#include "base/BlockType.h"
 #include "render/PngImage.h"
+#include "render/TextureTable.h"
 
 #include <gtest/gtest.h>
 
@@ -26,17 +28,12 @@ namespace fs = std::filesystem;
 const fs::path kRunDir = MOSSGRAVE_RUN_DIR;
 
 // Block textures in block type order: the game builds its array texture from them.
-const std::array<const char*, 23> kBlockFiles
-    = { "textures/dirt.png", "textures/grass.png", "textures/brick.png", "textures/stone.png",
-          "textures/sand.png", "textures/bedrock.png", "textures/bark.png", "textures/leaf.png",
-          "textures/rooftiles.png", "textures/cactus.png", "textures/pyramid.png", "textures/stucco.png",
-          "textures/marble.png", "textures/metal.png", "textures/metal2.png", "textures/wood_planks.png",
-          "textures/wood_planks2.png", "textures/wheel.png", "textures/diamond_stone.png",
-          "textures/tent.png", "textures/ballon.png", "textures/basket.png", "textures/stone_cracks.png" };
+const auto& kBlockFiles = blockTexturePaths;
 
 // Uploaded as RGB: sky, sprites, flames and the full-screen backgrounds.
-const std::array<const char*, 8> kRgbFiles = { "textures/moon.png", "textures/star.png",
-    "textures/fire_alpha.png", "textures/fire_diffuse.png", "textures/sky_cubestrip.png", "textures/menu.png",
+const std::array<const char*, 8> kRgbFiles = { modelTexturePaths[TEXTURE_MOON],
+    modelTexturePaths[TEXTURE_STAR], modelTexturePaths[TEXTURE_FIRE_ALPHA],
+    modelTexturePaths[TEXTURE_FIRE_DIFFUSE], "textures/sky_cubestrip.png", "textures/menu.png",
     "textures/loading.png", "textures/gameover.png" };
 
 // Uploaded as RGBA: the overlays drawn with transparency.

@@ -21,22 +21,24 @@ namespace modelsheet {
 // Nothing in the game draws the player mesh; the data generator paints it
 // with the player texture.
 const int meshTexture[MESH_COUNT] = {
-    7, // player.obj: player.png
-    2, 2, 2, 2, 2, // Death's scythe, arms, head and body: death.png
-    5, 5, 5, 5, // the cat's head, body, leg and tail: cat.png
-    6, // dynamite.obj: dynamite.png
-    8, // cage.obj: cage.png
-    9, // flashlight.obj: flashlight.png
-    10, // flashlight_hand.obj: gloves.png
-    11, // fish.obj: fish.png
-    12, // bonfire.obj: logs.png
-    13, // jetpack.obj: jetpack.png
-    10, // jetpack_hand.obj: gloves.png
-    14, // sign.obj: sign_pyramid.png
-    6, // dynamite_pack.obj: dynamite.png
-    15, 15, // blasting machine and its handle: blasting_machine.png
-    16, // ball.obj: wool.png
-    17, 17, // potion bottle and cork: potion.png
+    TEXTURE_PLAYER, // player.obj
+    // Death's scythe, arms, head and body
+    TEXTURE_DEATH, TEXTURE_DEATH, TEXTURE_DEATH, TEXTURE_DEATH, TEXTURE_DEATH,
+    // the cat's head, body, leg and tail
+    TEXTURE_CAT, TEXTURE_CAT, TEXTURE_CAT, TEXTURE_CAT,
+    TEXTURE_DYNAMITE, // dynamite.obj
+    TEXTURE_CAGE, // cage.obj
+    TEXTURE_FLASHLIGHT, // flashlight.obj
+    TEXTURE_GLOVES, // flashlight_hand.obj
+    TEXTURE_FISH, // fish.obj
+    TEXTURE_LOGS, // bonfire.obj
+    TEXTURE_JETPACK, // jetpack.obj
+    TEXTURE_GLOVES, // jetpack_hand.obj
+    TEXTURE_SIGN_PYRAMID, // sign.obj
+    TEXTURE_DYNAMITE, // dynamite_pack.obj
+    TEXTURE_BLASTING_MACHINE, TEXTURE_BLASTING_MACHINE, // blasting machine and its handle
+    TEXTURE_WOOL, // ball.obj
+    TEXTURE_POTION, TEXTURE_POTION, // potion bottle and cork
 };
 
 namespace {

@@ -1,0 +1,55 @@
+#include "base/Log.h"
+
+#include <cstdlib>
+#include <iostream>
+#include <string>
+
+namespace {
+
+// One write per line, so that lines from worker threads never interleave
+// mid-line.
+void writeLine(std::ostream& out, std::string_view line)
+{
+    std::string text;
+    text.reserve(line.size() + 1);
+    text.append(line);
+    text.push_back('\n');
+    out.write(text.data(), std::streamsize(text.size()));
+}
+
+} // namespace
+
+std::ostream& logStream()
+{
+    return std::cout;
+}
+
+std::ostream& errorStream()
+{
+    return std::cerr;
+}
+
+void logLine(std::string_view line)
+{
+    writeLine(std::cout, line);
+    std::cout.flush();
+}
+
+void logText(std::string_view text, bool flush)
+{
+    std::cout.write(text.data(), std::streamsize(text.size()));
+    if (flush)
+        std::cout.flush();
+}
+
+void logError(std::string_view line)
+{
+    writeLine(std::cerr, line);
+    std::cerr.flush();
+}
+
+void fatal(std::string_view message)
+{
+    logError(message);
+    std::exit(1);
+}
