@@ -45,10 +45,8 @@ void ShadowCamera::initSunCam()
 
 bool ShadowCamera::setLightView(const glm::mat4& view)
 {
-    if (!camera) {
-        logError("cam not set!");
-        return false;
-    }
+    if (!camera)
+        fatal("cam not set!");
     lightView = view;
     direction = glm::normalize(glm::vec3(glm::inverse(view)[2]));
     camera->setView(view);

@@ -27,8 +27,8 @@ public:
     void initSunCam();
 
     // Stores the view and updates direction, the camera and depthBias.
-    // Without a camera it writes "cam not set!" to the error stream and
-    // returns false; the game treats that as fatal.
+    // Without a camera it writes "cam not set!" to the error stream and ends
+    // the program with exit code 1: a light that lights nothing is a bug.
     bool setLightView(const glm::mat4& view);
 
     // Sets the bound depth shader's "projview" to the camera's projView.
