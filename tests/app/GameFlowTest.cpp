@@ -3,6 +3,10 @@
 #include "../render/TestFiles.h"
 
 #include "app/Timers.h"
+#include "render/Framebuffers.h"
+#include "render/MeshTable.h"
+#include "render/ShaderTable.h"
+#include "render/TextureTable.h"
 
 #include <fstream>
 #include <glm/geometric.hpp>
@@ -288,6 +292,80 @@ TEST_F(FramePasses, WithoutAWindowOnlyTheRevealMoves)
     drawScene(game); // no window: draws nothing and must not touch GL
     postProcess(game);
     EXPECT_GT(game.circleLoad, 0.0f);
+}
+
+// The real frame drawn into the test's context with the run folder's shaders, meshes and
+// model textures, into a small single-sample scene buffer. The game borrows the test window
+// only while it draws. Its world is air, so the scene shows the player's own models.
+class FramePassesDrawn : public HeadlessGame {
+protected:
+    static constexpr int WIDTH = 160, HEIGHT = 90;
+
+    void SetUp() override
+    {
+        HeadlessGame::SetUp();
+        if (IsSkipped() || HasFatalFailure())
+            return;
+        ScopedWorkingDirectory run(MOSSGRAVE_RUN_DIR);
+        testing::internal::CaptureStdout();
+        loadShaders();
+        loadMeshes();
+        const bool textures = loadModelTextures();
+        createFramebuffers(WIDTH, HEIGHT, 1, 1);
+        onFramebufferSize(game, WIDTH, HEIGHT);
+        testing::internal::GetCapturedStdout();
+        ASSERT_TRUE(textures);
+        lookUpWorldUniforms();
+    }
+    void TearDown() override
+    {
+        freeFramebuffers();
+        freeShaders();
+        freeMeshes();
+        freeTextures();
+        HeadlessGame::TearDown();
+    }
+
+    // One scene as the main loop draws it (start-up culls back faces); returns the sum of
+    // red, green and blue over the scene buffer.
+    long drawnBrightness()
+    {
+        game.window = window();
+        glEnable(GL_CULL_FACE);
+        drawScene(game);
+        for (GLenum state : { GL_CULL_FACE, GL_DEPTH_TEST, GL_POINT_SPRITE, GL_PROGRAM_POINT_SIZE })
+            glDisable(state);
+        game.window = nullptr;
+        std::vector<unsigned char> pixels(WIDTH * HEIGHT * 4);
+        glBindFramebuffer(GL_READ_FRAMEBUFFER, gFramebuffers.sceneFramebuffer);
+        glReadPixels(0, 0, WIDTH, HEIGHT, GL_RGBA, GL_UNSIGNED_BYTE, pixels.data());
+        glBindFramebuffer(GL_FRAMEBUFFER, 0);
+        long sum = 0;
+        for (size_t i = 0; i < pixels.size(); i += 4)
+            sum += pixels[i] + pixels[i + 1] + pixels[i + 2];
+        return sum;
+    }
+};
+
+// The lamp and the hand holding it take the lamp's light only where its shadow map sees
+// them, so the map has to stay bound until they are drawn, after the world.
+TEST_F(FramePassesDrawn, HeldItemIsLitByTheLampThroughItsShadowMap)
+{
+    game.lightning->sinceStrike = 5.0f; // no flash: the flashlight's map is the frame's shadow
+    game.flashlight->update(0.0f, game.player->modelMatrix(), game.player->position());
+    const long lit = drawnBrightness();
+    // Only meaningful while the lamp lies inside the map, in front of the empty world it saw.
+    const glm::vec4 lamp = game.flashlight->shadow.depthBias * game.flashlight->model.getModelMatrix()[3];
+    const glm::vec3 inMap = glm::vec3(lamp) / lamp.w;
+    for (int axis = 0; axis < 3; ++axis) {
+        EXPECT_GT(inMap[axis], 0.0f) << axis;
+        EXPECT_LT(inMap[axis], 1.0f) << axis;
+    }
+
+    game.flashlight->intensity = 0.0f; // the lamp gives no light: the night's floor value
+    const long moonOnly = drawnBrightness();
+    EXPECT_GT(moonOnly, 0) << "the lamp and the hand are in view";
+    EXPECT_GT(lit, 2 * moonOnly) << "the lamp's light on them reads its shadow map";
 }
 
 } // namespace
