@@ -311,15 +311,15 @@ protected:
         loadShaders();
         loadMeshes();
         const bool textures = loadModelTextures();
-        createFramebuffers(WIDTH, HEIGHT, 1, 1);
+        createFramebuffers(game.framebuffers, WIDTH, HEIGHT, 1, 1);
         onFramebufferSize(game, WIDTH, HEIGHT);
         testing::internal::GetCapturedStdout();
         ASSERT_TRUE(textures);
-        lookUpWorldUniforms();
+        lookUpWorldUniforms(game.worldUniforms);
     }
     void TearDown() override
     {
-        freeFramebuffers();
+        freeFramebuffers(game.framebuffers);
         freeShaders();
         freeMeshes();
         freeTextures();
@@ -337,7 +337,7 @@ protected:
             glDisable(state);
         game.window = nullptr;
         std::vector<unsigned char> pixels(WIDTH * HEIGHT * 4);
-        glBindFramebuffer(GL_READ_FRAMEBUFFER, gFramebuffers.sceneFramebuffer);
+        glBindFramebuffer(GL_READ_FRAMEBUFFER, game.framebuffers.sceneFramebuffer);
         glReadPixels(0, 0, WIDTH, HEIGHT, GL_RGBA, GL_UNSIGNED_BYTE, pixels.data());
         glBindFramebuffer(GL_FRAMEBUFFER, 0);
         long sum = 0;
