@@ -41,7 +41,9 @@ void placeCageInFront(Game& game)
         std::cerr << "No ground in front of the player for the cage; none placed." << std::endl;
         return;
     }
-    chunk->objects.push_back(std::make_unique<Cage>(glm::vec3(at.x, ground, at.z), false));
+    auto cage = std::make_unique<Cage>(glm::vec3(at.x, ground, at.z), false);
+    cage->makeCat();
+    chunk->objects.push_back(std::move(cage));
 }
 
 } // namespace

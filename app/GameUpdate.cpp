@@ -12,7 +12,6 @@
 #include "world/VoxelQueries.h"
 #include "world/World.h"
 #include "audio/SoundSystem.h"
-#include "gameplay/CagedCat.h"
 #include "gameplay/Cat.h"
 #include "gameplay/Death.h"
 #include "physics/Ray.h"
@@ -128,7 +127,6 @@ void updateStep(Game& game, float dtMs)
     } else {
         game.world->update(s);
     }
-    releaseCatsOfDeletedCages();
     game.inDesert = game.world->inDesert;
 
     game.flashlight->update(s, game.player->modelMatrix(), game.player->position());

@@ -6,8 +6,8 @@
 #include <glm/geometric.hpp>
 #include <glm/gtc/matrix_transform.hpp>
 
-std::atomic<Bonfire*> gNearestBonfire { nullptr };
-std::atomic<float> gNearestBonfireDistance { NO_BONFIRE_DISTANCE };
+Bonfire* gNearestBonfire = nullptr;
+float gNearestBonfireDistance = NO_BONFIRE_DISTANCE;
 
 namespace {
 constexpr int BONFIRE_MESH = 15;
@@ -36,9 +36,8 @@ Bonfire::Bonfire(const glm::vec3& p)
 // would be taken for it).
 Bonfire::~Bonfire()
 {
-    Bonfire* self = this;
-    if (gNearestBonfire.compare_exchange_strong(self, nullptr))
-        gNearestBonfireDistance = NO_BONFIRE_DISTANCE;
+    if (stepped && gNearestBonfire == this)
+        resetNearestBonfire();
 }
 
 void Bonfire::draw()
@@ -50,6 +49,7 @@ void Bonfire::draw()
 
 void Bonfire::update(float)
 {
+    stepped = true;
     if (!active)
         return;
     const float d = glm::distance(gWorldobjectEvents.player(), position());
