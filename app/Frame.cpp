@@ -3,6 +3,8 @@
 #include "app/Clock.h"
 #include "app/FrameStats.h"
 #include "app/Game.h"
+#include "app/Input.h"
+#include "app/OptionsApply.h"
 #include "app/Settings.h"
 #include "app/ScenePasses.h"
 #include "gui/Gui.h"
@@ -54,5 +56,6 @@ void drawFrame(Game& game)
     }
     glfwSwapBuffers(game.window);
     glfwPollEvents();
-    runPendingAction(game);
+    drainInput(game);
+    fitWindowAfterChange(game);
 }

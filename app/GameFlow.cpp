@@ -170,15 +170,6 @@ void releaseAllKeys(Game& game)
     }
 }
 
-void runPendingAction(Game& game)
-{
-    if (game.pendingAction) {
-        const std::function<void()> action = std::move(game.pendingAction);
-        game.pendingAction = nullptr;
-        action();
-    }
-}
-
 void showGameOverMenu()
 {
     showGameOverMenu(gGame);
