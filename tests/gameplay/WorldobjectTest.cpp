@@ -311,15 +311,3 @@ TEST_F(WorldobjectRules, ACachedChunkGivesUpItsObjectsBeforeItIsQueuedForDestruc
     EXPECT_EQ(gNearestBonfire, nullptr);
     EXPECT_EQ(gNearestBonfireDistance, NO_BONFIRE_DISTANCE);
 }
-
-TEST_F(WorldobjectRules, ABonfireDroppedUnsteppedLeavesTheFlamesAlone)
-{
-    Bonfire* burning = place<Bonfire>(glm::vec3(10, 10, 10));
-    player = glm::vec3(10, 10, 11);
-    step();
-    ASSERT_EQ(gNearestBonfire, burning);
-    // A structure seen from a neighbouring chunk drops its bonfires on a worker.
-    std::thread([] { Bonfire dropped(glm::vec3(10, 10, 11)); }).join();
-    EXPECT_EQ(gNearestBonfire, burning);
-    EXPECT_NEAR(gNearestBonfireDistance, 1.0f, 1e-6f);
-}
