@@ -2,6 +2,9 @@
 
 #include "app/FrameStats.h"
 #include "app/Game.h"
+#include "app/Input.h"
+#include "app/OptionsApply.h"
+#include "base/Settings.h"
 #include "app/ScenePasses.h"
 #include "base/Clock.h"
 #include "base/Settings.h"
@@ -54,5 +57,6 @@ void drawFrame(Game& game)
     }
     glfwSwapBuffers(game.window);
     glfwPollEvents();
-    runPendingAction(game);
+    drainInput(game);
+    fitWindowAfterChange(game);
 }

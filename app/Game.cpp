@@ -71,8 +71,8 @@ bool Game::shouldClose() const
 void createGui(Game& game)
 {
     GuiActions actions;
-    actions.startGame = [&game](GLFWwindow*) { game.pendingAction = [&game] { startGame(game); }; };
-    actions.respawn = [&game](GLFWwindow*) { game.pendingAction = [&game] { respawn(game); }; };
+    actions.startGame = [&game](GLFWwindow*) { startGame(game); };
+    actions.respawn = [&game](GLFWwindow*) { respawn(game); };
     actions.quit = [&game](GLFWwindow*) { quit(game); };
     actions.releaseAllKeys = [&game](GLFWwindow*) { releaseAllKeys(game); };
     actions.closeWindow = [&game](GLFWwindow*) { game.requestClose(); };

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/FrameCounter.h"
+#include "app/InputEvent.h"
 #include "app/InputRules.h"
 #include "app/ScenePasses.h"
 #include "app/Weather.h"
@@ -93,15 +94,15 @@ struct Game {
 
     double lastCursorX = 0.0;
     double lastCursorY = 0.0;
-    // A menu entry's action, chosen during an event poll and run after it:
-    // an action may run the loading screen, which polls events itself, and the
-    // window library does not allow that from inside a callback.
-    std::function<void()> pendingAction;
+    // Window events waiting for the frame to apply them (see drainInput).
+    InputQueue inputEvents;
+    // Passes left that fit the view to the window after a graphics change.
+    int windowFitPasses = 0;
     // Runs on every new world before it first streams (tests fill its chunks
     // with flat ground there, which generates far faster than terrain).
     std::function<void(World&)> prepareWorld;
     // Without a window, what an event poll of the loading screen delivers
-    // (tests press keys there).
+    // (tests queue key events there).
     std::function<void()> pollWithoutWindow;
 
     bool hasWindow() const { return window != nullptr; }
@@ -137,8 +138,6 @@ void startDeathSequence(Game& game);
 void explode(Game& game, const glm::vec3& position, float radius, float factor);
 void addProjectile(Game& game, std::unique_ptr<Projectile> projectile);
 void releaseAllKeys(Game& game);
-// Runs the menu action chosen during the last event poll, if any.
-void runPendingAction(Game& game);
 
 // The fire's step: shown while the world has the chunk under it loaded, and
 // its crackle kept playing where it burns.

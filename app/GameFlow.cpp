@@ -41,7 +41,9 @@ void placeCageInFront(Game& game)
         logError("No ground in front of the player for the cage; none placed.");
         return;
     }
-    chunk->objects.push_back(std::make_unique<Cage>(glm::vec3(at.x, ground, at.z), false));
+    auto cage = std::make_unique<Cage>(glm::vec3(at.x, ground, at.z), false);
+    cage->makeCat();
+    chunk->objects.push_back(std::move(cage));
 }
 
 } // namespace
@@ -160,14 +162,5 @@ void releaseAllKeys(Game& game)
         // Mouse buttons share the codes 0 and 1.
         if (code <= 1 && game.playing && alive)
             game.player->releaseInput(code);
-    }
-}
-
-void runPendingAction(Game& game)
-{
-    if (game.pendingAction) {
-        const std::function<void()> action = std::move(game.pendingAction);
-        game.pendingAction = nullptr;
-        action();
     }
 }

@@ -28,6 +28,7 @@ public:
             glfwPollEvents();
         else if (game.pollWithoutWindow)
             game.pollWithoutWindow();
+        drainInput(game);
     }
     bool shouldClose() override { return game.shouldClose(); }
     bool isLoaded() override { return game.world->isLoaded(); }

@@ -11,7 +11,6 @@
 #include "audio/SoundTable.h"
 #include "base/Rand.h"
 #include "base/Ray.h"
-#include "gameplay/CagedCat.h"
 #include "gameplay/Cat.h"
 #include "gameplay/Death.h"
 #include "gameplay/Player.h"
@@ -145,7 +144,6 @@ void updateStep(Game& game, float dtMs)
     } else {
         game.world->update(s);
     }
-    releaseCatsOfDeletedCages();
     game.inDesert = game.world->inDesert;
 
     game.flashlight->update(s, game.player->modelMatrix(), game.player->position());

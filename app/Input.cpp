@@ -96,6 +96,39 @@ void onFocus(Game& game, bool focused)
     applyCursor(game, decideFocus(focused, game.inputState()));
 }
 
+void applyInputEvent(Game& game, const InputEvent& event)
+{
+    switch (event.kind) {
+    case InputEvent::Kind::FramebufferSize:
+        onFramebufferSize(game, event.width, event.height);
+        break;
+    case InputEvent::Kind::Key:
+        onKey(game, event.code, event.action);
+        break;
+    case InputEvent::Kind::MouseButton:
+        onMouseButton(game, event.code, event.action);
+        break;
+    case InputEvent::Kind::CursorPosition:
+        onCursorPosition(game, event.x, event.y);
+        break;
+    case InputEvent::Kind::Scroll:
+        onScroll(game, event.y);
+        break;
+    case InputEvent::Kind::Focus:
+        onFocus(game, event.focused);
+        break;
+    }
+}
+
+void drainInput(Game& game)
+{
+    while (!game.inputEvents.empty()) {
+        const InputEvent event = game.inputEvents.front();
+        game.inputEvents.pop_front();
+        applyInputEvent(game, event);
+    }
+}
+
 void errorCallback(int, const char* description)
 {
     logLine(description);
@@ -105,27 +138,27 @@ namespace {
 
 void framebufferSizeCallback(GLFWwindow*, int width, int height)
 {
-    onFramebufferSize(gGame, width, height);
+    gGame.inputEvents.push_back(InputEvent::framebufferSize(width, height));
 }
 void keyCallback(GLFWwindow*, int key, int, int action, int)
 {
-    onKey(gGame, key, action);
+    gGame.inputEvents.push_back(InputEvent::key(key, action));
 }
 void mouseButtonCallback(GLFWwindow*, int button, int action, int)
 {
-    onMouseButton(gGame, button, action);
+    gGame.inputEvents.push_back(InputEvent::mouseButton(button, action));
 }
 void cursorPositionCallback(GLFWwindow*, double x, double y)
 {
-    onCursorPosition(gGame, x, y);
+    gGame.inputEvents.push_back(InputEvent::cursorPosition(x, y));
 }
 void scrollCallback(GLFWwindow*, double, double yOffset)
 {
-    onScroll(gGame, yOffset);
+    gGame.inputEvents.push_back(InputEvent::scroll(yOffset));
 }
 void focusCallback(GLFWwindow*, int focused)
 {
-    onFocus(gGame, focused != 0);
+    gGame.inputEvents.push_back(InputEvent::focus(focused != 0));
 }
 
 } // namespace

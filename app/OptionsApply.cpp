@@ -14,20 +14,6 @@
 
 namespace {
 
-// Runs action after the current event poll (after anything already waiting):
-// window and framebuffer changes do not belong inside an input callback.
-void afterPoll(Game& game, std::function<void()> action)
-{
-    std::function<void()> earlier = std::move(game.pendingAction);
-    if (earlier)
-        game.pendingAction = [earlier = std::move(earlier), action = std::move(action)] {
-            earlier();
-            action();
-        };
-    else
-        game.pendingAction = std::move(action);
-}
-
 void rebuildFramebuffers(Game& game)
 {
     // Errors from before are not this change's.
@@ -38,8 +24,14 @@ void rebuildFramebuffers(Game& game)
 
 // A window manager may grant a new window size some frames after it was
 // asked for; for a while after a switch, every pass fits the projections and
-// the framebuffers to the size the window has now.
+// the framebuffers to the size the window has now: once in the pass of the
+// change, then in each of the next kFitPasses.
 constexpr int kFitPasses = 60;
+
+void startWindowFit(Game& game)
+{
+    game.windowFitPasses = kFitPasses + 1;
+}
 
 // Reports what the GL recorded since the last look, one line per error.
 void reportGlErrors()
@@ -48,7 +40,7 @@ void reportGlErrors()
         logError(joinText("GL error 0x", std::hex, error, std::dec, " after a graphics setting changed"));
 }
 
-void fitToWindow(Game& game, int passesLeft)
+void fitToWindow(Game& game)
 {
     reportGlErrors();
     int width = 0, height = 0;
@@ -57,8 +49,6 @@ void fitToWindow(Game& game, int passesLeft)
         onFramebufferSize(game, width, height);
     if (game.framebuffers.width != game.screenWidth || game.framebuffers.height != game.screenHeight)
         rebuildFramebuffers(game);
-    if (passesLeft > 0)
-        afterPoll(game, [&game, passesLeft] { fitToWindow(game, passesLeft - 1); });
 }
 
 // The position the window had before it went full screen, to return to.
@@ -79,10 +69,18 @@ void switchFullscreen(Game& game)
     } else {
         glfwSetWindowMonitor(game.window, nullptr, windowedX, windowedY, gSettings.width, gSettings.height, 0);
     }
-    fitToWindow(game, kFitPasses);
+    startWindowFit(game);
 }
 
 } // namespace
+
+void fitWindowAfterChange(Game& game)
+{
+    if (game.windowFitPasses <= 0 || !game.hasWindow())
+        return;
+    --game.windowFitPasses;
+    fitToWindow(game);
+}
 
 OptionContext optionContext(const Game& game)
 {
@@ -114,14 +112,12 @@ void applyOption(Game& game, OptionRow row)
         glfwSwapInterval(gSettings.vsync);
         break;
     case OptionRow::Fullscreen:
-        afterPoll(game, [&game] { switchFullscreen(game); });
+        switchFullscreen(game);
         break;
     case OptionRow::AntiAliasing:
     case OptionRow::ShadowQuality:
-        afterPoll(game, [&game] {
-            rebuildFramebuffers(game);
-            fitToWindow(game, kFitPasses);
-        });
+        rebuildFramebuffers(game);
+        startWindowFit(game);
         break;
     default:
         break;

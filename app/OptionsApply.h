@@ -16,14 +16,19 @@ struct Game;
 OptionContext optionContext(const Game& game);
 
 // Makes a row's new value (already in gSettings) take effect where the engine
-// can: sound at once; Vsync, full screen, anti-aliasing and shadow quality
-// after the current event poll, with the framebuffers and projections rebuilt
-// for the window's size. View distance waits for the next world; mouse
-// sensitivity is read with every motion.
+// can: sound, Vsync, full screen, anti-aliasing and shadow quality at once,
+// with the framebuffers and projections fitted to the window's size for a
+// while after (see fitWindowAfterChange). View distance waits for the next
+// world; mouse sensitivity is read with every motion.
 void applyOption(Game& game, OptionRow row);
 
 // The config.txt keys and values the row stands for.
 std::vector<ConfigChange> optionConfigChanges(OptionRow row, const Settings& settings);
+
+// Once per pass, after the window's events: for a while after a full-screen,
+// anti-aliasing or shadow-quality change, fits the projections and the
+// framebuffers to the size the window has now.
+void fitWindowAfterChange(Game& game);
 
 // Writes the rows' keys to the settings file as the smallest edit. False, with
 // the reason on err, when the file could not be written.

@@ -8,8 +8,8 @@
 #include <glm/geometric.hpp>
 #include <glm/gtc/matrix_transform.hpp>
 
-std::atomic<Bonfire*> gNearestBonfire { nullptr };
-std::atomic<float> gNearestBonfireDistance { NO_BONFIRE_DISTANCE };
+Bonfire* gNearestBonfire = nullptr;
+float gNearestBonfireDistance = NO_BONFIRE_DISTANCE;
 
 void resetNearestBonfire()
 {
@@ -33,9 +33,8 @@ Bonfire::Bonfire(const glm::vec3& p)
 // would be taken for it).
 Bonfire::~Bonfire()
 {
-    Bonfire* self = this;
-    if (gNearestBonfire.compare_exchange_strong(self, nullptr))
-        gNearestBonfireDistance = NO_BONFIRE_DISTANCE;
+    if (stepped && gNearestBonfire == this)
+        resetNearestBonfire();
 }
 
 void Bonfire::draw()
@@ -47,6 +46,7 @@ void Bonfire::draw()
 
 void Bonfire::update(float, GameServices& game)
 {
+    stepped = true;
     if (!active)
         return;
     const float d = glm::distance(game.playerPosition(), position());

@@ -17,11 +17,6 @@ using CatPtr = std::unique_ptr<Cat, CatDeleter>;
 // A new cat at p in the caged state (no physics, stepped and drawn by its
 // cage). Main thread only: a cat opens a sound source.
 CatPtr makeCagedCat(const glm::vec3& p, bool golden);
-// Whether the caller runs on the thread that started the program.
-bool onMainThread();
-// Deletes the cats whose cages went with a chunk deleted on a worker (their
-// deletion waits for the main thread). The main thread calls it every step.
-void releaseCatsOfDeletedCages();
 void setCatGolden(Cat& cat, bool golden);
 bool isCatGolden(const Cat& cat);
 void updateCagedCat(Cat& cat, float dt);

@@ -10,13 +10,6 @@ CagelessCage::CagelessCage(const glm::vec3& p)
     , catPosition(p - glm::vec3(0.0f, 0.2f, 0.0f))
 {
     modelMatrix = glm::scale(modelMatrix, glm::vec3(0.7f));
-    makeCatOnMainThread();
-}
-
-void CagelessCage::makeCatOnMainThread()
-{
-    if (!cat && onMainThread())
-        cat = makeCagedCat(catPosition, golden);
 }
 
 CagelessCage::~CagelessCage() = default;
@@ -46,11 +39,16 @@ void CagelessCage::draw()
     drawCagedCat(*cat);
 }
 
+void CagelessCage::makeCat()
+{
+    if (!cat)
+        cat = makeCagedCat(catPosition, golden);
+}
+
 void CagelessCage::update(float dt, GameServices&)
 {
-    makeCatOnMainThread();
-    if (cat)
-        updateCagedCat(*cat, dt);
+    makeCat();
+    updateCagedCat(*cat, dt);
 }
 
 void CagelessCage::onExplosion(const Geometric_Object& shape, GameServices& game)

@@ -9,8 +9,9 @@ class CagelessCage : public Worldobject {
 public:
     // The caged cat, drawn and stepped by its cage. Structures build cages on
     // workers, but a cat opens a sound source, which only the main thread may
-    // do: the cat is made on the main thread (at construction there, else at
-    // the cage's first update).
+    // do: the cat is made at the cage's first update, which runs there. It is
+    // deleted there too, since the main thread takes a chunk's objects out
+    // before a worker frees the chunk.
     CatPtr cat;
     glm::vec3 catPosition { 0.0f };
     bool golden = false; // the caged cat's golden flag, kept for the freed cat
@@ -18,6 +19,9 @@ public:
     explicit CagelessCage(const glm::vec3& p);
     ~CagelessCage() override;
 
+    // Makes the caged cat unless it exists. Main thread only; a cage placed
+    // there shows its cat before its first update.
+    void makeCat();
     void activate(GameServices& game) override;
     void draw() override;
     void update(float dt, GameServices& game) override;
@@ -25,5 +29,4 @@ public:
 
 protected:
     void setGolden(bool flag);
-    void makeCatOnMainThread();
 };

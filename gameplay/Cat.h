@@ -30,8 +30,7 @@ public:
     static constexpr int kPartCount = 7; // head, body, tail, four legs
 
     // Meows and the success sound, at the cat. Made on the first sound of a
-    // free cat: caged cats are built and deleted with their chunk on worker
-    // threads, where the sound system must not be touched, so they meow
+    // free cat; caged cats, of which every loaded cage holds one, meow
     // through one-shots instead.
     SoundSource source;
     bool jumpRequest = false;

@@ -13,6 +13,7 @@
 #include <vector>
 
 class GameServices;
+using WorldobjectList = std::vector<std::unique_ptr<Worldobject>>;
 
 // The chunk a world position lies in: floor(x / 64), floor(z / 64), so negative
 // positions belong to negative chunks. Positions beyond the int32 range saturate.
@@ -35,7 +36,9 @@ public:
     // Read by the main thread and workers alike.
     std::atomic<bool> ready { false }; // generated: may be drawn, collided with, edited, queried
     std::atomic<bool> busy { true }; // a pending edit or mesh rebuild covers this chunk
-    std::vector<std::unique_ptr<Worldobject>> objects;
+    // Made on a worker with the chunk's structures; stepped, and deleted, on the main
+    // thread, which takes them out before a worker frees the chunk.
+    WorldobjectList objects;
 
     // A fresh record, not ready and busy until a worker generates it.
     Chunk(int32_t cx, int32_t cz);

@@ -6,6 +6,8 @@
 #include "gameplay/projectiles/Projectile.h"
 
 #include <algorithm>
+#include <iostream>
+#include <iterator>
 
 World::World(int32_t distance, const glm::vec3& size, int threads)
     : viewDistance(distance)
@@ -127,23 +129,25 @@ void World::applyMemoryLimit()
 
 void World::scheduleDestruction(int n)
 {
+    WorldobjectList leaving; // deleted here once the locks are released
     boost::unique_lock<boost::mutex> queue(queueMutex_, boost::try_to_lock);
     if (!queue.owns_lock())
         return;
     boost::unique_lock<boost::mutex> destroy(destroyMutex_, boost::try_to_lock);
     if (!destroy.owns_lock())
         return;
-    moveCacheToDestroyList(n);
+    moveCacheToDestroyList(n, leaving);
     pushJob(ChunkJob::destroyChunks());
 }
 
 void World::queueCacheForDestruction(int n)
 {
+    WorldobjectList leaving; // deleted here once the lock is released
     boost::lock_guard<boost::mutex> guard(destroyMutex_);
-    moveCacheToDestroyList(n);
+    moveCacheToDestroyList(n, leaving);
 }
 
-void World::moveCacheToDestroyList(int n)
+void World::moveCacheToDestroyList(int n, WorldobjectList& leaving)
 {
     if (n == -1)
         n = static_cast<int>(chunkCache.size());
@@ -162,6 +166,11 @@ void World::moveCacheToDestroyList(int n)
                 farthest = c;
             }
         }
+        // World objects own cats, sounds and the flames' claim, which only this thread may
+        // touch: they leave the chunk here, and the worker frees only voxel memory.
+        WorldobjectList& objects = chunkCache[farthest]->objects;
+        std::move(objects.begin(), objects.end(), std::back_inserter(leaving));
+        objects.clear();
         destroyList.push_back(std::move(chunkCache[farthest]));
         chunkCache[farthest] = std::move(chunkCache.back());
         chunkCache.pop_back();

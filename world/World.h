@@ -78,7 +78,9 @@ public:
 
     ChunkList chunks; // the loaded square, ready or being generated
     ChunkList chunkCache; // chunks that left the square, voxels kept, meshes dropped
-    ChunkList destroyList; // handed to a worker for deletion; guarded by destroyMutex
+    // Handed to a worker for deletion, without their world objects (the main thread
+    // deletes those); guarded by destroyMutex.
+    ChunkList destroyList;
     // The slab under the player's square that bodies cannot fall through; the
     // streaming move keeps it there.
     WorldFloor worldFloor;
@@ -198,7 +200,9 @@ private:
     void processVoxelEdits();
     void applyMemoryLimit();
     void scheduleDestruction(int n);
-    void moveCacheToDestroyList(int n); // caller holds destroyMutex
+    // Caller holds destroyMutex. The chunks' world objects go to `leaving`, for the
+    // caller to delete on the main thread after releasing its locks.
+    void moveCacheToDestroyList(int n, WorldobjectList& leaving);
     void cacheChunksOutside(const ChunkRange& square);
     void loadSquare(const ChunkRange& square);
 

@@ -124,6 +124,8 @@ void World::buildMeshes(ChunkJob& job)
     uploadQueue_.push_back(std::move(upload));
 }
 
+// The chunks come without their world objects (the main thread deleted those), so only
+// voxel memory is freed here.
 void World::destroyChunks()
 {
     ChunkList doomed;

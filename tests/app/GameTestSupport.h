@@ -77,17 +77,18 @@ protected:
 
     // What the main loop does at the top of every pass.
     void beginPass() { game.playing = game.gui->screenFlags == SCREEN_WORLD; }
-    // A key pressed and released, then the menu action it chose.
+    // A key pressed and released within one poll, as the frame applies them
+    // (the menu action it chose included), then the next pass begins.
     void tap(int key)
     {
-        onKey(game, key, GLFW_PRESS);
-        onKey(game, key, GLFW_RELEASE);
-        runPendingAction(game);
+        game.inputEvents.push_back(InputEvent::key(key, GLFW_PRESS));
+        game.inputEvents.push_back(InputEvent::key(key, GLFW_RELEASE));
+        drainInput(game);
         beginPass();
     }
     // Holds the next world's generation back until the loading screen's first
-    // poll, which delivers presses of `keys` through the key callback (and
-    // their releases when `release`).
+    // poll, which queues presses of `keys` (and their releases when `release`)
+    // for the loading screen to apply.
     void pressOnTheLoadingScreen(std::vector<int> keys, bool release)
     {
         holdGeneration = true;
@@ -95,9 +96,9 @@ protected:
             if (std::exchange(done, true))
                 return;
             for (int key : keys) {
-                onKey(game, key, GLFW_PRESS);
+                game.inputEvents.push_back(InputEvent::key(key, GLFW_PRESS));
                 if (release)
-                    onKey(game, key, GLFW_RELEASE);
+                    game.inputEvents.push_back(InputEvent::key(key, GLFW_RELEASE));
             }
             holdGeneration = false;
         };

@@ -141,6 +141,31 @@ TEST_F(GameInput, ResizeRecomputesBothProjections)
     EXPECT_EQ(game.playerCamera->aspect, 2.0f);
 }
 
+TEST_F(GameInput, QueuedEventsWaitForTheDrainAndApplyInTheOrderTheyCame)
+{
+    play();
+    game.setCursorMode(GLFW_CURSOR_NORMAL);
+    const float fov = game.flashlight->fov;
+    for (const InputEvent& event : { InputEvent::key(GLFW_KEY_W, GLFW_PRESS), InputEvent::key(GLFW_KEY_S, GLFW_PRESS),
+             InputEvent::key(GLFW_KEY_W, GLFW_RELEASE), InputEvent::mouseButton(0, GLFW_PRESS),
+             InputEvent::cursorPosition(-450.0, 7.0), InputEvent::scroll(2.0), InputEvent::focus(true),
+             InputEvent::framebufferSize(800, 400) })
+        game.inputEvents.push_back(event);
+    EXPECT_EQ(game.player->inputFlags, 0u);
+    EXPECT_EQ(game.screenWidth, 640);
+
+    testing::internal::CaptureStdout();
+    drainInput(game);
+    EXPECT_EQ(testing::internal::GetCapturedStdout(), "Width: 800 Height: 400\n");
+    EXPECT_TRUE(game.inputEvents.empty());
+    EXPECT_EQ(game.player->inputFlags, (1u << 1) | (1u << 7)); // W came and went; S and the left button stay
+    EXPECT_EQ(game.lastCursorX, -450.0);
+    EXPECT_EQ(game.lastCursorY, 7.0);
+    EXPECT_EQ(game.flashlight->fov, fov + 6.0f);
+    EXPECT_EQ(game.cursorMode, GLFW_CURSOR_DISABLED);
+    EXPECT_EQ(game.aspect, 2.0f);
+}
+
 TEST_F(GameInput, ReleaseAllKeysDuringTheDeathSequenceReleasesNothing)
 {
     play();

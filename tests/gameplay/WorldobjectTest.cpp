@@ -213,19 +213,19 @@ TEST_F(WorldobjectRules, TheFlamesBurnOnTheNearestBonfireAndParkWhenItIsDestroye
     Bonfire* b = place<Bonfire>(glm::vec3(30, 10, 10));
     player = glm::vec3(12, 10, 10);
     step();
-    EXPECT_EQ(gNearestBonfire.load(), a);
+    EXPECT_EQ(gNearestBonfire, a);
     EXPECT_EQ(firePositions, std::vector<glm::vec3>({ glm::vec3(10, 11, 10) }));
 
     player = glm::vec3(21, 10, 10); // now closer to b
     step();
-    EXPECT_EQ(gNearestBonfire.load(), b);
+    EXPECT_EQ(gNearestBonfire, b);
     EXPECT_EQ(firePositions.back(), glm::vec3(30, 11, 10));
 
     world.carve(Sphere(glm::vec3(30, 10, 10), 2.0f));
-    EXPECT_EQ(gNearestBonfire.load(), nullptr);
+    EXPECT_EQ(gNearestBonfire, nullptr);
     EXPECT_EQ(firePositions.back(), FIRE_PARKING_POSITION);
     step(); // b is deleted, a takes the flames
-    EXPECT_EQ(gNearestBonfire.load(), a);
+    EXPECT_EQ(gNearestBonfire, a);
     EXPECT_EQ(firePositions.back(), glm::vec3(10, 11, 10));
     EXPECT_EQ(objectCount(), 1u);
 }
@@ -235,11 +235,11 @@ TEST_F(WorldobjectRules, ABonfireDeletedWithItsChunkGivesUpTheFlames)
     place<Bonfire>(glm::vec3(10, 10, 10));
     player = glm::vec3(10, 10, 11);
     step();
-    ASSERT_NE(gNearestBonfire.load(), nullptr);
+    ASSERT_NE(gNearestBonfire, nullptr);
     world.chunks.clear(); // the chunk and its objects are gone
 
-    EXPECT_EQ(gNearestBonfire.load(), nullptr);
-    EXPECT_EQ(gNearestBonfireDistance.load(), NO_BONFIRE_DISTANCE);
+    EXPECT_EQ(gNearestBonfire, nullptr);
+    EXPECT_EQ(gNearestBonfireDistance, NO_BONFIRE_DISTANCE);
     world.chunks.push_back(makeGroundChunk(0, 0, 10.0f));
     place<Bonfire>(glm::vec3(40, 10, 40)); // farther than the lost one was
     step();
@@ -271,9 +271,9 @@ TEST(WorldobjectCulling, ObjectsOutsideTheViewAreCulledAndBlastingMachinesAlsoLo
     EXPECT_TRUE(bothBehind.cullTest(camera));
 }
 
-TEST_F(WorldobjectRules, ACageBuiltOnAWorkerGetsItsCatOnTheMainThreadAndDeletesItThere)
+TEST_F(WorldobjectRules, ACageBuiltOnAWorkerGetsItsCatAtItsFirstUpdate)
 {
-    // Structures build cages on workers, and chunks are deleted there too.
+    // Structures build cages on workers, where no cat may be made.
     std::unique_ptr<Cage> cage;
     std::thread([&] { cage = std::make_unique<Cage>(glm::vec3(10, 10, 10), true); }).join();
     EXPECT_EQ(cage->cat, nullptr);
@@ -282,7 +282,32 @@ TEST_F(WorldobjectRules, ACageBuiltOnAWorkerGetsItsCatOnTheMainThreadAndDeletesI
     EXPECT_TRUE(isCatGolden(*cage->cat));
     EXPECT_EQ(cage->cat->state, CAT_CAGED);
     EXPECT_LT(glm::distance(cage->cat->position(), glm::vec3(10, 10.6f, 10)), 1.0f);
+    const Cat* made = cage->cat.get();
+    cage->makeCat(); // one cat per cage
+    EXPECT_EQ(cage->cat.get(), made);
+}
 
-    std::thread([&] { cage.reset(); }).join();
-    releaseCatsOfDeletedCages(); // the cat goes now, on this thread
+TEST_F(WorldobjectRules, ACachedChunkGivesUpItsObjectsBeforeItIsQueuedForDestruction)
+{
+    place<Bonfire>(glm::vec3(10, 10, 10));
+    Cage* cage = place<Cage>(glm::vec3(20, 10, 10), false);
+    int deaths = 0;
+    place<ProbeObject>(glm::vec3(30, 10, 10))->deaths = &deaths;
+    player = glm::vec3(10, 10, 11);
+    step();
+    ASSERT_NE(gNearestBonfire, nullptr);
+    ASSERT_NE(cage->cat, nullptr);
+
+    world.chunkCache.push_back(std::move(world.chunks[0]));
+    world.chunks.clear();
+    testing::internal::CaptureStdout();
+    world.queueCacheForDestruction(-1);
+    EXPECT_EQ(testing::internal::GetCapturedStdout(), "Main: 1 chunks queued for destruction!\n");
+    // Deleted here, before any worker sees the chunk: only its voxels are left to free.
+    EXPECT_EQ(deaths, 1);
+    ASSERT_EQ(world.destroyList.size(), 1u);
+    EXPECT_TRUE(world.destroyList[0]->objects.empty());
+    EXPECT_NE(world.destroyList[0]->root, nullptr);
+    EXPECT_EQ(gNearestBonfire, nullptr);
+    EXPECT_EQ(gNearestBonfireDistance, NO_BONFIRE_DISTANCE);
 }

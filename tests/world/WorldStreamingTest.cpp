@@ -1,11 +1,15 @@
 #include "StreamingTestHelpers.h"
 #include "WorldTestHelpers.h"
+#include "gameplay/Bonfire.h"
+#include "gameplay/Cage.h"
 #include "world/FaceMasks.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <atomic>
 #include <set>
+#include <thread>
 #include <utility>
 #include <vector>
 
@@ -341,10 +345,43 @@ TEST(WorldStress, QueriesWhileWorkersRebuildTheSquareSeeWholeGround)
     EXPECT_GT(checked, 500); // most frames had ready chunks to ask
 }
 
+namespace {
+
+// Counts the deletions of its kind that happened off the thread that runs the test.
+class DeletionProbe : public Worldobject {
+public:
+    static inline std::thread::id mainThread;
+    static inline std::atomic<int> deleted { 0 };
+    static inline std::atomic<int> deletedElsewhere { 0 };
+    using Worldobject::Worldobject;
+    ~DeletionProbe() override
+    {
+        ++deleted;
+        if (std::this_thread::get_id() != mainThread)
+            ++deletedElsewhere;
+    }
+};
+
+}
+
 TEST(WorldStress, WalkingBackAndForthWithEditsStaysConsistent)
 {
     auto world = makeTestWorld(1, 3);
     world->maxChunkCount = 12;
+    // Every chunk holds world objects, built on a worker and stepped here (the bonfire
+    // claims the flames, the cage makes its cat); when a chunk is freed on a worker they
+    // must already have been deleted on this thread.
+    DeletionProbe::mainThread = std::this_thread::get_id();
+    DeletionProbe::deleted = 0;
+    DeletionProbe::deletedElsewhere = 0;
+    world->fillChunk = [fill = world->fillChunk](Chunk& chunk) {
+        fill(chunk);
+        const glm::vec3 centre = chunk.bounds().center();
+        chunk.objects.push_back(std::make_unique<Bonfire>(glm::vec3(centre.x, 10.0f, centre.z)));
+        chunk.objects.push_back(std::make_unique<Cage>(glm::vec3(centre.x + 5.0f, 10.0f, centre.z), false));
+        chunk.objects.push_back(std::make_unique<DeletionProbe>(glm::vec3(centre.x, 10.0f, centre.z + 5.0f)));
+    };
+    resetNearestBonfire();
     testing::internal::CaptureStdout();
     for (int step = 0; step < 12; ++step) {
         const float x = (step % 4) * 64.0f + 5.0f;
@@ -362,4 +399,8 @@ TEST(WorldStress, WalkingBackAndForthWithEditsStaysConsistent)
         EXPECT_TRUE(c->ready && !c->busy);
     for (const auto& c : world->chunkCache)
         EXPECT_TRUE(c->ready && !c->busy);
+    EXPECT_GT(DeletionProbe::deleted, 0); // chunks were destroyed on the way
+    EXPECT_EQ(DeletionProbe::deletedElsewhere, 0);
+    world.reset();
+    resetNearestBonfire();
 }
