@@ -27,8 +27,6 @@
 
 #include <GLFW/glfw3.h>
 
-Game gGame;
-
 Game::Game() = default;
 Game::~Game() = default;
 Game& Game::operator=(Game&&) = default;

@@ -31,9 +31,9 @@ class VertexArray;
 class World;
 
 // Everything that lives from start-up to exit: the window, the GUI, the world
-// and its cameras and lights, and the flags and timers between them. There is
-// one, `gGame`; tests build their own, without a window, to run the rules
-// headless (no GL calls are made then).
+// and its cameras and lights, and the flags and timers between them. The game
+// makes one at start-up and hands it down; tests build their own, without a
+// window, to run the rules headless (no GL calls are made then).
 struct Game {
     Game();
     ~Game();
@@ -118,8 +118,6 @@ struct Game {
 private:
     bool closeRequested = false;
 };
-
-extern Game gGame;
 
 // Creates the Gui with the game's menu actions; screenFlags start as SCREEN_MENU.
 void createGui(Game& game);

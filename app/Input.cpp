@@ -136,35 +136,42 @@ void errorCallback(int, const char* description)
 
 namespace {
 
-void framebufferSizeCallback(GLFWwindow*, int width, int height)
+// The game the window was registered for.
+Game& gameOf(GLFWwindow* window)
 {
-    gGame.inputEvents.push_back(InputEvent::framebufferSize(width, height));
+    return *static_cast<Game*>(glfwGetWindowUserPointer(window));
 }
-void keyCallback(GLFWwindow*, int key, int, int action, int)
+
+void framebufferSizeCallback(GLFWwindow* window, int width, int height)
 {
-    gGame.inputEvents.push_back(InputEvent::key(key, action));
+    gameOf(window).inputEvents.push_back(InputEvent::framebufferSize(width, height));
 }
-void mouseButtonCallback(GLFWwindow*, int button, int action, int)
+void keyCallback(GLFWwindow* window, int key, int, int action, int)
 {
-    gGame.inputEvents.push_back(InputEvent::mouseButton(button, action));
+    gameOf(window).inputEvents.push_back(InputEvent::key(key, action));
 }
-void cursorPositionCallback(GLFWwindow*, double x, double y)
+void mouseButtonCallback(GLFWwindow* window, int button, int action, int)
 {
-    gGame.inputEvents.push_back(InputEvent::cursorPosition(x, y));
+    gameOf(window).inputEvents.push_back(InputEvent::mouseButton(button, action));
 }
-void scrollCallback(GLFWwindow*, double, double yOffset)
+void cursorPositionCallback(GLFWwindow* window, double x, double y)
 {
-    gGame.inputEvents.push_back(InputEvent::scroll(yOffset));
+    gameOf(window).inputEvents.push_back(InputEvent::cursorPosition(x, y));
 }
-void focusCallback(GLFWwindow*, int focused)
+void scrollCallback(GLFWwindow* window, double, double yOffset)
 {
-    gGame.inputEvents.push_back(InputEvent::focus(focused != 0));
+    gameOf(window).inputEvents.push_back(InputEvent::scroll(yOffset));
+}
+void focusCallback(GLFWwindow* window, int focused)
+{
+    gameOf(window).inputEvents.push_back(InputEvent::focus(focused != 0));
 }
 
 } // namespace
 
-void registerCallbacks(GLFWwindow* window)
+void registerCallbacks(GLFWwindow* window, Game& game)
 {
+    glfwSetWindowUserPointer(window, &game);
     glfwSetFramebufferSizeCallback(window, framebufferSizeCallback);
     glfwSetKeyCallback(window, keyCallback);
     glfwSetMouseButtonCallback(window, mouseButtonCallback);

@@ -6,7 +6,7 @@ struct Game;
 struct GLFWwindow;
 
 // Window input, routed to the player, the menus, the flashlight and the
-// cameras. The callbacks registered on the window only queue events on gGame;
+// cameras. The callbacks registered on the window only queue events on its game;
 // the frame drains the queue after polling, through the handlers below. The
 // handlers take the game so tests can drive them without a window.
 
@@ -28,5 +28,6 @@ void drainInput(Game& game);
 // Writes the window library's error description to standard output.
 void errorCallback(int code, const char* description);
 // Registers the framebuffer-size, key, mouse-button, cursor, scroll and focus
-// callbacks on the window; each queues its event on gGame.
-void registerCallbacks(GLFWwindow* window);
+// callbacks on the window; each queues its event on `game`, which must outlive
+// the window.
+void registerCallbacks(GLFWwindow* window, Game& game);

@@ -143,7 +143,7 @@ void shutDown(Game& game)
 
 int runGame()
 {
-    Game& game = gGame;
+    Game game;
     glfwSetErrorCallback(errorCallback);
     if (!glfwInit())
         return -1;
@@ -162,7 +162,7 @@ int runGame()
     }
     game.setCursorMode(GLFW_CURSOR_DISABLED);
     game.mouseCaptured = true;
-    registerCallbacks(game.window);
+    registerCallbacks(game.window, game);
     glfwMakeContextCurrent(game.window);
     glfwSwapInterval(gSettings.vsync);
     glfwGetFramebufferSize(game.window, &game.screenWidth, &game.screenHeight);
