@@ -29,7 +29,6 @@
 
 Game::Game() = default;
 Game::~Game() = default;
-Game& Game::operator=(Game&&) = default;
 
 int Game::screenFlags() const
 {

@@ -39,8 +39,9 @@ struct Game {
     ~Game();
     Game(const Game&) = delete;
     Game& operator=(const Game&) = delete;
-    // Starting afresh (tests) is assigning a new Game.
-    Game& operator=(Game&&);
+    // Not movable either: the game's services, and through them every body of
+    // its world, point at this very object.
+    Game& operator=(Game&&) = delete;
 
     GLFWwindow* window = nullptr;
     int screenWidth = 0;
