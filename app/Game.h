@@ -7,6 +7,7 @@
 #include "app/Weather.h"
 #include "audio/SoundSource.h"
 #include "render/Framebuffers.h"
+#include "render/FrameState.h"
 
 #include <functional>
 #include <glm/vec3.hpp>
@@ -68,6 +69,7 @@ struct Game {
     std::unique_ptr<BlockTextureArray> blockTextures;
     Framebuffers framebuffers; // the shadow map and the scene buffer, made at start-up
     WorldUniforms worldUniforms; // the world shader's per-frame uniform locations
+    FrameState frame; // the pass being drawn and the scene's lights, handed to every draw
 
     bool playing = false; // screenFlags was exactly SCREEN_WORLD at the top of the pass
     bool loading = false;

@@ -75,6 +75,11 @@ float RunningGame::coverLevel() const
     return gSoundSystem.coverLevel();
 }
 
+glm::mat4 RunningGame::viewMatrix() const
+{
+    return game.frame.viewMatrix;
+}
+
 std::optional<glm::vec3> RunningGame::ballPosition() const
 {
     if (!currentBall)

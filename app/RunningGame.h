@@ -26,6 +26,7 @@ public:
     void startPotion(float seconds) override;
     void raisePotionGlow(float factor) override;
     float coverLevel() const override;
+    glm::mat4 viewMatrix() const override;
     std::optional<glm::vec3> ballPosition() const override;
     FlyingFish* lastUntakenFish() override;
     glm::vec3 fishPosition(const FlyingFish& fish) const override;

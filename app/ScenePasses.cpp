@@ -50,21 +50,21 @@ glm::vec3 eyeOf(const Camera& camera)
 
 void fillFrameState(Game& game, const ShadowCamera& light)
 {
-    gFrame.normalMatrix = game.player->normalMatrix();
-    gFrame.flashlightEye = eyeOf(*game.flashlight->shadow.camera);
-    gFrame.flashlightDir = glm::vec3(game.flashlight->shadow.camera->world[2]);
-    gFrame.flashlightFov = game.flashlight->fov;
-    gFrame.sunColor = game.sunCamera ? game.sunCamera->color : glm::vec4(1.0f);
-    gFrame.lightIsSun = light.isSun;
-    gFrame.lightDepthBias = light.depthBias;
-    gFrame.flashlightDepthBias = game.flashlight->shadow.depthBias;
-    gFrame.firePosition = game.fire->position;
-    gFrame.fireNoise = fireNoiseAt(game.gameTime);
-    gFrame.night = game.night ? 1.0f : 0.0f;
-    gFrame.lightningActive = game.lightning->isActive();
-    gFrame.flashLightIntensity = game.flashlight->intensity;
-    gFrame.screenWidth = game.screenWidth;
-    gFrame.screenHeight = game.screenHeight;
+    game.frame.normalMatrix = game.player->normalMatrix();
+    game.frame.flashlightEye = eyeOf(*game.flashlight->shadow.camera);
+    game.frame.flashlightDir = glm::vec3(game.flashlight->shadow.camera->world[2]);
+    game.frame.flashlightFov = game.flashlight->fov;
+    game.frame.sunColor = game.sunCamera ? game.sunCamera->color : glm::vec4(1.0f);
+    game.frame.lightIsSun = light.isSun;
+    game.frame.lightDepthBias = light.depthBias;
+    game.frame.flashlightDepthBias = game.flashlight->shadow.depthBias;
+    game.frame.firePosition = game.fire->position;
+    game.frame.fireNoise = fireNoiseAt(game.gameTime);
+    game.frame.night = game.night ? 1.0f : 0.0f;
+    game.frame.lightningActive = game.lightning->isActive();
+    game.frame.flashLightIntensity = game.flashlight->intensity;
+    game.frame.screenWidth = game.screenWidth;
+    game.frame.screenHeight = game.screenHeight;
 }
 
 size_t shadowPass(Game& game, const ShadowCamera& light)
@@ -80,9 +80,9 @@ size_t shadowPass(Game& game, const ShadowCamera& light)
     glPolygonOffset(offset, offset);
 
     const Camera& camera = *light.camera;
-    gFrame.viewMatrix = camera.view;
-    gFrame.projMatrix = camera.projection;
-    gFrame.projViewMatrix = camera.projView;
+    game.frame.viewMatrix = camera.view;
+    game.frame.projMatrix = camera.projection;
+    game.frame.projViewMatrix = camera.projView;
     const Shader* depth = getShader(SHADER_DEPTH);
     depth->bind();
     light.setProjViewUniform(*depth);
@@ -98,9 +98,9 @@ size_t worldPass(Game& game, const ShadowCamera& light)
     const Shader* shader = getShader(SHADER_WORLD);
     shader->bind();
     setMat4(u.modelMatrix, glm::mat4(1.0f));
-    setMat4(u.viewMatrix, gFrame.viewMatrix);
-    setMat4(u.modelViewMatrix, gFrame.viewMatrix);
-    setMat4(u.modelViewProjMatrix, gFrame.projViewMatrix);
+    setMat4(u.viewMatrix, game.frame.viewMatrix);
+    setMat4(u.modelViewMatrix, game.frame.viewMatrix);
+    setMat4(u.modelViewProjMatrix, game.frame.projViewMatrix);
     setMat4(u.depthBiasMV, light.depthBias);
     glUniform1i(u.outsideShadow, light.isSun ? 1 : 0);
     glUniform1f(u.flashLightIntensity, game.flashlight->intensity);
@@ -108,7 +108,7 @@ size_t worldPass(Game& game, const ShadowCamera& light)
     glUniform1i(u.lightning, game.lightning->isActive() ? 1 : 0);
     glUniform1i(u.rain, game.weather.rain ? 1 : 0);
     glUniform1f(u.fogFactor, game.fogFactor);
-    const glm::vec3 sun = glm::vec3(gFrame.viewMatrix * glm::vec4(eyeOf(*light.camera), 1.0f));
+    const glm::vec3 sun = glm::vec3(game.frame.viewMatrix * glm::vec4(eyeOf(*light.camera), 1.0f));
     glUniform3fv(u.sunDir, 1, glm::value_ptr(sun));
     const Camera& flashCamera = *game.flashlight->shadow.camera;
     const glm::vec3 flashPos = eyeOf(flashCamera);
@@ -119,15 +119,15 @@ size_t worldPass(Game& game, const ShadowCamera& light)
     glUniform1f(u.flashLightFOV, game.flashlight->fov);
     const glm::vec3 sunColor(light.color);
     glUniform3fv(u.sunColor, 1, glm::value_ptr(sunColor));
-    const glm::vec3 fire = glm::vec3(gFrame.viewMatrix * glm::vec4(game.fire->position, 1.0f));
+    const glm::vec3 fire = glm::vec3(game.frame.viewMatrix * glm::vec4(game.fire->position, 1.0f));
     glUniform3fv(u.firePos, 1, glm::value_ptr(fire));
-    glUniform1f(u.fireNoise, gFrame.fireNoise);
+    glUniform1f(u.fireNoise, game.frame.fireNoise);
     bindTextureId(game.framebuffers.shadowMap, SHADOW_MAP_UNIT, *shader, "depthTex");
     if (game.blockTextures)
         bindArray(*game.blockTextures, *shader, "diffuseTexArray");
 
     game.world->camera = game.playerCamera.get();
-    const TerrainDrawStats drawn = game.world->draw(*game.playerCamera, *shader);
+    const TerrainDrawStats drawn = game.world->draw(*game.playerCamera, *shader, game.frame);
     // Objects and bodies bind their own shaders; the shadow map stays on its
     // unit until the player's own models are drawn (drawScene unbinds it).
     unbindTextures();
@@ -223,17 +223,17 @@ void drawScene(Game& game)
     game.playerCamera->applyShake();
     const glm::vec3 p = game.player->position();
     game.overviewCamera->lookAt(p + glm::vec3(0.0f, 120.0f, -0.1f), p, glm::vec3(0.0f, 1.0f, 0.0f));
-    gFrame.normalMatrix = game.player->normalMatrix();
-    gFrame.viewMatrix = game.playerCamera->view;
-    gFrame.projMatrix = game.playerCamera->projection;
-    gFrame.projViewMatrix = gFrame.projMatrix * gFrame.viewMatrix;
+    game.frame.normalMatrix = game.player->normalMatrix();
+    game.frame.viewMatrix = game.playerCamera->view;
+    game.frame.projMatrix = game.playerCamera->projection;
+    game.frame.projViewMatrix = game.frame.projMatrix * game.frame.viewMatrix;
 
     // 4. Sky, 5. world. Sprites (sky, particles) read gl_PointCoord, which a
     // compatibility context only fills in with point sprites on.
     glEnable(GL_POINT_SPRITE);
     glEnable(GL_PROGRAM_POINT_SIZE);
     beginFramePass(game, PASS_SKY);
-    game.skybox->draw();
+    game.skybox->draw(game.frame);
     beginFramePass(game, PASS_WORLD);
     terrainDraws += worldPass(game, light);
     if (game.frameStats && game.playing)
@@ -244,17 +244,17 @@ void drawScene(Game& game)
     glDepthMask(GL_FALSE);
     glEnable(GL_BLEND);
     glBlendFunc(GL_SRC_ALPHA, GL_ONE);
-    game.lightning->draw(gFrame.projViewMatrix);
-    game.particles->draw();
+    game.lightning->draw(game.frame.projViewMatrix);
+    game.particles->draw(game.frame);
     glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
-    game.fire->draw();
+    game.fire->draw(game.frame);
     glDisable(GL_BLEND);
     glDepthMask(GL_TRUE);
 
     // 7. The held item and the flashlight over everything.
     beginFramePass(game, PASS_HELD_ITEM);
     glClear(GL_DEPTH_BUFFER_BIT);
-    game.player->draw();
+    game.player->draw(game.frame);
     unbindShadowMap();
 }
 

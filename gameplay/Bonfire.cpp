@@ -37,11 +37,11 @@ Bonfire::~Bonfire()
         resetNearestBonfire();
 }
 
-void Bonfire::draw()
+void Bonfire::draw(const FrameState& frame)
 {
     if (culled)
         return;
-    model->draw();
+    model->draw(frame);
 }
 
 void Bonfire::update(float, GameServices& game)

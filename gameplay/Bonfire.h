@@ -28,7 +28,7 @@ public:
     // Gives up the flames' claim so that the next bonfire takes them.
     ~Bonfire() override;
 
-    void draw() override;
+    void draw(const FrameState& frame) override;
     void update(float dt, GameServices& game) override;
     void onExplosion(const Geometric_Object& shape, GameServices& game) override;
 

@@ -14,10 +14,10 @@ Cage::Cage(const glm::vec3& p, bool goldenCat)
 
 Cage::~Cage() = default;
 
-void Cage::draw()
+void Cage::draw(const FrameState& frame)
 {
     if (culled)
         return;
-    model->draw();
-    CagelessCage::draw();
+    model->draw(frame);
+    CagelessCage::draw(frame);
 }

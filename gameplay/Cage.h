@@ -13,5 +13,5 @@ public:
     Cage(const glm::vec3& p, bool golden);
     ~Cage() override;
 
-    void draw() override;
+    void draw(const FrameState& frame) override;
 };

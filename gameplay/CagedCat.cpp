@@ -32,7 +32,7 @@ void updateCagedCat(Cat& cat, float dt)
     cat.update(dt);
 }
 
-void drawCagedCat(Cat& cat)
+void drawCagedCat(Cat& cat, const FrameState& frame)
 {
-    cat.draw();
+    cat.draw(frame);
 }

@@ -5,6 +5,7 @@
 #include <memory>
 
 class Cat;
+struct FrameState;
 
 // The cat a cage or basket holds, seen only through these few operations so
 // that cages do not depend on the whole cat. Deleting goes through the deleter
@@ -20,4 +21,4 @@ CatPtr makeCagedCat(const glm::vec3& p, bool golden);
 void setCatGolden(Cat& cat, bool golden);
 bool isCatGolden(const Cat& cat);
 void updateCagedCat(Cat& cat, float dt);
-void drawCagedCat(Cat& cat);
+void drawCagedCat(Cat& cat, const FrameState& frame);

@@ -32,11 +32,11 @@ void CagelessCage::activate(GameServices& game)
     game.addCat(position(), cat ? isCatGolden(*cat) : golden);
 }
 
-void CagelessCage::draw()
+void CagelessCage::draw(const FrameState& frame)
 {
     if (culled || !cat)
         return;
-    drawCagedCat(*cat);
+    drawCagedCat(*cat, frame);
 }
 
 void CagelessCage::makeCat()

@@ -23,7 +23,7 @@ public:
     // there shows its cat before its first update.
     void makeCat();
     void activate(GameServices& game) override;
-    void draw() override;
+    void draw(const FrameState& frame) override;
     void update(float dt, GameServices& game) override;
     void onExplosion(const Geometric_Object& shape, GameServices& game) override;
 

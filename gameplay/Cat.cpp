@@ -374,9 +374,9 @@ void Cat::pose(float playerDistance, const glm::vec3& playerPosition)
         bodyModel->setPartMatrix(partMatrices[size_t(part)], part);
 }
 
-void Cat::draw()
+void Cat::draw(const FrameState& frame)
 {
-    drawBoxes();
+    drawBoxes(frame);
     bodyModel->setModelMatrix(model);
-    bodyModel->draw();
+    bodyModel->draw(frame);
 }

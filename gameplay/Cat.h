@@ -64,7 +64,7 @@ public:
     void update(float dt) override;
     // Asks for a jump over the ledge the cat walked into.
     void onBlocked(int axis) override;
-    void draw() override;
+    void draw(const FrameState& frame) override;
 
     // The cat has just been found: the count, the success sound, Death and the stings.
     void onFound();

@@ -56,7 +56,7 @@ void Character::buildBoxMeshes()
     }
 }
 
-void Character::drawBoxes()
+void Character::drawBoxes(const FrameState& frame)
 {
     if (!showBoxes)
         return;
@@ -66,8 +66,8 @@ void Character::drawBoxes()
     if (!shader)
         return;
     shader->bind();
-    shader->setMat4("projMatrix", gFrame.projMatrix);
-    shader->setMat4("viewMatrix", gFrame.viewMatrix);
+    shader->setMat4("projMatrix", frame.projMatrix);
+    shader->setMat4("viewMatrix", frame.viewMatrix);
     shader->setMat4("modelMatrix", glm::translate(glm::mat4(1.0f), position()));
     shader->setVec4("col", debugColour);
     for (const auto& mesh : boxMeshes)

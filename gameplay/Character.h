@@ -7,6 +7,7 @@
 #include <memory>
 #include <vector>
 
+struct FrameState;
 class GameServices;
 class VertexArray;
 // Deletes a line mesh where VertexArray is complete, so bodies can be built without GL headers.
@@ -38,7 +39,7 @@ public:
     void move(float scale, int axis) override;
     // Centres the body box on the point; the part boxes keep their places relative to the body.
     virtual void placeAt(const glm::vec3& point);
-    virtual void draw() = 0;
+    virtual void draw(const FrameState& frame) = 0;
 
     // Half a block up or down, body and part boxes together; nothing unless canStep.
     void stepUp();
@@ -47,7 +48,7 @@ public:
     void faceDirection(const glm::vec3& d);
     // Draws the body box and the part boxes as coloured lines with the frame's matrices,
     // when showBoxes is set. Needs a GL context; the line meshes are built at the first call.
-    void drawBoxes();
+    void drawBoxes(const FrameState& frame);
 
 private:
     void translateAll(const glm::vec3& d);

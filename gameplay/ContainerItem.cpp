@@ -20,4 +20,4 @@ void setItemMatrix(Item& item, const glm::mat4& matrix)
 
 void setItemCount(Item& item, int count) { item.count = count; }
 
-void drawItem(Item& item) { item.draw(); }
+void drawItem(Item& item, const FrameState& frame) { item.draw(frame); }

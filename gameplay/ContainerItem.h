@@ -3,6 +3,7 @@
 #include <glm/mat4x4.hpp>
 #include <memory>
 
+struct FrameState;
 class Item;
 
 // The item lying in an item container, seen only through these operations
@@ -18,4 +19,4 @@ using ItemPtr = std::unique_ptr<Item, ItemDeleter>;
 ItemPtr makeLyingItem(int type);
 void setItemMatrix(Item& item, const glm::mat4& matrix);
 void setItemCount(Item& item, int count);
-void drawItem(Item& item);
+void drawItem(Item& item, const FrameState& frame);

@@ -217,12 +217,12 @@ void Death::onCatCount(int n)
     intervalJitter = randUnit();
 }
 
-void Death::draw()
+void Death::draw(const FrameState& frame)
 {
     const bool sequence = services && services->deathTimer() >= 0.0f;
     if (!attacking && !sequence)
         return;
-    drawBoxes();
+    drawBoxes(frame);
     bodyModel->setModelMatrix(model);
-    bodyModel->draw();
+    bodyModel->draw(frame);
 }

@@ -36,7 +36,7 @@ public:
 
     void update(float dt) override;
     // Only while attacking or during the death sequence.
-    void draw() override;
+    void draw(const FrameState& frame) override;
 
     // Gone until the next attack: under the world, rage and threat at 0.
     void vanish();

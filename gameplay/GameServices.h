@@ -14,6 +14,7 @@
 
 #include "base/Shapes.h"
 
+#include <glm/mat4x4.hpp>
 #include <glm/vec3.hpp>
 #include <memory>
 #include <optional>
@@ -55,6 +56,9 @@ public:
     virtual void raisePotionGlow(float factor) { (void)factor; }
     // The smoothed outdoor level: above 0.3 counts as outdoors.
     virtual float coverLevel() const { return 1.0f; }
+    // The camera's view matrix as the last drawn frame left it; flying bodies
+    // turn their models' normal matrices with it.
+    virtual glm::mat4 viewMatrix() const { return glm::mat4(1.0f); }
 
     // The ball in flight, if any.
     virtual std::optional<glm::vec3> ballPosition() const { return std::nullopt; }

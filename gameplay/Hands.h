@@ -12,7 +12,7 @@ public:
     explicit Hands(bool held);
     ~Hands() override;
 
-    void draw() override { }
+    void draw(const FrameState& frame) override { (void)frame; }
     void update(float dt) override;
     // Only the cooldown counts; the hand never runs out.
     bool tryUse() override;

@@ -12,10 +12,10 @@ Item::Item(bool held)
 
 Item::~Item() = default;
 
-void Item::draw()
+void Item::draw(const FrameState& frame)
 {
     if (model)
-        model->draw();
+        model->draw(frame);
 }
 
 void Item::update(float dt)

@@ -5,6 +5,7 @@
 #include <string>
 
 class Model;
+struct FrameState;
 class GameServices;
 class Player;
 
@@ -32,7 +33,7 @@ public:
     Item& operator=(const Item&) = delete;
 
     // Draws the model with its current matrix (nothing without a model).
-    virtual void draw();
+    virtual void draw(const FrameState& frame);
     // Every step while held: the time since the last use grows.
     virtual void update(float dt);
     virtual void addCount(int n);

@@ -90,9 +90,9 @@ void ItemContainer::activate(GameServices& game)
     active = false;
 }
 
-void ItemContainer::draw()
+void ItemContainer::draw(const FrameState& frame)
 {
     if (culled || !item)
         return;
-    drawItem(*item);
+    drawItem(*item, frame);
 }

@@ -20,7 +20,7 @@ public:
     ~ItemContainer() override;
 
     void activate(GameServices& game) override;
-    void draw() override;
+    void draw(const FrameState& frame) override;
 
     // The type a draw u in [0, 1] picks: the first whose running weight reaches u, else 0.
     static int typeForDraw(float u);

@@ -197,15 +197,15 @@ glm::mat4 Player::viewMatrix() const
     return glm::inverse(eye);
 }
 
-void Player::draw()
+void Player::draw(const FrameState& frame)
 {
     if (Item* item = heldItem()) {
         item->setMatrix(glm::translate(model, bobOffset * item->bobFactor));
-        item->draw();
+        item->draw(frame);
     }
     if (flashlight) {
         flashlight->placeModel(glm::translate(model, bobOffset));
-        flashlight->draw();
+        flashlight->draw(frame);
     }
 }
 

@@ -50,7 +50,7 @@ public:
     // The eye sits 0.6 above the body centre.
     glm::mat4 viewMatrix() const override;
     // The held item and the flashlight, both moved by the bob.
-    void draw() override;
+    void draw(const FrameState& frame) override;
 
     // Set / clear the control a key code or mouse button stands for.
     void pressInput(int code);

@@ -18,9 +18,9 @@ Sign::Sign(const glm::vec3& p, const glm::vec3& d)
 
 Sign::~Sign() = default;
 
-void Sign::draw()
+void Sign::draw(const FrameState& frame)
 {
     if (culled)
         return;
-    model->draw();
+    model->draw(frame);
 }

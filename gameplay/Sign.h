@@ -13,5 +13,5 @@ public:
     Sign(const glm::vec3& p, const glm::vec3& d);
     ~Sign() override;
 
-    void draw() override;
+    void draw(const FrameState& frame) override;
 };

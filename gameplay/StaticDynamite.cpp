@@ -71,14 +71,14 @@ void StaticDynamite::onExplosion(const Geometric_Object& shape, GameServices& ga
         activate(game);
 }
 
-void StaticDynamite::draw()
+void StaticDynamite::draw(const FrameState& frame)
 {
     if (culled)
         return;
     machine->setPartMatrix(glm::translate(glm::mat4(1.0f), glm::vec3(0.0f, -1.3f * handle, 0.0f)), 1);
-    machine->draw();
+    machine->draw(frame);
     if (!exploded)
-        pack->draw();
+        pack->draw(frame);
 }
 
 bool StaticDynamite::cullTest(const Camera& frustum)

@@ -26,7 +26,7 @@ public:
     void setPackOrientation(const glm::vec3& a, const glm::vec3& b);
 
     void activate(GameServices& game) override;
-    void draw() override;
+    void draw(const FrameState& frame) override;
     void update(float dt, GameServices& game) override;
     void onExplosion(const Geometric_Object& shape, GameServices& game) override;
     bool cullTest(const Camera& frustum) override;

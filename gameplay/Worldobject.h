@@ -6,6 +6,7 @@
 #include <glm/vec3.hpp>
 
 class Camera;
+struct FrameState;
 class GameServices;
 
 // The box's bounding sphere (centre, distance to the max corner) is not fully outside the frustum.
@@ -32,7 +33,7 @@ public:
     glm::vec3 position() const { return glm::vec3(modelMatrix[3]); }
 
     virtual void activate(GameServices& game) { (void)game; }
-    virtual void draw() { }
+    virtual void draw(const FrameState& frame) { (void)frame; }
     virtual void update(float dt, GameServices& game)
     {
         (void)dt;

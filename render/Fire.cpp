@@ -82,7 +82,7 @@ void Fire::uploadOnce()
     point->setIndices(&index, sizeof(index));
 }
 
-void Fire::draw()
+void Fire::draw(const FrameState& frame)
 {
     if (!visible)
         return;
@@ -94,8 +94,8 @@ void Fire::draw()
     uploadOnce();
     shader->bind();
     shader->setMat4("modelMatrix", modelMatrix);
-    shader->setMat4("viewMatrix", gFrame.viewMatrix);
-    shader->setMat4("projMatrix", gFrame.projMatrix);
+    shader->setMat4("viewMatrix", frame.viewMatrix);
+    shader->setMat4("projMatrix", frame.projMatrix);
     shader->setFloat("yDist", -time);
     shader->setFloat("resolution", scale);
     bind(*alpha, *shader, "alphaTex", 0);

@@ -6,6 +6,7 @@
 #include <glm/vec3.hpp>
 #include <memory>
 
+struct FrameState;
 class VertexArray;
 
 // The one flame effect: a single point that the fire shader expands into
@@ -34,7 +35,7 @@ public:
     void setPosition(const glm::vec3& p);
     // Visible while the chunk under the fire is loaded; the flames move on.
     void update(float dt, bool chunkUnderLoaded);
-    void draw();
+    void draw(const FrameState& frame);
 
     // The noise texel (j, i) of a size × size texture: octave noise blended
     // from four shifted samples so that opposite edges meet seamlessly.

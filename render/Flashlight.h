@@ -40,7 +40,7 @@ public:
     // Places the lamp relative to the player's hand matrix.
     void placeModel(const glm::mat4& hand);
     // The lamp in the hand, where placeModel put it (needs GL).
-    void draw() { model.draw(); }
+    void draw(const FrameState& frame) const { model.draw(frame); }
 
     // Intensity for a cone angle: 2 at 0 degrees, 0 at 80.
     static float intensityFor(float degrees) { return 2.0f - degrees / 80.0f * 2.0f; }

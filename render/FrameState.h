@@ -5,8 +5,8 @@
 #include <glm/vec4.hpp>
 
 // What every draw call of one frame shares: the matrices of the pass being
-// drawn and the lights of the scene. The frame's passes fill it before
-// anything draws; models, sky and effects only read it.
+// drawn and the lights of the scene. The game owns one; its passes fill it
+// before anything draws and hand it down to every draw, which only reads it.
 struct FrameState {
     glm::mat4 viewMatrix { 1.0f };
     glm::mat4 projMatrix { 1.0f };
@@ -29,5 +29,3 @@ struct FrameState {
     int screenWidth = 1280;
     int screenHeight = 720;
 };
-
-extern FrameState gFrame;

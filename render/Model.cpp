@@ -42,39 +42,39 @@ void Model::setPartVisible(bool visible, int part)
         partVisible[size_t(part)] = visible;
 }
 
-void Model::updateNormalMatrix()
+void Model::updateNormalMatrix(const glm::mat4& viewMatrix)
 {
-    normalMatrix = gFrame.viewMatrix * modelMatrix;
+    normalMatrix = viewMatrix * modelMatrix;
 }
 
-void Model::setUniforms() const
+void Model::setUniforms(const FrameState& frame) const
 {
     const Shader& s = *getShader(shader);
     s.setMat4("modelMatrix", modelMatrix);
-    s.setMat4("modelViewProjectionMatrix", gFrame.projViewMatrix * modelMatrix);
+    s.setMat4("modelViewProjectionMatrix", frame.projViewMatrix * modelMatrix);
     s.setMat4("normalMatrix", normalMatrix);
-    s.setVec3("sunDir", gFrame.flashlightEye);
-    s.setVec3("flashLightDir", gFrame.flashlightDir);
-    s.setFloat("flashLightFOV", gFrame.flashlightFov);
-    s.setVec4("sunColor", gFrame.sunColor);
-    s.setInt("outsideShadow", gFrame.lightIsSun ? 1 : 0);
+    s.setVec3("sunDir", frame.flashlightEye);
+    s.setVec3("flashLightDir", frame.flashlightDir);
+    s.setFloat("flashLightFOV", frame.flashlightFov);
+    s.setVec4("sunColor", frame.sunColor);
+    s.setInt("outsideShadow", frame.lightIsSun ? 1 : 0);
     s.setInt("alwaysBright", alwaysBright ? 1 : 0);
-    s.setVec3("firePos", gFrame.firePosition);
-    s.setFloat("fireNoise", gFrame.fireNoise);
-    s.setFloat("night", gFrame.night);
-    s.setInt("lightning", gFrame.lightningActive ? 1 : 0);
-    s.setFloat("flashLightIntensity", gFrame.flashLightIntensity);
+    s.setVec3("firePos", frame.firePosition);
+    s.setFloat("fireNoise", frame.fireNoise);
+    s.setFloat("night", frame.night);
+    s.setInt("lightning", frame.lightningActive ? 1 : 0);
+    s.setFloat("flashLightIntensity", frame.flashLightIntensity);
     s.setInt("golden", golden ? 1 : 0);
     s.setInt("inHand", inHand ? 1 : 0);
     s.setInt("depthTex", SHADOW_MAP_UNIT);
-    s.setMat4("depthBiasMV", gFrame.lightningActive ? gFrame.flashlightDepthBias : gFrame.lightDepthBias);
+    s.setMat4("depthBiasMV", frame.lightningActive ? frame.flashlightDepthBias : frame.lightDepthBias);
 }
 
-void Model::draw()
+void Model::draw(const FrameState& frame) const
 {
     const Shader* s = getShader(shader);
     s->bind();
-    setUniforms();
+    setUniforms(frame);
     if (textures.empty()) {
         // Untextured models have no part placements: their meshes sit as read.
         s->setMat4("meshMatrix", glm::mat4(1.0f));

@@ -3,6 +3,8 @@
 #include <glm/mat4x4.hpp>
 #include <vector>
 
+struct FrameState;
+
 // A textured object made of mesh-table parts, each with its own texture and
 // part matrix, sharing one model matrix. Meshes, textures and the shader are
 // table indices: a Model owns none of them, so any number of models costs
@@ -31,13 +33,13 @@ public:
     const glm::mat4& getModelMatrix() const { return modelMatrix; }
     void setNormalMatrix(const glm::mat4& matrix) { normalMatrix = matrix; }
     // The frame's view × modelMatrix (a model-view matrix, as the model shader expects).
-    void updateNormalMatrix();
+    void updateNormalMatrix(const glm::mat4& viewMatrix);
 
-    // Draws the visible parts with the frame's matrices and lights (gFrame).
-    virtual void draw();
+    // Draws the visible parts with the frame's matrices and lights.
+    void draw(const FrameState& frame) const;
 
     int partCount() const { return int(meshes.size()); }
 
 private:
-    void setUniforms() const;
+    void setUniforms(const FrameState& frame) const;
 };

@@ -108,20 +108,20 @@ void ParticleSystem::uploadRange(const ParticleRange& range) const
     glBindBuffer(GL_ARRAY_BUFFER, 0);
 }
 
-void ParticleSystem::draw()
+void ParticleSystem::draw(const FrameState& frame)
 {
     if (buffer == 0)
         return;
     glPointSize(5.0f);
     const Shader* s = getShader(shader);
     s->bind();
-    s->setMat4("projMatrix", gFrame.projMatrix);
-    s->setMat4("viewMatrix", gFrame.viewMatrix);
-    s->setMat4("viewProjMatrix", gFrame.projViewMatrix);
+    s->setMat4("projMatrix", frame.projMatrix);
+    s->setMat4("viewMatrix", frame.viewMatrix);
+    s->setMat4("viewProjMatrix", frame.projViewMatrix);
     s->setFloat("time", time);
-    s->setMat4("depthBiasMV", gFrame.lightDepthBias);
-    s->setFloat("flashLightIntensity", gFrame.flashLightIntensity);
-    s->setVec2("screenRes", glm::vec2(float(gFrame.screenWidth), float(gFrame.screenHeight)));
+    s->setMat4("depthBiasMV", frame.lightDepthBias);
+    s->setFloat("flashLightIntensity", frame.flashLightIntensity);
+    s->setVec2("screenRes", glm::vec2(float(frame.screenWidth), float(frame.screenHeight)));
     glBindBuffer(GL_ARRAY_BUFFER, buffer);
     struct Slot {
         GLuint location;

@@ -9,6 +9,8 @@
 #include <glm/vec4.hpp>
 #include <vector>
 
+struct FrameState;
+
 // What the particle shader does with a particle.
 enum ParticleKind : int {
     PARTICLE_RAIN = 0, // falls straight, dies at params.x (the ground height)
@@ -69,7 +71,7 @@ public:
     // marks them uploaded.
     std::vector<ParticleRange> takeUploadRanges();
     // Draws every slot as a point; the shader hides dead ones. Needs GL.
-    void draw();
+    void draw(const FrameState& frame);
 
     // Height of the ground under (x, z), or -1 where nothing is loaded.
     using GroundHeight = std::function<float(float x, float z)>;

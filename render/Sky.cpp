@@ -46,15 +46,15 @@ void SkyObject::follow(const glm::vec3& p)
     model[3] = glm::vec4(p.x + offset.x, offset.y, p.z + offset.z, offsetW + 1.0f);
 }
 
-void SkyObject::draw()
+void SkyObject::draw(const FrameState& frame)
 {
     if (!mesh)
         mesh = uploadPoints(points);
     const Shader* s = getShader(shader);
     s->bind();
-    s->setMat4("modelViewMatrix", gFrame.viewMatrix * model);
-    s->setMat4("projMatrix", gFrame.projMatrix);
-    s->setFloat("viewportHeight", float(gFrame.screenHeight));
+    s->setMat4("modelViewMatrix", frame.viewMatrix * model);
+    s->setMat4("projMatrix", frame.projMatrix);
+    s->setFloat("viewportHeight", float(frame.screenHeight));
     bind(*getTexture(texture), *s, "diffuseTex", 0);
     mesh->draw();
     unbindTextures();
@@ -106,12 +106,12 @@ Skybox::Skybox(const std::string& texturePath)
 
 Skybox::~Skybox() = default;
 
-void Skybox::draw()
+void Skybox::draw(const FrameState& frame)
 {
     if (moon)
-        moon->draw();
+        moon->draw(frame);
     if (stars)
-        stars->draw();
+        stars->draw(frame);
 }
 
 void Skybox::update(const glm::vec3& playerPosition)

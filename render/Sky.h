@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+struct FrameState;
 class Texture;
 class VertexArray;
 
@@ -37,7 +38,7 @@ public:
     // Moves the object over the player's position.
     void follow(const glm::vec3& playerPosition);
     // Draws with the frame's view and projection. Needs GL.
-    void draw();
+    void draw(const FrameState& frame);
 };
 
 class Moon : public SkyObject {
@@ -65,7 +66,7 @@ public:
     explicit Skybox(const std::string& texturePath);
     virtual ~Skybox();
 
-    virtual void draw();
+    virtual void draw(const FrameState& frame);
     virtual void update(const glm::vec3& playerPosition);
 
     // The texture shared by every Skybox, or null before one loaded it.

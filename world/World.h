@@ -31,6 +31,7 @@ class ButtonHelper;
 class Camera;
 class Cat;
 class Death;
+struct FrameState;
 class GameServices;
 class Player;
 class Projectile;
@@ -123,7 +124,7 @@ public:
     // bound worldShader with its uniforms for world-space vertices (model matrix identity)
     // and the block texture array; the floor sets the three matrices for itself.
     // Returns what the terrain part submitted.
-    TerrainDrawStats draw(const Camera& view, const Shader& worldShader);
+    TerrainDrawStats draw(const Camera& view, const Shader& worldShader, const FrameState& frame);
     // Culls the ready chunks' draw nodes against `view` and draws the visible ones nearest
     // first, so the depth test rejects hidden terrain before it is shaded. Of each node only
     // the face directions that can face the eye go out; a view without a single eye point

@@ -45,7 +45,7 @@ TerrainDrawStats World::drawTerrain(const Camera& view, bool eyeCulling)
     return stats;
 }
 
-TerrainDrawStats World::draw(const Camera& view, const Shader& worldShader)
+TerrainDrawStats World::draw(const Camera& view, const Shader& worldShader, const FrameState& frame)
 {
     // Culling first, so objects and meshes of one pass agree on what is in view.
     for (auto& chunk : chunks) {
@@ -60,15 +60,15 @@ TerrainDrawStats World::draw(const Camera& view, const Shader& worldShader)
         if (!chunk->ready)
             continue;
         for (auto& object : chunk->objects)
-            object->draw();
+            object->draw(frame);
     }
     for (auto& body : entities) {
         if (body.get() == playerBody_)
             continue;
         if (auto* character = dynamic_cast<Character*>(body.get()))
-            character->draw();
+            character->draw(frame);
     }
     for (auto& projectile : projectiles)
-        projectile->draw();
+        projectile->draw(frame);
     return terrain;
 }

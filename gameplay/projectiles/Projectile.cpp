@@ -77,15 +77,15 @@ void Projectile::refreshModel()
     if (!renderModel)
         return;
     renderModel->setModelMatrix(model);
-    renderModel->updateNormalMatrix();
+    renderModel->updateNormalMatrix(services ? services->viewMatrix() : glm::mat4(1.0f));
 }
 
-void Projectile::draw()
+void Projectile::draw(const FrameState& frame)
 {
     if (!alive || !renderModel)
         return;
     renderModel->setModelMatrix(model);
-    renderModel->draw();
+    renderModel->draw(frame);
 }
 
 std::unique_ptr<Sphere> Projectile::explosionShape() const

@@ -34,7 +34,7 @@ public:
     // The bounce: the blocked component turns round, the whole velocity is
     // halved, the spin axis follows the new motion and a puff marks the spot.
     void onBlocked(int axis) override;
-    virtual void draw();
+    virtual void draw(const FrameState& frame);
     // A character's box overlaps this one; p is its position.
     virtual void hitCharacter(const glm::vec3& p) { (void)p; }
     // The World deletes the body after the step in which it died.

@@ -4,6 +4,7 @@
 
 #include "gameplay/Hands.h"
 #include "gui/GuiText.h"
+#include "render/FrameState.h"
 #include "world/BodyPasses.h"
 #include "world/CollisionScene.h"
 
@@ -398,7 +399,7 @@ TEST_F(PlayerTest, TheEyeSitsAboveTheCentreAndTheItemMovesWithTheBob)
     auto* item = hold(std::make_unique<RecordingItem>());
     item->bobFactor = 0.4f;
     player->bobOffset = glm::vec3(0.0f, 0.01f, 0.0f);
-    player->draw();
+    player->draw(FrameState());
     EXPECT_EQ(item->draws, 1);
     const glm::vec3 expected = glm::vec3(player->model[3]) + 0.004f * glm::vec3(player->model[1]);
     EXPECT_NEAR(glm::distance(glm::vec3(item->matrix[3]), expected), 0.0f, 1e-6f);

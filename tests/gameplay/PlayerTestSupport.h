@@ -30,7 +30,7 @@ public:
         ++updates;
     }
     void setMatrix(const glm::mat4& hand) override { matrix = hand; }
-    void draw() override { ++draws; }
+    void draw(const FrameState&) override { ++draws; }
 
     int uses = 0, selects = 0, deselects = 0, updates = 0, draws = 0;
     glm::mat4 matrix { 0.0f };

@@ -256,8 +256,12 @@ TEST_F(ProjectileBounce, CorkStartsFromTheGivenMatrix)
     EXPECT_FLOAT_EQ(cork.gravity, 0.5f);
     EXPECT_FLOAT_EQ(cork.lifetime, 30.0f);
     EXPECT_EQ(cork.explosionShape(), nullptr);
+    // Its model turns its normals with the view the game's last frame drew with.
+    game.frame.viewMatrix = glm::translate(glm::mat4(1.0f), glm::vec3(0.0f, -2.0f, -7.0f));
+    cork.services = &running;
     cork.update(kStep);
     EXPECT_FLOAT_EQ(cork.velocity.y, 0.21f - 0.5f * kStep);
+    EXPECT_EQ(cork.renderModel->normalMatrix, game.frame.viewMatrix * cork.model);
     cork.kill();
     EXPECT_FALSE(cork.alive);
 }

@@ -36,7 +36,7 @@ public:
 
     explicit TestHuman(const glm::vec3& at) { placeAt(at); }
     void update(float) override { }
-    void draw() override { }
+    void draw(const FrameState&) override { }
     void onBlocked(int axis) override { blocked.push_back(axis); }
 
     float feet() const { return box.min.y; }

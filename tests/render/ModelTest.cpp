@@ -29,11 +29,10 @@ TEST(ModelTest, PartsStartVisibleWithIdentityMatrices)
     EXPECT_EQ(cat.partMatrices[2], leg);
     EXPECT_EQ(cat.partVisible, (std::vector<bool> { true, false, true }));
 
-    gFrame.viewMatrix = glm::translate(glm::mat4(1.0f), glm::vec3(0.0f, 0.0f, -5.0f));
+    const glm::mat4 view = glm::translate(glm::mat4(1.0f), glm::vec3(0.0f, 0.0f, -5.0f));
     cat.setModelMatrix(leg);
-    cat.updateNormalMatrix();
-    EXPECT_EQ(cat.normalMatrix, gFrame.viewMatrix * leg);
-    gFrame = FrameState();
+    cat.updateNormalMatrix(view);
+    EXPECT_EQ(cat.normalMatrix, view * leg);
 }
 
 // Models name their meshes and textures by these indices; a table edited

@@ -25,7 +25,7 @@ public:
         for (int i = 0; i < perUpdate; ++i)
             world.addCat(position() + glm::vec3(0.0f, 1.0f, 0.0f), true);
     }
-    void draw() override { }
+    void draw(const FrameState&) override { }
 
     World& world;
     int perUpdate;

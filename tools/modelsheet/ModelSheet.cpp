@@ -140,27 +140,28 @@ private:
 // lamp as key light. The shadow lookup is sent off the map (with "outside
 // lit"), so the lamp lights everything it faces without a shadow pass, and
 // the bonfire's light is put out.
-void setStudioFrame(const Framing& framing)
+FrameState studioFrame(const Framing& framing)
 {
-    gFrame = FrameState();
-    gFrame.viewMatrix = framing.view;
-    gFrame.projMatrix = framing.projection;
-    gFrame.projViewMatrix = framing.projection * framing.view;
-    gFrame.flashlightEye = framing.lamp;
+    FrameState frame;
+    frame.viewMatrix = framing.view;
+    frame.projMatrix = framing.projection;
+    frame.projViewMatrix = framing.projection * framing.view;
+    frame.flashlightEye = framing.lamp;
     // Aimed at the model with a cone wide enough to take all of it in.
-    gFrame.flashlightDir = glm::normalize(framing.lamp - framing.centre);
-    gFrame.flashlightFov = 120.0f;
-    gFrame.sunColor = glm::vec4(1.0f);
-    gFrame.lightIsSun = true;
+    frame.flashlightDir = glm::normalize(framing.lamp - framing.centre);
+    frame.flashlightFov = 120.0f;
+    frame.sunColor = glm::vec4(1.0f);
+    frame.lightIsSun = true;
     glm::mat4 offMap(0.0f);
     offMap[3] = glm::vec4(2.0f, 2.0f, 0.0f, 1.0f);
-    gFrame.lightDepthBias = offMap;
-    gFrame.flashlightDepthBias = offMap;
-    gFrame.firePosition = glm::vec3(1e6f);
-    gFrame.fireNoise = 0.0f;
-    gFrame.night = 0.0f;
-    gFrame.lightningActive = false;
-    gFrame.flashLightIntensity = 0.45f;
+    frame.lightDepthBias = offMap;
+    frame.flashlightDepthBias = offMap;
+    frame.firePosition = glm::vec3(1e6f);
+    frame.fireNoise = 0.0f;
+    frame.night = 0.0f;
+    frame.lightningActive = false;
+    frame.flashLightIntensity = 0.45f;
+    return frame;
 }
 
 } // namespace
@@ -295,11 +296,11 @@ bool renderTiles(const std::vector<Bounds>& bounds, std::vector<datagen::Image>&
 
     tiles.clear();
     for (int i = 0; i < MESH_COUNT; ++i) {
-        setStudioFrame(frameBounds(bounds[size_t(i)]));
+        const FrameState frame = studioFrame(frameBounds(bounds[size_t(i)]));
         target.begin();
         Model model(i, meshTexture[i], SHADER_MODEL, false);
-        model.updateNormalMatrix();
-        model.draw();
+        model.updateNormalMatrix(frame.viewMatrix);
+        model.draw(frame);
         tiles.push_back(target.read());
     }
     freeMeshes();

@@ -1,3 +1,0 @@
-#include "render/FrameState.h"
-
-FrameState gFrame;
