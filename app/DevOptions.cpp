@@ -5,8 +5,6 @@
 #include <iterator>
 #include <ostream>
 
-DevOptions gDevOptions;
-
 namespace {
 
 // A finite number and nothing after it; "12abc" or "nan" are typos, not positions.

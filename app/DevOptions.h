@@ -47,8 +47,5 @@ struct DevOptions {
 //                         on every later Player line
 DevOptions parseDevOptions(const std::vector<std::string>& args, std::ostream& err);
 
-// The options of this run (defaults until main parses the command line).
-extern DevOptions gDevOptions;
-
 // The yaw in degrees that turns a body facing -z (the player's start) to face along (dx, dz).
 float yawToward(float dx, float dz);

@@ -89,9 +89,9 @@ void createGame(Game& game)
     game.playerCamera = std::make_unique<PerspectiveCamera>("Playercam");
     game.overviewCamera = std::make_unique<PerspectiveCamera>("Overviewcam");
 
-    player->setPosition(glm::vec3(gDevOptions.startX, 66.0f, gDevOptions.startZ));
-    if (gDevOptions.lookAtSet)
-        player->turn(yawToward(gDevOptions.lookAtX - gDevOptions.startX, gDevOptions.lookAtZ - gDevOptions.startZ), 0.0f);
+    player->setPosition(glm::vec3(game.dev.startX, 66.0f, game.dev.startZ));
+    if (game.dev.lookAtSet)
+        player->turn(yawToward(game.dev.lookAtX - game.dev.startX, game.dev.lookAtZ - game.dev.startZ), 0.0f);
     else
         player->turn(randUnit() * 360.0f, 0.0f);
 
@@ -112,7 +112,7 @@ void createGame(Game& game)
     game.services = std::make_unique<RunningGame>(game);
     game.world = std::make_unique<World>(gSettings.chunkViewDistance, glm::vec3(64.0f));
     game.world->setServices(game.services.get());
-    game.world->death->intervalOverride = gDevOptions.deathInterval;
+    game.world->death->intervalOverride = game.dev.deathInterval;
     if (game.prepareWorld)
         game.prepareWorld(*game.world);
     game.world->camera = game.playerCamera.get();
@@ -123,7 +123,7 @@ void createGame(Game& game)
     logLine("Waiting for world to be loaded!");
     Player& newPlayer = *player;
     game.world->addPlayer(std::move(player));
-    for (const auto& [type, count] : gDevOptions.items)
+    for (const auto& [type, count] : game.dev.items)
         newPlayer.addItem(type, count);
     game.world->maxChunkCount = int(gSettings.maxMemoryMB / 15.0);
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app/DevOptions.h"
 #include "app/FrameCounter.h"
 #include "app/InputEvent.h"
 #include "app/InputRules.h"
@@ -44,10 +45,14 @@ struct Game {
     // its world, point at this very object.
     Game& operator=(Game&&) = delete;
 
+    DevOptions dev; // the developer options this run started with
     GLFWwindow* window = nullptr;
     int screenWidth = 0;
     int screenHeight = 0;
     float aspect = 1.0f;
+    // Where the window stood before it went full screen, to return to.
+    int windowedX = 0;
+    int windowedY = 0;
 
     std::unique_ptr<Gui> gui;
     // What the world's bodies and objects reach of this game; made before the

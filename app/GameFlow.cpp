@@ -67,7 +67,7 @@ void startGame(Game& game)
     // releases may never come: he starts standing still.
     releaseAllKeys(game);
     game.world->placeOnSurface(*game.player, 10.0f, 70.0f);
-    if (gDevOptions.cageInFront)
+    if (game.dev.cageInFront)
         placeCageInFront(game);
 }
 
@@ -132,7 +132,7 @@ void explode(Game& game, const glm::vec3& position, float radius, float factor)
     if (game.particles)
         game.particles->spawnExplosion(position, radius, explosionSparkCount(radius, factor), 1.0f);
     gSoundSystem.playAt(SOUND_EXPLOSION, position, glm::vec3(0.0f));
-    if (gDevOptions.logPlayer && game.world) {
+    if (game.dev.logPlayer && game.world) {
         logLine(joinText(std::fixed, std::setprecision(2), "Explosion: ", position.x, " ", position.y, " ",
             position.z, " ground ", heightAt(game.world->chunks, position)));
         game.exploded = true;

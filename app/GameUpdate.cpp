@@ -151,7 +151,7 @@ void updateStep(Game& game, float dtMs)
     game.gui->update(s);
     updateFire(*game.fire, game.fireSound, game.world.get(), s);
 
-    if (gDevOptions.logPlayer)
+    if (game.dev.logPlayer)
         logPlayer(game, s);
 
     if (stepDeathSequence(game.deathTimer, game.circleLoad, game.circleOpening, s))

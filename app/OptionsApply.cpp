@@ -51,10 +51,6 @@ void fitToWindow(Game& game)
         rebuildFramebuffers(game);
 }
 
-// The position the window had before it went full screen, to return to.
-int windowedX = 0;
-int windowedY = 0;
-
 void switchFullscreen(Game& game)
 {
     GLFWmonitor* monitor = glfwGetPrimaryMonitor();
@@ -62,12 +58,12 @@ void switchFullscreen(Game& game)
     if (toFullscreen == (glfwGetWindowMonitor(game.window) != nullptr))
         return;
     if (toFullscreen) {
-        glfwGetWindowPos(game.window, &windowedX, &windowedY);
+        glfwGetWindowPos(game.window, &game.windowedX, &game.windowedY);
         glfwSetWindowMonitor(game.window, monitor, 0, 0, gSettings.width, gSettings.height, GLFW_DONT_CARE);
         // The frame rate is shown in the title only in a window.
         glfwSetWindowTitle(game.window, "Mossgrave");
     } else {
-        glfwSetWindowMonitor(game.window, nullptr, windowedX, windowedY, gSettings.width, gSettings.height, 0);
+        glfwSetWindowMonitor(game.window, nullptr, game.windowedX, game.windowedY, gSettings.width, gSettings.height, 0);
     }
     startWindowFit(game);
 }

@@ -141,9 +141,10 @@ void shutDown(Game& game)
 
 } // namespace
 
-int runGame()
+int runGame(const DevOptions& dev)
 {
     Game game;
+    game.dev = dev;
     glfwSetErrorCallback(errorCallback);
     if (!glfwInit())
         return -1;
@@ -177,14 +178,14 @@ int runGame()
 
     // Frame figures only when asked for: recording costs a little memory per frame.
     std::unique_ptr<FrameStats> stats;
-    if (!gDevOptions.frameStatsFile.empty()) {
+    if (!game.dev.frameStatsFile.empty()) {
         stats = std::make_unique<FrameStats>();
         game.frameStats = stats.get();
     }
     runMainLoop(game);
     shutDown(game);
     if (stats) {
-        stats->writeReport(gDevOptions.frameStatsFile);
+        stats->writeReport(game.dev.frameStatsFile);
         game.frameStats = nullptr;
     }
     glfwTerminate();

@@ -5,6 +5,5 @@
 
 int main(int argc, char** argv)
 {
-    gDevOptions = parseDevOptions(std::vector<std::string>(argv + 1, argv + argc), std::cerr);
-    return runGame();
+    return runGame(parseDevOptions(std::vector<std::string>(argv + 1, argv + argc), std::cerr));
 }
