@@ -8,18 +8,9 @@
 
 #include <glm/gtc/matrix_transform.hpp>
 
-namespace {
-Shader* shaderOverride = nullptr;
-}
-
 Shader* guiShader()
 {
-    return shaderOverride ? shaderOverride : getShader(SHADER_GUI);
-}
-
-void setGuiShader(Shader* shader)
-{
-    shaderOverride = shader;
+    return getShader(SHADER_GUI);
 }
 
 GuiObject::~GuiObject() = default;

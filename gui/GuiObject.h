@@ -13,10 +13,8 @@
 
 class Shader;
 
-// The shader GUI objects draw with: the shader table's GUI entry unless one
-// was set here (tests load their own). nullptr restores the table's.
+// The shader GUI objects draw with: the shader table's GUI entry.
 Shader* guiShader();
-void setGuiShader(Shader* shader);
 
 // A textured quad in GUI space (see GuiLayout.h), drawn with the GUI shader.
 // Its picture is a text surface or a PNG file. GL work waits for the first

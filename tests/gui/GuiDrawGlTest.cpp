@@ -5,6 +5,7 @@
 
 #include "render/GlContextFixture.h"
 #include "render/Shader.h"
+#include "render/ShaderTable.h"
 #include "render/TestFiles.h"
 
 #include <functional>
@@ -62,10 +63,12 @@ protected:
         files.write("textures/mouse_helper_right.png", solidPng(0, 255, 255, 255));
         files.write("textures/mouse_helper_no.png", solidPng(128, 128, 128, 255));
 
-        shader = std::make_unique<Shader>(MOSSGRAVE_SOURCE_DIR "/shader/gui.glsl");
-        ASSERT_TRUE(shader->readFile());
-        shader->link();
-        setGuiShader(shader.get());
+        {
+            // The game's own shader table, as the GUI finds it in play.
+            ScopedWorkingDirectory run(MOSSGRAVE_RUN_DIR);
+            loadShaders();
+        }
+        ASSERT_NE(getShader(SHADER_GUI)->program, 0u);
 
         glGenFramebuffers(1, &framebuffer);
         glBindFramebuffer(GL_FRAMEBUFFER, framebuffer);
@@ -85,8 +88,7 @@ protected:
     {
         if (context) {
             gui.reset();
-            setGuiShader(nullptr);
-            shader.reset();
+            freeShaders();
             glBindFramebuffer(GL_FRAMEBUFFER, 0);
             glDeleteFramebuffers(1, &framebuffer);
             glDeleteRenderbuffers(2, renderbuffers);
@@ -138,7 +140,6 @@ protected:
 
     TempDir files;
     ScopedWorkingDirectory cwd { files.path() };
-    std::unique_ptr<Shader> shader;
     std::unique_ptr<Gui> gui;
     GLuint framebuffer = 0;
     GLuint renderbuffers[2] = { 0, 0 };
