@@ -15,7 +15,8 @@ namespace {
 
 template <class T, class Read> void addRow(Gui& gui, const char* label, Read read)
 {
-    gui.debugItems.push_back(std::make_unique<DebugItem<T>>(label, typename DebugItem<T>::Source(read)));
+    const int row = int(gui.debugItems.size());
+    gui.debugItems.push_back(std::make_unique<DebugItem<T>>(label, row, typename DebugItem<T>::Source(read)));
 }
 
 // Rows read through the game at every update: the world, player and flashlight
@@ -73,7 +74,6 @@ void addDeathRows(Gui& gui, Game& g)
 void buildDebugOverlay(Gui& gui, Game& game)
 {
     gui.debugItems.clear();
-    DebugItemBase::counter = 0;
     addGameRows(gui, game);
     addWorldRows(gui, game);
     addDeathRows(gui, game);

@@ -1,10 +1,8 @@
 #include "gui/DebugItem.h"
 
-int DebugItemBase::counter = 0;
-
-DebugItemBase::DebugItemBase(std::string rowLabel)
+DebugItemBase::DebugItemBase(std::string rowLabel, int row)
     : label(std::move(rowLabel))
-    , index(counter++)
+    , index(row)
 {
     // A column from the upper middle downwards, 0.02 apart.
     place(GuiPlacement { { 0.6f, 0.03f }, { -0.1f, 0.4f - 0.02f * float(index), 0.0f } });

@@ -12,15 +12,12 @@
 // when the value changes (rendering text costs far more than comparing).
 class DebugItemBase : public GuiObject {
 public:
-    // Row numbers come from this counter; the overlay resets it before building.
-    static int counter;
-
     std::string label;
-    int index = 0;
+    int index = 0; // the row, from the top
     int renderCount = 0; // how often the text was rendered
 
 protected:
-    explicit DebugItemBase(std::string rowLabel);
+    DebugItemBase(std::string rowLabel, int row);
     void render(const std::string& valueText);
 };
 
@@ -45,16 +42,16 @@ public:
     Value lastValue {};
     Source source;
 
-    DebugItem(std::string rowLabel, Source watched)
-        : DebugItemBase(std::move(rowLabel))
+    DebugItem(std::string rowLabel, int row, Source watched)
+        : DebugItemBase(std::move(rowLabel), row)
         , source(std::move(watched))
     {
         lastValue = source ? source() : Value {};
         render(debugValueText(lastValue));
     }
     // Watches a variable that outlives the row.
-    DebugItem(std::string rowLabel, const T* variable)
-        : DebugItem(std::move(rowLabel), Source([variable] { return variable ? *variable : Value {}; }))
+    DebugItem(std::string rowLabel, int row, const T* variable)
+        : DebugItem(std::move(rowLabel), row, Source([variable] { return variable ? *variable : Value {}; }))
     {
     }
 

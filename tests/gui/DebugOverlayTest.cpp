@@ -89,8 +89,7 @@ TEST(DebugItem, ValuesUseTheStreamsDefaultFormatting)
 TEST(DebugItem, AVectorRowRendersAgainWhenAnyComponentChanges)
 {
     glm::vec3 watched(1, 2, 3);
-    DebugItemBase::counter = 0;
-    DebugItem<glm::vec3> item("Player Position", &watched);
+    DebugItem<glm::vec3> item("Player Position", 0, &watched);
     watched.z = 4;
     item.update(0.0f);
     EXPECT_EQ(item.renderCount, 2);
