@@ -8,7 +8,7 @@ cd "$(dirname "$0")/.."
 
 bash scripts/setup.sh
 BUILD_DIR=${BUILD_DIR:-build/asan}
-cmake -S . -B "$BUILD_DIR" -DCMAKE_BUILD_TYPE=Debug -DMOSSGRAVE_ASAN=ON >/dev/null
+cmake -S . -B "$BUILD_DIR" -DCMAKE_BUILD_TYPE=Debug -DMOSSGRAVE_ASAN=ON -DMOSSGRAVE_E2E_TESTS=ON >/dev/null
 cmake --build "$BUILD_DIR" -j2 --target mossgrave mossgrave_e2e
 cd "$BUILD_DIR/tests/e2e"
 MOSSGRAVE_SESSION_MINUTES=${1:-20} ./mossgrave_e2e --gtest_filter='PlaySession.*'

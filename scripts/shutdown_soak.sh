@@ -17,7 +17,7 @@ if [ "${1:-}" = "--tsan" ]; then
 fi
 BUILD_DIR=${BUILD_DIR:-$DEFAULT_DIR}
 ROUNDS=${1:-100}
-cmake -S . -B "$BUILD_DIR" -DCMAKE_BUILD_TYPE=Debug "$SANITIZER" >/dev/null
+cmake -S . -B "$BUILD_DIR" -DCMAKE_BUILD_TYPE=Debug "$SANITIZER" -DMOSSGRAVE_E2E_TESTS=ON >/dev/null
 cmake --build "$BUILD_DIR" -j2 --target mossgrave mossgrave_e2e
 SUPPRESSIONS=$PWD/tests/tsan.supp
 cd "$BUILD_DIR/tests/e2e"

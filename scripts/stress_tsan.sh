@@ -13,7 +13,7 @@ ROUNDS=${1:-3}
 # keeps the two from rebuilding the library for each other.
 BUILD_DIR=${BUILD_DIR:-build/tsan}
 JOBS=${JOBS:-2}
-cmake -S . -B "$BUILD_DIR" -DCMAKE_BUILD_TYPE=Debug -DMOSSGRAVE_TSAN=ON >/dev/null
+cmake -S . -B "$BUILD_DIR" -DCMAKE_BUILD_TYPE=Debug -DMOSSGRAVE_TSAN=ON -DMOSSGRAVE_STRESS_TESTS=ON >/dev/null
 cmake --build "$BUILD_DIR" -j"$JOBS" --target mossgrave_stress_tests
 cd "$BUILD_DIR"
 TSAN_OPTIONS="halt_on_error=1 second_deadlock_stack=1 exitcode=66" \
