@@ -31,21 +31,7 @@ public:
         drainInput(game);
     }
     bool shouldClose() override { return game.shouldClose(); }
-    bool isLoaded() override
-    {
-        // The square follows a moved player only when every chunk of the old
-        // one is free. If one was busy when he was moved (the game-over
-        // backdrop), the move waits: try it again here, and the world is not
-        // loaded before it has moved, or he would land where no ground exists.
-        World& world = *game.world;
-        if (game.player) {
-            const glm::vec3 p = game.player->position();
-            world.updateStreaming(p.x, p.z);
-            if (!world.squareFollows(p.x, p.z))
-                return false;
-        }
-        return world.isLoaded();
-    }
+    bool isLoaded() override { return game.world->isLoaded(); }
     float loadingProgress() override { return game.world->loadingProgress(); }
     void setText(const std::string& text) override { game.gui->loadingBar->setText(text); }
     void setShowProgress(bool show) override { game.gui->loadingBar->setShowProgress(show); }

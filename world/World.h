@@ -134,8 +134,6 @@ public:
     // Moves the loaded square to the chunk of (x, z) once every chunk of the old one is
     // ready and free; otherwise it tries again next call.
     void updateStreaming(float x, float z);
-    // The loaded square is the one around (x, z), or (x, z) is no place it can follow.
-    bool squareFollows(float x, float z) const;
 
     // Hands the game to every body the world has and will have.
     void setServices(GameServices* game);

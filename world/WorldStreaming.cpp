@@ -32,38 +32,19 @@ void World::updateColumnCode(float x, float z)
         onColumnCode(code);
 }
 
-namespace {
-
-// The chunk the square centres on for a body at (x, z). A body flung to absurd
-// coordinates must not take the square with it: near the ends of the integer
-// range the square's loops would wrap and never end.
-ChunkCoord squareCentreFor(float x, float z)
+void World::updateStreaming(float x, float z)
 {
+    // A body flung to absurd coordinates, or to NaN, must not take the square with it:
+    // near the ends of the integer range the square's loops would wrap and never end.
+    if (!std::isfinite(x) || !std::isfinite(z))
+        return;
+    updateColumnCode(x, z);
     constexpr int32_t kFarthestChunk = 1 << 24; // far beyond where floats keep whole units
     ChunkCoord p = chunkCoordOf(x, z);
     p.cx = std::clamp(p.cx, -kFarthestChunk, kFarthestChunk);
     p.cz = std::clamp(p.cz, -kFarthestChunk, kFarthestChunk);
-    return p;
-}
-
-} // namespace
-
-bool World::squareFollows(float x, float z) const
-{
-    if (!std::isfinite(x) || !std::isfinite(z))
-        return true; // NaN: the square stays where it is
-    const ChunkCoord p = squareCentreFor(x, z);
-    return static_cast<float>(p.cx) == centerChunk.x && static_cast<float>(p.cz) == centerChunk.y;
-}
-
-void World::updateStreaming(float x, float z)
-{
-    if (!std::isfinite(x) || !std::isfinite(z))
+    if (static_cast<float>(p.cx) == centerChunk.x && static_cast<float>(p.cz) == centerChunk.y)
         return;
-    updateColumnCode(x, z);
-    if (squareFollows(x, z))
-        return;
-    const ChunkCoord p = squareCentreFor(x, z);
     // The square moves only when every chunk of the old one is ready and free; holding them
     // busy keeps every worker off them while they leave the list.
     std::vector<Chunk*> oldSquare;
