@@ -52,7 +52,7 @@ void drawFrame(Game& game)
     drawGui(game);
     if (game.passTimer) {
         game.passTimer->endFrame([&](const PassTimer::FrameResult& r) {
-            game.frameStats->addSplitFrame(r.passMs, r.primitives);
+            game.frameStats->addSplitFrame(r.passMs, r.passPrimitives, r.passFragments);
         });
     }
     glfwSwapBuffers(game.window);

@@ -39,10 +39,24 @@ std::string FrameStats::report() const
             text << "pass " << passNames[i] << " ms median " << percentile(passTimes[i], 0.5) << "\n";
         text << std::setprecision(0);
         text << "primitives per frame median " << percentile(primitives, 0.5) << "\n";
+        const bool counted = !fragments.empty();
+        if (counted)
+            text << "fragments per frame median " << percentile(fragments, 0.5) << "\n";
+        for (size_t i = 0; i < passNames.size(); ++i) {
+            text << "pass " << passNames[i] << " primitives median " << percentile(passPrimitives[i], 0.5);
+            if (counted)
+                text << " fragments median " << percentile(passFragments[i], 0.5);
+            text << "\n";
+        }
         text << std::setprecision(3);
     }
-    if (!terrainDrawCalls.empty())
+    if (!terrainDrawCalls.empty()) {
         text << "terrain draw calls per frame median " << percentile(terrainDrawCalls, 0.5) << "\n";
+        text << std::setprecision(0);
+        text << "terrain triangles shadow median " << percentile(shadowTriangles, 0.5) << "\n";
+        text << "terrain triangles world median " << percentile(worldTriangles, 0.5) << "\n";
+        text << std::setprecision(3);
+    }
     return text.str();
 }
 
@@ -50,17 +64,40 @@ void FrameStats::setPassNames(std::vector<std::string> names)
 {
     passNames = std::move(names);
     passTimes.assign(passNames.size(), {});
+    passPrimitives.assign(passNames.size(), {});
+    passFragments.assign(passNames.size(), {});
 }
 
-void FrameStats::addSplitFrame(const std::vector<double>& passMs, double primitiveCount)
+namespace {
+
+// Adds each pass's value to its samples and returns the frame's sum.
+double addByPass(std::vector<std::vector<double>>& byPass, const std::vector<double>& values)
 {
     double total = 0.0;
-    for (size_t i = 0; i < passTimes.size() && i < passMs.size(); ++i) {
-        passTimes[i].push_back(passMs[i]);
-        total += passMs[i];
+    for (size_t i = 0; i < byPass.size(); ++i) {
+        const double v = i < values.size() ? values[i] : 0.0;
+        byPass[i].push_back(v);
+        total += v;
     }
-    splitFrames.push_back(total);
-    primitives.push_back(primitiveCount);
+    return total;
+}
+
+}
+
+void FrameStats::addSplitFrame(const std::vector<double>& passMs, const std::vector<double>& primitiveCounts,
+    const std::vector<double>& fragmentCounts)
+{
+    splitFrames.push_back(addByPass(passTimes, passMs));
+    primitives.push_back(addByPass(passPrimitives, primitiveCounts));
+    if (!fragmentCounts.empty())
+        fragments.push_back(addByPass(passFragments, fragmentCounts));
+}
+
+void FrameStats::addTerrainFrame(double drawCalls, double shadow, double world)
+{
+    terrainDrawCalls.push_back(drawCalls);
+    shadowTriangles.push_back(shadow);
+    worldTriangles.push_back(world);
 }
 
 bool FrameStats::writeReport(const std::string& path) const

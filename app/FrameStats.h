@@ -11,12 +11,15 @@ class FrameStats {
 public:
     void addFrame(double ms) { frames.push_back(ms); }
     void addWorldUpdate(double ms) { worldUpdates.push_back(ms); }
-    // A frame of play split into its passes: the time of each named pass (in the order of
-    // the names) and the primitives the GPU drew.
+    // A frame of play split into its passes, each vector in the order of the names: the
+    // time of each pass, the primitives it drew and the fragments it shaded (empty where
+    // the driver cannot count them).
     void setPassNames(std::vector<std::string> names);
-    void addSplitFrame(const std::vector<double>& passMs, double primitives);
-    // The terrain draw calls of one frame of play (shadow and scene passes together).
-    void addTerrainDrawCalls(double calls) { terrainDrawCalls.push_back(calls); }
+    void addSplitFrame(const std::vector<double>& passMs, const std::vector<double>& passPrimitives,
+        const std::vector<double>& passFragments = {});
+    // The terrain of one frame of play: the draw calls of the shadow and scene passes
+    // together, and the triangles each pass submitted.
+    void addTerrainFrame(double drawCalls, double shadowTriangles, double worldTriangles);
 
     // The value below which `fraction` of the samples lie (nearest rank);
     // 0 for no samples.
@@ -25,8 +28,8 @@ public:
     // Lines of figures: frame count, frame time median, 99th percentile and
     // worst, frames per second from the median, and the World update's
     // median and 99th percentile; then, where they were measured, the split
-    // frames' median time of each pass and primitives, and the terrain draw
-    // calls per frame.
+    // frames' median time, primitives and fragments of each pass, and the
+    // terrain draw calls and triangles per frame.
     std::string report() const;
     // Writes the report to `path`; false (with a message on the error stream)
     // when it cannot be written.
@@ -39,7 +42,12 @@ private:
     std::vector<double> worldUpdates;
     std::vector<std::string> passNames;
     std::vector<std::vector<double>> passTimes; // by pass, one sample per measured frame
+    std::vector<std::vector<double>> passPrimitives;
+    std::vector<std::vector<double>> passFragments;
     std::vector<double> splitFrames; // the passes added up
     std::vector<double> primitives;
+    std::vector<double> fragments;
     std::vector<double> terrainDrawCalls;
+    std::vector<double> shadowTriangles;
+    std::vector<double> worldTriangles;
 };

@@ -67,7 +67,7 @@ void fillFrameState(Game& game, const ShadowCamera& light)
     game.frame.screenHeight = game.screenHeight;
 }
 
-size_t shadowPass(Game& game, const ShadowCamera& light)
+TerrainDrawStats shadowPass(Game& game, const ShadowCamera& light)
 {
     const Framebuffers& fb = game.framebuffers;
     glColorMask(GL_FALSE, GL_FALSE, GL_FALSE, GL_FALSE);
@@ -89,10 +89,10 @@ size_t shadowPass(Game& game, const ShadowCamera& light)
     // The sun light is orthographic: it has no eye point to tell the faces turned away.
     const TerrainDrawStats drawn = game.world->drawTerrain(camera, !light.isSun);
     depth->unbind();
-    return drawn.drawCalls;
+    return drawn;
 }
 
-size_t worldPass(Game& game, const ShadowCamera& light)
+TerrainDrawStats worldPass(Game& game, const ShadowCamera& light)
 {
     const WorldUniforms& u = game.worldUniforms;
     const Shader* shader = getShader(SHADER_WORLD);
@@ -132,7 +132,7 @@ size_t worldPass(Game& game, const ShadowCamera& light)
     // unit until the player's own models are drawn (drawScene unbinds it).
     unbindTextures();
     shader->unbind();
-    return drawn.drawCalls;
+    return drawn;
 }
 
 void unbindShadowMap()
@@ -207,7 +207,7 @@ void drawScene(Game& game)
 
     // 1. The light's depth.
     beginFramePass(game, PASS_SHADOW);
-    size_t terrainDraws = shadowPass(game, light);
+    const TerrainDrawStats shadowDrawn = shadowPass(game, light);
 
     // 2. The scene into its buffer (multisampled when anti-aliasing is on).
     glColorMask(GL_TRUE, GL_TRUE, GL_TRUE, GL_TRUE);
@@ -235,9 +235,10 @@ void drawScene(Game& game)
     beginFramePass(game, PASS_SKY);
     game.skybox->draw(game.frame);
     beginFramePass(game, PASS_WORLD);
-    terrainDraws += worldPass(game, light);
+    const TerrainDrawStats worldDrawn = worldPass(game, light);
     if (game.frameStats && game.playing)
-        game.frameStats->addTerrainDrawCalls(double(terrainDraws));
+        game.frameStats->addTerrainFrame(double(shadowDrawn.drawCalls + worldDrawn.drawCalls),
+            double(shadowDrawn.triangles), double(worldDrawn.triangles));
 
     // 6. Additive effects, then the fire blended over them.
     beginFramePass(game, PASS_EFFECTS);

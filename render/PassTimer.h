@@ -10,11 +10,16 @@
 // nor the driver's timer queries tell the passes apart. One frame in `every` is therefore
 // split: each pass is waited for before the next starts, and the wall time of each is taken.
 // Those frames run slower than the rest and are reported apart from the frame pacing. The
-// split frames also count the primitives the GPU drew. Main thread with a GL context.
+// split frames also count the primitives and fragment-shader invocations of each pass.
+// Main thread with a GL context.
 class PassTimer {
 public:
     struct FrameResult {
         std::vector<double> passMs; // by pass index; a pass not run in the frame reads 0
+        std::vector<double> passPrimitives; // primitives the pass drew
+        // Fragment-shader invocations of the pass (what a software rasterizer pays for);
+        // empty where the driver cannot count them.
+        std::vector<double> passFragments;
         double primitives = 0.0;
     };
 
@@ -44,7 +49,10 @@ private:
     bool splitting = false;
     bool lastSplit = false;
     int activePass = -1;
+    std::vector<bool> ran; // by pass: started in this frame
     double passStart = 0.0;
     FrameResult result;
-    GLuint primitivesQuery = 0;
+    // One query per pass and counter, read back when the frame ends.
+    std::vector<GLuint> primitivesQueries;
+    std::vector<GLuint> fragmentQueries; // empty without pipeline statistics
 };
