@@ -26,9 +26,12 @@ std::string FrameStats::report() const
     text << std::fixed << std::setprecision(3);
     text << "frames " << frames.size() << "\n";
     text << "frame ms median " << median << "\n";
+    text << "frame ms p10 " << percentile(frames, 0.1) << "\n";
     text << "frame ms p99 " << percentile(frames, 0.99) << "\n";
     text << "frame ms worst " << percentile(frames, 1.0) << "\n";
     text << "fps from median " << (median > 0.0 ? 1000.0 / median : 0.0) << "\n";
+    if (!frameCpu.empty())
+        text << "frame cpu ms median " << percentile(frameCpu, 0.5) << " p10 " << percentile(frameCpu, 0.1) << "\n";
     text << "world update steps " << worldUpdates.size() << "\n";
     text << "world update ms median " << percentile(worldUpdates, 0.5) << "\n";
     text << "world update ms p99 " << percentile(worldUpdates, 0.99) << "\n";
@@ -36,7 +39,8 @@ std::string FrameStats::report() const
         text << "split frames " << splitFrames.size() << "\n";
         text << "split frame ms median " << percentile(splitFrames, 0.5) << "\n";
         for (size_t i = 0; i < passNames.size(); ++i)
-            text << "pass " << passNames[i] << " ms median " << percentile(passTimes[i], 0.5) << "\n";
+            text << "pass " << passNames[i] << " ms median " << percentile(passTimes[i], 0.5) << " p10 "
+                 << percentile(passTimes[i], 0.1) << "\n";
         text << std::setprecision(0);
         text << "primitives per frame median " << percentile(primitives, 0.5) << "\n";
         const bool counted = !fragments.empty();

@@ -9,7 +9,14 @@
 // are kept in memory (a few MB over an hour of play) and summarised at exit.
 class FrameStats {
 public:
-    void addFrame(double ms) { frames.push_back(ms); }
+    // A frame's wall time and the processor time the whole process spent on it (every
+    // thread: the renderer's too on a software rasterizer).
+    void addFrame(double ms, double cpuMs = -1.0)
+    {
+        frames.push_back(ms);
+        if (cpuMs >= 0.0)
+            frameCpu.push_back(cpuMs);
+    }
     void addWorldUpdate(double ms) { worldUpdates.push_back(ms); }
     // A frame of play split into its passes, each vector in the order of the names: the
     // time of each pass, the primitives it drew and the fragments it shaded (empty where
@@ -39,6 +46,7 @@ public:
 
 private:
     std::vector<double> frames;
+    std::vector<double> frameCpu;
     std::vector<double> worldUpdates;
     std::vector<std::string> passNames;
     std::vector<std::vector<double>> passTimes; // by pass, one sample per measured frame

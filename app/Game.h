@@ -75,6 +75,8 @@ struct Game {
     Framebuffers framebuffers; // the shadow map and the scene buffer, made at start-up
     WorldUniforms worldUniforms; // the world shader's per-frame uniform locations
     FrameState frame; // the pass being drawn and the scene's lights, handed to every draw
+    // Tests: draw every meshed terrain node whole in both passes, the picture culling keeps.
+    bool drawAllTerrain = false;
 
     bool playing = false; // screenFlags was exactly SCREEN_WORLD at the top of the pass
     bool loading = false;

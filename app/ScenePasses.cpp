@@ -11,6 +11,7 @@
 #include "render/BlockTextureArray.h"
 #include "render/Camera.h"
 #include "render/Fire.h"
+#include "render/FogHorizon.h"
 #include "render/Flashlight.h"
 #include "render/FrameState.h"
 #include "render/Framebuffers.h"
@@ -31,6 +32,7 @@
 #include <algorithm>
 #include <cmath>
 #include <glm/gtc/type_ptr.hpp>
+#include <glm/trigonometric.hpp>
 #include <glm/vec4.hpp>
 
 namespace {
@@ -67,6 +69,62 @@ void fillFrameState(Game& game, const ShadowCamera& light)
     game.frame.screenHeight = game.screenHeight;
 }
 
+// What bounds the world shader's light this frame: the values worldPass sends it.
+SceneLight sceneLightOf(const Game& game, const ShadowCamera& light)
+{
+    SceneLight l;
+    l.night = game.night;
+    l.rain = game.weather.rain;
+    l.fogFactor = game.fogFactor;
+    l.lightning = game.lightning->isActive();
+    l.lightningFactor = 1.0f - game.lightning->sinceStrike;
+    l.sunColor = glm::vec3(light.color);
+    l.flashLightIntensity = game.flashlight->intensity;
+    l.flashLightPos = eyeOf(*game.flashlight->shadow.camera);
+    l.fireNoise = game.frame.fireNoise;
+    return l;
+}
+
+// The flashlight's shadow only matters inside its cone and as far as its light shows; a
+// lightning flash lights everything in its view.
+TerrainViewParams shadowTerrainParams(const Game& game, const ShadowCamera& light)
+{
+    TerrainViewParams params;
+    params.everything = game.drawAllTerrain;
+    params.cullByEye = !light.isSun; // an orthographic light has no eye point
+    if (&light == &game.flashlight->shadow) {
+        const Camera& camera = *light.camera;
+        params.hasCone = true;
+        params.cone.apex = eyeOf(camera);
+        params.cone.axis = -glm::vec3(camera.world[2]);
+        params.cone.halfAngle = glm::radians(game.flashlight->fov * 0.5f);
+        params.cone.reach = lampReach(sceneLightOf(game, light), game.playerCamera->eyePosition());
+    }
+    return params;
+}
+
+// Beyond the fog horizon terrain is drawn in the fog's colour only; where the floor is sure to
+// show behind it, not at all.
+TerrainViewParams worldTerrainParams(const Game& game, const ShadowCamera& light)
+{
+    const SceneLight l = sceneLightOf(game, light);
+    const glm::vec3 eye = game.playerCamera->eyePosition();
+    TerrainViewParams params;
+    params.everything = game.drawAllTerrain;
+    params.horizon = fogHorizon(l, eye, false);
+    params.firePosition = game.fire->position;
+    params.fireRadius = FIRE_LIGHT_RADIUS;
+    params.fireHorizon = fogHorizon(l, eye, true);
+    params.hasFloor = true;
+    params.floor = game.world->floorRect();
+    // Stars are drawn with depth: a floor behind one would not hide it as the terrain did.
+    // A little short of the nearest star, for the width of its sprite.
+    params.floor.maxDistance = 0.98f * game.skybox->nearestStarDistance(eye);
+    const bool fireLightsFloor = std::fabs(game.fire->position.y - params.floor.y) < FIRE_LIGHT_RADIUS;
+    params.floorHorizon = fireLightsFloor ? std::max(params.horizon, params.fireHorizon) : params.horizon;
+    return params;
+}
+
 TerrainDrawStats shadowPass(Game& game, const ShadowCamera& light)
 {
     const Framebuffers& fb = game.framebuffers;
@@ -86,14 +144,30 @@ TerrainDrawStats shadowPass(Game& game, const ShadowCamera& light)
     const Shader* depth = getShader(SHADER_DEPTH);
     depth->bind();
     light.setProjViewUniform(*depth);
-    // The sun light is orthographic: it has no eye point to tell the faces turned away.
-    const TerrainDrawStats drawn = game.world->drawTerrain(camera, !light.isSun);
+    depth->setVec3("eyePosition", eyeOf(camera));
+    const TerrainDrawStats drawn = game.world->drawTerrain(camera, shadowTerrainParams(game, light));
     depth->unbind();
     return drawn;
 }
 
+// The terrain beyond the fog horizon, in the fog's colour: it still hides the stars behind it.
+size_t drawSilhouettes(Game& game)
+{
+    if (game.world->lastTerrainCull().silhouette.empty())
+        return 0;
+    const Shader* depth = getShader(SHADER_DEPTH);
+    depth->bind();
+    depth->setMat4("projview", game.frame.projViewMatrix);
+    depth->setVec3("eyePosition", game.playerCamera->eyePosition());
+    depth->setVec4("flatColor", glm::vec4(FOG_COLOR, 1.0f));
+    const size_t triangles = game.world->drawSilhouettes();
+    depth->unbind();
+    return triangles;
+}
+
 TerrainDrawStats worldPass(Game& game, const ShadowCamera& light)
 {
+    const TerrainViewParams params = worldTerrainParams(game, light);
     const WorldUniforms& u = game.worldUniforms;
     const Shader* shader = getShader(SHADER_WORLD);
     shader->bind();
@@ -122,16 +196,19 @@ TerrainDrawStats worldPass(Game& game, const ShadowCamera& light)
     const glm::vec3 fire = glm::vec3(game.frame.viewMatrix * glm::vec4(game.fire->position, 1.0f));
     glUniform3fv(u.firePos, 1, glm::value_ptr(fire));
     glUniform1f(u.fireNoise, game.frame.fireNoise);
+    glUniform3fv(u.eyePosition, 1, glm::value_ptr(game.playerCamera->eyePosition()));
     bindTextureId(game.framebuffers.shadowMap, SHADOW_MAP_UNIT, *shader, "depthTex");
     if (game.blockTextures)
         bindArray(*game.blockTextures, *shader, "diffuseTexArray");
 
     game.world->camera = game.playerCamera.get();
-    const TerrainDrawStats drawn = game.world->draw(*game.playerCamera, *shader, game.frame);
+    TerrainDrawStats drawn = game.world->draw(*game.playerCamera, *shader, game.frame, params);
     // Objects and bodies bind their own shaders; the shadow map stays on its
     // unit until the player's own models are drawn (drawScene unbinds it).
     unbindTextures();
     shader->unbind();
+    drawn.silhouetteTriangles = drawSilhouettes(game);
+    drawn.triangles += drawn.silhouetteTriangles;
     return drawn;
 }
 
@@ -196,6 +273,7 @@ void lookUpWorldUniforms(WorldUniforms& u)
     u.firePos = glGetUniformLocation(p, "firePos");
     u.fireNoise = glGetUniformLocation(p, "fireNoise");
     u.depthTex = glGetUniformLocation(p, "depthTex");
+    u.eyePosition = glGetUniformLocation(p, "eyePosition");
 }
 
 void drawScene(Game& game)

@@ -115,10 +115,11 @@ void runMainLoop(Game& game)
     }
     while (!hooks.shouldClose()) {
         const double before = now();
+        const double cpuBefore = processCpuMs();
         loop.runPass(hooks);
         // A frame split into passes waited for each of them: not a frame a player gets.
         if (game.playing && !(passTimer && passTimer->lastFrameSplit()))
-            game.frameStats->addFrame(now() - before);
+            game.frameStats->addFrame(now() - before, processCpuMs() - cpuBefore);
     }
     game.passTimer = nullptr;
 }

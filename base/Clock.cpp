@@ -11,3 +11,11 @@ double now()
     using namespace std::chrono;
     return double(duration_cast<milliseconds>(steady_clock::now().time_since_epoch()).count());
 }
+
+double processCpuMs()
+{
+    timespec ts {};
+    if (clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &ts) != 0)
+        return 0.0;
+    return double(ts.tv_sec) * 1000.0 + double(ts.tv_nsec) / 1.0e6;
+}

@@ -108,6 +108,23 @@ void ParticleSystem::uploadRange(const ParticleRange& range) const
     glBindBuffer(GL_ARRAY_BUFFER, 0);
 }
 
+std::vector<ParticleRange> ParticleSystem::liveRanges(int joinGap) const
+{
+    std::vector<ParticleRange> ranges;
+    int lastLive = -1;
+    for (int i = 0; i < CAPACITY; ++i) {
+        const Particle& p = particles[size_t(i)];
+        if (!(p.spawnTime <= time && time < p.endTime))
+            continue;
+        if (lastLive >= 0 && i - lastLive <= joinGap)
+            ranges.back().count = i - ranges.back().first + 1;
+        else
+            ranges.push_back({ i, 1 });
+        lastLive = i;
+    }
+    return ranges;
+}
+
 void ParticleSystem::draw(const FrameState& frame)
 {
     if (buffer == 0)
@@ -134,7 +151,16 @@ void ParticleSystem::draw(const FrameState& frame)
         glVertexAttribPointer(slot.location, slot.components, GL_FLOAT, GL_FALSE, sizeof(Particle),
             reinterpret_cast<const void*>(slot.offset));
     }
-    glDrawArrays(GL_POINTS, 0, CAPACITY);
+    // Every point drawn is a primitive to transform, live or not: only the live ones go out.
+    const std::vector<ParticleRange> live = liveRanges();
+    std::vector<GLint> firsts;
+    std::vector<GLsizei> counts;
+    for (const ParticleRange& r : live) {
+        firsts.push_back(r.first);
+        counts.push_back(r.count);
+    }
+    if (!live.empty())
+        glMultiDrawArrays(GL_POINTS, firsts.data(), counts.data(), GLsizei(live.size()));
     for (const Slot& slot : slots)
         glDisableVertexAttribArray(slot.location);
     glBindBuffer(GL_ARRAY_BUFFER, 0);

@@ -70,8 +70,11 @@ public:
     // The ranges written since the last upload (two when the ring wrapped);
     // marks them uploaded.
     std::vector<ParticleRange> takeUploadRanges();
-    // Draws every slot as a point; the shader hides dead ones. Needs GL.
+    // Draws the live slots as points (the shader still hides the dead ones among them). Needs GL.
     void draw(const FrameState& frame);
+    // The slots alive at the current time, in runs; runs closer than `joinGap` dead slots
+    // are joined, so a draw goes out in a few calls.
+    std::vector<ParticleRange> liveRanges(int joinGap = 256) const;
 
     // Height of the ground under (x, z), or -1 where nothing is loaded.
     using GroundHeight = std::function<float(float x, float z)>;

@@ -10,6 +10,8 @@
 #include "render/VertexArray.h"
 
 #include <cmath>
+#include <glm/geometric.hpp>
+#include <limits>
 #include <glm/gtc/constants.hpp>
 
 namespace {
@@ -120,6 +122,13 @@ void Skybox::update(const glm::vec3& playerPosition)
         moon->follow(playerPosition);
     if (stars)
         stars->follow(playerPosition);
+}
+
+float Skybox::nearestStarDistance(const glm::vec3& eye) const
+{
+    if (!stars)
+        return std::numeric_limits<float>::infinity();
+    return Stars::RADIUS - glm::distance(eye, glm::vec3(stars->model[3]));
 }
 
 Texture* Skybox::sharedTexture()

@@ -71,4 +71,7 @@ public:
 
     // The texture shared by every Skybox, or null before one loaded it.
     static Texture* sharedTexture();
+    // How near a star can lie to `eye` (they are drawn with depth, so terrain beyond this may
+    // lie behind them); infinite without stars. The moon stays high above the horizon.
+    float nearestStarDistance(const glm::vec3& eye) const;
 };

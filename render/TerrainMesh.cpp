@@ -1,6 +1,7 @@
 #include "render/TerrainMesh.h"
 
 #include <algorithm>
+#include <cmath>
 
 void appendTerrainQuad(TerrainMeshData& data, int face, const TerrainQuad& quad)
 {
@@ -43,7 +44,8 @@ template <class Index> void writeQuadIndices(std::vector<Index>& out, size_t qua
 
 }
 
-void finishTerrainIndices(TerrainMeshData& data, const std::array<uint32_t, 6>& quadsPerFace)
+void finishTerrainIndices(TerrainMeshData& data, const std::array<uint32_t, 6>& quadsPerFace,
+    const std::array<std::array<uint16_t, TERRAIN_PLANE_SLOTS + 1>, 6>* planeQuads)
 {
     const size_t quads = data.quadCount();
     data.indices16.clear();
@@ -52,12 +54,85 @@ void finishTerrainIndices(TerrainMeshData& data, const std::array<uint32_t, 6>& 
         writeQuadIndices(data.indices16, quads);
     else
         writeQuadIndices(data.indices32, quads);
+    TerrainFaceRanges& r = data.ranges;
     uint32_t first = 0;
     for (int f = 0; f < 6; ++f) {
-        data.faceFirst[size_t(f)] = first;
-        data.faceCount[size_t(f)] = quadsPerFace[size_t(f)] * 6;
-        first += data.faceCount[size_t(f)];
+        r.faceFirst[size_t(f)] = first;
+        r.faceCount[size_t(f)] = quadsPerFace[size_t(f)] * 6;
+        first += r.faceCount[size_t(f)];
     }
+    r.byPlane = planeQuads != nullptr;
+    if (planeQuads)
+        r.planeQuads = *planeQuads;
+}
+
+size_t TerrainDrawRanges::triangles() const
+{
+    size_t n = 0;
+    for (int i = 0; i < count; ++i)
+        n += indices[size_t(i)] / 3;
+    return n;
+}
+
+namespace {
+
+// Appends [first, first + n), joined to the range before when they meet.
+void addRange(TerrainDrawRanges& out, uint32_t first, uint32_t n)
+{
+    if (n == 0)
+        return;
+    if (out.count > 0 && out.first[size_t(out.count - 1)] + out.indices[size_t(out.count - 1)] == first) {
+        out.indices[size_t(out.count - 1)] += n;
+        return;
+    }
+    out.first[size_t(out.count)] = first;
+    out.indices[size_t(out.count)] = n;
+    ++out.count;
+}
+
+// The first slot of direction `face` whose plane lies strictly on the eye's side, for the eye at
+// `e` planes from the origin along the face's axis.
+int firstSlotSeen(int face, float e)
+{
+    constexpr int last = TERRAIN_PLANE_SLOTS - 1;
+    // Faces looking along -axis are seen from below their plane: slot k = plane k, seen when k > e.
+    // Faces looking along +axis are seen from above it: slot k = plane last - k, seen when last - k < e.
+    // A little slack towards drawing: a face the eye lies on is edge-on, one it just left is not.
+    const float bound = (face < 3 ? e : float(last) - e) - 1e-3f;
+    if (bound < 0.0f)
+        return 0;
+    if (bound >= float(last))
+        return TERRAIN_PLANE_SLOTS;
+    return int(std::floor(bound)) + 1;
+}
+
+}
+
+TerrainDrawRanges TerrainFaceRanges::all(uint8_t faceMask) const
+{
+    TerrainDrawRanges out;
+    for (int f = 0; f < 6; ++f) {
+        if (faceMask & (1 << f))
+            addRange(out, faceFirst[size_t(f)], faceCount[size_t(f)]);
+    }
+    return out;
+}
+
+TerrainDrawRanges TerrainFaceRanges::seenFrom(
+    const glm::vec3& eye, const glm::vec3& origin, const glm::vec3& step) const
+{
+    if (!byPlane)
+        return all();
+    TerrainDrawRanges out;
+    for (int f = 0; f < 6; ++f) {
+        const int axis = f % 3;
+        const int slot = firstSlotSeen(f, (eye[axis] - origin[axis]) / step[axis]);
+        const uint32_t skipped = uint32_t(planeQuads[size_t(f)][size_t(slot)]) * 6;
+        const uint32_t count = faceCount[size_t(f)];
+        if (skipped < count)
+            addRange(out, faceFirst[size_t(f)] + skipped, count - skipped);
+    }
+    return out;
 }
 
 uint8_t terrainFacesSeenFrom(const glm::vec3& eye, const glm::vec3& min, const glm::vec3& max)
@@ -74,8 +149,7 @@ uint8_t terrainFacesSeenFrom(const glm::vec3& eye, const glm::vec3& min, const g
 
 TerrainMesh::TerrainMesh(const TerrainMeshData& data)
     : placement(data.placement)
-    , faceFirst(data.faceFirst)
-    , faceCount(data.faceCount)
+    , ranges(data.ranges)
 {
     const bool wide = !data.indices32.empty();
     indexType = wide ? GL_UNSIGNED_INT : GL_UNSIGNED_SHORT;
@@ -110,39 +184,29 @@ TerrainMesh::~TerrainMesh()
 
 size_t TerrainMesh::draw(uint8_t faceMask) const
 {
-    // Neighbouring directions to draw become one range, so at most three ranges go out.
+    return draw(ranges.all(faceMask));
+}
+
+size_t TerrainMesh::draw(const TerrainDrawRanges& r) const
+{
+    if (r.count == 0)
+        return 0;
     GLsizei counts[6];
     const void* offsets[6];
-    int ranges = 0;
-    size_t triangles = 0;
-    for (int f = 0; f < 6; ++f) {
-        if (!(faceMask & (1 << f)) || faceCount[size_t(f)] == 0)
-            continue;
-        const size_t first = faceFirst[size_t(f)];
-        const size_t count = faceCount[size_t(f)];
-        triangles += count / 3;
-        if (ranges > 0
-            && reinterpret_cast<size_t>(offsets[ranges - 1]) + size_t(counts[ranges - 1]) * indexSize
-                == first * indexSize) {
-            counts[ranges - 1] += GLsizei(count);
-            continue;
-        }
-        offsets[ranges] = reinterpret_cast<const void*>(first * indexSize);
-        counts[ranges] = GLsizei(count);
-        ++ranges;
+    for (int i = 0; i < r.count; ++i) {
+        counts[i] = GLsizei(r.indices[size_t(i)]);
+        offsets[i] = reinterpret_cast<const void*>(size_t(r.first[size_t(i)]) * indexSize);
     }
-    if (ranges == 0)
-        return 0;
     glVertexAttrib3fv(1, &placement.origin.x);
     glVertexAttrib3fv(2, &placement.step.x);
     glBindVertexArray(vao);
-    if (ranges == 1)
+    if (r.count == 1)
         glDrawElements(GL_TRIANGLES, counts[0], indexType, offsets[0]);
     else
-        glMultiDrawElements(GL_TRIANGLES, counts, indexType, offsets, ranges);
+        glMultiDrawElements(GL_TRIANGLES, counts, indexType, offsets, r.count);
     glBindVertexArray(0);
     // Back to the defaults, for any later shader that reads these locations without an array.
     glVertexAttrib4f(1, 0.0f, 0.0f, 0.0f, 1.0f);
     glVertexAttrib4f(2, 0.0f, 0.0f, 0.0f, 1.0f);
-    return triangles;
+    return r.triangles();
 }

@@ -28,16 +28,44 @@ struct TerrainPlacement {
     glm::vec3 step { 0.5f };
 };
 
+// Where the faces of each direction lie in the index buffer. Within a direction the quads come
+// by plane, in slots: slot k holds plane k for faces looking along -axis and plane
+// TERRAIN_PLANE_SLOTS - 1 - k for faces looking along +axis. The faces nearest an eye in front of
+// them therefore come first, and the faces whose plane lies behind an eye (turned away from it)
+// form a prefix that a draw can leave out.
+constexpr int TERRAIN_PLANE_SLOTS = 33; // the face planes along a draw node's 32 voxels
+
+// Up to one index range per direction, ready for a draw.
+struct TerrainDrawRanges {
+    int count = 0;
+    std::array<uint32_t, 6> first {}; // first index
+    std::array<uint32_t, 6> indices {}; // indices from there
+    size_t triangles() const;
+};
+
+struct TerrainFaceRanges {
+    std::array<uint32_t, 6> faceFirst {}; // first index of each direction
+    std::array<uint32_t, 6> faceCount {}; // indices of each direction
+    // planeQuads[f][k]: quads of direction f in the slots before k; [f][TERRAIN_PLANE_SLOTS] is all.
+    std::array<std::array<uint16_t, TERRAIN_PLANE_SLOTS + 1>, 6> planeQuads {};
+    bool byPlane = false; // false: the quads are in no plane order, every direction is drawn whole
+
+    // The directions of faceMask, each whole.
+    TerrainDrawRanges all(uint8_t faceMask = 0x3F) const;
+    // The faces that can face `eye`: per direction, those whose plane lies strictly on the eye's
+    // side. Planes are placed like the corners (origin + step * plane on the face's axis).
+    TerrainDrawRanges seenFrom(const glm::vec3& eye, const glm::vec3& origin, const glm::vec3& step) const;
+};
+
 // The CPU side of a terrain mesh: quads of four corners and six indices, grouped by face
-// direction (0 -X, 1 -Y, 2 -Z, 3 +X, 4 +Y, 5 +Z) so a draw can leave out the directions that
-// face away from the eye. Indices are 16-bit while the corners allow it, 32-bit beyond.
+// direction (0 -X, 1 -Y, 2 -Z, 3 +X, 4 +Y, 5 +Z) so a draw can leave out the faces that turn
+// away from the eye. Indices are 16-bit while the corners allow it, 32-bit beyond.
 struct TerrainMeshData {
     TerrainPlacement placement;
     std::vector<TerrainVertex> vertices;
     std::vector<uint16_t> indices16;
     std::vector<uint32_t> indices32;
-    std::array<uint32_t, 6> faceFirst {}; // first index of each direction
-    std::array<uint32_t, 6> faceCount {}; // indices of each direction
+    TerrainFaceRanges ranges;
 
     size_t indexCount() const { return indices16.size() + indices32.size(); }
     size_t quadCount() const { return vertices.size() / 4; }
@@ -58,8 +86,10 @@ struct TerrainQuad {
     uint8_t plane = 0, u0 = 0, v0 = 0, u1 = 0, v1 = 0, type = 0;
 };
 void appendTerrainQuad(TerrainMeshData& data, int face, const TerrainQuad& quad);
-// Writes the indices of all quads (appended in direction order) and the six ranges.
-void finishTerrainIndices(TerrainMeshData& data, const std::array<uint32_t, 6>& quadsPerFace);
+// Writes the indices of all quads (appended in direction order) and the six ranges. With
+// planeQuads (counted as TerrainFaceRanges describes) the ranges also know their planes.
+void finishTerrainIndices(TerrainMeshData& data, const std::array<uint32_t, 6>& quadsPerFace,
+    const std::array<std::array<uint16_t, TERRAIN_PLANE_SLOTS + 1>, 6>* planeQuads = nullptr);
 
 // Bit f set: draw direction f.
 constexpr uint8_t ALL_TERRAIN_FACES = 0x3F;
@@ -79,9 +109,13 @@ public:
 
     // Draws the directions of faceMask with one call; returns the triangles drawn.
     size_t draw(uint8_t faceMask = ALL_TERRAIN_FACES) const;
+    // Draws the given ranges with one call; returns the triangles drawn.
+    size_t draw(const TerrainDrawRanges& ranges) const;
 
     size_t indexCount() const { return indices; }
     size_t gpuBytes() const { return bytes; }
+    const TerrainFaceRanges& faceRanges() const { return ranges; }
+    const TerrainPlacement& meshPlacement() const { return placement; }
 
 private:
     GLuint vao = 0, vertexBuffer = 0, indexBuffer = 0;
@@ -90,6 +124,5 @@ private:
     size_t indices = 0;
     size_t bytes = 0;
     TerrainPlacement placement;
-    std::array<uint32_t, 6> faceFirst {};
-    std::array<uint32_t, 6> faceCount {};
+    TerrainFaceRanges ranges;
 };

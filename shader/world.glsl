@@ -24,27 +24,26 @@ layout(location = 1) in vec3 meshOrigin;
 layout(location = 2) in vec3 meshStep;
 
 uniform mat4 modelMatrix;
-uniform mat4 modelViewMatrix;
 uniform mat4 modelViewProjMatrix;
-uniform mat4 depthBiasMV;
+uniform vec3 eyePosition; // world space
 
+// A software rasterizer sets up every output of every triangle, hidden or not: only the
+// world position goes out, and the fragments derive the rest from it.
 out vec3 worldPos;
-out vec3 viewPos;
-out vec4 shadowCoord;
-flat out float layer;
-flat out int face;
+flat out uint typeAndFace;
 
 // Merged faces meet smaller ones in T-junctions, where rounding in the rasterizer can leave
 // a pixel that neither covers. Each quad is grown by a quarter of a pixel or so (a fixed
 // share of its distance) so that neighbours overlap instead. The corners of a quad come in
 // a fixed order (see appendTerrainQuad): the vertex number tells which sides a corner is on.
+// The depth shader grows them by the same expressions.
 vec3 grownCorner(vec3 p, int faceIndex)
 {
     int axis = faceIndex % 3;
     int k = gl_VertexID & 3;
     float su = (k == 1 || k == 2) ? 1.0 : -1.0;
     float sv = ((k >= 2) == (faceIndex >= 3)) ? 1.0 : -1.0;
-    float grow = 0.0005 * length((modelViewMatrix * vec4(p, 1.0)).xyz);
+    float grow = 0.0005 * length(p - eyePosition);
     vec3 d = vec3(0.0);
     d[(axis + 1) % 3] = su;
     d[(axis + 2) % 3] = sv;
@@ -53,13 +52,10 @@ vec3 grownCorner(vec3 p, int faceIndex)
 
 void main()
 {
-    face = int(corner.w >> 5u);
-    vec4 p = vec4(grownCorner(meshOrigin + meshStep * vec3(corner.xyz), face), 1.0);
-    worldPos = (modelMatrix * p).xyz;
-    viewPos = (modelViewMatrix * p).xyz;
-    shadowCoord = depthBiasMV * vec4(worldPos, 1.0);
-    layer = max(float(corner.w & 31u) - 1.0, 0.0);
-    gl_Position = modelViewProjMatrix * p;
+    typeAndFace = corner.w;
+    vec3 p = (modelMatrix * vec4(meshOrigin + meshStep * vec3(corner.xyz), 1.0)).xyz;
+    worldPos = grownCorner(p, int(corner.w >> 5u));
+    gl_Position = modelViewProjMatrix * vec4(worldPos, 1.0);
 }
 ##end
 
@@ -68,16 +64,14 @@ void main()
 #version 330 compatibility
 
 in vec3 worldPos;
-in vec3 viewPos;
-in vec4 shadowCoord;
-flat in float layer;
-flat in int face;
+flat in uint typeAndFace;
 
 out vec4 fragColor;
 
 uniform sampler2DArray diffuseTexArray;
 uniform sampler2DShadow depthTex;
 uniform mat4 viewMatrix;
+uniform mat4 depthBiasMV;
 uniform bool outsideShadow;
 uniform float flashLightIntensity;
 uniform float night;
@@ -112,6 +106,9 @@ float shadowAt(vec4 coord, float bias)
 
 void main()
 {
+    int face = int(typeAndFace >> 5u);
+    float layer = max(float(typeAndFace & 31u) - 1.0, 0.0);
+    vec3 viewPos = (viewMatrix * vec4(worldPos, 1.0)).xyz;
     // The face's normal from its direction, and in view space for the lights
     // given there.
     int axis = face % 3;
@@ -137,7 +134,7 @@ void main()
     if (cone > 0.0) {
         float facing = max(dot(n, -dir), 0.0);
         float reach = 1.0 / (1.0 + 0.0025 * dist * dist);
-        float flashShadow = lightning ? 1.0 : shadowAt(shadowCoord, 0.0008);
+        float flashShadow = lightning ? 1.0 : shadowAt(depthBiasMV * vec4(worldPos, 1.0), 0.0008);
         light += vec3(1.0, 0.95, 0.85) * flashLightIntensity * 1.6 * cone * facing * reach * flashShadow;
     }
 
@@ -147,7 +144,7 @@ void main()
         vec3 l = normalize(sunDir - viewPos);
         float flash = max(lightningFactor, 0.0);
         light += sunColor * vec3(0.7, 0.75, 1.0) * flash * (0.25 + 0.75 * max(dot(nv, l), 0.0))
-            * (0.3 + 0.7 * shadowAt(shadowCoord, 0.002));
+            * (0.3 + 0.7 * shadowAt(depthBiasMV * vec4(worldPos, 1.0), 0.002));
     }
 
     // The bonfire (firePos in view space).

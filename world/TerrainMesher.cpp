@@ -29,6 +29,16 @@ struct FaceGrid {
     uint32_t* rowsOf(int slice) { return &rowBits[size_t(slice) * kSide]; }
 };
 
+static_assert(kPlanes == TERRAIN_PLANE_SLOTS);
+
+// The drawing slot of a face plane (see TerrainFaceRanges): faces looking along +axis come from
+// the top plane down, the others from the bottom up, so the faces nearest an eye in front of
+// them come first.
+int planeSlot(int face, int plane)
+{
+    return face >= 3 ? kPlanes - 1 - plane : plane;
+}
+
 // Bits u0 .. u1 - 1.
 uint32_t span(int u0, int u1)
 {
@@ -119,13 +129,17 @@ std::unique_ptr<TerrainMeshData> buildTerrainMesh(const Octree& node, bool merge
     const glm::vec3 origin = node.box.min;
     std::array<std::vector<TerrainQuad>, 6> quads;
 
-    if (!merge) { // leaf order: the reference for tests, not tuned for drawing
+    if (!merge) { // leaf order within each plane: the reference for tests, not tuned for drawing
         forEachSolidLeaf(node, origin, [&](const LeafFaces& leaf) {
             for (int f = 0; f < 6; ++f) {
                 if (leaf.mask & (1 << f))
                     quads[size_t(f)].push_back(leafQuad(leaf, f));
             }
         });
+        for (int f = 0; f < 6; ++f) {
+            std::stable_sort(quads[size_t(f)].begin(), quads[size_t(f)].end(),
+                [f](const TerrainQuad& a, const TerrainQuad& b) { return planeSlot(f, a.plane) < planeSlot(f, b.plane); });
+        }
     } else {
         thread_local FaceGrid grid;
         forEachSolidLeaf(node, origin, [&](const LeafFaces& leaf) {
@@ -149,7 +163,7 @@ std::unique_ptr<TerrainMeshData> buildTerrainMesh(const Octree& node, bool merge
         // behind them before they are shaded.
         for (int f = 0; f < 6; ++f) {
             for (int k = 0; k < kPlanes; ++k) {
-                const int p = f >= 3 ? kPlanes - 1 - k : k;
+                const int p = planeSlot(f, k); // the slot order is its own inverse
                 const int slice = FaceGrid::slice(f, p);
                 if (!grid.used.test(size_t(slice)))
                     continue;
@@ -170,11 +184,19 @@ std::unique_ptr<TerrainMeshData> buildTerrainMesh(const Octree& node, bool merge
     data->placement.step = glm::vec3(kVoxel);
     data->vertices.reserve(total * 4);
     std::array<uint32_t, 6> perFace {};
+    std::array<std::array<uint16_t, TERRAIN_PLANE_SLOTS + 1>, 6> planeQuads {};
     for (int f = 0; f < 6; ++f) {
-        for (const TerrainQuad& q : quads[size_t(f)])
-            appendTerrainQuad(*data, f, q);
-        perFace[size_t(f)] = uint32_t(quads[size_t(f)].size());
+        const auto& list = quads[size_t(f)];
+        size_t q = 0;
+        for (int k = 0; k <= TERRAIN_PLANE_SLOTS; ++k) {
+            while (q < list.size() && planeSlot(f, list[q].plane) < k)
+                ++q;
+            planeQuads[size_t(f)][size_t(k)] = uint16_t(q);
+        }
+        for (const TerrainQuad& quad : list)
+            appendTerrainQuad(*data, f, quad);
+        perFace[size_t(f)] = uint32_t(list.size());
     }
-    finishTerrainIndices(*data, perFace);
+    finishTerrainIndices(*data, perFace, &planeQuads);
     return data;
 }

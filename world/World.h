@@ -10,6 +10,7 @@
 #include "world/ChunkJob.h"
 #include "world/CollisionScene.h"
 #include "world/RegionLocks.h"
+#include "world/TerrainCulling.h"
 #include "world/VoxelEdit.h"
 #include "world/VoxelQueries.h"
 #include "world/WorldGenerator.h"
@@ -40,7 +41,8 @@ class Shader;
 // What one terrain draw submitted.
 struct TerrainDrawStats {
     size_t drawCalls = 0;
-    size_t triangles = 0;
+    size_t triangles = 0; // shaded and silhouette together
+    size_t silhouetteTriangles = 0;
 };
 
 // Everything in the game world: the square of chunks around the player, the
@@ -85,6 +87,8 @@ public:
     // The slab under the player's square that bodies cannot fall through; the
     // streaming move keeps it there.
     WorldFloor worldFloor;
+    // The top face of the floor: what shows behind terrain that is not drawn.
+    FloorRect floorRect() const;
     // Edits are applied by the main thread, front first. They wait, never drop, while
     // their chunks are busy.
     std::deque<std::unique_ptr<VoxelEdit>> editQueue;
@@ -124,13 +128,18 @@ public:
     // bound worldShader with its uniforms for world-space vertices (model matrix identity)
     // and the block texture array; the floor sets the three matrices for itself.
     // Returns what the terrain part submitted.
-    TerrainDrawStats draw(const Camera& view, const Shader& worldShader, const FrameState& frame);
-    // Culls the ready chunks' draw nodes against `view` and draws the visible ones nearest
-    // first, so the depth test rejects hidden terrain before it is shaded. Of each node only
-    // the face directions that can face the eye go out; a view without a single eye point
-    // (an orthographic light) gets every direction. The terrain part of draw(), and all the
-    // shadow pass draws.
-    TerrainDrawStats drawTerrain(const Camera& view, bool eyeCulling = true);
+    TerrainDrawStats draw(const Camera& view, const Shader& worldShader, const FrameState& frame,
+        const TerrainViewParams& terrain = {});
+    // Culls the ready chunks' draw nodes for `view` (see TerrainCulling.h) and draws the shaded
+    // ones nearest first, so the depth test rejects hidden terrain before it is shaded. The
+    // nodes beyond the fog horizon wait for drawSilhouettes. The terrain part of draw(), and
+    // all the shadow pass draws.
+    TerrainDrawStats drawTerrain(const Camera& view, const TerrainViewParams& params = {});
+    // Draws the nodes the last drawTerrain left beyond the fog horizon, with whatever shader
+    // the caller bound (one that gives the fog's colour). Returns the triangles drawn.
+    size_t drawSilhouettes();
+    // What the last drawTerrain chose.
+    const TerrainCullResult& lastTerrainCull() const { return terrainCull; }
     // Moves the loaded square to the chunk of (x, z) once every chunk of the old one is
     // ready and free; otherwise it tries again next call.
     void updateStreaming(float x, float z);
@@ -235,6 +244,7 @@ private:
 
     MovingObject* playerBody_ = nullptr; // the player as a body
     bool steppingBodies_ = false;
+    TerrainCullResult terrainCull; // the last terrain pass's choice, its storage kept
     BodyList newEntities_;
     std::vector<std::unique_ptr<Projectile>> newProjectiles_;
 };

@@ -7,45 +7,38 @@
 #include "render/Shader.h"
 #include "render/TerrainMesh.h"
 
-#include <algorithm>
-#include <glm/geometric.hpp>
-#include <utility>
-#include <vector>
 
-TerrainDrawStats World::drawTerrain(const Camera& view, bool eyeCulling)
+TerrainDrawStats World::drawTerrain(const Camera& view, const TerrainViewParams& params)
 {
-    // A forest seen through its trees is many layers of boxes deep, and a software
-    // rasterizer pays for every shaded fragment: drawing near nodes first lets the
-    // early depth test throw the far layers away unshaded.
-    const glm::vec3 eye = view.eyePosition();
-    std::vector<std::pair<float, Octree_draw_node*>> visible;
-    visible.reserve(chunks.size() * 16);
-    for (auto& chunk : chunks) {
-        if (!chunk->ready)
-            continue;
-        chunk->root->cull(view);
-        forEachDrawNode(*chunk->root, chunk->root->box, [&](Octree_draw_node& node) {
-            if (node.visible && node.mesh) {
-                const glm::vec3 d = node.box.center() - eye;
-                visible.emplace_back(glm::dot(d, d), &node);
-            }
-        });
-    }
-    std::sort(visible.begin(), visible.end(),
-        [](const auto& a, const auto& b) { return a.first < b.first; });
+    // A forest seen through its trees is many layers of boxes deep, and a software rasterizer
+    // pays for every shaded fragment: drawing near nodes first lets the early depth test
+    // throw the far layers away unshaded.
+    cullTerrain(chunks, view, params, terrainCull);
     TerrainDrawStats stats;
-    for (const auto& entry : visible) {
-        Octree_draw_node& node = *entry.second;
-        const uint8_t faces
-            = eyeCulling ? terrainFacesSeenFrom(eye, node.box.min, node.box.max) : ALL_TERRAIN_FACES;
-        const size_t triangles = node.drawFaces(faces);
+    for (const TerrainDrawItem& item : terrainCull.shaded) {
+        const size_t triangles = item.node->mesh->draw(item.ranges);
         stats.triangles += triangles;
         stats.drawCalls += triangles > 0 ? 1 : 0;
     }
     return stats;
 }
 
-TerrainDrawStats World::draw(const Camera& view, const Shader& worldShader, const FrameState& frame)
+size_t World::drawSilhouettes()
+{
+    size_t triangles = 0;
+    for (const TerrainDrawItem& item : terrainCull.silhouette)
+        triangles += item.node->mesh->draw(item.ranges);
+    return triangles;
+}
+
+FloorRect World::floorRect() const
+{
+    const aabb& b = worldFloor.box;
+    return FloorRect { b.min.x, b.min.z, b.max.x, b.max.z, b.max.y };
+}
+
+TerrainDrawStats World::draw(
+    const Camera& view, const Shader& worldShader, const FrameState& frame, const TerrainViewParams& terrain)
 {
     // Culling first, so objects and meshes of one pass agree on what is in view.
     for (auto& chunk : chunks) {
@@ -54,7 +47,7 @@ TerrainDrawStats World::draw(const Camera& view, const Shader& worldShader, cons
         for (auto& object : chunk->objects)
             object->cullTest(view);
     }
-    const TerrainDrawStats terrain = drawTerrain(view);
+    const TerrainDrawStats drawn = drawTerrain(view, terrain);
     worldFloor.draw(view, worldShader);
     for (auto& chunk : chunks) {
         if (!chunk->ready)
@@ -70,5 +63,5 @@ TerrainDrawStats World::draw(const Camera& view, const Shader& worldShader, cons
     }
     for (auto& projectile : projectiles)
         projectile->draw(frame);
-    return terrain;
+    return drawn;
 }

@@ -115,7 +115,7 @@ TEST(WorldFloor, SlabSizeStartPlaceAndTopFaceMesh)
     const TerrainMeshData& mesh = floor.meshData;
     ASSERT_EQ(mesh.vertices.size(), 4u);
     ASSERT_EQ(mesh.indexCount(), 6u);
-    EXPECT_EQ(mesh.faceCount[4], 6u);
+    EXPECT_EQ(mesh.ranges.faceCount[4], 6u);
     glm::vec3 lo(1e9f), hi(-1e9f);
     for (const TerrainVertex& v : mesh.vertices) {
         EXPECT_EQ(v.typeAndFace, BLOCK_BEDROCK | 4 << TERRAIN_FACE_SHIFT);

@@ -35,13 +35,13 @@ TEST_F(GameShadersGlTest, EveryFileCompilesLinksAndDeclaresWhatItIsSent)
     // would be optimised away and its value silently lost).
     const std::map<int, std::vector<const char*>> used {
         { SHADER_WORLD,
-            { "modelViewProjMatrix", "modelViewMatrix", "depthBiasMV", "flashLightPos", "flashLightDir",
+            { "modelViewProjMatrix", "viewMatrix", "eyePosition", "depthBiasMV", "flashLightPos", "flashLightDir",
                 "flashLightFOV", "flashLightIntensity", "diffuseTexArray", "depthTex", "firePos", "fireNoise",
                 "fogFactor", "lightning", "lightningFactor", "sunDir" } },
         { SHADER_MODEL,
             { "modelMatrix", "meshMatrix", "modelViewProjectionMatrix", "diffuseTex", "depthTex", "depthBiasMV",
                 "sunDir", "flashLightDir", "flashLightFOV", "night", "alwaysBright", "inHand", "golden" } },
-        { SHADER_DEPTH, { "projview" } },
+        { SHADER_DEPTH, { "projview", "eyePosition", "flatColor" } },
         { SHADER_PARTICLES, { "viewProjMatrix", "viewMatrix", "projMatrix", "time", "screenRes" } },
         { SHADER_BILLBOARD, { "modelViewMatrix", "projMatrix", "viewportHeight", "diffuseTex" } },
         { SHADER_COLOR, { "projMatrix", "viewMatrix", "modelMatrix", "col" } },
@@ -176,6 +176,7 @@ protected:
         shader->setMat4("viewMatrix", view);
         shader->setMat4("modelViewMatrix", view);
         shader->setMat4("modelViewProjMatrix", projection * view);
+        shader->setVec3("eyePosition", glm::vec3(0, 12, 0));
         // The model shader's names for the same things.
         shader->setMat4("meshMatrix", glm::mat4(1.0f));
         shader->setMat4("modelViewProjectionMatrix", projection * view);

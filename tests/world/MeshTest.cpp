@@ -114,7 +114,7 @@ TEST(FaceMasks, LargeLeafAgainstOneAirVoxelGetsItsWholeFace)
     const TerrainMeshData& mesh = *big.meshData;
     ASSERT_EQ(mesh.vertices.size(), 4u);
     ASSERT_EQ(mesh.indexCount(), 6u);
-    EXPECT_EQ(mesh.faceCount, (std::array<uint32_t, 6> { 0, 0, 0, 6, 0, 0 }));
+    EXPECT_EQ(mesh.ranges.faceCount, (std::array<uint32_t, 6> { 0, 0, 0, 6, 0, 0 }));
     // One quad over the whole +x side of the 16-unit box: 32 voxels from the node's origin.
     EXPECT_EQ(mesh.placement.origin, glm::vec3(0.0f));
     EXPECT_EQ(mesh.placement.step, glm::vec3(VOXEL_SIZE));
@@ -289,8 +289,8 @@ TEST(DrawNodeMesh, MergedFacesCoverExactlyTheMarkedFacesWithFewerQuads)
     ASSERT_EQ(merged->indices16.size(), merged->quadCount() * 6);
     EXPECT_TRUE(merged->indices32.empty());
     for (int f = 0; f < 6; ++f) {
-        for (uint32_t i = 0; i < merged->faceCount[size_t(f)]; ++i) {
-            const uint16_t corner = merged->indices16[merged->faceFirst[size_t(f)] + i];
+        for (uint32_t i = 0; i < merged->ranges.faceCount[size_t(f)]; ++i) {
+            const uint16_t corner = merged->indices16[merged->ranges.faceFirst[size_t(f)] + i];
             ASSERT_LT(corner, merged->vertices.size());
             EXPECT_EQ(merged->vertices[corner].typeAndFace >> TERRAIN_FACE_SHIFT, f);
         }
@@ -333,8 +333,8 @@ TEST(TerrainMeshData, IndicesWidenOnlyPastSixteenBitsOfCorners)
         const bool wide = mesh.vertices.size() > 65536;
         EXPECT_EQ(mesh.indices16.size(), wide ? 0 : quads * 6) << quads;
         EXPECT_EQ(mesh.indices32.size(), wide ? quads * 6 : 0) << quads;
-        EXPECT_EQ(mesh.faceFirst[4], 0u);
-        EXPECT_EQ(mesh.faceCount[4], quads * 6);
+        EXPECT_EQ(mesh.ranges.faceFirst[4], 0u);
+        EXPECT_EQ(mesh.ranges.faceCount[4], quads * 6);
         const uint32_t last = wide ? mesh.indices32.back() : mesh.indices16.back();
         EXPECT_EQ(last, uint32_t(quads * 4 - 4)) << "the last quad closes on its first corner";
     }

@@ -152,6 +152,7 @@ protected:
         shader->setMat4("modelMatrix", glm::mat4(1.0f));
         shader->setMat4("viewMatrix", view);
         shader->setMat4("modelViewMatrix", view);
+        shader->setVec3("eyePosition", eye);
         shader->setMat4("modelViewProjMatrix", projection * view);
         glm::mat4 bias(0.0f);
         bias[3] = glm::vec4(0.5f, 0.5f, 0.5f, 1.0f);

@@ -1,0 +1,143 @@
+#include "world/TerrainCulling.h"
+
+#include "render/Camera.h"
+#include "world/Octree.h"
+
+#include <algorithm>
+#include <cmath>
+#include <glm/geometric.hpp>
+
+void TerrainCullResult::clear()
+{
+    shaded.clear();
+    silhouette.clear();
+    nodesTested = 0;
+    shadedTriangles = 0;
+    silhouetteTriangles = 0;
+}
+
+bool boxInFrustum(const Camera& camera, const glm::vec3& min, const glm::vec3& max)
+{
+    for (const Plane& plane : camera.planes) {
+        // The corner farthest along the inward normal: if even it lies outside, all do.
+        const glm::vec3 p(plane.normal.x >= 0.0f ? max.x : min.x, plane.normal.y >= 0.0f ? max.y : min.y,
+            plane.normal.z >= 0.0f ? max.z : min.z);
+        if (plane.signedDistance(p) < 0.0f)
+            return false;
+    }
+    return true;
+}
+
+float boxDistance(const glm::vec3& p, const glm::vec3& min, const glm::vec3& max)
+{
+    const glm::vec3 nearest = glm::clamp(p, min, max);
+    return glm::distance(p, nearest);
+}
+
+bool boxInCone(const LightCone& cone, const glm::vec3& min, const glm::vec3& max)
+{
+    if (boxDistance(cone.apex, min, max) > cone.reach)
+        return false;
+    const glm::vec3 centre = (min + max) * 0.5f;
+    const float radius = glm::distance(centre, max);
+    const glm::vec3 v = centre - cone.apex;
+    const float along = glm::dot(v, cone.axis);
+    const float across = glm::length(v - along * cone.axis);
+    // Never more than the true distance from the centre to the cone (behind the apex too), so a
+    // sphere it calls outside is outside.
+    const float outside = across * std::cos(cone.halfAngle) - along * std::sin(cone.halfAngle);
+    return outside <= radius;
+}
+
+bool floorBehindBox(const glm::vec3& eye, const FloorRect& floor, const glm::vec3& min, const glm::vec3& max)
+{
+    const float height = eye.y - floor.y;
+    if (max.y >= eye.y || height <= 0.0f)
+        return false;
+    for (int k = 0; k < 8; ++k) {
+        const glm::vec3 c((k & 1) ? max.x : min.x, (k & 2) ? max.y : min.y, (k & 4) ? max.z : min.z);
+        // Along the ray from the eye through the corner, down to the floor's plane.
+        const float t = height / (eye.y - c.y);
+        const glm::vec3 hit = eye + (c - eye) * t;
+        if (hit.x < floor.minX || hit.x > floor.maxX || hit.z < floor.minZ || hit.z > floor.maxZ
+            || !(glm::distance(hit, eye) < floor.maxDistance))
+            return false;
+    }
+    return true;
+}
+
+namespace {
+
+struct NodeMesh {
+    const TerrainFaceRanges* ranges = nullptr;
+    const TerrainPlacement* placement = nullptr;
+};
+
+NodeMesh meshOf(const Octree_draw_node& node, TerrainMeshSource source)
+{
+    if (source == TerrainMeshSource::Uploaded) {
+        if (node.mesh)
+            return { &node.mesh->faceRanges(), &node.mesh->meshPlacement() };
+    } else if (node.meshData) {
+        return { &node.meshData->ranges, &node.meshData->placement };
+    }
+    return {};
+}
+
+bool nearFire(const TerrainViewParams& params, const glm::vec3& min, const glm::vec3& max)
+{
+    return params.fireRadius > 0.0f && boxDistance(params.firePosition, min, max) < params.fireRadius;
+}
+
+} // namespace
+
+void cullTerrain(const ChunkList& chunks, const Camera& camera, const TerrainViewParams& params,
+    TerrainCullResult& out, TerrainMeshSource source)
+{
+    out.clear();
+    const glm::vec3 eye = camera.eyePosition();
+    for (const auto& chunk : chunks) {
+        if (!chunk->ready)
+            continue;
+        forEachDrawNode(*chunk->root, chunk->root->box, [&](Octree_draw_node& node) {
+            node.visible = false;
+            const NodeMesh mesh = meshOf(node, source);
+            if (!mesh.ranges)
+                return;
+            ++out.nodesTested;
+            const glm::vec3& lo = node.box.min;
+            const glm::vec3& hi = node.box.max;
+            if (params.everything) {
+                TerrainDrawItem item { &node, glm::distance(node.box.center(), eye), mesh.ranges->all() };
+                out.shadedTriangles += item.ranges.triangles();
+                out.shaded.push_back(item);
+                node.visible = true;
+                return;
+            }
+            if (!boxInFrustum(camera, lo, hi) || (params.hasCone && !boxInCone(params.cone, lo, hi)))
+                return;
+            TerrainDrawItem item;
+            item.node = &node;
+            item.ranges = params.cullByEye ? mesh.ranges->seenFrom(eye, mesh.placement->origin, mesh.placement->step)
+                                           : mesh.ranges->all();
+            if (item.ranges.count == 0)
+                return;
+            item.distance = glm::distance(node.box.center(), eye);
+            const float nearest = boxDistance(eye, lo, hi);
+            const float horizon = nearFire(params, lo, hi) ? std::max(params.horizon, params.fireHorizon) : params.horizon;
+            if (nearest <= horizon) {
+                out.shadedTriangles += item.ranges.triangles();
+                out.shaded.push_back(item);
+            } else if (!(params.hasFloor && nearest > params.floorHorizon && floorBehindBox(eye, params.floor, lo, hi))) {
+                out.silhouetteTriangles += item.ranges.triangles();
+                out.silhouette.push_back(item);
+            } else {
+                return;
+            }
+            node.visible = true;
+        });
+    }
+    const auto nearer = [](const TerrainDrawItem& a, const TerrainDrawItem& b) { return a.distance < b.distance; };
+    std::sort(out.shaded.begin(), out.shaded.end(), nearer);
+    std::sort(out.silhouette.begin(), out.silhouette.end(), nearer);
+}

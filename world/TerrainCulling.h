@@ -1,0 +1,93 @@
+#pragma once
+
+#include "render/TerrainMesh.h"
+#include "world/Chunk.h"
+
+#include <glm/vec3.hpp>
+#include <limits>
+#include <vector>
+
+class Camera;
+class Octree_draw_node;
+
+// Choosing what one pass draws of the terrain. A software rasterizer pays for every submitted
+// triangle before its depth test can reject a single pixel, so what no pixel can show is
+// left out here, on the main thread, from nothing but boxes, planes and the meshes' ranges:
+//   - draw nodes outside the view volume (their boxes, not their bounding spheres, are tested);
+//   - faces whose plane lies behind the eye, which can only turn away from it;
+//   - for a lamp's shadow, nodes outside its cone or beyond its reach, which it cannot light;
+//   - beyond the fog horizon (where the fog leaves less than half a colour step of any light),
+//     nodes need no shading: they are drawn in the fog's colour only, for their outline
+//     against the sky, or not at all where the world floor is certain to show behind them.
+
+// A lamp's light: a cone from its apex, dark outside `halfAngle` of its axis and beyond `reach`.
+struct LightCone {
+    glm::vec3 apex { 0.0f };
+    glm::vec3 axis { 0.0f, 0.0f, -1.0f }; // unit: where the lamp points
+    float halfAngle = 0.0f; // radians
+    float reach = std::numeric_limits<float>::infinity();
+};
+
+// The top face of the world floor, which shows behind terrain that is not drawn. Only within
+// `maxDistance` of the eye: farther, the sky's stars lie in front of it.
+struct FloorRect {
+    float minX = 0.0f, minZ = 0.0f, maxX = 0.0f, maxZ = 0.0f;
+    float y = 0.0f;
+    float maxDistance = std::numeric_limits<float>::infinity();
+};
+
+struct TerrainViewParams {
+    // Every meshed node whole, shaded: the picture the culling must not change.
+    bool everything = false;
+    bool cullByEye = true; // a perspective view: faces turned away from its eye are left out
+    float horizon = std::numeric_limits<float>::infinity(); // the fog horizon, from the eye
+    // Nodes within `fireRadius` of the fire are lit by it: their horizon is `fireHorizon`.
+    glm::vec3 firePosition { 0.0f, -1.0e9f, 0.0f };
+    float fireRadius = 0.0f;
+    float fireHorizon = 0.0f;
+    bool hasCone = false;
+    LightCone cone;
+    bool hasFloor = false;
+    FloorRect floor;
+    // The horizon for what the floor shows: farther than `horizon` when the fire may light it.
+    float floorHorizon = std::numeric_limits<float>::infinity();
+};
+
+// A draw node to draw, with the ranges of its mesh that go out.
+struct TerrainDrawItem {
+    Octree_draw_node* node = nullptr;
+    float distance = 0.0f; // from the eye to the node's centre: the drawing order
+    TerrainDrawRanges ranges;
+};
+
+struct TerrainCullResult {
+    std::vector<TerrainDrawItem> shaded; // nearest first
+    std::vector<TerrainDrawItem> silhouette; // beyond the horizon: fog colour only, nearest first
+    size_t nodesTested = 0; // meshed draw nodes looked at
+    size_t shadedTriangles = 0;
+    size_t silhouetteTriangles = 0;
+
+    void clear();
+};
+
+// Which mesh of a node is drawn: the uploaded one (the game), or the one built and not uploaded
+// (benchmarks and tests without a GL context).
+enum class TerrainMeshSource { Uploaded, Built };
+
+// Fills `out` with what `camera` sees of the ready chunks' meshes. Sets each draw node's
+// `visible` to whether it is drawn at all. Main thread (it reads the uploaded meshes).
+void cullTerrain(const ChunkList& chunks, const Camera& camera, const TerrainViewParams& params,
+    TerrainCullResult& out, TerrainMeshSource source = TerrainMeshSource::Uploaded);
+
+// Box tests, kept apart so they can be checked on their own.
+// False when the box lies wholly behind one of the camera's planes.
+bool boxInFrustum(const Camera& camera, const glm::vec3& min, const glm::vec3& max);
+// False when the box lies wholly outside the cone or beyond its reach (tested with the box's
+// bounding sphere, which never rejects a box the cone touches).
+bool boxInCone(const LightCone& cone, const glm::vec3& min, const glm::vec3& max);
+// Distance from p to the nearest point of the box (0 inside).
+float boxDistance(const glm::vec3& p, const glm::vec3& min, const glm::vec3& max);
+// True when every ray from the eye through the box, past the box, meets the floor inside its
+// rectangle and within its distance: all corners lie below the eye and their projections from
+// it onto the floor's plane fall there (the projection of a box is the hull of its corners').
+bool floorBehindBox(const glm::vec3& eye, const FloorRect& floor, const glm::vec3& min, const glm::vec3& max);
