@@ -38,6 +38,7 @@
 namespace {
 
 constexpr int SHADOW_MAP_UNIT = 5;
+constexpr int SHADOW_DEPTHS_UNIT = 6; // the same map, its depths read as they are
 
 
 void setMat4(GLint location, const glm::mat4& m)
@@ -198,6 +199,8 @@ TerrainDrawStats worldPass(Game& game, const ShadowCamera& light)
     glUniform1f(u.fireNoise, game.frame.fireNoise);
     glUniform3fv(u.eyePosition, 1, glm::value_ptr(game.playerCamera->eyePosition()));
     bindTextureId(game.framebuffers.shadowMap, SHADOW_MAP_UNIT, *shader, "depthTex");
+    bindTextureId(game.framebuffers.shadowMap, SHADOW_DEPTHS_UNIT, *shader, "depthValues");
+    glBindSampler(SHADOW_DEPTHS_UNIT, game.framebuffers.rawDepthSampler);
     if (game.blockTextures)
         bindArray(*game.blockTextures, *shader, "diffuseTexArray");
 
@@ -214,6 +217,9 @@ TerrainDrawStats worldPass(Game& game, const ShadowCamera& light)
 
 void unbindShadowMap()
 {
+    glActiveTexture(GL_TEXTURE0 + SHADOW_DEPTHS_UNIT);
+    glBindTexture(GL_TEXTURE_2D, 0);
+    glBindSampler(SHADOW_DEPTHS_UNIT, 0);
     glActiveTexture(GL_TEXTURE0 + SHADOW_MAP_UNIT);
     glBindTexture(GL_TEXTURE_2D, 0);
     glActiveTexture(GL_TEXTURE0);

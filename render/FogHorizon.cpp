@@ -89,5 +89,6 @@ float lampReach(const SceneLight& light, const glm::vec3& eye)
         if (added * fogTransmittance(light, std::fabs(r - lampOffset)) >= HALF_COLOR_STEP)
             return r + SCAN_STEP;
     }
-    return lowest;
+    // Nearer to the lamp than `lowest` a surface lies beyond what can be seen from the eye.
+    return 0.0f;
 }

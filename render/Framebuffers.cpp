@@ -87,6 +87,10 @@ void createShadowMap(Framebuffers& fb, int screenWidth, int screenHeight, int fa
     glDrawBuffer(GL_NONE);
     glReadBuffer(GL_NONE);
     checkComplete();
+    glGenSamplers(1, &fb.rawDepthSampler);
+    glSamplerParameteri(fb.rawDepthSampler, GL_TEXTURE_MIN_FILTER, GL_NEAREST);
+    glSamplerParameteri(fb.rawDepthSampler, GL_TEXTURE_MAG_FILTER, GL_NEAREST);
+    glSamplerParameteri(fb.rawDepthSampler, GL_TEXTURE_COMPARE_MODE, GL_NONE);
 }
 
 void createSceneBuffer(Framebuffers& fb, int screenWidth, int screenHeight, int antiAliasingFactor)
@@ -146,6 +150,8 @@ void freeFramebuffers(Framebuffers& fb)
         glDeleteFramebuffers(1, &fb.sceneFramebuffer);
     if (fb.shadowMap)
         glDeleteTextures(1, &fb.shadowMap);
+    if (fb.rawDepthSampler)
+        glDeleteSamplers(1, &fb.rawDepthSampler);
     if (fb.sceneColor)
         glDeleteTextures(1, &fb.sceneColor);
     if (fb.sceneDepth)

@@ -28,6 +28,7 @@ struct Framebuffers {
     GLuint shadowFramebuffer = 0;
     GLuint shadowMap = 0; // depth texture with compare mode
     ShadowMapSize shadowSize;
+    GLuint rawDepthSampler = 0; // reads the shadow map's depths without comparing them
     GLuint sceneFramebuffer = 0;
     GLuint sceneColor = 0; // colour texture: multisample with more than one sample, else plain 2D
     GLuint sceneDepth = 0; // depth render buffer with the same samples

@@ -135,18 +135,6 @@ TerrainDrawRanges TerrainFaceRanges::seenFrom(
     return out;
 }
 
-uint8_t terrainFacesSeenFrom(const glm::vec3& eye, const glm::vec3& min, const glm::vec3& max)
-{
-    uint8_t mask = 0;
-    for (int a = 0; a < 3; ++a) {
-        if (eye[a] < max[a])
-            mask |= uint8_t(1 << a); // some -a face may lie beyond the eye
-        if (eye[a] > min[a])
-            mask |= uint8_t(8 << a);
-    }
-    return mask;
-}
-
 TerrainMesh::TerrainMesh(const TerrainMeshData& data)
     : placement(data.placement)
     , ranges(data.ranges)

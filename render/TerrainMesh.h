@@ -93,10 +93,6 @@ void finishTerrainIndices(TerrainMeshData& data, const std::array<uint32_t, 6>& 
 
 // Bit f set: draw direction f.
 constexpr uint8_t ALL_TERRAIN_FACES = 0x3F;
-// The directions that can face a point: a direction whose faces all lie on the far side of
-// the point is left out. Faces of a box [min, max] facing -X can only be seen from x < their
-// plane, so from x >= max.x none of them can.
-uint8_t terrainFacesSeenFrom(const glm::vec3& eye, const glm::vec3& min, const glm::vec3& max);
 
 // The GPU side: one vertex array object holding the corner and index buffers. Created, drawn
 // and destroyed on the main thread with a GL context.

@@ -31,6 +31,20 @@ TEST(FrameStats, ReportGivesTheFiguresAndFailsLoudlyOnABadPath)
     EXPECT_NE(text.find("frame ms median 20.000\n"), std::string::npos);
     EXPECT_NE(text.find("fps from median 50.000\n"), std::string::npos);
     EXPECT_NE(text.find("world update ms p99 0.500\n"), std::string::npos);
+    EXPECT_EQ(text.find("split frames"), std::string::npos) << "no pass figures without split frames";
+
+    // Split frames: each pass's time, primitives and fragments, and the terrain per pass.
+    stats.setPassNames({ "shadow", "world" });
+    stats.addSplitFrame({ 2.0, 5.0 }, { 100.0, 300.0 }, { 4000.0, 9000.0 });
+    stats.addSplitFrame({ 4.0, 7.0 }, { 120.0, 320.0 }, {});
+    stats.addTerrainFrame(40.0, 900.0, 2500.0);
+    stats.addFrame(30.0, 45.0);
+    const std::string split = stats.report();
+    for (const char* line : { "split frames 2\n", "pass shadow ms median 2.000 p10 2.000\n",
+             "pass world primitives median 300 fragments median 9000\n", "fragments per frame median 13000\n",
+             "terrain triangles shadow median 900\n", "terrain triangles world median 2500\n",
+             "frame cpu ms median 45.000" })
+        EXPECT_NE(split.find(line), std::string::npos) << line << " in\n" << split;
 
     testing::internal::CaptureStderr();
     EXPECT_FALSE(stats.writeReport("/nonexistent-folder/stats.txt"));

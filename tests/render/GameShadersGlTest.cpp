@@ -36,7 +36,7 @@ TEST_F(GameShadersGlTest, EveryFileCompilesLinksAndDeclaresWhatItIsSent)
     const std::map<int, std::vector<const char*>> used {
         { SHADER_WORLD,
             { "modelViewProjMatrix", "viewMatrix", "eyePosition", "depthBiasMV", "flashLightPos", "flashLightDir",
-                "flashLightFOV", "flashLightIntensity", "diffuseTexArray", "depthTex", "firePos", "fireNoise",
+                "flashLightFOV", "flashLightIntensity", "diffuseTexArray", "depthTex", "depthValues", "firePos", "fireNoise",
                 "fogFactor", "lightning", "lightningFactor", "sunDir" } },
         { SHADER_MODEL,
             { "modelMatrix", "meshMatrix", "modelViewProjectionMatrix", "diffuseTex", "depthTex", "depthBiasMV",
@@ -114,6 +114,10 @@ protected:
         glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_LINEAR);
         glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_COMPARE_MODE, GL_COMPARE_REF_TO_TEXTURE);
         glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_COMPARE_FUNC, GL_LEQUAL);
+        glGenSamplers(1, &rawDepths);
+        glSamplerParameteri(rawDepths, GL_TEXTURE_MIN_FILTER, GL_NEAREST);
+        glSamplerParameteri(rawDepths, GL_TEXTURE_MAG_FILTER, GL_NEAREST);
+        glSamplerParameteri(rawDepths, GL_TEXTURE_COMPARE_MODE, GL_NONE);
 
         // The floor at y = 0: for the world shader in the terrain format, one +Y quad of
         // block type 1 placed by its origin and a 16-unit step; for the model shader as
@@ -153,6 +157,7 @@ protected:
         glDeleteTextures(1, &blocks);
         glDeleteTextures(1, &white2d);
         glDeleteTextures(1, &depth);
+        glDeleteSamplers(1, &rawDepths);
         glDeleteTextures(1, &target);
         glDeleteFramebuffers(1, &framebuffer);
         glBindFramebuffer(GL_FRAMEBUFFER, 0);
@@ -202,6 +207,10 @@ protected:
         glActiveTexture(GL_TEXTURE5);
         glBindTexture(GL_TEXTURE_2D, depth);
         shader->setInt("depthTex", 5);
+        glActiveTexture(GL_TEXTURE6); // the world shader reads the map's depths as they are too
+        glBindTexture(GL_TEXTURE_2D, depth);
+        glBindSampler(6, rawDepths);
+        shader->setInt("depthValues", 6);
         if (std::string(GetParam()) == shaderFiles[SHADER_WORLD]) {
             terrainFloor->draw();
         } else {
@@ -209,6 +218,9 @@ protected:
             glDrawElements(GL_TRIANGLES, 6, GL_UNSIGNED_INT, nullptr);
             glBindVertexArray(0);
         }
+        glBindTexture(GL_TEXTURE_2D, 0);
+        glBindSampler(6, 0);
+        glActiveTexture(GL_TEXTURE5);
         glBindTexture(GL_TEXTURE_2D, 0);
         glActiveTexture(GL_TEXTURE0);
         glBindTexture(GL_TEXTURE_2D_ARRAY, 0);
@@ -225,7 +237,7 @@ protected:
     }
 
     std::unique_ptr<Shader> shader;
-    GLuint target = 0, framebuffer = 0, blocks = 0, white2d = 0, depth = 0, vao = 0;
+    GLuint target = 0, framebuffer = 0, blocks = 0, white2d = 0, depth = 0, vao = 0, rawDepths = 0;
     std::array<GLuint, 2> buffers {};
     std::unique_ptr<TerrainMesh> terrainFloor;
 };

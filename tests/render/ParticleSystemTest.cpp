@@ -31,6 +31,37 @@ TEST(ParticleSystemTest, StartsWithEveryParticleDead)
         ASSERT_EQ(p.spawnTime, p.endTime);
     EXPECT_FALSE(ps.dirty);
     EXPECT_TRUE(ps.takeUploadRanges().empty());
+    EXPECT_TRUE(ps.liveRanges().empty()) << "nothing to draw";
+}
+
+// Only the live slots are drawn: runs of them, joined across short gaps of dead ones, and
+// nothing once they have all died.
+TEST(ParticleSystemTest, OnlyLiveParticlesAreDrawnInJoinedRuns)
+{
+    ParticleSystem ps;
+    auto spawn = [&](int at, float lifetime) {
+        ps.writeIndex = at;
+        Particle p;
+        p.spawnTime = ps.time;
+        p.endTime = ps.time + lifetime;
+        ps.emit(p);
+    };
+    spawn(ParticleSystem::CAPACITY - 1, 3.0f); // the ring's last slot ...
+    spawn(0, 3.0f); // ... and its first, written after it
+    spawn(10, 1.0f);
+    spawn(500, 3.0f);
+    const auto live = ps.liveRanges(16);
+    ASSERT_EQ(live.size(), 3u);
+    EXPECT_EQ(live[0].first, 0);
+    EXPECT_EQ(live[0].count, 11) << "slots 0 and 10 joined over the dead ones between";
+    EXPECT_EQ(live[1].first, 500);
+    EXPECT_EQ(live[2].first, ParticleSystem::CAPACITY - 1);
+    ps.time = 2.0f; // slot 10 has died
+    ASSERT_EQ(ps.liveRanges(16).size(), 3u);
+    EXPECT_EQ(ps.liveRanges(16)[0].count, 1);
+    EXPECT_EQ(ps.liveRanges(1000).size(), 2u) << "a wide gap joins slot 0 to slot 500";
+    ps.time = 3.0f;
+    EXPECT_TRUE(ps.liveRanges().empty());
 }
 
 TEST(ParticleSystemTest, UploadsOnlyWhatWasWrittenAndWrapsAroundTheRing)

@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <map>
+#include <set>
 #include <random>
 
 namespace {
@@ -340,20 +341,56 @@ TEST(TerrainMeshData, IndicesWidenOnlyPastSixteenBitsOfCorners)
     }
 }
 
-TEST(TerrainMeshData, OnlyDirectionsThatCanFaceTheEyeAreDrawn)
+// A face can only be seen from in front of its plane: a draw sends every face whose plane lies
+// strictly on the eye's side and no other, for merged and leaf-by-leaf meshes alike.
+TEST(TerrainMeshData, ExactlyTheFacesInFrontOfTheEyeAreDrawn)
 {
-    const glm::vec3 lo(0.0f), hi(16.0f);
-    struct Case {
-        glm::vec3 eye;
-        uint8_t faces;
-    };
-    const Case cases[] = {
-        { { 8, 8, 8 }, ALL_TERRAIN_FACES }, // inside: every direction
-        { { 8, 30, 8 }, ALL_TERRAIN_FACES & ~FACE_NEG_Y }, // above: no face looks down at him
-        { { -5, 8, 8 }, ALL_TERRAIN_FACES & ~FACE_POS_X },
-        { { 20, -3, 40 }, FACE_POS_X | FACE_NEG_Y | FACE_POS_Z },
-        { { 16, 16, 0 }, ALL_TERRAIN_FACES & ~(FACE_NEG_X | FACE_NEG_Y | FACE_POS_Z) }, // on a plane: edge-on
-    };
-    for (const Case& c : cases)
-        EXPECT_EQ(terrainFacesSeenFrom(c.eye, lo, hi), c.faces) << c.eye.x << " " << c.eye.y << " " << c.eye.z;
+    ChunkList chunks;
+    chunks.push_back(makeGroundChunk(0, 0, 8.0f));
+    Octree& root = *chunks[0]->root;
+    std::mt19937 random(11);
+    for (int i = 0; i < 80; ++i) {
+        const glm::vec3 p(float(random() % 32) * 0.5f, float(random() % 24) * 0.5f, float(random() % 32) * 0.5f);
+        root.fill(i % 2 ? BLOCK_AIR : BLOCK_DIRT, aabb(p, p + glm::vec3(float(1 + random() % 4) * 0.5f)));
+    }
+    updateFaces(chunks, kEverywhere);
+    const Octree_draw_node& node = drawNodeAt(root, { 1, 1, 1 });
+    const glm::vec3 eyes[] = { { 8, 5, 8 }, { 8, 30, 8 }, { -5, 8, 8 }, { 20, -3, 40 }, { 4.5f, 6.0f, 0.0f },
+        { 300, 200, -100 } };
+    for (const bool merge : { true, false }) {
+        const auto mesh = buildTerrainMesh(node, merge);
+        ASSERT_NE(mesh, nullptr);
+        ASSERT_TRUE(mesh->ranges.byPlane);
+        const TerrainPlacement& at = mesh->placement;
+        for (const glm::vec3& eye : eyes) {
+            SCOPED_TRACE(testing::Message() << (merge ? "merged " : "leaf by leaf ") << eye.x << " " << eye.y << " " << eye.z);
+            const TerrainDrawRanges r = mesh->ranges.seenFrom(eye, at.origin, at.step);
+            std::vector<bool> drawn(mesh->quadCount(), false);
+            for (int k = 0; k < r.count; ++k) {
+                ASSERT_EQ(r.first[size_t(k)] % 6, 0u);
+                for (uint32_t q = r.first[size_t(k)] / 6; q < (r.first[size_t(k)] + r.indices[size_t(k)]) / 6; ++q)
+                    drawn[q] = true;
+            }
+            size_t seen = 0;
+            std::set<int> directions;
+            for (size_t q = 0; q < mesh->quadCount(); ++q) {
+                const TerrainVertex& v = mesh->vertices[q * 4];
+                const int face = v.typeAndFace >> TERRAIN_FACE_SHIFT;
+                const int axis = face % 3;
+                const uint8_t corner[3] = { v.x, v.y, v.z };
+                const float plane = at.origin[axis] + at.step[axis] * float(corner[axis]);
+                const bool inFront = face < 3 ? eye[axis] < plane : eye[axis] > plane;
+                seen += inFront;
+                if (drawn[q])
+                    directions.insert(face);
+                if (std::abs(eye[axis] - plane) > 1e-3f)
+                    EXPECT_EQ(drawn[q], inFront) << "quad " << q << " of direction " << face;
+            }
+            EXPECT_EQ(r.triangles(), [&] { size_t n = 0; for (bool d : drawn) n += d; return n * 2; }());
+            if (eye.x == 300.0f)
+                EXPECT_EQ(directions.size(), 3u) << "from far away three directions show";
+            EXPECT_GT(seen, 0u);
+        }
+        EXPECT_EQ(mesh->ranges.all().triangles(), mesh->quadCount() * 2);
+    }
 }

@@ -1,38 +1,88 @@
-// What the terrain culling leaves out must never show: the game's own frame, drawn with every
-// meshed node whole and with culling, gives the same picture from views chosen to catch each
-// way of leaving something out (the view volume, faces turned away, the lamp's cone, the fog
-// horizon with its silhouettes and the floor behind them). With MOSSGRAVE_PICTURES=DIR the
-// pictures are written there as PNG files for a person to look at.
+// What the frame leaves out must never show. The game's own frame (its shaders, passes and a
+// streamed world of real terrain) is drawn from views chosen to catch each way of leaving
+// something out: the view volume, faces behind their eye, the lamp's cone and reach, and the fog
+// horizon with its silhouettes against the stars and the floor behind them. Each picture must
+// match the same frame drawn with every meshed node whole, to within one colour step. The world
+// shader's nine plain shadow reads must likewise match the four filtered taps they replace.
+// With MOSSGRAVE_PICTURES=DIR the pictures are written there as PNG files to look at.
 #include "../app/GameScene.h"
 #include "../render/GlContextFixture.h"
 
+#include "render/Lightning.h"
+#include "render/ShadowCamera.h"
+#include "world/Octree.h"
 #include "world/VoxelQueries.h"
 
+#include <cmath>
 #include <cstdlib>
+#include <glm/gtc/matrix_transform.hpp>
+#include <filesystem>
 #include <fstream>
+#include <iterator>
 #include <string>
 
 namespace {
 
+using Picture = std::vector<unsigned char>;
+
+struct Difference {
+    int off = 0; // pixels off by more than one step in some channel
+    int worst = 0;
+};
+
+Difference compare(const Picture& a, const Picture& b)
+{
+    Difference d;
+    for (size_t i = 0; i < a.size(); i += 4) {
+        int most = 0;
+        for (size_t c = 0; c < 3; ++c)
+            most = std::max(most, std::abs(int(a[i + c]) - int(b[i + c])));
+        d.worst = std::max(d.worst, most);
+        d.off += most > 1;
+    }
+    return d;
+}
+
+// The share of pixels brighter than `level` in some channel.
+double shareAbove(const Picture& p, int level)
+{
+    int n = 0;
+    for (size_t i = 0; i < p.size(); i += 4)
+        n += std::max({ p[i], p[i + 1], p[i + 2] }) > level;
+    return double(n) / double(p.size() / 4);
+}
+
+// The shipped world shader with its shadow lookup put back to four filtered comparisons.
+std::string worldShaderWithFilteredTaps()
+{
+    std::ifstream in(MOSSGRAVE_SOURCE_DIR "/shader/world.glsl");
+    std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    const size_t from = text.find("    // Four taps half a texel");
+    const size_t to = text.find("    return lit * 0.25;", from);
+    if (from == std::string::npos || to == std::string::npos)
+        return {};
+    return text.substr(0, from) + R"(    vec2 texel = 1.0 / vec2(textureSize(depthTex, 0));
+    float lit = 0.0;
+    lit += texture(depthTex, vec3(c.xy + vec2(-0.5, -0.5) * texel, c.z - bias));
+    lit += texture(depthTex, vec3(c.xy + vec2(0.5, -0.5) * texel, c.z - bias));
+    lit += texture(depthTex, vec3(c.xy + vec2(-0.5, 0.5) * texel, c.z - bias));
+    lit += texture(depthTex, vec3(c.xy + vec2(0.5, 0.5) * texel, c.z - bias));
+)" + text.substr(to);
+}
+
 class TerrainCullingGl : public GlTest {
 protected:
-    static void SetUpTestSuite() { }
-
     void SetUp() override
     {
         GlTest::SetUp();
         if (IsSkipped() || HasFatalFailure())
             return;
         GameScene::Setup setup;
-        setup.viewDistance = 2;
-        setup.seed = 7;
+        setup.viewDistance = 2; // far enough for terrain beyond the fog horizon
         setup.width = 320;
         setup.height = 180;
         ASSERT_TRUE(scene.open(window(), setup));
         ASSERT_TRUE(scene.load()) << "the world streams in";
-        int ready = 0;
-        for (auto& c : scene.game.world->chunks) ready += c->ready;
-        std::cerr << "chunks " << scene.game.world->chunks.size() << " ready " << ready << " ground " << ground(0.5f, 0.5f) << "\n";
     }
     void TearDown() override
     {
@@ -40,9 +90,48 @@ protected:
         GlTest::TearDown();
     }
 
-    float ground(float x, float z) { return heightAt(scene.game.world->chunks, glm::vec3(x, 64.0f, z)); }
+    World& world() { return *scene.game.world; }
+    float ground(float x, float z) { return heightAt(world().chunks, glm::vec3(x, 64.0f, z)); }
+    bool solid(const glm::vec3& p)
+    {
+        const Chunk* chunk = findChunk(world().chunks, int32_t(std::floor(p.x / 64.0f)), int32_t(std::floor(p.z / 64.0f)));
+        return chunk && chunk->root->isSolidIn(aabb(p - glm::vec3(0.01f), p + glm::vec3(0.01f)));
+    }
 
-    void save(const std::string& name, const std::vector<unsigned char>& rgba)
+    Picture culled() { return scene.draw(window()); }
+    Picture everything()
+    {
+        scene.game.drawAllTerrain = true;
+        Picture p = scene.draw(window());
+        scene.game.drawAllTerrain = false;
+        return p;
+    }
+
+    // The frame drawn with the world shader of `source` in the table's place.
+    Picture withWorldShader(const std::string& source)
+    {
+        const auto file = std::filesystem::temp_directory_path() / "mossgrave-world-reference.glsl";
+        std::ofstream(file) << source;
+        Shader& shader = *getShader(SHADER_WORLD);
+        const GLuint shipped = shader.program;
+        const std::string path = shader.path;
+        shader.path = file.string();
+        shader.program = 0;
+        testing::internal::CaptureStdout();
+        const bool read = shader.readFile();
+        shader.link();
+        testing::internal::GetCapturedStdout();
+        lookUpWorldUniforms(scene.game.worldUniforms);
+        Picture p = read ? culled() : Picture {};
+        glDeleteProgram(shader.program);
+        shader.program = shipped;
+        shader.path = path;
+        lookUpWorldUniforms(scene.game.worldUniforms);
+        std::filesystem::remove(file);
+        return p;
+    }
+
+    void save(const std::string& name, const Picture& rgba)
     {
         const char* dir = std::getenv("MOSSGRAVE_PICTURES");
         if (!dir)
@@ -51,7 +140,6 @@ protected:
         TestPng png;
         png.width = w;
         png.height = h;
-        png.colorType = 2;
         for (int y = h - 1; y >= 0; --y) {
             for (int x = 0; x < w; ++x) {
                 const size_t i = (size_t(y) * size_t(w) + size_t(x)) * 4;
@@ -66,42 +154,86 @@ protected:
     GameScene scene;
 };
 
-TEST_F(TerrainCullingGl, CulledFramesMatchFramesWithEveryNodeDrawn)
+TEST_F(TerrainCullingGl, EveryViewMatchesTheFrameWithEveryNodeDrawn)
 {
+    const float g0 = ground(0.5f, 0.5f);
+    ASSERT_GT(g0, 0.0f);
+    // The lowest and the highest ground of the square: a valley floor and the hills around it.
+    glm::vec3 low(0.0f, 100.0f, 0.0f), high(0.0f, -1.0f, 0.0f);
+    for (float x = -150.0f; x < 150.0f; x += 4.0f) {
+        for (float z = -150.0f; z < 150.0f; z += 4.0f) {
+            const float h = ground(x, z);
+            const bool inner = std::abs(x) < 64.0f && std::abs(z) < 64.0f;
+            if (inner && h > 0.0f && h < low.y)
+                low = glm::vec3(x, h, z);
+            if (!inner && h > high.y)
+                high = glm::vec3(x, h, z);
+        }
+    }
+    // A trunk near the start: solid above the ground, with room to stand before it.
+    glm::vec3 trunk(0.0f);
+    for (float x = -20.0f; x < 20.0f && trunk.y == 0.0f; x += 0.5f) {
+        for (float z = -20.0f; z < 20.0f && trunk.y == 0.0f; z += 0.5f) {
+            const float h = ground(x - 4.0f, z);
+            if (h > 0.0f && solid({ x + 0.25f, h + 2.25f, z + 0.25f }) && !solid({ x - 3.75f, h + 2.25f, z + 0.25f })
+                && !solid({ x - 1.75f, h + 2.25f, z + 0.25f }))
+                trunk = glm::vec3(x + 0.25f, h, z + 0.25f);
+        }
+    }
+    ASSERT_GT(trunk.y, 0.0f) << "a tree stands near the start";
+
     struct View {
         const char* name;
         glm::vec3 eye, target;
+        bool rain = false;
+        bool flash = false; // a lightning strike's light
     };
-    const float g0 = ground(0.5f, 0.5f);
     const View views[] = {
-        { "forest", { 0.5f, g0 + 1.7f, 0.5f }, { 60.0f, g0 + 1.0f, -40.0f } },
+        { "forest", { 0.5f, g0 + 1.7f, 0.5f }, { 84.5f, g0 + 1.7f, -53.5f } },
         { "hillside", { 0.5f, g0 + 25.0f, 0.5f }, { -60.0f, g0 - 10.0f, 50.0f } },
-        { "border", { 64.0f, ground(64.0f, 10.0f) + 4.0f, 10.0f }, { 64.0f, ground(64.0f, -60.0f), -60.0f } },
-        { "far", { 0.5f, g0 + 3.0f, 0.5f }, { -150.0f, g0 + 5.0f, -150.0f } },
-        { "high", { 0.5f, 60.0f, 0.5f }, { 150.0f, 30.0f, 150.0f } },
-        { "high2", { 0.5f, 60.0f, 0.5f }, { -150.0f, 30.0f, 100.0f } },
+        { "chunk border", { 64.0f, ground(64.0f, 10.0f) + 4.0f, 10.0f }, { 64.0f, ground(64.0f, -40.0f), -40.0f } },
+        { "valley", low + glm::vec3(0.0f, 1.7f, 0.0f), high + glm::vec3(0.0f, 12.0f, 0.0f) },
+        { "over the hills", { 0.5f, 62.0f, 0.5f }, { 150.0f, 30.0f, 150.0f } },
+        { "lamp shadow", trunk + glm::vec3(-3.0f, 1.7f, -0.6f), trunk + glm::vec3(2.0f, 0.0f, -0.6f) },
+        { "rain", { 0.5f, g0 + 1.7f, 0.5f }, { -84.5f, g0 + 1.7f, 53.5f }, true },
+        { "lightning", { 0.5f, g0 + 8.0f, 0.5f }, { 60.0f, g0, 60.0f }, true, true },
     };
+    size_t silhouettes = 0, shadedMost = 0;
     for (const View& v : views) {
         SCOPED_TRACE(v.name);
         scene.look(v.eye, v.target);
-        scene.game.drawAllTerrain = true;
-        const auto all = scene.draw(window());
-        scene.game.drawAllTerrain = false;
-        const auto culled = scene.draw(window());
-        const TerrainCullResult& r = scene.game.world->lastTerrainCull();
-        std::cerr << v.name << " shaded " << r.shaded.size() << "/" << r.shadedTriangles << " silhouette " << r.silhouette.size() << "/" << r.silhouetteTriangles << " tested " << r.nodesTested << "\n";
-        save(std::string(v.name) + "-all", all);
-        save(std::string(v.name) + "-culled", culled);
-        int off = 0, worst = 0;
-        for (size_t i = 0; i < all.size(); i += 4) {
-            int d = 0;
-            for (size_t c = 0; c < 3; ++c)
-                d = std::max(d, std::abs(int(all[i + c]) - int(culled[i + c])));
-            worst = std::max(worst, d);
-            off += d > 1;
+        scene.game.weather.rain = v.rain;
+        Lightning& lightning = *scene.game.lightning;
+        lightning.sinceStrike = v.flash ? 0.3f : 5.0f;
+        if (v.flash) {
+            const glm::vec3 bolt = v.eye + glm::vec3(60.0f, 0.0f, -70.0f);
+            lightning.light.setLightView(glm::lookAt(glm::vec3(bolt.x, 70.0f, bolt.z), v.eye, glm::vec3(0, 1, 0)));
         }
-        EXPECT_EQ(off, 0) << "pixels off by more than one step; worst " << worst;
+        const Picture all = everything();
+        const Picture mine = culled();
+        const TerrainCullResult& cull = world().lastTerrainCull();
+        silhouettes += cull.silhouette.size();
+        shadedMost = std::max(shadedMost, cull.shaded.size());
+        save(std::string(v.name) + " all", all);
+        save(std::string(v.name) + " culled", mine);
+        EXPECT_GT(shareAbove(all, 2), 0.05) << "the view shows something, if only fog";
+        const Difference d = compare(all, mine);
+        EXPECT_EQ(d.off, 0) << "pixels off by more than one step, the worst by " << d.worst;
     }
+    EXPECT_GT(silhouettes, 0u) << "some view reaches past the fog horizon";
+    scene.game.weather.rain = false;
+    scene.game.lightning->sinceStrike = 5.0f;
+
+    // The lamp's shadow, read nine texels at a time, is the shadow of four filtered taps.
+    const std::string reference = worldShaderWithFilteredTaps();
+    ASSERT_FALSE(reference.empty()) << "the world shader still has its nine reads";
+    scene.look(views[5].eye, views[5].target);
+    const Picture nine = culled();
+    const Picture four = withWorldShader(reference);
+    ASSERT_EQ(four.size(), nine.size());
+    save("lamp shadow filtered taps", four);
+    const Difference d = compare(four, nine);
+    EXPECT_EQ(d.off, 0) << "pixels off by more than one step, the worst by " << d.worst;
 }
 
 } // namespace

@@ -73,6 +73,7 @@ protected:
             glDeleteProgram(shader->program);
         glDeleteTextures(1, &blocks);
         glDeleteTextures(1, &depth);
+        glDeleteSamplers(1, &rawDepths);
         glDeleteRenderbuffers(1, &colour);
         glDeleteRenderbuffers(1, &depthBuffer);
         glDeleteFramebuffers(1, &framebuffer);
@@ -134,6 +135,10 @@ protected:
         glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_NEAREST);
         glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_COMPARE_MODE, GL_COMPARE_REF_TO_TEXTURE);
         glBindTexture(GL_TEXTURE_2D, 0);
+        glGenSamplers(1, &rawDepths);
+        glSamplerParameteri(rawDepths, GL_TEXTURE_MIN_FILTER, GL_NEAREST);
+        glSamplerParameteri(rawDepths, GL_TEXTURE_MAG_FILTER, GL_NEAREST);
+        glSamplerParameteri(rawDepths, GL_TEXTURE_COMPARE_MODE, GL_NONE);
     }
 
     // The picture of one mesh set from `eye` towards `target`, the lamp in the eye.
@@ -172,8 +177,15 @@ protected:
         glActiveTexture(GL_TEXTURE5);
         glBindTexture(GL_TEXTURE_2D, depth);
         shader->setInt("depthTex", 5);
+        glActiveTexture(GL_TEXTURE6); // the same map, read without comparison
+        glBindTexture(GL_TEXTURE_2D, depth);
+        glBindSampler(6, rawDepths);
+        shader->setInt("depthValues", 6);
         for (const auto& mesh : meshes)
             mesh->draw();
+        glBindTexture(GL_TEXTURE_2D, 0);
+        glBindSampler(6, 0);
+        glActiveTexture(GL_TEXTURE5);
         glBindTexture(GL_TEXTURE_2D, 0);
         glActiveTexture(GL_TEXTURE0);
         glBindTexture(GL_TEXTURE_2D_ARRAY, 0);
@@ -195,7 +207,7 @@ protected:
     size_t mergedQuads = 0, plainQuads = 0;
     std::vector<std::unique_ptr<TerrainMesh>> mergedMeshes, plainMeshes;
     std::unique_ptr<Shader> shader;
-    GLuint colour = 0, depthBuffer = 0, framebuffer = 0, blocks = 0, depth = 0;
+    GLuint colour = 0, depthBuffer = 0, framebuffer = 0, blocks = 0, depth = 0, rawDepths = 0;
 };
 
 TEST_F(TerrainPictureGl, MergedMeshesDrawTheSamePictureWithoutCracks)

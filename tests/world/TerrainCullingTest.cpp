@@ -1,0 +1,117 @@
+// The tests the terrain culling makes of boxes, and where the fog leaves nothing to see.
+#include "render/Camera.h"
+#include "render/FogHorizon.h"
+#include "world/TerrainCulling.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <glm/trigonometric.hpp>
+
+namespace {
+
+// A box of `half` around `c`.
+struct Box {
+    glm::vec3 min, max;
+};
+Box around(const glm::vec3& c, float half) { return { c - glm::vec3(half), c + glm::vec3(half) }; }
+
+TEST(TerrainCulling, BoxTestsKeepEveryBoxTheVolumeOrConeTouches)
+{
+    PerspectiveCamera camera("test");
+    camera.setPerspective(70.0f, 16.0f / 9.0f, 0.1f, 1000.0f);
+    camera.lookAt(glm::vec3(0.0f), glm::vec3(0.0f, 0.0f, -1.0f), glm::vec3(0.0f, 1.0f, 0.0f));
+    const struct {
+        Box box;
+        bool inView;
+    } views[] = {
+        { around({ 0, 0, -20 }, 1), true },
+        { around({ 0, 0, 20 }, 1), false }, // behind
+        { around({ 0, 0, 0 }, 1), true }, // around the eye
+        { around({ 60, 0, -20 }, 8), false }, // far to the right: its bounding sphere would reach in
+        { around({ 30, 0, -20 }, 8), true }, // across the right plane
+        { around({ 0, 0, -1100 }, 8), false }, // beyond the far plane
+    };
+    for (const auto& v : views)
+        EXPECT_EQ(boxInFrustum(camera, v.box.min, v.box.max), v.inView) << v.box.min.x << " " << v.box.min.z;
+
+    LightCone cone;
+    cone.apex = glm::vec3(0.0f);
+    cone.axis = glm::vec3(0.0f, 0.0f, -1.0f);
+    cone.halfAngle = glm::radians(25.0f);
+    cone.reach = 100.0f;
+    const struct {
+        Box box;
+        bool lit;
+    } lamps[] = {
+        { around({ 0, 0, -20 }, 1), true },
+        { around({ 0, 0, 20 }, 1), false }, // behind the lamp
+        { around({ 0, 0, 0.5f }, 1), true }, // holding the apex
+        { around({ 9.8f, 0, -20 }, 1), true }, // 26 degrees off, its corner inside 25
+        { around({ 15, 0, -20 }, 1), false }, // 37 degrees off
+        { around({ 0, 0, -101.5f }, 1), false }, // beyond the reach
+        { around({ 0, 0, -100.5f }, 1), true }, // its near face within it
+    };
+    for (const auto& l : lamps)
+        EXPECT_EQ(boxInCone(cone, l.box.min, l.box.max), l.lit) << l.box.min.x << " " << l.box.min.z;
+
+    EXPECT_EQ(boxDistance({ 1, 1, 1 }, { 0, 0, 0 }, { 2, 2, 2 }), 0.0f);
+    EXPECT_FLOAT_EQ(boxDistance({ 5, 6, 1 }, { 0, 0, 0 }, { 2, 2, 2 }), 5.0f);
+}
+
+// Terrain left undrawn shows what lies behind it: the floor only where every ray through the
+// box reaches it inside its rectangle, below the eye, and nearer than the stars.
+TEST(TerrainCulling, TheFloorShowsBehindOnlyBoxesItIsSureToFill)
+{
+    FloorRect floor { -160.0f, -160.0f, 160.0f, 160.0f, 0.0f, 250.0f };
+    const glm::vec3 eye(0.0f, 40.0f, 0.0f);
+    EXPECT_TRUE(floorBehindBox(eye, floor, { 40, 0, 40 }, { 56, 8, 56 })) << "low ground, well inside";
+    EXPECT_FALSE(floorBehindBox(eye, floor, { 40, 32, 40 }, { 56, 48, 56 })) << "reaching above the eye";
+    EXPECT_FALSE(floorBehindBox(eye, floor, { 120, 16, 0 }, { 136, 32, 16 })) << "its rays leave the square";
+    floor.maxDistance = 60.0f;
+    EXPECT_FALSE(floorBehindBox(eye, floor, { 40, 0, 40 }, { 56, 8, 56 })) << "the floor behind the stars";
+    EXPECT_FALSE(floorBehindBox({ 0, -1, 0 }, floor, { 40, -16, 40 }, { 56, -8, 56 })) << "an eye below the floor";
+}
+
+// The shader's brightest light at distance d, as the shader computes it: no surface beyond the
+// horizon differs from the fog's colour by half a step, and one just inside it can.
+TEST(TerrainCulling, FogHorizonIsWhereTheBrightestLightFadesBelowHalfAStep)
+{
+    SceneLight clear;
+    clear.flashLightIntensity = 0.75f;
+    clear.flashLightPos = glm::vec3(1.0f, 0.0f, 0.0f);
+    clear.fireNoise = 1.0f;
+    SceneLight rain = clear;
+    rain.rain = true;
+    SceneLight flash = rain;
+    flash.lightning = true;
+    flash.lightningFactor = 1.0f;
+    SceneLight off = clear;
+    off.flashLightPos = glm::vec3(1337.0f, 100014.0f, 10240.0f); // the lamp switched off
+    const glm::vec3 eye(0.0f);
+    const float h = fogHorizon(clear, eye, false);
+    EXPECT_GT(h, 150.0f);
+    EXPECT_LT(h, 200.0f);
+    EXPECT_LT(fogHorizon(rain, eye, false), 0.7f * h) << "rain thickens the fog";
+    EXPECT_GT(fogHorizon(flash, eye, false), fogHorizon(rain, eye, false)) << "a flash carries farther";
+    EXPECT_GT(fogHorizon(clear, eye, true), h) << "the bonfire's light carries farther still";
+    EXPECT_LE(fogHorizon(off, eye, false), h);
+    for (const SceneLight& l : { clear, rain, flash, off }) {
+        const float at = fogHorizon(l, eye, false);
+        for (float d = at; d < at + 300.0f; d += 7.0f) {
+            const float lamp = std::fabs(d - glm::distance(l.flashLightPos, eye));
+            const float left = std::max(brightestLight(l, lamp, false), 0.016f) * fogTransmittance(l, d);
+            EXPECT_LT(left, HALF_COLOR_STEP) << d;
+        }
+        const float inside = std::max(brightestLight(l, std::fabs(at - 1.0f - 1.0f), false), 0.016f);
+        if (&l != &off)
+            EXPECT_GE(inside * fogTransmittance(l, at - 1.0f), HALF_COLOR_STEP) << "not farther than needed";
+    }
+    // The lamp's own light fades sooner than the moon's: its shadow matters only that far.
+    EXPECT_LT(lampReach(clear, eye), h);
+    EXPECT_GT(lampReach(clear, eye), 100.0f);
+    EXPECT_EQ(lampReach(off, eye), 0.0f) << "the lamp moved out of the world lights nothing to see";
+    EXPECT_EQ(lampReach(SceneLight {}, eye), 0.0f) << "a lamp giving no light";
+}
+
+} // namespace
