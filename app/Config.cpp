@@ -54,6 +54,7 @@ const std::string& settingComment(const std::string& key)
         { "Chunk_View_Distance", "Set to 1 to improve performance" },
         { "Max_Memory(MB)", "Maximum approximated memory the game will consume before chunks are unloaded" },
         { "World_Random_Seed", "Random seed used by the world generator, set to -1 for a random seed" },
+        { "Render_Scale", "Percent of the window the world is drawn at (50-100), 0 = automatic" },
     };
     static const std::string none;
     const auto found = comments.find(key);
@@ -102,16 +103,9 @@ std::string Config::getValue(
     const std::string& key, const std::string& defaultValue, const std::string& comment)
 {
     try {
-        rewindAndRead();
-        const size_t start = findWordStart(contents, key);
-        if (start != std::string::npos) {
-            const std::string word
-                = contents.substr(start, contents.find_first_of(WHITE_SPACE, start) - start);
-            const size_t equals = word.find('=');
-            const std::string value = equals == std::string::npos ? word : word.substr(equals + 1);
-            out << "Key " << key << " found. Value=" << value << '\n';
+        std::string value;
+        if (findValue(key, value))
             return value;
-        }
         // The whole file was read without a match: the end of the file is the
         // stream's failure, just as for reading word by word.
         file.setstate(std::ios::eofbit | std::ios::failbit);
@@ -122,6 +116,19 @@ std::string Config::getValue(
     file.clear();
     appendLine(key, defaultValue, comment);
     return defaultValue;
+}
+
+bool Config::findValue(const std::string& key, std::string& value)
+{
+    rewindAndRead();
+    const size_t start = findWordStart(contents, key);
+    if (start == std::string::npos)
+        return false;
+    const std::string word = contents.substr(start, contents.find_first_of(WHITE_SPACE, start) - start);
+    const size_t equals = word.find('=');
+    value = equals == std::string::npos ? word : word.substr(equals + 1);
+    out << "Key " << key << " found. Value=" << value << '\n';
+    return true;
 }
 
 void Config::rewindAndRead()
@@ -191,6 +198,7 @@ ConfigResult Config::loadSettings(
             return ConfigResult::InvalidAntiAliasing;
         }
         readOtherSettings(settings);
+        readOptionalSettings(settings);
         file.close();
         isOpen = 0;
     } catch (const std::ios_base::failure& e) {
@@ -256,4 +264,18 @@ void Config::readOtherSettings(Settings& settings)
         "Warning, Chunk View Distance should be at most 16!");
     settings.maxMemoryMB = getInt("Max_Memory(MB)", 2048, settingComment("Max_Memory(MB)"));
     settings.worldRandomSeed = getInt("World_Random_Seed", -1, settingComment("World_Random_Seed"));
+}
+
+void Config::readOptionalSettings(Settings& settings)
+{
+    std::string value;
+    if (findValue("Render_Scale", value)) {
+        const int percent = parseLeadingInt(value);
+        if (percent == 0 || (percent >= 50 && percent <= 100)) {
+            settings.renderScale = percent;
+        } else {
+            err << "Warning, Render_Scale must be 0 (automatic) or 50 to 100! Using automatic." << std::endl;
+            settings.renderScale = 0;
+        }
+    }
 }

@@ -47,6 +47,8 @@ public:
     // none, appends "key=default" with the comment and returns the default.
     std::string getValue(const std::string& key, const std::string& defaultValue, const std::string& comment);
     int getInt(const std::string& key, int defaultValue, const std::string& comment);
+    // The value of a key that is read when present and never appended; false without one.
+    bool findValue(const std::string& key, std::string& value);
 
     // Reads every setting in order into settings. modes is the primary monitor's
     // video-mode list, smallest first; its last entry gives the default window
@@ -60,6 +62,7 @@ private:
     void rewindAndRead();
     void readWindowSettings(const std::vector<VideoMode>& modes, Settings& settings);
     void readOtherSettings(Settings& settings);
+    void readOptionalSettings(Settings& settings);
     void warnIfBelow(int& value, int minimum, const char* warning);
     void warnIfAbove(int& value, int maximum, const char* warning);
 

@@ -79,6 +79,11 @@ void createGui(Game& game)
     game.gui = std::make_unique<Gui>(std::move(actions));
 }
 
+SceneOptions Game::sceneOptions() const
+{
+    return SceneOptions { gSettings.renderScale, softwareRenderer };
+}
+
 void createGame(Game& game)
 {
     game.lightning = std::make_unique<Lightning>();

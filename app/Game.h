@@ -73,6 +73,9 @@ struct Game {
     std::unique_ptr<VertexArray> fullscreenQuad;
     std::unique_ptr<BlockTextureArray> blockTextures;
     Framebuffers framebuffers; // the shadow map and the scene buffer, made at start-up
+    bool softwareRenderer = false; // the GL renderer draws on the processor (see SceneOptions)
+    // How the scene buffer is planned from the settings and the renderer.
+    SceneOptions sceneOptions() const;
     WorldUniforms worldUniforms; // the world shader's per-frame uniform locations
     FrameState frame; // the pass being drawn and the scene's lights, handed to every draw
     // Tests: draw every meshed terrain node whole in both passes, the picture culling keeps.

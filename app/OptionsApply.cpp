@@ -19,7 +19,8 @@ void rebuildFramebuffers(Game& game)
     // Errors from before are not this change's.
     while (glGetError() != GL_NO_ERROR) { }
     freeFramebuffers(game.framebuffers);
-    createFramebuffers(game.framebuffers, game.screenWidth, game.screenHeight, gSettings.shadowmapFactor, gSettings.antiAliasingFactor);
+    createFramebuffers(game.framebuffers, game.screenWidth, game.screenHeight, gSettings.shadowmapFactor,
+        gSettings.antiAliasingFactor, game.sceneOptions());
 }
 
 // A window manager may grant a new window size some frames after it was
@@ -47,7 +48,7 @@ void fitToWindow(Game& game)
     glfwGetFramebufferSize(game.window, &width, &height);
     if (width > 0 && height > 0 && (width != game.screenWidth || height != game.screenHeight))
         onFramebufferSize(game, width, height);
-    if (game.framebuffers.width != game.screenWidth || game.framebuffers.height != game.screenHeight)
+    if (game.framebuffers.windowWidth != game.screenWidth || game.framebuffers.windowHeight != game.screenHeight)
         rebuildFramebuffers(game);
 }
 

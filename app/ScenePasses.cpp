@@ -66,8 +66,9 @@ void fillFrameState(Game& game, const ShadowCamera& light)
     game.frame.night = game.night ? 1.0f : 0.0f;
     game.frame.lightningActive = game.lightning->isActive();
     game.frame.flashLightIntensity = game.flashlight->intensity;
-    game.frame.screenWidth = game.screenWidth;
-    game.frame.screenHeight = game.screenHeight;
+    // Sprites and particles are sized in the pixels of the scene they are drawn into.
+    game.frame.screenWidth = game.framebuffers.width;
+    game.frame.screenHeight = game.framebuffers.height;
 }
 
 // What bounds the world shader's light this frame: the values worldPass sends it.
@@ -295,7 +296,7 @@ void drawScene(Game& game)
 
     // 2. The scene into its buffer (multisampled when anti-aliasing is on).
     glColorMask(GL_TRUE, GL_TRUE, GL_TRUE, GL_TRUE);
-    glViewport(0, 0, game.screenWidth, game.screenHeight);
+    glViewport(0, 0, game.framebuffers.width, game.framebuffers.height);
     glBindFramebuffer(GL_FRAMEBUFFER, game.framebuffers.sceneFramebuffer);
     glPolygonMode(GL_FRONT_AND_BACK, GL_FILL);
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
@@ -354,6 +355,28 @@ bool postEffectsShow(const PostEffects& e, int width, int height)
     return e.circleLoad - 0.05f < corner;
 }
 
+namespace {
+
+// The scene's edges smoothed at the scene's size, into their own texture; returns it. The
+// post-processing shader is bound; the default framebuffer is bound again afterwards.
+GLuint smoothEdges(Game& game, const Shader& shader)
+{
+    const Framebuffers& fb = game.framebuffers;
+    glBindFramebuffer(GL_FRAMEBUFFER, fb.smoothFramebuffer);
+    glViewport(0, 0, fb.width, fb.height);
+    shader.setInt("texScene", 1);
+    shader.setInt("smoothEdges", 1);
+    glActiveTexture(GL_TEXTURE1);
+    glBindTexture(GL_TEXTURE_2D, fb.sceneColor);
+    glActiveTexture(GL_TEXTURE0);
+    game.fullscreenQuad->draw();
+    glBindFramebuffer(GL_FRAMEBUFFER, 0);
+    glViewport(0, 0, game.screenWidth, game.screenHeight);
+    return fb.smoothColor;
+}
+
+} // namespace
+
 void postProcess(Game& game)
 {
     if (!game.hasWindow()) {
@@ -371,28 +394,44 @@ void postProcess(Game& game)
     effects.ending = game.deathTimer > 0.0f;
     const Framebuffers& fb = game.framebuffers;
     glPolygonMode(GL_FRONT_AND_BACK, GL_FILL);
+    glViewport(0, 0, game.screenWidth, game.screenHeight); // the scene may be smaller
     if (fb.samples == 1 && !postEffectsShow(effects, fb.width, fb.height)) {
-        // Nothing to add: a copy gives the same pixels for a fraction of a full-screen shader.
+        // Nothing to add: a copy (scaled up when the scene is smaller) gives the same pixels for
+        // a fraction of a full-screen shader.
         advanceCircleLoad(game.circleLoad, game.circleOpening);
-        glBindFramebuffer(GL_READ_FRAMEBUFFER, fb.sceneFramebuffer);
+        GLuint source = fb.sceneFramebuffer;
+        if (fb.smoothEdges) {
+            const Shader* shader = getShader(SHADER_POST_PROCESSING);
+            shader->bind();
+            smoothEdges(game, *shader);
+            shader->unbind();
+            source = fb.smoothFramebuffer;
+        }
+        glBindFramebuffer(GL_READ_FRAMEBUFFER, source);
         glBindFramebuffer(GL_DRAW_FRAMEBUFFER, 0);
-        glBlitFramebuffer(0, 0, fb.width, fb.height, 0, 0, fb.width, fb.height, GL_COLOR_BUFFER_BIT, GL_NEAREST);
+        glBlitFramebuffer(0, 0, fb.width, fb.height, 0, 0, fb.windowWidth, fb.windowHeight, GL_COLOR_BUFFER_BIT,
+            fb.scaled() ? GL_LINEAR : GL_NEAREST);
         glBindFramebuffer(GL_FRAMEBUFFER, 0);
         return;
     }
-    glClearColor(1.0f, 0.0f, 0.0f, 1.0f);
-    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
     glDisable(GL_DEPTH_TEST);
     const Shader* shader = getShader(SHADER_POST_PROCESSING);
     shader->bind();
+    GLuint sceneColor = fb.sceneColor;
+    if (fb.smoothEdges)
+        sceneColor = smoothEdges(game, *shader);
+    glClearColor(1.0f, 0.0f, 0.0f, 1.0f);
+    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
     // The two samplers differ in type, so they must never share a unit.
     const bool multisampled = game.framebuffers.samples > 1;
     shader->setInt("texFramebuffer", 0);
     shader->setInt("texScene", 1);
     glActiveTexture(multisampled ? GL_TEXTURE0 : GL_TEXTURE1);
-    glBindTexture(multisampled ? GL_TEXTURE_2D_MULTISAMPLE : GL_TEXTURE_2D, game.framebuffers.sceneColor);
+    glBindTexture(multisampled ? GL_TEXTURE_2D_MULTISAMPLE : GL_TEXTURE_2D, sceneColor);
     glActiveTexture(GL_TEXTURE0);
     shader->setInt("sampleCount", game.framebuffers.samples);
+    shader->setInt("scaleUp", fb.scaled() ? 1 : 0);
+    shader->setInt("smoothEdges", 0);
     shader->setFloat("noiseFactor", effects.noiseFactor);
     shader->setFloat("circleLoad", game.circleLoad);
     advanceCircleLoad(game.circleLoad, game.circleOpening);

@@ -56,7 +56,7 @@ GLFWwindow* openWindow()
 }
 
 // Depth test, culling, the extension loader, and the hardware limits.
-void setUpGraphics()
+void setUpGraphics(Game& game)
 {
     glEnable(GL_DEPTH_TEST);
     glEnable(GL_CULL_FACE);
@@ -65,8 +65,9 @@ void setUpGraphics()
     glGetFloatv(GL_MAX_TEXTURE_MAX_ANISOTROPY_EXT, &maxAnisotropy);
     lowerAnisotropy(gSettings.anisotropicFiltering, maxAnisotropy, errorStream());
     const GLubyte* renderer = glGetString(GL_RENDERER);
-    lowerAnisotropyForSoftware(gSettings.anisotropicFiltering,
-        renderer ? reinterpret_cast<const char*>(renderer) : "", errorStream());
+    const std::string rendererName = renderer ? reinterpret_cast<const char*>(renderer) : "";
+    lowerAnisotropyForSoftware(gSettings.anisotropicFiltering, rendererName, errorStream());
+    game.softwareRenderer = isSoftwareRenderer(rendererName);
     // The window's sample count is a request the window library already met
     // as closely as it could; the scene buffer and its resolve need the limit.
     GLint maxSamples = 0;
@@ -85,7 +86,13 @@ bool loadResources(Game& game)
     gSoundSystem.init(); // a sound that cannot be loaded ends the game here
     gSoundSystem.listDevices();
     createGui(game);
-    createFramebuffers(game.framebuffers, game.screenWidth, game.screenHeight, gSettings.shadowmapFactor, gSettings.antiAliasingFactor);
+    createFramebuffers(game.framebuffers, game.screenWidth, game.screenHeight, gSettings.shadowmapFactor,
+        gSettings.antiAliasingFactor, game.sceneOptions());
+    const std::string scene = describeScenePlan(
+        planScene(game.screenWidth, game.screenHeight, gSettings.antiAliasingFactor, game.sceneOptions()),
+        gSettings.antiAliasingFactor, game.sceneOptions());
+    if (!scene.empty())
+        logError(scene);
     game.fullscreenQuad = makeFullscreenQuad();
     game.particles = std::make_unique<ParticleSystem>();
     game.particles->createBuffer();
@@ -169,7 +176,7 @@ int runGame(const DevOptions& dev)
     glfwSwapInterval(gSettings.vsync);
     glfwGetFramebufferSize(game.window, &game.screenWidth, &game.screenHeight);
 
-    setUpGraphics();
+    setUpGraphics(game);
     if (!loadResources(game)) {
         freeShaders();
         freeTextures();

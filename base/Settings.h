@@ -21,6 +21,8 @@ struct Settings {
     int chunkViewDistance = 2;
     int maxMemoryMB = 2048;
     int worldRandomSeed = -1;
+    // Read when config.txt has them, written only from the Options screen.
+    int renderScale = 0; // percent of the window the scene is drawn at; 0 = automatic
 };
 
 extern Settings gSettings;

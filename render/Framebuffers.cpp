@@ -3,6 +3,7 @@
 #include "base/Log.h"
 
 #include <algorithm>
+#include <cmath>
 #include <iostream>
 
 ShadowMapSize shadowMapSize(int factor, int screenWidth, int screenHeight, int maxTextureSize)
@@ -50,6 +51,50 @@ int sceneSampleCount(int antiAliasingFactor, std::ostream& err)
     return antiAliasingFactor;
 }
 
+int automaticRenderScale(int windowWidth, int windowHeight, bool softwareRenderer)
+{
+    if (!softwareRenderer)
+        return 100;
+    for (int percent = 100; percent > 25; --percent) {
+        const long w = std::lround(windowWidth * percent / 100.0);
+        const long h = std::lround(windowHeight * percent / 100.0);
+        if (w * h <= SOFTWARE_SCENE_PIXELS)
+            return percent;
+    }
+    return 25;
+}
+
+ScenePlan planScene(int windowWidth, int windowHeight, int samples, const SceneOptions& options)
+{
+    ScenePlan plan;
+    plan.percent = options.renderScale == RENDER_SCALE_AUTOMATIC
+        ? automaticRenderScale(windowWidth, windowHeight, options.softwareRenderer)
+        : std::clamp(options.renderScale, 25, 100);
+    plan.width = std::max(1, int(std::lround(windowWidth * plan.percent / 100.0)));
+    plan.height = std::max(1, int(std::lround(windowHeight * plan.percent / 100.0)));
+    plan.samples = std::max(samples, 1);
+    if (options.softwareRenderer && plan.samples > 1) {
+        plan.samples = 1;
+        plan.smoothEdges = true;
+    }
+    return plan;
+}
+
+std::string describeScenePlan(const ScenePlan& plan, int antiAliasingFactor, const SceneOptions& options)
+{
+    std::string text;
+    if (plan.smoothEdges)
+        text = "Software renderer: Anti-Aliasing_Factor " + std::to_string(antiAliasingFactor)
+            + " is drawn with one sample and its edges smoothed in post-processing";
+    if (options.renderScale == RENDER_SCALE_AUTOMATIC && plan.percent != 100) {
+        if (!text.empty())
+            text += "; ";
+        text += "Render Scale automatic: the scene is drawn at " + std::to_string(plan.percent) + " % of the window ("
+            + std::to_string(plan.width) + " x " + std::to_string(plan.height) + ") and scaled up";
+    }
+    return text;
+}
+
 namespace {
 
 void checkComplete()
@@ -93,11 +138,14 @@ void createShadowMap(Framebuffers& fb, int screenWidth, int screenHeight, int fa
     glSamplerParameteri(fb.rawDepthSampler, GL_TEXTURE_COMPARE_MODE, GL_NONE);
 }
 
-void createSceneBuffer(Framebuffers& fb, int screenWidth, int screenHeight, int antiAliasingFactor)
+void createSceneBuffer(Framebuffers& fb, int screenWidth, int screenHeight, const ScenePlan& plan)
 {
-    fb.samples = sceneSampleCount(antiAliasingFactor, errorStream());
-    fb.width = std::max(1, screenWidth);
-    fb.height = std::max(1, screenHeight);
+    fb.samples = plan.samples;
+    fb.smoothEdges = plan.smoothEdges;
+    fb.width = plan.width;
+    fb.height = plan.height;
+    fb.windowWidth = std::max(1, screenWidth);
+    fb.windowHeight = std::max(1, screenHeight);
 
     // A single sample gets plain targets: a software rasterizer drawing into a multisample
     // target tests depth only after shading, so every hidden layer of terrain would cost a
@@ -111,8 +159,11 @@ void createSceneBuffer(Framebuffers& fb, int screenWidth, int screenHeight, int 
     } else {
         glBindTexture(GL_TEXTURE_2D, fb.sceneColor);
         glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA8, fb.width, fb.height, 0, GL_RGBA, GL_UNSIGNED_BYTE, nullptr);
-        glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_NEAREST);
-        glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_NEAREST);
+        // Scaling up and smoothing read between texels; the plain copy reads them whole.
+        glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_LINEAR);
+        glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_LINEAR);
+        glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, GL_CLAMP_TO_EDGE);
+        glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, GL_CLAMP_TO_EDGE);
         glBindTexture(GL_TEXTURE_2D, 0);
     }
 
@@ -132,13 +183,36 @@ void createSceneBuffer(Framebuffers& fb, int screenWidth, int screenHeight, int 
     checkComplete();
 }
 
+// Where post-processing smooths the scene's edges at the scene's own size, before it is scaled
+// up onto the window with the effects: smoothing costs per pixel, so it is done on the fewest.
+void createSmoothTarget(Framebuffers& fb)
+{
+    glGenTextures(1, &fb.smoothColor);
+    glBindTexture(GL_TEXTURE_2D, fb.smoothColor);
+    glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA8, fb.width, fb.height, 0, GL_RGBA, GL_UNSIGNED_BYTE, nullptr);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_LINEAR);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_LINEAR);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, GL_CLAMP_TO_EDGE);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, GL_CLAMP_TO_EDGE);
+    glBindTexture(GL_TEXTURE_2D, 0);
+    glGenFramebuffers(1, &fb.smoothFramebuffer);
+    glBindFramebuffer(GL_FRAMEBUFFER, fb.smoothFramebuffer);
+    glFramebufferTexture2D(GL_FRAMEBUFFER, GL_COLOR_ATTACHMENT0, GL_TEXTURE_2D, fb.smoothColor, 0);
+    checkComplete();
+}
+
 } // namespace
 
-void createFramebuffers(
-    Framebuffers& fb, int screenWidth, int screenHeight, int shadowmapFactor, int antiAliasingFactor)
+void createFramebuffers(Framebuffers& fb, int screenWidth, int screenHeight, int shadowmapFactor,
+    int antiAliasingFactor, const SceneOptions& scene)
 {
-    createShadowMap(fb, screenWidth, screenHeight, shadowmapFactor);
-    createSceneBuffer(fb, screenWidth, screenHeight, antiAliasingFactor);
+    const ScenePlan plan = planScene(screenWidth, screenHeight, sceneSampleCount(antiAliasingFactor, errorStream()), scene);
+    // The shadow map follows the scene: a scene drawn at half the window needs no finer
+    // shadows than its own pixels (at full scale it is the window's size, as always).
+    createShadowMap(fb, plan.width, plan.height, shadowmapFactor);
+    createSceneBuffer(fb, screenWidth, screenHeight, plan);
+    if (plan.smoothEdges)
+        createSmoothTarget(fb);
     glBindFramebuffer(GL_FRAMEBUFFER, 0);
 }
 
@@ -156,5 +230,9 @@ void freeFramebuffers(Framebuffers& fb)
         glDeleteTextures(1, &fb.sceneColor);
     if (fb.sceneDepth)
         glDeleteRenderbuffers(1, &fb.sceneDepth);
+    if (fb.smoothFramebuffer)
+        glDeleteFramebuffers(1, &fb.smoothFramebuffer);
+    if (fb.smoothColor)
+        glDeleteTextures(1, &fb.smoothColor);
     fb = Framebuffers {};
 }
