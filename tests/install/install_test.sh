@@ -158,4 +158,12 @@ left=$(find "$prefix" -type f -o -type l)
 [ -z "$left" ] || fail "uninstall left: $left"
 [ -s "$player/config.txt" ] || fail "uninstall removed the player's config.txt"
 [ -s "$state/last.log" ] || fail "uninstall removed the player's log"
+# Staged into DESTDIR (as packagers do), uninstall removes the files there
+# and never touches the prefix of this machine, which the record names.
+stage="$scratch/stage"
+DESTDIR="$stage" cmake --install "$build" --prefix /usr/local/mossgrave-test-prefix >/dev/null
+[ -x "$stage/usr/local/mossgrave-test-prefix/games/mossgrave" ] || fail "nothing staged into DESTDIR"
+cmake -P "$build/packaging/uninstall.cmake" >/dev/null
+left=$(find "$stage" -type f -o -type l)
+[ -z "$left" ] || fail "uninstall of a DESTDIR install left: $left"
 echo "install, launch, log, dialogs and uninstall: ok"
