@@ -76,7 +76,7 @@ grep -q "<release version=\"$version\"" "$metainfo" || fail "the metainfo has no
 grep -q "<binary>mossgrave</binary>" "$metainfo" || fail "the metainfo provides no binary"
 [ "$(zcat "$root/usr/share/doc/mossgrave/changelog.gz" | head -n 1)" = "mossgrave ($version) unstable; urgency=medium" ] \
     || fail "the changelog does not begin with $version"
-grep -q "^License: GPL-3+" "$root/usr/share/doc/mossgrave/copyright" || fail "the copyright names no licence"
+grep -q "^License: GPL-3.0-or-later$" "$root/usr/share/doc/mossgrave/copyright" || fail "the copyright names no licence"
 
 # The validators of the desktop, the store and the man page, and lintian.
 if command -v desktop-file-validate >/dev/null; then
