@@ -102,6 +102,20 @@ DevOptions parseDevOptions(const std::vector<std::string>& args, std::ostream& e
     return options;
 }
 
+std::span<const DevOptionUsage> devOptionUsages()
+{
+    static constexpr DevOptionUsage kUsages[] = {
+        { "--start-at X Z", "start a new game's player on the surface at (X, Z)" },
+        { "--look-at X Z", "turn a new player to face the point (X, Z)" },
+        { "--give ITEM COUNT", "COUNT of ITEM: dynamite, fish, jetpack, ball, potion, hands" },
+        { "--cage", "stand a caged cat in front of a new player" },
+        { "--death-after S", "Death attacks every S seconds (1-1000) once he has a cat" },
+        { "--log-player", "print a Player: line four times a second, and explosions" },
+        { "--frame-stats FILE", "write frame-time figures to FILE at exit" },
+    };
+    return kUsages;
+}
+
 float yawToward(float dx, float dz)
 {
     // Turning by y degrees about +y takes -z to (-sin y, -cos y).

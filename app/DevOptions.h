@@ -2,6 +2,7 @@
 
 #include <iosfwd>
 #include <optional>
+#include <span>
 #include <string>
 #include <utility>
 #include <vector>
@@ -46,6 +47,13 @@ struct DevOptions {
 //                         for every explosion, followed by " ground at explosion h"
 //                         on every later Player line
 DevOptions parseDevOptions(const std::vector<std::string>& args, std::ostream& err);
+
+// How each option above is written and what it does in a line, for --help.
+struct DevOptionUsage {
+    const char* synopsis; // "--start-at X Z"
+    const char* summary;
+};
+std::span<const DevOptionUsage> devOptionUsages();
 
 // The yaw in degrees that turns a body facing -z (the player's start) to face along (dx, dz).
 float yawToward(float dx, float dz);

@@ -7,7 +7,7 @@
 # Usage: bash scripts/fuzz.sh [seconds]
 set -euo pipefail
 cd "$(dirname "$0")/.."
-bash scripts/setup.sh
+bash scripts/setup.sh test
 command -v clang++ >/dev/null || apt-get install -y clang >/dev/null
 
 SECONDS_EACH=${1:-600}

@@ -4,10 +4,10 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
-bash scripts/setup.sh
+bash scripts/setup.sh play
 
 BUILD_DIR=${BUILD_DIR:-build/release}
-cmake -S . -B "$BUILD_DIR" -DCMAKE_BUILD_TYPE=Release -DMOSSGRAVE_TESTS=OFF >/dev/null
+cmake -S . -B "$BUILD_DIR" -DCMAKE_BUILD_TYPE=Release -DMOSSGRAVE_TESTS=OFF -DMOSSGRAVE_BENCH=OFF >/dev/null
 cmake --build "$BUILD_DIR" -j2 --target mossgrave
 cd "$BUILD_DIR/run"
 exec ./mossgrave

@@ -6,7 +6,7 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
-bash scripts/setup.sh
+bash scripts/setup.sh test
 BUILD_DIR=${BUILD_DIR:-build/asan}
 cmake -S . -B "$BUILD_DIR" -DCMAKE_BUILD_TYPE=Debug -DMOSSGRAVE_ASAN=ON -DMOSSGRAVE_E2E_TESTS=ON >/dev/null
 cmake --build "$BUILD_DIR" -j2 --target mossgrave mossgrave_e2e

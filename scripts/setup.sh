@@ -1,17 +1,35 @@
 #!/usr/bin/env bash
-# Installs the Debian packages Mossgrave needs to build, run and test.
+# Installs the Debian packages Mossgrave needs, and only those:
+#   bash scripts/setup.sh [play]   building and playing the game
+#   bash scripts/setup.sh package  that, and building its Debian package
+#   bash scripts/setup.sh test     that, and the tools of the test suite,
+#                                  the benchmarks and the long runs
 # Quiet when everything is already there; needs root (or sudo) otherwise.
 set -euo pipefail
 
-PACKAGES=(
+PLAY=(
   build-essential cmake pkg-config
   libglfw3-dev libglew-dev libglm-dev libpng-dev zlib1g-dev libcairo2-dev
   libopenal-dev libboost-dev libboost-thread-dev
-  libgtest-dev libgmock-dev libbenchmark-dev
   fonts-dejavu-core
+)
+# cpack's Debian generator finds the binaries to compute dependencies with `file`.
+PACKAGE=("${PLAY[@]}" dpkg-dev file)
+TEST=(
+  "${PACKAGE[@]}"
+  libgtest-dev libgmock-dev libbenchmark-dev
   xvfb xdotool imagemagick x11-utils
   clang libclang-rt-14-dev
+  lintian appstream desktop-file-utils groff-base
+  stress
 )
+
+case ${1:-play} in
+  play) PACKAGES=("${PLAY[@]}") ;;
+  package) PACKAGES=("${PACKAGE[@]}") ;;
+  test) PACKAGES=("${TEST[@]}") ;;
+  *) echo "Usage: $0 [play|package|test]" >&2; exit 2 ;;
+esac
 
 missing=()
 for p in "${PACKAGES[@]}"; do

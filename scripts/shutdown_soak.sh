@@ -7,7 +7,7 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
-bash scripts/setup.sh
+bash scripts/setup.sh test
 SANITIZER=-DMOSSGRAVE_ASAN=ON
 DEFAULT_DIR=build/asan
 if [ "${1:-}" = "--tsan" ]; then

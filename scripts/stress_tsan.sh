@@ -7,7 +7,7 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
-bash scripts/setup.sh
+bash scripts/setup.sh test
 ROUNDS=${1:-3}
 # build/tsan is shared with scripts/shutdown_soak.sh --tsan; the same build type
 # keeps the two from rebuilding the library for each other.

@@ -10,7 +10,7 @@
 set -uo pipefail
 cd "$(dirname "$0")/.."
 
-bash scripts/setup.sh || exit 1
+bash scripts/setup.sh test || exit 1
 
 RELEASE_DIR=${RELEASE_DIR:-build/test}
 ASAN_DIR=${ASAN_DIR:-build/asan}

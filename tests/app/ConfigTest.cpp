@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <climits>
 #include <filesystem>
 #include <fstream>
@@ -269,7 +270,7 @@ TEST_F(ConfigTest, BinaryJunkAndHugeFilesAreReadToTheEnd)
     EXPECT_EQ(r.file, huge + "Volume=4\n" + appended);
 }
 
-TEST_F(ConfigTest, GameWithoutADisplayEndsBeforeReadingTheSettings)
+TEST_F(ConfigTest, WithoutADisplayTheGameEndsBeforeTheSettingsButAnswersVersionAndHelp)
 {
     // The window library starts first; without a display it cannot, and the
     // game ends with -1 before config.txt is touched. The exit code 1 of an
@@ -278,6 +279,26 @@ TEST_F(ConfigTest, GameWithoutADisplayEndsBeforeReadingTheSettings)
         = "cd '" + dir.string() + "' && env -u DISPLAY " MOSSGRAVE_RUN_DIR "/mossgrave >out.txt 2>&1";
     EXPECT_EQ(WEXITSTATUS(std::system(game.c_str())), 255);
     EXPECT_FALSE(fs::exists(path()));
+
+    // --version and --help are answered before even that: exit 0, the answer
+    // on standard output, and nothing written beside it.
+    for (const char* option : { "--version", "--help" }) {
+        const std::string ask = "cd '" + dir.string() + "' && env -u DISPLAY " MOSSGRAVE_RUN_DIR "/mossgrave "
+            + option + " >out.txt 2>err.txt";
+        EXPECT_EQ(WEXITSTATUS(std::system(ask.c_str())), 0) << option;
+        std::ifstream out(dir / "out.txt");
+        std::string first;
+        std::getline(out, first);
+        EXPECT_EQ(first,
+            option == std::string("--version") ? "mossgrave " MOSSGRAVE_VERSION
+                                               : "Usage: mossgrave [OPTION]...");
+        EXPECT_EQ(fs::file_size(dir / "err.txt"), 0u) << option;
+        std::vector<std::string> files;
+        for (const auto& entry : fs::directory_iterator(dir))
+            files.push_back(entry.path().filename().string());
+        std::sort(files.begin(), files.end());
+        EXPECT_EQ(files, (std::vector<std::string> { "err.txt", "out.txt" })) << option;
+    }
 }
 
 } // namespace

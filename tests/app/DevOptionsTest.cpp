@@ -1,8 +1,10 @@
 #include "app/DevOptions.h"
+#include "app/InfoOptions.h"
 
 #include <cmath>
 #include <glm/gtc/matrix_transform.hpp>
 #include <gtest/gtest.h>
+#include <map>
 #include <sstream>
 
 namespace {
@@ -107,4 +109,53 @@ TEST(DevOptions, YawTowardFacesThePoint)
         EXPECT_NEAR(view.x, dx / length, 1e-5f) << dx << " " << dz;
         EXPECT_NEAR(view.z, dz / length, 1e-5f) << dx << " " << dz;
     }
+}
+
+// The help's table is written apart from the parser: each line, filled with
+// sample values, must be an option the parser takes without a complaint.
+TEST(DevOptions, EveryOptionInTheHelpIsUnderstood)
+{
+    const std::map<std::string, std::string> samples = { { "X", "12" }, { "Z", "-7" }, { "ITEM", "fish" },
+        { "COUNT", "3" }, { "S", "5" }, { "FILE", "f.txt" } };
+    ASSERT_EQ(devOptionUsages().size(), 7u);
+    for (const DevOptionUsage& usage : devOptionUsages()) {
+        std::vector<std::string> args;
+        std::istringstream words(usage.synopsis);
+        for (std::string word; words >> word;)
+            args.push_back(samples.count(word) ? samples.at(word) : word);
+        std::string messages;
+        parse(args, &messages);
+        EXPECT_EQ(messages, "") << usage.synopsis;
+    }
+}
+
+TEST(InfoOptions, VersionAndHelpAnswerAndEverythingElseStartsTheGame)
+{
+    std::ostringstream out;
+    EXPECT_EQ(answerInfoOptions({}, "1.2.3", out), std::nullopt);
+    EXPECT_EQ(answerInfoOptions({ "--start-at", "1", "2", "--fly" }, "1.2.3", out), std::nullopt);
+    EXPECT_EQ(out.str(), "");
+
+    EXPECT_EQ(answerInfoOptions({ "--log-player", "--version" }, "1.2.3", out), 0);
+    EXPECT_EQ(out.str().substr(0, out.str().find('\n')), "mossgrave 1.2.3");
+    EXPECT_NE(out.str().find("GPL-3.0-or-later"), std::string::npos);
+
+    // The first question asked is the one answered.
+    std::ostringstream help;
+    EXPECT_EQ(answerInfoOptions({ "--help", "--version" }, "1.2.3", help), 0);
+    const std::string text = help.str();
+    EXPECT_EQ(text.rfind("Usage: mossgrave", 0), 0u) << text;
+    EXPECT_EQ(text.find("mossgrave 1.2.3"), std::string::npos);
+    for (const char* needed : { "config.txt", "~/.local/share/mossgrave", "last.log", "--version" })
+        EXPECT_NE(text.find(needed), std::string::npos) << needed;
+    for (const DevOptionUsage& usage : devOptionUsages())
+        EXPECT_NE(text.find(std::string("  ") + usage.synopsis + " "), std::string::npos) << usage.synopsis;
+    std::istringstream lines(text);
+    for (std::string line; std::getline(lines, line);)
+        EXPECT_LE(line.size(), 80u) << line;
+
+    // An answer that cannot be written is a failure, not a silent success.
+    std::ostringstream lost;
+    lost.setstate(std::ios::badbit);
+    EXPECT_EQ(answerInfoOptions({ "--version" }, "1.2.3", lost), 1);
 }

@@ -31,7 +31,9 @@ bool writeBlockAndGuiTextures(const std::filesystem::path& runDir);
 bool writeModelsAndModelTextures(const std::filesystem::path& runDir);
 bool writeSounds(const std::filesystem::path& runDir);
 
-// The 256-pixel application icon for desktop menus, preview/icon.png.
+// The application icon for desktop menus, drawn at `size` pixels square;
+// writeIcon writes it at each of the sizes menus ask for as preview/icon-N.png.
+constexpr int kIconSizes[] = { 48, 64, 128, 256 };
 Image icon(int size);
 bool writeIcon(const std::filesystem::path& runDir);
 

@@ -127,7 +127,11 @@ bool writeIcon(const std::filesystem::path& runDir)
 {
     std::error_code ignored;
     std::filesystem::create_directories(runDir / "preview", ignored);
-    return writePng(runDir / "preview" / "icon.png", icon(256));
+    // Drawn anew at each size rather than scaled down, so the small ones stay sharp.
+    bool ok = true;
+    for (int size : kIconSizes)
+        ok = writePng(runDir / "preview" / ("icon-" + std::to_string(size) + ".png"), icon(size)) && ok;
+    return ok;
 }
 
 } // namespace datagen
