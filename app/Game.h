@@ -7,6 +7,7 @@
 #include "app/ScenePasses.h"
 #include "app/Weather.h"
 #include "audio/SoundSource.h"
+#include "render/DepthTiles.h"
 #include "render/Framebuffers.h"
 #include "render/FrameState.h"
 
@@ -74,6 +75,9 @@ struct Game {
     std::unique_ptr<BlockTextureArray> blockTextures;
     Framebuffers framebuffers; // the shadow map and the scene buffer, made at start-up
     bool softwareRenderer = false; // the GL renderer draws on the processor (see SceneOptions)
+    // The depth of the nearest terrain, read back in each pass to leave out what lies behind it
+    // (only on a software renderer: a graphics card's depth test is cheaper than the wait).
+    DepthTiles occluders;
     // How the scene buffer is planned from the settings and the renderer.
     SceneOptions sceneOptions() const;
     WorldUniforms worldUniforms; // the world shader's per-frame uniform locations

@@ -71,6 +71,20 @@ void fillFrameState(Game& game, const ShadowCamera& light)
     game.frame.screenHeight = game.framebuffers.height;
 }
 
+// On a software renderer the nearest terrain is drawn first and its depth read back; what lies
+// behind it is never sent. A graphics card rejects hidden pixels for less than the wait costs.
+constexpr float OCCLUDER_DISTANCE = 80.0f;
+
+void testOcclusion(Game& game, TerrainViewParams& params, GLuint framebuffer, int width, int height)
+{
+    if (!game.softwareRenderer || params.everything)
+        return;
+    params.occluderDistance = OCCLUDER_DISTANCE;
+    params.readDepth = [&game, framebuffer, width, height]() -> const DepthTiles* {
+        return game.occluders.read(framebuffer, width, height) ? &game.occluders : nullptr;
+    };
+}
+
 // What bounds the world shader's light this frame: the values worldPass sends it.
 SceneLight sceneLightOf(const Game& game, const ShadowCamera& light)
 {
@@ -147,7 +161,9 @@ TerrainDrawStats shadowPass(Game& game, const ShadowCamera& light)
     depth->bind();
     light.setProjViewUniform(*depth);
     depth->setVec3("eyePosition", eyeOf(camera));
-    const TerrainDrawStats drawn = game.world->drawTerrain(camera, shadowTerrainParams(game, light));
+    TerrainViewParams params = shadowTerrainParams(game, light);
+    testOcclusion(game, params, fb.shadowFramebuffer, fb.shadowSize.width, fb.shadowSize.height);
+    const TerrainDrawStats drawn = game.world->drawTerrain(camera, params);
     depth->unbind();
     return drawn;
 }
@@ -169,7 +185,10 @@ size_t drawSilhouettes(Game& game)
 
 TerrainDrawStats worldPass(Game& game, const ShadowCamera& light)
 {
-    const TerrainViewParams params = worldTerrainParams(game, light);
+    TerrainViewParams params = worldTerrainParams(game, light);
+    const Framebuffers& fb = game.framebuffers;
+    if (fb.samples == 1)
+        testOcclusion(game, params, fb.sceneFramebuffer, fb.width, fb.height);
     const WorldUniforms& u = game.worldUniforms;
     const Shader* shader = getShader(SHADER_WORLD);
     shader->bind();

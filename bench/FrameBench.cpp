@@ -9,6 +9,10 @@
 //   <pass>_ms, <pass>_p10_ms             each pass's median and 10th percentile
 //   triangles_shadow, triangles_world    terrain triangles the passes submitted
 //   fragments                            fragment-shader invocations per frame
+//   world_triangles, occluded_triangles  the last world pass's shaded terrain triangles, and
+//                                        those of nodes hidden whole behind other terrain (what
+//                                        a perfect occlusion culler would still save)
+//   left_out_behind                      the triangles the occlusion test left out
 // Needs Xvfb (it starts its own) and the run folder.
 #include "../tests/app/GameScene.h"
 #include "../tests/render/GlContextFixture.h"
@@ -16,6 +20,8 @@
 #include "app/FrameStats.h"
 #include "base/Clock.h"
 #include "render/PassTimer.h"
+#include "render/ShaderTable.h"
+#include "world/World.h"
 
 #include <benchmark/benchmark.h>
 
@@ -24,6 +30,52 @@
 #include <string>
 
 namespace {
+
+// What a perfect occlusion culler could still leave out of the last world pass: the triangles
+// of shaded draw nodes none of whose pixels shows in front of the rest of the terrain. Drawn
+// again depth only into the scene buffer, then each node tested against that depth.
+double occludedTriangles(GameScene& scene)
+{
+    Game& game = scene.game;
+    const TerrainCullResult& cull = game.world->lastTerrainCull();
+    glBindFramebuffer(GL_FRAMEBUFFER, game.framebuffers.sceneFramebuffer);
+    glViewport(0, 0, game.framebuffers.width, game.framebuffers.height);
+    glEnable(GL_DEPTH_TEST);
+    glEnable(GL_CULL_FACE);
+    glClear(GL_DEPTH_BUFFER_BIT);
+    glColorMask(GL_FALSE, GL_FALSE, GL_FALSE, GL_FALSE);
+    const Shader* depth = getShader(SHADER_DEPTH);
+    depth->bind();
+    depth->setMat4("projview", game.playerCamera->projView);
+    depth->setVec3("eyePosition", game.playerCamera->eyePosition());
+    for (const TerrainDrawItem& item : cull.shaded)
+        item.node->mesh->draw(item.ranges);
+    glDepthMask(GL_FALSE);
+    glDepthFunc(GL_LEQUAL);
+    std::vector<GLuint> queries(cull.shaded.size());
+    glGenQueries(GLsizei(queries.size()), queries.data());
+    for (size_t i = 0; i < cull.shaded.size(); ++i) {
+        glBeginQuery(GL_SAMPLES_PASSED, queries[i]);
+        cull.shaded[i].node->mesh->draw(cull.shaded[i].ranges);
+        glEndQuery(GL_SAMPLES_PASSED);
+    }
+    double hidden = 0.0;
+    for (size_t i = 0; i < cull.shaded.size(); ++i) {
+        GLuint samples = 0;
+        glGetQueryObjectuiv(queries[i], GL_QUERY_RESULT, &samples);
+        if (samples == 0)
+            hidden += double(cull.shaded[i].ranges.triangles());
+    }
+    glDeleteQueries(GLsizei(queries.size()), queries.data());
+    depth->unbind();
+    glDepthFunc(GL_LESS);
+    glDepthMask(GL_TRUE);
+    glColorMask(GL_TRUE, GL_TRUE, GL_TRUE, GL_TRUE);
+    glDisable(GL_CULL_FACE);
+    glDisable(GL_DEPTH_TEST);
+    glBindFramebuffer(GL_FRAMEBUFFER, 0);
+    return hidden;
+}
 
 void BM_Frame(benchmark::State& state)
 {
@@ -87,6 +139,10 @@ void BM_Frame(benchmark::State& state)
         state.counters[key + "_p10_ms"] = FrameStats::percentile(passMs[p], 0.1);
     }
     state.counters["fragments"] = FrameStats::percentile(fragments, 0.5);
+    const TerrainCullResult& cull = scene.game.world->lastTerrainCull();
+    state.counters["world_triangles"] = double(cull.shadedTriangles - cull.occludedTriangles);
+    state.counters["left_out_behind"] = double(cull.occludedTriangles);
+    state.counters["occluded_triangles"] = occludedTriangles(scene);
     (void)scene;
 }
 BENCHMARK(BM_Frame)->Arg(1)->Arg(2)->Arg(4)->Iterations(40)->Unit(benchmark::kMillisecond);

@@ -14,6 +14,18 @@ void TerrainCullResult::clear()
     nodesTested = 0;
     shadedTriangles = 0;
     silhouetteTriangles = 0;
+    occludedNodes = 0;
+    occludedTriangles = 0;
+}
+
+void grownNodeBox(const glm::vec3& eye, glm::vec3& min, glm::vec3& max)
+{
+    // The shaders grow each quad within its plane by 0.0005 of its distance (against cracks at
+    // T-junctions); the farthest corner bounds that.
+    const glm::vec3 far = glm::max(glm::abs(min - eye), glm::abs(max - eye));
+    const float grow = 0.0005f * glm::length(far) + 0.01f;
+    min -= glm::vec3(grow);
+    max += glm::vec3(grow);
 }
 
 bool boxInFrustum(const Camera& camera, const glm::vec3& min, const glm::vec3& max)

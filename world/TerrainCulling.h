@@ -3,11 +3,13 @@
 #include "render/TerrainMesh.h"
 #include "world/Chunk.h"
 
+#include <functional>
 #include <glm/vec3.hpp>
 #include <limits>
 #include <vector>
 
 class Camera;
+class DepthTiles;
 class Octree_draw_node;
 
 // Choosing what one pass draws of the terrain. A software rasterizer pays for every submitted
@@ -18,7 +20,10 @@ class Octree_draw_node;
 //   - for a lamp's shadow, nodes outside its cone or beyond its reach, which it cannot light;
 //   - beyond the fog horizon (where the fog leaves less than half a colour step of any light),
 //     nodes need no shading: they are drawn in the fog's colour only, for their outline
-//     against the sky, or not at all where the world floor is certain to show behind them.
+//     against the sky, or not at all where the world floor is certain to show behind them;
+//   - nodes behind the terrain already drawn: the nearest nodes go first, their depth is read
+//     back, and a farther node whose box lies behind it everywhere is left out (the depth test
+//     would have rejected every one of its pixels).
 
 // A lamp's light: a cone from its apex, dark outside `halfAngle` of its axis and beyond `reach`.
 struct LightCone {
@@ -51,6 +56,10 @@ struct TerrainViewParams {
     FloorRect floor;
     // The horizon for what the floor shows: farther than `horizon` when the fire may light it.
     float floorHorizon = std::numeric_limits<float>::infinity();
+    // Occlusion: once the nodes whose centres lie nearer than this are drawn, readDepth reads
+    // the target's depth and the farther nodes behind it are left out. 0: no test.
+    float occluderDistance = 0.0f;
+    std::function<const DepthTiles*()> readDepth;
 };
 
 // A draw node to draw, with the ranges of its mesh that go out.
@@ -66,6 +75,8 @@ struct TerrainCullResult {
     size_t nodesTested = 0; // meshed draw nodes looked at
     size_t shadedTriangles = 0;
     size_t silhouetteTriangles = 0;
+    size_t occludedNodes = 0; // left out behind nearer terrain (by the draw, see World)
+    size_t occludedTriangles = 0;
 
     void clear();
 };
@@ -91,3 +102,5 @@ float boxDistance(const glm::vec3& p, const glm::vec3& min, const glm::vec3& max
 // rectangle and within its distance: all corners lie below the eye and their projections from
 // it onto the floor's plane fall there (the projection of a box is the hull of its corners').
 bool floorBehindBox(const glm::vec3& eye, const FloorRect& floor, const glm::vec3& min, const glm::vec3& max);
+// The box that holds a node's quads as the shaders grow them seen from `eye`.
+void grownNodeBox(const glm::vec3& eye, glm::vec3& min, glm::vec3& max);

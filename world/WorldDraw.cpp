@@ -4,8 +4,11 @@
 #include "gameplay/projectiles/Projectile.h"
 #include "gameplay/Character.h"
 #include "render/Camera.h"
+#include "render/DepthTiles.h"
 #include "render/Shader.h"
 #include "render/TerrainMesh.h"
+
+#include <algorithm>
 
 
 TerrainDrawStats World::drawTerrain(const Camera& view, const TerrainViewParams& params)
@@ -15,10 +18,36 @@ TerrainDrawStats World::drawTerrain(const Camera& view, const TerrainViewParams&
     // throw the far layers away unshaded.
     cullTerrain(chunks, view, params, terrainCull);
     TerrainDrawStats stats;
-    for (const TerrainDrawItem& item : terrainCull.shaded) {
+    auto draw = [&](const TerrainDrawItem& item) {
         const size_t triangles = item.node->mesh->draw(item.ranges);
         stats.triangles += triangles;
         stats.drawCalls += triangles > 0 ? 1 : 0;
+    };
+    std::vector<TerrainDrawItem>& shaded = terrainCull.shaded;
+    size_t next = 0;
+    if (params.occluderDistance > 0.0f && params.readDepth) {
+        while (next < shaded.size() && shaded[next].distance < params.occluderDistance)
+            draw(shaded[next++]);
+    }
+    const bool farther = next < shaded.size() || !terrainCull.silhouette.empty();
+    const DepthTiles* occluders = next > 0 && farther ? params.readDepth() : nullptr;
+    const glm::vec3 eye = view.eyePosition();
+    auto hidden = [&](const TerrainDrawItem& item) {
+        glm::vec3 lo = item.node->box.min, hi = item.node->box.max;
+        grownNodeBox(eye, lo, hi);
+        if (!occluders->hides(view.projView, lo, hi))
+            return false;
+        ++terrainCull.occludedNodes;
+        terrainCull.occludedTriangles += item.ranges.triangles();
+        return true;
+    };
+    for (; next < shaded.size(); ++next) {
+        if (!(occluders && hidden(shaded[next])))
+            draw(shaded[next]);
+    }
+    if (occluders) {
+        auto& far = terrainCull.silhouette;
+        far.erase(std::remove_if(far.begin(), far.end(), hidden), far.end());
     }
     return stats;
 }

@@ -71,6 +71,8 @@ public:
         loadShaders();
         loadMeshes();
         const bool textures = loadModelTextures();
+        // The renderer of these machines draws on the processor, as a player's may.
+        game.softwareRenderer = true;
         createGui(game);
         game.particles = std::make_unique<ParticleSystem>();
         game.particles->createBuffer();

@@ -198,7 +198,7 @@ TEST_F(TerrainCullingGl, EveryViewMatchesTheFrameWithEveryNodeDrawn)
         { "rain", { 0.5f, g0 + 1.7f, 0.5f }, { -84.5f, g0 + 1.7f, 53.5f }, true },
         { "lightning", { 0.5f, g0 + 8.0f, 0.5f }, { 60.0f, g0, 60.0f }, true, true },
     };
-    size_t silhouettes = 0, shadedMost = 0;
+    size_t silhouettes = 0, shadedMost = 0, behind = 0;
     for (const View& v : views) {
         SCOPED_TRACE(v.name);
         scene.look(v.eye, v.target);
@@ -213,6 +213,7 @@ TEST_F(TerrainCullingGl, EveryViewMatchesTheFrameWithEveryNodeDrawn)
         const Picture mine = culled();
         const TerrainCullResult& cull = world().lastTerrainCull();
         silhouettes += cull.silhouette.size();
+        behind += cull.occludedNodes;
         shadedMost = std::max(shadedMost, cull.shaded.size());
         save(std::string(v.name) + " all", all);
         save(std::string(v.name) + " culled", mine);
@@ -221,6 +222,7 @@ TEST_F(TerrainCullingGl, EveryViewMatchesTheFrameWithEveryNodeDrawn)
         EXPECT_EQ(d.off, 0) << "pixels off by more than one step, the worst by " << d.worst;
     }
     EXPECT_GT(silhouettes, 0u) << "some view reaches past the fog horizon";
+    EXPECT_GT(behind, 0u) << "some view has terrain behind nearer terrain";
     scene.game.weather.rain = false;
     scene.game.lightning->sinceStrike = 5.0f;
 

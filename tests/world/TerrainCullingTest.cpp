@@ -1,11 +1,14 @@
 // The tests the terrain culling makes of boxes, and where the fog leaves nothing to see.
 #include "render/Camera.h"
+#include "render/DepthTiles.h"
 #include "render/FogHorizon.h"
 #include "world/TerrainCulling.h"
 
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <glm/vec4.hpp>
+#include <vector>
 #include <glm/trigonometric.hpp>
 
 namespace {
@@ -57,6 +60,35 @@ TEST(TerrainCulling, BoxTestsKeepEveryBoxTheVolumeOrConeTouches)
 
     EXPECT_EQ(boxDistance({ 1, 1, 1 }, { 0, 0, 0 }, { 2, 2, 2 }), 0.0f);
     EXPECT_FLOAT_EQ(boxDistance({ 5, 6, 1 }, { 0, 0, 0 }, { 2, 2, 2 }), 5.0f);
+}
+
+// A box is behind what was drawn only where every tile it covers lies nearer than its nearest
+// point; the clear depth (1) hides nothing, and a box reaching behind the eye is never hidden.
+TEST(TerrainCulling, DepthTilesHideOnlyBoxesBehindEveryTileTheyCover)
+{
+    PerspectiveCamera camera("test");
+    camera.setPerspective(60.0f, 2.0f, 0.5f, 500.0f);
+    camera.lookAt(glm::vec3(0.0f), glm::vec3(0.0f, 0.0f, -1.0f), glm::vec3(0.0f, 1.0f, 0.0f));
+    const int w = 64, h = 32;
+    // A wall 20 units ahead over the left half of the view; nothing drawn on the right.
+    const glm::vec4 wall = camera.projView * glm::vec4(0.0f, 0.0f, -20.0f, 1.0f);
+    const float wallDepth = wall.z / wall.w * 0.5f + 0.5f;
+    std::vector<float> depths(size_t(w * h), 1.0f);
+    for (int y = 0; y < h; ++y)
+        for (int x = 0; x < w / 2; ++x)
+            depths[size_t(y * w + x)] = wallDepth;
+    DepthTiles tiles;
+    tiles.build(depths, w, h);
+    EXPECT_EQ(tiles.columns(), 8);
+    EXPECT_EQ(tiles.rows(), 4);
+    const glm::mat4& pv = camera.projView;
+    EXPECT_TRUE(tiles.hides(pv, { -12, -2, -42 }, { -8, 2, -38 })) << "behind the wall";
+    EXPECT_FALSE(tiles.hides(pv, { -12, -2, -18 }, { -8, 2, -14 })) << "in front of it";
+    EXPECT_FALSE(tiles.hides(pv, { 8, -2, -42 }, { 12, 2, -38 })) << "behind nothing";
+    EXPECT_FALSE(tiles.hides(pv, { -12, -2, -42 }, { 12, 2, -38 })) << "half behind it";
+    EXPECT_FALSE(tiles.hides(pv, { -12, -2, -42 }, { -8, 2, 5 })) << "reaching behind the eye";
+    DepthTiles none;
+    EXPECT_FALSE(none.hides(pv, { -12, -2, -42 }, { -8, 2, -38 }));
 }
 
 // Terrain left undrawn shows what lies behind it: the floor only where every ray through the

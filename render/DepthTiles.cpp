@@ -1,0 +1,74 @@
+#include "render/DepthTiles.h"
+
+#include <algorithm>
+#include <cmath>
+#include <glm/vec4.hpp>
+
+namespace {
+
+// A 24-bit depth buffer holds its values in steps of 2^-24; a fragment's depth is rounded to
+// them. A box counts as hidden only when it lies a few steps beyond.
+constexpr float DEPTH_MARGIN = 4.0f / 16777216.0f;
+
+} // namespace
+
+void DepthTiles::build(const std::vector<float>& depths, int w, int h)
+{
+    width = w;
+    height = h;
+    cols = (w + TILE - 1) / TILE;
+    rowCount = (h + TILE - 1) / TILE;
+    farthest.assign(size_t(cols) * size_t(rowCount), 0.0f);
+    for (int y = 0; y < h; ++y) {
+        const float* row = depths.data() + size_t(y) * size_t(w);
+        float* tiles = farthest.data() + size_t(y / TILE) * size_t(cols);
+        for (int x = 0; x < w; ++x) {
+            float& tile = tiles[x / TILE];
+            tile = std::max(tile, row[x]);
+        }
+    }
+}
+
+bool DepthTiles::read(GLuint framebuffer, int w, int h)
+{
+    if (w <= 0 || h <= 0)
+        return false;
+    readBuffer.resize(size_t(w) * size_t(h));
+    glBindFramebuffer(GL_READ_FRAMEBUFFER, framebuffer);
+    glReadPixels(0, 0, w, h, GL_DEPTH_COMPONENT, GL_FLOAT, readBuffer.data());
+    build(readBuffer, w, h);
+    return true;
+}
+
+bool DepthTiles::hides(const glm::mat4& projView, const glm::vec3& min, const glm::vec3& max) const
+{
+    if (farthest.empty())
+        return false;
+    float x0 = 1e30f, y0 = 1e30f, x1 = -1e30f, y1 = -1e30f, nearest = 1e30f;
+    for (int k = 0; k < 8; ++k) {
+        const glm::vec4 corner((k & 1) ? max.x : min.x, (k & 2) ? max.y : min.y, (k & 4) ? max.z : min.z, 1.0f);
+        const glm::vec4 clip = projView * corner;
+        // A corner at or behind the eye's plane: the box may cover the whole view.
+        if (clip.w <= 1e-4f)
+            return false;
+        const float sx = (clip.x / clip.w * 0.5f + 0.5f) * float(width);
+        const float sy = (clip.y / clip.w * 0.5f + 0.5f) * float(height);
+        x0 = std::min(x0, sx);
+        x1 = std::max(x1, sx);
+        y0 = std::min(y0, sy);
+        y1 = std::max(y1, sy);
+        nearest = std::min(nearest, clip.z / clip.w * 0.5f + 0.5f);
+    }
+    // Nearer than the near plane, or wholly off the screen (the view volume's test, not this).
+    if (nearest <= 0.0f || x1 < 0.0f || y1 < 0.0f || x0 >= float(width) || y0 >= float(height))
+        return false;
+    const int c0 = std::max(0, int(std::floor(x0)) / TILE), c1 = std::min(cols - 1, int(std::floor(x1)) / TILE);
+    const int r0 = std::max(0, int(std::floor(y0)) / TILE), r1 = std::min(rowCount - 1, int(std::floor(y1)) / TILE);
+    for (int r = r0; r <= r1; ++r) {
+        for (int c = c0; c <= c1; ++c) {
+            if (!(farthest[size_t(r * cols + c)] + DEPTH_MARGIN < nearest))
+                return false;
+        }
+    }
+    return true;
+}
