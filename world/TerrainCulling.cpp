@@ -111,6 +111,14 @@ void cullTerrain(const ChunkList& chunks, const Camera& camera, const TerrainVie
     for (const auto& chunk : chunks) {
         if (!chunk->ready)
             continue;
+        // A chunk outside the view or the lamp's cone takes its 64 nodes with it.
+        const aabb bounds = chunk->bounds();
+        if (!params.everything
+            && (!boxInFrustum(camera, bounds.min, bounds.max)
+                || (params.hasCone && !boxInCone(params.cone, bounds.min, bounds.max)))) {
+            forEachDrawNode(*chunk->root, chunk->root->box, [](Octree_draw_node& node) { node.visible = false; });
+            continue;
+        }
         forEachDrawNode(*chunk->root, chunk->root->box, [&](Octree_draw_node& node) {
             node.visible = false;
             const NodeMesh mesh = meshOf(node, source);
