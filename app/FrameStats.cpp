@@ -32,6 +32,8 @@ std::string FrameStats::report() const
     text << "fps from median " << (median > 0.0 ? 1000.0 / median : 0.0) << "\n";
     if (!frameCpu.empty())
         text << "frame cpu ms median " << percentile(frameCpu, 0.5) << " p10 " << percentile(frameCpu, 0.1) << "\n";
+    if (startToPicture >= 0.0)
+        text << "start to open picture ms " << startToPicture << "\n";
     text << "world update steps " << worldUpdates.size() << "\n";
     text << "world update ms median " << percentile(worldUpdates, 0.5) << "\n";
     text << "world update ms p99 " << percentile(worldUpdates, 0.99) << "\n";

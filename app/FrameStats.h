@@ -24,6 +24,8 @@ public:
     void setPassNames(std::vector<std::string> names);
     void addSplitFrame(const std::vector<double>& passMs, const std::vector<double>& passPrimitives,
         const std::vector<double>& passFragments = {});
+    // From choosing "Start Game" to the first frame whose reveal is fully open.
+    void setStartToOpenPicture(double ms) { startToPicture = ms; }
     // The terrain of one frame of play: the draw calls of the shadow and scene passes
     // together, and the triangles each pass submitted.
     void addTerrainFrame(double drawCalls, double shadowTriangles, double worldTriangles);
@@ -47,6 +49,7 @@ public:
 private:
     std::vector<double> frames;
     std::vector<double> frameCpu;
+    double startToPicture = -1.0;
     std::vector<double> worldUpdates;
     std::vector<std::string> passNames;
     std::vector<std::vector<double>> passTimes; // by pass, one sample per measured frame

@@ -9,6 +9,7 @@
 #include "app/Input.h"
 #include "app/MainLoop.h"
 #include "app/ScenePasses.h"
+#include "app/Timers.h"
 #include "audio/SoundSystem.h"
 #include "base/Clock.h"
 #include "base/Log.h"
@@ -120,10 +121,19 @@ void runMainLoop(Game& game)
         game.frameStats->setPassNames(framePassNames());
         game.passTimer = passTimer.get();
     }
+    // From the pass whose "Start Game" built the world to the first frame the reveal is fully open.
+    double startedAt = -1.0;
     while (!hooks.shouldClose()) {
         const double before = now();
         const double cpuBefore = processCpuMs();
+        const bool wasStarted = game.gameStarted;
         loop.runPass(hooks);
+        if (!wasStarted && game.gameStarted)
+            startedAt = before;
+        if (startedAt >= 0.0 && game.circleLoad >= REVEAL_OPEN) {
+            game.frameStats->setStartToOpenPicture(now() - startedAt);
+            startedAt = -1.0;
+        }
         // A frame split into passes waited for each of them: not a frame a player gets.
         if (game.playing && !(passTimer && passTimer->lastFrameSplit()))
             game.frameStats->addFrame(now() - before, processCpuMs() - cpuBefore);

@@ -10,6 +10,8 @@ void stepPotion(float& potionTimer, float& potionFactor, float s);
 // One frame of the circular reveal: it opens towards 1.5 or closes towards 0
 // by 0.01 per drawn world frame.
 void advanceCircleLoad(float& circleLoad, bool circleOpening);
+// Where the reveal stops opening: the whole picture shows.
+inline constexpr float REVEAL_OPEN = 1.5f;
 
 // One step of the death sequence (deathTimer -1 means none runs). Past 2 s the
 // reveal starts to close once; past 4 s, when it has closed, the sequence ends
