@@ -145,6 +145,78 @@ TEST(WorldStreaming, GeneratedTerrainLoadsAndSquareWaitsBeforeMoving)
     EXPECT_EQ(streamed.onBorder, plain.onBorder);
 }
 
+// Far from the origin a float box's corner pulled in by a hundredth of a unit rounds
+// back onto the next chunk (from 262144 units on); chunk (-10, -10) is where the square
+// stands before its first move. The square must load there and follow a step east.
+class WorldStreamingOut : public testing::TestWithParam<float> { };
+
+TEST_P(WorldStreamingOut, TheSquareLoadsAndFollowsThePlayerOverAChunkBorder)
+{
+    const float start = GetParam();
+    auto world = makeTestWorld(1);
+    world->playerPosition = glm::vec3(start, 30.0f, start);
+    testing::internal::CaptureStdout();
+    world->update(0.0f);
+    ASSERT_TRUE(waitForWorkers(*world));
+    const ChunkCoord c = chunkCoordOf(start, start);
+    // Generation computes every chunk's height map, wherever it lies.
+    EXPECT_EQ(testing::internal::GetCapturedStdout().find("heightmap failed"), std::string::npos);
+    ASSERT_TRUE(runFramesUntil(*world, [&] { return world->squareCentredOn(start, start) && settled(*world); }, 30));
+    ASSERT_NE(world->findChunk(c.cx, c.cz), nullptr);
+    EXPECT_TRUE(world->findChunk(c.cx, c.cz)->ready);
+    EXPECT_EQ(world->centerChunk, glm::vec2(float(c.cx), float(c.cz)));
+
+    world->playerPosition.x = start + 64.0f;
+    ASSERT_TRUE(runFramesUntil(*world, [&] { return world->centerChunk.x == float(c.cx + 1); }, 30))
+        << "the square stayed at chunk " << world->centerChunk.x;
+    ASSERT_TRUE(runFramesUntil(*world, [&] { return settled(*world); }, 30));
+    EXPECT_EQ(coordsOf(world->chunks), square(c.cx, c.cx + 2, c.cz - 1, c.cz + 1));
+    EXPECT_EQ(world->heightAt({ start + 64.0f, 60.0f, start }), 10.0f);
+
+    // An edit in the new square's last column lands; one just beyond it is dropped.
+    const float east = float(c.cx + 2) * 64.0f + 32.0f;
+    world->editVoxels(BLOCK_BRICK, std::make_unique<aabb>(glm::vec3(east, 20, start), glm::vec3(east + 1, 21, start + 1)));
+    world->editVoxels(BLOCK_BRICK, std::make_unique<aabb>(glm::vec3(east + 64, 20, start), glm::vec3(east + 65, 21, start + 1)));
+    ASSERT_TRUE(runFramesUntil(*world, [&] { return world->editQueue.empty() && settled(*world); }, 30));
+    EXPECT_EQ(world->heightAt({ east + 0.5f, 60.0f, start + 0.5f }), 21.0f);
+}
+
+INSTANTIATE_TEST_SUITE_P(FarAndNear, WorldStreamingOut,
+    testing::Values(-620.0f, 262144.0f + 4 * 64.0f + 10.0f, -262144.0f - 3 * 64.0f - 10.0f, 2097152.0f + 74.0f));
+
+// The loading screen moves the square itself. A chunk of the old square held busy
+// (a face job that runs for seconds) must neither end it early nor hang it.
+TEST(WorldStreaming, TheLoadingScreensMoveWaitsForBusyChunksAndEndsOnlyOnceTheNewSquareIsLoaded)
+{
+    auto world = makeTestWorld(1);
+    world->update(0.0f);
+    ASSERT_TRUE(runFramesUntil(*world, [&] { return settled(*world); }));
+    Chunk* held = world->findChunk(1, 1);
+    held->busy = true; // as if a face update held it
+    const float x = 700.0f, z = -300.0f; // a respawn's backdrop
+    world->playerPosition = glm::vec3(x, 66.0f, z);
+    world->update(0.0f); // the game-over menu's update cannot move the square
+    ASSERT_FALSE(world->squareCentredOn(x, z));
+    int calls = 0;
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(60);
+    bool loaded = false;
+    while (!loaded && std::chrono::steady_clock::now() < deadline) {
+        loaded = world->loadAround(x, z);
+        if (++calls == 3) {
+            EXPECT_FALSE(loaded) << "ended over the old square";
+            held->busy = false; // the job ends
+        }
+    }
+    ASSERT_TRUE(loaded) << "the loading screen never ended";
+    EXPECT_GT(calls, 3);
+    EXPECT_TRUE(world->squareCentredOn(x, z));
+    EXPECT_EQ(world->centerChunk, glm::vec2(10.0f, -5.0f));
+    EXPECT_EQ(world->heightAt({ x, 60.0f, z }), 10.0f);
+    EXPECT_EQ(world->chunks.size(), 9u);
+    for (const auto& c : world->chunks)
+        EXPECT_TRUE(c->ready);
+}
+
 TEST(WorldStreaming, EditsWaitForBusyChunksAndAreNeverLost)
 {
     auto world = makeTestWorld(1);
