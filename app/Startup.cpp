@@ -85,6 +85,8 @@ bool loadResources(Game& game)
     gSoundSystem.init(); // a sound that cannot be loaded ends the game here
     gSoundSystem.listDevices();
     createGui(game);
+    // Settings already applied from Options outlive a fatal end, too.
+    setLastWordsBeforeFatal([&game] { game.gui->savePendingOptions(); });
     createFramebuffers(game.framebuffers, game.screenWidth, game.screenHeight, gSettings.shadowmapFactor, gSettings.antiAliasingFactor);
     game.fullscreenQuad = makeFullscreenQuad();
     game.particles = std::make_unique<ParticleSystem>();
@@ -125,6 +127,8 @@ void runMainLoop(Game& game)
 
 void shutDown(Game& game)
 {
+    setLastWordsBeforeFatal(nullptr);
+    game.gui->savePendingOptions();
     destroyGame(game);
     game.particles.reset();
     game.gui.reset();

@@ -56,7 +56,6 @@ void OptionsMenu::refresh()
 
 void OptionsMenu::open()
 {
-    changed.clear();
     refresh();
     items[size_t(selected)]->deselect();
     selected = 0;
@@ -115,8 +114,9 @@ void OptionsMenu::leave()
     if (changed.empty())
         return;
     const std::vector<OptionRow> rows(changed.begin(), changed.end());
-    changed.clear();
     failed = hooks.save && !hooks.save(rows);
+    if (!failed)
+        changed.clear();
 }
 
 void OptionsMenu::draw(bool worldVisible)

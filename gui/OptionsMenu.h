@@ -26,9 +26,12 @@ public:
     void open();
     // A key while the screen is up; true when it left the screen.
     bool keyHandler(int key);
-    // Saves the rows changed since open(); the failure line shows until a
-    // later save succeeds.
+    // Saves the rows changed and not yet saved, also those of an earlier visit whose
+    // save failed; they stay pending until a save succeeds, and the failure line
+    // shows until then.
     void leave();
+    // Rows changed and not yet written to the settings file.
+    bool hasPending() const { return !changed.empty(); }
 
     // The background (without the world behind), the rows, and the line that
     // says the last save failed.
