@@ -3,6 +3,7 @@
 #include "gui/GuiImages.h"
 
 #include <GLFW/glfw3.h>
+#include <cstdlib>
 #include <glm/gtc/matrix_transform.hpp>
 
 namespace {
@@ -41,7 +42,9 @@ OptionsMenu::OptionsMenu(OptionsHooks optionsHooks)
 
 OptionContext OptionsMenu::context() const
 {
-    return hooks.context ? hooks.context() : OptionContext {};
+    OptionContext context = hooks.context ? hooks.context() : OptionContext {};
+    context.mouseYPerX = mouseYPerX;
+    return context;
 }
 
 void OptionsMenu::refresh()
@@ -56,6 +59,8 @@ void OptionsMenu::refresh()
 
 void OptionsMenu::open()
 {
+    const int x = std::abs(gSettings.mouseSensitivityX);
+    mouseYPerX = x > 0 ? double(std::abs(gSettings.mouseSensitivityY)) / double(x) : -1.0;
     refresh();
     items[size_t(selected)]->deselect();
     selected = 0;

@@ -49,6 +49,7 @@ private:
 
     OptionsHooks hooks;
     std::set<OptionRow> changed;
+    double mouseYPerX = -1.0; // see OptionContext, taken when the screen opens
     bool failed = false;
     std::unique_ptr<GuiObject> saveError;
 };
