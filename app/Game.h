@@ -53,6 +53,7 @@ struct Game {
     // Where the window stood before it went full screen, to return to.
     int windowedX = 0;
     int windowedY = 0;
+    bool windowedPlaceKnown = false; // false: the game started full screen
 
     std::unique_ptr<Gui> gui;
     // What the world's bodies and objects reach of this game; made before the

@@ -59,10 +59,21 @@ void switchFullscreen(Game& game)
         return;
     if (toFullscreen) {
         glfwGetWindowPos(game.window, &game.windowedX, &game.windowedY);
+        game.windowedPlaceKnown = true;
         glfwSetWindowMonitor(game.window, monitor, 0, 0, gSettings.width, gSettings.height, GLFW_DONT_CARE);
         // The frame rate is shown in the title only in a window.
         glfwSetWindowTitle(game.window, "Mossgrave");
     } else {
+        // A game that started full screen never stood anywhere in a window: it gets
+        // the middle of the monitor it leaves, not its corner.
+        if (!game.windowedPlaceKnown) {
+            GLFWmonitor* leaving = glfwGetWindowMonitor(game.window);
+            const GLFWvidmode* mode = glfwGetVideoMode(leaving ? leaving : monitor);
+            int left = 0, top = 0;
+            glfwGetMonitorPos(leaving ? leaving : monitor, &left, &top);
+            game.windowedX = mode ? left + (mode->width - gSettings.width) / 2 : 0;
+            game.windowedY = mode ? top + (mode->height - gSettings.height) / 2 : 0;
+        }
         glfwSetWindowMonitor(game.window, nullptr, game.windowedX, game.windowedY, gSettings.width, gSettings.height, 0);
     }
     startWindowFit(game);
