@@ -107,6 +107,9 @@ struct Game {
     InputQueue inputEvents;
     // Passes left that fit the view to the window after a graphics change.
     int windowFitPasses = 0;
+    // The window size whose framebuffers could not be made (0: none), not tried again.
+    int unfitWidth = 0;
+    int unfitHeight = 0;
     // Runs on every new world before it first streams (tests fill its chunks
     // with flat ground there, which generates far faster than terrain).
     std::function<void(World&)> prepareWorld;

@@ -38,6 +38,9 @@ OptionsMenu::OptionsMenu(OptionsHooks optionsHooks)
     saveError = std::make_unique<GuiObject>();
     saveError->setImage(renderText("Settings could not be saved!", textStyle::menuEntry));
     saveError->modelMatrix = rowMatrix(kSaveErrorY);
+    applyError = std::make_unique<GuiObject>();
+    applyError->setImage(renderText("Settings could not be applied!", textStyle::menuEntry));
+    applyError->modelMatrix = rowMatrix(kSaveErrorY);
 }
 
 OptionContext OptionsMenu::context() const
@@ -70,11 +73,14 @@ void OptionsMenu::open()
 void OptionsMenu::step(int direction)
 {
     const OptionRow row = selectedRow();
+    const Settings before = gSettings;
     if (!stepOption(row, gSettings, direction, context()))
         return;
-    changed.insert(row);
-    if (hooks.apply)
-        hooks.apply(row);
+    notApplied = hooks.apply && !hooks.apply(row);
+    if (notApplied)
+        gSettings = before; // the game still runs with the old value
+    else
+        changed.insert(row);
     refresh();
     // The click, at the new volume when the volume changed.
     items[size_t(selected)]->sound.play();
@@ -116,6 +122,7 @@ bool OptionsMenu::keyHandler(int key)
 
 void OptionsMenu::leave()
 {
+    notApplied = false;
     if (changed.empty())
         return;
     const std::vector<OptionRow> rows(changed.begin(), changed.end());
@@ -133,7 +140,10 @@ void OptionsMenu::draw(bool worldVisible)
         item->modelMatrix = rowMatrix(kFirstRowY - kRowStep * float(item->row));
         item->draw();
     }
-    drawSaveError();
+    if (notApplied)
+        applyError->draw();
+    else
+        drawSaveError();
 }
 
 void OptionsMenu::drawSaveError()

@@ -9,7 +9,9 @@
 // What the Options screen asks of the game.
 struct OptionsHooks {
     std::function<OptionContext()> context; // hardware limits and the running world
-    std::function<void(OptionRow)> apply; // a row's new value, to take effect at once
+    // A row's new value, to take effect at once; false when it could not (the row
+    // then goes back to its old value).
+    std::function<bool(OptionRow)> apply;
     // Writes the changed rows to config.txt; false when that failed.
     std::function<bool(const std::vector<OptionRow>&)> save;
 };
@@ -41,6 +43,8 @@ public:
 
     OptionRow selectedRow() const { return OptionRow(selected); }
     bool saveFailed() const { return failed; }
+    // The last step could not take effect; shown until a step does, or the screen is left.
+    bool applyFailed() const { return notApplied; }
 
 private:
     void step(int direction);
@@ -51,5 +55,7 @@ private:
     std::set<OptionRow> changed;
     double mouseYPerX = -1.0; // see OptionContext, taken when the screen opens
     bool failed = false;
+    bool notApplied = false;
     std::unique_ptr<GuiObject> saveError;
+    std::unique_ptr<GuiObject> applyError;
 };

@@ -52,16 +52,17 @@ int sceneSampleCount(int antiAliasingFactor, std::ostream& err)
 
 namespace {
 
-void checkComplete()
+// False, with the status text in failure, when the bound framebuffer is incomplete.
+bool checkComplete(std::string& failure)
 {
     const GLenum status = glCheckFramebufferStatus(GL_FRAMEBUFFER);
     if (status == GL_FRAMEBUFFER_COMPLETE)
-        return;
-    logError(framebufferStatusText(status));
-    fatal("Framebuffer error!");
+        return true;
+    failure = framebufferStatusText(status);
+    return false;
 }
 
-void createShadowMap(Framebuffers& fb, int screenWidth, int screenHeight, int factor)
+bool createShadowMap(Framebuffers& fb, int screenWidth, int screenHeight, int factor, std::string& failure)
 {
     GLint maxTextureSize = 0;
     glGetIntegerv(GL_MAX_TEXTURE_SIZE, &maxTextureSize);
@@ -86,10 +87,10 @@ void createShadowMap(Framebuffers& fb, int screenWidth, int screenHeight, int fa
     glFramebufferTexture2D(GL_FRAMEBUFFER, GL_DEPTH_ATTACHMENT, GL_TEXTURE_2D, fb.shadowMap, 0);
     glDrawBuffer(GL_NONE);
     glReadBuffer(GL_NONE);
-    checkComplete();
+    return checkComplete(failure);
 }
 
-void createSceneBuffer(Framebuffers& fb, int screenWidth, int screenHeight, int antiAliasingFactor)
+bool createSceneBuffer(Framebuffers& fb, int screenWidth, int screenHeight, int antiAliasingFactor, std::string& failure)
 {
     fb.samples = sceneSampleCount(antiAliasingFactor, errorStream());
     fb.width = std::max(1, screenWidth);
@@ -125,17 +126,30 @@ void createSceneBuffer(Framebuffers& fb, int screenWidth, int screenHeight, int 
     glFramebufferTexture2D(GL_FRAMEBUFFER, GL_COLOR_ATTACHMENT0,
         multisampled ? GL_TEXTURE_2D_MULTISAMPLE : GL_TEXTURE_2D, fb.sceneColor, 0);
     glFramebufferRenderbuffer(GL_FRAMEBUFFER, GL_DEPTH_ATTACHMENT, GL_RENDERBUFFER, fb.sceneDepth);
-    checkComplete();
+    return checkComplete(failure);
 }
 
 } // namespace
 
+bool tryCreateFramebuffers(Framebuffers& fb, int screenWidth, int screenHeight, int shadowmapFactor,
+    int antiAliasingFactor, std::string& failure)
+{
+    const bool complete = createShadowMap(fb, screenWidth, screenHeight, shadowmapFactor, failure)
+        && createSceneBuffer(fb, screenWidth, screenHeight, antiAliasingFactor, failure);
+    glBindFramebuffer(GL_FRAMEBUFFER, 0);
+    if (!complete)
+        freeFramebuffers(fb);
+    return complete;
+}
+
 void createFramebuffers(
     Framebuffers& fb, int screenWidth, int screenHeight, int shadowmapFactor, int antiAliasingFactor)
 {
-    createShadowMap(fb, screenWidth, screenHeight, shadowmapFactor);
-    createSceneBuffer(fb, screenWidth, screenHeight, antiAliasingFactor);
-    glBindFramebuffer(GL_FRAMEBUFFER, 0);
+    std::string failure;
+    if (tryCreateFramebuffers(fb, screenWidth, screenHeight, shadowmapFactor, antiAliasingFactor, failure))
+        return;
+    logError(failure);
+    fatal("Framebuffer error!");
 }
 
 void freeFramebuffers(Framebuffers& fb)

@@ -317,6 +317,95 @@ TEST_F(GameFlow, ExplosionsSparkAndShakeByDistance)
 
 namespace {
 
+// Options changed in play, with the test's window standing in for the game's.
+class OptionsWithAWindow : public HeadlessGame {
+protected:
+    void SetUp() override
+    {
+        HeadlessGame::SetUp();
+        if (IsSkipped() || HasFatalFailure())
+            return;
+        gSettings.shadowmapFactor = 1;
+        gSettings.antiAliasingFactor = 1;
+        testing::internal::CaptureStdout();
+        createFramebuffers(game.framebuffers, 160, 90, 1, 1);
+        testing::internal::GetCapturedStdout();
+        game.window = window();
+    }
+    void TearDown() override
+    {
+        game.window = nullptr;
+        freeFramebuffers(game.framebuffers);
+        HeadlessGame::TearDown();
+    }
+    static bool complete(GLuint framebuffer)
+    {
+        glBindFramebuffer(GL_FRAMEBUFFER, framebuffer);
+        const bool done = glCheckFramebufferStatus(GL_FRAMEBUFFER) == GL_FRAMEBUFFER_COMPLETE;
+        glBindFramebuffer(GL_FRAMEBUFFER, 0);
+        return done;
+    }
+    // Right on the selected row; what the error stream got.
+    std::string stepUp()
+    {
+        testing::internal::CaptureStdout();
+        testing::internal::CaptureStderr();
+        tap(GLFW_KEY_RIGHT);
+        testing::internal::GetCapturedStdout();
+        return testing::internal::GetCapturedStderr();
+    }
+};
+
+TEST_F(OptionsWithAWindow, FramebuffersTheDriverRefusesLeaveTheOldOnesAndPutTheRowBack)
+{
+    TempDir dir;
+    ScopedWorkingDirectory inDir(dir.path());
+    const Framebuffers before = game.framebuffers;
+    // A window wider than the largest texture: no scene buffer can be made for it.
+    GLint maxSize = 0;
+    glGetIntegerv(GL_MAX_TEXTURE_SIZE, &maxSize);
+    game.screenWidth = maxSize + 64;
+    game.screenHeight = 90;
+    tap(GLFW_KEY_DOWN);
+    tap(GLFW_KEY_ENTER); // "Options"
+    ASSERT_TRUE(game.gui->optionsOpen);
+    tap(GLFW_KEY_UP);
+    tap(GLFW_KEY_UP); // "Shadow Quality"
+    std::string err = stepUp();
+    EXPECT_FALSE(game.shouldClose());
+    EXPECT_EQ(gSettings.shadowmapFactor, 1);
+    EXPECT_EQ(game.gui->options->items[8]->text, "Shadow Quality: 1");
+    EXPECT_TRUE(game.gui->options->applyFailed());
+    EXPECT_NE(err.find("Settings could not be applied: "), std::string::npos) << err;
+    EXPECT_NE(err.find("GL_FRAMEBUFFER_INCOMPLETE"), std::string::npos) << err;
+    EXPECT_EQ(glGetError(), GLenum(GL_NO_ERROR)) << "the driver's refusal was reported, not left behind";
+    // The frame goes on with the very framebuffers it had.
+    EXPECT_EQ(game.framebuffers.shadowFramebuffer, before.shadowFramebuffer);
+    EXPECT_EQ(game.framebuffers.sceneFramebuffer, before.sceneFramebuffer);
+    EXPECT_EQ(game.framebuffers.width, 160);
+    EXPECT_TRUE(complete(game.framebuffers.shadowFramebuffer));
+    EXPECT_TRUE(complete(game.framebuffers.sceneFramebuffer));
+
+    tap(GLFW_KEY_UP); // "Anti-Aliasing"
+    err = stepUp();
+    EXPECT_EQ(gSettings.antiAliasingFactor, 1);
+    EXPECT_NE(err.find("Settings could not be applied: "), std::string::npos) << err;
+
+    // At a size that fits, the same step takes effect and the line goes.
+    game.screenWidth = 160;
+    err = stepUp();
+    EXPECT_EQ(gSettings.antiAliasingFactor, 2);
+    EXPECT_FALSE(game.gui->options->applyFailed());
+    EXPECT_EQ(game.framebuffers.samples, 2);
+    EXPECT_TRUE(complete(game.framebuffers.sceneFramebuffer));
+    EXPECT_EQ(err, "");
+    // Only what took effect is saved.
+    tap(GLFW_KEY_ESCAPE);
+    const std::string saved = readText(dir.path() / "config.txt");
+    EXPECT_NE(saved.find("Anti-Aliasing_Factor=2"), std::string::npos) << saved;
+    EXPECT_EQ(saved.find("Shadowmap_Factor"), std::string::npos) << saved;
+}
+
 using FramePasses = HeadlessGame;
 
 TEST_F(FramePasses, TheLightningsFlashTakesTheShadowWhileItIsLit)

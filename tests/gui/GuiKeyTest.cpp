@@ -21,7 +21,10 @@ protected:
         actions.releaseAllKeys = record("releaseAllKeys");
         actions.closeWindow = record("closeWindow");
         actions.isLoading = [this] { return loading; };
-        actions.options.apply = [this](OptionRow row) { calls.push_back("apply " + std::to_string(int(row))); };
+        actions.options.apply = [this](OptionRow row) {
+            calls.push_back("apply " + std::to_string(int(row)));
+            return applyWorks;
+        };
         actions.options.save = [this](const std::vector<OptionRow>& rows) {
             std::string text = "save";
             for (OptionRow row : rows)
@@ -50,6 +53,7 @@ protected:
     Calls calls;
     bool loading = false;
     bool saveWorks = true;
+    bool applyWorks = true;
 };
 
 } // namespace
