@@ -47,10 +47,7 @@ std::vector<VideoMode> primaryVideoModes()
 
 GLFWwindow* openWindow()
 {
-    glfwWindowHint(GLFW_SAMPLES, gSettings.antiAliasingFactor);
-    glfwWindowHint(GLFW_DECORATED, gSettings.windowBorder ? GLFW_TRUE : GLFW_FALSE);
-    glfwWindowHint(GLFW_RESIZABLE, GLFW_FALSE);
-    glfwWindowHint(GLFW_OPENGL_DEBUG_CONTEXT, GLFW_TRUE);
+    setWindowHints();
     GLFWmonitor* monitor = gSettings.fullscreen ? glfwGetPrimaryMonitor() : nullptr;
     return glfwCreateWindow(gSettings.width, gSettings.height, "Mossgrave", monitor, nullptr);
 }
@@ -144,6 +141,14 @@ void shutDown(Game& game)
 }
 
 } // namespace
+
+void setWindowHints()
+{
+    glfwWindowHint(GLFW_SAMPLES, 0);
+    glfwWindowHint(GLFW_DECORATED, gSettings.windowBorder ? GLFW_TRUE : GLFW_FALSE);
+    glfwWindowHint(GLFW_RESIZABLE, GLFW_FALSE);
+    glfwWindowHint(GLFW_OPENGL_DEBUG_CONTEXT, GLFW_TRUE);
+}
 
 int runGame(const DevOptions& dev)
 {

@@ -2,6 +2,7 @@
 #include "GameTestSupport.h"
 #include "../render/TestFiles.h"
 
+#include "app/Startup.h"
 #include "app/Timers.h"
 #include "render/Framebuffers.h"
 #include "render/MeshTable.h"
@@ -425,6 +426,49 @@ TEST_F(FramePasses, WithoutAWindowOnlyTheRevealMoves)
     drawScene(game); // no window: draws nothing and must not touch GL
     postProcess(game);
     EXPECT_GT(game.circleLoad, 0.0f);
+}
+
+// With no effect showing, the scene is copied onto the window. A window made the
+// way the game makes it, whatever the anti-aliasing, takes that copy: it has no
+// samples of its own (a copy into a multisampled window is an error).
+TEST_F(FramePasses, TheSceneIsCopiedOntoTheGamesWindowWithoutAGlError)
+{
+    gSettings.antiAliasingFactor = 4;
+    gSettings.windowBorder = 1;
+    setWindowHints();
+    glfwWindowHint(GLFW_VISIBLE, GLFW_FALSE);
+    GLFWwindow* gameWindow = glfwCreateWindow(160, 90, "Mossgrave", nullptr, window());
+    glfwDefaultWindowHints();
+    ASSERT_NE(gameWindow, nullptr);
+    glfwMakeContextCurrent(gameWindow);
+    GLint windowSamples = -1;
+    glGetIntegerv(GL_SAMPLES, &windowSamples);
+    EXPECT_EQ(windowSamples, 0);
+
+    // Anti-aliasing lowered to 1 in Options: a plain scene buffer, copied as it is.
+    testing::internal::CaptureStdout();
+    createFramebuffers(game.framebuffers, 160, 90, 1, 1);
+    testing::internal::GetCapturedStdout();
+    glBindFramebuffer(GL_FRAMEBUFFER, game.framebuffers.sceneFramebuffer);
+    glClearColor(0.2f, 0.6f, 0.4f, 1.0f);
+    glClear(GL_COLOR_BUFFER_BIT);
+    glBindFramebuffer(GL_FRAMEBUFFER, 0);
+    glClearColor(0.0f, 0.0f, 0.0f, 1.0f);
+    glClear(GL_COLOR_BUFFER_BIT);
+    game.window = gameWindow;
+    game.gui->screenFlags = SCREEN_WORLD;
+    game.circleLoad = 1.5f; // fully open: nothing left to draw over the scene
+    ASSERT_FALSE(postEffectsShow({ 1.5f }, 160, 90));
+    postProcess(game);
+    game.window = nullptr;
+    EXPECT_EQ(glGetError(), GLenum(GL_NO_ERROR));
+    unsigned char pixel[4] = {};
+    glReadBuffer(GL_BACK);
+    glReadPixels(80, 45, 1, 1, GL_RGBA, GL_UNSIGNED_BYTE, pixel);
+    EXPECT_NEAR(pixel[1], 153, 2) << "the scene reached the window";
+    freeFramebuffers(game.framebuffers);
+    glfwMakeContextCurrent(window());
+    glfwDestroyWindow(gameWindow);
 }
 
 // The real frame drawn into the test's context with the run folder's shaders, meshes and
