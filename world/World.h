@@ -178,6 +178,9 @@ public:
 
     // Workers not waiting for a job (debug overlay).
     int activeWorkerCount();
+    // No job waits and no worker runs one, seen at one moment (two separate looks can
+    // miss a job one worker hands to the next).
+    bool workersIdle();
     // Jobs waiting for a worker, and finished meshes waiting for upload.
     size_t pendingJobs();
     size_t pendingUploads();

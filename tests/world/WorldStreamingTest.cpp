@@ -465,6 +465,8 @@ TEST(WorldStress, WalkingBackAndForthWithEditsStaysConsistent)
         }
     }
     ASSERT_TRUE(runFramesUntil(*world, [&] { return world->editQueue.empty() && settled(*world); }));
+    // Frames may have scheduled a destroy job since: look only once every worker is idle.
+    ASSERT_TRUE(waitForWorkers(*world));
     testing::internal::GetCapturedStdout();
     EXPECT_EQ(world->chunks.size(), 9u);
     for (const auto& c : world->chunks)
@@ -473,6 +475,10 @@ TEST(WorldStress, WalkingBackAndForthWithEditsStaysConsistent)
         EXPECT_TRUE(c->ready && !c->busy);
     EXPECT_GT(DeletionProbe::deleted, 0); // chunks were destroyed on the way
     EXPECT_EQ(DeletionProbe::deletedElsewhere, 0);
+    // And none by a job still running: the workers have all ended.
+    testing::internal::CaptureStdout();
     world.reset();
+    testing::internal::GetCapturedStdout();
+    EXPECT_EQ(DeletionProbe::deletedElsewhere, 0);
     resetNearestBonfire();
 }
