@@ -92,6 +92,7 @@ struct Game {
     float deathTimer = -1.0f; // -1: no death sequence runs
     float circleLoad = 0.0f;
     bool circleOpening = true;
+    double revealMovedAt = -1.0; // now() when the reveal last moved; -1: it starts afresh
     FrameCounter frames; // frameCount, lastFpsTime, fps
     FrameStats* frameStats = nullptr; // frame pacing, recorded only when asked for
     PassTimer* passTimer = nullptr; // splits some frames into passes, with the frame pacing
@@ -157,3 +158,8 @@ void moveFire(Game& game, const glm::vec3& position);
 
 // One simulation step of dtMs milliseconds.
 void updateStep(Game& game, float dtMs);
+// The reveal's move in a drawn world frame, by the real time since its last one
+// (a 60th of a second for the first after it starts afresh).
+void advanceReveal(Game& game);
+// The reveal opens from nothing.
+void restartReveal(Game& game);

@@ -80,7 +80,6 @@ LoadingResult runGameLoadingScreen(Game& game)
     }
     game.gameStarted = true;
     game.loading = false;
-    game.circleLoad = 0.0f;
-    game.circleOpening = true;
+    restartReveal(game);
     return LoadingResult::Loaded;
 }

@@ -273,7 +273,7 @@ void postProcess(Game& game)
 {
     if (!game.hasWindow()) {
         // The reveal still has to move, or the death sequence would never end.
-        advanceCircleLoad(game.circleLoad, game.circleOpening);
+        advanceReveal(game);
         return;
     }
     beginFramePass(game, PASS_POST_PROCESSING);
@@ -288,7 +288,7 @@ void postProcess(Game& game)
     glPolygonMode(GL_FRONT_AND_BACK, GL_FILL);
     if (fb.samples == 1 && !postEffectsShow(effects, fb.width, fb.height)) {
         // Nothing to add: a copy gives the same pixels for a fraction of a full-screen shader.
-        advanceCircleLoad(game.circleLoad, game.circleOpening);
+        advanceReveal(game);
         glBindFramebuffer(GL_READ_FRAMEBUFFER, fb.sceneFramebuffer);
         glBindFramebuffer(GL_DRAW_FRAMEBUFFER, 0);
         glBlitFramebuffer(0, 0, fb.width, fb.height, 0, 0, fb.width, fb.height, GL_COLOR_BUFFER_BIT, GL_NEAREST);
@@ -310,7 +310,7 @@ void postProcess(Game& game)
     shader->setInt("sampleCount", game.framebuffers.samples);
     shader->setFloat("noiseFactor", effects.noiseFactor);
     shader->setFloat("circleLoad", game.circleLoad);
-    advanceCircleLoad(game.circleLoad, game.circleOpening);
+    advanceReveal(game);
     shader->setFloat("time", game.gameTime);
     shader->setInt("isGrayscale", effects.grey ? 1 : 0);
     shader->setFloat("potionFactor", game.potionFactor);

@@ -212,7 +212,7 @@ TEST_F(GameFlow, DeathSequenceEndsInTheGameOverMenu)
     EXPECT_FALSE(game.circleOpening);
     EXPECT_EQ(game.circleLoad, 1.5f);
     for (int frame = 0; frame < 200; ++frame)
-        advanceCircleLoad(game.circleLoad, game.circleOpening);
+        advanceCircleLoad(game.circleLoad, game.circleOpening, kFrameSeconds);
     steps(120);
     EXPECT_EQ(game.gui->screenFlags, SCREEN_GAME_OVER);
     EXPECT_EQ(game.deathTimer, -1.0f);
