@@ -9,7 +9,7 @@ PACKAGES=(
   libopenal-dev libboost-dev libboost-thread-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   fonts-dejavu-core
-  xvfb xdotool imagemagick x11-utils
+  xvfb xdotool imagemagick x11-utils stress
   clang libclang-rt-14-dev
 )
 
