@@ -2,6 +2,7 @@
 // that lie between or beyond the steps, the texts, and the keys saved.
 #include "app/OptionsApply.h"
 #include "gui/OptionRows.h"
+#include "gui/GuiText.h"
 #include "gui/OptionsMenu.h"
 
 #include <GLFW/glfw3.h>
@@ -114,6 +115,7 @@ TEST(OptionRows, MouseRatioSurvivesTheScreensStepsToTheEndAndBack)
     EXPECT_EQ(gSettings.mouseSensitivityX, 100);
     EXPECT_EQ(gSettings.mouseSensitivityY, -155) << "rounding wore the ratio away";
     gSettings = saved;
+    releaseTextResources(); // the rows were drawn with the font
 }
 
 TEST(OptionRows, ViewDistanceSaysWhenItWaitsForTheNextGameAndBackDoesNothing)

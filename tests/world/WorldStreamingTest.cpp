@@ -184,39 +184,6 @@ TEST_P(WorldStreamingOut, TheSquareLoadsAndFollowsThePlayerOverAChunkBorder)
 INSTANTIATE_TEST_SUITE_P(FarAndNear, WorldStreamingOut,
     testing::Values(-620.0f, 262144.0f + 4 * 64.0f + 10.0f, -262144.0f - 3 * 64.0f - 10.0f, 2097152.0f + 74.0f));
 
-// The loading screen moves the square itself. A chunk of the old square held busy
-// (a face job that runs for seconds) must neither end it early nor hang it.
-TEST(WorldStreaming, TheLoadingScreensMoveWaitsForBusyChunksAndEndsOnlyOnceTheNewSquareIsLoaded)
-{
-    auto world = makeTestWorld(1);
-    world->update(0.0f);
-    ASSERT_TRUE(runFramesUntil(*world, [&] { return settled(*world); }));
-    Chunk* held = world->findChunk(1, 1);
-    held->busy = true; // as if a face update held it
-    const float x = 700.0f, z = -300.0f; // a respawn's backdrop
-    world->playerPosition = glm::vec3(x, 66.0f, z);
-    world->update(0.0f); // the game-over menu's update cannot move the square
-    ASSERT_FALSE(world->squareCentredOn(x, z));
-    int calls = 0;
-    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(60);
-    bool loaded = false;
-    while (!loaded && std::chrono::steady_clock::now() < deadline) {
-        loaded = world->loadAround(x, z);
-        if (++calls == 3) {
-            EXPECT_FALSE(loaded) << "ended over the old square";
-            held->busy = false; // the job ends
-        }
-    }
-    ASSERT_TRUE(loaded) << "the loading screen never ended";
-    EXPECT_GT(calls, 3);
-    EXPECT_TRUE(world->squareCentredOn(x, z));
-    EXPECT_EQ(world->centerChunk, glm::vec2(10.0f, -5.0f));
-    EXPECT_EQ(world->heightAt({ x, 60.0f, z }), 10.0f);
-    EXPECT_EQ(world->chunks.size(), 9u);
-    for (const auto& c : world->chunks)
-        EXPECT_TRUE(c->ready);
-}
-
 TEST(WorldStreaming, EditsWaitForBusyChunksAndAreNeverLost)
 {
     auto world = makeTestWorld(1);
