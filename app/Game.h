@@ -54,6 +54,7 @@ struct Game {
     // Where the window stood before it went full screen, to return to.
     int windowedX = 0;
     int windowedY = 0;
+    bool windowedPlaceKnown = false; // false: the game started full screen
 
     std::unique_ptr<Gui> gui;
     // What the world's bodies and objects reach of this game; made before the
@@ -100,6 +101,7 @@ struct Game {
     float deathTimer = -1.0f; // -1: no death sequence runs
     float circleLoad = 0.0f;
     bool circleOpening = true;
+    double revealMovedAt = -1.0; // now() when the reveal last moved; -1: it starts afresh
     FrameCounter frames; // frameCount, lastFpsTime, fps
     FrameStats* frameStats = nullptr; // frame pacing, recorded only when asked for
     PassTimer* passTimer = nullptr; // splits some frames into passes, with the frame pacing
@@ -115,6 +117,9 @@ struct Game {
     InputQueue inputEvents;
     // Passes left that fit the view to the window after a graphics change.
     int windowFitPasses = 0;
+    // The window size whose framebuffers could not be made (0: none), not tried again.
+    int unfitWidth = 0;
+    int unfitHeight = 0;
     // Runs on every new world before it first streams (tests fill its chunks
     // with flat ground there, which generates far faster than terrain).
     std::function<void(World&)> prepareWorld;
@@ -162,3 +167,8 @@ void moveFire(Game& game, const glm::vec3& position);
 
 // One simulation step of dtMs milliseconds.
 void updateStep(Game& game, float dtMs);
+// The reveal's move in a drawn world frame, by the real time since its last one
+// (a 60th of a second for the first after it starts afresh).
+void advanceReveal(Game& game);
+// The reveal opens from nothing.
+void restartReveal(Game& game);

@@ -7,6 +7,7 @@
 #include "app/ScenePasses.h"
 #include "app/Timers.h"
 #include "audio/SoundSystem.h"
+#include "base/Clock.h"
 #include "base/Rand.h"
 #include "base/Settings.h"
 #include "gameplay/Cage.h"
@@ -80,10 +81,24 @@ void respawn(Game& game)
     game.player->turn(randUnit() * 360.0f, 0.0f);
     game.gui->screenFlags = SCREEN_WORLD;
     releaseAllKeys(game);
-    game.circleLoad = 0.0f;
-    game.circleOpening = true;
+    restartReveal(game);
     game.world->removeCats(catsLostOnRespawn(game.player->catCount));
     game.world->queueCacheForDestruction(-1);
+}
+
+void advanceReveal(Game& game)
+{
+    const double t = now();
+    const float seconds = game.revealMovedAt < 0.0 ? kFrameSeconds : float((t - game.revealMovedAt) / 1000.0);
+    game.revealMovedAt = t;
+    advanceCircleLoad(game.circleLoad, game.circleOpening, seconds);
+}
+
+void restartReveal(Game& game)
+{
+    game.circleLoad = 0.0f;
+    game.circleOpening = true;
+    game.revealMovedAt = -1.0;
 }
 
 void quit(Game& game)

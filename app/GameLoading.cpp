@@ -31,7 +31,16 @@ public:
         drainInput(game);
     }
     bool shouldClose() override { return game.shouldClose(); }
-    bool isLoaded() override { return game.world->isLoaded(); }
+    bool isLoaded() override
+    {
+        // No update runs behind the loading screen, so it streams itself: the square
+        // may still stand where the player was before (a respawn, or a move the
+        // game-over menu could not make), and ends only once it is centred on him.
+        if (!game.player)
+            return game.world->isLoaded();
+        const glm::vec3 p = game.player->position();
+        return game.world->loadAround(p.x, p.z);
+    }
     float loadingProgress() override { return game.world->loadingProgress(); }
     void setText(const std::string& text) override { game.gui->loadingBar->setText(text); }
     void setShowProgress(bool show) override { game.gui->loadingBar->setShowProgress(show); }
@@ -71,7 +80,6 @@ LoadingResult runGameLoadingScreen(Game& game)
     }
     game.gameStarted = true;
     game.loading = false;
-    game.circleLoad = 0.0f;
-    game.circleOpening = true;
+    restartReveal(game);
     return LoadingResult::Loaded;
 }

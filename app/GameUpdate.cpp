@@ -24,6 +24,7 @@
 #include "world/World.h"
 
 #include <chrono>
+#include <algorithm>
 #include <cmath>
 #include <glm/geometric.hpp>
 #include <glm/trigonometric.hpp>
@@ -109,7 +110,8 @@ void logPlayer(Game& game, float s)
     const glm::vec3 forward = -glm::vec3(game.player->modelMatrix()[2]);
     const glm::vec3 death = game.world->death ? game.world->death->position() : glm::vec3(0.0f, -100.0f, 0.0f);
     line << " yaw " << glm::degrees(std::atan2(-forward.x, -forward.z)) << " death " << death.x << " "
-         << death.y << " " << death.z;
+         << death.y << " " << death.z << " square " << int(game.world->centerChunk.x) << " "
+         << int(game.world->centerChunk.y) << " pitch " << glm::degrees(std::asin(std::clamp(forward.y, -1.0f, 1.0f)));
     if (game.exploded)
         line << " ground at explosion " << heightAt(game.world->chunks, game.lastExplosion);
     logLine(line.str());

@@ -11,16 +11,37 @@
 #include <GL/glew.h>
 #include <GLFW/glfw3.h>
 #include <iostream>
+#include <sstream>
+#include <string>
 
 namespace {
 
-void rebuildFramebuffers(Game& game)
+// Builds the framebuffers for the window's size and the settings beside the ones in use,
+// and swaps them in only when they are complete. False, with the reason on the error
+// stream, when they are not: the ones in use stay (the driver may refuse a sample count,
+// or a shadow map or scene buffer that large). At start-up that is a fatal end instead.
+bool rebuildFramebuffers(Game& game)
 {
     // Errors from before are not this change's.
     while (glGetError() != GL_NO_ERROR) { }
-    freeFramebuffers(game.framebuffers);
-    createFramebuffers(game.framebuffers, game.screenWidth, game.screenHeight, gSettings.shadowmapFactor,
-        gSettings.antiAliasingFactor, game.sceneOptions());
+    Framebuffers rebuilt;
+    std::string failure;
+    if (tryCreateFramebuffers(rebuilt, game.screenWidth, game.screenHeight, gSettings.shadowmapFactor,
+            gSettings.antiAliasingFactor, failure, game.sceneOptions())) {
+        freeFramebuffers(game.framebuffers);
+        game.framebuffers = rebuilt;
+        return true;
+    }
+    std::ostringstream why;
+    why << "Settings could not be applied: the framebuffers for " << game.screenWidth << " x " << game.screenHeight
+        << ", Shadow Quality " << gSettings.shadowmapFactor << " and Anti-Aliasing " << gSettings.antiAliasingFactor
+        << " are incomplete (" << failure;
+    // What the driver refused on the way, so it is not blamed on a later change.
+    for (GLenum error = glGetError(); error != GL_NO_ERROR; error = glGetError())
+        why << ", GL error 0x" << std::hex << error << std::dec;
+    why << "); the previous ones stay.";
+    logError(why.str());
+    return false;
 }
 
 // A window manager may grant a new window size some frames after it was
@@ -48,8 +69,18 @@ void fitToWindow(Game& game)
     glfwGetFramebufferSize(game.window, &width, &height);
     if (width > 0 && height > 0 && (width != game.screenWidth || height != game.screenHeight))
         onFramebufferSize(game, width, height);
-    if (game.framebuffers.windowWidth != game.screenWidth || game.framebuffers.windowHeight != game.screenHeight)
-        rebuildFramebuffers(game);
+    // A size whose framebuffers could not be made is not tried again pass after pass.
+    const bool fitted
+        = game.framebuffers.windowWidth == game.screenWidth && game.framebuffers.windowHeight == game.screenHeight;
+    const bool failedBefore = game.unfitWidth == game.screenWidth && game.unfitHeight == game.screenHeight;
+    if (fitted || failedBefore)
+        return;
+    if (rebuildFramebuffers(game)) {
+        game.unfitWidth = game.unfitHeight = 0;
+    } else {
+        game.unfitWidth = game.screenWidth;
+        game.unfitHeight = game.screenHeight;
+    }
 }
 
 void switchFullscreen(Game& game)
@@ -60,10 +91,21 @@ void switchFullscreen(Game& game)
         return;
     if (toFullscreen) {
         glfwGetWindowPos(game.window, &game.windowedX, &game.windowedY);
+        game.windowedPlaceKnown = true;
         glfwSetWindowMonitor(game.window, monitor, 0, 0, gSettings.width, gSettings.height, GLFW_DONT_CARE);
         // The frame rate is shown in the title only in a window.
         glfwSetWindowTitle(game.window, "Mossgrave");
     } else {
+        // A game that started full screen never stood anywhere in a window: it gets
+        // the middle of the monitor it leaves, not its corner.
+        if (!game.windowedPlaceKnown) {
+            GLFWmonitor* leaving = glfwGetWindowMonitor(game.window);
+            const GLFWvidmode* mode = glfwGetVideoMode(leaving ? leaving : monitor);
+            int left = 0, top = 0;
+            glfwGetMonitorPos(leaving ? leaving : monitor, &left, &top);
+            game.windowedX = mode ? left + (mode->width - gSettings.width) / 2 : 0;
+            game.windowedY = mode ? top + (mode->height - gSettings.height) / 2 : 0;
+        }
         glfwSetWindowMonitor(game.window, nullptr, game.windowedX, game.windowedY, gSettings.width, gSettings.height, 0);
     }
     startWindowFit(game);
@@ -92,18 +134,18 @@ OptionContext optionContext(const Game& game)
     return context;
 }
 
-void applyOption(Game& game, OptionRow row)
+bool applyOption(Game& game, OptionRow row)
 {
     switch (row) {
     case OptionRow::Volume:
     case OptionRow::AmbientSounds:
         gSoundSystem.applySettings();
-        return;
+        return true;
     default:
         break;
     }
     if (!game.hasWindow())
-        return;
+        return true;
     switch (row) {
     case OptionRow::Vsync:
         glfwSwapInterval(gSettings.vsync);
@@ -113,12 +155,14 @@ void applyOption(Game& game, OptionRow row)
         break;
     case OptionRow::AntiAliasing:
     case OptionRow::ShadowQuality:
-        rebuildFramebuffers(game);
+        if (!rebuildFramebuffers(game))
+            return false;
         startWindowFit(game);
         break;
     default:
         break;
     }
+    return true;
 }
 
 bool saveOptions(const std::vector<OptionRow>& rows, std::ostream& err, const std::filesystem::path& path)
@@ -137,7 +181,7 @@ OptionsHooks gameOptionsHooks(Game& game)
 {
     OptionsHooks hooks;
     hooks.context = [&game] { return optionContext(game); };
-    hooks.apply = [&game](OptionRow row) { applyOption(game, row); };
+    hooks.apply = [&game](OptionRow row) { return applyOption(game, row); };
     hooks.save = [](const std::vector<OptionRow>& rows) { return saveOptions(rows, errorStream()); };
     return hooks;
 }

@@ -19,8 +19,10 @@ OptionContext optionContext(const Game& game);
 // can: sound, Vsync, full screen, anti-aliasing and shadow quality at once,
 // with the framebuffers and projections fitted to the window's size for a
 // while after (see fitWindowAfterChange). View distance waits for the next
-// world; mouse sensitivity is read with every motion.
-void applyOption(Game& game, OptionRow row);
+// world; mouse sensitivity is read with every motion. False when the change
+// could not take effect (framebuffers the driver would not complete: the old
+// ones stay, the reason is on the error stream); the caller puts the row back.
+bool applyOption(Game& game, OptionRow row);
 
 // The config.txt keys and values the row stands for.
 std::vector<ConfigChange> optionConfigChanges(OptionRow row, const Settings& settings);

@@ -400,7 +400,7 @@ void postProcess(Game& game)
 {
     if (!game.hasWindow()) {
         // The reveal still has to move, or the death sequence would never end.
-        advanceCircleLoad(game.circleLoad, game.circleOpening);
+        advanceReveal(game);
         return;
     }
     beginFramePass(game, PASS_POST_PROCESSING);
@@ -417,7 +417,7 @@ void postProcess(Game& game)
     if (fb.samples == 1 && !postEffectsShow(effects, fb.width, fb.height)) {
         // Nothing to add: a copy (scaled up when the scene is smaller) gives the same pixels for
         // a fraction of a full-screen shader.
-        advanceCircleLoad(game.circleLoad, game.circleOpening);
+        advanceReveal(game);
         GLuint source = fb.sceneFramebuffer;
         if (fb.smoothEdges) {
             const Shader* shader = getShader(SHADER_POST_PROCESSING);
@@ -453,7 +453,7 @@ void postProcess(Game& game)
     shader->setInt("smoothEdges", 0);
     shader->setFloat("noiseFactor", effects.noiseFactor);
     shader->setFloat("circleLoad", game.circleLoad);
-    advanceCircleLoad(game.circleLoad, game.circleOpening);
+    advanceReveal(game);
     shader->setFloat("time", game.gameTime);
     shader->setInt("isGrayscale", effects.grey ? 1 : 0);
     shader->setFloat("potionFactor", game.potionFactor);

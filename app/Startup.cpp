@@ -48,10 +48,7 @@ std::vector<VideoMode> primaryVideoModes()
 
 GLFWwindow* openWindow()
 {
-    glfwWindowHint(GLFW_SAMPLES, gSettings.antiAliasingFactor);
-    glfwWindowHint(GLFW_DECORATED, gSettings.windowBorder ? GLFW_TRUE : GLFW_FALSE);
-    glfwWindowHint(GLFW_RESIZABLE, GLFW_FALSE);
-    glfwWindowHint(GLFW_OPENGL_DEBUG_CONTEXT, GLFW_TRUE);
+    setWindowHints();
     GLFWmonitor* monitor = gSettings.fullscreen ? glfwGetPrimaryMonitor() : nullptr;
     return glfwCreateWindow(gSettings.width, gSettings.height, "Mossgrave", monitor, nullptr);
 }
@@ -87,6 +84,8 @@ bool loadResources(Game& game)
     gSoundSystem.init(); // a sound that cannot be loaded ends the game here
     gSoundSystem.listDevices();
     createGui(game);
+    // Settings already applied from Options outlive a fatal end, too.
+    setLastWordsBeforeFatal([&game] { game.gui->savePendingOptions(); });
     createFramebuffers(game.framebuffers, game.screenWidth, game.screenHeight, gSettings.shadowmapFactor,
         gSettings.antiAliasingFactor, game.sceneOptions());
     const std::string scene = describeScenePlan(
@@ -143,6 +142,8 @@ void runMainLoop(Game& game)
 
 void shutDown(Game& game)
 {
+    setLastWordsBeforeFatal(nullptr);
+    game.gui->savePendingOptions();
     destroyGame(game);
     game.particles.reset();
     game.gui.reset();
@@ -158,6 +159,14 @@ void shutDown(Game& game)
 }
 
 } // namespace
+
+void setWindowHints()
+{
+    glfwWindowHint(GLFW_SAMPLES, 0);
+    glfwWindowHint(GLFW_DECORATED, gSettings.windowBorder ? GLFW_TRUE : GLFW_FALSE);
+    glfwWindowHint(GLFW_RESIZABLE, GLFW_FALSE);
+    glfwWindowHint(GLFW_OPENGL_DEBUG_CONTEXT, GLFW_TRUE);
+}
 
 int runGame(const DevOptions& dev)
 {

@@ -9,13 +9,14 @@ void stepPotion(float& potionTimer, float& potionFactor, float s)
         potionFactor = std::max(potionFactor - s, 0.0f);
 }
 
-void advanceCircleLoad(float& circleLoad, bool circleOpening)
+void advanceCircleLoad(float& circleLoad, bool circleOpening, float seconds)
 {
+    const float step = std::clamp(0.01f * seconds / kFrameSeconds, 0.0f, 0.05f);
     if (circleOpening) {
         if (circleLoad < 1.5f)
-            circleLoad += 0.01f;
+            circleLoad = std::min(circleLoad + step, 1.5f);
     } else if (circleLoad > 0.0f) {
-        circleLoad -= 0.01f;
+        circleLoad = std::max(circleLoad - step, 0.0f);
     }
 }
 

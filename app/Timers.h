@@ -7,9 +7,12 @@
 // sinks by s per second of steps, not below 0.
 void stepPotion(float& potionTimer, float& potionFactor, float s);
 
-// One frame of the circular reveal: it opens towards 1.5 or closes towards 0
-// by 0.01 per drawn world frame.
-void advanceCircleLoad(float& circleLoad, bool circleOpening);
+// One drawn world frame of the circular reveal, `seconds` after the one before:
+// it opens towards 1.5 or closes towards 0 by 0.01 per 60th of a second, so it
+// takes the same time at any frame rate, but by at most 0.05 in one frame, so a
+// long hitch does not skip it.
+void advanceCircleLoad(float& circleLoad, bool circleOpening, float seconds);
+inline constexpr float kFrameSeconds = 1.0f / 60.0f;
 // Where the reveal stops opening: the whole picture shows.
 inline constexpr float REVEAL_OPEN = 1.5f;
 

@@ -3,6 +3,7 @@
 #include <cstdlib>
 #include <iostream>
 #include <string>
+#include <utility>
 
 namespace {
 
@@ -48,8 +49,26 @@ void logError(std::string_view line)
     std::cerr.flush();
 }
 
+namespace {
+
+std::function<void()>& lastWords()
+{
+    static std::function<void()> words;
+    return words;
+}
+
+} // namespace
+
+void setLastWordsBeforeFatal(std::function<void()> words)
+{
+    lastWords() = std::move(words);
+}
+
 void fatal(std::string_view message)
 {
     logError(message);
+    // Taken out first: a fatal condition inside them must not come back here.
+    if (const std::function<void()> words = std::exchange(lastWords(), nullptr))
+        words();
     std::exit(1);
 }

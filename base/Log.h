@@ -6,6 +6,7 @@
 // Standard output is flushed where a line is meant to be seen at once (a
 // pipe only passes on what was flushed); the error stream is unbuffered.
 
+#include <functional>
 #include <ostream>
 #include <sstream>
 #include <string>
@@ -39,3 +40,6 @@ void logError(std::string_view line);
 // error stream. Only for the few conditions the game cannot go on from; the
 // normal exit path runs, so buffered standard output still reaches its reader.
 [[noreturn]] void fatal(std::string_view message);
+// What fatal does after its message and before the exit (once; empty: nothing), so
+// what the player already chose is not lost with the game. Main thread only.
+void setLastWordsBeforeFatal(std::function<void()> lastWords);

@@ -122,6 +122,12 @@ void Gui::update(float dt)
             item->update(dt);
 }
 
+void Gui::savePendingOptions()
+{
+    if (options->hasPending())
+        options->leave();
+}
+
 Menu* Gui::activeMenu() const
 {
     if (screenFlags & SCREEN_MENU)

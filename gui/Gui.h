@@ -47,6 +47,9 @@ public:
     void update(float dt);
     // Every key press (repeats never reach it): menus, pause, F12.
     void keyHandler(int key, GLFWwindow* window);
+    // When the game ends: what Options changed and could not yet write (the screen
+    // still open, or an earlier save failed) is written now.
+    void savePendingOptions();
 
     std::vector<std::unique_ptr<GuiObject>> hud;
     std::vector<std::unique_ptr<GuiObject>> debugItems;

@@ -1,6 +1,7 @@
 #include "gui/OptionRows.h"
 
 #include <algorithm>
+#include <cmath>
 #include <cstdlib>
 
 namespace {
@@ -125,8 +126,13 @@ bool stepOption(OptionRow row, Settings& settings, int direction, const OptionCo
     if (next == current)
         return false;
     if (row == OptionRow::MouseSensitivity) {
+        const int y = std::abs(settings.mouseSensitivityY);
+        double ratio = context.mouseYPerX;
+        if (ratio < 0.0 && current > 0)
+            ratio = double(y) / double(current);
+        const int nextY = ratio >= 0.0 ? int(std::lround(ratio * next)) : std::max(0, y + next - current);
         settings.mouseSensitivityX = withSignOf(settings.mouseSensitivityX, next);
-        settings.mouseSensitivityY = withSignOf(settings.mouseSensitivityY, next);
+        settings.mouseSensitivityY = withSignOf(settings.mouseSensitivityY, nextY);
     } else {
         *setting = next;
     }

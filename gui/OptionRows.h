@@ -27,6 +27,9 @@ inline constexpr int kOptionRowCount = 10;
 struct OptionContext {
     int maxSamples = 16; // the largest multisample count the graphics hardware allows
     int runningViewDistance = -1; // of the world being played; -1 before the first game
+    // |Y| / |X| mouse sensitivity as the Options screen found them, kept while it steps
+    // them so rounding never wears the ratio away; below 0: taken from the settings.
+    double mouseYPerX = -1.0;
 };
 
 // "Label: value", or "Back". View distance adds " (next game)" while it
@@ -34,7 +37,9 @@ struct OptionContext {
 std::string optionRowText(OptionRow row, const Settings& settings, const OptionContext& context);
 
 // Steps the row's value one place down (direction < 0) or up, held at the
-// ends of its range. False when the value did not change.
+// ends of its range. False when the value did not change. The mouse row steps
+// X's magnitude and scales Y's by the same factor, keeping their ratio and
+// each axis's sign (with X at 0 there is no ratio: Y moves by as much as X).
 bool stepOption(OptionRow row, Settings& settings, int direction, const OptionContext& context);
 
 // The setting a row edits (for the mouse row, the x sensitivity); null for Back.

@@ -3,6 +3,7 @@
 #include "gui/GuiImages.h"
 
 #include <GLFW/glfw3.h>
+#include <cstdlib>
 #include <glm/gtc/matrix_transform.hpp>
 
 namespace {
@@ -37,11 +38,16 @@ OptionsMenu::OptionsMenu(OptionsHooks optionsHooks)
     saveError = std::make_unique<GuiObject>();
     saveError->setImage(renderText("Settings could not be saved!", textStyle::menuEntry));
     saveError->modelMatrix = rowMatrix(kSaveErrorY);
+    applyError = std::make_unique<GuiObject>();
+    applyError->setImage(renderText("Settings could not be applied!", textStyle::menuEntry));
+    applyError->modelMatrix = rowMatrix(kSaveErrorY);
 }
 
 OptionContext OptionsMenu::context() const
 {
-    return hooks.context ? hooks.context() : OptionContext {};
+    OptionContext context = hooks.context ? hooks.context() : OptionContext {};
+    context.mouseYPerX = mouseYPerX;
+    return context;
 }
 
 void OptionsMenu::refresh()
@@ -56,7 +62,8 @@ void OptionsMenu::refresh()
 
 void OptionsMenu::open()
 {
-    changed.clear();
+    const int x = std::abs(gSettings.mouseSensitivityX);
+    mouseYPerX = x > 0 ? double(std::abs(gSettings.mouseSensitivityY)) / double(x) : -1.0;
     refresh();
     items[size_t(selected)]->deselect();
     selected = 0;
@@ -66,11 +73,14 @@ void OptionsMenu::open()
 void OptionsMenu::step(int direction)
 {
     const OptionRow row = selectedRow();
+    const Settings before = gSettings;
     if (!stepOption(row, gSettings, direction, context()))
         return;
-    changed.insert(row);
-    if (hooks.apply)
-        hooks.apply(row);
+    notApplied = hooks.apply && !hooks.apply(row);
+    if (notApplied)
+        gSettings = before; // the game still runs with the old value
+    else
+        changed.insert(row);
     refresh();
     // The click, at the new volume when the volume changed.
     items[size_t(selected)]->sound.play();
@@ -112,11 +122,13 @@ bool OptionsMenu::keyHandler(int key)
 
 void OptionsMenu::leave()
 {
+    notApplied = false;
     if (changed.empty())
         return;
     const std::vector<OptionRow> rows(changed.begin(), changed.end());
-    changed.clear();
     failed = hooks.save && !hooks.save(rows);
+    if (!failed)
+        changed.clear();
 }
 
 void OptionsMenu::draw(bool worldVisible)
@@ -128,7 +140,10 @@ void OptionsMenu::draw(bool worldVisible)
         item->modelMatrix = rowMatrix(kFirstRowY - kRowStep * float(item->row));
         item->draw();
     }
-    drawSaveError();
+    if (notApplied)
+        applyError->draw();
+    else
+        drawSaveError();
 }
 
 void OptionsMenu::drawSaveError()

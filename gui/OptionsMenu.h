@@ -9,7 +9,9 @@
 // What the Options screen asks of the game.
 struct OptionsHooks {
     std::function<OptionContext()> context; // hardware limits and the running world
-    std::function<void(OptionRow)> apply; // a row's new value, to take effect at once
+    // A row's new value, to take effect at once; false when it could not (the row
+    // then goes back to its old value).
+    std::function<bool(OptionRow)> apply;
     // Writes the changed rows to config.txt; false when that failed.
     std::function<bool(const std::vector<OptionRow>&)> save;
 };
@@ -26,9 +28,12 @@ public:
     void open();
     // A key while the screen is up; true when it left the screen.
     bool keyHandler(int key);
-    // Saves the rows changed since open(); the failure line shows until a
-    // later save succeeds.
+    // Saves the rows changed and not yet saved, also those of an earlier visit whose
+    // save failed; they stay pending until a save succeeds, and the failure line
+    // shows until then.
     void leave();
+    // Rows changed and not yet written to the settings file.
+    bool hasPending() const { return !changed.empty(); }
 
     // The background (without the world behind), the rows, and the line that
     // says the last save failed.
@@ -38,6 +43,8 @@ public:
 
     OptionRow selectedRow() const { return OptionRow(selected); }
     bool saveFailed() const { return failed; }
+    // The last step could not take effect; shown until a step does, or the screen is left.
+    bool applyFailed() const { return notApplied; }
 
 private:
     void step(int direction);
@@ -46,6 +53,9 @@ private:
 
     OptionsHooks hooks;
     std::set<OptionRow> changed;
+    double mouseYPerX = -1.0; // see OptionContext, taken when the screen opens
     bool failed = false;
+    bool notApplied = false;
     std::unique_ptr<GuiObject> saveError;
+    std::unique_ptr<GuiObject> applyError;
 };

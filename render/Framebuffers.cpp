@@ -97,16 +97,17 @@ std::string describeScenePlan(const ScenePlan& plan, int antiAliasingFactor, con
 
 namespace {
 
-void checkComplete()
+// False, with the status text in failure, when the bound framebuffer is incomplete.
+bool checkComplete(std::string& failure)
 {
     const GLenum status = glCheckFramebufferStatus(GL_FRAMEBUFFER);
     if (status == GL_FRAMEBUFFER_COMPLETE)
-        return;
-    logError(framebufferStatusText(status));
-    fatal("Framebuffer error!");
+        return true;
+    failure = framebufferStatusText(status);
+    return false;
 }
 
-void createShadowMap(Framebuffers& fb, int screenWidth, int screenHeight, int factor)
+bool createShadowMap(Framebuffers& fb, int screenWidth, int screenHeight, int factor, std::string& failure)
 {
     GLint maxTextureSize = 0;
     glGetIntegerv(GL_MAX_TEXTURE_SIZE, &maxTextureSize);
@@ -131,14 +132,14 @@ void createShadowMap(Framebuffers& fb, int screenWidth, int screenHeight, int fa
     glFramebufferTexture2D(GL_FRAMEBUFFER, GL_DEPTH_ATTACHMENT, GL_TEXTURE_2D, fb.shadowMap, 0);
     glDrawBuffer(GL_NONE);
     glReadBuffer(GL_NONE);
-    checkComplete();
     glGenSamplers(1, &fb.rawDepthSampler);
     glSamplerParameteri(fb.rawDepthSampler, GL_TEXTURE_MIN_FILTER, GL_NEAREST);
     glSamplerParameteri(fb.rawDepthSampler, GL_TEXTURE_MAG_FILTER, GL_NEAREST);
     glSamplerParameteri(fb.rawDepthSampler, GL_TEXTURE_COMPARE_MODE, GL_NONE);
+    return checkComplete(failure);
 }
 
-void createSceneBuffer(Framebuffers& fb, int screenWidth, int screenHeight, const ScenePlan& plan)
+bool createSceneBuffer(Framebuffers& fb, int screenWidth, int screenHeight, const ScenePlan& plan, std::string& failure)
 {
     fb.samples = plan.samples;
     fb.smoothEdges = plan.smoothEdges;
@@ -180,12 +181,12 @@ void createSceneBuffer(Framebuffers& fb, int screenWidth, int screenHeight, cons
     glFramebufferTexture2D(GL_FRAMEBUFFER, GL_COLOR_ATTACHMENT0,
         multisampled ? GL_TEXTURE_2D_MULTISAMPLE : GL_TEXTURE_2D, fb.sceneColor, 0);
     glFramebufferRenderbuffer(GL_FRAMEBUFFER, GL_DEPTH_ATTACHMENT, GL_RENDERBUFFER, fb.sceneDepth);
-    checkComplete();
+    return checkComplete(failure);
 }
 
 // Where post-processing smooths the scene's edges at the scene's own size, before it is scaled
 // up onto the window with the effects: smoothing costs per pixel, so it is done on the fewest.
-void createSmoothTarget(Framebuffers& fb)
+bool createSmoothTarget(Framebuffers& fb, std::string& failure)
 {
     glGenTextures(1, &fb.smoothColor);
     glBindTexture(GL_TEXTURE_2D, fb.smoothColor);
@@ -198,22 +199,34 @@ void createSmoothTarget(Framebuffers& fb)
     glGenFramebuffers(1, &fb.smoothFramebuffer);
     glBindFramebuffer(GL_FRAMEBUFFER, fb.smoothFramebuffer);
     glFramebufferTexture2D(GL_FRAMEBUFFER, GL_COLOR_ATTACHMENT0, GL_TEXTURE_2D, fb.smoothColor, 0);
-    checkComplete();
+    return checkComplete(failure);
 }
 
 } // namespace
 
-void createFramebuffers(Framebuffers& fb, int screenWidth, int screenHeight, int shadowmapFactor,
-    int antiAliasingFactor, const SceneOptions& scene)
+bool tryCreateFramebuffers(Framebuffers& fb, int screenWidth, int screenHeight, int shadowmapFactor,
+    int antiAliasingFactor, std::string& failure, const SceneOptions& scene)
 {
     const ScenePlan plan = planScene(screenWidth, screenHeight, sceneSampleCount(antiAliasingFactor, errorStream()), scene);
     // The shadow map follows the scene: a scene drawn at half the window needs no finer
     // shadows than its own pixels (at full scale it is the window's size, as always).
-    createShadowMap(fb, plan.width, plan.height, shadowmapFactor);
-    createSceneBuffer(fb, screenWidth, screenHeight, plan);
-    if (plan.smoothEdges)
-        createSmoothTarget(fb);
+    const bool complete = createShadowMap(fb, plan.width, plan.height, shadowmapFactor, failure)
+        && createSceneBuffer(fb, screenWidth, screenHeight, plan, failure)
+        && (!plan.smoothEdges || createSmoothTarget(fb, failure));
     glBindFramebuffer(GL_FRAMEBUFFER, 0);
+    if (!complete)
+        freeFramebuffers(fb);
+    return complete;
+}
+
+void createFramebuffers(Framebuffers& fb, int screenWidth, int screenHeight, int shadowmapFactor,
+    int antiAliasingFactor, const SceneOptions& scene)
+{
+    std::string failure;
+    if (tryCreateFramebuffers(fb, screenWidth, screenHeight, shadowmapFactor, antiAliasingFactor, failure, scene))
+        return;
+    logError(failure);
+    fatal("Framebuffer error!");
 }
 
 void freeFramebuffers(Framebuffers& fb)

@@ -75,4 +75,9 @@ struct Framebuffers {
 // binds the default framebuffer afterwards.
 void createFramebuffers(Framebuffers& fb, int screenWidth, int screenHeight, int shadowmapFactor,
     int antiAliasingFactor, const SceneOptions& scene = {});
+// The same without the fatal end, for a rebuild while the game runs: false when a
+// target is incomplete, with its status text in `failure`; fb is then left empty
+// (what was made of it is freed).
+bool tryCreateFramebuffers(Framebuffers& fb, int screenWidth, int screenHeight, int shadowmapFactor,
+    int antiAliasingFactor, std::string& failure, const SceneOptions& scene = {});
 void freeFramebuffers(Framebuffers& fb);

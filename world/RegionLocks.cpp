@@ -1,5 +1,7 @@
 #include "world/RegionLocks.h"
 
+#include <boost/thread/thread_time.hpp>
+
 #include <algorithm>
 #include <cstdint>
 #include <limits>
@@ -77,7 +79,7 @@ bool RegionLocks::lock(
 {
     boost::unique_lock<boost::mutex> guard(busyMutex_);
     Result result;
-    while ((result = check(chunks, range, cover, locked)) == BUSY)
+    while ((result = check(chunks, range, cover, locked)) == BUSY || reservedFor(range))
         busyReleased_.wait(guard);
     if (result != LOCKED) {
         locked.clear();
@@ -103,4 +105,58 @@ void RegionLocks::release(const std::vector<Chunk*>& locked)
     // Every waiter looks again: waking only one could leave a worker whose range is now
     // free asleep behind one whose range is still busy.
     busyReleased_.notify_all();
+}
+
+bool RegionLocks::reservedFor(const ChunkRange& range) const
+{
+    if (!hasReservation_)
+        return false;
+    const ChunkRange& r = reservation_;
+    return range.cxMin <= range.cxMax && range.czMin <= range.czMax && range.cxMin <= r.cxMax
+        && r.cxMin <= range.cxMax && range.czMin <= r.czMax && r.czMin <= range.czMax;
+}
+
+RegionLocks::Result RegionLocks::lockWaiting(const ChunkList& chunks, const ChunkRange& range, Cover cover,
+    std::vector<Chunk*>& locked, std::chrono::milliseconds patience)
+{
+    const boost::system_time deadline
+        = boost::get_system_time() + boost::posix_time::milliseconds(patience.count());
+    boost::unique_lock<boost::mutex> guard(busyMutex_);
+    hasReservation_ = true;
+    reservation_ = range;
+    Result result;
+    while ((result = check(chunks, range, cover, locked)) == BUSY) {
+        if (!busyReleased_.timed_wait(guard, deadline)) {
+            result = check(chunks, range, cover, locked);
+            break;
+        }
+    }
+    if (result != LOCKED) {
+        locked.clear();
+        return result;
+    }
+    for (Chunk* chunk : locked)
+        chunk->busy = true;
+    hasReservation_ = false;
+    guard.unlock();
+    // Workers held off by the reservation look again (and wait for these chunks now).
+    busyReleased_.notify_all();
+    return LOCKED;
+}
+
+void RegionLocks::unreserve()
+{
+    {
+        boost::lock_guard<boost::mutex> guard(busyMutex_);
+        if (!hasReservation_)
+            return;
+        hasReservation_ = false;
+    }
+    busyReleased_.notify_all();
+}
+
+bool RegionLocks::reserved()
+{
+    boost::lock_guard<boost::mutex> guard(busyMutex_);
+    return hasReservation_;
 }

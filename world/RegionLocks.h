@@ -6,6 +6,7 @@
 #include <boost/thread/condition_variable.hpp>
 #include <boost/thread/mutex.hpp>
 
+#include <chrono>
 #include <vector>
 
 // The busy flags of the chunks: a range of chunks is marked busy while one
@@ -37,6 +38,18 @@ public:
     // Frees the chunks a lock returned and wakes the waiting workers.
     void release(const std::vector<Chunk*>& locked);
 
+    // Main thread, while no frame has to be kept on time. Reserves the range, so no
+    // worker starts a job on it, waits at most `patience` for the jobs that hold it to
+    // end, and locks it as tryLock does. Against a steady stream of jobs a try-lock of a
+    // large range may lose for seconds; the reservation lets the running jobs drain and
+    // keeps new ones out. It stays when the lock fails, so the next attempt finds the
+    // range no busier, and ends when a lockWaiting succeeds or with unreserve().
+    Result lockWaiting(const ChunkList& chunks, const ChunkRange& range, Cover cover, std::vector<Chunk*>& locked,
+        std::chrono::milliseconds patience);
+    // Lets workers back onto a reserved range.
+    void unreserve();
+    bool reserved();
+
     // For a caller that changes the chunk list: hold mutex(), then releaseHeld, then notify.
     boost::mutex& mutex() { return busyMutex_; }
     static void releaseHeld(const std::vector<Chunk*>& locked);
@@ -46,6 +59,11 @@ private:
     static Result check(
         const ChunkList& chunks, const ChunkRange& range, Cover cover, std::vector<Chunk*>& found);
 
+    // Caller holds busyMutex_.
+    bool reservedFor(const ChunkRange& range) const;
+
     boost::mutex busyMutex_;
     boost::condition_variable busyReleased_;
+    bool hasReservation_ = false;
+    ChunkRange reservation_;
 };

@@ -106,6 +106,12 @@ int World::activeWorkerCount()
     return activeWorkers_;
 }
 
+bool World::workersIdle()
+{
+    boost::lock_guard<boost::mutex> guard(queueMutex_);
+    return workQueue_.empty() && activeWorkers_ == 0;
+}
+
 size_t World::pendingJobs()
 {
     boost::lock_guard<boost::mutex> guard(queueMutex_);

@@ -141,8 +141,18 @@ public:
     // What the last drawTerrain chose.
     const TerrainCullResult& lastTerrainCull() const { return terrainCull; }
     // Moves the loaded square to the chunk of (x, z) once every chunk of the old one is
-    // ready and free; otherwise it tries again next call.
-    void updateStreaming(float x, float z);
+    // ready and free; otherwise it tries again next call. With `mayWait` (only where no
+    // frame has to be kept on time: a menu or the loading screen is up) it waits a
+    // little for the old square's chunks instead of trying them, and keeps workers off
+    // them until it has them.
+    void updateStreaming(float x, float z, bool mayWait = false);
+    // The square is centred on the chunk of (x, z) (a place it cannot follow, NaN,
+    // counts as reached: the square stays where it is).
+    bool squareCentredOn(float x, float z) const;
+    // The loading screen's part of a frame: uploads finished meshes and moves the
+    // square to (x, z), waiting for the old one. True once the square is centred
+    // there and loaded (isLoaded).
+    bool loadAround(float x, float z);
 
     // Hands the game to every body the world has and will have.
     void setServices(GameServices* game);
@@ -177,6 +187,9 @@ public:
 
     // Workers not waiting for a job (debug overlay).
     int activeWorkerCount();
+    // No job waits and no worker runs one, seen at one moment (two separate looks can
+    // miss a job one worker hands to the next).
+    bool workersIdle();
     // Jobs waiting for a worker, and finished meshes waiting for upload.
     size_t pendingJobs();
     size_t pendingUploads();
@@ -204,8 +217,9 @@ private:
     void joinNewBodies();
     void updateInteractionHint();
 
-    // The chunk range of loadedRegion, its max corner pulled in by `inset`.
-    ChunkRange loadedSquare(float inset) const;
+    // The loaded square's chunks, in whole chunks: a float box's corner pulled in by a
+    // fraction rounds back onto the next chunk once coordinates are large.
+    ChunkRange loadedSquare() const { return square_; }
     void processUploads();
     void processVoxelEdits();
     void applyMemoryLimit();
@@ -229,6 +243,10 @@ private:
     void destroyChunks();
 
     glm::ivec2 lastColumn_ { INT32_MIN, INT32_MIN };
+    ChunkRange square_; // empty before the first move
+    ChunkCoord centre_; // of square_
+    bool moved_ = false; // the square has been placed once
+    bool reserving_ = false; // a waiting move holds workers off the old square
     boost::mutex queueMutex_;
     boost::condition_variable workAvailable_;
     std::deque<std::unique_ptr<ChunkJob>> workQueue_;

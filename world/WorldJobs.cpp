@@ -81,7 +81,10 @@ void World::generateChunk(Chunk& chunk)
         fillChunk(chunk);
     else
         generator.generate(chunk);
-    chunk.computeHeightmap(aabb(glm::vec3(-10000.0f), glm::vec3(10000.0f)));
+    // Every column of the chunk, wherever it lies (a fixed box around the origin missed
+    // the chunks beyond it).
+    const aabb whole = chunk.bounds();
+    chunk.computeHeightmap(aabb(whole.min - glm::vec3(1.0f), whole.max + glm::vec3(1.0f)));
     {
         boost::lock_guard<boost::mutex> queue(queueMutex_);
         chunk.finishGeneration();
@@ -100,7 +103,10 @@ void World::updateFaces(ChunkJob& job)
         return;
     std::vector<Octree*> roots;
     for (Chunk* chunk : locked) {
-        chunk->computeHeightmap(*job.region);
+        // Far out a region's margin of a tenth rounds away, and its range then takes in
+        // a neighbour it only touches: that one has no column in it.
+        if (job.region->intersects(chunk->bounds()))
+            chunk->computeHeightmap(*job.region);
         clearFaces(*chunk->root, *job.region);
         roots.push_back(chunk->root.get());
     }

@@ -4,14 +4,29 @@
 #include "base/TerrainCodes.h"
 
 #include <algorithm>
+#include <chrono>
 #include <cmath>
+#include <utility>
 
-ChunkRange World::loadedSquare(float inset) const
+namespace {
+
+// How long one waiting move waits for the jobs on the old square before the
+// loading screen gets its turn again (events, the picture).
+constexpr std::chrono::milliseconds kMovePatience { 100 };
+
+// The chunk the square centres on for a body at (x, z), which must be finite. A body
+// flung to absurd coordinates must not take the square with it: near the ends of the
+// integer range the square's loops would wrap and never end.
+ChunkCoord squareCentreFor(float x, float z)
 {
-    const ChunkCoord lo = chunkCoordOf(loadedRegion.min.x, loadedRegion.min.z);
-    const ChunkCoord hi = chunkCoordOf(loadedRegion.max.x - inset, loadedRegion.max.z - inset);
-    return { lo.cx, lo.cz, hi.cx, hi.cz };
+    constexpr int32_t kFarthestChunk = 1 << 24; // far beyond where floats keep whole units
+    ChunkCoord p = chunkCoordOf(x, z);
+    p.cx = std::clamp(p.cx, -kFarthestChunk, kFarthestChunk);
+    p.cz = std::clamp(p.cz, -kFarthestChunk, kFarthestChunk);
+    return p;
 }
+
+} // namespace
 
 void World::updateColumnCode(float x, float z)
 {
@@ -32,25 +47,44 @@ void World::updateColumnCode(float x, float z)
         onColumnCode(code);
 }
 
-void World::updateStreaming(float x, float z)
+bool World::squareCentredOn(float x, float z) const
 {
-    // A body flung to absurd coordinates, or to NaN, must not take the square with it:
-    // near the ends of the integer range the square's loops would wrap and never end.
+    if (!std::isfinite(x) || !std::isfinite(z))
+        return true;
+    return moved_ && squareCentreFor(x, z) == centre_;
+}
+
+bool World::loadAround(float x, float z)
+{
+    processUploads();
+    updateStreaming(x, z, true);
+    return squareCentredOn(x, z) && isLoaded();
+}
+
+void World::updateStreaming(float x, float z, bool mayWait)
+{
     if (!std::isfinite(x) || !std::isfinite(z))
         return;
     updateColumnCode(x, z);
-    constexpr int32_t kFarthestChunk = 1 << 24; // far beyond where floats keep whole units
-    ChunkCoord p = chunkCoordOf(x, z);
-    p.cx = std::clamp(p.cx, -kFarthestChunk, kFarthestChunk);
-    p.cz = std::clamp(p.cz, -kFarthestChunk, kFarthestChunk);
-    if (static_cast<float>(p.cx) == centerChunk.x && static_cast<float>(p.cz) == centerChunk.y)
+    const ChunkCoord p = squareCentreFor(x, z);
+    if (squareCentredOn(x, z)) {
+        if (std::exchange(reserving_, false))
+            regionLocks_.unreserve();
         return;
+    }
     // The square moves only when every chunk of the old one is ready and free; holding them
     // busy keeps every worker off them while they leave the list.
     std::vector<Chunk*> oldSquare;
-    if (regionLocks_.tryLock(chunks, loadedSquare(0.01f), RegionLocks::Cover::Whole, oldSquare)
-        != RegionLocks::LOCKED)
+    const RegionLocks::Result result = mayWait
+        ? regionLocks_.lockWaiting(chunks, square_, RegionLocks::Cover::Whole, oldSquare, kMovePatience)
+        : regionLocks_.tryLock(chunks, square_, RegionLocks::Cover::Whole, oldSquare);
+    if (result != RegionLocks::LOCKED) {
+        reserving_ = reserving_ || mayWait;
         return;
+    }
+    // A waiting move that succeeded has given the reservation up itself.
+    if (std::exchange(reserving_, false) && !mayWait)
+        regionLocks_.unreserve();
 
     centerChunk = glm::vec2(static_cast<float>(p.cx), static_cast<float>(p.cz));
     worldFloor.placeUnderChunk(p.cx, p.cz);
@@ -59,6 +93,9 @@ void World::updateStreaming(float x, float z)
         glm::vec3((p.cx + d + 1.0f) * CHUNK_SIZE, CHUNK_SIZE, (p.cz + d + 1.0f) * CHUNK_SIZE));
     const ChunkRange square { p.cx - viewDistance, p.cz - viewDistance, p.cx + viewDistance,
         p.cz + viewDistance };
+    square_ = square;
+    centre_ = p;
+    moved_ = true;
 
     boost::lock_guard<boost::mutex> queue(queueMutex_);
     {
@@ -143,7 +180,7 @@ void World::processUploads()
 
 void World::processVoxelEdits()
 {
-    const ChunkRange square = loadedSquare(0.1f);
+    const ChunkRange square = loadedSquare();
     while (!editQueue.empty()) {
         const VoxelEdit& edit = *editQueue.front();
         if (!square.contains(ChunkRange { edit.cxMin, edit.czMin, edit.cxMax, edit.czMax })) {

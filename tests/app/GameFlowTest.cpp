@@ -2,6 +2,7 @@
 #include "GameTestSupport.h"
 #include "../render/TestFiles.h"
 
+#include "app/Startup.h"
 #include "app/Timers.h"
 #include "render/Framebuffers.h"
 #include "render/MeshTable.h"
@@ -211,7 +212,7 @@ TEST_F(GameFlow, DeathSequenceEndsInTheGameOverMenu)
     EXPECT_FALSE(game.circleOpening);
     EXPECT_EQ(game.circleLoad, 1.5f);
     for (int frame = 0; frame < 200; ++frame)
-        advanceCircleLoad(game.circleLoad, game.circleOpening);
+        advanceCircleLoad(game.circleLoad, game.circleOpening, kFrameSeconds);
     steps(120);
     EXPECT_EQ(game.gui->screenFlags, SCREEN_GAME_OVER);
     EXPECT_EQ(game.deathTimer, -1.0f);
@@ -240,17 +241,46 @@ TEST_F(GameFlow, RespawnReturnsToPlayingForCatsAndRebuildsTheChunks)
     for (int i = 0; i < 5; ++i)
         game.world->addCat(glm::vec3(5.0f * i, 20.0f, 5.0f), false);
     game.player->catCount = 5;
+    // The backdrop's ground is stone up to y 20: the respawn must stand him on it.
+    groundHeight = 20.0f;
     // A player walking forward (W) and jumping (Space) while the world loads
     // must not reach the hidden game-over menu ("Quit" is one entry up), nor
     // choose "Respawn" a second time with Enter; F12 still works there.
     pressOnTheLoadingScreen({ GLFW_KEY_W, GLFW_KEY_UP, GLFW_KEY_SPACE, GLFW_KEY_ENTER, GLFW_KEY_F12 }, true);
+    // A job still holds a chunk of the square when Death catches him, so the game-over
+    // menu cannot move the square to the backdrop; the job ends a few loading passes on.
+    Chunk& old = *game.world->chunks.front();
+    old.busy = true;
+    int polls = 0;
+    game.pollWithoutWindow = [&, keys = game.pollWithoutWindow]() mutable {
+        keys();
+        if (++polls == 5)
+            old.busy = false;
+    };
     showGameOverMenu(game);
+    glm::vec3 backdrop = game.player->position();
+    if (game.world->squareCentredOn(backdrop.x, backdrop.z)) {
+        // The draw put him into his own chunk: take him one further.
+        backdrop.x += 64.0f;
+        game.player->setPosition(backdrop);
+    }
+    ASSERT_FALSE(game.world->squareCentredOn(backdrop.x, backdrop.z));
     tap(GLFW_KEY_ENTER); // "Respawn (lose 2 cats)"
     EXPECT_FALSE(game.shouldClose());
+    EXPECT_GE(polls, 5) << "the loading screen ended before the square could move";
     EXPECT_TRUE(game.inputEvents.empty()); // the loading screen applied them all
     EXPECT_EQ(game.gui->gameOverMenu->selected, 0);
     EXPECT_TRUE(game.gui->debugVisible);
     EXPECT_EQ(game.gui->screenFlags, SCREEN_WORLD);
+    // The square stands around him, loaded, and he stands on its ground.
+    const ChunkCoord at = chunkCoordOf(backdrop.x, backdrop.z);
+    EXPECT_EQ(game.world->centerChunk, glm::vec2(float(at.cx), float(at.cz)));
+    ASSERT_EQ(game.world->chunks.size(), 1u);
+    EXPECT_TRUE(game.world->chunks.front()->ready);
+    EXPECT_EQ(game.world->heightAt(game.player->position() + glm::vec3(0.0f, 5.0f, 0.0f)), 20.0f);
+    EXPECT_GE(game.player->position().y, 20.0f);
+    EXPECT_LT(game.player->position().y, 22.0f);
+    EXPECT_FALSE(game.world->collidesWithVoxels(*game.player));
     EXPECT_EQ(game.player->catCount, 3);
     int cats = 0;
     for (const auto& body : game.world->entities)
@@ -259,7 +289,6 @@ TEST_F(GameFlow, RespawnReturnsToPlayingForCatsAndRebuildsTheChunks)
     EXPECT_TRUE(game.world->chunkCache.empty()); // all of it queued for destruction
     EXPECT_EQ(game.circleLoad, 0.0f);
     EXPECT_TRUE(game.circleOpening);
-    EXPECT_EQ(game.player->position().y, 10.0f);
 }
 
 TEST_F(GameFlow, RestartFromTheGameOverMenuBuildsAFreshGame)
@@ -289,6 +318,91 @@ TEST_F(GameFlow, ExplosionsSparkAndShakeByDistance)
 
 namespace {
 
+// Options changed in play, with the test's window standing in for the game's.
+class OptionsWithAWindow : public HeadlessGame {
+protected:
+    void SetUp() override
+    {
+        HeadlessGame::SetUp();
+        if (IsSkipped() || HasFatalFailure())
+            return;
+        gSettings.shadowmapFactor = 1;
+        gSettings.antiAliasingFactor = 1;
+        testing::internal::CaptureStdout();
+        createFramebuffers(game.framebuffers, 160, 90, 1, 1);
+        testing::internal::GetCapturedStdout();
+        game.window = window();
+    }
+    void TearDown() override
+    {
+        game.window = nullptr;
+        freeFramebuffers(game.framebuffers);
+        HeadlessGame::TearDown();
+    }
+    static bool complete(GLuint framebuffer)
+    {
+        glBindFramebuffer(GL_FRAMEBUFFER, framebuffer);
+        const bool done = glCheckFramebufferStatus(GL_FRAMEBUFFER) == GL_FRAMEBUFFER_COMPLETE;
+        glBindFramebuffer(GL_FRAMEBUFFER, 0);
+        return done;
+    }
+    // Right on the selected row; what the error stream got.
+    std::string stepUp()
+    {
+        testing::internal::CaptureStdout();
+        testing::internal::CaptureStderr();
+        tap(GLFW_KEY_RIGHT);
+        testing::internal::GetCapturedStdout();
+        return testing::internal::GetCapturedStderr();
+    }
+};
+
+TEST_F(OptionsWithAWindow, FramebuffersTheDriverRefusesLeaveTheOldOnesAndPutTheRowBack)
+{
+    TempDir dir;
+    ScopedWorkingDirectory inDir(dir.path());
+    const Framebuffers before = game.framebuffers;
+    // A window wider than the largest texture: no scene buffer can be made for it.
+    GLint maxSize = 0;
+    glGetIntegerv(GL_MAX_TEXTURE_SIZE, &maxSize);
+    game.screenWidth = maxSize + 64;
+    game.screenHeight = 90;
+    tap(GLFW_KEY_DOWN);
+    tap(GLFW_KEY_ENTER); // "Options"
+    ASSERT_TRUE(game.gui->optionsOpen);
+    tap(GLFW_KEY_UP);
+    tap(GLFW_KEY_UP); // "Shadow Quality"
+    std::string err = stepUp();
+    EXPECT_FALSE(game.shouldClose());
+    EXPECT_EQ(gSettings.shadowmapFactor, 1);
+    EXPECT_EQ(game.gui->options->items[8]->text, "Shadow Quality: 1");
+    EXPECT_TRUE(game.gui->options->applyFailed());
+    EXPECT_NE(err.find("Settings could not be applied: "), std::string::npos) << err;
+    EXPECT_NE(err.find("GL_FRAMEBUFFER_INCOMPLETE"), std::string::npos) << err;
+    EXPECT_EQ(glGetError(), GLenum(GL_NO_ERROR)) << "the driver's refusal was reported, not left behind";
+    // The frame goes on with the very framebuffers it had.
+    EXPECT_EQ(game.framebuffers.shadowFramebuffer, before.shadowFramebuffer);
+    EXPECT_EQ(game.framebuffers.sceneFramebuffer, before.sceneFramebuffer);
+    EXPECT_EQ(game.framebuffers.width, 160);
+    EXPECT_TRUE(complete(game.framebuffers.shadowFramebuffer));
+    EXPECT_TRUE(complete(game.framebuffers.sceneFramebuffer));
+
+    // At a size that fits, a step takes effect and the line goes.
+    game.screenWidth = 160;
+    tap(GLFW_KEY_UP); // "Anti-Aliasing"
+    err = stepUp();
+    EXPECT_EQ(gSettings.antiAliasingFactor, 2);
+    EXPECT_FALSE(game.gui->options->applyFailed());
+    EXPECT_EQ(game.framebuffers.samples, 2);
+    EXPECT_TRUE(complete(game.framebuffers.sceneFramebuffer));
+    EXPECT_EQ(err, "");
+    // Only what took effect is saved.
+    tap(GLFW_KEY_ESCAPE);
+    const std::string saved = readText(dir.path() / "config.txt");
+    EXPECT_NE(saved.find("Anti-Aliasing_Factor=2"), std::string::npos) << saved;
+    EXPECT_EQ(saved.find("Shadowmap_Factor"), std::string::npos) << saved;
+}
+
 using FramePasses = HeadlessGame;
 
 TEST_F(FramePasses, TheLightningsFlashTakesTheShadowWhileItIsLit)
@@ -308,6 +422,49 @@ TEST_F(FramePasses, WithoutAWindowOnlyTheRevealMoves)
     drawScene(game); // no window: draws nothing and must not touch GL
     postProcess(game);
     EXPECT_GT(game.circleLoad, 0.0f);
+}
+
+// With no effect showing, the scene is copied onto the window. A window made the
+// way the game makes it, whatever the anti-aliasing, takes that copy: it has no
+// samples of its own (a copy into a multisampled window is an error).
+TEST_F(FramePasses, TheSceneIsCopiedOntoTheGamesWindowWithoutAGlError)
+{
+    gSettings.antiAliasingFactor = 4;
+    gSettings.windowBorder = 1;
+    setWindowHints();
+    glfwWindowHint(GLFW_VISIBLE, GLFW_FALSE);
+    GLFWwindow* gameWindow = glfwCreateWindow(160, 90, "Mossgrave", nullptr, window());
+    glfwDefaultWindowHints();
+    ASSERT_NE(gameWindow, nullptr);
+    glfwMakeContextCurrent(gameWindow);
+    GLint windowSamples = -1;
+    glGetIntegerv(GL_SAMPLES, &windowSamples);
+    EXPECT_EQ(windowSamples, 0);
+
+    // Anti-aliasing lowered to 1 in Options: a plain scene buffer, copied as it is.
+    testing::internal::CaptureStdout();
+    createFramebuffers(game.framebuffers, 160, 90, 1, 1);
+    testing::internal::GetCapturedStdout();
+    glBindFramebuffer(GL_FRAMEBUFFER, game.framebuffers.sceneFramebuffer);
+    glClearColor(0.2f, 0.6f, 0.4f, 1.0f);
+    glClear(GL_COLOR_BUFFER_BIT);
+    glBindFramebuffer(GL_FRAMEBUFFER, 0);
+    glClearColor(0.0f, 0.0f, 0.0f, 1.0f);
+    glClear(GL_COLOR_BUFFER_BIT);
+    game.window = gameWindow;
+    game.gui->screenFlags = SCREEN_WORLD;
+    game.circleLoad = 1.5f; // fully open: nothing left to draw over the scene
+    ASSERT_FALSE(postEffectsShow({ 1.5f }, 160, 90));
+    postProcess(game);
+    game.window = nullptr;
+    EXPECT_EQ(glGetError(), GLenum(GL_NO_ERROR));
+    unsigned char pixel[4] = {};
+    glReadBuffer(GL_BACK);
+    glReadPixels(80, 45, 1, 1, GL_RGBA, GL_UNSIGNED_BYTE, pixel);
+    EXPECT_NEAR(pixel[1], 153, 2) << "the scene reached the window";
+    freeFramebuffers(game.framebuffers);
+    glfwMakeContextCurrent(window());
+    glfwDestroyWindow(gameWindow);
 }
 
 // The real frame drawn into the test's context with the run folder's shaders, meshes and

@@ -48,7 +48,8 @@ protected:
         game.screenWidth = 640;
         game.screenHeight = 360;
         game.mouseCaptured = true;
-        // Chunks of air: streaming runs for real but has nothing to mesh.
+        // Chunks of air (or of stone up to groundHeight, for chunks made once it
+        // is set): streaming runs for real but has little to mesh.
         // A fixture may hold generation back to see the loading screen while
         // the world is still unloaded; the workers wait in bounded polls.
         game.prepareWorld = [this](World& world) {
@@ -56,7 +57,10 @@ protected:
             world.fillChunk = [this](Chunk& chunk) {
                 for (int i = 0; i < 20000 && holdGeneration.load(); ++i)
                     std::this_thread::sleep_for(std::chrono::milliseconds(1));
-                chunk.root->fill(BLOCK_AIR, chunk.bounds());
+                const aabb box = chunk.bounds();
+                chunk.root->fill(BLOCK_AIR, box);
+                if (const float ground = groundHeight.load(); ground > 0.0f)
+                    chunk.root->fill(BLOCK_STONE, aabb(box.min, glm::vec3(box.max.x, ground, box.max.z)));
             };
         };
         createGui(game);
@@ -118,6 +122,7 @@ protected:
 
     Game game;
     std::atomic<bool> holdGeneration { false };
+    std::atomic<float> groundHeight { 0.0f };
     int worldsBuilt = 0; // createGame calls so far
     std::string created;
     Settings saved;

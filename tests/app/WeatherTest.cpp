@@ -3,6 +3,7 @@
 #include "base/Rand.h"
 
 #include <gtest/gtest.h>
+#include <utility>
 
 #include <cmath>
 #include <deque>
@@ -109,22 +110,34 @@ TEST(Timers, PotionFadesOnlyAfterItsTimerRanOut)
     EXPECT_EQ(factor, 0.0f);
 }
 
-TEST(Timers, CircleOpensAndClosesByOneHundredthPerFrame)
+TEST(Timers, CircleOpensAndClosesByOneHundredthPerSixtiethOfASecondAtAnyFrameRate)
 {
-    float circle = 0.0f;
-    int frames = 0;
-    for (; frames < 1000 && circle < 1.5f; ++frames)
-        advanceCircleLoad(circle, true);
-    EXPECT_NEAR(frames, 150, 1);
-    advanceCircleLoad(circle, true);
-    EXPECT_LT(circle, 1.52f); // stops growing
-    circle = 1.5f;
-    for (frames = 0; frames < 1000 && circle > 0.0f; ++frames)
-        advanceCircleLoad(circle, false);
-    EXPECT_NEAR(frames, 150, 1);
-    const float closed = circle;
-    advanceCircleLoad(circle, false);
-    EXPECT_EQ(circle, closed);
+    // Frames a whole opening and a whole closing take at a frame rate.
+    auto framesToOpenAndClose = [](float fps) {
+        float circle = 0.0f;
+        int opening = 0, closing = 0;
+        for (; opening < 10000 && circle < 1.5f; ++opening)
+            advanceCircleLoad(circle, true, 1.0f / fps);
+        EXPECT_EQ(circle, 1.5f);
+        advanceCircleLoad(circle, true, 1.0f / fps);
+        EXPECT_EQ(circle, 1.5f); // stops there
+        for (; closing < 10000 && circle > 0.0f; ++closing)
+            advanceCircleLoad(circle, false, 1.0f / fps);
+        advanceCircleLoad(circle, false, 1.0f / fps);
+        EXPECT_EQ(circle, 0.0f);
+        return std::make_pair(opening, closing);
+    };
+    // 2.5 s each way: 150 frames at 60 fps, as many seconds at 15 fps.
+    EXPECT_NEAR(framesToOpenAndClose(60.0f).first, 150, 1);
+    EXPECT_NEAR(framesToOpenAndClose(60.0f).second, 150, 1);
+    EXPECT_NEAR(framesToOpenAndClose(15.0f).first, 38, 1);
+    EXPECT_NEAR(framesToOpenAndClose(15.0f).second, 38, 1);
+    // A hitch of a whole second moves it no more than 0.05, so it is not skipped.
+    float circle = 0.5f;
+    advanceCircleLoad(circle, true, 1.0f);
+    EXPECT_FLOAT_EQ(circle, 0.55f);
+    advanceCircleLoad(circle, false, 0.0f);
+    EXPECT_FLOAT_EQ(circle, 0.55f);
 }
 
 TEST(Timers, DeathSequenceClosesTheRevealThenEndsInTheGameOverMenu)

@@ -70,4 +70,11 @@ TEST(LogDeathTest, FatalEndsWithCodeOneAfterItsMessageOnTheErrorStream)
             fatal("Framebuffer error!");
         },
         testing::ExitedWithCode(1), "^GL_FRAMEBUFFER_INCOMPLETE_ATTACHMENT\nFramebuffer error!\n$");
+    // The last words run once, after the message; one that is fatal itself ends there.
+    EXPECT_EXIT(
+        {
+            setLastWordsBeforeFatal([] { fatal("Settings could not be saved!"); });
+            fatal("cam not set!");
+        },
+        testing::ExitedWithCode(1), "^cam not set!\nSettings could not be saved!\n$");
 }

@@ -53,9 +53,9 @@ TEST_F(GameTest, AFreedCatFollowsAndDeathCatchesThePlayer)
     launch({ "--log-player", "--start-at", "32", "32", "--cage", "--death-after", "5" });
     ASSERT_TRUE(waitForMenu());
     ASSERT_TRUE(startPlaying());
-    std::this_thread::sleep_for(3s);
+    // A second of play: he has landed.
+    ASSERT_TRUE(waitUntil([&] { return creatureLines(out()).size() >= 4; }, 60s)) << out();
     std::vector<CreatureLine> lines = creatureLines(out());
-    ASSERT_FALSE(lines.empty());
     EXPECT_EQ(lines.back().cats, 0);
     EXPECT_LT(lines.back().catDistance, 0.0f) << "no free cat before the cage is opened";
 

@@ -146,6 +146,23 @@ TEST_F(GameTest, FullScreenKeepsItsTitleAndTakesTheModeItIsGiven)
     EXPECT_NE(out().find("Width: 1280 Height: 720\n"), std::string::npos);
     std::this_thread::sleep_for(1500ms);
     EXPECT_EQ(screen.windowName(window), "Mossgrave");
+
+    // Back to a window from Options: it never stood anywhere, so it opens in the
+    // middle of the screen, at its own size.
+    press("Escape");
+    press("Down");
+    press("Return"); // "Options"
+    for (int row = 0; row < 5; ++row)
+        press("Down"); // "Fullscreen"
+    press("Left");
+    press("Escape");
+    EXPECT_TRUE(waitUntil([&] { return screen.geometry(window, area) && area.width == 640; }, 15s));
+    EXPECT_EQ(area.height, 360);
+    EXPECT_EQ(area.x, 320);
+    EXPECT_EQ(area.y, 180);
+    press("Down"); // "Quit", after "Options"
+    press("Return");
+    EXPECT_EQ(finish(), 0) << err();
 }
 
 TEST_F(GameTest, WindowThatCannotBeOpenedEndsWithMinusOne)

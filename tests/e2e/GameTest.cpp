@@ -291,7 +291,9 @@ int GameTest::viewFits() const
 
 bool GameTest::waitForPlaying(int fitsBefore)
 {
-    return waitUntil([&] { return viewFits() > fitsBefore || game.exited(); }, 90s) && viewFits() > fitsBefore
+    // The loading screen ends once every chunk around the player is generated and meshed:
+    // beside a loaded machine that can take minutes for a square of fresh terrain.
+    return waitUntil([&] { return viewFits() > fitsBefore || game.exited(); }, 240s) && viewFits() > fitsBefore
         && waitUntil([&] { return backdropOf(shot("playing")) == Backdrop::Other; }, 15s);
 }
 

@@ -12,6 +12,7 @@ namespace {
 
 struct PlayerLine {
     float x = 0, y = 0, z = 0, speed = 0, stamina = 0;
+    int squareX = 0, squareZ = 0; // the chunk the loaded square is centred on
 };
 
 std::vector<PlayerLine> playerLines(const std::string& out)
@@ -25,8 +26,11 @@ std::vector<PlayerLine> playerLines(const std::string& out)
         PlayerLine p;
         std::string speedWord, staminaWord;
         std::istringstream fields(line.substr(8));
-        if (fields >> p.x >> p.y >> p.z >> speedWord >> p.speed >> staminaWord >> p.stamina)
-            lines.push_back(p);
+        if (!(fields >> p.x >> p.y >> p.z >> speedWord >> p.speed >> staminaWord >> p.stamina))
+            continue;
+        if (const size_t at = line.find(" square "); at != std::string::npos)
+            std::istringstream(line.substr(at + 8)) >> p.squareX >> p.squareZ;
+        lines.push_back(p);
     }
     return lines;
 }
@@ -121,4 +125,39 @@ TEST_F(MovementTest, WalkingJumpingAndRunningMoveThePlayer)
     press("Up"); // "Quit", the last entry
     press("Return");
     EXPECT_EQ(finish(), 0);
+}
+
+// From 262144 units out a float corner pulled in by a hundredth of a unit rounds back
+// onto the next chunk. Chunk 4101 begins at x = 262464: walking east over that border,
+// the loaded square must follow, and he walks on on the ground it brings.
+TEST_F(MovementTest, FarOutTheLoadedSquareFollowsThePlayerOverAChunkBorder)
+{
+    writeConfig(smallConfig({ { "Ambient_Sounds", "0" }, { "Chunk_View_Distance", "1" } }));
+    launch({ "--log-player", "--start-at", "262458", "32", "--look-at", "263000", "32" });
+    ASSERT_TRUE(waitForMenu());
+    ASSERT_TRUE(startPlaying());
+    std::vector<PlayerLine> lines = linesAtLeast(4);
+    ASSERT_FALSE(lines.empty()) << "no Player lines on standard output";
+    EXPECT_EQ(lines.back().squareX, 4100);
+    EXPECT_EQ(lines.back().squareZ, 0);
+
+    ASSERT_TRUE(screen.keyDown("w"));
+    const bool followed = waitUntil(
+        [&] {
+            lines = playerLines(out());
+            return !lines.empty() && lines.back().squareX == 4101;
+        },
+        60s);
+    ASSERT_TRUE(screen.keyUp("w"));
+    ASSERT_FALSE(lines.empty());
+    EXPECT_TRUE(followed) << "at x " << lines.back().x << " the square stayed on chunk " << lines.back().squareX;
+    EXPECT_GT(lines.back().x, 262464.0f);
+    lines = settle(8);
+    EXPECT_GT(lines.back().y, 1.0f) << "he stands on the ground, not on the world floor or below it";
+    EXPECT_EQ(lines.back().squareX, 4101);
+
+    press("Escape");
+    press("Up"); // "Quit", the last entry
+    press("Return");
+    EXPECT_EQ(finish(), 0) << err();
 }

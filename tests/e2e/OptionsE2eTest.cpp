@@ -114,13 +114,19 @@ TEST_F(GameTest, OptionsApplyAtOnceAndAreKeptInConfigTxtAsTheSmallestEdit)
     ASSERT_TRUE(screen.keyDown("w"));
     std::this_thread::sleep_for(1500ms);
     ASSERT_TRUE(screen.keyUp("w"));
+    // The window closed while Options is up: what was changed there is kept.
     press("Escape");
-    press("Down"); // the pause menu still has "Options" selected: "Quit" is next
-    press("Return");
+    press("Return"); // the pause menu still has "Options" selected
+    ASSERT_TRUE(optionsShown());
+    press("Down");
+    press("Down");
+    press("Left"); // Volume 9 -> 8
+    ASSERT_TRUE(screen.closeWindow(window));
     EXPECT_EQ(finish(), 0) << err();
     EXPECT_EQ(err().find("GL error"), std::string::npos) << err();
     EXPECT_EQ(err().find("Framebuffer error!"), std::string::npos);
     const std::string saved = readFile(file);
+    EXPECT_NE(saved.find("Volume=8"), std::string::npos) << saved;
     EXPECT_NE(saved.find("Anti-Aliasing_Factor=2\n"), std::string::npos) << saved;
     EXPECT_NE(saved.find("Fullscreen=1\n"), std::string::npos) << saved;
     EXPECT_NE(saved.find("Chunk_View_Distance=0\n"), std::string::npos) << saved;

@@ -3,6 +3,9 @@
 // above, the light switched off with F, and the grey picture of the pause menu.
 #include "GameTest.h"
 
+#include <algorithm>
+#include <cmath>
+#include <sstream>
 #include <thread>
 
 namespace {
@@ -28,6 +31,22 @@ protected:
             timeout, 500ms);
     }
     Picture last;
+
+    // The numbers after `key` on the game's last --log-player line; empty before the first.
+    std::vector<float> lastPlayerValues(const std::string& key) const
+    {
+        const std::string text = out();
+        const size_t line = text.rfind("Player: ");
+        const size_t at = line == std::string::npos ? line : text.find(" " + key + " ", line);
+        const size_t end = line == std::string::npos ? line : text.find('\n', line);
+        std::vector<float> values;
+        if (at == std::string::npos || at > end)
+            return values;
+        std::istringstream fields(text.substr(at + key.size() + 2, end - at - key.size() - 2));
+        for (float v; fields >> v;)
+            values.push_back(v);
+        return values;
+    }
 };
 
 TEST_F(Render, TheFlashlightLightsTexturedTerrainAndFSwitchesItOff)
@@ -75,27 +94,43 @@ TEST_F(Render, TheFlashlightLightsTexturedTerrainAndFSwitchesItOff)
 TEST_F(Render, TheNightSkyShowsTheMoonAndStars)
 {
     writeConfig(smallConfig({ { "Chunk_View_Distance", "1" } }));
-    launch();
+    // In the open desert, where nothing stands between him and the sky.
+    launch({ "--log-player", "--start-at", "-32", "416" });
     ASSERT_TRUE(waitForMenu());
     ASSERT_TRUE(startPlaying());
-    const Picture ahead = shot("ahead");
-    // Look up and turn until the moon comes into view; the stars show anywhere above.
-    screen.moveMouseBy(0, -400);
-    bool moon = false;
-    for (int turn = 0; turn < 12 && !moon; ++turn) {
-        moon = waitForPicture(
-            "sky", [&](const Picture& p) { return pixels::mean(p, top()) > pixels::mean(ahead, top()) + 0.004; },
-            6s);
-        if (!moon)
-            screen.moveMouseBy(150, 0);
-    }
-    EXPECT_TRUE(moon) << "nothing bright above: " << pixels::mean(last, top());
-    // Bright points in the dark sky: the brightest pixels stand far above the mean.
-    int bright = 0;
-    for (int y = 0; y < last.height / 3; ++y)
-        for (int x = 0; x < last.width; ++x)
-            bright += (last.at(x, y, 0) + last.at(x, y, 1) + last.at(x, y, 2)) / 3.0f > 0.35f;
-    EXPECT_GT(bright, 3) << "no moon or star shows";
+    // The moon stands 150 units east of him and 230 up: turn to face it, reading where he
+    // looks from his log lines (the mouse turns him 0.2 degrees a pixel; the first motion
+    // after a menu also carries where the pointer went meanwhile, so it is only a start).
+    const float moonYaw = -90.0f, moonPitch = float(std::atan2(230.0, 150.0) * 180.0 / 3.14159265);
+    ASSERT_TRUE(screen.moveMouseBy(1, 0));
+    const bool facing = waitUntil(
+        [&] {
+            const std::vector<float> yaw = lastPlayerValues("yaw"), pitch = lastPlayerValues("pitch");
+            if (yaw.empty() || pitch.empty())
+                return false;
+            const float turn = std::remainder(moonYaw - yaw[0], 360.0f), rise = moonPitch - pitch[0];
+            if (std::fabs(turn) < 3.0f && std::fabs(rise) < 3.0f)
+                return true;
+            // At most 30 degrees a move: a larger one may turn him over, and is refused.
+            screen.moveMouseBy(int(-std::clamp(turn, -30.0f, 30.0f) / 0.2f), int(-std::clamp(rise, -30.0f, 30.0f) / 0.2f));
+            return false;
+        },
+        60s, 1s);
+    ASSERT_TRUE(facing) << "yaw " << lastPlayerValues("yaw")[0] << " pitch " << lastPlayerValues("pitch")[0];
+
+    // The moon in the middle of the picture, a disk of bright pixels, and stars as points
+    // of light in the dark above it, once the reveal has opened over them.
+    const Area middle { area.width / 2 - 40, area.height / 2 - 40, 80, 80 };
+    auto brighter = [](const Picture& p, const Area& a, float level) {
+        int n = 0;
+        for (int y = a.y; y < a.y + a.height && y < p.height; ++y)
+            for (int x = a.x; x < a.x + a.width && x < p.width; ++x)
+                n += (p.at(x, y, 0) + p.at(x, y, 1) + p.at(x, y, 2)) / 3.0f > level;
+        return n;
+    };
+    EXPECT_TRUE(waitForPicture("sky", [&](const Picture& p) {
+        return brighter(p, middle, 0.35f) > 50 && brighter(p, top(), 0.15f) > 3 && pixels::mean(p, top()) < 0.05;
+    })) << "moon " << brighter(last, middle, 0.35f) << ", stars " << brighter(last, top(), 0.15f) << " bright pixels";
     press("Escape");
     press("Up"); // "Quit", the last entry
     press("Return");

@@ -85,6 +85,11 @@ bool Screen::focus(const std::string& window) const
 {
     return xdotool({ "windowfocus", window });
 }
+bool Screen::closeWindow(const std::string& window) const
+{
+    return sendCloseRequest(display, std::strtoul(window.c_str(), nullptr, 10));
+}
+
 bool Screen::key(const std::string& name) const
 {
     return xdotool({ "key", name });

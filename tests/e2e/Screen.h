@@ -29,6 +29,9 @@ public:
     // Position and size of the window on the screen; false when it is gone.
     bool geometry(const std::string& window, Area& area) const;
     bool focus(const std::string& window) const;
+    // Asks the window to close as a window manager's close button does
+    // (WM_DELETE_WINDOW); xdotool can only destroy it.
+    bool closeWindow(const std::string& window) const;
     // xdotool key names: "Return", "Down", "Escape", "F12", "w".
     bool key(const std::string& name) const;
     bool keyDown(const std::string& name) const;
@@ -46,6 +49,10 @@ private:
     bool xdotool(const std::vector<std::string>& args, std::string* out = nullptr) const;
     std::string display;
 };
+
+// Sends WM_DELETE_WINDOW to the X window with that id on the display (in a file of
+// its own: Xlib's names clash with this one's).
+bool sendCloseRequest(const std::string& display, unsigned long window);
 
 // A decoded screenshot or picture: 8-bit RGB, top row first.
 struct Picture {

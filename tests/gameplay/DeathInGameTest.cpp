@@ -43,7 +43,7 @@ TEST_F(DeathInGame, FullRageStartsTheDeathSequenceAndTheGameOverMenuFollows)
     steps(121); // the reveal starts to close after 2 s
     EXPECT_FALSE(game.circleOpening);
     for (int frame = 0; frame < 200; ++frame)
-        advanceCircleLoad(game.circleLoad, game.circleOpening);
+        advanceCircleLoad(game.circleLoad, game.circleOpening, kFrameSeconds);
     EXPECT_EQ(death.position(), closeUp);
     EXPECT_NE(game.gui->screenFlags, SCREEN_GAME_OVER);
     steps(120); // past 4 s

@@ -2,6 +2,10 @@
 // that lie between or beyond the steps, the texts, and the keys saved.
 #include "app/OptionsApply.h"
 #include "gui/OptionRows.h"
+#include "gui/GuiText.h"
+#include "gui/OptionsMenu.h"
+
+#include <GLFW/glfw3.h>
 
 #include <gtest/gtest.h>
 
@@ -68,23 +72,50 @@ INSTANTIATE_TEST_SUITE_P(OptionRows, OptionStep,
         StepCase { OptionRow::AntiAliasing, 4, -1, 2, "Anti-Aliasing: 2" },
         StepCase { OptionRow::AntiAliasing, 1, -1, 1, "Anti-Aliasing: 1" }));
 
-TEST(OptionRows, MouseRowStepsBothMagnitudesAndKeepsInvertedAxes)
+TEST(OptionRows, MouseRowStepsBothAxesByOneFactorAndKeepsTheirSigns)
 {
     Settings settings;
     settings.mouseSensitivityX = -100;
-    settings.mouseSensitivityY = 155;
+    settings.mouseSensitivityY = 150; // the player's own, steeper vertical axis
     EXPECT_EQ(optionRowText(OptionRow::MouseSensitivity, settings, {}), "Mouse Sensitivity: 100");
     ASSERT_TRUE(stepOption(OptionRow::MouseSensitivity, settings, 1, {}));
     EXPECT_EQ(settings.mouseSensitivityX, -110);
-    EXPECT_EQ(settings.mouseSensitivityY, 110);
+    EXPECT_EQ(settings.mouseSensitivityY, 165);
     EXPECT_EQ(optionConfigChanges(OptionRow::MouseSensitivity, settings),
-        (std::vector<ConfigChange> { { "Mouse_Sensitivity_X", "-110" }, { "Mouse_Sensitivity_Y", "110" } }));
+        (std::vector<ConfigChange> { { "Mouse_Sensitivity_X", "-110" }, { "Mouse_Sensitivity_Y", "165" } }));
+    settings.mouseSensitivityY = -55; // inverted, half as fast
+    ASSERT_TRUE(stepOption(OptionRow::MouseSensitivity, settings, -1, {}));
+    EXPECT_EQ(settings.mouseSensitivityX, -100);
+    EXPECT_EQ(settings.mouseSensitivityY, -50);
 
-    settings.mouseSensitivityX = 0; // the zero warning's case: up to the first step
+    settings.mouseSensitivityX = 0; // the zero warning's case: up to the first step, Y as much
+    settings.mouseSensitivityY = 100;
     EXPECT_TRUE(stepOption(OptionRow::MouseSensitivity, settings, 1, {}));
     EXPECT_EQ(settings.mouseSensitivityX, 10);
+    EXPECT_EQ(settings.mouseSensitivityY, 110);
     settings.mouseSensitivityX = 400;
     EXPECT_FALSE(stepOption(OptionRow::MouseSensitivity, settings, 1, {}));
+    EXPECT_EQ(settings.mouseSensitivityY, 110);
+}
+
+TEST(OptionRows, MouseRatioSurvivesTheScreensStepsToTheEndAndBack)
+{
+    const Settings saved = gSettings;
+    gSettings.mouseSensitivityX = 100;
+    gSettings.mouseSensitivityY = -155;
+    OptionsMenu menu;
+    menu.open();
+    menu.keyHandler(GLFW_KEY_DOWN); // "Mouse Sensitivity"
+    for (int i = 0; i < 12; ++i)
+        menu.keyHandler(GLFW_KEY_LEFT); // held at 10
+    EXPECT_EQ(gSettings.mouseSensitivityX, 10);
+    EXPECT_EQ(gSettings.mouseSensitivityY, -16); // 15.5, rounded
+    for (int i = 0; i < 9; ++i)
+        menu.keyHandler(GLFW_KEY_RIGHT);
+    EXPECT_EQ(gSettings.mouseSensitivityX, 100);
+    EXPECT_EQ(gSettings.mouseSensitivityY, -155) << "rounding wore the ratio away";
+    gSettings = saved;
+    releaseTextResources(); // the rows were drawn with the font
 }
 
 TEST(OptionRows, ViewDistanceSaysWhenItWaitsForTheNextGameAndBackDoesNothing)

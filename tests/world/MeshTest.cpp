@@ -1,10 +1,12 @@
 #include "world/FaceMasks.h"
 #include "world/TerrainMesher.h"
 
+#include "LeafSquares.h"
 #include "WorldTestHelpers.h"
 
 #include <gtest/gtest.h>
 
+#include <glm/geometric.hpp>
 #include <map>
 #include <set>
 #include <random>
@@ -165,6 +167,11 @@ std::map<std::array<int, 4>, int> coveredSquares(const TerrainMeshData& mesh)
             EXPECT_EQ(c[k].typeAndFace, c[0].typeAndFace);
         }
         EXPECT_EQ(lo[axis], hi[axis]); // flat
+        // Counter-clockwise seen from outside: the turn of the first three corners points
+        // along the face's direction.
+        const glm::ivec3 p0(c[0].x, c[0].y, c[0].z), p1(c[1].x, c[1].y, c[1].z), p2(c[2].x, c[2].y, c[2].z);
+        const glm::ivec3 turn = glm::cross(glm::vec3(p1 - p0), glm::vec3(p2 - p1));
+        EXPECT_EQ(turn[axis] > 0, face >= 3) << "face " << face << " winds the wrong way";
         for (int i = lo[u]; i < hi[u]; ++i) {
             for (int j = lo[v]; j < hi[v]; ++j) {
                 const bool fresh
@@ -284,7 +291,16 @@ TEST(DrawNodeMesh, MergedFacesCoverExactlyTheMarkedFacesWithFewerQuads)
     EXPECT_EQ(plain->quadCount(), size_t(visibleFacesOf(node))); // a quad per marked leaf face
     EXPECT_LT(merged->quadCount() * 2, plain->quadCount());
     EXPECT_EQ(node.meshData->vertices.size(), merged->vertices.size());
-    EXPECT_EQ(coveredSquares(*merged), coveredSquares(*plain));
+    // Both cover exactly the squares of the faces the leaves marked, read from their boxes.
+    std::map<std::array<int, 4>, int> marked;
+    forEachLeafSquare(node, node.box.min, [&](const LeafSquare& s) {
+        EXPECT_TRUE(marked.emplace(std::array<int, 4> { s.face, s.plane, s.u, s.v }, s.type).second);
+    });
+    EXPECT_GT(marked.size(), 1000u);
+    EXPECT_EQ(coveredSquares(*merged), marked);
+    EXPECT_EQ(coveredSquares(*plain), marked);
+    EXPECT_EQ(merged->placement.origin, node.box.min);
+    EXPECT_EQ(merged->placement.step, glm::vec3(0.5f));
 
     // Indices: six a quad, 16-bit, each direction's range holding only its own quads.
     ASSERT_EQ(merged->indices16.size(), merged->quadCount() * 6);

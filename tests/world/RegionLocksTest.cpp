@@ -86,3 +86,58 @@ TEST(RegionLocks, WorkerWaitsUntilTheRangeIsReleased)
     std::vector<Chunk*> missing;
     EXPECT_FALSE(locks.lock(chunks, { 0, 0, 2, 0 }, RegionLocks::Cover::Whole, missing));
 }
+
+TEST(RegionLocks, AWaitingMainThreadGoesFirstAndKeepsItsReservationUntilItHasTheRange)
+{
+    ChunkList chunks = threeChunks();
+    RegionLocks locks;
+    std::vector<Chunk*> held;
+    ASSERT_EQ(locks.tryLock(chunks, { 1, 0, 1, 0 }, RegionLocks::Cover::Whole, held), RegionLocks::LOCKED);
+
+    // Held past its patience: the wait gives up, the reservation stays.
+    std::vector<Chunk*> mine;
+    EXPECT_EQ(locks.lockWaiting(chunks, { 0, 0, 1, 0 }, RegionLocks::Cover::Whole, mine, std::chrono::milliseconds(30)),
+        RegionLocks::BUSY);
+    EXPECT_TRUE(mine.empty());
+    EXPECT_FALSE(chunks[0]->busy);
+    EXPECT_TRUE(locks.reserved());
+
+    // A worker's job on a free chunk of the reserved range waits; one beside it does not.
+    std::atomic<bool> workerGot { false };
+    std::thread worker([&] {
+        std::vector<Chunk*> job;
+        if (locks.lock(chunks, { 0, 0, 0, 0 }, RegionLocks::Cover::Whole, job)) {
+            workerGot = true;
+            locks.release(job);
+        }
+    });
+    std::vector<Chunk*> beside;
+    EXPECT_EQ(locks.tryLock(chunks, { 0, 0, 0, 0 }, RegionLocks::Cover::Whole, beside), RegionLocks::LOCKED)
+        << "the main thread's own try-locks are not held off";
+    locks.release(beside);
+    std::this_thread::sleep_for(std::chrono::milliseconds(30));
+    EXPECT_FALSE(workerGot) << "no worker starts on a reserved chunk";
+
+    // Released while the main thread waits: it has the range at once, and the worker
+    // follows only after the main thread lets it go.
+    std::thread releaser([&] {
+        std::this_thread::sleep_for(std::chrono::milliseconds(30));
+        locks.release(held);
+    });
+    EXPECT_EQ(locks.lockWaiting(chunks, { 0, 0, 1, 0 }, RegionLocks::Cover::Whole, mine, std::chrono::seconds(20)),
+        RegionLocks::LOCKED);
+    releaser.join();
+    EXPECT_EQ(mine, (std::vector<Chunk*> { chunks[0].get(), chunks[1].get() }));
+    EXPECT_FALSE(locks.reserved());
+    EXPECT_FALSE(workerGot);
+    locks.release(mine);
+    worker.join();
+    EXPECT_TRUE(workerGot);
+
+    // A chunk still being generated fails at once, without a wait, and reserves the range.
+    EXPECT_EQ(locks.lockWaiting(chunks, { 0, 0, 2, 0 }, RegionLocks::Cover::Whole, mine, std::chrono::seconds(20)),
+        RegionLocks::UNAVAILABLE);
+    EXPECT_TRUE(locks.reserved());
+    locks.unreserve();
+    EXPECT_FALSE(locks.reserved());
+}

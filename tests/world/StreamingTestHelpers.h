@@ -24,7 +24,7 @@ template <class Cond> bool runFramesUntil(World& world, Cond cond, int seconds =
 inline bool waitForWorkers(World& world, int seconds = 120)
 {
     const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(seconds);
-    while (world.pendingJobs() != 0 || world.activeWorkerCount() != 0) {
+    while (!world.workersIdle()) {
         if (std::chrono::steady_clock::now() > deadline)
             return false;
         std::this_thread::sleep_for(std::chrono::milliseconds(1));
@@ -35,8 +35,7 @@ inline bool waitForWorkers(World& world, int seconds = 120)
 // Every job done and every mesh uploaded: nothing more will change on its own.
 inline bool settled(World& world)
 {
-    return world.isLoaded() && world.pendingJobs() == 0 && world.activeWorkerCount() == 0
-        && world.pendingUploads() == 0;
+    return world.isLoaded() && world.workersIdle() && world.pendingUploads() == 0;
 }
 
 // A world of the fixed test seed; unless `terrain` is set its chunks are flat

@@ -136,8 +136,9 @@ TEST(TerrainCulling, FogHorizonIsWhereTheBrightestLightFadesBelowHalfAStep)
             EXPECT_LT(left, HALF_COLOR_STEP) << d;
         }
         const float inside = std::max(brightestLight(l, std::fabs(at - 1.0f - 1.0f), false), 0.016f);
-        if (&l != &off)
+        if (&l != &off) {
             EXPECT_GE(inside * fogTransmittance(l, at - 1.0f), HALF_COLOR_STEP) << "not farther than needed";
+        }
     }
     // The lamp's own light fades sooner than the moon's: its shadow matters only that far.
     EXPECT_LT(lampReach(clear, eye), h);

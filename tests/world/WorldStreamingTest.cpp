@@ -145,6 +145,45 @@ TEST(WorldStreaming, GeneratedTerrainLoadsAndSquareWaitsBeforeMoving)
     EXPECT_EQ(streamed.onBorder, plain.onBorder);
 }
 
+// Far from the origin a float box's corner pulled in by a hundredth of a unit rounds
+// back onto the next chunk (from 262144 units on); chunk (-10, -10) is where the square
+// stands before its first move. The square must load there and follow a step east.
+class WorldStreamingOut : public testing::TestWithParam<float> { };
+
+TEST_P(WorldStreamingOut, TheSquareLoadsAndFollowsThePlayerOverAChunkBorder)
+{
+    const float start = GetParam();
+    auto world = makeTestWorld(1);
+    world->playerPosition = glm::vec3(start, 30.0f, start);
+    testing::internal::CaptureStdout();
+    world->update(0.0f);
+    ASSERT_TRUE(waitForWorkers(*world));
+    const ChunkCoord c = chunkCoordOf(start, start);
+    // Generation computes every chunk's height map, wherever it lies.
+    EXPECT_EQ(testing::internal::GetCapturedStdout().find("heightmap failed"), std::string::npos);
+    ASSERT_TRUE(runFramesUntil(*world, [&] { return world->squareCentredOn(start, start) && settled(*world); }, 30));
+    ASSERT_NE(world->findChunk(c.cx, c.cz), nullptr);
+    EXPECT_TRUE(world->findChunk(c.cx, c.cz)->ready);
+    EXPECT_EQ(world->centerChunk, glm::vec2(float(c.cx), float(c.cz)));
+
+    world->playerPosition.x = start + 64.0f;
+    ASSERT_TRUE(runFramesUntil(*world, [&] { return world->centerChunk.x == float(c.cx + 1); }, 30))
+        << "the square stayed at chunk " << world->centerChunk.x;
+    ASSERT_TRUE(runFramesUntil(*world, [&] { return settled(*world); }, 30));
+    EXPECT_EQ(coordsOf(world->chunks), square(c.cx, c.cx + 2, c.cz - 1, c.cz + 1));
+    EXPECT_EQ(world->heightAt({ start + 64.0f, 60.0f, start }), 10.0f);
+
+    // An edit in the new square's last column lands; one just beyond it is dropped.
+    const float east = float(c.cx + 2) * 64.0f + 32.0f;
+    world->editVoxels(BLOCK_BRICK, std::make_unique<aabb>(glm::vec3(east, 20, start), glm::vec3(east + 1, 21, start + 1)));
+    world->editVoxels(BLOCK_BRICK, std::make_unique<aabb>(glm::vec3(east + 64, 20, start), glm::vec3(east + 65, 21, start + 1)));
+    ASSERT_TRUE(runFramesUntil(*world, [&] { return world->editQueue.empty() && settled(*world); }, 30));
+    EXPECT_EQ(world->heightAt({ east + 0.5f, 60.0f, start + 0.5f }), 21.0f);
+}
+
+INSTANTIATE_TEST_SUITE_P(FarAndNear, WorldStreamingOut,
+    testing::Values(-620.0f, 262144.0f + 4 * 64.0f + 10.0f, -262144.0f - 3 * 64.0f - 10.0f, 2097152.0f + 74.0f));
+
 TEST(WorldStreaming, EditsWaitForBusyChunksAndAreNeverLost)
 {
     auto world = makeTestWorld(1);
@@ -393,6 +432,8 @@ TEST(WorldStress, WalkingBackAndForthWithEditsStaysConsistent)
         }
     }
     ASSERT_TRUE(runFramesUntil(*world, [&] { return world->editQueue.empty() && settled(*world); }));
+    // Frames may have scheduled a destroy job since: look only once every worker is idle.
+    ASSERT_TRUE(waitForWorkers(*world));
     testing::internal::GetCapturedStdout();
     EXPECT_EQ(world->chunks.size(), 9u);
     for (const auto& c : world->chunks)
@@ -401,6 +442,10 @@ TEST(WorldStress, WalkingBackAndForthWithEditsStaysConsistent)
         EXPECT_TRUE(c->ready && !c->busy);
     EXPECT_GT(DeletionProbe::deleted, 0); // chunks were destroyed on the way
     EXPECT_EQ(DeletionProbe::deletedElsewhere, 0);
+    // And none by a job still running: the workers have all ended.
+    testing::internal::CaptureStdout();
     world.reset();
+    testing::internal::GetCapturedStdout();
+    EXPECT_EQ(DeletionProbe::deletedElsewhere, 0);
     resetNearestBonfire();
 }
