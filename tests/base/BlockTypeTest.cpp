@@ -20,15 +20,11 @@ TEST(BlockDefs, AirIsEmptyEveryMaterialIsADrawnOpaqueSolidAndBytesBeyondAreNothi
         const BlockDef& def = blockDef(BlockType(t));
         EXPECT_TRUE(def.drawn() && def.opaque && def.solid);
         EXPECT_FALSE(def.letsLightThrough);
-        // Layer t - 1 of the block array texture is the row's own file.
+        // Layer t - 1 of the block array texture is the row's own file, and no other row's.
         EXPECT_STREQ(blockTexturePaths[size_t(t - 1)], def.texture);
-        const std::string file = def.texture;
-        EXPECT_EQ(file.rfind("textures/", 0), 0u);
-        EXPECT_EQ(file.substr(file.size() - 4), ".png");
-        EXPECT_TRUE(files.insert(file).second) << "two materials share " << file;
+        EXPECT_TRUE(files.insert(def.texture).second) << "two materials share " << def.texture;
     }
     EXPECT_STREQ(blockTexturePaths.front(), "textures/dirt.png");
-    EXPECT_STREQ(blockTexturePaths.back(), "textures/stone_cracks.png");
 
     for (int byte : { BLOCK_TYPE_COUNT, 100, int(MIXED_NODE) }) {
         const BlockDef& none = blockDef(BlockType(byte));
