@@ -4,8 +4,9 @@
 // values the creatures read (the ball in flight, the thrown fish, the death
 // and potion timers, the outdoor level), the world's placement and
 // line-of-sight queries, and what gameplay does to the game (explosions, new
-// projectiles and cats, items handed over, the flames, sounds, particles). The game implements it over its World (app/RunningGame); tests
-// implement what they watch.
+// projectiles and cats, items handed over, the flames, sounds, particles).
+// The game implements it over its World (app/RunningGame); tests implement
+// what they watch.
 //
 // Every operation has a neutral default, so the interface itself stands for
 // "no game": world objects made by structure generation on the workers, or in
