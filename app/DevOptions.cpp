@@ -1,8 +1,9 @@
 #include "app/DevOptions.h"
 
+#include "gameplay/ItemDefs.h"
+
 #include <cmath>
 #include <glm/trigonometric.hpp>
-#include <iterator>
 #include <ostream>
 
 namespace {
@@ -21,8 +22,18 @@ std::optional<float> number(const std::string& text)
     }
 }
 
-// The item names a developer types, by item type number.
-constexpr const char* kItemNames[] = { "dynamite", "fish", "jetpack", "ball", "potion", "hands" };
+// The item names a developer types, from the item rows, with `last` before the final one.
+std::string itemNames(const char* last)
+{
+    std::string names;
+    const auto defs = itemDefs();
+    for (size_t i = 0; i < defs.size(); ++i) {
+        if (i > 0)
+            names += i + 1 == defs.size() ? last : ", ";
+        names += defs[i].optionName;
+    }
+    return names;
+}
 
 // The number at args[j]; nothing when the list ends first.
 std::optional<float> numberAt(const std::vector<std::string>& args, size_t j)
@@ -70,15 +81,15 @@ DevOptions parseDevOptions(const std::vector<std::string>& args, std::ostream& e
             options.frameStatsFile = args[++i];
         } else if (arg == "--give") {
             int type = -1;
-            for (int t = 0; t < int(std::size(kItemNames)); ++t) {
-                if (i + 1 < args.size() && args[i + 1] == kItemNames[t])
-                    type = t;
+            for (const ItemDef& def : itemDefs()) {
+                if (i + 1 < args.size() && args[i + 1] == def.optionName)
+                    type = int(def.type);
             }
             const auto count = numberAt(args, i + 2);
             // Item counts are whole and small; a huge count would only overflow the overlay.
             if (type < 0 || !count || *count < 1 || *count > 10000 || *count != std::floor(*count)) {
-                err << "Option --give needs an item (dynamite, fish, jetpack, ball, potion or hands) "
-                       "and a count from 1 to 10000; ignored.\n";
+                err << "Option --give needs an item (" << itemNames(" or ")
+                    << ") and a count from 1 to 10000; ignored.\n";
                 continue;
             }
             options.items.emplace_back(type, int(*count));
@@ -104,10 +115,11 @@ DevOptions parseDevOptions(const std::vector<std::string>& args, std::ostream& e
 
 std::span<const DevOptionUsage> devOptionUsages()
 {
-    static constexpr DevOptionUsage kUsages[] = {
+    static const std::string giveSummary = "COUNT of ITEM: " + itemNames(", ");
+    static const DevOptionUsage kUsages[] = {
         { "--start-at X Z", "start a new game's player on the surface at (X, Z)" },
         { "--look-at X Z", "turn a new player to face the point (X, Z)" },
-        { "--give ITEM COUNT", "COUNT of ITEM: dynamite, fish, jetpack, ball, potion, hands" },
+        { "--give ITEM COUNT", giveSummary.c_str() },
         { "--cage", "stand a caged cat in front of a new player" },
         { "--death-after S", "Death attacks every S seconds (1-1000) once he has a cat" },
         { "--log-player", "print a Player: line four times a second, and explosions" },

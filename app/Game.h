@@ -17,6 +17,7 @@
 
 struct GLFWwindow;
 class BlockTextureArray;
+struct Explosion;
 class Fire;
 class FrameStats;
 class PassTimer;
@@ -155,7 +156,8 @@ void respawn(Game& game);
 void quit(Game& game);
 void showGameOverMenu(Game& game);
 void startDeathSequence(Game& game);
-void explode(Game& game, const glm::vec3& position, float radius, float factor);
+// Plays one blast: sparks, sound, the log line, the camera shake, then the carve.
+void explode(Game& game, const Explosion& blast);
 void addProjectile(Game& game, std::unique_ptr<Projectile> projectile);
 void releaseAllKeys(Game& game);
 

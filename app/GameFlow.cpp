@@ -13,6 +13,7 @@
 #include "gameplay/Cage.h"
 #include "gameplay/Cat.h"
 #include "gameplay/Death.h"
+#include "gameplay/Explosion.h"
 #include "gameplay/Player.h"
 #include "gameplay/projectiles/Projectile.h"
 #include "gui/Gui.h"
@@ -142,10 +143,13 @@ void startDeathSequence(Game& game)
     game.deathTimer = 0.0f;
 }
 
-void explode(Game& game, const glm::vec3& position, float radius, float factor)
+void explode(Game& game, const Explosion& blast)
 {
-    if (game.particles)
-        game.particles->spawnExplosion(position, radius, explosionSparkCount(radius, factor), 1.0f);
+    const glm::vec3& position = blast.centre;
+    if (game.particles) {
+        const int sparks = explosionSparkCount(blast.radius, blast.factor);
+        game.particles->spawnExplosion(position, blast.radius, sparks, 1.0f);
+    }
     gSoundSystem.playAt(SOUND_EXPLOSION, position, glm::vec3(0.0f));
     if (game.dev.logPlayer && game.world) {
         logLine(joinText(std::fixed, std::setprecision(2), "Explosion: ", position.x, " ", position.y, " ",
@@ -153,10 +157,11 @@ void explode(Game& game, const glm::vec3& position, float radius, float factor)
         game.exploded = true;
         game.lastExplosion = position;
     }
-    if (!game.player || !game.playerCamera)
-        return;
-    const float distance = glm::distance(position, game.player->position());
-    game.playerCamera->shake(explosionShake(distance));
+    if (game.player && game.playerCamera)
+        game.playerCamera->shake(explosionShake(glm::distance(position, game.player->position())));
+    // Last: the carve tells the world objects, and a charge it reaches explodes in its turn.
+    if (game.world)
+        game.world->carve(blast.sphere());
 }
 
 void addProjectile(Game& game, std::unique_ptr<Projectile> projectile)

@@ -149,15 +149,9 @@ void RunningGame::addProjectile(std::unique_ptr<Projectile> projectile)
     ::addProjectile(game, std::move(projectile));
 }
 
-void RunningGame::explode(const glm::vec3& center, float radius, float factor)
+void RunningGame::explode(const Explosion& blast)
 {
-    ::explode(game, center, radius, factor);
-}
-
-void RunningGame::carve(const Sphere& sphere)
-{
-    if (game.world)
-        game.world->carve(sphere);
+    ::explode(game, blast);
 }
 
 void RunningGame::moveFire(const glm::vec3& position)

@@ -38,8 +38,7 @@ public:
     Death* death() override;
     Cat* nearestCat() override;
     void addProjectile(std::unique_ptr<Projectile> projectile) override;
-    void explode(const glm::vec3& center, float radius, float factor) override;
-    void carve(const Sphere& sphere) override;
+    void explode(const Explosion& blast) override;
     void moveFire(const glm::vec3& position) override;
     void playSound(int sound, const glm::vec3& position) override;
     ParticleSystem* particles() override;

@@ -1,15 +1,16 @@
 #include "gameplay/ContainerItem.h"
 
-#include "gameplay/Item.h"
+#include "gameplay/ItemDefs.h"
 #include "render/Model.h"
 
 void ItemDeleter::operator()(Item* item) const { delete item; }
 
 ItemPtr makeLyingItem(int type)
 {
-    if (type < int(ItemType::Dynamite) || type > int(ItemType::Potion))
+    const ItemDef* def = findItemDef(type);
+    if (!def || !def->container.inContainers)
         return nullptr;
-    return ItemPtr(makeItem(type, false).release());
+    return ItemPtr(def->make(false).release());
 }
 
 void setItemMatrix(Item& item, const glm::mat4& matrix)

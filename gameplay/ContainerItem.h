@@ -13,9 +13,9 @@ struct ItemDeleter {
 };
 using ItemPtr = std::unique_ptr<Item, ItemDeleter>;
 
-// Item factory for containers: the item of type 0..4 with its model flagged as
-// lying in the world, count 1. Returns null for other types (and for
-// Hands, which never lie in a container).
+// Item factory for containers: the item of a type whose row lets it lie in a
+// container, its model flagged as lying in the world, count 1. Returns null for
+// other types (and for Hands, which never lie in a container).
 ItemPtr makeLyingItem(int type);
 void setItemMatrix(Item& item, const glm::mat4& matrix);
 void setItemCount(Item& item, int count);

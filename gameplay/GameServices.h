@@ -3,16 +3,16 @@
 // What the game offers the things in its world: the player and the game-wide
 // values the creatures read (the ball in flight, the thrown fish, the death
 // and potion timers, the outdoor level), the world's placement and
-// line-of-sight queries, and what gameplay does to the game (explosions,
-// carving, new projectiles and cats, items handed over, the flames, sounds,
-// particles). The game implements it over its World (app/RunningGame); tests
-// implement what they watch.
+// line-of-sight queries, and what gameplay does to the game (explosions, new
+// projectiles and cats, items handed over, the flames, sounds, particles).
+// The game implements it over its World (app/RunningGame); tests implement
+// what they watch.
 //
 // Every operation has a neutral default, so the interface itself stands for
 // "no game": world objects made by structure generation on the workers, or in
 // tools, then act on nothing.
 
-#include "base/Shapes.h"
+#include "gameplay/Explosion.h"
 
 #include <glm/mat4x4.hpp>
 #include <glm/vec3.hpp>
@@ -103,15 +103,9 @@ public:
 
     // A thrown or shot body joins the world, which owns it from now on.
     virtual void addProjectile(std::unique_ptr<Projectile> projectile);
-    // Sparks, the explosion sound and the camera shake.
-    virtual void explode(const glm::vec3& center, float radius, float factor)
-    {
-        (void)center;
-        (void)radius;
-        (void)factor;
-    }
-    // Air into the sphere; every world object of the loaded chunks is told.
-    virtual void carve(const Sphere& sphere) { (void)sphere; }
+    // The whole blast: sparks, the explosion sound, the camera shake, and air
+    // into its sphere, of which every world object of the loaded chunks is told.
+    virtual void explode(const Explosion& blast) { (void)blast; }
     // Moves the one fire effect.
     virtual void moveFire(const glm::vec3& position) { (void)position; }
     // One-shot sound at a position, zero velocity.

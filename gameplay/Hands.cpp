@@ -4,12 +4,8 @@
 #include "gameplay/Player.h"
 
 Hands::Hands(bool held)
-    : Item(held)
+    : Item(ItemType::Hands, held)
 {
-    name = "No Item";
-    type = int(ItemType::Hands);
-    cooldown = 0.3f;
-    bobFactor = 1.0f;
 }
 
 Hands::~Hands() = default;

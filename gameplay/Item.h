@@ -28,6 +28,8 @@ public:
     // `held`: made for the player's hand (its model is always drawn bright)
     // rather than lying in a container.
     explicit Item(bool held);
+    // An item of a kind: its type, name, model, cooldown and bob factor come from the kind's row.
+    Item(ItemType kind, bool held);
     virtual ~Item();
     Item(const Item&) = delete;
     Item& operator=(const Item&) = delete;
@@ -45,7 +47,8 @@ public:
     // The item becomes the held one / stops being held.
     virtual void select();
     virtual void deselect();
-    // Places the model for the given hand matrix (the player's, moved by the bob).
+    // Places the model for the given hand matrix (the player's, moved by the bob), where
+    // the kind's row says it sits in the hand.
     virtual void setMatrix(const glm::mat4& hand);
     // The game the owner plays in; the do-nothing stand-in without one.
     GameServices& game() const;
@@ -62,5 +65,5 @@ public:
 };
 
 // The item of an ItemType number, made for the hand or for a container, with
-// count 1; nullptr for a number that names no item.
+// count 1; nullptr for a number that names no item (gameplay/ItemDefs.h).
 std::unique_ptr<Item> makeItem(int type, bool held);

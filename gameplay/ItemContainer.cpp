@@ -4,22 +4,20 @@
 #include "base/Rand.h"
 #include "base/Random.h"
 #include "gameplay/GameServices.h"
-#include "gameplay/Item.h"
+#include "gameplay/ItemDefs.h"
 
 #include <glm/geometric.hpp>
 #include <glm/gtc/matrix_transform.hpp>
 
-namespace {
-constexpr int FOUND_JETPACK_FUEL = 300;
-}
-
 int ItemContainer::typeForDraw(float u)
 {
     float sum = 0.0f;
-    for (int type = 0; type < 5; ++type) {
-        sum += TYPE_WEIGHTS[type];
+    for (const ItemDef& def : itemDefs()) {
+        if (!def.container.inContainers)
+            continue;
+        sum += def.container.weight;
         if (sum >= u)
-            return type;
+            return int(def.type);
     }
     return int(ItemType::Dynamite);
 }
@@ -36,21 +34,12 @@ float ItemContainer::yawFor(const glm::vec3& p)
 
 glm::mat4 ItemContainer::displayMatrix(const glm::mat4& m, int type)
 {
-    const glm::vec3 up(0.0f, 1.0f, 0.0f);
-    switch (ItemType(type)) {
-    case ItemType::Dynamite:
-        return glm::rotate(glm::translate(m, up * 0.5f), glm::radians(90.0f), glm::vec3(1.0f, 0.0f, 0.0f));
-    case ItemType::Fish:
-        return glm::rotate(glm::translate(m, up * 0.4f), glm::radians(90.0f), glm::vec3(0.0f, 0.0f, 1.0f));
-    case ItemType::Jetpack:
-        return glm::translate(m, up * 3.0f);
-    case ItemType::BallItem:
-        return glm::translate(m, up * 1.0f);
-    case ItemType::Potion:
-        return glm::translate(m, up * 0.15f);
-    default:
+    const ItemDef* def = findItemDef(type);
+    if (!def)
         return m;
-    }
+    const ItemDef::Display& display = def->container;
+    const glm::mat4 raised = glm::translate(m, glm::vec3(0.0f, display.raise, 0.0f));
+    return display.turn != 0.0f ? glm::rotate(raised, glm::radians(display.turn), display.axis) : raised;
 }
 
 ItemContainer::ItemContainer(const glm::vec3& p, int type)
@@ -59,11 +48,12 @@ ItemContainer::ItemContainer(const glm::vec3& p, int type)
     yaw = yawFor(p);
     if (type == -1)
         type = typeForDraw(randUnit());
-    if (type < int(ItemType::Dynamite) || type > int(ItemType::Potion)) {
+    const ItemDef* def = findItemDef(type);
+    if (!def || !def->container.inContainers) {
         fatal(joinText("ITEM TYPE ", type, " NOT DEFINED"));
     }
     itemType = type;
-    itemCount = type == int(ItemType::Jetpack) ? FOUND_JETPACK_FUEL : 1;
+    itemCount = def->container.count;
     modelMatrix = glm::rotate(glm::mat4(1.0f), glm::radians(yaw), glm::vec3(0.0f, 1.0f, 0.0f))
         * glm::scale(glm::mat4(1.0f), glm::vec3(0.2f));
     modelMatrix[3] = glm::vec4(p, 1.0f);

@@ -50,10 +50,9 @@ void StaticDynamite::activate(GameServices& game)
     game.playSound(SOUND_METAL_IMPACT, position());
     if (exploded)
         return;
-    // Set before carving: the blast comes back to this machine and to other charges.
+    // Set before the blast: its carve comes back to this machine and to other charges.
     exploded = true;
-    game.explode(charge.center, charge.radius, 1.0f);
-    game.carve(charge);
+    game.explode({ charge.center, charge.radius, 1.0f });
 }
 
 void StaticDynamite::update(float dt, GameServices&)

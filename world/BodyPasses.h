@@ -25,12 +25,10 @@ void respawnAtOrigin(MovingObject& player);
 void moveProjectile(const CollisionScene& scene, MovingObject& projectile);
 
 // Steps every projectile: its own update, hits on the characters it overlaps,
-// the moves, and for a projectile that ended its blast (handed to carve) and its removal.
-// A projectile provides hitCharacter(position) and explosionShape() (a Sphere
-// owner that may be empty); carve takes a const Sphere&.
-template <class Projectile, class Carve>
-void projectilePass(const CollisionScene& scene, std::vector<std::unique_ptr<Projectile>>& projectiles,
-    float dt, Carve&& carve)
+// the moves, and the removal of one that ended (a grenade's blast went off in
+// its update). A projectile provides hitCharacter(position).
+template <class Projectile>
+void projectilePass(const CollisionScene& scene, std::vector<std::unique_ptr<Projectile>>& projectiles, float dt)
 {
     for (size_t i = 0; i < projectiles.size();) {
         Projectile& projectile = *projectiles[i];
@@ -44,8 +42,6 @@ void projectilePass(const CollisionScene& scene, std::vector<std::unique_ptr<Pro
             ++i;
             continue;
         }
-        if (auto blast = projectile.explosionShape())
-            carve(*blast);
         // The last entry takes the place and is stepped next.
         if (i + 1 < projectiles.size())
             projectiles[i] = std::move(projectiles.back());

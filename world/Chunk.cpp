@@ -35,7 +35,7 @@ struct ColumnSpan {
     int x0 = 0, z0 = 0, x1 = 0, z1 = 0;
 };
 
-// Raises every column of the span under a solid leaf of the subtree to the leaf's top.
+// Raises every column of the span under a leaf of the subtree that stops light to the leaf's top.
 void raiseColumns(const Octree& node, const glm::vec3& origin, const ColumnSpan& span, std::vector<float>& heights)
 {
     // Node corners lie on the voxel grid: doubled, they are whole numbers exactly.
@@ -50,7 +50,7 @@ void raiseColumns(const Octree& node, const glm::vec3& origin, const ColumnSpan&
             raiseColumns(node.child(k), origin, span, heights);
         return;
     }
-    if (node.type == BLOCK_AIR)
+    if (blockDef(node.type).letsLightThrough)
         return;
     const float top = node.box.max.y;
     const size_t width = size_t(span.x1 - span.x0);
@@ -135,7 +135,7 @@ void Chunk::computeHeightmap(const aabb& region)
     span.z1 = to.z;
     if (span.x1 <= span.x0 || span.z1 <= span.z0)
         return;
-    // The top of the highest solid leaf over each column, found in one walk of the tree
+    // The top of the highest leaf that stops light over each column, found in one walk of the tree
     // rather than one downward ray per column; written out only when complete.
     std::vector<float> heights(size_t(span.x1 - span.x0) * size_t(span.z1 - span.z0), 0.0f);
     raiseColumns(*root, bounds().min, span, heights);

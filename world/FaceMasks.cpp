@@ -150,9 +150,13 @@ void markFacesFrom(Octree& node, LeafLocator& locator, const aabb& region)
             markFacesFrom(node.child(k), locator, region);
         return;
     }
-    if (node.type != BLOCK_AIR)
+    // Only what hides its neighbours leaves their faces unmarked; a leaf that is not
+    // drawn keeps no marks of its own.
+    const BlockDef& def = blockDef(node.type);
+    if (def.opaque)
         return;
-    node.visibleFaces = 0;
+    if (!def.drawn())
+        node.visibleFaces = 0;
     locator.markAround(node.box);
 }
 

@@ -8,13 +8,13 @@
 #include <vector>
 
 // Visible-face masks of octree leaves. A face of a leaf is visible when it lies
-// against an air leaf, in the same chunk or in a neighbour, so the masks of a
+// against a leaf that is not opaque (air, say), in the same chunk or in a neighbour, so the masks of a
 // region are recomputed over every ready chunk the region reaches.
 
 // Zeroes the mask of every node of the subtree the region contains entirely.
 void clearFaces(Octree& node, const aabb& region);
 
-// For every air leaf of the node's subtree inside the region, marks the faces
+// For every leaf that is not opaque in the node's subtree inside the region, marks the faces
 // of the leaves of all roots that lie against it.
 void markFaces(Octree& node, const std::vector<Octree*>& roots, const aabb& region);
 

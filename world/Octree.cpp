@@ -139,7 +139,7 @@ bool Octree::isSolidIn(const aabb& region) const
     if (!region.intersects(box))
         return false;
     if (!isSplit)
-        return type != BLOCK_AIR && type != MIXED_NODE;
+        return blockDef(type).solid;
     for (int k = 0; k < 8; ++k) {
         if (child(k).isSolidIn(region))
             return true;
@@ -157,7 +157,7 @@ void Octree::rayCast(const Ray& ray, float& tBest, BlockType& hitType) const
             child(k).rayCast(ray, tBest, hitType);
         return;
     }
-    if (type != BLOCK_AIR) {
+    if (!blockDef(type).letsLightThrough) {
         tBest = t;
         hitType = type;
     }
@@ -168,7 +168,7 @@ void Octree::countSolidLeaves(int& count) const
     if (isSplit) {
         for (int k = 0; k < 8; ++k)
             child(k).countSolidLeaves(count);
-    } else if (type != BLOCK_AIR && type != MIXED_NODE) {
+    } else if (blockDef(type).solid) {
         ++count;
     }
 }
@@ -178,7 +178,7 @@ void Octree::countVisibleFaces(int& count) const
     if (isSplit) {
         for (int k = 0; k < 8; ++k)
             child(k).countVisibleFaces(count);
-    } else if (type != BLOCK_AIR && type != MIXED_NODE) {
+    } else if (blockDef(type).drawn()) {
         count += std::popcount(static_cast<unsigned>(visibleFaces & 0x3F));
     }
 }
@@ -245,7 +245,7 @@ bool Octree::cull(const Camera& camera)
 void Octree::draw()
 {
     if (!isSplit) {
-        if (type != BLOCK_AIR)
+        if (blockDef(type).drawn())
             logText("error\n");
         return;
     }

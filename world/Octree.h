@@ -23,7 +23,7 @@ class TerrainMesh;
 class Octree : public CollisionObject {
 public:
     BlockType type = BLOCK_AIR; // MIXED_NODE exactly when split
-    uint8_t visibleFaces = 0; // face bits of the leaf that touch air; valid after a face update
+    uint8_t visibleFaces = 0; // face bits of the leaf that touch a see-through leaf; valid after a face update
     bool isSplit = false; // kept before depth so the node packs tightly
     int32_t depth = 7; // fixed once the node exists: it decides how the children are freed
 
@@ -49,7 +49,7 @@ public:
 
     bool isSolidIn(const aabb& region) const;
     bool intersects(const CollisionObject& other) const override { return isSolidIn(other.box); }
-    // Lowers tBest to the entry distance of the nearest solid voxel the ray enters at no more
+    // Lowers tBest to the entry distance of the nearest voxel that stops light the ray enters at no more
     // than tBest, and reports that voxel's type.
     void rayCast(const Ray& ray, float& tBest, BlockType& hitType) const;
 

@@ -30,6 +30,8 @@ struct FaceGrid {
 };
 
 static_assert(kPlanes == TERRAIN_PLANE_SLOTS);
+// A vertex keeps its block type in the bits below the face direction.
+static_assert(BLOCK_TYPE_COUNT - 1 <= TERRAIN_TYPE_MASK, "block types outgrow the terrain vertex");
 
 // The drawing slot of a face plane (see TerrainFaceRanges): faces looking along +axis come from
 // the top plane down, the others from the bottom up, so the faces nearest an eye in front of
@@ -66,7 +68,7 @@ template <class Fn> void forEachSolidLeaf(const Octree& node, const glm::vec3& o
         return;
     }
     const uint8_t mask = node.visibleFaces & ALL_TERRAIN_FACES;
-    if (node.type == BLOCK_AIR || node.type == MIXED_NODE || mask == 0)
+    if (!blockDef(node.type).drawn() || mask == 0)
         return;
     LeafFaces leaf;
     for (int a = 0; a < 3; ++a) {

@@ -165,7 +165,7 @@ void World::stepProjectiles(float dt)
 {
     steppingBodies_ = true;
     CollisionScene scene = collisionScene();
-    projectilePass(scene, projectiles, dt, [this](const Sphere& blast) { carve(blast); });
+    projectilePass(scene, projectiles, dt);
     steppingBodies_ = false;
     joinNewBodies();
 }

@@ -4,11 +4,9 @@
 #include "base/Rand.h"
 #include "gameplay/GameServices.h"
 #include "gameplay/Player.h"
-#include "gameplay/items/HeldPlacement.h"
 #include "render/MeshTable.h"
 #include "render/Model.h"
 #include "render/ParticleSystem.h"
-#include "render/ShaderTable.h"
 #include "render/TextureTable.h"
 
 #include <algorithm>
@@ -28,13 +26,8 @@ glm::vec3 horizontal(const glm::vec4& v)
 } // namespace
 
 Jetpack::Jetpack(bool held)
-    : Item(held)
+    : Item(ItemType::Jetpack, held)
 {
-    model = std::make_unique<Model>(MESH_JETPACK, TEXTURE_JETPACK, SHADER_MODEL, held);
-    name = "Jetpack";
-    type = int(ItemType::Jetpack);
-    cooldown = 0.0f;
-    bobFactor = 0.4f;
     if (held) {
         model->addPart(MESH_JETPACK_HAND, TEXTURE_GLOVES);
         sound = gSoundSystem.createSource();
@@ -89,9 +82,4 @@ void Jetpack::update(float dt)
 void Jetpack::deselect()
 {
     gSoundSystem.stop(sound);
-}
-
-void Jetpack::setMatrix(const glm::mat4& hand)
-{
-    model->setModelMatrix(heldJetpack(hand));
 }

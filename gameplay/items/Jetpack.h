@@ -16,7 +16,6 @@ public:
     void use() override;
     void update(float dt) override;
     void deselect() override;
-    void setMatrix(const glm::mat4& hand) override;
 
     // What one step of thrust adds to a vertical velocity vy (per step): a full
     // 0.1 while falling, fading to nothing as the climb reaches about 0.22.

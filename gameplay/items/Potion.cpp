@@ -8,7 +8,6 @@
 #include "render/MeshTable.h"
 #include "render/Model.h"
 #include "render/ParticleSystem.h"
-#include "render/ShaderTable.h"
 #include "render/TextureTable.h"
 
 #include <algorithm>
@@ -23,13 +22,8 @@ constexpr float kCorkHeight = 3.0f; // up the bottle's local y
 } // namespace
 
 Potion::Potion(bool held)
-    : Item(held)
+    : Item(ItemType::Potion, held)
 {
-    model = std::make_unique<Model>(MESH_POTION_BOTTLE, TEXTURE_POTION, SHADER_MODEL, held);
-    name = "Potion";
-    type = int(ItemType::Potion);
-    cooldown = 5.0f;
-    bobFactor = 1.0f;
     model->addPart(MESH_POTION_CORK, TEXTURE_POTION);
     model->setPartMatrix(glm::translate(glm::mat4(1.0f), glm::vec3(0.0f, kCorkHeight, 0.0f)), kCorkPart);
 }

@@ -3,14 +3,9 @@
 #include "base/Log.h"
 #include "gameplay/GameServices.h"
 #include "gameplay/Player.h"
-#include "gameplay/items/HeldPlacement.h"
 #include "gameplay/projectiles/Ball.h"
 #include "gameplay/projectiles/FlyingFish.h"
 #include "gameplay/projectiles/Grenade.h"
-#include "render/MeshTable.h"
-#include "render/Model.h"
-#include "render/ShaderTable.h"
-#include "render/TextureTable.h"
 
 namespace {
 
@@ -24,22 +19,11 @@ glm::vec3 viewDirection(const Player& p)
     return -glm::vec3(p.model[2]);
 }
 
-// The model, name, type, cooldown and bob factor every kind sets up alike.
-void describe(Item& item, int mesh, int texture, const char* name, ItemType type, float cooldown)
-{
-    item.model = std::make_unique<Model>(mesh, texture, SHADER_MODEL, item.held);
-    item.name = name;
-    item.type = int(type);
-    item.cooldown = cooldown;
-    item.bobFactor = 1.0f;
-}
-
 } // namespace
 
 Dynamite::Dynamite(bool held)
-    : Item(held)
+    : Item(ItemType::Dynamite, held)
 {
-    describe(*this, MESH_DYNAMITE, TEXTURE_DYNAMITE, "Dynamite", ItemType::Dynamite, 1.0f);
 }
 
 void Dynamite::use()
@@ -47,15 +31,9 @@ void Dynamite::use()
     game().addProjectile(std::make_unique<Grenade>(throwPoint(*owner), 0.7f * viewDirection(*owner), 3.0f));
 }
 
-void Dynamite::setMatrix(const glm::mat4& hand)
-{
-    model->setModelMatrix(heldDynamite(hand));
-}
-
 Fish::Fish(bool held)
-    : Item(held)
+    : Item(ItemType::Fish, held)
 {
-    describe(*this, MESH_FISH, TEXTURE_FISH, "Fish", ItemType::Fish, 1.0f);
 }
 
 void Fish::use()
@@ -65,15 +43,9 @@ void Fish::use()
     game().addProjectile(std::move(fish));
 }
 
-void Fish::setMatrix(const glm::mat4& hand)
-{
-    model->setModelMatrix(heldBallOrFish(hand));
-}
-
 BallItem::BallItem(bool held)
-    : Item(held)
+    : Item(ItemType::BallItem, held)
 {
-    describe(*this, MESH_BALL, TEXTURE_WOOL, "Ball", ItemType::BallItem, 1.0f);
 }
 
 void BallItem::use()
@@ -89,9 +61,4 @@ void BallItem::use()
     owner->thrownBall = ball.get();
     currentBall = ball.get();
     game().addProjectile(std::move(ball));
-}
-
-void BallItem::setMatrix(const glm::mat4& hand)
-{
-    model->setModelMatrix(heldBallOrFish(hand));
 }

@@ -10,7 +10,6 @@ class Dynamite : public Item {
 public:
     explicit Dynamite(bool held);
     void use() override;
-    void setMatrix(const glm::mat4& hand) override;
 };
 
 // Fish for the cats.
@@ -18,7 +17,6 @@ class Fish : public Item {
 public:
     explicit Fish(bool held);
     void use() override;
-    void setMatrix(const glm::mat4& hand) override;
 };
 
 // The ball the cats chase. Only one can be in flight; the player picks it up again.
@@ -26,5 +24,4 @@ class BallItem : public Item {
 public:
     explicit BallItem(bool held);
     void use() override;
-    void setMatrix(const glm::mat4& hand) override;
 };

@@ -36,6 +36,7 @@ void Grenade::update(float dt)
 void Grenade::expire()
 {
     Projectile::expire();
-    if (services)
-        services->explode(position(), 3.0f, 1.0f);
+    const std::unique_ptr<Sphere> blast = explosionShape();
+    if (services && blast)
+        services->explode({ blast->center, blast->radius, 1.0f });
 }

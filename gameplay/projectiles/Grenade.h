@@ -4,8 +4,8 @@
 #include "gameplay/projectiles/Projectile.h"
 
 // A lit stick of dynamite. Its fuse hisses and sparks at the burning tip, and
-// when it has burnt down the stick explodes; the World then blows a sphere of
-// voxels away around it.
+// when it has burnt down the stick explodes where it lies, blowing its
+// explosion shape out of the terrain.
 class Grenade : public Projectile {
 public:
     // fuse: seconds until the explosion.

@@ -90,5 +90,6 @@ void Projectile::draw(const FrameState& frame)
 
 std::unique_ptr<Sphere> Projectile::explosionShape() const
 {
-    return std::make_unique<Sphere>(position(), 3.0f);
+    constexpr float kBlastRadius = 3.0f;
+    return std::make_unique<Sphere>(position(), kBlastRadius);
 }

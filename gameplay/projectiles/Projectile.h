@@ -39,7 +39,8 @@ public:
     virtual void hitCharacter(const glm::vec3& p) { (void)p; }
     // The World deletes the body after the step in which it died.
     virtual void kill() { alive = false; }
-    // The sphere of voxels the body blows away when it dies, or none.
+    // The sphere of voxels the body blows away when it dies, or none (the ball, the
+    // fish and the cork). A grenade asks the game for its blast (GameServices::explode).
     virtual std::unique_ptr<Sphere> explosionShape() const;
 
     // A direction even over the unit sphere, from two draws of the game's rand.

@@ -92,6 +92,27 @@ TEST(DevOptions, ItemsAreGivenByNameInOrder)
         EXPECT_TRUE(ignored.items.empty()) << bad.back();
         EXPECT_NE(messages.find("Option --give needs an item"), std::string::npos) << messages;
     }
+    messages.clear();
+    parse({ "--give", "bazooka", "1" }, &messages);
+    EXPECT_EQ(messages.substr(0, messages.find('\n') + 1),
+        "Option --give needs an item (dynamite, fish, jetpack, ball, potion or hands) and a count from 1 to "
+        "10000; ignored.\n");
+
+    // The help names every item, each by the number of its place in the list.
+    std::string summary;
+    for (const DevOptionUsage& usage : devOptionUsages()) {
+        if (std::string(usage.synopsis) == "--give ITEM COUNT")
+            summary = usage.summary;
+    }
+    EXPECT_EQ(summary, "COUNT of ITEM: dynamite, fish, jetpack, ball, potion, hands");
+    std::istringstream names(summary.substr(summary.find(": ") + 2));
+    int type = 0;
+    for (std::string name; std::getline(names >> std::ws, name, ',');) {
+        const DevOptions given = parse({ "--give", name, "1" }, &messages);
+        ASSERT_EQ(given.items.size(), 1u) << name;
+        EXPECT_EQ(given.items[0], std::make_pair(type++, 1)) << name;
+    }
+    EXPECT_EQ(type, 6);
 }
 
 // --look-at turns a new player, who faces -z, toward the point: the turn must

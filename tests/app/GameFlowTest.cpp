@@ -4,10 +4,13 @@
 
 #include "app/Startup.h"
 #include "app/Timers.h"
+#include "gameplay/Explosion.h"
 #include "render/Framebuffers.h"
 #include "render/MeshTable.h"
 #include "render/ShaderTable.h"
 #include "render/TextureTable.h"
+#include "world/VoxelEdit.h"
+#include "world/World.h"
 
 #include <fstream>
 #include <glm/geometric.hpp>
@@ -303,13 +306,22 @@ TEST_F(GameFlow, RestartFromTheGameOverMenuBuildsAFreshGame)
     EXPECT_EQ(game.gui->screenFlags, SCREEN_WORLD);
 }
 
-TEST_F(GameFlow, ExplosionsSparkAndShakeByDistance)
+TEST_F(GameFlow, ExplosionsSparkShakeByDistanceAndCarve)
 {
     play();
     const glm::vec3 at = game.player->position() + glm::vec3(50.0f, 0.0f, 0.0f);
-    explode(game, at, 2.0f, 1.0f);
+    const size_t editsBefore = game.world->editQueue.size();
+    explode(game, { at, 2.0f, 1.0f });
     EXPECT_EQ(game.particles->writeIndex, 800); // sparks
     EXPECT_FLOAT_EQ(game.playerCamera->shakeAmount, 0.25f);
+    // The same call queues the crater: air into the sphere.
+    ASSERT_EQ(game.world->editQueue.size(), editsBefore + 1);
+    const VoxelEdit& crater = *game.world->editQueue.back();
+    EXPECT_EQ(crater.type, BLOCK_AIR);
+    const auto* sphere = dynamic_cast<const Sphere*>(crater.shape.get());
+    ASSERT_NE(sphere, nullptr);
+    EXPECT_EQ(sphere->center, at);
+    EXPECT_EQ(sphere->radius, 2.0f);
     addProjectile(game, std::make_unique<Projectile>(0.2f, at, glm::vec3(0.0f)));
     EXPECT_EQ(game.world->projectiles.size(), 1u);
 }

@@ -3,6 +3,7 @@
 #include "app/Game.h"
 #include "app/RunningGame.h"
 #include "world/World.h"
+#include "gameplay/items/HeldPlacement.h"
 #include "gameplay/items/Jetpack.h"
 #include "gameplay/items/Potion.h"
 #include "gameplay/items/ThrownItems.h"
@@ -17,6 +18,7 @@
 
 #include <cmath>
 #include <glm/geometric.hpp>
+#include <glm/gtc/matrix_transform.hpp>
 #include <type_traits>
 
 namespace {
@@ -66,14 +68,19 @@ TEST_F(ItemTest, KindsCarryTheirNamesCooldownsAndModels)
         float bob;
         int mesh;
         int texture;
+        glm::mat4 (*held)(const glm::mat4&); // where it sits in the hand
     };
     const Expected expected[] = {
-        { "Dynamite", 1.0f, 1.0f, MESH_DYNAMITE, TEXTURE_DYNAMITE },
-        { "Fish", 1.0f, 1.0f, MESH_FISH, TEXTURE_FISH },
-        { "Jetpack", 0.0f, 0.4f, MESH_JETPACK, TEXTURE_JETPACK },
-        { "Ball", 1.0f, 1.0f, MESH_BALL, TEXTURE_WOOL },
-        { "Potion", 5.0f, 1.0f, MESH_POTION_BOTTLE, TEXTURE_POTION },
+        { "Dynamite", 1.0f, 1.0f, MESH_DYNAMITE, TEXTURE_DYNAMITE, heldDynamite },
+        { "Fish", 1.0f, 1.0f, MESH_FISH, TEXTURE_FISH, heldBallOrFish },
+        { "Jetpack", 0.0f, 0.4f, MESH_JETPACK, TEXTURE_JETPACK, heldJetpack },
+        { "Ball", 1.0f, 1.0f, MESH_BALL, TEXTURE_WOOL, heldBallOrFish },
+        { "Potion", 5.0f, 1.0f, MESH_POTION_BOTTLE, TEXTURE_POTION,
+            [](const glm::mat4& hand) { return heldPotion(hand, Potion::IDLE, 0.0f); } },
     };
+    // A hand pitched down a little, so every term of the placements counts.
+    const glm::mat4 hand = glm::rotate(
+        glm::translate(glm::mat4(1.0f), glm::vec3(3, 12, -4)), glm::radians(-25.0f), glm::vec3(1, 0, 0));
     for (int type = 0; type < 5; ++type) {
         for (bool inHand : { true, false }) {
             const auto item = makeItem(type, inHand);
@@ -87,6 +94,8 @@ TEST_F(ItemTest, KindsCarryTheirNamesCooldownsAndModels)
             EXPECT_EQ(item->model->textures[0], expected[type].texture);
             EXPECT_EQ(item->model->alwaysBright, inHand);
             EXPECT_EQ(item->model->shader, SHADER_MODEL);
+            item->setMatrix(hand);
+            EXPECT_EQ(item->model->getModelMatrix(), expected[type].held(hand)) << expected[type].name;
         }
     }
     // Gloves with the jetpack only in the hand; the potion always has its cork.

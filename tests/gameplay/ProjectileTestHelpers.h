@@ -15,15 +15,33 @@
 
 constexpr float kStep = 1.0f / 60.0f;
 
-// Projectiles over a hand-built world, stepped by the projectile pass. Blasts
-// are recorded and then carved into the test chunk.
+// The running game's blasts (sparks, sound, shake; there is no World to carve),
+// recorded and then carved into the test chunk.
+class BlastRecorder : public RunningGame {
+public:
+    BlastRecorder(Game& game, TestWorld& world)
+        : RunningGame(game)
+        , world(world)
+    {
+    }
+    void explode(const Explosion& blast) override
+    {
+        RunningGame::explode(blast);
+        blasts.push_back(blast.sphere());
+        world.chunks[0]->root->fill(BLOCK_AIR, blast.sphere());
+    }
+    TestWorld& world;
+    std::vector<Sphere> blasts;
+};
+
+// Projectiles over a hand-built world, stepped by the projectile pass.
 class ProjectileWorld : public testing::Test {
 protected:
     TestWorld world { 8.0f }; // stone from y = 0 to 8
     std::vector<std::unique_ptr<Projectile>> projectiles;
-    std::vector<Sphere> blasts;
     Game game; // only its particles: no window, no world
-    RunningGame running { game };
+    BlastRecorder running { game, world };
+    std::vector<Sphere>& blasts = running.blasts;
 
     void SetUp() override { game.particles = std::make_unique<ParticleSystem>(); }
     void TearDown() override
@@ -45,10 +63,7 @@ protected:
     void step()
     {
         CollisionScene scene = world.scene();
-        projectilePass(scene, projectiles, kStep, [this](const Sphere& s) {
-            blasts.push_back(s);
-            world.chunks[0]->root->fill(BLOCK_AIR, s);
-        });
+        projectilePass(scene, projectiles, kStep);
     }
     void steps(int n)
     {

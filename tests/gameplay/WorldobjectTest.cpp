@@ -13,6 +13,7 @@
 
 #include <cstdlib>
 #include <glm/geometric.hpp>
+#include <glm/gtc/matrix_transform.hpp>
 #include <thread>
 
 using WorldobjectRules = WorldobjectWorld;
@@ -115,6 +116,24 @@ TEST(ItemContainer, TheSamePlaceGivesTheSameYawAndRandomTypesFollowTheWeights)
     EXPECT_EQ(ItemContainer::typeForDraw(0.86f), 3);
     EXPECT_EQ(ItemContainer::typeForDraw(0.91f), 4);
     EXPECT_EQ(ItemContainer::typeForDraw(1.5f), 0); // past every weight
+    // Every value the draw can take lands where the running sum of the weights
+    // 0.4, 0.35, 0.1, 0.05, 0.1 (in float, in this order) puts it.
+    const float weights[] = { 0.4f, 0.35f, 0.1f, 0.05f, 0.1f };
+    int mismatches = 0;
+    for (int r = 0; r <= 32767; ++r) {
+        const float u = float(r) / 32767.0f;
+        int expected = 0;
+        float sum = 0.0f;
+        for (int type = 0; type < 5; ++type) {
+            sum += weights[type];
+            if (sum >= u) {
+                expected = type;
+                break;
+            }
+        }
+        mismatches += ItemContainer::typeForDraw(u) != expected;
+    }
+    EXPECT_EQ(mismatches, 0);
 
     // Random types come from the C library's sequence, one draw per container.
     std::srand(77);
@@ -138,6 +157,38 @@ TEST(ItemContainer, ItemsAreRaisedAlongTheContainersScaledUpAxis)
     // Lying on its side: the stick's own y axis turned into the horizontal plane.
     EXPECT_NEAR(dynamite.itemMatrix[1].y, 0.0f, 1e-6f);
     EXPECT_NEAR(dynamite.itemMatrix[3].y, 10.1f, 1e-5f);
+
+    // Each kind's raise along the scaled y and its turn, and what a container holds of it.
+    struct Display {
+        float raise;
+        glm::vec3 axis; // zero: not turned
+        int count;
+    };
+    const Display display[] = {
+        { 0.5f, { 1, 0, 0 }, 1 }, // dynamite on its side
+        { 0.4f, { 0, 0, 1 }, 1 }, // fish on its flank
+        { 3.0f, { 0, 0, 0 }, 300 }, // a jetpack with its fuel
+        { 1.0f, { 0, 0, 0 }, 1 },
+        { 0.15f, { 0, 0, 0 }, 1 },
+    };
+    const glm::vec3 p(17.5f, 12, -40.25f);
+    for (int type = 0; type < 5; ++type) {
+        SCOPED_TRACE(type);
+        const ItemContainer container(p, type);
+        glm::mat4 m = glm::rotate(glm::mat4(1.0f), glm::radians(container.yaw), glm::vec3(0, 1, 0))
+            * glm::scale(glm::mat4(1.0f), glm::vec3(0.2f));
+        m[3] = glm::vec4(p, 1.0f);
+        m = glm::translate(m, glm::vec3(0, display[type].raise, 0));
+        if (display[type].axis != glm::vec3(0))
+            m = glm::rotate(m, glm::radians(90.0f), display[type].axis);
+        EXPECT_EQ(container.itemMatrix, m);
+        EXPECT_EQ(container.modelMatrix, m);
+        EXPECT_EQ(container.itemType, type);
+        EXPECT_EQ(container.itemCount, display[type].count);
+        ASSERT_NE(container.item, nullptr);
+        EXPECT_EQ(container.item->type, type);
+        EXPECT_EQ(container.item->count, display[type].count);
+    }
 }
 
 TEST(ItemContainerDeathTest, AnUndefinedTypeEndsTheProgram)

@@ -28,8 +28,11 @@ protected:
     glm::vec3 playerPosition() const override { return player; }
     void addCat(const glm::vec3& p, bool golden) override { cats.emplace_back(p, golden); }
     void giveItem(int type, int count) override { items.emplace_back(type, count); }
-    void explode(const glm::vec3& c, float r, float) override { blasts.emplace_back(c, r); }
-    void carve(const Sphere& s) override { world.carve(s); }
+    void explode(const Explosion& blast) override
+    {
+        blasts.push_back(blast.sphere());
+        world.carve(blast.sphere());
+    }
     void moveFire(const glm::vec3& p) override { firePositions.push_back(p); }
     void playSound(int sound, const glm::vec3&) override { sounds.push_back(sound); }
 

@@ -229,7 +229,7 @@ protected:
 
         // Each layer a checker of its own two colours, so a texture placed wrongly shows.
         std::vector<unsigned char> texels;
-        for (int layer = 0; layer < 23; ++layer) {
+        for (int layer = 0; layer < BLOCK_MATERIAL_COUNT; ++layer) {
             for (int i = 0; i < 8 * 8; ++i) {
                 const bool dark = ((i % 8) / 2 + (i / 8) / 2) % 2;
                 texels.insert(texels.end(), { (unsigned char)(40 + layer * 9), (unsigned char)(dark ? 60 : 200),
@@ -238,7 +238,7 @@ protected:
         }
         glGenTextures(1, &blocks);
         glBindTexture(GL_TEXTURE_2D_ARRAY, blocks);
-        glTexImage3D(GL_TEXTURE_2D_ARRAY, 0, GL_RGBA8, 8, 8, 23, 0, GL_RGBA, GL_UNSIGNED_BYTE, texels.data());
+        glTexImage3D(GL_TEXTURE_2D_ARRAY, 0, GL_RGBA8, 8, 8, BLOCK_MATERIAL_COUNT, 0, GL_RGBA, GL_UNSIGNED_BYTE, texels.data());
         glTexParameteri(GL_TEXTURE_2D_ARRAY, GL_TEXTURE_MIN_FILTER, GL_NEAREST);
         glTexParameteri(GL_TEXTURE_2D_ARRAY, GL_TEXTURE_MAG_FILTER, GL_NEAREST);
         glBindTexture(GL_TEXTURE_2D_ARRAY, 0);

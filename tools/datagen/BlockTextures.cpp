@@ -5,7 +5,7 @@
 namespace datagen {
 
 // The game reads its block textures from the shared table, so the files are named from it too.
-const std::array<const char*, 23> kBlockTextureFiles = blockTexturePaths;
+const std::array<const char*, BLOCK_MATERIAL_COUNT> kBlockTextureFiles = blockTexturePaths;
 
 std::vector<NamedImage> makeBlockTextures()
 {

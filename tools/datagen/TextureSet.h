@@ -3,6 +3,7 @@
 // The pictures behind every texture file the game reads from textures/
 // (block faces, sky, fire, GUI images), drawn by code so the run folder can be
 // rebuilt from source at any time.
+#include "base/BlockType.h"
 #include "tools/datagen/DataGen.h"
 
 #include <array>
@@ -31,9 +32,9 @@ Image applyStorage(const Image& image, Storage storage);
 constexpr int kBlockTextureSize = 64;
 
 // Block texture files, in block type order (entry t - 1 for block type t).
-extern const std::array<const char*, 23> kBlockTextureFiles;
+extern const std::array<const char*, BLOCK_MATERIAL_COUNT> kBlockTextureFiles;
 
-// The 23 block textures (8-bit RGB, tiling), in kBlockTextureFiles order.
+// The block textures (8-bit RGB, tiling), in kBlockTextureFiles order.
 std::vector<NamedImage> makeBlockTextures();
 // Moon and star sprites, the flame mask and colour, and the night sky strip (RGB).
 std::vector<NamedImage> makeSkyAndFireTextures();
