@@ -80,6 +80,7 @@ const ItemDef kItemDefs[] = {
         .optionName = "hands",
         .name = "No Item",
         .cooldown = 0.3f,
+        .container = {}, // never in a container
         .make = make<Hands>,
     },
 };
