@@ -292,9 +292,11 @@ int GameTest::viewFits() const
 bool GameTest::waitForPlaying(int fitsBefore)
 {
     // The loading screen ends once every chunk around the player is generated and meshed:
-    // beside a loaded machine that can take minutes for a square of fresh terrain.
+    // beside a loaded machine that can take minutes for a square of fresh terrain,
+    // and the first frames of play, which upload every mesh, many seconds more.
     return waitUntil([&] { return viewFits() > fitsBefore || game.exited(); }, 240s) && viewFits() > fitsBefore
-        && waitUntil([&] { return backdropOf(shot("playing")) == Backdrop::Other; }, 15s);
+        && waitUntil([&] { return backdropOf(shot("playing")) == Backdrop::Other || game.exited(); }, 60s)
+        && !game.exited();
 }
 
 bool GameTest::startPlaying()
