@@ -3,6 +3,7 @@
 #include "base/Log.h"
 
 #include "app/DebugOverlay.h"
+#include "app/ControlsApply.h"
 #include "app/OptionsApply.h"
 #include "app/RunningGame.h"
 #include "app/ScenePasses.h"
@@ -76,6 +77,7 @@ void createGui(Game& game)
     actions.isLoading = [&game] { return game.loading; };
     actions.clock = now;
     actions.options = gameOptionsHooks(game);
+    actions.controls = gameControlsHooks(game);
     game.gui = std::make_unique<Gui>(std::move(actions));
 }
 

@@ -1,6 +1,7 @@
 #include "app/Startup.h"
 
 #include "app/Config.h"
+#include "app/ControlsApply.h"
 #include "app/DevOptions.h"
 #include "app/Frame.h"
 #include "app/FrameStats.h"
@@ -181,6 +182,7 @@ int runGame(const DevOptions& dev)
         glfwTerminate();
         return 1;
     }
+    loadControls(game);
 
     game.window = openWindow();
     if (!game.window) {

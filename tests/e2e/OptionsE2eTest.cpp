@@ -91,6 +91,7 @@ TEST_F(GameTest, OptionsApplyAtOnceAndAreKeptInConfigTxtAsTheSmallestEdit)
     ASSERT_TRUE(optionsShown());
     press("Up"); // wraps to "Back"
     press("Up");
+    press("Up");
     press("Up"); // "Anti-Aliasing"
     press("Left"); // 4 -> 2
     press("Up");
