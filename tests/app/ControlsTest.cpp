@@ -1,5 +1,6 @@
 // The control table: defaults, swaps, saved values and the names a player reads.
 #include "app/Controls.h"
+#include "app/Input.h"
 
 #include <GL/glew.h> // before GLFW, for the test files batched with this one
 #include <GLFW/glfw3.h>
@@ -117,6 +118,21 @@ TEST(Controls, SavedValuesReadBackAndBadOnesKeepTheDefault)
     const auto changes = controlConfigChanges(table, { Action::Slot1, Action::Forward });
     EXPECT_EQ(changes, (std::vector<std::pair<std::string, std::string>> {
                            { "Key_Forward", "265" }, { "Key_Slot1", "Mouse1" } }));
+}
+
+TEST(Controls, MenusKeepTheirKeysAndTakeTheBoundOnes)
+{
+    ControlTable table;
+    table.bind(Action::Forward, Binding::key(GLFW_KEY_Z)); // an AZERTY player
+    table.bind(Action::Pause, Binding::key(GLFW_KEY_P));
+    table.bind(Action::Jump, Binding::key(GLFW_KEY_W)); // W stays the menus' up
+    EXPECT_EQ(menuKeyFor(GLFW_KEY_Z, table), GLFW_KEY_UP);
+    EXPECT_EQ(menuKeyFor(GLFW_KEY_P, table), GLFW_KEY_ESCAPE);
+    EXPECT_EQ(menuKeyFor(GLFW_KEY_ESCAPE, table), GLFW_KEY_ESCAPE);
+    EXPECT_EQ(menuKeyFor(GLFW_KEY_W, table), GLFW_KEY_W);
+    EXPECT_EQ(menuKeyFor(GLFW_KEY_F12, table), GLFW_KEY_F12);
+    EXPECT_EQ(menuKeyFor(GLFW_KEY_F, table), GLFW_KEY_F); // the flashlight's: no menu key
+    EXPECT_EQ(menuKeyFor(GLFW_KEY_Q, table), GLFW_KEY_Q);
 }
 
 TEST(Controls, KeyNamesComeFromTheLayoutOrTheFixedList)
