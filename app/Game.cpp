@@ -3,6 +3,7 @@
 #include "base/Log.h"
 
 #include "app/DebugOverlay.h"
+#include "app/Gamepad.h"
 #include "app/ControlsApply.h"
 #include "app/OptionsApply.h"
 #include "app/RunningGame.h"

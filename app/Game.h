@@ -22,6 +22,7 @@ class BlockTextureArray;
 struct Explosion;
 class Fire;
 class FrameStats;
+class Gamepads;
 class PassTimer;
 class Flashlight;
 class Gui;
@@ -118,6 +119,7 @@ struct Game {
     ControlTable controls;
     // Actions the Controls screen changed that are not yet in config.txt.
     std::set<Action> unsavedControls;
+    std::unique_ptr<Gamepads> gamepads; // read every frame; made with the window
 
     double lastCursorX = 0.0;
     double lastCursorY = 0.0;
