@@ -35,7 +35,9 @@ bool bindingWanted(Game& game, bool mouse, int code)
 
 } // namespace
 
-int menuKeyFor(int key, const ControlTable& controls)
+namespace {
+
+bool fixedMenuKey(int key)
 {
     switch (key) {
     case GLFW_KEY_UP:
@@ -49,12 +51,25 @@ int menuKeyFor(int key, const ControlTable& controls)
     case GLFW_KEY_ENTER:
     case GLFW_KEY_SPACE:
     case GLFW_KEY_ESCAPE:
-        return key;
+        return true;
     default:
-        break;
+        return false;
     }
+}
+
+} // namespace
+
+int menuKeyFor(int key, const ControlTable& controls, bool menuUp)
+{
+    if (menuUp && fixedMenuKey(key))
+        return key;
     const std::optional<Action> action = controls.actionForKey(key);
-    return action ? menuKeyOf(*action, key) : key;
+    if (!action)
+        return key;
+    if (menuUp || *action == Action::Pause || *action == Action::DebugOverlay)
+        return menuKeyOf(*action, key);
+    // In play the menus only hear pausing (Escape always pauses) and the debug rows.
+    return key == GLFW_KEY_F12 ? GLFW_KEY_UNKNOWN : key;
 }
 
 int menuKeyOf(Action action, int otherwise)
@@ -130,7 +145,8 @@ void onKey(Game& game, int key, int action)
         if (reachesPlayer)
             pressAction(game, *bound);
         if (game.gui)
-            game.gui->keyHandler(menuKeyFor(key, game.controls), game.window);
+            game.gui->keyHandler(
+                menuKeyFor(key, game.controls, game.gui->screenFlags != SCREEN_WORLD), game.window);
     } else if (decision.step == KeyStep::Release && reachesPlayer) {
         releaseAction(game, *bound);
     }

@@ -126,13 +126,24 @@ TEST(Controls, MenusKeepTheirKeysAndTakeTheBoundOnes)
     table.bind(Action::Forward, Binding::key(GLFW_KEY_Z)); // an AZERTY player
     table.bind(Action::Pause, Binding::key(GLFW_KEY_P));
     table.bind(Action::Jump, Binding::key(GLFW_KEY_W)); // W stays the menus' up
-    EXPECT_EQ(menuKeyFor(GLFW_KEY_Z, table), GLFW_KEY_UP);
-    EXPECT_EQ(menuKeyFor(GLFW_KEY_P, table), GLFW_KEY_ESCAPE);
-    EXPECT_EQ(menuKeyFor(GLFW_KEY_ESCAPE, table), GLFW_KEY_ESCAPE);
-    EXPECT_EQ(menuKeyFor(GLFW_KEY_W, table), GLFW_KEY_W);
-    EXPECT_EQ(menuKeyFor(GLFW_KEY_F12, table), GLFW_KEY_F12);
-    EXPECT_EQ(menuKeyFor(GLFW_KEY_F, table), GLFW_KEY_F); // the flashlight's: no menu key
-    EXPECT_EQ(menuKeyFor(GLFW_KEY_Q, table), GLFW_KEY_Q);
+    table.bind(Action::DebugOverlay, Binding::key(GLFW_KEY_SPACE));
+    table.bind(Action::Run, Binding::key(GLFW_KEY_F12));
+    const struct {
+        int key, inMenu, inPlay;
+    } cases[] = {
+        { GLFW_KEY_Z, GLFW_KEY_UP, GLFW_KEY_Z },
+        { GLFW_KEY_P, GLFW_KEY_ESCAPE, GLFW_KEY_ESCAPE },
+        { GLFW_KEY_ESCAPE, GLFW_KEY_ESCAPE, GLFW_KEY_ESCAPE }, // nobody's now, still pauses
+        { GLFW_KEY_W, GLFW_KEY_W, GLFW_KEY_W },
+        { GLFW_KEY_SPACE, GLFW_KEY_SPACE, GLFW_KEY_F12 }, // chooses in menus, shows the rows in play
+        { GLFW_KEY_F12, GLFW_KEY_F12, GLFW_KEY_UNKNOWN }, // run's: no debug rows in play
+        { GLFW_KEY_F, GLFW_KEY_F, GLFW_KEY_F }, // the flashlight's: no menu key
+        { GLFW_KEY_Q, GLFW_KEY_Q, GLFW_KEY_Q },
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(menuKeyFor(c.key, table, true), c.inMenu) << c.key;
+        EXPECT_EQ(menuKeyFor(c.key, table, false), c.inPlay) << c.key;
+    }
 }
 
 TEST(Controls, KeyNamesComeFromTheLayoutOrTheFixedList)
