@@ -104,6 +104,39 @@ void joystickCallback(int jid, int event)
 
 } // namespace
 
+void applyPadReading(Game& game, const PadReading& reading, float dt)
+{
+    const InputState input = game.inputState();
+    if (deathSequenceRuns(input) || !game.gui)
+        return;
+    if (game.gui->waitingForBinding()) {
+        // Only keys and mouse buttons are bound; B or Start cancels the wait.
+        const bool cancel = reading.pausePressed
+            || std::find(reading.menuKeys.begin(), reading.menuKeys.end(), GLFW_KEY_ESCAPE) != reading.menuKeys.end();
+        if (cancel)
+            game.gui->takeBinding(false, GLFW_KEY_ESCAPE);
+        return;
+    }
+    if (pointerReachesPlayer(input) && game.player) {
+        for (Action action : reading.released)
+            releaseAction(game, action);
+        for (Action action : reading.pressed)
+            pressAction(game, action);
+        if (reading.slotStep != 0 && !game.player->inventory.empty()) {
+            const int count = int(game.player->inventory.size());
+            game.player->selectSlot(((game.player->selectedIndex + reading.slotStep) % count + count) % count);
+        }
+        if (reading.yawSpeed != 0.0f || reading.pitchSpeed != 0.0f)
+            game.player->turn(reading.yawSpeed * dt, reading.pitchSpeed * dt);
+    } else {
+        // The menus take the d-pad, A and B; in play these are the player's.
+        for (int key : reading.menuKeys)
+            game.gui->keyHandler(key, game.window);
+    }
+    if (reading.pausePressed)
+        game.gui->keyHandler(GLFW_KEY_ESCAPE, game.window);
+}
+
 void Gamepads::start(const std::filesystem::path& mappingFile)
 {
     std::error_code error;
@@ -145,33 +178,5 @@ void Gamepads::poll(Game& game)
     const PadReading reading = readPad(state, last, gSettings.mouseSensitivityX, gSettings.mouseSensitivityY);
     last = state;
 
-    const InputState input = game.inputState();
-    if (deathSequenceRuns(input) || !game.gui)
-        return;
-    if (game.gui->waitingForBinding()) {
-        // Only keys and mouse buttons are bound; B or Start cancels the wait.
-        const bool cancel = reading.pausePressed
-            || std::find(reading.menuKeys.begin(), reading.menuKeys.end(), GLFW_KEY_ESCAPE) != reading.menuKeys.end();
-        if (cancel)
-            game.gui->takeBinding(false, GLFW_KEY_ESCAPE);
-        return;
-    }
-    if (pointerReachesPlayer(input) && game.player) {
-        for (Action action : reading.released)
-            releaseAction(game, action);
-        for (Action action : reading.pressed)
-            pressAction(game, action);
-        if (reading.slotStep != 0 && !game.player->inventory.empty()) {
-            const int count = int(game.player->inventory.size());
-            game.player->selectSlot(((game.player->selectedIndex + reading.slotStep) % count + count) % count);
-        }
-        if (reading.yawSpeed != 0.0f || reading.pitchSpeed != 0.0f)
-            game.player->turn(reading.yawSpeed * dt, reading.pitchSpeed * dt);
-    } else {
-        // The menus take the d-pad, A and B; in play these are the player's.
-        for (int key : reading.menuKeys)
-            game.gui->keyHandler(key, game.window);
-    }
-    if (reading.pausePressed)
-        game.gui->keyHandler(GLFW_KEY_ESCAPE, game.window);
+    applyPadReading(game, reading, dt);
 }

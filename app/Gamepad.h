@@ -38,6 +38,13 @@ struct PadReading {
 // scaled by the mouse sensitivity (a negative one inverts the axis).
 PadReading readPad(const GLFWgamepadstate& now, const GLFWgamepadstate& before, int sensitivityX, int sensitivityY);
 
+// What the pad's reading does in the game, `dt` seconds after the one before: while
+// playing, its actions reach the player (bumpers step through the slots and wrap,
+// the right stick turns him); in menus the d-pad, A and B are menu keys; Start
+// pauses and resumes; B or Start cancels the Controls screen's wait. Nothing during
+// the death sequence.
+void applyPadReading(Game& game, const PadReading& reading, float dt);
+
 // The pads connected to the game. Only the first pad with a gamepad mapping is read.
 class Gamepads {
 public:

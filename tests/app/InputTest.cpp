@@ -1,6 +1,7 @@
 // Input routed through the game, and one simulation step, headless.
 #include "GameTestSupport.h"
 
+#include "app/Gamepad.h"
 #include "app/Input.h"
 #include "../render/TestFiles.h"
 
@@ -14,6 +15,55 @@ std::string configText(const std::filesystem::path& path)
 {
     std::ifstream in(path, std::ios::binary);
     return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+TEST_F(GameInput, ThePadDrivesTheMenusAndPlays)
+{
+    auto pad = [&](PadReading reading, float dt = 0.0f) {
+        applyPadReading(game, reading, dt);
+        beginPass();
+    };
+    pad({ .menuKeys = { GLFW_KEY_DOWN, GLFW_KEY_ENTER } });
+    ASSERT_TRUE(game.gui->optionsOpen);
+    pad({ .menuKeys = { GLFW_KEY_ESCAPE } }); // B: back
+    EXPECT_FALSE(game.gui->optionsOpen);
+    pad({ .menuKeys = { GLFW_KEY_UP, GLFW_KEY_ENTER } }); // "Start Game"
+    ASSERT_TRUE(game.playing);
+
+    PadReading forward { .pressed = { Action::Forward, Action::Jump, Action::Flashlight } };
+    forward.menuKeys = { GLFW_KEY_ESCAPE }; // B in play: not a pause
+    pad(forward);
+    EXPECT_TRUE(game.playing);
+    EXPECT_EQ(game.player->inputFlags, (1u << int(InputBit::MoveForward)) | (1u << int(InputBit::Jump)));
+    EXPECT_FALSE(game.flashlight->on);
+    pad({ .released = { Action::Jump } });
+    EXPECT_EQ(game.player->inputFlags, 1u << int(InputBit::MoveForward));
+
+    // Bumpers step through the slots and wrap.
+    game.player->addItem(int(ItemType::BallItem), 1);
+    ASSERT_EQ(game.player->selectedIndex, 1);
+    pad({ .slotStep = 1 });
+    EXPECT_EQ(game.player->selectedIndex, 0);
+    pad({ .slotStep = -1 });
+    EXPECT_EQ(game.player->selectedIndex, 1);
+
+    // The right stick turns him by speed x time, as the cursor would.
+    const glm::mat4 start = game.player->modelMatrix();
+    pad({ .yawSpeed = 45.0f }, 2.0f);
+    EXPECT_NEAR(glm::dot(glm::vec3(game.player->modelMatrix()[2]), glm::vec3(start[0])), 1.0f, 1e-4f);
+
+    // Start pauses (letting go of what the pad held) and resumes.
+    pad({ .pausePressed = true });
+    EXPECT_EQ(game.gui->screenFlags, SCREEN_WORLD | SCREEN_MENU);
+    EXPECT_EQ(game.player->inputFlags, 0u);
+    pad({ .pressed = { Action::Forward } }); // not while paused
+    EXPECT_EQ(game.player->inputFlags, 0u);
+    pad({ .pausePressed = true });
+    EXPECT_EQ(game.gui->screenFlags, SCREEN_WORLD);
+    game.deathTimer = 0.0f;
+    pad({ .pressed = { Action::Forward }, .pausePressed = true });
+    EXPECT_EQ(game.player->inputFlags, 0u);
+    EXPECT_EQ(game.gui->screenFlags, SCREEN_WORLD);
 }
 
 TEST_F(GameInput, TheControlsScreenRebindsSwapsScrollsAndSavesOnlyWhatChanged)
