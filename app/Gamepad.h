@@ -23,10 +23,10 @@ inline constexpr float kPadLookSpeed = 150.0f; // degrees per second at full def
 // What one state of the pad means, against the state before.
 struct PadReading {
     std::array<bool, kActionCount> held {}; // the actions the pad holds now
-    std::vector<Action> pressed; // held now and not before
-    std::vector<Action> released; // held before and not now
+    std::vector<Action> pressed {}; // held now and not before
+    std::vector<Action> released {}; // held before and not now
     int slotStep = 0; // -1 / +1: a bumper was pressed
-    std::vector<int> menuKeys; // the menu keys of buttons just pressed: d-pad, A (Enter), B (Escape)
+    std::vector<int> menuKeys {}; // the menu keys of buttons just pressed: d-pad, A (Enter), B (Escape)
     bool pausePressed = false; // Start, which pauses and resumes like Escape
     float yawSpeed = 0.0f; // degrees per second, as the cursor turns (left positive)
     float pitchSpeed = 0.0f; // degrees per second (up positive)
