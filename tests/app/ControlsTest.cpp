@@ -49,16 +49,6 @@ TEST(Controls, DefaultsAreTheGamesKeysOfOld)
     EXPECT_EQ(table.actionForKey(0), std::nullopt); // a key code 0 is not the left button
     expectEveryActionBoundOnce(table);
 
-    // What the held ones hold, and the slots.
-    EXPECT_EQ(heldControlOf(Action::Forward), InputBit::MoveForward);
-    EXPECT_EQ(heldControlOf(Action::Run), InputBit::Run);
-    EXPECT_EQ(heldControlOf(Action::Use), InputBit::UseItem);
-    EXPECT_EQ(heldControlOf(Action::Activate), InputBit::PickUp);
-    EXPECT_EQ(heldControlOf(Action::Flashlight), std::nullopt);
-    EXPECT_EQ(slotOf(Action::Slot1), 0);
-    EXPECT_EQ(slotOf(Action::Slot9), 8);
-    EXPECT_EQ(slotOf(Action::Pause), -1);
-
     const InputEvent f11 = InputEvent::key(GLFW_KEY_F11, GLFW_PRESS);
     EXPECT_TRUE(table.isAction(Action::Fullscreen, f11));
     EXPECT_FALSE(table.isAction(Action::Screenshot, f11));
