@@ -8,7 +8,6 @@
 #include "render/Camera.h"
 #include "render/Flashlight.h"
 #include "world/World.h"
-#include "world/WorldobjectPasses.h"
 
 #include <GL/glew.h>
 #include <GLFW/glfw3.h>
@@ -32,10 +31,6 @@ bool bindingWanted(Game& game, bool mouse, int code)
     game.gui->takeBinding(mouse, code);
     return true;
 }
-
-} // namespace
-
-namespace {
 
 bool fixedMenuKey(int key)
 {
