@@ -3,6 +3,7 @@
 #include "app/ConfigEdit.h"
 #include "app/Game.h"
 #include "base/Log.h"
+#include "gui/Gui.h"
 
 #include <GLFW/glfw3.h>
 #include <fstream>
@@ -29,6 +30,18 @@ bool saveControls(Game& game, std::ostream& err, const std::filesystem::path& pa
     return true;
 }
 
+void showControlsOnHud(Game& game)
+{
+    if (!game.gui || !game.gui->buttonHelper)
+        return;
+    const Action hinted[] = { Action::Use, Action::Activate }; // the hint's 0 and 1
+    for (int hint = 0; hint < 2; ++hint) {
+        const Binding& binding = game.controls.binding(hinted[hint]);
+        const bool mouse = binding.device == Binding::Device::Mouse;
+        game.gui->buttonHelper->showHintAs(hint, mouse ? binding.code : -1, bindingName(binding, game.hasWindow()));
+    }
+}
+
 ControlsHooks gameControlsHooks(Game& game)
 {
     ControlsHooks hooks;
@@ -45,10 +58,12 @@ ControlsHooks gameControlsHooks(Game& game)
             return;
         for (Action changed : game.controls.bind(Action(row), mouse ? Binding::mouse(code) : Binding::key(code)))
             game.unsavedControls.insert(changed);
+        showControlsOnHud(game);
     };
     hooks.reset = [&game] {
         for (Action changed : game.controls.resetToDefaults())
             game.unsavedControls.insert(changed);
+        showControlsOnHud(game);
     };
     hooks.save = [&game] { return saveControls(game, errorStream()); };
     hooks.hasPending = [&game] { return !game.unsavedControls.empty(); };

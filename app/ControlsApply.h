@@ -18,5 +18,8 @@ void loadControls(Game& game, const std::filesystem::path& path = "config.txt");
 // file could not be written (they stay unsaved then).
 bool saveControls(Game& game, std::ostream& err, const std::filesystem::path& path = "config.txt");
 
+// Points the mouse-button hint at where use and activate are bound now.
+void showControlsOnHud(Game& game);
+
 // The Controls screen's hooks, bound to the game.
 ControlsHooks gameControlsHooks(Game& game);

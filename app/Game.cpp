@@ -80,6 +80,7 @@ void createGui(Game& game)
     actions.options = gameOptionsHooks(game);
     actions.controls = gameControlsHooks(game);
     game.gui = std::make_unique<Gui>(std::move(actions));
+    showControlsOnHud(game);
 }
 
 SceneOptions Game::sceneOptions() const

@@ -11,9 +11,9 @@ namespace {
 
 // The Options screen's column, so the two screens look alike.
 constexpr float kControlsFirstY = 0.42f;
-constexpr float kControlsStep = 0.085f;
+constexpr float kControlsStep = 0.08f;
 constexpr float kControlsHeight = 0.075f;
-constexpr float kControlsErrorY = -0.53f;
+constexpr float kControlsErrorY = -0.46f;
 
 glm::mat4 controlsRowMatrix(float y)
 {

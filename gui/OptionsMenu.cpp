@@ -11,9 +11,9 @@ namespace {
 // Eleven rows and the failure line must fit where the two-entry menus use steps
 // of 0.1: a centred column from near the top with a smaller step and height.
 constexpr float kFirstRowY = 0.42f;
-constexpr float kRowStep = 0.085f;
+constexpr float kRowStep = 0.08f;
 constexpr float kRowHeight = 0.075f;
-constexpr float kSaveErrorY = -0.53f;
+constexpr float kSaveErrorY = -0.46f;
 
 glm::mat4 rowMatrix(float y)
 {

@@ -68,7 +68,7 @@ TEST_F(ControlsTest, ForwardBoundToUpOnTheControlsScreenWalksAndIsKeptAfterARest
     launch({ "--log-player", "--start-at", "32", "32" });
     ASSERT_TRUE(waitForMenu());
 
-    auto row = [&](int shown) { return guiArea(0.0f, 0.42f - 0.085f * float(shown), 0.6f, 0.075f); };
+    auto row = [&](int shown) { return guiArea(0.0f, 0.42f - 0.08f * float(shown), 0.6f, 0.075f); };
     auto selectedOn = [&](int shown) {
         return waitUntil([&] { return pixels::greenShare(shot("controls"), row(shown)) > 0.01; }, 15s);
     };

@@ -41,7 +41,7 @@ TEST_F(GameTest, OptionsApplyAtOnceAndAreKeptInConfigTxtAsTheSmallestEdit)
     launch();
     ASSERT_TRUE(waitForMenu());
 
-    auto optionsRow = [&](int row) { return guiArea(0.0f, 0.42f - 0.085f * float(row), 0.6f, 0.075f); };
+    auto optionsRow = [&](int row) { return guiArea(0.0f, 0.42f - 0.08f * float(row), 0.6f, 0.075f); };
     auto optionsShown = [&] {
         return waitUntil([&] { return pixels::greenShare(shot("options"), optionsRow(0)) > 0.01; }, 15s);
     };
