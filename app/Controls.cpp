@@ -2,6 +2,10 @@
 
 #include "app/Config.h"
 
+// Only the window library's key codes and names; nothing here draws.
+#ifndef GLFW_INCLUDE_NONE
+#define GLFW_INCLUDE_NONE
+#endif
 #include <GLFW/glfw3.h>
 #include <algorithm>
 #include <cctype>
