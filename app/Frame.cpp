@@ -2,6 +2,7 @@
 
 #include "app/FrameStats.h"
 #include "app/Game.h"
+#include "app/Gamepad.h"
 #include "app/Input.h"
 #include "app/OptionsApply.h"
 #include "base/Settings.h"
@@ -58,5 +59,7 @@ void drawFrame(Game& game)
     glfwSwapBuffers(game.window);
     glfwPollEvents();
     drainInput(game);
+    if (game.gamepads)
+        game.gamepads->poll(game);
     fitWindowAfterChange(game);
 }

@@ -3,6 +3,8 @@
 #include "base/Log.h"
 
 #include "app/DebugOverlay.h"
+#include "app/Gamepad.h"
+#include "app/ControlsApply.h"
 #include "app/OptionsApply.h"
 #include "app/RunningGame.h"
 #include "app/ScenePasses.h"
@@ -76,7 +78,9 @@ void createGui(Game& game)
     actions.isLoading = [&game] { return game.loading; };
     actions.clock = now;
     actions.options = gameOptionsHooks(game);
+    actions.controls = gameControlsHooks(game);
     game.gui = std::make_unique<Gui>(std::move(actions));
+    showControlsOnHud(game);
 }
 
 SceneOptions Game::sceneOptions() const

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app/Controls.h"
 #include "app/DevOptions.h"
 #include "app/FrameCounter.h"
 #include "app/InputEvent.h"
@@ -14,12 +15,14 @@
 #include <functional>
 #include <glm/vec3.hpp>
 #include <memory>
+#include <set>
 
 struct GLFWwindow;
 class BlockTextureArray;
 struct Explosion;
 class Fire;
 class FrameStats;
+class Gamepads;
 class PassTimer;
 class Flashlight;
 class Gui;
@@ -111,6 +114,12 @@ struct Game {
     glm::vec3 playerLogFrom { 0.0f };
     bool exploded = false; // an explosion happened: its ground is logged with the player
     glm::vec3 lastExplosion { 0.0f };
+
+    // Which key, button or pad control does what; the Controls screen edits it.
+    ControlTable controls;
+    // Actions the Controls screen changed that are not yet in config.txt.
+    std::set<Action> unsavedControls;
+    std::unique_ptr<Gamepads> gamepads; // read every frame; made with the window
 
     double lastCursorX = 0.0;
     double lastCursorY = 0.0;

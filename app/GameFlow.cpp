@@ -173,14 +173,10 @@ void addProjectile(Game& game, std::unique_ptr<Projectile> projectile)
 
 void releaseAllKeys(Game& game)
 {
-    if (!game.player)
+    // Keys reach the player once a game exists, mouse buttons while playing.
+    if (!game.player || game.deathTimer != -1.0f || !(game.gameStarted || game.playing))
         return;
-    const bool alive = game.deathTimer == -1.0f;
-    for (int code = 0; code < 300; ++code) {
-        if (alive && game.gameStarted)
-            game.player->releaseInput(code);
-        // Mouse buttons share the codes 0 and 1.
-        if (code <= 1 && game.playing && alive)
-            game.player->releaseInput(code);
-    }
+    for (int action = 0; action < kActionCount; ++action)
+        if (const std::optional<InputBit> bit = heldControlOf(Action(action)))
+            game.player->releaseInput(*bit);
 }

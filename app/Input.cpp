@@ -8,7 +8,6 @@
 #include "render/Camera.h"
 #include "render/Flashlight.h"
 #include "world/World.h"
-#include "world/WorldobjectPasses.h"
 
 #include <GL/glew.h>
 #include <GLFW/glfw3.h>
@@ -23,7 +22,94 @@ void applyCursor(Game& game, CursorChange change)
         game.setCursorMode(GLFW_CURSOR_DISABLED);
 }
 
+// Whether the Controls screen waits for a key or button; it then takes the
+// press whole, and nothing else sees it.
+bool bindingWanted(Game& game, bool mouse, int code)
+{
+    if (!game.gui || !game.gui->waitingForBinding())
+        return false;
+    game.gui->takeBinding(mouse, code);
+    return true;
+}
+
+bool fixedMenuKey(int key)
+{
+    switch (key) {
+    case GLFW_KEY_UP:
+    case GLFW_KEY_DOWN:
+    case GLFW_KEY_LEFT:
+    case GLFW_KEY_RIGHT:
+    case GLFW_KEY_W:
+    case GLFW_KEY_A:
+    case GLFW_KEY_S:
+    case GLFW_KEY_D:
+    case GLFW_KEY_ENTER:
+    case GLFW_KEY_SPACE:
+    case GLFW_KEY_ESCAPE:
+        return true;
+    default:
+        return false;
+    }
+}
+
 } // namespace
+
+int menuKeyFor(int key, const ControlTable& controls, bool menuUp)
+{
+    if (menuUp && fixedMenuKey(key))
+        return key;
+    const std::optional<Action> action = controls.actionForKey(key);
+    if (!action)
+        return key;
+    if (menuUp || *action == Action::Pause || *action == Action::DebugOverlay)
+        return menuKeyOf(*action, key);
+    // In play the menus only hear pausing (Escape always pauses) and the debug rows.
+    return key == GLFW_KEY_F12 ? GLFW_KEY_UNKNOWN : key;
+}
+
+int menuKeyOf(Action action, int otherwise)
+{
+    switch (action) {
+    case Action::Forward:
+        return GLFW_KEY_UP;
+    case Action::Back:
+        return GLFW_KEY_DOWN;
+    case Action::Left:
+        return GLFW_KEY_LEFT;
+    case Action::Right:
+        return GLFW_KEY_RIGHT;
+    case Action::Jump:
+        return GLFW_KEY_ENTER;
+    case Action::Pause:
+        return GLFW_KEY_ESCAPE;
+    case Action::DebugOverlay:
+        return GLFW_KEY_F12;
+    default:
+        return otherwise;
+    }
+}
+
+void pressAction(Game& game, Action action)
+{
+    if (!game.player)
+        return;
+    if (const std::optional<InputBit> bit = heldControlOf(action))
+        game.player->pressInput(*bit);
+    if (action == Action::Activate && pointerReachesPlayer(game.inputState()) && game.world)
+        game.world->activateNearby();
+    if (action == Action::Flashlight && game.flashlight)
+        game.flashlight->on = !game.flashlight->on;
+    if (const int slot = slotOf(action); slot >= 0)
+        game.player->selectSlot(slot);
+}
+
+void releaseAction(Game& game, Action action)
+{
+    if (!game.player)
+        return;
+    if (const std::optional<InputBit> bit = heldControlOf(action))
+        game.player->releaseInput(*bit);
+}
 
 void onFramebufferSize(Game& game, int width, int height)
 {
@@ -46,32 +132,40 @@ void onKey(Game& game, int key, int action)
 {
     const KeyDecision decision = decideKey(key, action, game.inputState());
     applyCursor(game, decision.cursor);
+    if (decision.step == KeyStep::Press && bindingWanted(game, false, key))
+        return;
+    const std::optional<Action> bound = game.controls.actionForKey(key);
+    const bool reachesPlayer = bound && game.gameStarted && game.player;
     if (decision.step == KeyStep::Press) {
-        if (game.gameStarted && game.player) {
-            if (key == GLFW_KEY_F && game.flashlight)
-                game.flashlight->on = !game.flashlight->on;
-            game.player->pressInput(key);
-            game.player->selectSlot(key);
-        }
+        if (reachesPlayer)
+            pressAction(game, *bound);
         if (game.gui)
-            game.gui->keyHandler(key, game.window);
-    } else if (decision.step == KeyStep::Release) {
-        if (game.gameStarted && game.player)
-            game.player->releaseInput(key);
+            game.gui->keyHandler(
+                menuKeyFor(key, game.controls, game.gui->screenFlags != SCREEN_WORLD), game.window);
+    } else if (decision.step == KeyStep::Release && reachesPlayer) {
+        releaseAction(game, *bound);
     }
 }
 
 void onMouseButton(Game& game, int button, int action)
 {
-    if (!pointerReachesPlayer(game.inputState()) || (button != 0 && button != 1) || !game.player)
+    if (action == GLFW_PRESS && bindingWanted(game, true, button))
         return;
-    if (action == GLFW_PRESS) {
-        game.player->pressInput(button);
-        if (button == ACTIVATION_BUTTON && game.world)
-            game.world->activateNearby();
-    } else {
-        game.player->releaseInput(button);
+    const std::optional<Action> bound = game.controls.actionForMouse(button);
+    if (!bound)
+        return;
+    // A button may pause and show the debug rows like their keys, menus or not.
+    if (*bound == Action::Pause || *bound == Action::DebugOverlay) {
+        if (action == GLFW_PRESS && game.gui && !deathSequenceRuns(game.inputState()))
+            game.gui->keyHandler(menuKeyOf(*bound, 0), game.window);
+        return;
     }
+    if (!pointerReachesPlayer(game.inputState()))
+        return;
+    if (action == GLFW_PRESS)
+        pressAction(game, *bound);
+    else
+        releaseAction(game, *bound);
 }
 
 void onCursorPosition(Game& game, double x, double y)

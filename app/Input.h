@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app/Controls.h"
 #include "app/InputEvent.h"
 
 struct Game;
@@ -16,6 +17,21 @@ void onMouseButton(Game& game, int button, int action);
 void onCursorPosition(Game& game, double x, double y);
 void onScroll(Game& game, double yOffset);
 void onFocus(Game& game, bool focused);
+
+// What an action does when its key, button or pad control is pressed / released:
+// the player's held controls, activating what is near (only while playing),
+// the flashlight, the item slots. Needs a player; without one nothing happens.
+void pressAction(Game& game, Action action);
+void releaseAction(Game& game, Action action);
+// The key the GUI gets for a key press. While a menu or the loading screen is
+// up (`menuUp`): the menus' own keys (Up/Down/Left/Right, W/A/S/D, Enter/Space,
+// Escape) as they are, a key bound to forward, back, left, right, jump, pause or
+// the debug overlay as Up, Down, Left, Right, Enter, Escape, F12, any other key
+// as it is. In play only the pause and debug-overlay bindings become Escape and
+// F12; F12 bound to another action is nothing then, and Escape always pauses.
+int menuKeyFor(int key, const ControlTable& controls, bool menuUp);
+// The menu key an action stands for, `otherwise` for actions that stand for none.
+int menuKeyOf(Action action, int otherwise);
 
 // Hands one event to its handler.
 void applyInputEvent(Game& game, const InputEvent& event);

@@ -190,7 +190,7 @@ std::vector<ConfigChange> optionConfigChanges(OptionRow row, const Settings& set
 {
     static const char* const keys[] = { "Chunk_View_Distance", "Mouse_Sensitivity_X", "Volume", "Ambient_Sounds",
         "Sound_Effects", "Fullscreen", "Vsync", "Anti-Aliasing_Factor", "Shadowmap_Factor" };
-    if (row == OptionRow::Back)
+    if (row == OptionRow::Back || row == OptionRow::Controls)
         return {};
     if (row == OptionRow::MouseSensitivity)
         return { { "Mouse_Sensitivity_X", std::to_string(settings.mouseSensitivityX) },

@@ -1,10 +1,12 @@
 #include "app/Startup.h"
 
 #include "app/Config.h"
+#include "app/ControlsApply.h"
 #include "app/DevOptions.h"
 #include "app/Frame.h"
 #include "app/FrameStats.h"
 #include "app/Game.h"
+#include "app/Gamepad.h"
 #include "app/GraphicsLimits.h"
 #include "app/Input.h"
 #include "app/MainLoop.h"
@@ -181,6 +183,7 @@ int runGame(const DevOptions& dev)
         glfwTerminate();
         return 1;
     }
+    loadControls(game);
 
     game.window = openWindow();
     if (!game.window) {
@@ -191,6 +194,8 @@ int runGame(const DevOptions& dev)
     game.setCursorMode(GLFW_CURSOR_DISABLED);
     game.mouseCaptured = true;
     registerCallbacks(game.window, game);
+    game.gamepads = std::make_unique<Gamepads>();
+    game.gamepads->start("gamecontrollerdb.txt"); // beside config.txt
     glfwMakeContextCurrent(game.window);
     glfwSwapInterval(gSettings.vsync);
     glfwGetFramebufferSize(game.window, &game.screenWidth, &game.screenHeight);

@@ -24,30 +24,6 @@ constexpr float kLeashDistance = 70.0f;
 
 }
 
-int inputBitFor(int code)
-{
-    switch (code) {
-    case 87:
-        return int(InputBit::MoveForward); // W
-    case 83:
-        return int(InputBit::MoveBack); // S
-    case 65:
-        return int(InputBit::MoveLeft); // A
-    case 68:
-        return int(InputBit::MoveRight); // D
-    case 32:
-        return int(InputBit::Jump); // Space
-    case 340:
-        return int(InputBit::Run); // Left Shift
-    case 0:
-        return int(InputBit::UseItem); // left mouse button
-    case 1:
-        return int(InputBit::PickUp); // right mouse button
-    default:
-        return -1;
-    }
-}
-
 int catsLostOnRespawn(int catCount)
 {
     if (catCount <= 0)
@@ -103,24 +79,9 @@ void Player::showHeldItem()
         overlay->showItem(heldItem());
 }
 
-void Player::pressInput(int code)
+void Player::selectSlot(int slot)
 {
-    if (const int bit = inputBitFor(code); bit >= 0)
-        inputFlags |= 1u << bit;
-}
-
-void Player::releaseInput(int code)
-{
-    if (const int bit = inputBitFor(code); bit >= 0)
-        inputFlags &= ~(1u << bit);
-}
-
-void Player::selectSlot(int key)
-{
-    if (key < 49 || key > 57)
-        return;
-    const int slot = key - 49;
-    if (size_t(slot) >= inventory.size())
+    if (slot < 0 || size_t(slot) >= inventory.size())
         return;
     if (Item* held = heldItem())
         held->deselect();

@@ -27,9 +27,6 @@ enum class InputBit : int {
     PickUp = 8,
 };
 
-// The InputBit of a window-library key code or mouse-button number, -1 for any other code.
-int inputBitFor(int code);
-
 // Cats lost on respawn: 0 for none, 1 for 1 to 3, 2 for 4 to 6, 3 for 7 or more.
 int catsLostOnRespawn(int catCount);
 
@@ -52,12 +49,12 @@ public:
     // The held item and the flashlight, both moved by the bob.
     void draw(const FrameState& frame) override;
 
-    // Set / clear the control a key code or mouse button stands for.
-    void pressInput(int code);
-    void releaseInput(int code);
+    // Set / clear a held control; the input layer decides which key or button it is.
+    void pressInput(InputBit bit) { inputFlags |= 1u << int(bit); }
+    void releaseInput(InputBit bit) { inputFlags &= ~(1u << int(bit)); }
     bool holds(InputBit bit) const { return (inputFlags & (1u << int(bit))) != 0; }
-    // Keys 1 to 9 hold the item in slots 0 to 8, if the slot exists.
-    void selectSlot(int key);
+    // Holds the item in the slot (0 is the hands), if the slot exists.
+    void selectSlot(int slot);
     // Adds `count` of an ItemType; a new item becomes the held one. An unknown
     // type ends the program with exit code 1.
     void addItem(int type, int count);

@@ -1,6 +1,7 @@
 #include "gui/ButtonHelper.h"
 
 #include "gui/GuiImages.h"
+#include "gui/GuiText.h"
 
 ButtonHelper::ButtonHelper()
     : leftImage(makeImageObject("textures/mouse_helper_left.png", guiLayout::buttonHelper))
@@ -11,6 +12,21 @@ ButtonHelper::ButtonHelper()
 }
 
 ButtonHelper::~ButtonHelper() = default;
+
+void ButtonHelper::showHintAs(int which, int mouseButton, const std::string& keyName)
+{
+    if (which < 0 || which > 1)
+        return;
+    hintButton[size_t(which)] = mouseButton;
+    hintKey[size_t(which)].reset();
+    if (mouseButton == 0 || mouseButton == 1)
+        return;
+    // White on the mouse's spot, large enough to read at a glance.
+    auto key = std::make_unique<GuiObject>();
+    key->setImage(renderText(keyName, TextStyle { 240, 80, 56, { 1, 1, 1 }, { 10, 60 } }));
+    key->place(GuiPlacement { { 0.3f, 0.1f }, guiLayout::buttonHelper.position });
+    hintKey[size_t(which)] = std::move(key);
+}
 
 void ButtonHelper::setHint(int button, float seconds)
 {
@@ -51,7 +67,12 @@ GuiObject* ButtonHelper::currentImage() const
         return nullptr;
     if (blink)
         return noButtonImage.get();
-    return hint == 0 ? leftImage.get() : rightImage.get();
+    const int button = hint == 0 || hint == 1 ? hintButton[size_t(hint)] : hint;
+    if (button == 0)
+        return leftImage.get();
+    if (button == 1)
+        return rightImage.get();
+    return hintKey[size_t(hint)].get();
 }
 
 void ButtonHelper::draw()

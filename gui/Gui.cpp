@@ -73,10 +73,17 @@ Gui::Gui(GuiActions guiActions)
 
     menu = std::make_unique<Menu>(SCREEN_MENU);
     menu->addItem("Start Game", 0, forward(&GuiActions::startGame));
-    options = std::make_unique<OptionsMenu>(actions.options);
+    controls = std::make_unique<ControlsMenu>(actions.controls);
+    OptionsHooks optionsHooks = actions.options;
+    optionsHooks.openControls = [this] {
+        controls->open();
+        controlsOpen = true;
+    };
+    options = std::make_unique<OptionsMenu>(optionsHooks);
     menu->addItem("Options", 1, [this](GLFWwindow*) {
         options->open();
         optionsOpen = true;
+        controlsOpen = false;
     });
     menu->addItem("Quit", 2, forward(&GuiActions::quit));
     menu->addDecoration(std::make_unique<BackgroundImage>("textures/menu.png"));
@@ -96,7 +103,9 @@ void Gui::draw()
             for (auto& item : debugItems)
                 item->draw();
     }
-    if ((screenFlags & SCREEN_MENU) && optionsOpen) {
+    if ((screenFlags & SCREEN_MENU) && optionsOpen && controlsOpen) {
+        controls->draw(worldVisible);
+    } else if ((screenFlags & SCREEN_MENU) && optionsOpen) {
         options->draw(worldVisible);
     } else if (screenFlags & SCREEN_MENU) {
         menu->draw(worldVisible);
@@ -126,6 +135,17 @@ void Gui::savePendingOptions()
 {
     if (options->hasPending())
         options->leave();
+    controls->leave();
+}
+
+bool Gui::waitingForBinding() const
+{
+    return (screenFlags & SCREEN_MENU) && optionsOpen && controlsOpen && controls->waiting();
+}
+
+void Gui::takeBinding(bool mouse, int code)
+{
+    controls->take(mouse, code);
 }
 
 Menu* Gui::activeMenu() const
@@ -161,6 +181,11 @@ void Gui::keyHandler(int key, GLFWwindow* window)
 
     // The Options screen takes every key while it is up; Escape there goes
     // back to the menu it came from, not further.
+    if ((screenFlags & SCREEN_MENU) && optionsOpen && controlsOpen) {
+        if (controls->keyHandler(key))
+            controlsOpen = false; // back on the Options screen
+        return;
+    }
     if ((screenFlags & SCREEN_MENU) && optionsOpen) {
         if (options->keyHandler(key))
             optionsOpen = false;

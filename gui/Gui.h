@@ -2,6 +2,7 @@
 
 #include "gui/AmmoOverlay.h"
 #include "gui/ButtonHelper.h"
+#include "gui/ControlsMenu.h"
 #include "gui/FpsCounter.h"
 #include "gui/GuiImages.h"
 #include "gui/LoadingBar.h"
@@ -26,6 +27,7 @@ struct GuiActions {
     std::function<bool()> isLoading; // the loading screen is up
     GuiClock clock = steadyMilliseconds; // for the frame-rate counter
     OptionsHooks options; // the Options screen's
+    ControlsHooks controls; // the Controls screen's
 };
 
 // Everything drawn over the scene: the heads-up objects while the world is
@@ -47,6 +49,10 @@ public:
     void update(float dt);
     // Every key press (repeats never reach it): menus, pause, F12.
     void keyHandler(int key, GLFWwindow* window);
+    // The Controls screen waits for a key or mouse button to bind, which the
+    // input layer then hands to takeBinding instead of anywhere else.
+    bool waitingForBinding() const;
+    void takeBinding(bool mouse, int code);
     // When the game ends: what Options changed and could not yet write (the screen
     // still open, or an earlier save failed) is written now.
     void savePendingOptions();
@@ -63,6 +69,9 @@ public:
     // optionsOpen, with SCREEN_MENU still set (the game stays paused).
     std::unique_ptr<OptionsMenu> options;
     bool optionsOpen = false;
+    // "Controls" of the Options screen, shown in its place while controlsOpen.
+    std::unique_ptr<ControlsMenu> controls;
+    bool controlsOpen = false;
 
     // Members of hud, for the game to talk to: the frame-rate counter
     // (nullptr unless "Show_FPS" is on), the item overlay the player shows

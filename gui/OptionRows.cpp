@@ -31,6 +31,7 @@ std::vector<int> choices(OptionRow row, const OptionContext& context)
                 values.push_back(factor);
         return values;
     }
+    case OptionRow::Controls:
     case OptionRow::Back:
         return {};
     default: // the switches
@@ -83,6 +84,7 @@ int* settingOf(OptionRow row, Settings& settings)
         return &settings.antiAliasingFactor;
     case OptionRow::ShadowQuality:
         return &settings.shadowmapFactor;
+    case OptionRow::Controls:
     case OptionRow::Back:
         break;
     }
@@ -95,6 +97,8 @@ std::string optionRowText(OptionRow row, const Settings& settings, const OptionC
         "Sound Effects", "Fullscreen", "Vsync", "Anti-Aliasing", "Shadow Quality" };
     if (row == OptionRow::Back)
         return "Back";
+    if (row == OptionRow::Controls)
+        return "Controls";
     Settings copy = settings;
     const int value = shownValue(row, *settingOf(row, copy));
     std::string text = std::string(labels[int(row)]) + ": ";

@@ -18,10 +18,11 @@ enum class OptionRow {
     Vsync,
     AntiAliasing,
     ShadowQuality,
+    Controls, // opens the Controls screen
     Back,
 };
 
-inline constexpr int kOptionRowCount = 10;
+inline constexpr int kOptionRowCount = 11;
 
 // What a row's text depends on beyond the settings.
 struct OptionContext {
@@ -42,5 +43,5 @@ std::string optionRowText(OptionRow row, const Settings& settings, const OptionC
 // each axis's sign (with X at 0 there is no ratio: Y moves by as much as X).
 bool stepOption(OptionRow row, Settings& settings, int direction, const OptionContext& context);
 
-// The setting a row edits (for the mouse row, the x sensitivity); null for Back.
+// The setting a row edits (for the mouse row, the x sensitivity); null for Controls and Back.
 int* settingOf(OptionRow row, Settings& settings);

@@ -8,12 +8,12 @@
 
 namespace {
 
-// Ten rows and the failure line must fit where the two-entry menus use steps
+// Eleven rows and the failure line must fit where the two-entry menus use steps
 // of 0.1: a centred column from near the top with a smaller step and height.
 constexpr float kFirstRowY = 0.42f;
-constexpr float kRowStep = 0.085f;
+constexpr float kRowStep = 0.08f;
 constexpr float kRowHeight = 0.075f;
-constexpr float kSaveErrorY = -0.44f;
+constexpr float kSaveErrorY = -0.46f;
 
 glm::mat4 rowMatrix(float y)
 {
@@ -107,6 +107,8 @@ bool OptionsMenu::keyHandler(int key)
         break;
     case GLFW_KEY_SPACE:
     case GLFW_KEY_ENTER:
+        if (selectedRow() == OptionRow::Controls && hooks.openControls)
+            hooks.openControls();
         if (selectedRow() != OptionRow::Back)
             break;
         leave();

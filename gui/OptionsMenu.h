@@ -14,6 +14,7 @@ struct OptionsHooks {
     std::function<bool(OptionRow)> apply;
     // Writes the changed rows to config.txt; false when that failed.
     std::function<bool(const std::vector<OptionRow>&)> save;
+    std::function<void()> openControls; // Enter or Space on "Controls"
 };
 
 // The settings screen of the main and the pause menu: one row per setting

@@ -7,7 +7,7 @@
 namespace {
 
 // Eye height above the body centre.
-constexpr float kEyeHeight = 0.6f;
+constexpr float kHeldEyeHeight = 0.6f;
 
 glm::mat4 raised(glm::mat4 M, float dy)
 {
@@ -41,13 +41,13 @@ glm::mat4 heldDynamite(const glm::mat4& M)
 
 glm::mat4 heldJetpack(const glm::mat4& M)
 {
-    const glm::mat4 m = glm::translate(raised(M, kEyeHeight), glm::vec3(0.3f, -0.4f, -0.1f));
+    const glm::mat4 m = glm::translate(raised(M, kHeldEyeHeight), glm::vec3(0.3f, -0.4f, -0.1f));
     return glm::scale(m, glm::vec3(0.3f));
 }
 
 glm::mat4 heldPotion(const glm::mat4& M, int phase, float timer)
 {
-    glm::mat4 m = glm::translate(raised(M, kEyeHeight), glm::vec3(-0.4f, -0.55f, -0.3f));
+    glm::mat4 m = glm::translate(raised(M, kHeldEyeHeight), glm::vec3(-0.4f, -0.55f, -0.3f));
     if (phase == 2 || phase == 3) {
         const float h = phase == 2 ? timer : 1.0f;
         m = glm::translate(m, glm::vec3(0.0f, 0.0f, -0.2f * h));

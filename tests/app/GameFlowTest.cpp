@@ -383,6 +383,7 @@ TEST_F(OptionsWithAWindow, FramebuffersTheDriverRefusesLeaveTheOldOnesAndPutTheR
     tap(GLFW_KEY_ENTER); // "Options"
     ASSERT_TRUE(game.gui->optionsOpen);
     tap(GLFW_KEY_UP);
+    tap(GLFW_KEY_UP);
     tap(GLFW_KEY_UP); // "Shadow Quality"
     std::string err = stepUp();
     EXPECT_FALSE(game.shouldClose());

@@ -1,11 +1,149 @@
 // Input routed through the game, and one simulation step, headless.
 #include "GameTestSupport.h"
 
+#include "app/Gamepad.h"
 #include "app/Input.h"
+#include "../render/TestFiles.h"
+
+#include <fstream>
 
 namespace {
 
 using GameInput = HeadlessGame;
+
+std::string configText(const std::filesystem::path& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+TEST_F(GameInput, ThePadDrivesTheMenusAndPlays)
+{
+    auto pad = [&](PadReading reading, float dt = 0.0f) {
+        applyPadReading(game, reading, dt);
+        beginPass();
+    };
+    pad({ .menuKeys = { GLFW_KEY_DOWN, GLFW_KEY_ENTER } });
+    ASSERT_TRUE(game.gui->optionsOpen);
+    pad({ .menuKeys = { GLFW_KEY_ESCAPE } }); // B: back
+    EXPECT_FALSE(game.gui->optionsOpen);
+    pad({ .menuKeys = { GLFW_KEY_UP, GLFW_KEY_ENTER } }); // "Start Game"
+    ASSERT_TRUE(game.playing);
+
+    PadReading forward { .pressed = { Action::Forward, Action::Jump, Action::Flashlight } };
+    forward.menuKeys = { GLFW_KEY_ESCAPE }; // B in play: not a pause
+    pad(forward);
+    EXPECT_TRUE(game.playing);
+    EXPECT_EQ(game.player->inputFlags, (1u << int(InputBit::MoveForward)) | (1u << int(InputBit::Jump)));
+    EXPECT_FALSE(game.flashlight->on);
+    pad({ .released = { Action::Jump } });
+    EXPECT_EQ(game.player->inputFlags, 1u << int(InputBit::MoveForward));
+
+    // Bumpers step through the slots and wrap.
+    game.player->addItem(int(ItemType::BallItem), 1);
+    ASSERT_EQ(game.player->selectedIndex, 1);
+    pad({ .slotStep = 1 });
+    EXPECT_EQ(game.player->selectedIndex, 0);
+    pad({ .slotStep = -1 });
+    EXPECT_EQ(game.player->selectedIndex, 1);
+
+    // The right stick turns him by speed x time, as the cursor would.
+    const glm::mat4 start = game.player->modelMatrix();
+    pad({ .yawSpeed = 45.0f }, 2.0f);
+    EXPECT_NEAR(glm::dot(glm::vec3(game.player->modelMatrix()[2]), glm::vec3(start[0])), 1.0f, 1e-4f);
+
+    // Start pauses (letting go of what the pad held) and resumes.
+    pad({ .pausePressed = true });
+    EXPECT_EQ(game.gui->screenFlags, SCREEN_WORLD | SCREEN_MENU);
+    EXPECT_EQ(game.player->inputFlags, 0u);
+    pad({ .pressed = { Action::Forward } }); // not while paused
+    EXPECT_EQ(game.player->inputFlags, 0u);
+    pad({ .pausePressed = true });
+    EXPECT_EQ(game.gui->screenFlags, SCREEN_WORLD);
+    game.deathTimer = 0.0f;
+    pad({ .pressed = { Action::Forward }, .pausePressed = true });
+    EXPECT_EQ(game.player->inputFlags, 0u);
+    EXPECT_EQ(game.gui->screenFlags, SCREEN_WORLD);
+}
+
+TEST_F(GameInput, TheControlsScreenRebindsSwapsScrollsAndSavesOnlyWhatChanged)
+{
+    TempDir dir;
+    ScopedWorkingDirectory inDir(dir.path());
+    std::ofstream("config.txt", std::ios::binary) << "Volume=7 # loud\n";
+    tap(GLFW_KEY_DOWN);
+    tap(GLFW_KEY_ENTER); // "Options"
+    tap(GLFW_KEY_UP); // wraps to "Back"
+    tap(GLFW_KEY_UP);
+    EXPECT_EQ(game.gui->options->items[size_t(game.gui->options->selected)]->text, "Controls");
+    tap(GLFW_KEY_ENTER);
+    ASSERT_TRUE(game.gui->controlsOpen);
+    const ControlsMenu& screen = *game.gui->controls;
+    EXPECT_EQ(screen.items[0]->text, "Forward: W");
+    EXPECT_EQ(screen.items[5]->text, "Run: Left Shift");
+    EXPECT_EQ(screen.items[6]->text, "Use: Mouse Left");
+    EXPECT_EQ(screen.items[size_t(kActionCount)]->text, "Reset to Defaults");
+
+    tap(GLFW_KEY_ENTER);
+    EXPECT_EQ(screen.items[0]->text, "Forward: press a key");
+    tap(GLFW_KEY_ESCAPE); // cancels the wait, not the screen
+    EXPECT_TRUE(game.gui->controlsOpen);
+    EXPECT_EQ(screen.items[0]->text, "Forward: W");
+    tap(GLFW_KEY_ENTER);
+    tap(GLFW_KEY_UP); // taken as the binding, no move
+    EXPECT_EQ(screen.items[0]->text, "Forward: Up");
+    EXPECT_EQ(screen.selected, 0);
+    tap(GLFW_KEY_DOWN);
+    tap(GLFW_KEY_ENTER); // "Back" waits for a button: the left one, use's, which gets S
+    onMouseButton(game, 0, GLFW_PRESS);
+    onMouseButton(game, 0, GLFW_RELEASE);
+    EXPECT_EQ(screen.items[1]->text, "Back: Mouse Left");
+    EXPECT_EQ(screen.items[6]->text, "Use: S");
+
+    // Longer than the screen: the bottom rows scroll into view and back.
+    EXPECT_EQ(screen.firstShown(), 0);
+    tap(GLFW_KEY_UP);
+    tap(GLFW_KEY_UP); // wraps to "Back" at the bottom
+    EXPECT_EQ(screen.items[size_t(screen.selected)]->text, "Back");
+    EXPECT_EQ(screen.firstShown(), kActionCount + 2 - ControlsMenu::kShownRows);
+    tap(GLFW_KEY_UP);
+    EXPECT_EQ(screen.firstShown(), kActionCount + 2 - ControlsMenu::kShownRows);
+    tap(GLFW_KEY_DOWN);
+    tap(GLFW_KEY_DOWN); // wraps to the top
+    EXPECT_EQ(screen.firstShown(), 0);
+
+    tap(GLFW_KEY_ESCAPE); // leaves for Options, saving the three changed actions
+    EXPECT_FALSE(game.gui->controlsOpen);
+    EXPECT_TRUE(game.gui->optionsOpen);
+    EXPECT_EQ(configText("config.txt"), "Volume=7 # loud\nKey_Forward=265\nKey_Back=Mouse1\nKey_Use=83\n");
+    tap(GLFW_KEY_ESCAPE);
+    tap(GLFW_KEY_UP); // "Start Game"
+    play();
+    onKey(game, GLFW_KEY_UP, GLFW_PRESS);
+    onKey(game, GLFW_KEY_W, GLFW_PRESS); // nobody's now
+    EXPECT_EQ(game.player->inputFlags, 1u << int(InputBit::MoveForward));
+    onMouseButton(game, 0, GLFW_PRESS);
+    onKey(game, GLFW_KEY_S, GLFW_PRESS);
+    EXPECT_EQ(game.player->inputFlags,
+        (1u << int(InputBit::MoveForward)) | (1u << int(InputBit::MoveBack)) | (1u << int(InputBit::UseItem)));
+    tap(GLFW_KEY_ESCAPE); // pausing lets go of everything
+    EXPECT_EQ(game.player->inputFlags, 0u);
+
+    // "Reset to Defaults" writes back what it changed; nothing else is touched.
+    tap(GLFW_KEY_DOWN);
+    tap(GLFW_KEY_ENTER); // "Options"
+    tap(GLFW_KEY_UP);
+    tap(GLFW_KEY_UP);
+    tap(GLFW_KEY_ENTER); // "Controls"
+    tap(GLFW_KEY_UP);
+    tap(GLFW_KEY_UP); // "Reset to Defaults"
+    tap(GLFW_KEY_SPACE);
+    EXPECT_EQ(screen.items[0]->text, "Forward: W");
+    tap(GLFW_KEY_DOWN);
+    tap(GLFW_KEY_ENTER); // "Back": leaves
+    EXPECT_FALSE(game.gui->controlsOpen);
+    EXPECT_EQ(configText("config.txt"), "Volume=7 # loud\nKey_Forward=87\nKey_Back=83\nKey_Use=Mouse1\n");
+}
 
 TEST_F(GameInput, KeysReachThePlayerOnlyOnceAGameExists)
 {

@@ -187,7 +187,7 @@ protected:
     {
         Player player(nullptr, *sound);
         if (walking)
-            player.pressInput(87);
+            player.pressInput(InputBit::MoveForward);
         const auto until = std::chrono::steady_clock::now() + std::chrono::duration<double>(seconds);
         while (std::chrono::steady_clock::now() < until) {
             player.update(1.0f / 60.0f);

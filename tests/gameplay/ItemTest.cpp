@@ -55,7 +55,7 @@ protected:
     std::vector<std::unique_ptr<Projectile>>& thrown() { return game.world->projectiles; }
     template <class P> P* thrownAs(size_t i) { return dynamic_cast<P*>(thrown().at(i).get()); }
     Item& held() { return *player->heldItem(); }
-    void holdButton() { player->pressInput(0); }
+    void holdButton() { player->pressInput(InputBit::UseItem); }
 };
 
 } // namespace
@@ -168,7 +168,7 @@ TEST_F(ItemTest, OneBallInFlightAndNothingReadsItOnceTheWorldDeletedIt)
     EXPECT_EQ(held().count, 1);
 
     // A new game deletes the world with the ball in it.
-    player->releaseInput(0);
+    player->releaseInput(InputBit::UseItem);
     game.world.reset();
     EXPECT_EQ(currentBall, nullptr);
     stepOnGround();

@@ -48,6 +48,20 @@ TEST(ButtonHelperTest, HintBlinksToTheEmptyMouseEverySevenTenths)
     EXPECT_EQ(helper.currentImage(), helper.rightImage.get());
     helper.setHint(0, -1.0f);
     EXPECT_EQ(helper.currentImage(), helper.leftImage.get());
+
+    // Use moved to the right button and activate to a key: the hints follow.
+    helper.showHintAs(0, 1, "Mouse Right");
+    EXPECT_EQ(helper.currentImage(), helper.rightImage.get());
+    helper.showHintAs(1, -1, "E");
+    helper.setHint(1, -1.0f);
+    ASSERT_NE(helper.hintKey[1], nullptr);
+    EXPECT_EQ(helper.currentImage(), helper.hintKey[1].get());
+    helper.update(0.7f);
+    EXPECT_EQ(helper.currentImage(), helper.noButtonImage.get()); // it blinks all the same
+    helper.showHintAs(1, 1, "Mouse Right"); // back on the right button
+    EXPECT_EQ(helper.hintKey[1], nullptr);
+    helper.update(0.7f);
+    EXPECT_EQ(helper.currentImage(), helper.rightImage.get());
 }
 
 TEST(ButtonHelperTest, WorldPatternKeepsTheHintAndItsBlink)
