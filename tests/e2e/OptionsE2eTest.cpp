@@ -85,7 +85,6 @@ TEST_F(GameTest, OptionsApplyAtOnceAndAreKeptInConfigTxtAsTheSmallestEdit)
     EXPECT_EQ(count(out(), "Waiting for world to be loaded!"), 2u);
 
     // From the pause menu: fewer samples and the full screen, then play on.
-    const size_t rebuildsBefore = count(out(), "Shadowmap size: ");
     press("Escape");
     press("Down");
     press("Return");
