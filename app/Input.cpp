@@ -1,6 +1,7 @@
 #include "app/Input.h"
 
 #include "app/Game.h"
+#include "app/OptionsApply.h"
 #include "base/Log.h"
 #include "base/Settings.h"
 #include "gameplay/Player.h"
@@ -42,8 +43,26 @@ void onFramebufferSize(Game& game, int width, int height)
             camera->setPerspective(70.0f, game.aspect, 0.2f, 500.0f);
 }
 
+// The window's own keys, which work in every state (menus, loading, Death's
+// sequence) and reach nothing else: F11 switches full screen as the Options
+// row does, F2 keeps a picture of the next frame. True when the key was one.
+bool handleWindowKey(Game& game, int key, int action)
+{
+    if (key != GLFW_KEY_F11 && key != GLFW_KEY_F2)
+        return false;
+    if (action != GLFW_PRESS)
+        return true;
+    if (key == GLFW_KEY_F11)
+        toggleFullscreen(game);
+    else
+        game.screenshotRequested = true;
+    return true;
+}
+
 void onKey(Game& game, int key, int action)
 {
+    if (handleWindowKey(game, key, action))
+        return;
     const KeyDecision decision = decideKey(key, action, game.inputState());
     applyCursor(game, decision.cursor);
     if (decision.step == KeyStep::Press) {

@@ -12,6 +12,8 @@ struct GLFWwindow;
 
 void onFramebufferSize(Game& game, int width, int height);
 void onKey(Game& game, int key, int action);
+// F11 (full screen) and F2 (screenshot), before any other rule; true when the key was one of them.
+bool handleWindowKey(Game& game, int key, int action);
 void onMouseButton(Game& game, int button, int action);
 void onCursorPosition(Game& game, double x, double y);
 void onScroll(Game& game, double yOffset);

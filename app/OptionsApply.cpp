@@ -5,6 +5,7 @@
 #include "audio/SoundSystem.h"
 #include "base/Log.h"
 #include "base/Settings.h"
+#include "gui/Gui.h"
 #include "render/Framebuffers.h"
 #include "world/World.h"
 
@@ -163,6 +164,14 @@ bool applyOption(Game& game, OptionRow row)
         break;
     }
     return true;
+}
+
+void toggleFullscreen(Game& game)
+{
+    gSettings.fullscreen = gSettings.fullscreen != 0 ? 0 : 1;
+    applyOption(game, OptionRow::Fullscreen);
+    if (game.gui)
+        game.gui->settingChanged(OptionRow::Fullscreen);
 }
 
 bool saveOptions(const std::vector<OptionRow>& rows, std::ostream& err, const std::filesystem::path& path)

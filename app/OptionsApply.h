@@ -24,6 +24,10 @@ OptionContext optionContext(const Game& game);
 // ones stay, the reason is on the error stream); the caller puts the row back.
 bool applyOption(Game& game, OptionRow row);
 
+// F11: full screen on or off as the Options row switches it, saved as leaving
+// Options saves it (with the Options screen up, when it is left).
+void toggleFullscreen(Game& game);
+
 // The config.txt keys and values the row stands for.
 std::vector<ConfigChange> optionConfigChanges(OptionRow row, const Settings& settings);
 

@@ -71,16 +71,23 @@ Gui::Gui(GuiActions guiActions)
     gameOverMenu = std::make_unique<GameOverMenu>(
         forward(&GuiActions::respawn), forward(&GuiActions::startGame), forward(&GuiActions::quit));
 
-    menu = std::make_unique<Menu>(SCREEN_MENU);
-    menu->addItem("Start Game", 0, forward(&GuiActions::startGame));
     options = std::make_unique<OptionsMenu>(actions.options);
-    menu->addItem("Options", 1, [this](GLFWwindow*) {
+    auto openOptions = [this](GLFWwindow*) {
         options->open();
         optionsOpen = true;
-    });
+    };
+    menu = std::make_unique<Menu>(SCREEN_MENU);
+    menu->addItem("Start Game", 0, forward(&GuiActions::startGame));
+    menu->addItem("Options", 1, openOptions);
     menu->addItem("Quit", 2, forward(&GuiActions::quit));
     menu->addDecoration(std::make_unique<BackgroundImage>("textures/menu.png"));
     menu->addDecoration(std::make_unique<GameName>());
+
+    pauseMenu = std::make_unique<Menu>(SCREEN_MENU);
+    pauseMenu->addItem("Resume", 0, [this](GLFWwindow*) { screenFlags &= ~SCREEN_MENU; });
+    pauseMenu->addItem("Start Game", 1, forward(&GuiActions::startGame));
+    pauseMenu->addItem("Options", 2, openOptions);
+    pauseMenu->addItem("Quit", 3, forward(&GuiActions::quit));
 }
 
 Gui::~Gui() = default;
@@ -99,7 +106,7 @@ void Gui::draw()
     if ((screenFlags & SCREEN_MENU) && optionsOpen) {
         options->draw(worldVisible);
     } else if (screenFlags & SCREEN_MENU) {
-        menu->draw(worldVisible);
+        (worldVisible ? pauseMenu : menu)->draw(worldVisible);
         options->drawSaveError();
     }
     if (screenFlags & SCREEN_GAME_OVER)
@@ -128,10 +135,27 @@ void Gui::savePendingOptions()
         options->leave();
 }
 
+void Gui::pause(GLFWwindow* window)
+{
+    if (screenFlags != SCREEN_WORLD)
+        return;
+    screenFlags |= SCREEN_MENU;
+    pauseMenu->resetSelection();
+    if (actions.releaseAllKeys)
+        actions.releaseAllKeys(window);
+}
+
+void Gui::settingChanged(OptionRow row)
+{
+    options->markChanged(row);
+    if (!optionsOpen)
+        options->leave();
+}
+
 Menu* Gui::activeMenu() const
 {
     if (screenFlags & SCREEN_MENU)
-        return menu.get();
+        return (screenFlags & SCREEN_WORLD) ? pauseMenu.get() : menu.get();
     if (screenFlags & SCREEN_GAME_OVER)
         return gameOverMenu.get();
     return nullptr;
@@ -197,6 +221,7 @@ void Gui::keyHandler(int key, GLFWwindow* window)
 
     if ((screenFlags & SCREEN_WORLD) && key == GLFW_KEY_ESCAPE && !menuClosed) {
         screenFlags |= SCREEN_MENU;
+        pauseMenu->resetSelection();
         if (actions.releaseAllKeys)
             actions.releaseAllKeys(window);
     }

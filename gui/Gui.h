@@ -47,9 +47,16 @@ public:
     void update(float dt);
     // Every key press (repeats never reach it): menus, pause, F12.
     void keyHandler(int key, GLFWwindow* window);
+    // Pauses the playing game as Escape does: the pause menu comes up on
+    // "Resume" and the held keys are let go. Nothing happens unless the world
+    // is shown without a menu.
+    void pause(GLFWwindow* window);
     // When the game ends: what Options changed and could not yet write (the screen
     // still open, or an earlier save failed) is written now.
     void savePendingOptions();
+    // A row's setting was changed outside the Options screen (F11): the screen
+    // shows it, and it is saved now, or when the screen is left if it is up.
+    void settingChanged(OptionRow row);
 
     std::vector<std::unique_ptr<GuiObject>> hud;
     std::vector<std::unique_ptr<GuiObject>> debugItems;
@@ -59,6 +66,9 @@ public:
     bool debugVisible = false;
     std::unique_ptr<GameOverMenu> gameOverMenu;
     std::unique_ptr<Menu> menu;
+    // Over the world: "Resume" first, then the main menu's entries. It opens on
+    // "Resume", so Escape and then Space by habit never throws the world away.
+    std::unique_ptr<Menu> pauseMenu;
     // "Options" of the main / pause menu: shown in the menu's place while
     // optionsOpen, with SCREEN_MENU still set (the game stays paused).
     std::unique_ptr<OptionsMenu> options;
@@ -72,7 +82,7 @@ public:
     ButtonHelper* buttonHelper = nullptr;
 
 private:
-    // The menu that takes keys: the main / pause menu before the game-over one.
+    // The menu that takes keys: the pause or main menu before the game-over one.
     Menu* activeMenu() const;
     void closeWindow(GLFWwindow* window);
 

@@ -60,6 +60,12 @@ void OptionsMenu::refresh()
     }
 }
 
+void OptionsMenu::markChanged(OptionRow row)
+{
+    changed.insert(row);
+    refresh();
+}
+
 void OptionsMenu::open()
 {
     const int x = std::abs(gSettings.mouseSensitivityX);

@@ -32,6 +32,10 @@ public:
     // save failed; they stay pending until a save succeeds, and the failure line
     // shows until then.
     void leave();
+    // The row's setting changed elsewhere: its text follows, and it is saved with the next leave().
+    void markChanged(OptionRow row);
+    // Every row's text from the settings as they are now.
+    void refresh();
     // Rows changed and not yet written to the settings file.
     bool hasPending() const { return !changed.empty(); }
 
@@ -48,7 +52,6 @@ public:
 
 private:
     void step(int direction);
-    void refresh();
     OptionContext context() const;
 
     OptionsHooks hooks;

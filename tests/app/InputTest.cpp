@@ -28,7 +28,7 @@ TEST_F(GameInput, KeyRepeatsChangeNothing)
     // A repeat never moves a menu either.
     tap(GLFW_KEY_ESCAPE);
     onKey(game, GLFW_KEY_DOWN, GLFW_REPEAT);
-    EXPECT_EQ(game.gui->menu->selected, 0);
+    EXPECT_EQ(game.gui->pauseMenu->selected, 0);
 }
 
 TEST_F(GameInput, FTogglesTheFlashlight)

@@ -87,7 +87,8 @@ TEST_F(GameTest, OptionsApplyAtOnceAndAreKeptInConfigTxtAsTheSmallestEdit)
     // From the pause menu: fewer samples and the full screen, then play on.
     press("Escape");
     press("Down");
-    press("Return");
+    press("Down");
+    press("Return"); // "Options", after "Resume" and "Start Game"
     ASSERT_TRUE(optionsShown());
     press("Up"); // wraps to "Back"
     press("Up");
@@ -120,8 +121,10 @@ TEST_F(GameTest, OptionsApplyAtOnceAndAreKeptInConfigTxtAsTheSmallestEdit)
     std::this_thread::sleep_for(1500ms);
     ASSERT_TRUE(screen.keyUp("w"));
     // The window closed while Options is up: what was changed there is kept.
-    press("Escape");
-    press("Return"); // the pause menu still has "Options" selected
+    press("Escape"); // the pause menu opens on "Resume"
+    press("Down");
+    press("Down");
+    press("Return");
     ASSERT_TRUE(optionsShown());
     press("Down");
     press("Down");
