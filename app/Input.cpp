@@ -38,9 +38,16 @@ void onFramebufferSize(Game& game, int width, int height)
     game.screenHeight = height;
     if (game.hasWindow())
         glViewport(0, 0, width, height);
-    for (PerspectiveCamera* camera : { game.playerCamera.get(), game.overviewCamera.get() })
-        if (camera)
-            camera->setPerspective(70.0f, game.aspect, 0.2f, 500.0f);
+    fitProjections(game);
+}
+
+void fitProjections(Game& game)
+{
+    // The player looks through the angle the settings choose; the overview keeps its own.
+    if (game.playerCamera)
+        game.playerCamera->setPerspective(float(gSettings.fieldOfView), game.aspect, 0.2f, 500.0f);
+    if (game.overviewCamera)
+        game.overviewCamera->setPerspective(70.0f, game.aspect, 0.2f, 500.0f);
 }
 
 // The window's own keys, which work in every state (menus, loading, Death's
@@ -113,6 +120,10 @@ void onScroll(Game& game, double yOffset)
 void onFocus(Game& game, bool focused)
 {
     applyCursor(game, decideFocus(focused, game.inputState()));
+    // A player called away comes back to a paused game, as if he had pressed
+    // Escape: Death's rage does not rise while nobody plays.
+    if (pausesOnFocusLoss(focused, gSettings.pauseOnFocusLoss != 0, game.inputState()) && game.gui)
+        game.gui->pause(game.window);
 }
 
 void applyInputEvent(Game& game, const InputEvent& event)

@@ -11,6 +11,8 @@ struct GLFWwindow;
 // handlers take the game so tests can drive them without a window.
 
 void onFramebufferSize(Game& game, int width, int height);
+// The cameras' projections for the window's aspect and the field of view (culling follows them).
+void fitProjections(Game& game);
 void onKey(Game& game, int key, int action);
 // F11 (full screen) and F2 (screenshot), before any other rule; true when the key was one of them.
 bool handleWindowKey(Game& game, int key, int action);

@@ -12,6 +12,7 @@
 #include <GL/glew.h>
 #include <GLFW/glfw3.h>
 #include <iostream>
+#include <iterator>
 #include <sstream>
 #include <string>
 
@@ -142,6 +143,9 @@ bool applyOption(Game& game, OptionRow row)
     case OptionRow::AmbientSounds:
         gSoundSystem.applySettings();
         return true;
+    case OptionRow::FieldOfView:
+        fitProjections(game);
+        return true;
     default:
         break;
     }
@@ -156,6 +160,7 @@ bool applyOption(Game& game, OptionRow row)
         break;
     case OptionRow::AntiAliasing:
     case OptionRow::ShadowQuality:
+    case OptionRow::RenderScale:
         if (!rebuildFramebuffers(game))
             return false;
         startWindowFit(game);
@@ -198,7 +203,9 @@ OptionsHooks gameOptionsHooks(Game& game)
 std::vector<ConfigChange> optionConfigChanges(OptionRow row, const Settings& settings)
 {
     static const char* const keys[] = { "Chunk_View_Distance", "Mouse_Sensitivity_X", "Volume", "Ambient_Sounds",
-        "Sound_Effects", "Fullscreen", "Vsync", "Anti-Aliasing_Factor", "Shadowmap_Factor" };
+        "Sound_Effects", "Fullscreen", "Vsync", "Anti-Aliasing_Factor", "Shadowmap_Factor", "Render_Scale",
+        "Brightness", "Field_Of_View", "Mouse_Sensitivity_Y", "Pause_On_Focus_Loss", "Captions" };
+    static_assert(std::size(keys) == size_t(OptionRow::Back));
     if (row == OptionRow::Back)
         return {};
     if (row == OptionRow::MouseSensitivity)

@@ -18,10 +18,16 @@ enum class OptionRow {
     Vsync,
     AntiAliasing,
     ShadowQuality,
+    RenderScale,
+    Brightness,
+    FieldOfView,
+    InvertMouse,
+    PauseOnFocusLoss,
+    Captions,
     Back,
 };
 
-inline constexpr int kOptionRowCount = 10;
+inline constexpr int kOptionRowCount = 16;
 
 // What a row's text depends on beyond the settings.
 struct OptionContext {
@@ -42,5 +48,6 @@ std::string optionRowText(OptionRow row, const Settings& settings, const OptionC
 // each axis's sign (with X at 0 there is no ratio: Y moves by as much as X).
 bool stepOption(OptionRow row, Settings& settings, int direction, const OptionContext& context);
 
-// The setting a row edits (for the mouse row, the x sensitivity); null for Back.
+// The setting a row edits (for the mouse row, the x sensitivity; for Invert
+// Mouse, the y sensitivity, whose sign it flips); null for Back.
 int* settingOf(OptionRow row, Settings& settings);

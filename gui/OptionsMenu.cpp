@@ -3,6 +3,7 @@
 #include "gui/GuiImages.h"
 
 #include <GLFW/glfw3.h>
+#include <algorithm>
 #include <cstdlib>
 #include <glm/gtc/matrix_transform.hpp>
 
@@ -10,6 +11,7 @@ namespace {
 
 // Ten rows and the failure line must fit where the two-entry menus use steps
 // of 0.1: a centred column from near the top with a smaller step and height.
+// More rows than that scroll.
 constexpr float kFirstRowY = 0.42f;
 constexpr float kRowStep = 0.085f;
 constexpr float kRowHeight = 0.075f;
@@ -22,6 +24,16 @@ glm::mat4 rowMatrix(float y)
 }
 
 } // namespace
+
+int scrolledFirstRow(int first, int selected, int count, int shown)
+{
+    const int lastFirst = std::max(0, count - shown);
+    if (selected < first)
+        first = selected;
+    else if (selected >= first + shown)
+        first = selected - shown + 1;
+    return std::clamp(first, 0, lastFirst);
+}
 
 OptionsMenu::OptionsMenu(OptionsHooks optionsHooks)
     : Menu(SCREEN_MENU)
@@ -73,6 +85,7 @@ void OptionsMenu::open()
     refresh();
     items[size_t(selected)]->deselect();
     selected = 0;
+    firstShown = 0;
     items.front()->select();
 }
 
@@ -123,6 +136,7 @@ bool OptionsMenu::keyHandler(int key)
     default:
         break;
     }
+    firstShown = scrolledFirstRow(firstShown, selected, int(items.size()), kRowsShown);
     return false;
 }
 
@@ -142,9 +156,11 @@ void OptionsMenu::draw(bool worldVisible)
     if (!worldVisible)
         for (auto& decoration : decorations)
             decoration->draw();
-    for (auto& item : items) {
-        item->modelMatrix = rowMatrix(kFirstRowY - kRowStep * float(item->row));
-        item->draw();
+    const int end = std::min(int(items.size()), firstShown + kRowsShown);
+    for (int row = firstShown; row < end; ++row) {
+        MenuItem& item = *items[size_t(row)];
+        item.modelMatrix = rowMatrix(kFirstRowY - kRowStep * float(row - firstShown));
+        item.draw();
     }
     if (notApplied)
         applyError->draw();

@@ -6,6 +6,11 @@
 #include <functional>
 #include <set>
 
+// The first row shown of a list of `count` rows of which `shown` fit, after the
+// selection moved: the list scrolls only as far as it must to keep the
+// selected row in view (a jump to the other end shows that end).
+int scrolledFirstRow(int first, int selected, int count, int shown);
+
 // What the Options screen asks of the game.
 struct OptionsHooks {
     std::function<OptionContext()> context; // hardware limits and the running world
@@ -46,6 +51,9 @@ public:
     void drawSaveError();
 
     OptionRow selectedRow() const { return OptionRow(selected); }
+    // The rows that fit on the screen at once, and the first of them now.
+    static constexpr int kRowsShown = 10;
+    int firstShownRow() const { return firstShown; }
     bool saveFailed() const { return failed; }
     // The last step could not take effect; shown until a step does, or the screen is left.
     bool applyFailed() const { return notApplied; }
@@ -57,6 +65,7 @@ private:
     OptionsHooks hooks;
     std::set<OptionRow> changed;
     double mouseYPerX = -1.0; // see OptionContext, taken when the screen opens
+    int firstShown = 0;
     bool failed = false;
     bool notApplied = false;
     std::unique_ptr<GuiObject> saveError;
