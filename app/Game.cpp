@@ -28,7 +28,11 @@
 #include <GLFW/glfw3.h>
 
 Game::Game() = default;
-Game::~Game() = default;
+Game::~Game()
+{
+    // The sound system outlives every game; its captions went with this one's Gui.
+    gSoundSystem.setCueListener({});
+}
 
 int Game::screenFlags() const
 {
@@ -77,6 +81,10 @@ void createGui(Game& game)
     actions.clock = now;
     actions.options = gameOptionsHooks(game);
     game.gui = std::make_unique<Gui>(std::move(actions));
+    gSoundSystem.setCueListener([&game](const SoundCue& cue) {
+        if (game.gui)
+            game.gui->hearSound(cue);
+    });
 }
 
 SceneOptions Game::sceneOptions() const

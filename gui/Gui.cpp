@@ -56,6 +56,9 @@ Gui::Gui(GuiActions guiActions)
     auto helper = std::make_unique<ButtonHelper>();
     buttonHelper = helper.get();
     hud.push_back(std::move(helper));
+    auto captionLines = std::make_unique<CaptionsOverlay>();
+    captions = captionLines.get();
+    hud.push_back(std::move(captionLines));
 
     loadingBar = std::make_unique<LoadingBar>();
     loadingBackground = std::make_unique<BackgroundImage>("textures/loading.png");
@@ -96,6 +99,7 @@ void Gui::draw()
 {
     GuiDrawState state;
     const bool worldVisible = (screenFlags & SCREEN_WORLD) != 0;
+    captions->enabled = gSettings.captions != 0;
     if (worldVisible) {
         for (auto& object : hud)
             object->draw();
@@ -150,6 +154,18 @@ void Gui::settingChanged(OptionRow row)
     options->markChanged(row);
     if (!optionsOpen)
         options->leave();
+}
+
+void Gui::hearSound(const SoundCue& cue)
+{
+    const std::string text = captionText(cue.sound);
+    if (text.empty())
+        return;
+    // A loop heard again stays until a little after its last step.
+    if (cue.stillPlaying)
+        captions->queue.keep(text, 0.25f);
+    else
+        captions->queue.add(text, cue.seconds, cue.positioned, cue.position);
 }
 
 Menu* Gui::activeMenu() const

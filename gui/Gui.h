@@ -2,12 +2,14 @@
 
 #include "gui/AmmoOverlay.h"
 #include "gui/ButtonHelper.h"
+#include "gui/Captions.h"
 #include "gui/FpsCounter.h"
 #include "gui/GuiImages.h"
 #include "gui/LoadingBar.h"
 #include "gui/Menu.h"
 #include "gui/OptionsMenu.h"
 #include "gui/ScreenFlags.h"
+#include "audio/SoundSystem.h"
 
 #include <functional>
 #include <memory>
@@ -57,6 +59,8 @@ public:
     // A row's setting was changed outside the Options screen (F11): the screen
     // shows it, and it is saved now, or when the screen is left if it is up.
     void settingChanged(OptionRow row);
+    // A sound started or plays on: its caption, if it has one, joins the queue.
+    void hearSound(const SoundCue& cue);
 
     std::vector<std::unique_ptr<GuiObject>> hud;
     std::vector<std::unique_ptr<GuiObject>> debugItems;
@@ -80,6 +84,7 @@ public:
     FpsCounter* fpsCounter = nullptr;
     AmmoOverlay* ammoOverlay = nullptr;
     ButtonHelper* buttonHelper = nullptr;
+    CaptionsOverlay* captions = nullptr; // drawn while "Captions" is on
 
 private:
     // The menu that takes keys: the pause or main menu before the game-over one.
