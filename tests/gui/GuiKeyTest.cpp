@@ -227,14 +227,15 @@ TEST(GuiTest, HudHoldsTheFrameCounterOnlyWhenAskedFor)
     {
         Gui gui;
         EXPECT_EQ(gui.fpsCounter, nullptr);
-        ASSERT_EQ(gui.hud.size(), 2u);
+        ASSERT_EQ(gui.hud.size(), 3u);
         EXPECT_EQ(gui.hud[0].get(), gui.ammoOverlay);
         EXPECT_EQ(gui.hud[1].get(), gui.buttonHelper);
+        EXPECT_EQ(gui.hud[2].get(), gui.captions);
     }
     gSettings.showFps = 1;
     {
         Gui gui;
-        ASSERT_EQ(gui.hud.size(), 3u);
+        ASSERT_EQ(gui.hud.size(), 4u);
         EXPECT_EQ(gui.hud[0].get(), gui.fpsCounter);
         EXPECT_NE(gui.fpsCounter, nullptr);
     }
