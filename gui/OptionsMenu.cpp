@@ -16,6 +16,19 @@ constexpr float kFirstRowY = 0.42f;
 constexpr float kRowStep = 0.085f;
 constexpr float kRowHeight = 0.075f;
 constexpr float kSaveErrorY = -0.44f;
+// The marks beside the first and the last row shown while more rows lie beyond them.
+const TextStyle kScrollMarkStyle { 48, 36, 30, { 1, 0, 0 }, { 8, 28 } };
+constexpr float kScrollMarkX = 0.33f;
+constexpr glm::vec2 kScrollMarkScale { 0.03f, 0.05f };
+
+std::unique_ptr<GuiObject> scrollMark(const char* text, float y)
+{
+    auto mark = std::make_unique<GuiObject>();
+    mark->setImage(renderText(text, kScrollMarkStyle));
+    mark->modelMatrix = glm::translate(glm::mat4(1.0f), glm::vec3(kScrollMarkX, y, 0.0f))
+        * glm::scale(glm::mat4(1.0f), glm::vec3(kScrollMarkScale, 0.0f));
+    return mark;
+}
 
 glm::mat4 rowMatrix(float y)
 {
@@ -53,6 +66,8 @@ OptionsMenu::OptionsMenu(OptionsHooks optionsHooks)
     applyError = std::make_unique<GuiObject>();
     applyError->setImage(renderText("Settings could not be applied!", textStyle::menuEntry));
     applyError->modelMatrix = rowMatrix(kSaveErrorY);
+    moreAbove = scrollMark("▲", kFirstRowY);
+    moreBelow = scrollMark("▼", kFirstRowY - kRowStep * float(kRowsShown - 1));
 }
 
 OptionContext OptionsMenu::context() const
@@ -162,6 +177,10 @@ void OptionsMenu::draw(bool worldVisible)
         item.modelMatrix = rowMatrix(kFirstRowY - kRowStep * float(row - firstShown));
         item.draw();
     }
+    if (firstShown > 0)
+        moreAbove->draw();
+    if (end < int(items.size()))
+        moreBelow->draw();
     if (notApplied)
         applyError->draw();
     else

@@ -70,4 +70,6 @@ private:
     bool notApplied = false;
     std::unique_ptr<GuiObject> saveError;
     std::unique_ptr<GuiObject> applyError;
+    std::unique_ptr<GuiObject> moreAbove; // "▲" while rows above are scrolled out of view
+    std::unique_ptr<GuiObject> moreBelow; // "▼" while rows below are
 };
