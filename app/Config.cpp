@@ -55,6 +55,10 @@ const std::string& settingComment(const std::string& key)
         { "Max_Memory(MB)", "Maximum approximated memory the game will consume before chunks are unloaded" },
         { "World_Random_Seed", "Random seed used by the world generator, set to -1 for a random seed" },
         { "Render_Scale", "Percent of the window the world is drawn at (50-100), 0 = automatic" },
+        { "Brightness", "Percent (50-200): 100 shows the picture as it is, more lifts the dark" },
+        { "Field_Of_View", "Vertical field of view in degrees (50-100)" },
+        { "Pause_On_Focus_Loss", "Pause the game when the window loses focus" },
+        { "Captions", "Show captions for the sounds that carry meaning" },
     };
     static const std::string none;
     const auto found = comments.find(key);
@@ -278,4 +282,24 @@ void Config::readOptionalSettings(Settings& settings)
             settings.renderScale = 0;
         }
     }
+    readOptionalRange("Brightness", 50, 200, settings.brightness);
+    readOptionalRange("Field_Of_View", 50, 100, settings.fieldOfView);
+    if (findValue("Pause_On_Focus_Loss", value))
+        settings.pauseOnFocusLoss = parseLeadingInt(value) != 0 ? 1 : 0;
+    if (findValue("Captions", value))
+        settings.captions = parseLeadingInt(value) != 0 ? 1 : 0;
+}
+
+void Config::readOptionalRange(const char* key, int minimum, int maximum, int& setting)
+{
+    std::string value;
+    if (!findValue(key, value))
+        return;
+    const int read = parseLeadingInt(value);
+    if (read >= minimum && read <= maximum) {
+        setting = read;
+        return;
+    }
+    err << "Warning, " << key << " must be " << minimum << " to " << maximum << "! Using " << setting << "."
+        << std::endl;
 }

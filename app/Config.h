@@ -63,6 +63,8 @@ private:
     void readWindowSettings(const std::vector<VideoMode>& modes, Settings& settings);
     void readOtherSettings(Settings& settings);
     void readOptionalSettings(Settings& settings);
+    // A key read only when present; a value outside minimum..maximum keeps the default with a warning.
+    void readOptionalRange(const char* key, int minimum, int maximum, int& setting);
     void warnIfBelow(int& value, int minimum, const char* warning);
     void warnIfAbove(int& value, int maximum, const char* warning);
 

@@ -7,6 +7,7 @@
 #include "app/OptionsApply.h"
 #include "base/Settings.h"
 #include "app/ScenePasses.h"
+#include "app/Screenshot.h"
 #include "base/Clock.h"
 #include "base/Settings.h"
 #include "gui/Gui.h"
@@ -55,6 +56,10 @@ void drawFrame(Game& game)
         game.passTimer->endFrame([&](const PassTimer::FrameResult& r) {
             game.frameStats->addSplitFrame(r.passMs, r.passPrimitives, r.passFragments);
         });
+    }
+    if (game.screenshotRequested) {
+        game.screenshotRequested = false;
+        takeScreenshot(game);
     }
     glfwSwapBuffers(game.window);
     glfwPollEvents();

@@ -30,7 +30,11 @@
 #include <GLFW/glfw3.h>
 
 Game::Game() = default;
-Game::~Game() = default;
+Game::~Game()
+{
+    // The sound system outlives every game; its captions went with this one's Gui.
+    gSoundSystem.setCueListener({});
+}
 
 int Game::screenFlags() const
 {
@@ -81,6 +85,10 @@ void createGui(Game& game)
     actions.controls = gameControlsHooks(game);
     game.gui = std::make_unique<Gui>(std::move(actions));
     showControlsOnHud(game);
+    gSoundSystem.setCueListener([&game](const SoundCue& cue) {
+        if (game.gui)
+            game.gui->hearSound(cue);
+    });
 }
 
 SceneOptions Game::sceneOptions() const

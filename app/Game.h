@@ -125,6 +125,8 @@ struct Game {
     double lastCursorY = 0.0;
     // Window events waiting for the frame to apply them (see drainInput).
     InputQueue inputEvents;
+    // F2 was pressed: the next frame is saved before it is swapped.
+    bool screenshotRequested = false;
     // Passes left that fit the view to the window after a graphics change.
     int windowFitPasses = 0;
     // The window size whose framebuffers could not be made (0: none), not tried again.

@@ -56,10 +56,11 @@ void playThunder(SoundSource& sound, const ThunderCue& cue)
         sound = gSoundSystem.createSource();
     if (gSoundSystem.isPlaying(sound))
         gSoundSystem.stop(sound);
-    gSoundSystem.play(sound, cue.soundId);
+    // Placed before it starts, so the first sample (and its caption) comes from the strike.
     gSoundSystem.setVelocity(sound, glm::vec3(0.0f));
     gSoundSystem.setReferenceDistance(sound, cue.referenceDistance);
     gSoundSystem.setPosition(sound, cue.position);
+    gSoundSystem.play(sound, cue.soundId);
 }
 
 LightningScene lightningScene(Game& game)
@@ -151,6 +152,10 @@ void updateStep(Game& game, float dtMs)
     game.flashlight->update(s, game.player->modelMatrix(), game.player->position());
     game.skybox->update(game.player->position());
     game.gui->update(s);
+    if (game.gui->captions) {
+        game.gui->captions->listener = game.player->position();
+        game.gui->captions->forward = -glm::vec3(game.player->modelMatrix()[2]);
+    }
     updateFire(*game.fire, game.fireSound, game.world.get(), s);
 
     if (game.dev.logPlayer)

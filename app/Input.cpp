@@ -1,6 +1,7 @@
 #include "app/Input.h"
 
 #include "app/Game.h"
+#include "app/OptionsApply.h"
 #include "base/Log.h"
 #include "base/Settings.h"
 #include "gameplay/Player.h"
@@ -123,18 +124,45 @@ void onFramebufferSize(Game& game, int width, int height)
     game.screenHeight = height;
     if (game.hasWindow())
         glViewport(0, 0, width, height);
-    for (PerspectiveCamera* camera : { game.playerCamera.get(), game.overviewCamera.get() })
-        if (camera)
-            camera->setPerspective(70.0f, game.aspect, 0.2f, 500.0f);
+    fitProjections(game);
+}
+
+void fitProjections(Game& game)
+{
+    // The player looks through the angle the settings choose; the overview keeps its own.
+    if (game.playerCamera)
+        game.playerCamera->setPerspective(float(gSettings.fieldOfView), game.aspect, 0.2f, 500.0f);
+    if (game.overviewCamera)
+        game.overviewCamera->setPerspective(70.0f, game.aspect, 0.2f, 500.0f);
+}
+
+// The window's own actions, which work in every state (menus, loading, Death's
+// sequence) and reach nothing else: full screen switches as the Options row
+// does, the screenshot keeps a picture of the next frame. True when the input
+// was bound to one of them.
+bool handleWindowAction(Game& game, std::optional<Action> bound, int action)
+{
+    if (bound != Action::Fullscreen && bound != Action::Screenshot)
+        return false;
+    if (action != GLFW_PRESS)
+        return true;
+    if (bound == Action::Fullscreen)
+        toggleFullscreen(game);
+    else
+        game.screenshotRequested = true;
+    return true;
 }
 
 void onKey(Game& game, int key, int action)
 {
     const KeyDecision decision = decideKey(key, action, game.inputState());
     applyCursor(game, decision.cursor);
+    // The Controls screen waiting for a key takes even the window's own.
     if (decision.step == KeyStep::Press && bindingWanted(game, false, key))
         return;
     const std::optional<Action> bound = game.controls.actionForKey(key);
+    if (handleWindowAction(game, bound, action))
+        return;
     const bool reachesPlayer = bound && game.gameStarted && game.player;
     if (decision.step == KeyStep::Press) {
         if (reachesPlayer)
@@ -152,7 +180,7 @@ void onMouseButton(Game& game, int button, int action)
     if (action == GLFW_PRESS && bindingWanted(game, true, button))
         return;
     const std::optional<Action> bound = game.controls.actionForMouse(button);
-    if (!bound)
+    if (!bound || handleWindowAction(game, bound, action))
         return;
     // A button may pause and show the debug rows like their keys, menus or not.
     if (*bound == Action::Pause || *bound == Action::DebugOverlay) {
@@ -188,6 +216,10 @@ void onScroll(Game& game, double yOffset)
 void onFocus(Game& game, bool focused)
 {
     applyCursor(game, decideFocus(focused, game.inputState()));
+    // A player called away comes back to a paused game, as if he had pressed
+    // Escape: Death's rage does not rise while nobody plays.
+    if (pausesOnFocusLoss(focused, gSettings.pauseOnFocusLoss != 0, game.inputState()) && game.gui)
+        game.gui->pause(game.window);
 }
 
 void applyInputEvent(Game& game, const InputEvent& event)

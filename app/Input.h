@@ -12,7 +12,12 @@ struct GLFWwindow;
 // handlers take the game so tests can drive them without a window.
 
 void onFramebufferSize(Game& game, int width, int height);
+// The cameras' projections for the window's aspect and the field of view (culling follows them).
+void fitProjections(Game& game);
 void onKey(Game& game, int key, int action);
+// Full screen (F11) and the screenshot (F2) by whatever key or button they are
+// bound to, in every state; true when `bound` was one of them.
+bool handleWindowAction(Game& game, std::optional<Action> bound, int action);
 void onMouseButton(Game& game, int button, int action);
 void onCursorPosition(Game& game, double x, double y);
 void onScroll(Game& game, double yOffset);

@@ -23,6 +23,11 @@ CursorChange decideFocus(bool focused, const InputState& state)
     return focused && state.mouseCaptured ? CursorChange::Capture : CursorChange::None;
 }
 
+bool pausesOnFocusLoss(bool focused, bool settingOn, const InputState& state)
+{
+    return !focused && settingOn && state.playing && !state.loading && !deathSequenceRuns(state);
+}
+
 TurnAngles cursorTurn(double lastX, double lastY, double x, double y, int sensitivityX, int sensitivityY)
 {
     const double yaw = (lastX - x) * 0.2 * sensitivityX / 100.0;

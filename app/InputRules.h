@@ -48,6 +48,10 @@ KeyDecision decideKey(int key, int action, const InputState& state);
 // Regaining focus captures the cursor again when the game captures it.
 CursorChange decideFocus(bool focused, const InputState& state);
 
+// Losing focus pauses a game in play (as Escape would: not on the loading screen
+// nor in Death's sequence) when the setting asks for it.
+bool pausesOnFocusLoss(bool focused, bool settingOn, const InputState& state);
+
 // The player's turn for a cursor move from (lastX, lastY) to (x, y), in degrees.
 struct TurnAngles {
     float yaw = 0.0f;

@@ -5,12 +5,14 @@
 #include "audio/SoundSystem.h"
 #include "base/Log.h"
 #include "base/Settings.h"
+#include "gui/Gui.h"
 #include "render/Framebuffers.h"
 #include "world/World.h"
 
 #include <GL/glew.h>
 #include <GLFW/glfw3.h>
 #include <iostream>
+#include <iterator>
 #include <sstream>
 #include <string>
 
@@ -141,6 +143,9 @@ bool applyOption(Game& game, OptionRow row)
     case OptionRow::AmbientSounds:
         gSoundSystem.applySettings();
         return true;
+    case OptionRow::FieldOfView:
+        fitProjections(game);
+        return true;
     default:
         break;
     }
@@ -155,6 +160,7 @@ bool applyOption(Game& game, OptionRow row)
         break;
     case OptionRow::AntiAliasing:
     case OptionRow::ShadowQuality:
+    case OptionRow::RenderScale:
         if (!rebuildFramebuffers(game))
             return false;
         startWindowFit(game);
@@ -163,6 +169,14 @@ bool applyOption(Game& game, OptionRow row)
         break;
     }
     return true;
+}
+
+void toggleFullscreen(Game& game)
+{
+    gSettings.fullscreen = gSettings.fullscreen != 0 ? 0 : 1;
+    applyOption(game, OptionRow::Fullscreen);
+    if (game.gui)
+        game.gui->settingChanged(OptionRow::Fullscreen);
 }
 
 bool saveOptions(const std::vector<OptionRow>& rows, std::ostream& err, const std::filesystem::path& path)
@@ -189,7 +203,9 @@ OptionsHooks gameOptionsHooks(Game& game)
 std::vector<ConfigChange> optionConfigChanges(OptionRow row, const Settings& settings)
 {
     static const char* const keys[] = { "Chunk_View_Distance", "Mouse_Sensitivity_X", "Volume", "Ambient_Sounds",
-        "Sound_Effects", "Fullscreen", "Vsync", "Anti-Aliasing_Factor", "Shadowmap_Factor" };
+        "Sound_Effects", "Fullscreen", "Vsync", "Anti-Aliasing_Factor", "Shadowmap_Factor", "Render_Scale",
+        "Brightness", "Field_Of_View", "Mouse_Sensitivity_Y", "Pause_On_Focus_Loss", "Captions" };
+    static_assert(std::size(keys) == size_t(OptionRow::Controls));
     if (row == OptionRow::Back || row == OptionRow::Controls)
         return {};
     if (row == OptionRow::MouseSensitivity)

@@ -16,13 +16,19 @@ struct Game;
 OptionContext optionContext(const Game& game);
 
 // Makes a row's new value (already in gSettings) take effect where the engine
-// can: sound, Vsync, full screen, anti-aliasing and shadow quality at once,
+// can: sound, Vsync, full screen, field of view, anti-aliasing, shadow quality
+// and render scale at once,
 // with the framebuffers and projections fitted to the window's size for a
 // while after (see fitWindowAfterChange). View distance waits for the next
-// world; mouse sensitivity is read with every motion. False when the change
+// world; mouse sensitivity, brightness, captions and the focus rule are read
+// where they are used. False when the change
 // could not take effect (framebuffers the driver would not complete: the old
 // ones stay, the reason is on the error stream); the caller puts the row back.
 bool applyOption(Game& game, OptionRow row);
+
+// F11: full screen on or off as the Options row switches it, saved as leaving
+// Options saves it (with the Options screen up, when it is left).
+void toggleFullscreen(Game& game);
 
 // The config.txt keys and values the row stands for.
 std::vector<ConfigChange> optionConfigChanges(OptionRow row, const Settings& settings);

@@ -365,9 +365,14 @@ void drawScene(Game& game)
     unbindShadowMap();
 }
 
+float brightnessGamma(int brightness)
+{
+    return brightness > 0 ? 100.0f / float(brightness) : 1.0f;
+}
+
 bool postEffectsShow(const PostEffects& e, int width, int height)
 {
-    if (e.grey || e.potionFactor > 0.0f || e.noiseFactor > 0.0f || e.ending)
+    if (e.grey || e.potionFactor > 0.0f || e.noiseFactor > 0.0f || e.ending || e.brightness != 100)
         return true;
     // The reveal darkens from circleLoad - 0.05 outwards, at 0.7 of the distance from the
     // centre in half-heights; the corners are the farthest pixels.
@@ -413,6 +418,7 @@ void postProcess(Game& game)
     effects.potionFactor = game.potionFactor;
     effects.noiseFactor = death ? death->rage : 0.0f;
     effects.ending = game.deathTimer > 0.0f;
+    effects.brightness = gSettings.brightness;
     const Framebuffers& fb = game.framebuffers;
     glPolygonMode(GL_FRONT_AND_BACK, GL_FILL);
     glViewport(0, 0, game.screenWidth, game.screenHeight); // the scene may be smaller
@@ -460,6 +466,7 @@ void postProcess(Game& game)
     shader->setInt("isGrayscale", effects.grey ? 1 : 0);
     shader->setFloat("potionFactor", game.potionFactor);
     shader->setInt("endAnimation", game.deathTimer > 0.0f ? 1 : 0);
+    shader->setFloat("gammaChange", brightnessGamma(effects.brightness) - 1.0f);
     game.fullscreenQuad->draw();
     glActiveTexture(multisampled ? GL_TEXTURE0 : GL_TEXTURE1);
     glBindTexture(multisampled ? GL_TEXTURE_2D_MULTISAMPLE : GL_TEXTURE_2D, 0);

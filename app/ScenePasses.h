@@ -59,5 +59,9 @@ struct PostEffects {
     float potionFactor = 0.0f;
     float noiseFactor = 0.0f;
     bool ending = false;
+    int brightness = 100; // percent; anything but 100 changes every pixel
 };
+
+// The post-processing gamma for a brightness in percent: out = in^(100 / brightness).
+float brightnessGamma(int brightness);
 bool postEffectsShow(const PostEffects& effects, int width, int height);

@@ -74,6 +74,10 @@ bool SoundSystem::loadSounds(const std::filesystem::path& root)
         const WavResult result = readWavFile(root / kSoundTable[size_t(index)].file);
         if (!result.ok() || !backend->uploadBuffer(index, result.wav))
             return false;
+        const WavData& wav = result.wav;
+        const double frameBytes = double(std::max<uint16_t>(wav.blockAlign, 1));
+        seconds[size_t(index)]
+            = wav.sampleRate > 0 ? float(double(wav.samples.size()) / frameBytes / double(wav.sampleRate)) : 0.0f;
     }
     return true;
 }
@@ -97,6 +101,8 @@ void SoundSystem::shutdown()
     // and nothing may be deleted once the context is gone.
     playing.clear();
     delayed.clear();
+    loops.clear();
+    places.clear();
     ambience.stop();
     if (registry) {
         registry->releaseAll();
@@ -116,6 +122,7 @@ SoundSource SoundSystem::createSource()
     if (!registry)
         return {};
     const SourceHandle source = registry->create();
+    places.erase(source); // a name the device gave out before
     return source != 0 ? SoundSource(registry, source) : SoundSource();
 }
 
@@ -124,12 +131,56 @@ void SoundSystem::makeRelative(SoundSource& source)
     const SourceHandle handle = handleOf(source);
     backend->setRelative(handle, true);
     backend->setPosition(handle, glm::vec3(0.0f));
+    if (handle != 0)
+        places[handle].relative = true;
+}
+
+void SoundSystem::tellCue(int index, SourceHandle source, const glm::vec3* position)
+{
+    if (!cueListener || !isSoundId(index))
+        return;
+    SoundCue cue;
+    cue.sound = index;
+    cue.seconds = seconds[size_t(index)];
+    if (position) {
+        cue.positioned = true;
+        cue.position = *position;
+    } else if (const auto place = places.find(source); source != 0 && place != places.end()) {
+        cue.positioned = place->second.placed && !place->second.relative;
+        cue.position = place->second.position;
+    }
+    cueListener(cue);
+}
+
+void SoundSystem::tellLoopsStillPlaying()
+{
+    std::erase_if(loops, [this](const std::pair<SourceHandle, int>& loop) {
+        const auto place = places.find(loop.first);
+        const bool alive = registry && registry->contains(loop.first) && backend->isPlaying(loop.first)
+            && place != places.end() && place->second.looping;
+        return !alive;
+    });
+    if (!cueListener)
+        return;
+    for (const auto& [source, index] : loops) {
+        SoundCue cue;
+        cue.sound = index;
+        cue.seconds = seconds[size_t(index)];
+        const SourcePlace& place = places[source];
+        cue.positioned = place.placed && !place.relative;
+        cue.position = place.position;
+        cue.stillPlaying = true;
+        cueListener(cue);
+    }
 }
 
 void SoundSystem::startSound(SourceHandle source, int index)
 {
+    tellCue(index, source, nullptr);
     if (settings.soundEffects == 0 || source == 0 || !isSoundId(index))
         return;
+    if (const auto place = places.find(source); place != places.end() && place->second.looping)
+        loops.emplace_back(source, index);
     backend->setGain(source, soundGain(index));
     backend->attachBuffer(source, index);
     backend->play(source);
@@ -153,8 +204,10 @@ bool SoundSystem::isPlaying(const SoundSource& source)
 
 void SoundSystem::playAt(int index, const glm::vec3& position, const glm::vec3& velocity)
 {
-    if (settings.soundEffects == 0 || !isSoundId(index))
+    if (settings.soundEffects == 0 || !isSoundId(index)) {
+        tellCue(index, 0, &position);
         return;
+    }
     SoundSource source = createSource();
     setPosition(source, position);
     setVelocity(source, velocity);
@@ -164,8 +217,10 @@ void SoundSystem::playAt(int index, const glm::vec3& position, const glm::vec3& 
 
 void SoundSystem::playRelative(int index)
 {
-    if (settings.soundEffects == 0 || !isSoundId(index))
+    if (settings.soundEffects == 0 || !isSoundId(index)) {
+        tellCue(index, 0, nullptr);
         return;
+    }
     SoundSource source = createSource();
     makeRelative(source);
     play(source, index);
@@ -174,7 +229,12 @@ void SoundSystem::playRelative(int index)
 
 void SoundSystem::setPosition(SoundSource& source, const glm::vec3& position)
 {
-    backend->setPosition(handleOf(source), position);
+    const SourceHandle handle = handleOf(source);
+    backend->setPosition(handle, position);
+    if (handle != 0) {
+        places[handle].placed = true;
+        places[handle].position = position;
+    }
 }
 
 void SoundSystem::setVelocity(SoundSource& source, const glm::vec3& velocity)
@@ -184,7 +244,10 @@ void SoundSystem::setVelocity(SoundSource& source, const glm::vec3& velocity)
 
 void SoundSystem::setLooping(SoundSource& source, bool looping)
 {
-    backend->setLooping(handleOf(source), looping);
+    const SourceHandle handle = handleOf(source);
+    backend->setLooping(handle, looping);
+    if (handle != 0)
+        places[handle].looping = looping;
 }
 
 void SoundSystem::setGain(SoundSource& source, float gain)
@@ -211,6 +274,7 @@ void SoundSystem::setListener(
 void SoundSystem::update(float dt)
 {
     ambience.update(dt);
+    tellLoopsStillPlaying();
     releaseOneFinished();
     startOneDelayed(dt);
 }

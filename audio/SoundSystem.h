@@ -13,12 +13,26 @@
 
 #include <glm/vec3.hpp>
 
+#include <array>
 #include <deque>
+#include <functional>
+#include <unordered_map>
 #include <filesystem>
 #include <memory>
 #include <vector>
 
 struct Settings;
+
+// A table sound starting, or a looping one still playing, as the captions hear
+// of it: where it plays (when placed in the world rather than at the listener)
+// and how long one pass of it lasts.
+struct SoundCue {
+    int sound = -1;
+    bool positioned = false;
+    glm::vec3 position { 0.0f };
+    float seconds = 0.0f;
+    bool stillPlaying = false; // a loop heard again in a later step
+};
 
 class SoundSystem {
 public:
@@ -62,6 +76,12 @@ public:
     void setListener(
         const glm::vec3& position, const glm::vec3& velocity, const glm::vec3& at, const glm::vec3& up);
 
+    // Told of every table sound the game starts, whether or not sound effects are
+    // on or a device plays it (captions stand in for the sound); empty: nobody.
+    void setCueListener(std::function<void(const SoundCue&)> listener) { cueListener = std::move(listener); }
+    // The length of one pass of a loaded sound; 0 before it is loaded.
+    float soundSeconds(int index) const { return isSoundId(index) ? seconds[size_t(index)] : 0.0f; }
+
     // After "Volume" or "Ambient_Sounds" changed in the running game: the
     // listener's gain, and the ambience silenced or started again.
     void applySettings();
@@ -93,6 +113,8 @@ private:
 
     SourceHandle handleOf(const SoundSource& source) const;
     void startSound(SourceHandle source, int index);
+    void tellCue(int index, SourceHandle source, const glm::vec3* position);
+    void tellLoopsStillPlaying();
     void releaseOneFinished();
     void startOneDelayed(float dt);
 
@@ -103,6 +125,19 @@ private:
     Ambience ambience;
     std::vector<SoundSource> playing;
     std::deque<DelayedSound> delayed;
+
+    // What the captions need of a source: set by setPosition, makeRelative and
+    // setLooping, forgotten when a new source gets the same name.
+    struct SourcePlace {
+        bool relative = false;
+        bool placed = false;
+        bool looping = false;
+        glm::vec3 position { 0.0f };
+    };
+    std::unordered_map<SourceHandle, SourcePlace> places;
+    std::vector<std::pair<SourceHandle, int>> loops; // looping sources started, and their sound
+    std::array<float, kSoundCount> seconds {};
+    std::function<void(const SoundCue&)> cueListener;
 };
 
 // The game's one sound system, reading the program-wide settings.

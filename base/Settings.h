@@ -23,6 +23,10 @@ struct Settings {
     int worldRandomSeed = -1;
     // Read when config.txt has them, written only from the Options screen.
     int renderScale = 0; // percent of the window the scene is drawn at; 0 = automatic
+    int brightness = 100; // percent: the final colour's gamma is 100 / brightness
+    int fieldOfView = 70; // the player camera's vertical angle, degrees
+    int pauseOnFocusLoss = 1; // a window losing focus in play pauses the game
+    int captions = 0; // words at the bottom of the screen for the sounds that carry meaning
 };
 
 extern Settings gSettings;

@@ -56,6 +56,9 @@ Gui::Gui(GuiActions guiActions)
     auto helper = std::make_unique<ButtonHelper>();
     buttonHelper = helper.get();
     hud.push_back(std::move(helper));
+    auto captionLines = std::make_unique<CaptionsOverlay>();
+    captions = captionLines.get();
+    hud.push_back(std::move(captionLines));
 
     loadingBar = std::make_unique<LoadingBar>();
     loadingBackground = std::make_unique<BackgroundImage>("textures/loading.png");
@@ -71,8 +74,6 @@ Gui::Gui(GuiActions guiActions)
     gameOverMenu = std::make_unique<GameOverMenu>(
         forward(&GuiActions::respawn), forward(&GuiActions::startGame), forward(&GuiActions::quit));
 
-    menu = std::make_unique<Menu>(SCREEN_MENU);
-    menu->addItem("Start Game", 0, forward(&GuiActions::startGame));
     controls = std::make_unique<ControlsMenu>(actions.controls);
     OptionsHooks optionsHooks = actions.options;
     optionsHooks.openControls = [this] {
@@ -80,14 +81,23 @@ Gui::Gui(GuiActions guiActions)
         controlsOpen = true;
     };
     options = std::make_unique<OptionsMenu>(optionsHooks);
-    menu->addItem("Options", 1, [this](GLFWwindow*) {
+    auto openOptions = [this](GLFWwindow*) {
         options->open();
         optionsOpen = true;
         controlsOpen = false;
-    });
+    };
+    menu = std::make_unique<Menu>(SCREEN_MENU);
+    menu->addItem("Start Game", 0, forward(&GuiActions::startGame));
+    menu->addItem("Options", 1, openOptions);
     menu->addItem("Quit", 2, forward(&GuiActions::quit));
     menu->addDecoration(std::make_unique<BackgroundImage>("textures/menu.png"));
     menu->addDecoration(std::make_unique<GameName>());
+
+    pauseMenu = std::make_unique<Menu>(SCREEN_MENU);
+    pauseMenu->addItem("Resume", 0, [this](GLFWwindow*) { screenFlags &= ~SCREEN_MENU; });
+    pauseMenu->addItem("Start Game", 1, forward(&GuiActions::startGame));
+    pauseMenu->addItem("Options", 2, openOptions);
+    pauseMenu->addItem("Quit", 3, forward(&GuiActions::quit));
 }
 
 Gui::~Gui() = default;
@@ -96,6 +106,7 @@ void Gui::draw()
 {
     GuiDrawState state;
     const bool worldVisible = (screenFlags & SCREEN_WORLD) != 0;
+    captions->enabled = gSettings.captions != 0;
     if (worldVisible) {
         for (auto& object : hud)
             object->draw();
@@ -108,7 +119,7 @@ void Gui::draw()
     } else if ((screenFlags & SCREEN_MENU) && optionsOpen) {
         options->draw(worldVisible);
     } else if (screenFlags & SCREEN_MENU) {
-        menu->draw(worldVisible);
+        (worldVisible ? pauseMenu : menu)->draw(worldVisible);
         options->drawSaveError();
     }
     if (screenFlags & SCREEN_GAME_OVER)
@@ -148,10 +159,39 @@ void Gui::takeBinding(bool mouse, int code)
     controls->take(mouse, code);
 }
 
+void Gui::pause(GLFWwindow* window)
+{
+    if (screenFlags != SCREEN_WORLD)
+        return;
+    screenFlags |= SCREEN_MENU;
+    pauseMenu->resetSelection();
+    if (actions.releaseAllKeys)
+        actions.releaseAllKeys(window);
+}
+
+void Gui::settingChanged(OptionRow row)
+{
+    options->markChanged(row);
+    if (!optionsOpen)
+        options->leave();
+}
+
+void Gui::hearSound(const SoundCue& cue)
+{
+    const std::string text = captionText(cue.sound);
+    if (text.empty())
+        return;
+    // A loop heard again stays until a little after its last step.
+    if (cue.stillPlaying)
+        captions->queue.keep(text, 0.25f);
+    else
+        captions->queue.add(text, cue.seconds, cue.positioned, cue.position);
+}
+
 Menu* Gui::activeMenu() const
 {
     if (screenFlags & SCREEN_MENU)
-        return menu.get();
+        return (screenFlags & SCREEN_WORLD) ? pauseMenu.get() : menu.get();
     if (screenFlags & SCREEN_GAME_OVER)
         return gameOverMenu.get();
     return nullptr;
@@ -222,6 +262,7 @@ void Gui::keyHandler(int key, GLFWwindow* window)
 
     if ((screenFlags & SCREEN_WORLD) && key == GLFW_KEY_ESCAPE && !menuClosed) {
         screenFlags |= SCREEN_MENU;
+        pauseMenu->resetSelection();
         if (actions.releaseAllKeys)
             actions.releaseAllKeys(window);
     }

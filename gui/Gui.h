@@ -3,12 +3,14 @@
 #include "gui/AmmoOverlay.h"
 #include "gui/ButtonHelper.h"
 #include "gui/ControlsMenu.h"
+#include "gui/Captions.h"
 #include "gui/FpsCounter.h"
 #include "gui/GuiImages.h"
 #include "gui/LoadingBar.h"
 #include "gui/Menu.h"
 #include "gui/OptionsMenu.h"
 #include "gui/ScreenFlags.h"
+#include "audio/SoundSystem.h"
 
 #include <functional>
 #include <memory>
@@ -53,9 +55,18 @@ public:
     // input layer then hands to takeBinding instead of anywhere else.
     bool waitingForBinding() const;
     void takeBinding(bool mouse, int code);
+    // Pauses the playing game as Escape does: the pause menu comes up on
+    // "Resume" and the held keys are let go. Nothing happens unless the world
+    // is shown without a menu.
+    void pause(GLFWwindow* window);
     // When the game ends: what Options changed and could not yet write (the screen
     // still open, or an earlier save failed) is written now.
     void savePendingOptions();
+    // A row's setting was changed outside the Options screen (F11): the screen
+    // shows it, and it is saved now, or when the screen is left if it is up.
+    void settingChanged(OptionRow row);
+    // A sound started or plays on: its caption, if it has one, joins the queue.
+    void hearSound(const SoundCue& cue);
 
     std::vector<std::unique_ptr<GuiObject>> hud;
     std::vector<std::unique_ptr<GuiObject>> debugItems;
@@ -65,6 +76,9 @@ public:
     bool debugVisible = false;
     std::unique_ptr<GameOverMenu> gameOverMenu;
     std::unique_ptr<Menu> menu;
+    // Over the world: "Resume" first, then the main menu's entries. It opens on
+    // "Resume", so Escape and then Space by habit never throws the world away.
+    std::unique_ptr<Menu> pauseMenu;
     // "Options" of the main / pause menu: shown in the menu's place while
     // optionsOpen, with SCREEN_MENU still set (the game stays paused).
     std::unique_ptr<OptionsMenu> options;
@@ -79,9 +93,10 @@ public:
     FpsCounter* fpsCounter = nullptr;
     AmmoOverlay* ammoOverlay = nullptr;
     ButtonHelper* buttonHelper = nullptr;
+    CaptionsOverlay* captions = nullptr; // drawn while "Captions" is on
 
 private:
-    // The menu that takes keys: the main / pause menu before the game-over one.
+    // The menu that takes keys: the pause or main menu before the game-over one.
     Menu* activeMenu() const;
     void closeWindow(GLFWwindow* window);
 

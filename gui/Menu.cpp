@@ -71,6 +71,17 @@ void Menu::selectPrevious()
     }
 }
 
+void Menu::resetSelection()
+{
+    if (items.empty())
+        return;
+    if (MenuItem* current = selectedItem())
+        current->deselect();
+    selected = 0;
+    items.front()->highlighted = true;
+    items.front()->setText(items.front()->text);
+}
+
 void Menu::runSelected(GLFWwindow* window)
 {
     if (MenuItem* item = selectedItem())

@@ -26,6 +26,9 @@ public:
     void selectNext();
     void selectPrevious();
     void runSelected(GLFWwindow* window);
+    // Back on the first entry, highlighted without the click (the menu is only
+    // being shown, nobody moved through it).
+    void resetSelection();
 
     MenuItem* selectedItem() const;
 

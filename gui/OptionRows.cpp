@@ -24,6 +24,15 @@ std::vector<int> choices(OptionRow row, const OptionContext& context)
         return range(0, 10, 1);
     case OptionRow::ShadowQuality:
         return range(1, 10, 1);
+    case OptionRow::RenderScale: {
+        std::vector<int> values = range(50, 100, 10);
+        values.insert(values.begin(), 0); // automatic
+        return values;
+    }
+    case OptionRow::Brightness:
+        return range(50, 200, 10);
+    case OptionRow::FieldOfView:
+        return range(50, 100, 5);
     case OptionRow::AntiAliasing: {
         std::vector<int> values;
         for (int factor : { 1, 2, 4, 8, 16 })
@@ -42,13 +51,17 @@ std::vector<int> choices(OptionRow row, const OptionContext& context)
 bool isSwitch(OptionRow row)
 {
     return row == OptionRow::AmbientSounds || row == OptionRow::SoundEffects || row == OptionRow::Fullscreen
-        || row == OptionRow::Vsync;
+        || row == OptionRow::Vsync || row == OptionRow::InvertMouse || row == OptionRow::PauseOnFocusLoss
+        || row == OptionRow::Captions;
 }
 
 // The value as the row shows it: switches are on when non-zero, the mouse
-// row shows the magnitude (a negative value only inverts the axis).
+// row shows the magnitude (a negative value only inverts the axis), Invert
+// Mouse is on while the y sensitivity is negative.
 int shownValue(OptionRow row, int value)
 {
+    if (row == OptionRow::InvertMouse)
+        return value < 0 ? 1 : 0;
     if (isSwitch(row))
         return value != 0 ? 1 : 0;
     if (row == OptionRow::MouseSensitivity)
@@ -84,6 +97,18 @@ int* settingOf(OptionRow row, Settings& settings)
         return &settings.antiAliasingFactor;
     case OptionRow::ShadowQuality:
         return &settings.shadowmapFactor;
+    case OptionRow::RenderScale:
+        return &settings.renderScale;
+    case OptionRow::Brightness:
+        return &settings.brightness;
+    case OptionRow::FieldOfView:
+        return &settings.fieldOfView;
+    case OptionRow::InvertMouse:
+        return &settings.mouseSensitivityY;
+    case OptionRow::PauseOnFocusLoss:
+        return &settings.pauseOnFocusLoss;
+    case OptionRow::Captions:
+        return &settings.captions;
     case OptionRow::Controls:
     case OptionRow::Back:
         break;
@@ -94,7 +119,8 @@ int* settingOf(OptionRow row, Settings& settings)
 std::string optionRowText(OptionRow row, const Settings& settings, const OptionContext& context)
 {
     static const char* const labels[] = { "View Distance", "Mouse Sensitivity", "Volume", "Ambient Sounds",
-        "Sound Effects", "Fullscreen", "Vsync", "Anti-Aliasing", "Shadow Quality" };
+        "Sound Effects", "Fullscreen", "Vsync", "Anti-Aliasing", "Shadow Quality", "Render Scale", "Brightness",
+        "Field of View", "Invert Mouse", "Pause on Focus Loss", "Captions" };
     if (row == OptionRow::Back)
         return "Back";
     if (row == OptionRow::Controls)
@@ -102,7 +128,12 @@ std::string optionRowText(OptionRow row, const Settings& settings, const OptionC
     Settings copy = settings;
     const int value = shownValue(row, *settingOf(row, copy));
     std::string text = std::string(labels[int(row)]) + ": ";
-    text += isSwitch(row) ? (value != 0 ? "On" : "Off") : std::to_string(value);
+    if (isSwitch(row))
+        text += value != 0 ? "On" : "Off";
+    else if (row == OptionRow::RenderScale && value == 0)
+        text += "Auto";
+    else
+        text += std::to_string(value);
     if (row == OptionRow::ViewDistance && context.runningViewDistance >= 0 && context.runningViewDistance != value)
         text += " (next game)";
     return text;
@@ -129,7 +160,12 @@ bool stepOption(OptionRow row, Settings& settings, int direction, const OptionCo
     }
     if (next == current)
         return false;
-    if (row == OptionRow::MouseSensitivity) {
+    if (row == OptionRow::InvertMouse) {
+        // Only the sign flips; an axis at 0 has none to flip.
+        if (settings.mouseSensitivityY == 0)
+            return false;
+        settings.mouseSensitivityY = withSignOf(next != 0 ? -1 : 1, std::abs(settings.mouseSensitivityY));
+    } else if (row == OptionRow::MouseSensitivity) {
         const int y = std::abs(settings.mouseSensitivityY);
         double ratio = context.mouseYPerX;
         if (ratio < 0.0 && current > 0)

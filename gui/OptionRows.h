@@ -18,11 +18,17 @@ enum class OptionRow {
     Vsync,
     AntiAliasing,
     ShadowQuality,
+    RenderScale,
+    Brightness,
+    FieldOfView,
+    InvertMouse,
+    PauseOnFocusLoss,
+    Captions,
     Controls, // opens the Controls screen
     Back,
 };
 
-inline constexpr int kOptionRowCount = 11;
+inline constexpr int kOptionRowCount = 17;
 
 // What a row's text depends on beyond the settings.
 struct OptionContext {
@@ -43,5 +49,6 @@ std::string optionRowText(OptionRow row, const Settings& settings, const OptionC
 // each axis's sign (with X at 0 there is no ratio: Y moves by as much as X).
 bool stepOption(OptionRow row, Settings& settings, int direction, const OptionContext& context);
 
-// The setting a row edits (for the mouse row, the x sensitivity); null for Controls and Back.
+// The setting a row edits (for the mouse row, the x sensitivity; for Invert
+// Mouse, the y sensitivity, whose sign it flips); null for Controls and Back.
 int* settingOf(OptionRow row, Settings& settings);

@@ -3,17 +3,32 @@
 #include "gui/GuiImages.h"
 
 #include <GLFW/glfw3.h>
+#include <algorithm>
 #include <cstdlib>
 #include <glm/gtc/matrix_transform.hpp>
 
 namespace {
 
-// Eleven rows and the failure line must fit where the two-entry menus use steps
+// Ten rows and the failure line must fit where the two-entry menus use steps
 // of 0.1: a centred column from near the top with a smaller step and height.
+// More rows than that scroll.
 constexpr float kFirstRowY = 0.42f;
 constexpr float kRowStep = 0.08f;
 constexpr float kRowHeight = 0.075f;
-constexpr float kSaveErrorY = -0.46f;
+constexpr float kSaveErrorY = -0.44f;
+// The marks beside the first and the last row shown while more rows lie beyond them.
+const TextStyle kScrollMarkStyle { 48, 36, 30, { 1, 0, 0 }, { 8, 28 } };
+constexpr float kScrollMarkX = 0.33f;
+constexpr glm::vec2 kScrollMarkScale { 0.03f, 0.05f };
+
+std::unique_ptr<GuiObject> scrollMark(const char* text, float y)
+{
+    auto mark = std::make_unique<GuiObject>();
+    mark->setImage(renderText(text, kScrollMarkStyle));
+    mark->modelMatrix = glm::translate(glm::mat4(1.0f), glm::vec3(kScrollMarkX, y, 0.0f))
+        * glm::scale(glm::mat4(1.0f), glm::vec3(kScrollMarkScale, 0.0f));
+    return mark;
+}
 
 glm::mat4 rowMatrix(float y)
 {
@@ -22,6 +37,16 @@ glm::mat4 rowMatrix(float y)
 }
 
 } // namespace
+
+int scrolledFirstRow(int first, int selected, int count, int shown)
+{
+    const int lastFirst = std::max(0, count - shown);
+    if (selected < first)
+        first = selected;
+    else if (selected >= first + shown)
+        first = selected - shown + 1;
+    return std::clamp(first, 0, lastFirst);
+}
 
 OptionsMenu::OptionsMenu(OptionsHooks optionsHooks)
     : Menu(SCREEN_MENU)
@@ -41,6 +66,8 @@ OptionsMenu::OptionsMenu(OptionsHooks optionsHooks)
     applyError = std::make_unique<GuiObject>();
     applyError->setImage(renderText("Settings could not be applied!", textStyle::menuEntry));
     applyError->modelMatrix = rowMatrix(kSaveErrorY);
+    moreAbove = scrollMark("▲", kFirstRowY);
+    moreBelow = scrollMark("▼", kFirstRowY - kRowStep * float(kRowsShown - 1));
 }
 
 OptionContext OptionsMenu::context() const
@@ -60,6 +87,12 @@ void OptionsMenu::refresh()
     }
 }
 
+void OptionsMenu::markChanged(OptionRow row)
+{
+    changed.insert(row);
+    refresh();
+}
+
 void OptionsMenu::open()
 {
     const int x = std::abs(gSettings.mouseSensitivityX);
@@ -67,6 +100,7 @@ void OptionsMenu::open()
     refresh();
     items[size_t(selected)]->deselect();
     selected = 0;
+    firstShown = 0;
     items.front()->select();
 }
 
@@ -119,6 +153,7 @@ bool OptionsMenu::keyHandler(int key)
     default:
         break;
     }
+    firstShown = scrolledFirstRow(firstShown, selected, int(items.size()), kRowsShown);
     return false;
 }
 
@@ -138,10 +173,16 @@ void OptionsMenu::draw(bool worldVisible)
     if (!worldVisible)
         for (auto& decoration : decorations)
             decoration->draw();
-    for (auto& item : items) {
-        item->modelMatrix = rowMatrix(kFirstRowY - kRowStep * float(item->row));
-        item->draw();
+    const int end = std::min(int(items.size()), firstShown + kRowsShown);
+    for (int row = firstShown; row < end; ++row) {
+        MenuItem& item = *items[size_t(row)];
+        item.modelMatrix = rowMatrix(kFirstRowY - kRowStep * float(row - firstShown));
+        item.draw();
     }
+    if (firstShown > 0)
+        moreAbove->draw();
+    if (end < int(items.size()))
+        moreBelow->draw();
     if (notApplied)
         applyError->draw();
     else

@@ -6,6 +6,11 @@
 #include <functional>
 #include <set>
 
+// The first row shown of a list of `count` rows of which `shown` fit, after the
+// selection moved: the list scrolls only as far as it must to keep the
+// selected row in view (a jump to the other end shows that end).
+int scrolledFirstRow(int first, int selected, int count, int shown);
+
 // What the Options screen asks of the game.
 struct OptionsHooks {
     std::function<OptionContext()> context; // hardware limits and the running world
@@ -33,6 +38,10 @@ public:
     // save failed; they stay pending until a save succeeds, and the failure line
     // shows until then.
     void leave();
+    // The row's setting changed elsewhere: its text follows, and it is saved with the next leave().
+    void markChanged(OptionRow row);
+    // Every row's text from the settings as they are now.
+    void refresh();
     // Rows changed and not yet written to the settings file.
     bool hasPending() const { return !changed.empty(); }
 
@@ -43,20 +52,25 @@ public:
     void drawSaveError();
 
     OptionRow selectedRow() const { return OptionRow(selected); }
+    // The rows that fit on the screen at once, and the first of them now.
+    static constexpr int kRowsShown = 10;
+    int firstShownRow() const { return firstShown; }
     bool saveFailed() const { return failed; }
     // The last step could not take effect; shown until a step does, or the screen is left.
     bool applyFailed() const { return notApplied; }
 
 private:
     void step(int direction);
-    void refresh();
     OptionContext context() const;
 
     OptionsHooks hooks;
     std::set<OptionRow> changed;
     double mouseYPerX = -1.0; // see OptionContext, taken when the screen opens
+    int firstShown = 0;
     bool failed = false;
     bool notApplied = false;
     std::unique_ptr<GuiObject> saveError;
     std::unique_ptr<GuiObject> applyError;
+    std::unique_ptr<GuiObject> moreAbove; // "▲" while rows above are scrolled out of view
+    std::unique_ptr<GuiObject> moreBelow; // "▼" while rows below are
 };

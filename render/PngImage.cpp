@@ -1,5 +1,6 @@
 #include "render/PngImage.h"
 
+#include <cerrno>
 #include <cstdio>
 #include <cstring>
 #include <png.h>
@@ -130,5 +131,55 @@ bool convertToChannels(PngImage& image, int channels)
     image.channels = channels;
     image.rowBytes = size_t(image.width) * size_t(channels);
     image.colorType = channels == 4 ? PNG_COLOR_TYPE_RGB_ALPHA : PNG_COLOR_TYPE_RGB;
+    return true;
+}
+
+namespace {
+
+// As for reading: no C++ object with a destructor may live in the frame libpng
+// leaves through longjmp.
+bool writeWithLibpng(png_structp png, png_infop info, FILE* file, int width, int height, png_bytepp rows)
+{
+    if (setjmp(png_jmpbuf(png)))
+        return false;
+    png_init_io(png, file);
+    png_set_IHDR(png, info, png_uint_32(width), png_uint_32(height), 8, PNG_COLOR_TYPE_RGB, PNG_INTERLACE_NONE,
+        PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
+    png_write_info(png, info);
+    png_write_image(png, rows);
+    png_write_end(png, nullptr);
+    return true;
+}
+
+} // namespace
+
+bool encodePngRgb(const std::string& path, int width, int height, const std::vector<uint8_t>& rgb,
+    bool bottomFirst, std::string& why)
+{
+    const size_t stride = size_t(width) * 3;
+    if (width <= 0 || height <= 0 || rgb.size() < stride * size_t(height)) {
+        why = "no pixels to write";
+        return false;
+    }
+    std::vector<png_bytep> rows(static_cast<size_t>(height));
+    for (int y = 0; y < height; ++y) {
+        const int source = bottomFirst ? height - 1 - y : y;
+        rows[size_t(y)] = const_cast<png_bytep>(rgb.data() + stride * size_t(source));
+    }
+    FILE* file = std::fopen(path.c_str(), "wb");
+    if (!file) {
+        why = std::strerror(errno);
+        return false;
+    }
+    png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
+    png_infop info = png ? png_create_info_struct(png) : nullptr;
+    const bool written = png && info && writeWithLibpng(png, info, file, width, height, rows.data());
+    png_destroy_write_struct(&png, &info);
+    const bool closed = std::fclose(file) == 0;
+    if (!written || !closed) {
+        why = "the PNG could not be written (disk full?)";
+        std::remove(path.c_str());
+        return false;
+    }
     return true;
 }

@@ -37,3 +37,9 @@ bool decodePngBytes(
 // all three colours, a missing alpha becomes 255, an extra alpha is dropped.
 // Returns false (image unchanged) for other channel counts or bit depths.
 bool convertToChannels(PngImage& image, int channels);
+
+// Encodes 8-bit RGB pixels (rows of width * 3 bytes) as a PNG file; with
+// `bottomFirst` the rows are in OpenGL's order and are written top row first.
+// False, with the reason in `why`, when the file cannot be written.
+bool encodePngRgb(const std::string& path, int width, int height, const std::vector<uint8_t>& rgb,
+    bool bottomFirst, std::string& why);

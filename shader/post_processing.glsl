@@ -1,7 +1,10 @@
 Resolves the scene onto the window (multisampled in texFramebuffer, or a
 single sample in texScene when sampleCount is 1) and adds the screen effects:
 grey while paused, the circular reveal at the start and end of a game, the
-potion's colour drift, Death's static and the red of the final seconds.
+potion's colour drift, Death's static and the red of the final seconds, and
+last the player's brightness as a gamma on the final colour (gamma 1 leaves
+every value exactly as it is, so the power is skipped then: gammaChange is
+the gamma less one).
 A single-sample scene drawn smaller than the window is scaled up with linear
 filtering (scaleUp). On a software renderer, where anti-aliasing is not drawn
 with samples, the scene's edges are smoothed instead, in a pass of its own at
@@ -43,6 +46,8 @@ uniform float potionFactor;
 uniform bool endAnimation;
 uniform bool scaleUp;
 uniform bool smoothEdges;
+// The gamma less one, so that a program nobody set it for shows the scene unchanged.
+uniform float gammaChange;
 
 ivec2 sceneSize()
 {
@@ -138,6 +143,9 @@ void main()
     vec2 centered = (uv - 0.5) * 2.0;
     centered.x *= float(size.x) / float(max(size.y, 1));
     float edge = 1.0 - smoothstep(circleLoad - 0.05, circleLoad, length(centered) * 0.7);
-    fragColor = vec4(color * edge, 1.0);
+    color *= edge;
+    if (gammaChange != 0.0)
+        color = pow(max(color, vec3(0.0)), vec3(1.0 + gammaChange));
+    fragColor = vec4(color, 1.0);
 }
 ##end

@@ -227,6 +227,30 @@ TEST_F(ConfigTest, SizesAndCountsThatCannotWorkAreBroughtIntoRange)
     EXPECT_EQ(r.settings.chunkViewDistance, 16);
 }
 
+TEST_F(ConfigTest, KeysOnlyOptionsWritesAreReadWhenPresentAndKeepTheirDefaultsOtherwise)
+{
+    Outcome r = load("Brightness=150 Field_Of_View=95 Pause_On_Focus_Loss=0 Captions=1 Render_Scale=80\n");
+    EXPECT_EQ(r.err, "");
+    EXPECT_EQ(r.settings.brightness, 150);
+    EXPECT_EQ(r.settings.fieldOfView, 95);
+    EXPECT_EQ(r.settings.pauseOnFocusLoss, 0);
+    EXPECT_EQ(r.settings.captions, 1);
+    EXPECT_EQ(r.settings.renderScale, 80);
+    // None of them is appended when missing.
+    for (const char* key : { "Brightness", "Field_Of_View", "Pause_On_Focus_Loss", "Captions", "Render_Scale" })
+        EXPECT_EQ(r.file.find(std::string(key) + "=", r.file.find('\n')), std::string::npos) << key;
+
+    r = load("Brightness=20 Field_Of_View=120 Captions=yes\n");
+    EXPECT_EQ(r.result, ConfigResult::Ok);
+    EXPECT_EQ(r.err,
+        "Warning, Brightness must be 50 to 200! Using 100.\n"
+        "Warning, Field_Of_View must be 50 to 100! Using 70.\n");
+    EXPECT_EQ(r.settings.brightness, 100);
+    EXPECT_EQ(r.settings.fieldOfView, 70);
+    EXPECT_EQ(r.settings.captions, 0); // a word reads as 0: off
+    EXPECT_EQ(r.settings.pauseOnFocusLoss, 1);
+}
+
 TEST_F(ConfigTest, UnopenableFileReportsAndReadsNothing)
 {
     fs::create_directory(path());

@@ -70,7 +70,8 @@ TEST_F(GameFlow, StartGameFromThePauseMenuBuildsAFreshGame)
     EXPECT_FALSE(game.playing);
     // W and D go down on the loading screen and stay held.
     pressOnTheLoadingScreen({ GLFW_KEY_W, GLFW_KEY_D }, false);
-    tap(GLFW_KEY_ENTER); // "Start Game"
+    tap(GLFW_KEY_DOWN);
+    tap(GLFW_KEY_ENTER); // "Start Game", after "Resume"
     EXPECT_EQ(worldsBuilt, built + 1);
     EXPECT_EQ(game.player->catCount, 0);
     EXPECT_EQ(game.gui->screenFlags, SCREEN_WORLD);
@@ -102,12 +103,48 @@ TEST_F(GameFlow, ViewDistanceFromOptionsBuildsTheNextWorldAndIsSaved)
     beginPass();
     tap(GLFW_KEY_ESCAPE);
     tap(GLFW_KEY_DOWN);
-    tap(GLFW_KEY_ENTER);
+    tap(GLFW_KEY_DOWN);
+    tap(GLFW_KEY_ENTER); // "Options"
     tap(GLFW_KEY_D);
     EXPECT_EQ(game.gui->options->items[0]->text, "View Distance: 2 (next game)");
     tap(GLFW_KEY_ESCAPE);
     EXPECT_EQ(game.world->viewDistance, 1);
     EXPECT_EQ(game.gui->screenFlags, SCREEN_WORLD | SCREEN_MENU); // still paused
+}
+
+TEST_F(GameFlow, F11AndF2WorkInEveryStateAndF11IsSavedAsOptionsSavesIt)
+{
+    TempDir dir;
+    dir.write("config.txt", "Fullscreen=0\nVolume=10\n");
+    ScopedWorkingDirectory inDir(dir.path());
+    const int fullscreen = gSettings.fullscreen;
+    gSettings.fullscreen = 0;
+    tap(GLFW_KEY_F11); // in the main menu: written at once
+    EXPECT_EQ(gSettings.fullscreen, 1);
+    EXPECT_EQ(readText(dir.path() / "config.txt"), "Fullscreen=1\nVolume=10\n");
+
+    // With Options up, the row follows and the file waits for the screen to be left.
+    tap(GLFW_KEY_DOWN);
+    tap(GLFW_KEY_ENTER);
+    ASSERT_TRUE(game.gui->optionsOpen);
+    tap(GLFW_KEY_F11);
+    EXPECT_TRUE(game.gui->optionsOpen); // the key reached nothing else
+    EXPECT_EQ(game.gui->options->selectedRow(), OptionRow::ViewDistance);
+    EXPECT_EQ(game.gui->options->items[size_t(OptionRow::Fullscreen)]->text, "Fullscreen: Off");
+    EXPECT_EQ(readText(dir.path() / "config.txt"), "Fullscreen=1\nVolume=10\n");
+    tap(GLFW_KEY_ESCAPE);
+    EXPECT_EQ(readText(dir.path() / "config.txt"), "Fullscreen=0\nVolume=10\n");
+
+    // F2 asks the next frame for its picture, even in Death's sequence, and moves nobody.
+    tap(GLFW_KEY_UP); // "Start Game"
+    play();
+    game.deathTimer = 1.0f;
+    tap(GLFW_KEY_F2);
+    EXPECT_TRUE(game.screenshotRequested);
+    EXPECT_EQ(game.player->inputFlags, 0u);
+    game.deathTimer = -1.0f;
+    game.screenshotRequested = false;
+    gSettings.fullscreen = fullscreen;
 }
 
 TEST_F(GameFlow, StartGameWhilePlayingDoesNothing)
@@ -382,9 +419,8 @@ TEST_F(OptionsWithAWindow, FramebuffersTheDriverRefusesLeaveTheOldOnesAndPutTheR
     tap(GLFW_KEY_DOWN);
     tap(GLFW_KEY_ENTER); // "Options"
     ASSERT_TRUE(game.gui->optionsOpen);
-    tap(GLFW_KEY_UP);
-    tap(GLFW_KEY_UP);
-    tap(GLFW_KEY_UP); // "Shadow Quality"
+    for (int row = 0; row < 8; ++row)
+        tap(GLFW_KEY_DOWN); // "Shadow Quality"
     std::string err = stepUp();
     EXPECT_FALSE(game.shouldClose());
     EXPECT_EQ(gSettings.shadowmapFactor, 1);

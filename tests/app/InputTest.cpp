@@ -6,6 +6,7 @@
 #include "../render/TestFiles.h"
 
 #include <fstream>
+#include "app/OptionsApply.h"
 
 namespace {
 
@@ -131,7 +132,8 @@ TEST_F(GameInput, TheControlsScreenRebindsSwapsScrollsAndSavesOnlyWhatChanged)
 
     // "Reset to Defaults" writes back what it changed; nothing else is touched.
     tap(GLFW_KEY_DOWN);
-    tap(GLFW_KEY_ENTER); // "Options"
+    tap(GLFW_KEY_DOWN);
+    tap(GLFW_KEY_ENTER); // "Options", after "Resume" and "Start Game"
     tap(GLFW_KEY_UP);
     tap(GLFW_KEY_UP);
     tap(GLFW_KEY_ENTER); // "Controls"
@@ -166,7 +168,7 @@ TEST_F(GameInput, KeyRepeatsChangeNothing)
     // A repeat never moves a menu either.
     tap(GLFW_KEY_ESCAPE);
     onKey(game, GLFW_KEY_DOWN, GLFW_REPEAT);
-    EXPECT_EQ(game.gui->menu->selected, 0);
+    EXPECT_EQ(game.gui->pauseMenu->selected, 0);
 }
 
 TEST_F(GameInput, FTogglesTheFlashlight)
@@ -277,6 +279,43 @@ TEST_F(GameInput, ResizeRecomputesBothProjections)
     testing::internal::GetCapturedStdout();
     EXPECT_EQ(game.aspect, 2.0f);
     EXPECT_EQ(game.playerCamera->aspect, 2.0f);
+
+    // The field of view reaches the player's projection at once, and stays through a resize.
+    const int fov = gSettings.fieldOfView;
+    gSettings.fieldOfView = 90;
+    EXPECT_TRUE(applyOption(game, OptionRow::FieldOfView));
+    EXPECT_FLOAT_EQ(game.playerCamera->projection[1][1], 1.0f); // 1 / tan(45 degrees)
+    EXPECT_FLOAT_EQ(game.playerCamera->projection[0][0], 0.5f);
+    EXPECT_EQ(game.overviewCamera->fov, 70.0f);
+    testing::internal::CaptureStdout();
+    onFramebufferSize(game, 400, 400);
+    testing::internal::GetCapturedStdout();
+    EXPECT_FLOAT_EQ(game.playerCamera->projection[0][0], 1.0f);
+    EXPECT_EQ(game.playerCamera->fov, 90.0f);
+    gSettings.fieldOfView = fov;
+}
+
+TEST_F(GameInput, LosingFocusInPlayPausesAsEscapeDoesUnlessSwitchedOff)
+{
+    play();
+    onKey(game, GLFW_KEY_W, GLFW_PRESS);
+    onFocus(game, false);
+    EXPECT_EQ(game.gui->screenFlags, SCREEN_WORLD | SCREEN_MENU);
+    EXPECT_EQ(game.player->inputFlags, 0u); // he does not walk on while away
+    EXPECT_EQ(game.gui->pauseMenu->selectedItem()->text, "Resume");
+    onFocus(game, true);
+    EXPECT_EQ(game.gui->screenFlags, SCREEN_WORLD | SCREEN_MENU); // coming back does not resume
+    tap(GLFW_KEY_SPACE);
+    EXPECT_EQ(game.gui->screenFlags, SCREEN_WORLD);
+
+    gSettings.pauseOnFocusLoss = 0;
+    onFocus(game, false);
+    EXPECT_EQ(game.gui->screenFlags, SCREEN_WORLD);
+    gSettings.pauseOnFocusLoss = 1;
+    game.deathTimer = 1.0f; // Death's sequence plays out as it would with Escape
+    onFocus(game, false);
+    EXPECT_EQ(game.gui->screenFlags, SCREEN_WORLD);
+    game.deathTimer = -1.0f;
 }
 
 TEST_F(GameInput, QueuedEventsWaitForTheDrainAndApplyInTheOrderTheyCame)

@@ -1,10 +1,12 @@
 // The post-processing program: it resolves the scene (multisampled, or a
 // single sample) onto the window and lays the pause grey and the circular reveal over it.
 #include "../render/GlContextFixture.h"
+#include "app/ScenePasses.h"
 #include "render/Shader.h"
 #include "render/VertexArray.h"
 
 #include <array>
+#include <cmath>
 #include <vector>
 
 namespace {
@@ -92,6 +94,7 @@ protected:
         shader->setInt("isGrayscale", grey ? 1 : 0);
         shader->setFloat("potionFactor", 0.0f);
         shader->setInt("endAnimation", 0);
+        shader->setFloat("gammaChange", brightnessGamma(brightness) - 1.0f);
         quad->draw();
         shader->unbind();
         glActiveTexture(GL_TEXTURE1);
@@ -102,6 +105,15 @@ protected:
         return { rgba[0], rgba[1], rgba[2] };
     }
 
+    // The whole target after the last draw (still bound), RGBA.
+    std::vector<unsigned char> wholeTarget()
+    {
+        std::vector<unsigned char> pixels(SIZE * SIZE * 4);
+        glReadPixels(0, 0, SIZE, SIZE, GL_RGBA, GL_UNSIGNED_BYTE, pixels.data());
+        return pixels;
+    }
+
+    int brightness = 100; // percent, as the setting
     std::unique_ptr<Shader> shader;
     std::unique_ptr<VertexArray> quad;
     GLuint scene = 0, plainScene = 0, sceneBuffer = 0, target = 0, targetBuffer = 0;
@@ -125,6 +137,37 @@ TEST_F(PostProcessingShader, ClosedRevealIsBlackAndHalfOpenShowsOnlyTheMiddle)
     EXPECT_EQ(draw(0.0f, false, SIZE / 2, SIZE / 2), (std::array<int, 3> { 0, 0, 0 }));
     EXPECT_GT(draw(0.5f, false, SIZE / 2, SIZE / 2)[0], 250);
     EXPECT_EQ(draw(0.5f, false, 0, 0), (std::array<int, 3> { 0, 0, 0 }));
+}
+
+TEST_F(PostProcessingShader, BrightnessIsAGammaThatLeavesEveryValueAloneAt100)
+{
+    // Every 8-bit value in every channel: red rising, green falling, blue in steps of 7.
+    std::vector<unsigned char> ramp(SIZE * SIZE * 4);
+    for (int i = 0; i < SIZE * SIZE; ++i) {
+        ramp[size_t(i) * 4] = (unsigned char)(i % 256);
+        ramp[size_t(i) * 4 + 1] = (unsigned char)(255 - i % 256);
+        ramp[size_t(i) * 4 + 2] = (unsigned char)(i * 7 % 256);
+        ramp[size_t(i) * 4 + 3] = 255;
+    }
+    glBindTexture(GL_TEXTURE_2D, plainScene);
+    glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA8, SIZE, SIZE, 0, GL_RGBA, GL_UNSIGNED_BYTE, ramp.data());
+    auto frame = [&](int percent) {
+        brightness = percent;
+        draw(1.5f, false, 0, 0, 1);
+        return wholeTarget();
+    };
+    EXPECT_EQ(frame(100), ramp);
+
+    const std::vector<unsigned char> brighter = frame(150);
+    const std::vector<unsigned char> darker = frame(50);
+    for (size_t i = 0; i < ramp.size(); i += 4)
+        for (size_t c = 0; c < 3; ++c) {
+            const int in = ramp[i + c];
+            // out = in^(100 / brightness) on values from 0 to 1, to within rounding.
+            EXPECT_NEAR(brighter[i + c], 255.0 * std::pow(in / 255.0, 100.0 / 150.0), 1.0) << in;
+            EXPECT_NEAR(darker[i + c], 255.0 * std::pow(in / 255.0, 2.0), 1.0) << in;
+        }
+    brightness = 100;
 }
 
 TEST_F(PostProcessingShader, PausedSceneIsGrey)

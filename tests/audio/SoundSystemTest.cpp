@@ -214,3 +214,49 @@ TEST_F(SoundSystemTest, ShutdownDeletesEverySourceBeforeBuffersAndContext)
     sound->shutdown();
     EXPECT_EQ(fake->misuse, 0);
 }
+
+TEST_F(SoundSystemTest, EveryStartedSoundIsCuedWithItsPlaceAndLengthEvenWithEffectsOff)
+{
+    start();
+    std::vector<SoundCue> cues;
+    sound->setCueListener([&](const SoundCue& cue) { cues.push_back(cue); });
+    const float length = float(toneSamples(64, 0.5).size()) / 2.0f / 22050.0f;
+    EXPECT_FLOAT_EQ(sound->soundSeconds(SOUND_MEOW), length);
+
+    sound->playAt(SOUND_MEOW, glm::vec3(4, 5, 6));
+    sound->playRelative(SOUND_PIANO1);
+    SoundSource fuse = sound->createSource();
+    sound->setPosition(fuse, glm::vec3(1, 0, 0));
+    sound->setLooping(fuse, true);
+    sound->play(fuse, SOUND_FUSE);
+    ASSERT_EQ(cues.size(), 3u);
+    EXPECT_EQ(cues[0].sound, SOUND_MEOW);
+    EXPECT_TRUE(cues[0].positioned);
+    EXPECT_EQ(cues[0].position, glm::vec3(4, 5, 6));
+    EXPECT_FLOAT_EQ(cues[0].seconds, length);
+    EXPECT_EQ(cues[1].sound, SOUND_PIANO1);
+    EXPECT_FALSE(cues[1].positioned); // at the listener
+    EXPECT_TRUE(cues[2].positioned);
+    EXPECT_FALSE(cues[2].stillPlaying);
+
+    // A loop is cued again every step while it plays, and no more once it stops.
+    cues.clear();
+    steps(2);
+    ASSERT_EQ(cues.size(), 2u);
+    EXPECT_TRUE(cues[1].stillPlaying);
+    EXPECT_EQ(cues[1].sound, SOUND_FUSE);
+    sound->stop(fuse);
+    cues.clear();
+    steps(1);
+    EXPECT_TRUE(cues.empty());
+
+    // A caption stands in for a sound the player switched off.
+    settings.soundEffects = 0;
+    const size_t oneShots = sound->playingCount();
+    sound->playAt(SOUND_EXPLOSION, glm::vec3(7, 0, 0));
+    sound->play(fuse, SOUND_FUSE);
+    ASSERT_EQ(cues.size(), 2u);
+    EXPECT_EQ(cues[0].position, glm::vec3(7, 0, 0));
+    EXPECT_EQ(sound->playingCount(), oneShots); // and nothing plays
+    sound->setCueListener({});
+}

@@ -151,7 +151,8 @@ TEST_F(GameTest, FullScreenKeepsItsTitleAndTakesTheModeItIsGiven)
     // middle of the screen, at its own size.
     press("Escape");
     press("Down");
-    press("Return"); // "Options"
+    press("Down");
+    press("Return"); // "Options", after "Resume" and "Start Game"
     for (int row = 0; row < 5; ++row)
         press("Down"); // "Fullscreen"
     press("Left");
@@ -207,7 +208,7 @@ TEST_F(GameTest, EscapePausesAndResumes)
     auto pauseMenuShown = [&] { return pixels::greenShare(shot("pause"), pauseMenuRow(0)) > 0.01; };
     press("Escape");
     EXPECT_TRUE(waitUntil(pauseMenuShown, 15s));
-    EXPECT_GT(pixels::redShare(shot("pause"), pauseMenuRow(2)), 0.01); // "Quit" below "Options"
+    EXPECT_GT(pixels::redShare(shot("pause"), pauseMenuRow(3)), 0.01); // "Quit" below "Options"
     press("Escape");
     EXPECT_TRUE(waitUntil([&] { return !pauseMenuShown(); }, 15s));
     press("Escape");

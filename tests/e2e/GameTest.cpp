@@ -308,7 +308,12 @@ bool GameTest::startPlaying()
 
 void GameTest::press(const std::string& key)
 {
+    const auto gap = std::chrono::steady_clock::now() - lastKeyAt;
+    if (key == lastKey && gap < 50ms)
+        std::this_thread::sleep_for(50ms - gap);
     EXPECT_TRUE(screen.key(key)) << key;
+    lastKey = key;
+    lastKeyAt = std::chrono::steady_clock::now();
 }
 
 Picture GameTest::shot(const std::string& name)

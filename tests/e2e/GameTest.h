@@ -67,6 +67,9 @@ protected:
     // Starts a game from the main menu and waits for the playing state.
     bool startPlaying();
 
+    // A key pressed and released. The same key again follows at least 50 ms later: the
+    // window library takes a release and a press of one key less than 20 ms apart for
+    // the key's auto-repeat, which the game ignores.
     void press(const std::string& key);
     // A screenshot of the window, also saved in the folder as `name`-N.png
     // for a person to look at.
@@ -102,4 +105,6 @@ private:
     const Picture& expected(Backdrop backdrop);
     std::map<Backdrop, Picture> expectedBackdrops;
     int shots = 0;
+    std::string lastKey;
+    std::chrono::steady_clock::time_point lastKeyAt;
 };

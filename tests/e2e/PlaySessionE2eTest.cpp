@@ -187,6 +187,7 @@ TEST_F(PlaySession, PlaysWithoutCrashHangOrGrowingMemory)
             ++newGames;
             press("Escape");
             std::this_thread::sleep_for(500ms);
+            press("Down"); // "Start Game", after "Resume"
             ASSERT_TRUE(startPlaying()) << "new game " << newGames;
             lastProgress = std::chrono::steady_clock::now();
         }

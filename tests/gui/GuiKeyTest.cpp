@@ -92,7 +92,8 @@ TEST_F(GuiKeyTest, EscapePausesAndResumesThePlayingGame)
     EXPECT_EQ(takeCalls(), (Calls { "releaseAllKeys" }));
 
     press(GLFW_KEY_DOWN); // the pause menu takes keys
-    EXPECT_EQ(gui->menu->selected, 1);
+    EXPECT_EQ(gui->pauseMenu->selected, 1);
+    EXPECT_EQ(gui->menu->selected, 0);
 
     press(GLFW_KEY_F12); // toggles the debug rows, nothing else
     EXPECT_TRUE(gui->debugVisible);
@@ -100,11 +101,33 @@ TEST_F(GuiKeyTest, EscapePausesAndResumesThePlayingGame)
     EXPECT_EQ(gui->screenFlags, SCREEN_WORLD);
     EXPECT_TRUE(takeCalls().empty());
 
-    press(GLFW_KEY_ESCAPE);
+    // Whatever was selected before, the menu opens on "Resume": Escape then
+    // Space (a jump by habit) goes back to the same world.
+    for (int key : { GLFW_KEY_SPACE, GLFW_KEY_ENTER }) {
+        press(GLFW_KEY_ESCAPE);
+        EXPECT_EQ(gui->pauseMenu->selectedItem()->text, "Resume");
+        EXPECT_TRUE(gui->pauseMenu->selectedItem()->highlighted);
+        press(key);
+        EXPECT_EQ(gui->screenFlags, SCREEN_WORLD);
+        EXPECT_EQ(takeCalls(), (Calls { "releaseAllKeys" }));
+    }
+
+    // Losing focus pauses the same way; it does nothing in a menu.
+    gui->pause(window);
     EXPECT_EQ(gui->screenFlags, SCREEN_WORLD | SCREEN_MENU);
-    press(GLFW_KEY_DOWN); // "Quit"
+    gui->pause(window);
+    EXPECT_EQ(takeCalls(), (Calls { "releaseAllKeys" }));
+    gui->screenFlags = SCREEN_MENU;
+    gui->pause(window);
+    EXPECT_EQ(gui->screenFlags, SCREEN_MENU);
+    gui->screenFlags = SCREEN_WORLD | SCREEN_MENU;
+
+    press(GLFW_KEY_UP); // wraps to "Quit"
     press(GLFW_KEY_ENTER);
-    EXPECT_EQ(takeCalls(), (Calls { "releaseAllKeys", "quit" }));
+    press(GLFW_KEY_DOWN); // "Resume"
+    press(GLFW_KEY_DOWN); // "Start Game"
+    press(GLFW_KEY_ENTER);
+    EXPECT_EQ(takeCalls(), (Calls { "quit", "startGame" }));
 }
 
 TEST_F(GuiKeyTest, EscapeWhileLoadingClosesTheWindowAndNothingElse)
@@ -140,7 +163,8 @@ TEST_F(GuiKeyTest, OptionsStepApplyAtOnceAndSaveOnLeavingToTheMenuTheyCameFrom)
     gSettings.volume = 10;
     gui->screenFlags = SCREEN_WORLD | SCREEN_MENU;
     press(GLFW_KEY_DOWN);
-    press(GLFW_KEY_ENTER); // "Options"
+    press(GLFW_KEY_DOWN);
+    press(GLFW_KEY_ENTER); // "Options", after "Resume" and "Start Game"
     ASSERT_TRUE(gui->optionsOpen);
     press(GLFW_KEY_S);
     press(GLFW_KEY_DOWN); // "Volume"
@@ -203,14 +227,15 @@ TEST(GuiTest, HudHoldsTheFrameCounterOnlyWhenAskedFor)
     {
         Gui gui;
         EXPECT_EQ(gui.fpsCounter, nullptr);
-        ASSERT_EQ(gui.hud.size(), 2u);
+        ASSERT_EQ(gui.hud.size(), 3u);
         EXPECT_EQ(gui.hud[0].get(), gui.ammoOverlay);
         EXPECT_EQ(gui.hud[1].get(), gui.buttonHelper);
+        EXPECT_EQ(gui.hud[2].get(), gui.captions);
     }
     gSettings.showFps = 1;
     {
         Gui gui;
-        ASSERT_EQ(gui.hud.size(), 3u);
+        ASSERT_EQ(gui.hud.size(), 4u);
         EXPECT_EQ(gui.hud[0].get(), gui.fpsCounter);
         EXPECT_NE(gui.fpsCounter, nullptr);
     }

@@ -1,5 +1,6 @@
 // The Options screen's rows: stepping held at the ends, values from the file
 // that lie between or beyond the steps, the texts, and the keys saved.
+#include "app/Config.h"
 #include "app/OptionsApply.h"
 #include "gui/OptionRows.h"
 #include "gui/GuiText.h"
@@ -32,6 +33,16 @@ int& field(Settings& s, OptionRow row)
         return s.antiAliasingFactor;
     case OptionRow::ShadowQuality:
         return s.shadowmapFactor;
+    case OptionRow::RenderScale:
+        return s.renderScale;
+    case OptionRow::Brightness:
+        return s.brightness;
+    case OptionRow::FieldOfView:
+        return s.fieldOfView;
+    case OptionRow::PauseOnFocusLoss:
+        return s.pauseOnFocusLoss;
+    case OptionRow::Captions:
+        return s.captions;
     default:
         return s.soundEffects;
     }
@@ -70,7 +81,74 @@ INSTANTIATE_TEST_SUITE_P(OptionRows, OptionStep,
         // Only the sample counts the hardware offers (4 here).
         StepCase { OptionRow::AntiAliasing, 4, 1, 4, "Anti-Aliasing: 4" },
         StepCase { OptionRow::AntiAliasing, 4, -1, 2, "Anti-Aliasing: 2" },
-        StepCase { OptionRow::AntiAliasing, 1, -1, 1, "Anti-Aliasing: 1" }));
+        StepCase { OptionRow::AntiAliasing, 1, -1, 1, "Anti-Aliasing: 1" },
+        // Automatic below the smallest scale; a scale from the file between the steps.
+        StepCase { OptionRow::RenderScale, 0, 1, 50, "Render Scale: 50" },
+        StepCase { OptionRow::RenderScale, 50, -1, 0, "Render Scale: Auto" },
+        StepCase { OptionRow::RenderScale, 75, 1, 80, "Render Scale: 80" },
+        StepCase { OptionRow::RenderScale, 100, 1, 100, "Render Scale: 100" },
+        StepCase { OptionRow::Brightness, 100, 1, 110, "Brightness: 110" },
+        StepCase { OptionRow::Brightness, 50, -1, 50, "Brightness: 50" },
+        StepCase { OptionRow::Brightness, 200, 1, 200, "Brightness: 200" },
+        StepCase { OptionRow::FieldOfView, 70, -1, 65, "Field of View: 65" },
+        StepCase { OptionRow::FieldOfView, 100, 1, 100, "Field of View: 100" },
+        StepCase { OptionRow::PauseOnFocusLoss, 1, -1, 0, "Pause on Focus Loss: Off" },
+        StepCase { OptionRow::Captions, 0, 1, 1, "Captions: On" }));
+
+TEST(OptionRows, InvertMouseFlipsOnlyTheVerticalSignAndSavesIt)
+{
+    Settings settings;
+    settings.mouseSensitivityX = 120;
+    settings.mouseSensitivityY = 90;
+    EXPECT_EQ(optionRowText(OptionRow::InvertMouse, settings, {}), "Invert Mouse: Off");
+    ASSERT_TRUE(stepOption(OptionRow::InvertMouse, settings, 1, {}));
+    EXPECT_EQ(settings.mouseSensitivityY, -90);
+    EXPECT_EQ(settings.mouseSensitivityX, 120);
+    EXPECT_EQ(optionRowText(OptionRow::InvertMouse, settings, {}), "Invert Mouse: On");
+    EXPECT_EQ(optionConfigChanges(OptionRow::InvertMouse, settings),
+        (std::vector<ConfigChange> { { "Mouse_Sensitivity_Y", "-90" } }));
+    EXPECT_FALSE(stepOption(OptionRow::InvertMouse, settings, 1, {}));
+    // The sensitivity row keeps the inversion, and the switch back keeps the size.
+    ASSERT_TRUE(stepOption(OptionRow::MouseSensitivity, settings, 1, {}));
+    EXPECT_EQ(settings.mouseSensitivityY, -98);
+    ASSERT_TRUE(stepOption(OptionRow::InvertMouse, settings, -1, {}));
+    EXPECT_EQ(settings.mouseSensitivityY, 98);
+    settings.mouseSensitivityY = 0; // no sign to flip
+    EXPECT_FALSE(stepOption(OptionRow::InvertMouse, settings, 1, {}));
+}
+
+TEST(OptionRows, EveryNewRowSavesItsOwnKey)
+{
+    Settings settings;
+    settings.renderScale = 80;
+    settings.brightness = 150;
+    settings.fieldOfView = 95;
+    settings.pauseOnFocusLoss = 0;
+    settings.captions = 1;
+    const std::vector<std::pair<OptionRow, ConfigChange>> expected = {
+        { OptionRow::RenderScale, { "Render_Scale", "80" } },
+        { OptionRow::Brightness, { "Brightness", "150" } },
+        { OptionRow::FieldOfView, { "Field_Of_View", "95" } },
+        { OptionRow::PauseOnFocusLoss, { "Pause_On_Focus_Loss", "0" } },
+        { OptionRow::Captions, { "Captions", "1" } },
+    };
+    for (const auto& [row, change] : expected) {
+        EXPECT_EQ(optionConfigChanges(row, settings), std::vector<ConfigChange> { change }) << change.first;
+        // Appended with a comment, as every key a first start writes.
+        EXPECT_FALSE(settingComment(change.first).empty()) << change.first;
+    }
+}
+
+TEST(OptionRows, TheListScrollsOnlyAsFarAsTheSelectionNeeds)
+{
+    EXPECT_EQ(scrolledFirstRow(0, 9, 16, 10), 0);
+    EXPECT_EQ(scrolledFirstRow(0, 10, 16, 10), 1);
+    EXPECT_EQ(scrolledFirstRow(0, 15, 16, 10), 6); // wrapped up to "Back"
+    EXPECT_EQ(scrolledFirstRow(6, 7, 16, 10), 6);
+    EXPECT_EQ(scrolledFirstRow(6, 5, 16, 10), 5);
+    EXPECT_EQ(scrolledFirstRow(6, 0, 16, 10), 0); // wrapped down to the top
+    EXPECT_EQ(scrolledFirstRow(3, 2, 8, 10), 0); // everything fits
+}
 
 TEST(OptionRows, MouseRowStepsBothAxesByOneFactorAndKeepsTheirSigns)
 {
