@@ -72,10 +72,10 @@ PadReading readPad(const GLFWgamepadstate& now, const GLFWgamepadstate& before, 
 
     const struct {
         int button;
-        int key;
-    } menuButtons[] = { { GLFW_GAMEPAD_BUTTON_DPAD_UP, GLFW_KEY_UP }, { GLFW_GAMEPAD_BUTTON_DPAD_DOWN, GLFW_KEY_DOWN },
-        { GLFW_GAMEPAD_BUTTON_DPAD_LEFT, GLFW_KEY_LEFT }, { GLFW_GAMEPAD_BUTTON_DPAD_RIGHT, GLFW_KEY_RIGHT },
-        { GLFW_GAMEPAD_BUTTON_A, GLFW_KEY_ENTER }, { GLFW_GAMEPAD_BUTTON_B, GLFW_KEY_ESCAPE } };
+        MenuKey key;
+    } menuButtons[] = { { GLFW_GAMEPAD_BUTTON_DPAD_UP, MenuKey::Up }, { GLFW_GAMEPAD_BUTTON_DPAD_DOWN, MenuKey::Down },
+        { GLFW_GAMEPAD_BUTTON_DPAD_LEFT, MenuKey::Left }, { GLFW_GAMEPAD_BUTTON_DPAD_RIGHT, MenuKey::Right },
+        { GLFW_GAMEPAD_BUTTON_A, MenuKey::Choose }, { GLFW_GAMEPAD_BUTTON_B, MenuKey::Back } };
     for (const auto& entry : menuButtons)
         if (newlyPressed(now, before, entry.button))
             reading.menuKeys.push_back(entry.key);
@@ -112,9 +112,9 @@ void applyPadReading(Game& game, const PadReading& reading, float dt)
     if (game.gui->waitingForBinding()) {
         // Only keys and mouse buttons are bound; B or Start cancels the wait.
         const bool cancel = reading.pausePressed
-            || std::find(reading.menuKeys.begin(), reading.menuKeys.end(), GLFW_KEY_ESCAPE) != reading.menuKeys.end();
+            || std::find(reading.menuKeys.begin(), reading.menuKeys.end(), MenuKey::Back) != reading.menuKeys.end();
         if (cancel)
-            game.gui->takeBinding(false, GLFW_KEY_ESCAPE);
+            game.gui->cancelBinding();
         return;
     }
     if (pointerReachesPlayer(input) && game.player) {
@@ -130,11 +130,11 @@ void applyPadReading(Game& game, const PadReading& reading, float dt)
             game.player->turn(reading.yawSpeed * dt, reading.pitchSpeed * dt);
     } else {
         // The menus take the d-pad, A and B; in play these are the player's.
-        for (int key : reading.menuKeys)
+        for (MenuKey key : reading.menuKeys)
             game.gui->keyHandler(key, game.window);
     }
     if (reading.pausePressed)
-        game.gui->keyHandler(GLFW_KEY_ESCAPE, game.window);
+        game.gui->keyHandler(MenuKey::Back, game.window);
 }
 
 void Gamepads::start(const std::filesystem::path& mappingFile)

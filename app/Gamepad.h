@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/Controls.h"
+#include "gui/MenuKey.h"
 
 // GLFW's own declarations only; GL comes from GLEW wherever it is drawn.
 #ifndef GLFW_INCLUDE_NONE
@@ -26,7 +27,7 @@ struct PadReading {
     std::vector<Action> pressed {}; // held now and not before
     std::vector<Action> released {}; // held before and not now
     int slotStep = 0; // -1 / +1: a bumper was pressed
-    std::vector<int> menuKeys {}; // the menu keys of buttons just pressed: d-pad, A (Enter), B (Escape)
+    std::vector<MenuKey> menuKeys {}; // of the buttons just pressed: d-pad, A (Choose), B (Back)
     bool pausePressed = false; // Start, which pauses and resumes like Escape
     float yawSpeed = 0.0f; // degrees per second, as the cursor turns (left positive)
     float pitchSpeed = 0.0f; // degrees per second (up positive)

@@ -24,67 +24,81 @@ void applyCursor(Game& game, CursorChange change)
 }
 
 // Whether the Controls screen waits for a key or button; it then takes the
-// press whole, and nothing else sees it.
+// press whole, and nothing else sees it. Escape cancels the wait, so it can
+// never be bound; a mouse button of the same number can.
 bool bindingWanted(Game& game, bool mouse, int code)
 {
     if (!game.gui || !game.gui->waitingForBinding())
         return false;
-    game.gui->takeBinding(mouse, code);
+    if (!mouse && code == GLFW_KEY_ESCAPE)
+        game.gui->cancelBinding();
+    else
+        game.gui->takeBinding(mouse, code);
     return true;
-}
-
-bool fixedMenuKey(int key)
-{
-    switch (key) {
-    case GLFW_KEY_UP:
-    case GLFW_KEY_DOWN:
-    case GLFW_KEY_LEFT:
-    case GLFW_KEY_RIGHT:
-    case GLFW_KEY_W:
-    case GLFW_KEY_A:
-    case GLFW_KEY_S:
-    case GLFW_KEY_D:
-    case GLFW_KEY_ENTER:
-    case GLFW_KEY_SPACE:
-    case GLFW_KEY_ESCAPE:
-        return true;
-    default:
-        return false;
-    }
 }
 
 } // namespace
 
-int menuKeyFor(int key, const ControlTable& controls, bool menuUp)
+MenuKey fixedMenuKey(int key)
 {
-    if (menuUp && fixedMenuKey(key))
-        return key;
-    const std::optional<Action> action = controls.actionForKey(key);
-    if (!action)
-        return key;
-    if (menuUp || *action == Action::Pause || *action == Action::DebugOverlay)
-        return menuKeyOf(*action, key);
-    // In play the menus only hear pausing (Escape always pauses) and the debug rows.
-    return key == GLFW_KEY_F12 ? GLFW_KEY_UNKNOWN : key;
+    switch (key) {
+    case GLFW_KEY_UP:
+    case GLFW_KEY_W:
+        return MenuKey::Up;
+    case GLFW_KEY_DOWN:
+    case GLFW_KEY_S:
+        return MenuKey::Down;
+    case GLFW_KEY_LEFT:
+    case GLFW_KEY_A:
+        return MenuKey::Left;
+    case GLFW_KEY_RIGHT:
+    case GLFW_KEY_D:
+        return MenuKey::Right;
+    case GLFW_KEY_ENTER:
+    case GLFW_KEY_SPACE:
+        return MenuKey::Choose;
+    case GLFW_KEY_ESCAPE:
+        return MenuKey::Back;
+    case GLFW_KEY_F12:
+        return MenuKey::DebugOverlay;
+    default:
+        return MenuKey::None;
+    }
 }
 
-int menuKeyOf(Action action, int otherwise)
+MenuKey menuKeyFor(int key, const ControlTable& controls, bool menuUp)
+{
+    const MenuKey fixed = fixedMenuKey(key);
+    // F12 is the debug rows' only while no action has it; the menus' own keys
+    // keep their meaning whatever they are bound to.
+    if (menuUp && fixed != MenuKey::None && fixed != MenuKey::DebugOverlay)
+        return fixed;
+    const std::optional<Action> action = controls.actionForKey(key);
+    if (menuUp || (action && (*action == Action::Pause || *action == Action::DebugOverlay)))
+        return action ? menuKeyOf(*action, fixed) : fixed;
+    // In play the menus only hear pausing (Escape always pauses) and the debug rows.
+    if (fixed == MenuKey::Back || (!action && fixed == MenuKey::DebugOverlay))
+        return fixed;
+    return MenuKey::None;
+}
+
+MenuKey menuKeyOf(Action action, MenuKey otherwise)
 {
     switch (action) {
     case Action::Forward:
-        return GLFW_KEY_UP;
+        return MenuKey::Up;
     case Action::Back:
-        return GLFW_KEY_DOWN;
+        return MenuKey::Down;
     case Action::Left:
-        return GLFW_KEY_LEFT;
+        return MenuKey::Left;
     case Action::Right:
-        return GLFW_KEY_RIGHT;
+        return MenuKey::Right;
     case Action::Jump:
-        return GLFW_KEY_ENTER;
+        return MenuKey::Choose;
     case Action::Pause:
-        return GLFW_KEY_ESCAPE;
+        return MenuKey::Back;
     case Action::DebugOverlay:
-        return GLFW_KEY_F12;
+        return MenuKey::DebugOverlay;
     default:
         return otherwise;
     }
@@ -185,7 +199,7 @@ void onMouseButton(Game& game, int button, int action)
     // A button may pause and show the debug rows like their keys, menus or not.
     if (*bound == Action::Pause || *bound == Action::DebugOverlay) {
         if (action == GLFW_PRESS && game.gui && !deathSequenceRuns(game.inputState()))
-            game.gui->keyHandler(menuKeyOf(*bound, 0), game.window);
+            game.gui->keyHandler(menuKeyOf(*bound, MenuKey::None), game.window);
         return;
     }
     if (!pointerReachesPlayer(game.inputState()))

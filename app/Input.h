@@ -2,6 +2,7 @@
 
 #include "app/Controls.h"
 #include "app/InputEvent.h"
+#include "gui/MenuKey.h"
 
 struct Game;
 struct GLFWwindow;
@@ -28,15 +29,19 @@ void onFocus(Game& game, bool focused);
 // the flashlight, the item slots. Needs a player; without one nothing happens.
 void pressAction(Game& game, Action action);
 void releaseAction(Game& game, Action action);
-// The key the GUI gets for a key press. While a menu or the loading screen is
-// up (`menuUp`): the menus' own keys (Up/Down/Left/Right, W/A/S/D, Enter/Space,
-// Escape) as they are, a key bound to forward, back, left, right, jump, pause or
-// the debug overlay as Up, Down, Left, Right, Enter, Escape, F12, any other key
-// as it is. In play only the pause and debug-overlay bindings become Escape and
-// F12; F12 bound to another action is nothing then, and Escape always pauses.
-int menuKeyFor(int key, const ControlTable& controls, bool menuUp);
+// What a key means to the menus by itself: Up/W up, Down/S down, Left/A left,
+// Right/D right, Enter/Space choose, Escape back, F12 the debug rows, any other
+// key nothing.
+MenuKey fixedMenuKey(int key);
+// What the GUI gets for a key press. While a menu or the loading screen is
+// up (`menuUp`): the menus' own keys as they are, a key bound to forward, back,
+// left, right, jump, pause or the debug overlay as Up, Down, Left, Right, Choose,
+// Back, DebugOverlay, any other key as it is by itself. In play only Escape
+// and the pause and debug-overlay bindings reach the menus; F12 bound to
+// another action is nothing then, and Escape always pauses.
+MenuKey menuKeyFor(int key, const ControlTable& controls, bool menuUp);
 // The menu key an action stands for, `otherwise` for actions that stand for none.
-int menuKeyOf(Action action, int otherwise);
+MenuKey menuKeyOf(Action action, MenuKey otherwise);
 
 // Hands one event to its handler.
 void applyInputEvent(Game& game, const InputEvent& event);

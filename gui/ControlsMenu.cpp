@@ -3,7 +3,6 @@
 #include "gui/GuiImages.h"
 #include "gui/GuiLayout.h"
 
-#include <GLFW/glfw3.h>
 #include <algorithm>
 #include <glm/gtc/matrix_transform.hpp>
 
@@ -67,21 +66,18 @@ void ControlsMenu::open()
     refresh();
 }
 
-bool ControlsMenu::keyHandler(int key)
+bool ControlsMenu::keyHandler(MenuKey key)
 {
     switch (key) {
-    case GLFW_KEY_W:
-    case GLFW_KEY_UP:
+    case MenuKey::Up:
         selectPrevious();
         refresh();
         break;
-    case GLFW_KEY_S:
-    case GLFW_KEY_DOWN:
+    case MenuKey::Down:
         selectNext();
         refresh();
         break;
-    case GLFW_KEY_SPACE:
-    case GLFW_KEY_ENTER:
+    case MenuKey::Choose:
         if (selected < actionCount) {
             waitingRow = selected;
         } else if (selected == actionCount) {
@@ -93,7 +89,7 @@ bool ControlsMenu::keyHandler(int key)
         }
         refresh();
         break;
-    case GLFW_KEY_ESCAPE:
+    case MenuKey::Back:
         leave();
         return true;
     default:
@@ -106,8 +102,15 @@ void ControlsMenu::take(bool mouse, int code)
 {
     const int row = waitingRow;
     waitingRow = -1;
-    if (row >= 0 && (mouse || code != GLFW_KEY_ESCAPE) && hooks.bind)
+    if (row >= 0 && hooks.bind)
         hooks.bind(row, mouse, code);
+    refresh();
+    items[size_t(selected)]->sound.play();
+}
+
+void ControlsMenu::cancelWait()
+{
+    waitingRow = -1;
     refresh();
     items[size_t(selected)]->sound.play();
 }

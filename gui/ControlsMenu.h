@@ -1,6 +1,7 @@
 #pragma once
 
 #include "gui/Menu.h"
+#include "gui/MenuKey.h"
 
 #include <functional>
 #include <string>
@@ -33,10 +34,12 @@ public:
     // The current bindings with the first row selected.
     void open();
     // A key while the screen is up and not waiting; true when it left the screen.
-    bool keyHandler(int key);
+    bool keyHandler(MenuKey key);
     bool waiting() const { return waitingRow >= 0; }
-    // The key or button the screen waited for; Escape cancels.
+    // The key or button the screen waited for, bound to the waiting row.
     void take(bool mouse, int code);
+    // The wait ends without binding anything (Escape, or the pad's B or Start).
+    void cancelWait();
     void leave();
     bool saveFailed() const { return failed; }
     // The first row on the screen.

@@ -159,6 +159,11 @@ void Gui::takeBinding(bool mouse, int code)
     controls->take(mouse, code);
 }
 
+void Gui::cancelBinding()
+{
+    controls->cancelWait();
+}
+
 void Gui::pause(GLFWwindow* window)
 {
     if (screenFlags != SCREEN_WORLD)
@@ -205,18 +210,18 @@ void Gui::closeWindow(GLFWwindow* window)
         glfwSetWindowShouldClose(window, GLFW_TRUE);
 }
 
-void Gui::keyHandler(int key, GLFWwindow* window)
+void Gui::keyHandler(MenuKey key, GLFWwindow* window)
 {
     // The loading screen hides whatever menu the flags still name (the
     // game-over menu during a respawn): only Escape and F12 act there.
     if (actions.isLoading && actions.isLoading()) {
-        if (key == GLFW_KEY_ESCAPE)
+        if (key == MenuKey::Back)
             closeWindow(window);
-        else if (key == GLFW_KEY_F12)
+        else if (key == MenuKey::DebugOverlay)
             debugVisible = !debugVisible;
         return;
     }
-    if (key == GLFW_KEY_F12)
+    if (key == MenuKey::DebugOverlay)
         debugVisible = !debugVisible;
 
     // The Options screen takes every key while it is up; Escape there goes
@@ -235,19 +240,16 @@ void Gui::keyHandler(int key, GLFWwindow* window)
     bool menuClosed = false;
     if (Menu* active = activeMenu()) {
         switch (key) {
-        case GLFW_KEY_SPACE:
-        case GLFW_KEY_ENTER:
+        case MenuKey::Choose:
             active->runSelected(window);
             break;
-        case GLFW_KEY_S:
-        case GLFW_KEY_DOWN:
+        case MenuKey::Down:
             active->selectNext();
             break;
-        case GLFW_KEY_W:
-        case GLFW_KEY_UP:
+        case MenuKey::Up:
             active->selectPrevious();
             break;
-        case GLFW_KEY_ESCAPE:
+        case MenuKey::Back:
             if (screenFlags & SCREEN_WORLD) {
                 screenFlags &= ~SCREEN_MENU;
                 menuClosed = true;
@@ -260,7 +262,7 @@ void Gui::keyHandler(int key, GLFWwindow* window)
         }
     }
 
-    if ((screenFlags & SCREEN_WORLD) && key == GLFW_KEY_ESCAPE && !menuClosed) {
+    if ((screenFlags & SCREEN_WORLD) && key == MenuKey::Back && !menuClosed) {
         screenFlags |= SCREEN_MENU;
         pauseMenu->resetSelection();
         if (actions.releaseAllKeys)

@@ -8,6 +8,7 @@
 #include "gui/GuiImages.h"
 #include "gui/LoadingBar.h"
 #include "gui/Menu.h"
+#include "gui/MenuKey.h"
 #include "gui/OptionsMenu.h"
 #include "gui/ScreenFlags.h"
 #include "audio/SoundSystem.h"
@@ -49,12 +50,15 @@ public:
     void drawLoading();
     // Every simulation step.
     void update(float dt);
-    // Every key press (repeats never reach it): menus, pause, F12.
-    void keyHandler(int key, GLFWwindow* window);
+    // Every key press (repeats never reach it), button or pad control, as the
+    // input layer translated it: menus, pause, the debug rows.
+    void keyHandler(MenuKey key, GLFWwindow* window);
     // The Controls screen waits for a key or mouse button to bind, which the
-    // input layer then hands to takeBinding instead of anywhere else.
+    // input layer then hands to takeBinding instead of anywhere else, or
+    // ends the wait with cancelBinding (Escape, B, Start).
     bool waitingForBinding() const;
     void takeBinding(bool mouse, int code);
+    void cancelBinding();
     // Pauses the playing game as Escape does: the pause menu comes up on
     // "Resume" and the held keys are let go. Nothing happens unless the world
     // is shown without a menu.

@@ -2,7 +2,6 @@
 
 #include "gui/GuiImages.h"
 
-#include <GLFW/glfw3.h>
 #include <algorithm>
 #include <cstdlib>
 #include <glm/gtc/matrix_transform.hpp>
@@ -120,34 +119,29 @@ void OptionsMenu::step(int direction)
     items[size_t(selected)]->sound.play();
 }
 
-bool OptionsMenu::keyHandler(int key)
+bool OptionsMenu::keyHandler(MenuKey key)
 {
     switch (key) {
-    case GLFW_KEY_W:
-    case GLFW_KEY_UP:
+    case MenuKey::Up:
         selectPrevious();
         break;
-    case GLFW_KEY_S:
-    case GLFW_KEY_DOWN:
+    case MenuKey::Down:
         selectNext();
         break;
-    case GLFW_KEY_A:
-    case GLFW_KEY_LEFT:
+    case MenuKey::Left:
         step(-1);
         break;
-    case GLFW_KEY_D:
-    case GLFW_KEY_RIGHT:
+    case MenuKey::Right:
         step(1);
         break;
-    case GLFW_KEY_SPACE:
-    case GLFW_KEY_ENTER:
+    case MenuKey::Choose:
         if (selectedRow() == OptionRow::Controls && hooks.openControls)
             hooks.openControls();
         if (selectedRow() != OptionRow::Back)
             break;
         leave();
         return true;
-    case GLFW_KEY_ESCAPE:
+    case MenuKey::Back:
         leave();
         return true;
     default:

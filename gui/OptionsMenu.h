@@ -1,6 +1,7 @@
 #pragma once
 
 #include "gui/Menu.h"
+#include "gui/MenuKey.h"
 #include "gui/OptionRows.h"
 
 #include <functional>
@@ -33,7 +34,7 @@ public:
     // Shows the current values with the first row selected.
     void open();
     // A key while the screen is up; true when it left the screen.
-    bool keyHandler(int key);
+    bool keyHandler(MenuKey key);
     // Saves the rows changed and not yet saved, also those of an earlier visit whose
     // save failed; they stay pending until a save succeeds, and the failure line
     // shows until then.

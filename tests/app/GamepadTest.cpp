@@ -78,7 +78,7 @@ TEST(Gamepad, DpadABAndStartDriveTheMenusAndBumpersStepSlots)
         state = with(state, button);
     PadReading reading = readPad(state, rest(), 100, 100);
     EXPECT_EQ(reading.menuKeys,
-        (std::vector<int> { GLFW_KEY_UP, GLFW_KEY_DOWN, GLFW_KEY_LEFT, GLFW_KEY_RIGHT, GLFW_KEY_ENTER, GLFW_KEY_ESCAPE }));
+        (std::vector<MenuKey> { MenuKey::Up, MenuKey::Down, MenuKey::Left, MenuKey::Right, MenuKey::Choose, MenuKey::Back }));
     EXPECT_TRUE(readPad(state, state, 100, 100).menuKeys.empty()); // held buttons do not repeat
 
     reading = readPad(with(rest(), GLFW_GAMEPAD_BUTTON_START), rest(), 100, 100);

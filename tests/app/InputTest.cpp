@@ -24,15 +24,15 @@ TEST_F(GameInput, ThePadDrivesTheMenusAndPlays)
         applyPadReading(game, reading, dt);
         beginPass();
     };
-    pad({ .menuKeys = { GLFW_KEY_DOWN, GLFW_KEY_ENTER } });
+    pad({ .menuKeys = { MenuKey::Down, MenuKey::Choose } });
     ASSERT_TRUE(game.gui->optionsOpen);
-    pad({ .menuKeys = { GLFW_KEY_ESCAPE } }); // B: back
+    pad({ .menuKeys = { MenuKey::Back } }); // B: back
     EXPECT_FALSE(game.gui->optionsOpen);
-    pad({ .menuKeys = { GLFW_KEY_UP, GLFW_KEY_ENTER } }); // "Start Game"
+    pad({ .menuKeys = { MenuKey::Up, MenuKey::Choose } }); // "Start Game"
     ASSERT_TRUE(game.playing);
 
     PadReading forward { .pressed = { Action::Forward, Action::Jump, Action::Flashlight } };
-    forward.menuKeys = { GLFW_KEY_ESCAPE }; // B in play: not a pause
+    forward.menuKeys = { MenuKey::Back }; // B in play: not a pause
     pad(forward);
     EXPECT_TRUE(game.playing);
     EXPECT_EQ(game.player->inputFlags, (1u << int(InputBit::MoveForward)) | (1u << int(InputBit::Jump)));
@@ -90,6 +90,12 @@ TEST_F(GameInput, TheControlsScreenRebindsSwapsScrollsAndSavesOnlyWhatChanged)
     tap(GLFW_KEY_ESCAPE); // cancels the wait, not the screen
     EXPECT_TRUE(game.gui->controlsOpen);
     EXPECT_EQ(screen.items[0]->text, "Forward: W");
+    for (PadReading cancel : { PadReading { .menuKeys = { MenuKey::Back } }, PadReading { .pausePressed = true } }) {
+        tap(GLFW_KEY_ENTER);
+        applyPadReading(game, cancel, 0.0f); // B and Start cancel as well
+        EXPECT_TRUE(game.gui->controlsOpen);
+        EXPECT_EQ(screen.items[0]->text, "Forward: W");
+    }
     tap(GLFW_KEY_ENTER);
     tap(GLFW_KEY_UP); // taken as the binding, no move
     EXPECT_EQ(screen.items[0]->text, "Forward: Up");

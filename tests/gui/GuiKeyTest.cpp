@@ -4,7 +4,6 @@
 
 #include "base/Settings.h"
 
-#include <GLFW/glfw3.h>
 #include <gtest/gtest.h>
 
 namespace {
@@ -43,7 +42,7 @@ protected:
         };
     }
 
-    void press(int key) { gui->keyHandler(key, window); }
+    void press(MenuKey key) { gui->keyHandler(key, window); }
 
     std::vector<std::string> takeCalls() { return std::exchange(calls, {}); }
 
@@ -61,21 +60,21 @@ protected:
 TEST_F(GuiKeyTest, MainMenuRunsItsEntriesAndEscapeCloses)
 {
     EXPECT_EQ(gui->screenFlags, SCREEN_MENU);
-    press(GLFW_KEY_ENTER);
-    press(GLFW_KEY_UP); // wraps to "Quit"
-    press(GLFW_KEY_SPACE);
-    press(GLFW_KEY_S); // wraps to "Start Game"
-    press(GLFW_KEY_SPACE);
-    press(GLFW_KEY_W); // "Quit"
-    press(GLFW_KEY_W); // "Options"
-    press(GLFW_KEY_ENTER);
+    press(MenuKey::Choose);
+    press(MenuKey::Up); // wraps to "Quit"
+    press(MenuKey::Choose);
+    press(MenuKey::Down); // wraps to "Start Game"
+    press(MenuKey::Choose);
+    press(MenuKey::Up); // "Quit"
+    press(MenuKey::Up); // "Options"
+    press(MenuKey::Choose);
     EXPECT_EQ(takeCalls(), (Calls { "startGame", "quit", "startGame" }));
     EXPECT_TRUE(gui->optionsOpen);
-    press(GLFW_KEY_ESCAPE); // back to the main menu, which stays
+    press(MenuKey::Back); // back to the main menu, which stays
     EXPECT_FALSE(gui->optionsOpen);
     EXPECT_TRUE(takeCalls().empty());
 
-    press(GLFW_KEY_ESCAPE);
+    press(MenuKey::Back);
     EXPECT_EQ(takeCalls(), (Calls { "closeWindow" }));
     EXPECT_EQ(gui->screenFlags, SCREEN_MENU);
 }
@@ -83,34 +82,32 @@ TEST_F(GuiKeyTest, MainMenuRunsItsEntriesAndEscapeCloses)
 TEST_F(GuiKeyTest, EscapePausesAndResumesThePlayingGame)
 {
     gui->screenFlags = SCREEN_WORLD;
-    press(GLFW_KEY_W); // no menu: nothing to move
-    press(GLFW_KEY_ENTER);
+    press(MenuKey::Up); // no menu: nothing to move
+    press(MenuKey::Choose);
     EXPECT_TRUE(takeCalls().empty());
 
-    press(GLFW_KEY_ESCAPE);
+    press(MenuKey::Back);
     EXPECT_EQ(gui->screenFlags, SCREEN_WORLD | SCREEN_MENU);
     EXPECT_EQ(takeCalls(), (Calls { "releaseAllKeys" }));
 
-    press(GLFW_KEY_DOWN); // the pause menu takes keys
+    press(MenuKey::Down); // the pause menu takes keys
     EXPECT_EQ(gui->pauseMenu->selected, 1);
     EXPECT_EQ(gui->menu->selected, 0);
 
-    press(GLFW_KEY_F12); // toggles the debug rows, nothing else
+    press(MenuKey::DebugOverlay); // toggles the debug rows, nothing else
     EXPECT_TRUE(gui->debugVisible);
-    press(GLFW_KEY_ESCAPE);
+    press(MenuKey::Back);
     EXPECT_EQ(gui->screenFlags, SCREEN_WORLD);
     EXPECT_TRUE(takeCalls().empty());
 
     // Whatever was selected before, the menu opens on "Resume": Escape then
     // Space (a jump by habit) goes back to the same world.
-    for (int key : { GLFW_KEY_SPACE, GLFW_KEY_ENTER }) {
-        press(GLFW_KEY_ESCAPE);
-        EXPECT_EQ(gui->pauseMenu->selectedItem()->text, "Resume");
-        EXPECT_TRUE(gui->pauseMenu->selectedItem()->highlighted);
-        press(key);
-        EXPECT_EQ(gui->screenFlags, SCREEN_WORLD);
-        EXPECT_EQ(takeCalls(), (Calls { "releaseAllKeys" }));
-    }
+    press(MenuKey::Back);
+    EXPECT_EQ(gui->pauseMenu->selectedItem()->text, "Resume");
+    EXPECT_TRUE(gui->pauseMenu->selectedItem()->highlighted);
+    press(MenuKey::Choose);
+    EXPECT_EQ(gui->screenFlags, SCREEN_WORLD);
+    EXPECT_EQ(takeCalls(), (Calls { "releaseAllKeys" }));
 
     // Losing focus pauses the same way; it does nothing in a menu.
     gui->pause(window);
@@ -122,11 +119,11 @@ TEST_F(GuiKeyTest, EscapePausesAndResumesThePlayingGame)
     EXPECT_EQ(gui->screenFlags, SCREEN_MENU);
     gui->screenFlags = SCREEN_WORLD | SCREEN_MENU;
 
-    press(GLFW_KEY_UP); // wraps to "Quit"
-    press(GLFW_KEY_ENTER);
-    press(GLFW_KEY_DOWN); // "Resume"
-    press(GLFW_KEY_DOWN); // "Start Game"
-    press(GLFW_KEY_ENTER);
+    press(MenuKey::Up); // wraps to "Quit"
+    press(MenuKey::Choose);
+    press(MenuKey::Down); // "Resume"
+    press(MenuKey::Down); // "Start Game"
+    press(MenuKey::Choose);
     EXPECT_EQ(takeCalls(), (Calls { "quit", "startGame" }));
 }
 
@@ -134,7 +131,7 @@ TEST_F(GuiKeyTest, EscapeWhileLoadingClosesTheWindowAndNothingElse)
 {
     gui->screenFlags = SCREEN_WORLD;
     loading = true;
-    press(GLFW_KEY_ESCAPE);
+    press(MenuKey::Back);
     EXPECT_EQ(takeCalls(), (Calls { "closeWindow" }));
     EXPECT_EQ(gui->screenFlags, SCREEN_WORLD);
 }
@@ -142,17 +139,17 @@ TEST_F(GuiKeyTest, EscapeWhileLoadingClosesTheWindowAndNothingElse)
 TEST_F(GuiKeyTest, GameOverMenuTakesKeysAndEscapeCloses)
 {
     gui->screenFlags = SCREEN_GAME_OVER;
-    press(GLFW_KEY_ENTER);
-    press(GLFW_KEY_DOWN);
-    press(GLFW_KEY_ENTER);
-    press(GLFW_KEY_DOWN);
-    press(GLFW_KEY_ENTER);
-    press(GLFW_KEY_DOWN); // wraps to the respawn entry
-    press(GLFW_KEY_ENTER);
+    press(MenuKey::Choose);
+    press(MenuKey::Down);
+    press(MenuKey::Choose);
+    press(MenuKey::Down);
+    press(MenuKey::Choose);
+    press(MenuKey::Down); // wraps to the respawn entry
+    press(MenuKey::Choose);
     EXPECT_EQ(takeCalls(), (Calls { "respawn", "startGame", "quit", "respawn" }));
     EXPECT_EQ(gui->menu->selected, 0); // the main menu did not move
 
-    press(GLFW_KEY_ESCAPE);
+    press(MenuKey::Back);
     EXPECT_EQ(takeCalls(), (Calls { "closeWindow" }));
     EXPECT_EQ(gui->screenFlags, SCREEN_GAME_OVER);
 }
@@ -162,58 +159,58 @@ TEST_F(GuiKeyTest, OptionsStepApplyAtOnceAndSaveOnLeavingToTheMenuTheyCameFrom)
     const Settings saved = gSettings;
     gSettings.volume = 10;
     gui->screenFlags = SCREEN_WORLD | SCREEN_MENU;
-    press(GLFW_KEY_DOWN);
-    press(GLFW_KEY_DOWN);
-    press(GLFW_KEY_ENTER); // "Options", after "Resume" and "Start Game"
+    press(MenuKey::Down);
+    press(MenuKey::Down);
+    press(MenuKey::Choose); // "Options", after "Resume" and "Start Game"
     ASSERT_TRUE(gui->optionsOpen);
-    press(GLFW_KEY_S);
-    press(GLFW_KEY_DOWN); // "Volume"
-    press(GLFW_KEY_LEFT);
-    press(GLFW_KEY_D);
-    press(GLFW_KEY_RIGHT); // held at 10
+    press(MenuKey::Down);
+    press(MenuKey::Down); // "Volume"
+    press(MenuKey::Left);
+    press(MenuKey::Right);
+    press(MenuKey::Right); // held at 10
     EXPECT_EQ(gui->options->items[2]->text, "Volume: 10");
-    press(GLFW_KEY_ENTER); // not "Back": nothing
-    press(GLFW_KEY_W);
-    press(GLFW_KEY_UP);
-    press(GLFW_KEY_UP); // wraps to "Back"
+    press(MenuKey::Choose); // not "Back": nothing
+    press(MenuKey::Up);
+    press(MenuKey::Up);
+    press(MenuKey::Up); // wraps to "Back"
     EXPECT_EQ(gui->options->selectedRow(), OptionRow::Back);
-    press(GLFW_KEY_SPACE);
+    press(MenuKey::Choose);
     EXPECT_EQ(takeCalls(), (Calls { "apply 2", "apply 2", "save 2" }));
     EXPECT_FALSE(gui->optionsOpen);
     EXPECT_EQ(gui->screenFlags, SCREEN_WORLD | SCREEN_MENU); // still paused
 
     // Nothing changed: nothing written. A failed save is shown until one works, and
     // what it could not write is written with the next one, of whatever row.
-    press(GLFW_KEY_ENTER);
-    press(GLFW_KEY_ESCAPE);
+    press(MenuKey::Choose);
+    press(MenuKey::Back);
     EXPECT_TRUE(takeCalls().empty());
     saveWorks = false;
-    press(GLFW_KEY_ENTER);
-    press(GLFW_KEY_A); // View Distance
-    press(GLFW_KEY_ESCAPE);
+    press(MenuKey::Choose);
+    press(MenuKey::Left); // View Distance
+    press(MenuKey::Back);
     EXPECT_TRUE(gui->options->saveFailed());
-    press(GLFW_KEY_ENTER);
-    press(GLFW_KEY_DOWN);
-    press(GLFW_KEY_DOWN);
-    press(GLFW_KEY_A); // Volume
-    press(GLFW_KEY_ESCAPE);
+    press(MenuKey::Choose);
+    press(MenuKey::Down);
+    press(MenuKey::Down);
+    press(MenuKey::Left); // Volume
+    press(MenuKey::Back);
     EXPECT_TRUE(gui->options->saveFailed());
     saveWorks = true;
-    press(GLFW_KEY_ENTER);
-    press(GLFW_KEY_DOWN);
-    press(GLFW_KEY_D); // Mouse Sensitivity
-    press(GLFW_KEY_ESCAPE);
+    press(MenuKey::Choose);
+    press(MenuKey::Down);
+    press(MenuKey::Right); // Mouse Sensitivity
+    press(MenuKey::Back);
     EXPECT_FALSE(gui->options->saveFailed());
     EXPECT_EQ(takeCalls(), (Calls { "apply 0", "save 0", "apply 2", "save 0 2", "apply 1", "save 0 1 2" }));
-    press(GLFW_KEY_ENTER);
-    press(GLFW_KEY_ESCAPE);
+    press(MenuKey::Choose);
+    press(MenuKey::Back);
     EXPECT_TRUE(takeCalls().empty()) << "what was saved is not written again";
 
     // The game ends with Options up: what was changed there is written then, once.
-    press(GLFW_KEY_ENTER);
-    press(GLFW_KEY_DOWN);
-    press(GLFW_KEY_DOWN);
-    press(GLFW_KEY_D);
+    press(MenuKey::Choose);
+    press(MenuKey::Down);
+    press(MenuKey::Down);
+    press(MenuKey::Right);
     gui->savePendingOptions();
     gui->savePendingOptions();
     EXPECT_EQ(takeCalls(), (Calls { "apply 2", "save 2" }));

@@ -6,8 +6,6 @@
 #include "gui/GuiText.h"
 #include "gui/OptionsMenu.h"
 
-#include <GLFW/glfw3.h>
-
 #include <gtest/gtest.h>
 
 namespace {
@@ -183,13 +181,13 @@ TEST(OptionRows, MouseRatioSurvivesTheScreensStepsToTheEndAndBack)
     gSettings.mouseSensitivityY = -155;
     OptionsMenu menu;
     menu.open();
-    menu.keyHandler(GLFW_KEY_DOWN); // "Mouse Sensitivity"
+    menu.keyHandler(MenuKey::Down); // "Mouse Sensitivity"
     for (int i = 0; i < 12; ++i)
-        menu.keyHandler(GLFW_KEY_LEFT); // held at 10
+        menu.keyHandler(MenuKey::Left); // held at 10
     EXPECT_EQ(gSettings.mouseSensitivityX, 10);
     EXPECT_EQ(gSettings.mouseSensitivityY, -16); // 15.5, rounded
     for (int i = 0; i < 9; ++i)
-        menu.keyHandler(GLFW_KEY_RIGHT);
+        menu.keyHandler(MenuKey::Right);
     EXPECT_EQ(gSettings.mouseSensitivityX, 100);
     EXPECT_EQ(gSettings.mouseSensitivityY, -155) << "rounding wore the ratio away";
     gSettings = saved;
