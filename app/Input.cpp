@@ -24,8 +24,8 @@ void applyCursor(Game& game, CursorChange change)
 }
 
 // Whether the Controls screen waits for a key or button; it then takes the
-// press whole, and nothing else sees it. Escape cancels the wait, so it can
-// never be bound; a mouse button of the same number can.
+// press whole, and nothing else sees it. The Escape key cancels the wait
+// instead: it can never be bound.
 bool bindingWanted(Game& game, bool mouse, int code)
 {
     if (!game.gui || !game.gui->waitingForBinding())
@@ -69,8 +69,8 @@ MenuKey fixedMenuKey(int key)
 MenuKey menuKeyFor(int key, const ControlTable& controls, bool menuUp)
 {
     const MenuKey fixed = fixedMenuKey(key);
-    // F12 is the debug rows' only while no action has it; the menus' own keys
-    // keep their meaning whatever they are bound to.
+    // The menus' own keys keep their meaning whatever they are bound to; F12
+    // is not one of them (bound to forward, it moves up).
     if (menuUp && fixed != MenuKey::None && fixed != MenuKey::DebugOverlay)
         return fixed;
     const std::optional<Action> action = controls.actionForKey(key);

@@ -10,6 +10,6 @@ enum class MenuKey {
     Left,
     Right,
     Choose, // runs the selected entry
-    Back, // leaves a screen; in play, pauses; on the main menu and loading screen, closes the window
+    Back, // leaves Options, Controls or the pause menu; in play, pauses; elsewhere closes the window
     DebugOverlay, // shows or hides the debug rows
 };
