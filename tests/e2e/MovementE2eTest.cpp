@@ -151,7 +151,7 @@ TEST_F(MovementTest, FarOutTheLoadedSquareFollowsThePlayerOverAChunkBorder)
     ASSERT_TRUE(screen.keyUp("w"));
     ASSERT_FALSE(lines.empty());
     EXPECT_TRUE(followed) << "at x " << lines.back().x << " the square stayed on chunk " << lines.back().squareX;
-    EXPECT_GT(lines.back().x, 262464.0f);
+    EXPECT_GE(lines.back().x, 262464.0f) << "the border is where chunk 4101 begins";
     lines = settle(8);
     EXPECT_GT(lines.back().y, 1.0f) << "he stands on the ground, not on the world floor or below it";
     EXPECT_EQ(lines.back().squareX, 4101);
