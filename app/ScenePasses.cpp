@@ -220,7 +220,6 @@ TerrainDrawStats worldPass(Game& game, const ShadowCamera& light)
     glUniform3fv(u.eyePosition, 1, glm::value_ptr(game.playerCamera->eyePosition()));
     bindTextureId(game.framebuffers.shadowMap, SHADOW_MAP_UNIT, *shader, "depthTex");
     bindTextureId(game.framebuffers.shadowMap, SHADOW_DEPTHS_UNIT, *shader, "depthValues");
-    glUniform1i(u.plainShadowReads, game.softwareRenderer ? 1 : 0);
     glBindSampler(SHADOW_DEPTHS_UNIT, game.framebuffers.rawDepthSampler);
     if (game.blockTextures)
         bindArray(*game.blockTextures, *shader, "diffuseTexArray");
@@ -301,7 +300,6 @@ void lookUpWorldUniforms(WorldUniforms& u)
     u.fireNoise = glGetUniformLocation(p, "fireNoise");
     u.depthTex = glGetUniformLocation(p, "depthTex");
     u.eyePosition = glGetUniformLocation(p, "eyePosition");
-    u.plainShadowReads = glGetUniformLocation(p, "plainShadowReads");
 }
 
 void drawScene(Game& game)

@@ -10,9 +10,8 @@ of any size tile and a merged face shades exactly like the faces it joins.
 
 Light: mainly the flashlight cone (flashLightPos, flashLightDir = its back
 axis, flashLightFOV, flashLightIntensity) with its shadow map (depthTex,
-depthBiasMV; on a software renderer, plainShadowReads, the same map read
-without comparison as depthValues, whose nine plain reads cost less there
-than four filtered comparisons); a faint moonlight;
+depthBiasMV; the same map read without comparison as depthValues, whose nine
+plain reads are cheaper than four filtered comparisons); a faint moonlight;
 the lightning's flash lighting everything (lightning, lightningFactor) in its
 own shadow when it is the current light;
 the bonfire's flicker (firePos in view space, fireNoise); rain darkens the
@@ -74,7 +73,6 @@ out vec4 fragColor;
 uniform sampler2DArray diffuseTexArray;
 uniform sampler2DShadow depthTex;
 uniform sampler2D depthValues; // the same map, its depths read as they are
-uniform bool plainShadowReads; // read depthValues instead of filtering depthTex
 uniform mat4 viewMatrix;
 uniform mat4 depthBiasMV;
 uniform bool outsideShadow;
@@ -102,17 +100,7 @@ float shadowAt(vec4 coord, float bias)
         return outsideShadow ? 1.0 : 0.0;
     // Four taps half a texel around the point, each compared and filtered over its 2 x 2
     // texels: together a 3 x 3 block with weights (1 - f, 1, f) across and (1 - g, 1, g) up,
-    // where f, g place the point within its texel. A graphics card filters the comparisons
-    // for free; a software renderer gets the same sum sooner from nine plain reads.
-    if (!plainShadowReads) {
-        vec2 texel = 1.0 / vec2(textureSize(depthTex, 0));
-        float taps = 0.0;
-        taps += texture(depthTex, vec3(c.xy + vec2(-0.5, -0.5) * texel, c.z - bias));
-        taps += texture(depthTex, vec3(c.xy + vec2(0.5, -0.5) * texel, c.z - bias));
-        taps += texture(depthTex, vec3(c.xy + vec2(-0.5, 0.5) * texel, c.z - bias));
-        taps += texture(depthTex, vec3(c.xy + vec2(0.5, 0.5) * texel, c.z - bias));
-        return taps * 0.25;
-    }
+    // where f, g place the point within its texel. Nine plain reads give the same sum.
     ivec2 size = textureSize(depthTex, 0);
     vec2 at = c.xy * vec2(size) - 1.0;
     ivec2 first = ivec2(floor(at));
