@@ -148,10 +148,14 @@ void main()
     float cosAngle = dot(dir, -normalize(flashLightDir));
     float halfCone = radians(flashLightFOV * 0.5);
     float cone = smoothstep(cos(halfCone), cos(halfCone * 0.75), cosAngle);
+    // One read of the map serves both lights: the lamp's own while it is the current
+    // light, the flash's (with its larger bias) during lightning. A software rasterizer
+    // runs every branch for every pixel, so a second call would cost nine more reads.
+    float shadow = shadowAt(depthBiasMV * vec4(worldPos, 1.0), lightning ? 0.002 : 0.0008);
     if (cone > 0.0) {
         float facing = max(dot(n, -dir), 0.0);
         float reach = 1.0 / (1.0 + 0.0025 * dist * dist);
-        float flashShadow = lightning ? 1.0 : shadowAt(depthBiasMV * vec4(worldPos, 1.0), 0.0008);
+        float flashShadow = lightning ? 1.0 : shadow;
         light += vec3(1.0, 0.95, 0.85) * flashLightIntensity * 1.6 * cone * facing * reach * flashShadow;
     }
 
@@ -161,7 +165,7 @@ void main()
         vec3 l = normalize(sunDir - viewPos);
         float flash = max(lightningFactor, 0.0);
         light += sunColor * vec3(0.7, 0.75, 1.0) * flash * (0.25 + 0.75 * max(dot(nv, l), 0.0))
-            * (0.3 + 0.7 * shadowAt(depthBiasMV * vec4(worldPos, 1.0), 0.002));
+            * (0.3 + 0.7 * shadow);
     }
 
     // The bonfire (firePos in view space).
