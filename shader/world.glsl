@@ -8,14 +8,17 @@ and 2. The block array texture is sampled at layer type - 1 with coordinates
 projected along the face's axis, one texture repeat per world unit, so faces
 of any size tile and a merged face shades exactly like the faces it joins.
 
-Light: mainly the flashlight cone (flashLightPos, flashLightDir = its back
-axis, flashLightFOV, flashLightIntensity) with its shadow map (depthTex,
+Light: mainly the flashlight cone (flashLightPos, flashLightDir = its unit back
+axis, flashLightCone = the cosines of its half angle and of three quarters of
+it, where the light fades in, flashLightIntensity) with its shadow map (depthTex,
 depthBiasMV; the same map read without comparison as depthValues, whose nine
 plain reads are cheaper than four filtered comparisons); a faint moonlight;
-the lightning's flash lighting everything (lightning, lightningFactor) in its
-own shadow when it is the current light;
-the bonfire's flicker (firePos in view space, fireNoise); rain darkens the
-ground; the fog closes in with fogFactor and the rain.
+the lightning's flash lighting everything (lightning, lightningFactor, from
+sunDir) in its own shadow when it is the current light;
+the bonfire's flicker (firePos, fireNoise); rain darkens the ground; the fog
+closes in with fogFactor and the rain. Every position is in world space, and
+whatever follows from uniforms alone is computed once by the game: a software
+rasterizer runs every line below for every pixel, branches included.
 
 ##start
 ##vertex
@@ -73,8 +76,8 @@ out vec4 fragColor;
 uniform sampler2DArray diffuseTexArray;
 uniform sampler2DShadow depthTex;
 uniform sampler2D depthValues; // the same map, its depths read as they are
-uniform mat4 viewMatrix;
 uniform mat4 depthBiasMV;
+uniform vec3 eyePosition;
 uniform bool outsideShadow;
 uniform float flashLightIntensity;
 uniform float night;
@@ -85,7 +88,7 @@ uniform vec3 sunDir;
 uniform vec3 flashLightPos;
 uniform vec3 flashLightDir;
 uniform float lightningFactor;
-uniform float flashLightFOV;
+uniform vec2 flashLightCone;
 uniform vec3 sunColor;
 uniform vec3 firePos;
 uniform float fireNoise;
@@ -125,13 +128,10 @@ void main()
 {
     int face = int(typeAndFace >> 5u);
     float layer = max(float(typeAndFace & 31u) - 1.0, 0.0);
-    vec3 viewPos = (viewMatrix * vec4(worldPos, 1.0)).xyz;
-    // The face's normal from its direction, and in view space for the lights
-    // given there.
+    // The face's normal from its direction.
     int axis = face % 3;
     vec3 n = vec3(0.0);
     n[axis] = face < 3 ? -1.0 : 1.0;
-    vec3 nv = mat3(viewMatrix) * n;
     vec2 uv = axis == 0 ? worldPos.zy : (axis == 1 ? worldPos.xz : worldPos.xy);
     vec4 albedo = texture(diffuseTexArray, vec3(uv, layer));
     vec3 base = albedo.rgb;
@@ -145,9 +145,8 @@ void main()
     vec3 toPoint = worldPos - flashLightPos;
     float dist = length(toPoint);
     vec3 dir = toPoint / max(dist, 1e-4);
-    float cosAngle = dot(dir, -normalize(flashLightDir));
-    float halfCone = radians(flashLightFOV * 0.5);
-    float cone = smoothstep(cos(halfCone), cos(halfCone * 0.75), cosAngle);
+    float cosAngle = -dot(dir, flashLightDir);
+    float cone = smoothstep(flashLightCone.x, flashLightCone.y, cosAngle);
     // One read of the map serves both lights: the lamp's own while it is the current
     // light, the flash's (with its larger bias) during lightning. A software rasterizer
     // runs every branch for every pixel, so a second call would cost nine more reads.
@@ -160,25 +159,25 @@ void main()
     }
 
     // The lightning: a cold flash over everything, shadowed by its own map
-    // (sunDir is the flash's position in view space).
+    // (sunDir is the flash's position).
     if (lightning) {
-        vec3 l = normalize(sunDir - viewPos);
+        vec3 l = normalize(sunDir - worldPos);
         float flash = max(lightningFactor, 0.0);
-        light += sunColor * vec3(0.7, 0.75, 1.0) * flash * (0.25 + 0.75 * max(dot(nv, l), 0.0))
+        light += sunColor * vec3(0.7, 0.75, 1.0) * flash * (0.25 + 0.75 * max(dot(n, l), 0.0))
             * (0.3 + 0.7 * shadow);
     }
 
-    // The bonfire (firePos in view space).
-    vec3 toFire = firePos - viewPos;
+    // The bonfire.
+    vec3 toFire = firePos - worldPos;
     float fireDist = length(toFire);
     if (fireDist < 40.0) {
-        float fire = fireNoise * max(dot(nv, toFire / max(fireDist, 1e-4)), 0.0) / (1.0 + 0.08 * fireDist * fireDist);
+        float fire = fireNoise * max(dot(n, toFire / max(fireDist, 1e-4)), 0.0) / (1.0 + 0.08 * fireDist * fireDist);
         light += vec3(1.0, 0.55, 0.2) * fire * 3.0;
     }
 
     vec3 color = base * light;
     // Fog: night air swallows the distance, sooner in the rain.
-    float viewDist = length(viewPos);
+    float viewDist = length(worldPos - eyePosition);
     float density = 0.012 + fogFactor * 0.05 + (rain ? 0.01 : 0.0);
     float fog = 1.0 - exp(-density * density * viewDist * viewDist);
     color = mix(color, vec3(0.006, 0.008, 0.016), clamp(fog, 0.0, 1.0));

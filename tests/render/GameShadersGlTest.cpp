@@ -3,6 +3,7 @@
 // flashlight points at and leaves the rest in the dark.
 #include "GlContextFixture.h"
 
+#include "render/Flashlight.h"
 #include "render/Shader.h"
 #include "render/ShaderTable.h"
 #include "render/TerrainMesh.h"
@@ -35,8 +36,8 @@ TEST_F(GameShadersGlTest, EveryFileCompilesLinksAndDeclaresWhatItIsSent)
     // would be optimised away and its value silently lost).
     const std::map<int, std::vector<const char*>> used {
         { SHADER_WORLD,
-            { "modelViewProjMatrix", "viewMatrix", "eyePosition", "depthBiasMV", "flashLightPos", "flashLightDir",
-                "flashLightFOV", "flashLightIntensity", "diffuseTexArray", "depthTex", "depthValues", "firePos", "fireNoise",
+            { "modelViewProjMatrix", "eyePosition", "depthBiasMV", "flashLightPos", "flashLightDir",
+                "flashLightCone", "flashLightIntensity", "diffuseTexArray", "depthTex", "depthValues", "firePos", "fireNoise",
                 "fogFactor", "lightning", "lightningFactor", "sunDir" } },
         { SHADER_MODEL,
             { "modelMatrix", "meshMatrix", "modelViewProjectionMatrix", "diffuseTex", "depthTex", "depthBiasMV",
@@ -192,7 +193,8 @@ protected:
         shader->setMat4("depthBiasMV", bias);
         shader->setFloat("flashLightIntensity", 0.75f);
         shader->setFloat("night", 1.0f);
-        shader->setFloat("flashLightFOV", 50.0f);
+        shader->setFloat("flashLightFOV", 50.0f); // the model shader's
+        shader->setVec2("flashLightCone", coneCosines(50.0f)); // the world shader's
         shader->setVec3("flashLightPos", lampPosition);
         shader->setVec3("flashLightDir", back);
         shader->setVec3("firePos", glm::vec3(1000.0f, 0.0f, 0.0f));
