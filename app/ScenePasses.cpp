@@ -381,18 +381,22 @@ bool postEffectsShow(const PostEffects& e, int width, int height)
 namespace {
 
 // The scene's edges smoothed at the scene's size, into their own texture; returns it. The
-// post-processing shader is bound; the default framebuffer is bound again afterwards.
-GLuint smoothEdges(Game& game, const Shader& shader)
+// default framebuffer is bound again afterwards, and no program.
+GLuint smoothEdges(Game& game)
 {
     const Framebuffers& fb = game.framebuffers;
+    const Shader* shader = edgeSmoothingShader();
+    if (!shader) // no shaders loaded: nothing was drawn to smooth
+        return fb.sceneColor;
+    shader->bind();
     glBindFramebuffer(GL_FRAMEBUFFER, fb.smoothFramebuffer);
     glViewport(0, 0, fb.width, fb.height);
-    shader.setInt("texScene", 1);
-    shader.setInt("smoothEdges", 1);
+    shader->setInt("texScene", 1);
     glActiveTexture(GL_TEXTURE1);
     glBindTexture(GL_TEXTURE_2D, fb.sceneColor);
     glActiveTexture(GL_TEXTURE0);
     game.fullscreenQuad->draw();
+    shader->unbind();
     glBindFramebuffer(GL_FRAMEBUFFER, 0);
     glViewport(0, 0, game.screenWidth, game.screenHeight);
     return fb.smoothColor;
@@ -424,13 +428,8 @@ void postProcess(Game& game)
         // a fraction of a full-screen shader.
         advanceReveal(game);
         GLuint source = fb.sceneFramebuffer;
-        if (fb.smoothEdges) {
-            const Shader* shader = getShader(SHADER_POST_PROCESSING);
-            shader->bind();
-            smoothEdges(game, *shader);
-            shader->unbind();
+        if (fb.smoothEdges && smoothEdges(game) == fb.smoothColor)
             source = fb.smoothFramebuffer;
-        }
         glBindFramebuffer(GL_READ_FRAMEBUFFER, source);
         glBindFramebuffer(GL_DRAW_FRAMEBUFFER, 0);
         glBlitFramebuffer(0, 0, fb.width, fb.height, 0, 0, fb.windowWidth, fb.windowHeight, GL_COLOR_BUFFER_BIT,
@@ -439,11 +438,9 @@ void postProcess(Game& game)
         return;
     }
     glDisable(GL_DEPTH_TEST);
+    const GLuint sceneColor = fb.smoothEdges ? smoothEdges(game) : fb.sceneColor;
     const Shader* shader = getShader(SHADER_POST_PROCESSING);
     shader->bind();
-    GLuint sceneColor = fb.sceneColor;
-    if (fb.smoothEdges)
-        sceneColor = smoothEdges(game, *shader);
     glClearColor(1.0f, 0.0f, 0.0f, 1.0f);
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
     // The two samplers differ in type, so they must never share a unit.
@@ -455,7 +452,6 @@ void postProcess(Game& game)
     glActiveTexture(GL_TEXTURE0);
     shader->setInt("sampleCount", game.framebuffers.samples);
     shader->setInt("scaleUp", fb.scaled() ? 1 : 0);
-    shader->setInt("smoothEdges", 0);
     shader->setFloat("noiseFactor", effects.noiseFactor);
     shader->setFloat("circleLoad", game.circleLoad);
     advanceReveal(game);

@@ -25,6 +25,12 @@ std::vector<std::unique_ptr<Shader>>& shaderTable()
     return table;
 }
 
+std::unique_ptr<Shader>& edgeShader()
+{
+    static std::unique_ptr<Shader> shader;
+    return shader;
+}
+
 } // namespace
 
 int loadShaders()
@@ -38,6 +44,9 @@ int loadShaders()
         shader->link();
         table[size_t(i)] = std::move(shader);
     }
+    edgeShader() = std::make_unique<Shader>(EDGE_SHADER_FILE);
+    edgeShader()->readFile();
+    edgeShader()->link();
     return SHADER_COUNT;
 }
 
@@ -46,7 +55,13 @@ Shader* getShader(int index)
     return shaderTable()[size_t(index)].get();
 }
 
+Shader* edgeSmoothingShader()
+{
+    return edgeShader().get();
+}
+
 void freeShaders()
 {
     shaderTable().clear();
+    edgeShader().reset();
 }

@@ -22,12 +22,18 @@ constexpr int SHADER_COUNT = 11;
 // Shader files by index, relative to the working directory.
 extern const char* const shaderFiles[SHADER_COUNT];
 
-// Reads, compiles and links every file of the table in order. Needs a
-// current GL context. Returns the number of files.
+// Reads, compiles and links every file of the table in order, then the edge
+// smoothing program beside it. Needs a current GL context. Returns the number
+// of files of the table.
 int loadShaders();
 
 // The shader at `index` (0..10); no bounds check.
 Shader* getShader(int index);
+
+// The program that smooths a single-sample scene's edges where anti-aliasing is
+// drawn without samples; loaded with the table, outside its numbering.
+inline const char* const EDGE_SHADER_FILE = "shader/smooth_edges.glsl";
+Shader* edgeSmoothingShader();
 
 // Deletes every Shader and empties the table.
 void freeShaders();

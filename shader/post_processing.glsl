@@ -7,10 +7,8 @@ every value exactly as it is, so the power is skipped then: gammaChange is
 the gamma less one).
 A single-sample scene drawn smaller than the window is scaled up with linear
 filtering (scaleUp). On a software renderer, where anti-aliasing is not drawn
-with samples, the scene's edges are smoothed instead, in a pass of its own at
-the scene's size (smoothEdges, into a texture this pass then reads as
-texScene): where the brightness changes sharply, the scene is averaged along
-the edge.
+with samples, the scene's edges are smoothed first (shader/smooth_edges.glsl),
+and this pass reads the smoothed texture as texScene.
 
 ##start
 ##vertex
@@ -45,7 +43,6 @@ uniform bool isGrayscale;
 uniform float potionFactor;
 uniform bool endAnimation;
 uniform bool scaleUp;
-uniform bool smoothEdges;
 // The gamma less one, so that a program nobody set it for shows the scene unchanged.
 uniform float gammaChange;
 
@@ -65,40 +62,9 @@ vec3 resolveScene(ivec2 texel)
     return sum / float(samples);
 }
 
-float luma(vec3 c)
-{
-    return dot(c, vec3(0.299, 0.587, 0.114));
-}
-
 vec3 scene(vec2 at)
 {
     return texture(texScene, at).rgb;
-}
-
-// Edges where the brightness jumps are blurred along their direction, found from the four
-// diagonal neighbours; a blend that would leave the neighbourhood's range falls back to the
-// nearer two samples. Flat areas keep the texel as it is.
-vec3 smoothedScene(vec2 at)
-{
-    vec2 px = 1.0 / vec2(textureSize(texScene, 0));
-    vec3 c = scene(at);
-    float lc = luma(c);
-    float lnw = luma(scene(at + vec2(-px.x, px.y)));
-    float lne = luma(scene(at + px));
-    float lsw = luma(scene(at - px));
-    float lse = luma(scene(at + vec2(px.x, -px.y)));
-    float lo = min(lc, min(min(lnw, lne), min(lsw, lse)));
-    float hi = max(lc, max(max(lnw, lne), max(lsw, lse)));
-    // At night most edges are dark: the threshold follows the brightness down to two steps.
-    if (hi - lo < max(2.0 / 255.0, hi * 0.125))
-        return c;
-    vec2 dir = vec2((lsw + lse) - (lnw + lne), (lnw + lsw) - (lne + lse));
-    float reduce = max((lnw + lne + lsw + lse) * 0.03125, 1.0 / 128.0);
-    dir = clamp(dir / (min(abs(dir.x), abs(dir.y)) + reduce), vec2(-8.0), vec2(8.0)) * px;
-    vec3 near = 0.5 * (scene(at - dir / 6.0) + scene(at + dir / 6.0));
-    vec3 wide = 0.5 * near + 0.25 * (scene(at - dir * 0.5) + scene(at + dir * 0.5));
-    float lw = luma(wide);
-    return (lw < lo || lw > hi) ? near : wide;
 }
 
 float hash(vec2 p)
@@ -113,10 +79,6 @@ void main()
     if (potionFactor > 0.0)
         wobble = potionFactor * 0.01 * vec2(sin(uv.y * 20.0 + time * 3.0), cos(uv.x * 20.0 + time * 2.0));
     vec2 at = clamp(uv + wobble, vec2(0.0), vec2(1.0));
-    if (smoothEdges) {
-        fragColor = vec4(smoothedScene(uv), 1.0);
-        return;
-    }
     ivec2 texel = clamp(ivec2(at * vec2(size)), ivec2(0), size - ivec2(1));
     vec3 color = sampleCount <= 1 && scaleUp ? scene(at) : resolveScene(texel);
 

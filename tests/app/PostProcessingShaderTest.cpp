@@ -180,3 +180,52 @@ TEST_F(PostProcessingShader, PausedSceneIsGrey)
 }
 
 } // namespace
+
+// The edge smoothing of a single-sample scene, a program of its own.
+TEST_F(PostProcessingShader, EdgeSmoothingBlendsOnlyWhereTheBrightnessJumps)
+{
+    Shader edges(MOSSGRAVE_SOURCE_DIR "/shader/smooth_edges.glsl");
+    testing::internal::CaptureStdout();
+    ASSERT_TRUE(edges.readFile());
+    edges.link();
+    testing::internal::GetCapturedStdout();
+    ASSERT_NE(edges.program, 0u);
+    // A white triangle above a diagonal on black, and a step of one level in the dark.
+    std::vector<unsigned char> picture(SIZE * SIZE * 4, 255);
+    for (int y = 0; y < SIZE; ++y)
+        for (int x = 0; x < SIZE; ++x) {
+            unsigned char* p = &picture[size_t(y * SIZE + x) * 4];
+            const unsigned char v = x < SIZE / 2 ? (y > x ? 255 : 0) : (y > SIZE / 2 ? 3 : 2);
+            p[0] = p[1] = p[2] = v;
+        }
+    glBindTexture(GL_TEXTURE_2D, plainScene);
+    glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA8, SIZE, SIZE, 0, GL_RGBA, GL_UNSIGNED_BYTE, picture.data());
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_LINEAR);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_LINEAR);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, GL_CLAMP_TO_EDGE);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, GL_CLAMP_TO_EDGE);
+    glBindFramebuffer(GL_FRAMEBUFFER, targetBuffer);
+    glViewport(0, 0, SIZE, SIZE);
+    glDisable(GL_DEPTH_TEST);
+    edges.bind();
+    edges.setInt("texScene", 1);
+    glActiveTexture(GL_TEXTURE1);
+    glBindTexture(GL_TEXTURE_2D, plainScene);
+    glActiveTexture(GL_TEXTURE0);
+    quad->draw();
+    edges.unbind();
+    const std::vector<unsigned char> out = wholeTarget();
+    glDeleteProgram(edges.program);
+
+    int blended = 0, changedAway = 0;
+    for (int y = 1; y < SIZE - 1; ++y)
+        for (int x = 1; x < SIZE - 1; ++x) {
+            const size_t i = size_t(y * SIZE + x) * 4;
+            const bool nearDiagonal = x < SIZE / 2 - 2 && std::abs(x - y) <= 2;
+            blended += nearDiagonal && out[i] > 8 && out[i] < 247;
+            // Away from the diagonal (the dark step among it) every texel stays as it was.
+            changedAway += !nearDiagonal && std::abs(x - SIZE / 2) > 2 && out[i] != picture[i];
+        }
+    EXPECT_GT(blended, SIZE / 2) << "the staircase along the diagonal is softened";
+    EXPECT_EQ(changedAway, 0) << "flat areas and a step of one level keep their texels";
+}
