@@ -37,7 +37,7 @@ TEST_F(GameShadersGlTest, EveryFileCompilesLinksAndDeclaresWhatItIsSent)
     const std::map<int, std::vector<const char*>> used {
         { SHADER_WORLD,
             { "modelViewProjMatrix", "eyePosition", "depthBiasMV", "flashLightPos", "flashLightDir",
-                "flashLightCone", "flashLightIntensity", "diffuseTexArray", "depthTex", "depthValues", "firePos", "fireNoise",
+                "flashLightCone", "flashLightIntensity", "diffuseTexArray", "depthTex", "firePos", "fireNoise",
                 "fogFactor", "lightning", "lightningFactor", "sunDir" } },
         { SHADER_MODEL,
             { "modelMatrix", "meshMatrix", "modelViewProjectionMatrix", "diffuseTex", "depthTex", "depthBiasMV",
