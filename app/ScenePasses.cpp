@@ -31,6 +31,7 @@
 #include <GL/glew.h>
 #include <algorithm>
 #include <cmath>
+#include <glm/geometric.hpp>
 #include <glm/gtc/type_ptr.hpp>
 #include <glm/trigonometric.hpp>
 #include <glm/vec4.hpp>
@@ -189,8 +190,12 @@ TerrainDrawStats worldPass(Game& game, const ShadowCamera& light)
     const Framebuffers& fb = game.framebuffers;
     if (fb.samples == 1)
         testOcclusion(game, params, fb.sceneFramebuffer, fb.width, fb.height);
-    const WorldUniforms& u = game.worldUniforms;
-    const Shader* shader = getShader(SHADER_WORLD);
+    const float eyeToFire = glm::distance(game.playerCamera->eyePosition(), game.fire->position);
+    const Shader* plain = plainNightWorldShader();
+    const bool full = !plain || plain->program == 0
+        || flashOrFireShows(game.lightning->isActive(), eyeToFire, params.fireHorizon);
+    const WorldUniformLocations& u = full ? game.worldUniforms.full : game.worldUniforms.plainNight;
+    const Shader* shader = full ? getShader(SHADER_WORLD) : plain;
     shader->bind();
     setMat4(u.modelMatrix, glm::mat4(1.0f));
     setMat4(u.viewMatrix, game.frame.viewMatrix);
@@ -272,9 +277,16 @@ float fireNoiseAt(float gameTime)
     return SimplexNoise::scaled2(0.5f, 1.0f, gameTime * 4.0f, 0.5f);
 }
 
-void lookUpWorldUniforms(WorldUniforms& u)
+bool flashOrFireShows(bool lightning, float eyeToFire, float fireHorizon)
 {
-    const Shader* shader = getShader(SHADER_WORLD);
+    return lightning || eyeToFire < fireHorizon + FIRE_LIGHT_RADIUS;
+}
+
+namespace {
+
+void lookUpWorldUniforms(WorldUniformLocations& u, const Shader* shader)
+{
+    u = WorldUniformLocations {};
     if (!shader || shader->program == 0)
         return;
     const GLuint p = shader->program;
@@ -299,6 +311,14 @@ void lookUpWorldUniforms(WorldUniforms& u)
     u.fireNoise = glGetUniformLocation(p, "fireNoise");
     u.depthTex = glGetUniformLocation(p, "depthTex");
     u.eyePosition = glGetUniformLocation(p, "eyePosition");
+}
+
+} // namespace
+
+void lookUpWorldUniforms(WorldUniforms& u)
+{
+    lookUpWorldUniforms(u.full, getShader(SHADER_WORLD));
+    lookUpWorldUniforms(u.plainNight, plainNightWorldShader());
 }
 
 void drawScene(Game& game)

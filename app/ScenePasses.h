@@ -7,13 +7,19 @@
 struct Game;
 class ShadowCamera;
 
-// Locations of the world shader's per-frame uniforms, looked up once.
-struct WorldUniforms {
+// Locations of a world program's per-frame uniforms, looked up once.
+struct WorldUniformLocations {
     int modelMatrix = -1, viewMatrix = -1, modelViewMatrix = -1, modelViewProjMatrix = -1;
     int depthBiasMV = -1, outsideShadow = -1, flashLightIntensity = -1, night = -1;
     int lightning = -1, rain = -1, fogFactor = -1, sunDir = -1, flashLightPos = -1;
     int flashLightDir = -1, lightningFactor = -1, flashLightCone = -1, sunColor = -1;
     int firePos = -1, fireNoise = -1, depthTex = -1, eyePosition = -1;
+};
+
+// The world shader's two programs: the whole one, and the one without the lightning and the
+// bonfire for the frames neither can light.
+struct WorldUniforms {
+    WorldUniformLocations full, plainNight;
 };
 
 // Looks up the world shader's per-frame uniform locations once the shader
@@ -46,6 +52,10 @@ void beginFramePass(Game& game, FramePass pass);
 // The light whose shadow the frame draws: the lightning's flash while it is
 // lit, else the flashlight.
 const ShadowCamera& frameLight(const Game& game);
+// Whether a frame needs the world program with the lightning and the bonfire: while a flash
+// lights the scene, or while the fire stands nearer to the eye than its light's reach beyond
+// the fire's fog horizon (farther, whatever it lights shows as fog to within one step).
+bool flashOrFireShows(bool lightning, float eyeToFire, float fireHorizon);
 // Far from the origin depth precision drops: the shadow pass offsets more.
 float shadowPolygonOffset(const glm::vec3& playerPosition);
 // The fire's flicker: 2D noise of the game time mapped onto 0.5..1.

@@ -2,7 +2,9 @@
 
 #include "base/Log.h"
 
+#include <algorithm>
 #include <glm/gtc/type_ptr.hpp>
+#include <string>
 #include <vector>
 
 namespace {
@@ -44,8 +46,23 @@ bool Shader::readFile()
 void Shader::compile(const std::string& source, ShaderStage stage)
 {
     GLuint id = glCreateShader(glStage(stage));
-    const GLchar* text = source.c_str();
-    const GLint length = GLint(source.size());
+    std::string variant;
+    if (!defines.empty()) {
+        // GLSL wants #version before anything but blank lines (a section starts with one for
+        // each line of the file above it); the lines after keep their numbers in messages.
+        const size_t version = source.find("#version");
+        const size_t lineEnd = version == std::string::npos ? std::string::npos : source.find('\n', version);
+        if (lineEnd == std::string::npos) {
+            variant = defines + source;
+        } else {
+            const auto nextLine = std::count(source.begin(), source.begin() + long(lineEnd), '\n') + 2;
+            variant = source.substr(0, lineEnd + 1) + defines + "#line " + std::to_string(nextLine) + "\n"
+                + source.substr(lineEnd + 1);
+        }
+    }
+    const std::string& full = defines.empty() ? source : variant;
+    const GLchar* text = full.c_str();
+    const GLint length = GLint(full.size());
     glShaderSource(id, 1, &text, &length);
     glCompileShader(id);
     GLint status = GL_FALSE;

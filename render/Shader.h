@@ -16,6 +16,9 @@
 class Shader {
 public:
     std::string path;
+    // Lines put after each stage's #version line: a variant of the file, the same
+    // source built with some of its parts left out by the preprocessor.
+    std::string defines;
     GLuint program = 0;
     GLuint vertexShader = 0;
     GLuint geometryShader = 0;

@@ -31,6 +31,12 @@ std::unique_ptr<Shader>& edgeShader()
     return shader;
 }
 
+std::unique_ptr<Shader>& plainNightShader()
+{
+    static std::unique_ptr<Shader> shader;
+    return shader;
+}
+
 } // namespace
 
 int loadShaders()
@@ -44,6 +50,10 @@ int loadShaders()
         shader->link();
         table[size_t(i)] = std::move(shader);
     }
+    plainNightShader() = std::make_unique<Shader>(shaderFiles[SHADER_WORLD]);
+    plainNightShader()->defines = PLAIN_NIGHT_DEFINES;
+    plainNightShader()->readFile();
+    plainNightShader()->link();
     edgeShader() = std::make_unique<Shader>(EDGE_SHADER_FILE);
     edgeShader()->readFile();
     edgeShader()->link();
@@ -55,6 +65,11 @@ Shader* getShader(int index)
     return shaderTable()[size_t(index)].get();
 }
 
+Shader* plainNightWorldShader()
+{
+    return plainNightShader().get();
+}
+
 Shader* edgeSmoothingShader()
 {
     return edgeShader().get();
@@ -64,4 +79,5 @@ void freeShaders()
 {
     shaderTable().clear();
     edgeShader().reset();
+    plainNightShader().reset();
 }

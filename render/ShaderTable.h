@@ -30,6 +30,14 @@ int loadShaders();
 // The shader at `index` (0..10); no bounds check.
 Shader* getShader(int index);
 
+// The world program for frames that neither a lightning flash nor the bonfire
+// lights: shaderFiles[SHADER_WORLD] built with WITHOUT_FLASH_AND_FIRE defined.
+// A software rasterizer runs every line of a shader for every pixel, the
+// branches it does not take included. Loaded with the table, outside its
+// numbering.
+inline const char* const PLAIN_NIGHT_DEFINES = "#define WITHOUT_FLASH_AND_FIRE\n";
+Shader* plainNightWorldShader();
+
 // The program that smooths a single-sample scene's edges where anti-aliasing is
 // drawn without samples; loaded with the table, outside its numbering.
 inline const char* const EDGE_SHADER_FILE = "shader/smooth_edges.glsl";

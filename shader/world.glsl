@@ -16,7 +16,8 @@ plain reads are cheaper than four filtered comparisons); a faint moonlight;
 the lightning's flash lighting everything (lightning, lightningFactor, from
 sunDir) in its own shadow when it is the current light;
 the bonfire's flicker (firePos, fireNoise); rain darkens the ground; the fog
-closes in with fogFactor and the rain. Every position is in world space, and
+closes in with fogFactor and the rain. With WITHOUT_FLASH_AND_FIRE defined
+the lightning and the bonfire are left out, for frames where neither shows. Every position is in world space, and
 whatever follows from uniforms alone is computed once by the game: a software
 rasterizer runs every line below for every pixel, branches included.
 
@@ -176,6 +177,7 @@ void main()
         light += vec3(1.0, 0.95, 0.85) * flashLightIntensity * 1.6 * cone * facing * reach * flashShadow;
     }
 
+#ifndef WITHOUT_FLASH_AND_FIRE
     // The lightning: a cold flash over everything, shadowed by its own map
     // (sunDir is the flash's position).
     if (lightning) {
@@ -192,6 +194,7 @@ void main()
         float fire = fireNoise * max(dot(n, toFire / max(fireDist, 1e-4)), 0.0) / (1.0 + 0.08 * fireDist * fireDist);
         light += vec3(1.0, 0.55, 0.2) * fire * 3.0;
     }
+#endif
 
     vec3 color = base * light;
     // Fog: night air swallows the distance, sooner in the rain.

@@ -608,6 +608,12 @@ TEST(FramePassRules, ShadowOffsetGrowsFarFromTheOriginAndTheFireFlickersInItsRan
     EXPECT_LE(highest, 1.0f);
     EXPECT_GT(highest - lowest, 0.25f) << "the fire flickers over most of its range";
 
+    // The world program without the flash and the fire: only with neither a flash nor a fire
+    // whose 40 units of light come nearer than its fog horizon.
+    EXPECT_TRUE(flashOrFireShows(true, 1.0e6f, 100.0f));
+    EXPECT_TRUE(flashOrFireShows(false, 139.0f, 100.0f));
+    EXPECT_FALSE(flashOrFireShows(false, 140.0f, 100.0f));
+
     // The scene is copied untouched only when no effect shows and the reveal clears the corners
     // (0.7 x the corner's distance in half-heights: 1.428 at 16:9, 1.77 at 21:9).
     PostEffects open;

@@ -121,25 +121,31 @@ protected:
         return p;
     }
 
-    // The frame drawn with the world shader of `source` in the table's place.
+    // The frame drawn with both world programs built from `source` in the shipped file's place.
     Picture withWorldShader(const std::string& source)
     {
         const auto file = std::filesystem::temp_directory_path() / "mossgrave-world-reference.glsl";
         std::ofstream(file) << source;
-        Shader& shader = *getShader(SHADER_WORLD);
-        const GLuint shipped = shader.program;
-        const std::string path = shader.path;
-        shader.path = file.string();
-        shader.program = 0;
+        Shader* programs[] = { getShader(SHADER_WORLD), plainNightWorldShader() };
+        GLuint shipped[2] = {};
+        const std::string path = programs[0]->path;
+        bool read = true;
         testing::internal::CaptureStdout();
-        const bool read = shader.readFile();
-        shader.link();
+        for (int i = 0; i < 2; ++i) {
+            shipped[i] = programs[i]->program;
+            programs[i]->path = file.string();
+            programs[i]->program = 0;
+            read = programs[i]->readFile() && read;
+            programs[i]->link();
+        }
         testing::internal::GetCapturedStdout();
         lookUpWorldUniforms(scene.game.worldUniforms);
         Picture p = read ? culled() : Picture {};
-        glDeleteProgram(shader.program);
-        shader.program = shipped;
-        shader.path = path;
+        for (int i = 0; i < 2; ++i) {
+            glDeleteProgram(programs[i]->program);
+            programs[i]->program = shipped[i];
+            programs[i]->path = path;
+        }
         lookUpWorldUniforms(scene.game.worldUniforms);
         std::filesystem::remove(file);
         return p;
@@ -212,6 +218,12 @@ TEST_F(TerrainCullingGl, EveryViewMatchesTheFrameWithEveryNodeDrawn)
         { "rain", { 0.5f, g0 + 1.7f, 0.5f }, { -84.5f, g0 + 1.7f, 53.5f }, true },
         { "lightning", { 0.5f, g0 + 8.0f, 0.5f }, { 60.0f, g0, 60.0f }, true, true },
     };
+    // The plain night program is the whole one wherever the frame takes it: built with every
+    // light, the same frame shows the same pixels.
+    std::string everyLight = shippedWorldShader();
+    const size_t lightsOut = everyLight.find("#ifndef WITHOUT_FLASH_AND_FIRE");
+    ASSERT_NE(lightsOut, std::string::npos);
+    everyLight.replace(lightsOut, 30, "#if 1");
     size_t silhouettes = 0, shadedMost = 0, behind = 0;
     for (const View& v : views) {
         SCOPED_TRACE(v.name);
@@ -234,6 +246,7 @@ TEST_F(TerrainCullingGl, EveryViewMatchesTheFrameWithEveryNodeDrawn)
         EXPECT_GT(shareAbove(all, 2), 0.05) << "the view shows something, if only fog";
         const Difference d = compare(all, mine);
         EXPECT_EQ(d.off, 0) << "pixels off by more than one step, the worst by " << d.worst;
+        EXPECT_EQ(compare(withWorldShader(everyLight), mine).off, 0) << "with the lightning and the fire";
     }
     EXPECT_GT(silhouettes, 0u) << "some view reaches past the fog horizon";
     EXPECT_GT(behind, 0u) << "some view has terrain behind nearer terrain";
