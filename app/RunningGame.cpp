@@ -2,6 +2,7 @@
 
 #include "app/Game.h"
 #include "audio/SoundSystem.h"
+#include "gameplay/Cat.h"
 #include "gameplay/Death.h"
 #include "gameplay/Player.h"
 #include "gameplay/projectiles/Ball.h"
@@ -141,7 +142,7 @@ Cat* RunningGame::nearestCat()
 void RunningGame::catBurst(const glm::vec3& center, int count, float size)
 {
     if (game.particles)
-        game.particles->spawnCatBurst(center, count, size);
+        game.particles->spawnBurst(center, catBurstParticles(count, size));
 }
 
 void RunningGame::addProjectile(std::unique_ptr<Projectile> projectile)

@@ -8,6 +8,7 @@
 #include "gameplay/GameServices.h"
 #include "render/MeshTable.h"
 #include "render/Model.h"
+#include "render/ParticleSystem.h"
 #include "render/ShaderTable.h"
 #include "render/TextureTable.h"
 
@@ -379,4 +380,22 @@ void Cat::draw(const FrameState& frame)
     drawBoxes(frame);
     bodyModel->setModelMatrix(model);
     bodyModel->draw(frame);
+}
+
+ParticleBurst catBurstParticles(int count, float size)
+{
+    ParticleBurst burst;
+    burst.count = count;
+    burst.scale = size;
+    burst.startRadius = 0.3f;
+    burst.minSpeed = 1.0f;
+    burst.maxSpeed = 2.0f;
+    burst.drift = glm::vec3(0.0f, 1.0f, 0.0f);
+    burst.color = glm::vec4(1.0f, 0.0f, 0.2f, 1.0f);
+    burst.colorShift = glm::vec4(0.0f, 1.0f, 0.0f, 0.0f); // green from the tint: yellow to orange
+    burst.tintMin = 0.7f;
+    burst.tintMax = 0.9f;
+    burst.gravity = 0.5f * 9.81f;
+    burst.lifetime = 0.8f;
+    return burst;
 }

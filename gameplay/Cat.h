@@ -12,6 +12,7 @@ class CatHold;
 class GameServices;
 class FlyingFish;
 class Model;
+struct ParticleBurst;
 
 // What a cat is doing.
 enum CatState : int {
@@ -86,3 +87,7 @@ private:
 
 // A point drawn uniformly inside the ball of radius r (z, y, x drawn in that order).
 glm::vec3 randomPointWithin(float r);
+
+// The golden puff around a cat that splits in two: `count` points sized by the
+// cat's size, thrown out and up, sinking at half gravity.
+ParticleBurst catBurstParticles(int count, float size);

@@ -13,10 +13,12 @@
 #include "gameplay/projectiles/Grenade.h"
 #include "render/MeshTable.h"
 #include "render/ParticleSystem.h"
+#include "render/RandomUnit.h"
 #include "render/ShaderTable.h"
 #include "render/TextureTable.h"
 
 #include <cmath>
+#include <cstdlib>
 #include <glm/geometric.hpp>
 #include <glm/gtc/matrix_transform.hpp>
 #include <type_traits>
@@ -277,4 +279,25 @@ TEST_F(ItemTest, TheCorkShowsOnlyOnAClosedBottle)
     potion.setMatrix(player->modelMatrix());
     EXPECT_FALSE(potion.model->partVisible[1]);
     EXPECT_FALSE(potion.tryUse());
+}
+
+// The potion's bubbles, replayed draw for draw: direction, rise, tint, lifetime.
+TEST(PotionFizz, RisesVioletToPinkFromADiscAroundTheNeck)
+{
+    const glm::vec3 neck(4.0f, 10.0f, -2.0f);
+    ParticleSystem ps;
+    std::srand(8);
+    ps.spawnFizz(neck, potionFizz());
+    ASSERT_EQ(ps.writeIndex, 150);
+    std::srand(8);
+    for (int i = 0; i < 150; ++i) {
+        const Particle& p = ps.particles[size_t(i)];
+        const glm::vec3 u = randomUnitVector();
+        EXPECT_EQ(p.position, neck + glm::vec3(u.x, 0.0f, u.z) * 1.5f);
+        EXPECT_EQ(p.velocity, glm::vec3(0.2f * u.x, randomUniform(0.8f, 1.5f), 0.2f * u.z));
+        const float tint = randomUniform(0.0f, 1.0f);
+        EXPECT_EQ(p.color, glm::vec4(0.6f + 0.3f * tint, 0.2f, 1.0f - 0.3f * tint, 1.0f));
+        EXPECT_EQ(p.params, glm::vec2(1.5f, -0.5f));
+        EXPECT_EQ(p.endTime, p.spawnTime + randomUniform(0.8f, 1.4f));
+    }
 }

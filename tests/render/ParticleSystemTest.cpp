@@ -188,11 +188,25 @@ TEST(ParticleSystemTest, SplashesShareOneDimmedColour)
 TEST(ParticleSystemTest, OpenKindsWriteLivingParticlesOfTheirKind)
 {
     ParticleSystem ps;
-    ps.spawnCatBurst(glm::vec3(0.0f), 5, 1.0f);
+    ParticleBurst burst;
+    burst.count = 5;
+    burst.minSpeed = 1.0f;
+    burst.maxSpeed = 2.0f;
+    burst.tintMin = burst.tintMax = 0.5f;
+    burst.colorShift = glm::vec4(0.0f, -1.0f, 0.0f, 0.0f);
+    ps.spawnBurst(glm::vec3(0.0f), burst);
     ps.spawnJetpackExhaust(glm::vec3(0.0f), glm::vec3(1.0f, 0.0f, 0.0f), 5);
-    ps.spawnPotionFizz(glm::vec3(0.0f), 5, 0.5f);
+    ParticleFizz fizz;
+    fizz.count = 5;
+    fizz.size = 0.5f;
+    fizz.minRise = 0.8f;
+    fizz.maxRise = 1.5f;
+    ps.spawnFizz(glm::vec3(0.0f), fizz);
     ASSERT_EQ(ps.writeIndex, 15);
-    const float kinds[] = { PARTICLE_CAT_BURST, PARTICLE_EXHAUST, PARTICLE_FIZZ };
+    EXPECT_EQ(ps.particles[0].color, glm::vec4(1.0f, 0.5f, 1.0f, 1.0f)); // colour shifted by the tint
+    EXPECT_EQ(ps.particles[0].params.x, 1.0f); // the burst's scale is its point size
+    EXPECT_EQ(ps.particles[10].params.x, 0.5f);
+    const float kinds[] = { PARTICLE_BURST, PARTICLE_EXHAUST, PARTICLE_FIZZ };
     for (int i = 0; i < 15; ++i) {
         const Particle& p = ps.particles[size_t(i)];
         EXPECT_EQ(p.kind, kinds[i / 5]);
