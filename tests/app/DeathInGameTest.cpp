@@ -1,6 +1,6 @@
 // Death in a whole headless game: the catch, the death sequence and the
 // game-over menu, and the potion's protection.
-#include "../app/GameTestSupport.h"
+#include "GameTestSupport.h"
 
 #include "app/Timers.h"
 #include "gameplay/Death.h"
