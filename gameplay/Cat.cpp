@@ -181,7 +181,7 @@ bool Cat::takeProgressSample(float dt)
 
 // A cat left far behind out of the player's sight is brought near him; a cat
 // more than 20 units away runs.
-void Cat::follow(GameServices& world, float distance)
+void Cat::follow(CreatureView& world, float distance)
 {
     const float limit = world.coverLevel() > 0.3f ? 40.0f : 10.0f;
     if (distance > limit && timeSinceTeleportTry > 3.0f && world.visibleSampleCount(*this) <= 0) {
@@ -261,7 +261,7 @@ void Cat::steer()
     velocity.z = direction.z * speed;
 }
 
-void Cat::eatFish(GameServices& world)
+void Cat::eatFish(CreatureView& world)
 {
     const glm::vec3 below = position() - glm::vec3(0.0f, (box.max.y - box.min.y) * 0.5f, 0.0f);
     if (!world.takeFish(*fishTarget, below))

@@ -9,7 +9,7 @@
 #include <memory>
 
 class CatHold;
-class GameServices;
+class CreatureView;
 class FlyingFish;
 class Model;
 struct ParticleBurst;
@@ -76,9 +76,9 @@ public:
 private:
     SoundSource& ownSource();
     bool takeProgressSample(float dt);
-    void follow(GameServices& world, float distance);
+    void follow(CreatureView& world, float distance);
     void steer();
-    void eatFish(GameServices& world);
+    void eatFish(CreatureView& world);
     void grow();
     void split();
     void pose(float playerDistance, const glm::vec3& playerPosition);
