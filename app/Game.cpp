@@ -48,7 +48,7 @@ InputState Game::inputState() const
     state.loading = loading;
     state.gameStarted = gameStarted;
     state.mouseCaptured = mouseCaptured;
-    state.deathTimer = deathTimer;
+    state.deathTimer = deathSequence.timer;
     return state;
 }
 

@@ -37,6 +37,32 @@ class Skybox;
 class VertexArray;
 class World;
 
+// The potion's protection: seconds left, and its glow on the screen.
+struct PotionEffect {
+    float timer = 0.0f;
+    float factor = 0.0f;
+};
+
+// Death's catch: the seconds the sequence has run.
+struct DeathSequence {
+    float timer = -1.0f; // -1: no death sequence runs
+};
+
+// The circle that opens the view on a world and closes it at the end.
+struct Reveal {
+    float circleLoad = 0.0f;
+    bool opening = true;
+    double movedAt = -1.0; // now() when the reveal last moved; -1: it starts afresh
+};
+
+// The player line of --log-player: play time since the last line, and where he was then.
+struct PlayerLog {
+    float time = 0.0f;
+    glm::vec3 from { 0.0f };
+    bool exploded = false; // an explosion happened: its ground is logged with the player
+    glm::vec3 lastExplosion { 0.0f };
+};
+
 // Everything that lives from start-up to exit: the window, the GUI, the world
 // and its cameras and lights, and the flags and timers between them. The game
 // makes one at start-up and hands it down; tests build their own, without a
@@ -100,20 +126,13 @@ struct Game {
     bool inDesert = false;
     bool night = true;
     float insideBuilding = 0.0f;
-    float potionTimer = 0.0f;
-    float potionFactor = 0.0f;
-    float deathTimer = -1.0f; // -1: no death sequence runs
-    float circleLoad = 0.0f;
-    bool circleOpening = true;
-    double revealMovedAt = -1.0; // now() when the reveal last moved; -1: it starts afresh
+    PotionEffect potion;
+    DeathSequence deathSequence;
+    Reveal reveal;
     FrameCounter frames; // frameCount, lastFpsTime, fps
     FrameStats* frameStats = nullptr; // frame pacing, recorded only when asked for
     PassTimer* passTimer = nullptr; // splits some frames into passes, with the frame pacing
-    // The player line of --log-player: play time since the last line, and where he was then.
-    float playerLogTime = 0.0f;
-    glm::vec3 playerLogFrom { 0.0f };
-    bool exploded = false; // an explosion happened: its ground is logged with the player
-    glm::vec3 lastExplosion { 0.0f };
+    PlayerLog playerLog;
 
     // Which key, button or pad control does what; the Controls screen edits it.
     ControlTable controls;

@@ -90,16 +90,16 @@ void respawn(Game& game)
 void advanceReveal(Game& game)
 {
     const double t = now();
-    const float seconds = game.revealMovedAt < 0.0 ? kFrameSeconds : float((t - game.revealMovedAt) / 1000.0);
-    game.revealMovedAt = t;
-    advanceCircleLoad(game.circleLoad, game.circleOpening, seconds);
+    const float seconds = game.reveal.movedAt < 0.0 ? kFrameSeconds : float((t - game.reveal.movedAt) / 1000.0);
+    game.reveal.movedAt = t;
+    advanceCircleLoad(game.reveal.circleLoad, game.reveal.opening, seconds);
 }
 
 void restartReveal(Game& game)
 {
-    game.circleLoad = 0.0f;
-    game.circleOpening = true;
-    game.revealMovedAt = -1.0;
+    game.reveal.circleLoad = 0.0f;
+    game.reveal.opening = true;
+    game.reveal.movedAt = -1.0;
 }
 
 void quit(Game& game)
@@ -140,7 +140,7 @@ void startDeathSequence(Game& game)
     game.flashlight->setFov(59.0f);
     gSoundSystem.playRelative(SOUND_END);
     releaseAllKeys(game);
-    game.deathTimer = 0.0f;
+    game.deathSequence.timer = 0.0f;
 }
 
 void explode(Game& game, const Explosion& blast)
@@ -154,8 +154,8 @@ void explode(Game& game, const Explosion& blast)
     if (game.dev.logPlayer && game.world) {
         logLine(joinText(std::fixed, std::setprecision(2), "Explosion: ", position.x, " ", position.y, " ",
             position.z, " ground ", heightAt(game.world->chunks, position)));
-        game.exploded = true;
-        game.lastExplosion = position;
+        game.playerLog.exploded = true;
+        game.playerLog.lastExplosion = position;
     }
     if (game.player && game.playerCamera)
         game.playerCamera->shake(explosionShake(glm::distance(position, game.player->position())));
@@ -174,7 +174,7 @@ void addProjectile(Game& game, std::unique_ptr<Projectile> projectile)
 void releaseAllKeys(Game& game)
 {
     // Keys reach the player once a game exists, mouse buttons while playing.
-    if (!game.player || game.deathTimer != -1.0f || !(game.gameStarted || game.playing))
+    if (!game.player || game.deathSequence.timer != -1.0f || !(game.gameStarted || game.playing))
         return;
     for (int action = 0; action < kActionCount; ++action)
         if (const std::optional<InputBit> bit = heldControlOf(Action(action)))

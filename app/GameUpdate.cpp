@@ -97,12 +97,12 @@ float nearestCatDistance(const World& world, const glm::vec3& from)
 
 void logPlayer(Game& game, float s)
 {
-    game.playerLogTime += s;
-    if (game.playerLogTime < 0.25f)
+    game.playerLog.time += s;
+    if (game.playerLog.time < 0.25f)
         return;
     const glm::vec3 p = game.player->position();
-    const glm::vec2 moved(p.x - game.playerLogFrom.x, p.z - game.playerLogFrom.z);
-    const float speed = glm::length(moved) / game.playerLogTime;
+    const glm::vec2 moved(p.x - game.playerLog.from.x, p.z - game.playerLog.from.z);
+    const float speed = glm::length(moved) / game.playerLog.time;
     std::ostringstream line;
     line << std::fixed << std::setprecision(2) << "Player: " << p.x << " " << p.y << " " << p.z << " speed "
          << speed << " stamina " << game.player->stamina << " cats " << game.player->catCount << " cat "
@@ -113,11 +113,11 @@ void logPlayer(Game& game, float s)
     line << " yaw " << glm::degrees(std::atan2(-forward.x, -forward.z)) << " death " << death.x << " "
          << death.y << " " << death.z << " square " << int(game.world->centerChunk.x) << " "
          << int(game.world->centerChunk.y) << " pitch " << glm::degrees(std::asin(std::clamp(forward.y, -1.0f, 1.0f)));
-    if (game.exploded)
-        line << " ground at explosion " << heightAt(game.world->chunks, game.lastExplosion);
+    if (game.playerLog.exploded)
+        line << " ground at explosion " << heightAt(game.world->chunks, game.playerLog.lastExplosion);
     logLine(line.str());
-    game.playerLogTime = 0.0f;
-    game.playerLogFrom = p;
+    game.playerLog.time = 0.0f;
+    game.playerLog.from = p;
 }
 
 } // namespace
@@ -129,7 +129,7 @@ void updateStep(Game& game, float dtMs)
     gSoundSystem.update(s);
     game.lightning->update(s, game.weather.lightning, lightningScene(game));
     game.particles->update(s);
-    stepPotion(game.potionTimer, game.potionFactor, s);
+    stepPotion(game.potion.timer, game.potion.factor, s);
 
     if (game.weather.step(s, randUnit))
         gSoundSystem.setRaining(game.weather.rain);
@@ -161,7 +161,7 @@ void updateStep(Game& game, float dtMs)
     if (game.dev.logPlayer)
         logPlayer(game, s);
 
-    if (stepDeathSequence(game.deathTimer, game.circleLoad, game.circleOpening, s))
+    if (stepDeathSequence(game.deathSequence.timer, game.reveal.circleLoad, game.reveal.opening, s))
         showGameOverMenu(game);
 }
 

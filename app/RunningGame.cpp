@@ -53,22 +53,22 @@ void RunningGame::startDeathSequence()
 
 float RunningGame::deathTimer() const
 {
-    return game.deathTimer;
+    return game.deathSequence.timer;
 }
 
 float RunningGame::potionTimer() const
 {
-    return game.potionTimer;
+    return game.potion.timer;
 }
 
 void RunningGame::startPotion(float seconds)
 {
-    game.potionTimer = seconds;
+    game.potion.timer = seconds;
 }
 
 void RunningGame::raisePotionGlow(float factor)
 {
-    game.potionFactor = std::max(game.potionFactor, factor);
+    game.potion.factor = std::max(game.potion.factor, factor);
 }
 
 float RunningGame::coverLevel() const

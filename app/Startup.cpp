@@ -131,7 +131,7 @@ void runMainLoop(Game& game)
         loop.runPass(hooks);
         if (!wasStarted && game.gameStarted)
             startedAt = before;
-        if (startedAt >= 0.0 && game.circleLoad >= REVEAL_OPEN) {
+        if (startedAt >= 0.0 && game.reveal.circleLoad >= REVEAL_OPEN) {
             game.frameStats->setStartToOpenPicture(now() - startedAt);
             startedAt = -1.0;
         }

@@ -30,7 +30,7 @@ TEST_F(DeathInGame, FullRageStartsTheDeathSequenceAndTheGameOverMenuFollows)
     death.rage = 0.9999f;
     death.placeAt(game.player->position() + glm::vec3(3.0f, 0.0f, 0.0f));
     steps(1);
-    ASSERT_GE(game.deathTimer, 0.0f);
+    ASSERT_GE(game.deathSequence.timer, 0.0f);
     EXPECT_EQ(game.player->noiseLevel, 0.0f);
     EXPECT_EQ(game.flashlight->fov, 59.0f);
     EXPECT_FLOAT_EQ(game.playerCamera->shakeAmount, 0.3f);
@@ -41,9 +41,9 @@ TEST_F(DeathInGame, FullRageStartsTheDeathSequenceAndTheGameOverMenuFollows)
     EXPECT_FLOAT_EQ(glm::length(glm::vec3(death.model[1])), 0.24f);
 
     steps(121); // the reveal starts to close after 2 s
-    EXPECT_FALSE(game.circleOpening);
+    EXPECT_FALSE(game.reveal.opening);
     for (int frame = 0; frame < 200; ++frame)
-        advanceCircleLoad(game.circleLoad, game.circleOpening, kFrameSeconds);
+        advanceCircleLoad(game.reveal.circleLoad, game.reveal.opening, kFrameSeconds);
     EXPECT_EQ(death.position(), closeUp);
     EXPECT_NE(game.gui->screenFlags, SCREEN_GAME_OVER);
     steps(120); // past 4 s
@@ -59,8 +59,8 @@ TEST_F(DeathInGame, APotionMakesItVanishAndKeepsAttacksAway)
     death.attacking = true;
     death.rage = 0.6f;
     death.placeAt(game.player->position() + glm::vec3(5.0f, 0.0f, 0.0f));
-    game.potionTimer = 30.0f;
-    game.potionFactor = 1.0f;
+    game.potion.timer = 30.0f;
+    game.potion.factor = 1.0f;
     steps(1);
     EXPECT_FALSE(death.attacking);
     EXPECT_EQ(death.rage, 0.0f);
@@ -69,7 +69,7 @@ TEST_F(DeathInGame, APotionMakesItVanishAndKeepsAttacksAway)
     steps(60);
     EXPECT_LT(death.timeSinceAttack, 0.02f); // every step starts the wait again
     EXPECT_FALSE(death.attacking);
-    EXPECT_EQ(game.potionFactor, 1.0f); // fades only once the protection ran out
+    EXPECT_EQ(game.potion.factor, 1.0f); // fades only once the protection ran out
 }
 
 } // namespace

@@ -52,8 +52,8 @@ TEST_F(GameFlow, StartGameFromTheFirstMenuUsesTheGameBuiltAtStartUp)
     EXPECT_EQ(game.world.get(), world);
     EXPECT_TRUE(game.gameStarted);
     EXPECT_FALSE(game.loading);
-    EXPECT_EQ(game.circleLoad, 0.0f);
-    EXPECT_TRUE(game.circleOpening);
+    EXPECT_EQ(game.reveal.circleLoad, 0.0f);
+    EXPECT_TRUE(game.reveal.opening);
     EXPECT_EQ(game.player->position().y, 10.0f); // placed on the surface from y 10
     EXPECT_FLOAT_EQ(game.playerCamera->aspect, 640.0f / 360.0f);
     EXPECT_EQ(game.gui->loadingBar->text, "Generating Objects");
@@ -138,11 +138,11 @@ TEST_F(GameFlow, F11AndF2WorkInEveryStateAndF11IsSavedAsOptionsSavesIt)
     // F2 asks the next frame for its picture, even in Death's sequence, and moves nobody.
     tap(GLFW_KEY_UP); // "Start Game"
     play();
-    game.deathTimer = 1.0f;
+    game.deathSequence.timer = 1.0f;
     tap(GLFW_KEY_F2);
     EXPECT_TRUE(game.screenshotRequested);
     EXPECT_EQ(game.player->inputFlags, 0u);
-    game.deathTimer = -1.0f;
+    game.deathSequence.timer = -1.0f;
     game.screenshotRequested = false;
     gSettings.fullscreen = fullscreen;
 }
@@ -232,7 +232,7 @@ TEST_F(GameFlow, DeathSequenceEndsInTheGameOverMenu)
     onKey(game, GLFW_KEY_D, GLFW_PRESS);
     game.player->noiseLevel = 0.5f;
     startDeathSequence(game);
-    EXPECT_EQ(game.deathTimer, 0.0f);
+    EXPECT_EQ(game.deathSequence.timer, 0.0f);
     EXPECT_EQ(game.player->inputFlags, 0u);
     EXPECT_EQ(game.player->noiseLevel, 0.0f); // his sounds stopped
     EXPECT_FLOAT_EQ(game.playerCamera->shakeAmount, 0.3f);
@@ -249,13 +249,13 @@ TEST_F(GameFlow, DeathSequenceEndsInTheGameOverMenu)
 
     // Past two seconds the reveal starts to close; the frames close it.
     steps(121);
-    EXPECT_FALSE(game.circleOpening);
-    EXPECT_EQ(game.circleLoad, 1.5f);
+    EXPECT_FALSE(game.reveal.opening);
+    EXPECT_EQ(game.reveal.circleLoad, 1.5f);
     for (int frame = 0; frame < 200; ++frame)
-        advanceCircleLoad(game.circleLoad, game.circleOpening, kFrameSeconds);
+        advanceCircleLoad(game.reveal.circleLoad, game.reveal.opening, kFrameSeconds);
     steps(120);
     EXPECT_EQ(game.gui->screenFlags, SCREEN_GAME_OVER);
-    EXPECT_EQ(game.deathTimer, -1.0f);
+    EXPECT_EQ(game.deathSequence.timer, -1.0f);
     EXPECT_EQ(game.gui->gameOverMenu->items.front()->text, "Respawn (lose 1 cat)");
     const glm::vec3 backdrop = game.player->position();
     EXPECT_EQ(backdrop.y, 66.0f);
@@ -327,8 +327,8 @@ TEST_F(GameFlow, RespawnReturnsToPlayingForCatsAndRebuildsTheChunks)
         cats += dynamic_cast<Cat*>(body.get()) != nullptr;
     EXPECT_EQ(cats, 3);
     EXPECT_TRUE(game.world->chunkCache.empty()); // all of it queued for destruction
-    EXPECT_EQ(game.circleLoad, 0.0f);
-    EXPECT_TRUE(game.circleOpening);
+    EXPECT_EQ(game.reveal.circleLoad, 0.0f);
+    EXPECT_TRUE(game.reveal.opening);
 }
 
 TEST_F(GameFlow, RestartFromTheGameOverMenuBuildsAFreshGame)
@@ -466,11 +466,11 @@ TEST_F(FramePasses, TheLightningsFlashTakesTheShadowWhileItIsLit)
 
 TEST_F(FramePasses, WithoutAWindowOnlyTheRevealMoves)
 {
-    game.circleLoad = 0.0f;
-    game.circleOpening = true;
+    game.reveal.circleLoad = 0.0f;
+    game.reveal.opening = true;
     drawScene(game); // no window: draws nothing and must not touch GL
     postProcess(game);
-    EXPECT_GT(game.circleLoad, 0.0f);
+    EXPECT_GT(game.reveal.circleLoad, 0.0f);
 }
 
 // With no effect showing, the scene is copied onto the window. A window made the
@@ -502,7 +502,7 @@ TEST_F(FramePasses, TheSceneIsCopiedOntoTheGamesWindowWithoutAGlError)
     glClear(GL_COLOR_BUFFER_BIT);
     game.window = gameWindow;
     game.gui->screenFlags = SCREEN_WORLD;
-    game.circleLoad = 1.5f; // fully open: nothing left to draw over the scene
+    game.reveal.circleLoad = 1.5f; // fully open: nothing left to draw over the scene
     ASSERT_FALSE(postEffectsShow({ 1.5f }, 160, 90));
     postProcess(game);
     game.window = nullptr;

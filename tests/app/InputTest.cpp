@@ -61,7 +61,7 @@ TEST_F(GameInput, ThePadDrivesTheMenusAndPlays)
     EXPECT_EQ(game.player->inputFlags, 0u);
     pad({ .pausePressed = true });
     EXPECT_EQ(game.gui->screenFlags, SCREEN_WORLD);
-    game.deathTimer = 0.0f;
+    game.deathSequence.timer = 0.0f;
     pad({ .pressed = { Action::Forward }, .pausePressed = true });
     EXPECT_EQ(game.player->inputFlags, 0u);
     EXPECT_EQ(game.gui->screenFlags, SCREEN_WORLD);
@@ -224,7 +224,7 @@ TEST_F(GameInput, MouseButtonsOnlyWhilePlaying)
     EXPECT_EQ(game.player->inputFlags, 0u);
     EXPECT_EQ(near.activations, 1);
 
-    game.deathTimer = 0.5f;
+    game.deathSequence.timer = 0.5f;
     onMouseButton(game, 0, GLFW_PRESS);
     EXPECT_EQ(game.player->inputFlags, 0u);
 }
@@ -248,7 +248,7 @@ TEST_F(GameInput, CursorTurnsThePlayerAndMotionInMenusIsCaughtUpLater)
     onCursorPosition(game, 0.0, 0.0); // the whole way back in one move
     EXPECT_NEAR(glm::dot(glm::vec3(game.player->modelMatrix()[2]), glm::vec3(start[2])), 1.0f, 1e-4f);
 
-    game.deathTimer = 0.0f;
+    game.deathSequence.timer = 0.0f;
     onCursorPosition(game, 300.0, 200.0);
     EXPECT_EQ(game.lastCursorX, 0.0);
 }
@@ -318,10 +318,10 @@ TEST_F(GameInput, LosingFocusInPlayPausesAsEscapeDoesUnlessSwitchedOff)
     onFocus(game, false);
     EXPECT_EQ(game.gui->screenFlags, SCREEN_WORLD);
     gSettings.pauseOnFocusLoss = 1;
-    game.deathTimer = 1.0f; // Death's sequence plays out as it would with Escape
+    game.deathSequence.timer = 1.0f; // Death's sequence plays out as it would with Escape
     onFocus(game, false);
     EXPECT_EQ(game.gui->screenFlags, SCREEN_WORLD);
-    game.deathTimer = -1.0f;
+    game.deathSequence.timer = -1.0f;
 }
 
 TEST_F(GameInput, QueuedEventsWaitForTheDrainAndApplyInTheOrderTheyCame)
@@ -353,10 +353,10 @@ TEST_F(GameInput, ReleaseAllKeysDuringTheDeathSequenceReleasesNothing)
 {
     play();
     onKey(game, GLFW_KEY_S, GLFW_PRESS);
-    game.deathTimer = 1.0f;
+    game.deathSequence.timer = 1.0f;
     releaseAllKeys(game);
     EXPECT_EQ(game.player->inputFlags, 1u << 1);
-    game.deathTimer = -1.0f;
+    game.deathSequence.timer = -1.0f;
     onMouseButton(game, 1, GLFW_PRESS);
     releaseAllKeys(game);
     EXPECT_EQ(game.player->inputFlags, 0u);
@@ -408,12 +408,12 @@ TEST_F(GameStep, RainFallsAroundThePlayerExceptInTheDesert)
 TEST_F(GameStep, PotionFadesAfterItsTime)
 {
     play();
-    game.potionTimer = 0.5f;
-    game.potionFactor = 1.0f;
+    game.potion.timer = 0.5f;
+    game.potion.factor = 1.0f;
     steps(30);
-    EXPECT_EQ(game.potionFactor, 1.0f);
+    EXPECT_EQ(game.potion.factor, 1.0f);
     steps(31); // the first of these ends the timer, the next thirty fade half a second
-    EXPECT_NEAR(game.potionFactor, 0.5f, 0.02f);
+    EXPECT_NEAR(game.potion.factor, 0.5f, 0.02f);
 }
 
 } // namespace
