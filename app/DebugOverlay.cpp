@@ -23,7 +23,7 @@ template <class T, class Read> void addRow(Gui& gui, const char* label, Read rea
 // they show may be replaced, and an empty one reads as zero.
 void addGameRows(Gui& gui, Game& g)
 {
-    addRow<float>(gui, "Fps", [&g] { return g.frames.fps; });
+    addRow<float>(gui, "Fps", [&g] { return g.platform.frames.fps; });
     addRow<bool>(gui, "In Desert", [&g] { return g.inDesert; });
     addRow<bool>(gui, "Rain", [&g] { return g.weather.rain; });
     addRow<bool>(gui, "Lightning", [&g] { return g.weather.lightning; });

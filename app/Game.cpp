@@ -55,20 +55,20 @@ InputState Game::inputState() const
 void Game::setCursorMode(int mode)
 {
     cursorMode = mode;
-    if (window)
-        glfwSetInputMode(window, GLFW_CURSOR, mode);
+    if (platform.window)
+        glfwSetInputMode(platform.window, GLFW_CURSOR, mode);
 }
 
 void Game::requestClose()
 {
     closeRequested = true;
-    if (window)
-        glfwSetWindowShouldClose(window, GLFW_TRUE);
+    if (platform.window)
+        glfwSetWindowShouldClose(platform.window, GLFW_TRUE);
 }
 
 bool Game::shouldClose() const
 {
-    return window ? glfwWindowShouldClose(window) != 0 : closeRequested;
+    return platform.window ? glfwWindowShouldClose(platform.window) != 0 : closeRequested;
 }
 
 void createGui(Game& game)

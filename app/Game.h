@@ -37,6 +37,35 @@ class Skybox;
 class VertexArray;
 class World;
 
+// The window and what comes in through it: its size and place, the input
+// waiting for the frame, the gamepads, and the frames' timing.
+struct Platform {
+    GLFWwindow* window = nullptr;
+    int screenWidth = 0;
+    int screenHeight = 0;
+    float aspect = 1.0f;
+    // Where the window stood before it went full screen, to return to.
+    int windowedX = 0;
+    int windowedY = 0;
+    bool windowedPlaceKnown = false; // false: the game started full screen
+    // Passes left that fit the view to the window after a graphics change.
+    int windowFitPasses = 0;
+    // The window size whose framebuffers could not be made (0: none), not tried again.
+    int unfitWidth = 0;
+    int unfitHeight = 0;
+    double lastCursorX = 0.0;
+    double lastCursorY = 0.0;
+    // Window events waiting for the frame to apply them (see drainInput).
+    InputQueue inputEvents;
+    std::unique_ptr<Gamepads> gamepads; // read every frame; made with the window
+    // Without a window, what an event poll of the loading screen delivers
+    // (tests queue key events there).
+    std::function<void()> pollWithoutWindow;
+    FrameCounter frames; // frameCount, lastFpsTime, fps
+    FrameStats* frameStats = nullptr; // frame pacing, recorded only when asked for
+    PassTimer* passTimer = nullptr; // splits some frames into passes, with the frame pacing
+};
+
 // The potion's protection: seconds left, and its glow on the screen.
 struct PotionEffect {
     float timer = 0.0f;
@@ -77,14 +106,7 @@ struct Game {
     Game& operator=(Game&&) = delete;
 
     DevOptions dev; // the developer options this run started with
-    GLFWwindow* window = nullptr;
-    int screenWidth = 0;
-    int screenHeight = 0;
-    float aspect = 1.0f;
-    // Where the window stood before it went full screen, to return to.
-    int windowedX = 0;
-    int windowedY = 0;
-    bool windowedPlaceKnown = false; // false: the game started full screen
+    Platform platform;
 
     std::unique_ptr<Gui> gui;
     // What the world's bodies and objects reach of this game; made before the
@@ -129,36 +151,20 @@ struct Game {
     PotionEffect potion;
     DeathSequence deathSequence;
     Reveal reveal;
-    FrameCounter frames; // frameCount, lastFpsTime, fps
-    FrameStats* frameStats = nullptr; // frame pacing, recorded only when asked for
-    PassTimer* passTimer = nullptr; // splits some frames into passes, with the frame pacing
     PlayerLog playerLog;
 
     // Which key, button or pad control does what; the Controls screen edits it.
     ControlTable controls;
     // Actions the Controls screen changed that are not yet in config.txt.
     std::set<Action> unsavedControls;
-    std::unique_ptr<Gamepads> gamepads; // read every frame; made with the window
 
-    double lastCursorX = 0.0;
-    double lastCursorY = 0.0;
-    // Window events waiting for the frame to apply them (see drainInput).
-    InputQueue inputEvents;
     // F2 was pressed: the next frame is saved before it is swapped.
     bool screenshotRequested = false;
-    // Passes left that fit the view to the window after a graphics change.
-    int windowFitPasses = 0;
-    // The window size whose framebuffers could not be made (0: none), not tried again.
-    int unfitWidth = 0;
-    int unfitHeight = 0;
     // Runs on every new world before it first streams (tests fill its chunks
     // with flat ground there, which generates far faster than terrain).
     std::function<void(World&)> prepareWorld;
-    // Without a window, what an event poll of the loading screen delivers
-    // (tests queue key events there).
-    std::function<void()> pollWithoutWindow;
 
-    bool hasWindow() const { return window != nullptr; }
+    bool hasWindow() const { return platform.window != nullptr; }
     int screenFlags() const;
     InputState inputState() const;
 

@@ -26,8 +26,8 @@ public:
     {
         if (game.hasWindow())
             glfwPollEvents();
-        else if (game.pollWithoutWindow)
-            game.pollWithoutWindow();
+        else if (game.platform.pollWithoutWindow)
+            game.platform.pollWithoutWindow();
         drainInput(game);
     }
     bool shouldClose() override { return game.shouldClose(); }
@@ -56,7 +56,7 @@ public:
         glClearColor(0.0f, 0.0f, 0.0f, 1.0f);
         glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
         game.gui->drawLoading();
-        glfwSwapBuffers(game.window);
+        glfwSwapBuffers(game.platform.window);
     }
 
 private:
@@ -73,10 +73,10 @@ LoadingResult runGameLoadingScreen(Game& game)
 
     if (game.hasWindow()) {
         int width = 0, height = 0;
-        glfwGetFramebufferSize(game.window, &width, &height);
+        glfwGetFramebufferSize(game.platform.window, &width, &height);
         onFramebufferSize(game, width, height);
     } else {
-        onFramebufferSize(game, game.screenWidth, game.screenHeight);
+        onFramebufferSize(game, game.platform.screenWidth, game.platform.screenHeight);
     }
     game.gameStarted = true;
     game.loading = false;

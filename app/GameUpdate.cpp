@@ -139,10 +139,10 @@ void updateStep(Game& game, float dtMs)
     game.insideBuilding = insideTest(game, playerPosition);
     gSoundSystem.setCover(game.insideBuilding != 0.0f);
 
-    if (game.frameStats) {
+    if (game.platform.frameStats) {
         const auto before = std::chrono::steady_clock::now();
         game.world->update(s);
-        game.frameStats->addWorldUpdate(
+        game.platform.frameStats->addWorldUpdate(
             std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - before).count());
     } else {
         game.world->update(s);

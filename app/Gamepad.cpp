@@ -131,10 +131,10 @@ void applyPadReading(Game& game, const PadReading& reading, float dt)
     } else {
         // The menus take the d-pad, A and B; in play these are the player's.
         for (MenuKey key : reading.menuKeys)
-            game.gui->keyHandler(key, game.window);
+            game.gui->keyHandler(key, game.platform.window);
     }
     if (reading.pausePressed)
-        game.gui->keyHandler(MenuKey::Back, game.window);
+        game.gui->keyHandler(MenuKey::Back, game.platform.window);
 }
 
 void Gamepads::start(const std::filesystem::path& mappingFile)

@@ -254,8 +254,8 @@ std::vector<std::string> framePassNames()
 
 void beginFramePass(Game& game, FramePass pass)
 {
-    if (game.passTimer)
-        game.passTimer->beginPass(pass);
+    if (game.platform.passTimer)
+        game.platform.passTimer->beginPass(pass);
 }
 
 const ShadowCamera& frameLight(const Game& game)
@@ -340,8 +340,8 @@ void drawScene(Game& game)
     game.skybox->draw(game.frame);
     beginFramePass(game, PASS_WORLD);
     const TerrainDrawStats worldDrawn = worldPass(game, light);
-    if (game.frameStats && game.playing)
-        game.frameStats->addTerrainFrame(double(shadowDrawn.drawCalls + worldDrawn.drawCalls),
+    if (game.platform.frameStats && game.playing)
+        game.platform.frameStats->addTerrainFrame(double(shadowDrawn.drawCalls + worldDrawn.drawCalls),
             double(shadowDrawn.triangles), double(worldDrawn.triangles));
 
     // 6. Additive effects, then the fire blended over them.
@@ -395,7 +395,7 @@ GLuint smoothEdges(Game& game, const Shader& shader)
     glActiveTexture(GL_TEXTURE0);
     game.fullscreenQuad->draw();
     glBindFramebuffer(GL_FRAMEBUFFER, 0);
-    glViewport(0, 0, game.screenWidth, game.screenHeight);
+    glViewport(0, 0, game.platform.screenWidth, game.platform.screenHeight);
     return fb.smoothColor;
 }
 
@@ -419,7 +419,7 @@ void postProcess(Game& game)
     effects.brightness = gSettings.brightness;
     const Framebuffers& fb = game.framebuffers;
     glPolygonMode(GL_FRONT_AND_BACK, GL_FILL);
-    glViewport(0, 0, game.screenWidth, game.screenHeight); // the scene may be smaller
+    glViewport(0, 0, game.platform.screenWidth, game.platform.screenHeight); // the scene may be smaller
     if (fb.samples == 1 && !postEffectsShow(effects, fb.width, fb.height)) {
         // Nothing to add: a copy (scaled up when the scene is smaller) gives the same pixels for
         // a fraction of a full-screen shader.

@@ -96,8 +96,8 @@ void BM_Frame(benchmark::State& state)
     PassTimer timer(framePassNames(), now, 1);
     FrameStats stats;
     stats.setPassNames(framePassNames());
-    scene.game.passTimer = &timer;
-    scene.game.frameStats = &stats;
+    scene.game.platform.passTimer = &timer;
+    scene.game.platform.frameStats = &stats;
     scene.game.playing = true;
     const std::vector<std::string> names = framePassNames();
     std::vector<std::vector<double>> passMs(names.size());
@@ -123,8 +123,8 @@ void BM_Frame(benchmark::State& state)
         });
         cpu.push_back(processCpuMs() - cpuBefore);
     }
-    scene.game.passTimer = nullptr;
-    scene.game.frameStats = nullptr;
+    scene.game.platform.passTimer = nullptr;
+    scene.game.platform.frameStats = nullptr;
     // The per-pass primitives, fragments and terrain triangles, as --frame-stats gives them.
     const std::string report = stats.report();
     std::printf("view distance %d:\n%s", setup.viewDistance, report.substr(report.find("split frames")).c_str());

@@ -211,14 +211,14 @@ TEST_F(GameFlowWhileLoading, ClosingDuringTheLoadingScreenEndsItAtOnce)
 
 TEST_F(GameFlowWhileLoading, KeysAfterStartGameInTheSamePollMeetTheLoadingScreen)
 {
-    game.pollWithoutWindow = [this] { holdGeneration = false; };
+    game.platform.pollWithoutWindow = [this] { holdGeneration = false; };
     beginPass();
     // "Start Game" runs at its Enter, so the keys queued behind it reach the
     // loading screen: Down moves no hidden menu, F12 still shows the overlay.
     for (int key : { GLFW_KEY_ENTER, GLFW_KEY_DOWN, GLFW_KEY_F12 })
-        game.inputEvents.push_back(InputEvent::key(key, GLFW_PRESS));
+        game.platform.inputEvents.push_back(InputEvent::key(key, GLFW_PRESS));
     drainInput(game);
-    EXPECT_TRUE(game.inputEvents.empty());
+    EXPECT_TRUE(game.platform.inputEvents.empty());
     EXPECT_EQ(game.gui->screenFlags, SCREEN_WORLD);
     EXPECT_EQ(game.gui->menu->selected, 0);
     EXPECT_TRUE(game.gui->debugVisible);
@@ -292,7 +292,7 @@ TEST_F(GameFlow, RespawnReturnsToPlayingForCatsAndRebuildsTheChunks)
     Chunk& old = *game.world->chunks.front();
     old.busy = true;
     int polls = 0;
-    game.pollWithoutWindow = [&, keys = game.pollWithoutWindow]() mutable {
+    game.platform.pollWithoutWindow = [&, keys = game.platform.pollWithoutWindow]() mutable {
         keys();
         if (++polls == 5)
             old.busy = false;
@@ -308,7 +308,7 @@ TEST_F(GameFlow, RespawnReturnsToPlayingForCatsAndRebuildsTheChunks)
     tap(GLFW_KEY_ENTER); // "Respawn (lose 2 cats)"
     EXPECT_FALSE(game.shouldClose());
     EXPECT_GE(polls, 5) << "the loading screen ended before the square could move";
-    EXPECT_TRUE(game.inputEvents.empty()); // the loading screen applied them all
+    EXPECT_TRUE(game.platform.inputEvents.empty()); // the loading screen applied them all
     EXPECT_EQ(game.gui->gameOverMenu->selected, 0);
     EXPECT_TRUE(game.gui->debugVisible);
     EXPECT_EQ(game.gui->screenFlags, SCREEN_WORLD);
@@ -380,11 +380,11 @@ protected:
         testing::internal::CaptureStdout();
         createFramebuffers(game.framebuffers, 160, 90, 1, 1);
         testing::internal::GetCapturedStdout();
-        game.window = window();
+        game.platform.window = window();
     }
     void TearDown() override
     {
-        game.window = nullptr;
+        game.platform.window = nullptr;
         freeFramebuffers(game.framebuffers);
         HeadlessGame::TearDown();
     }
@@ -414,8 +414,8 @@ TEST_F(OptionsWithAWindow, FramebuffersTheDriverRefusesLeaveTheOldOnesAndPutTheR
     // A window wider than the largest texture: no scene buffer can be made for it.
     GLint maxSize = 0;
     glGetIntegerv(GL_MAX_TEXTURE_SIZE, &maxSize);
-    game.screenWidth = maxSize + 64;
-    game.screenHeight = 90;
+    game.platform.screenWidth = maxSize + 64;
+    game.platform.screenHeight = 90;
     tap(GLFW_KEY_DOWN);
     tap(GLFW_KEY_ENTER); // "Options"
     ASSERT_TRUE(game.gui->optionsOpen);
@@ -437,7 +437,7 @@ TEST_F(OptionsWithAWindow, FramebuffersTheDriverRefusesLeaveTheOldOnesAndPutTheR
     EXPECT_TRUE(complete(game.framebuffers.sceneFramebuffer));
 
     // At a size that fits, a step takes effect and the line goes.
-    game.screenWidth = 160;
+    game.platform.screenWidth = 160;
     tap(GLFW_KEY_UP); // "Anti-Aliasing"
     err = stepUp();
     EXPECT_EQ(gSettings.antiAliasingFactor, 2);
@@ -500,12 +500,12 @@ TEST_F(FramePasses, TheSceneIsCopiedOntoTheGamesWindowWithoutAGlError)
     glBindFramebuffer(GL_FRAMEBUFFER, 0);
     glClearColor(0.0f, 0.0f, 0.0f, 1.0f);
     glClear(GL_COLOR_BUFFER_BIT);
-    game.window = gameWindow;
+    game.platform.window = gameWindow;
     game.gui->screenFlags = SCREEN_WORLD;
     game.reveal.circleLoad = 1.5f; // fully open: nothing left to draw over the scene
     ASSERT_FALSE(postEffectsShow({ 1.5f }, 160, 90));
     postProcess(game);
-    game.window = nullptr;
+    game.platform.window = nullptr;
     EXPECT_EQ(glGetError(), GLenum(GL_NO_ERROR));
     unsigned char pixel[4] = {};
     glReadBuffer(GL_BACK);
@@ -552,12 +552,12 @@ protected:
     // red, green and blue over the scene buffer.
     long drawnBrightness()
     {
-        game.window = window();
+        game.platform.window = window();
         glEnable(GL_CULL_FACE);
         drawScene(game);
         for (GLenum state : { GL_CULL_FACE, GL_DEPTH_TEST, GL_POINT_SPRITE, GL_PROGRAM_POINT_SIZE })
             glDisable(state);
-        game.window = nullptr;
+        game.platform.window = nullptr;
         std::vector<unsigned char> pixels(WIDTH * HEIGHT * 4);
         glBindFramebuffer(GL_READ_FRAMEBUFFER, game.framebuffers.sceneFramebuffer);
         glReadPixels(0, 0, WIDTH, HEIGHT, GL_RGBA, GL_UNSIGNED_BYTE, pixels.data());

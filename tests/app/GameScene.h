@@ -60,8 +60,8 @@ public:
         gSettings.antiAliasingFactor = 1;
         gSettings.shadowmapFactor = 1;
         gSettings.anisotropicFiltering = 1;
-        game.screenWidth = s.width;
-        game.screenHeight = s.height;
+        game.platform.screenWidth = s.width;
+        game.platform.screenHeight = s.height;
         game.dev.startX = float(s.startX);
         game.dev.startZ = float(s.startZ);
         ScopedWorkingDirectory run(MOSSGRAVE_RUN_DIR);
@@ -78,11 +78,11 @@ public:
         game.particles->createBuffer();
         createFramebuffers(game.framebuffers, s.width, s.height, 1, 1);
         game.fullscreenQuad = makeFullscreenQuad();
-        game.window = window;
+        game.platform.window = window;
         createGame(game);
         onFramebufferSize(game, s.width, s.height); // the cameras' projections
         game.lightning->sinceStrike = 5.0f; // a new game's first second is a flash: long over
-        game.window = nullptr;
+        game.platform.window = nullptr;
         std::cout.rdbuf(out);
         opened = true;
         return textures && game.world != nullptr;
@@ -144,7 +144,7 @@ public:
     // and the GUI onto the window too); returns the scene buffer, RGBA rows bottom up.
     std::vector<unsigned char> draw(GLFWwindow* window, bool whole = false)
     {
-        game.window = window;
+        game.platform.window = window;
         glEnable(GL_DEPTH_TEST);
         glEnable(GL_CULL_FACE);
         drawScene(game);
@@ -156,7 +156,7 @@ public:
         }
         for (GLenum state : { GL_CULL_FACE, GL_DEPTH_TEST, GL_POINT_SPRITE, GL_PROGRAM_POINT_SIZE })
             glDisable(state);
-        game.window = nullptr;
+        game.platform.window = nullptr;
         std::vector<unsigned char> pixels(size_t(setup.width) * size_t(setup.height) * 4);
         glBindFramebuffer(GL_READ_FRAMEBUFFER, game.framebuffers.sceneFramebuffer);
         glReadPixels(0, 0, setup.width, setup.height, GL_RGBA, GL_UNSIGNED_BYTE, pixels.data());

@@ -243,14 +243,14 @@ TEST_F(GameInput, CursorTurnsThePlayerAndMotionInMenusIsCaughtUpLater)
     tap(GLFW_KEY_ESCAPE);
     onCursorPosition(game, 450.0, 0.0);
     EXPECT_EQ(game.player->modelMatrix(), turned);
-    EXPECT_EQ(game.lastCursorX, -450.0);
+    EXPECT_EQ(game.platform.lastCursorX, -450.0);
     tap(GLFW_KEY_ESCAPE);
     onCursorPosition(game, 0.0, 0.0); // the whole way back in one move
     EXPECT_NEAR(glm::dot(glm::vec3(game.player->modelMatrix()[2]), glm::vec3(start[2])), 1.0f, 1e-4f);
 
     game.deathSequence.timer = 0.0f;
     onCursorPosition(game, 300.0, 200.0);
-    EXPECT_EQ(game.lastCursorX, 0.0);
+    EXPECT_EQ(game.platform.lastCursorX, 0.0);
 }
 
 TEST_F(GameInput, ScrollWidensTheFlashlightOnlyWhilePlaying)
@@ -270,9 +270,9 @@ TEST_F(GameInput, ResizeRecomputesBothProjections)
     testing::internal::CaptureStdout();
     onFramebufferSize(game, 800, 400);
     EXPECT_EQ(testing::internal::GetCapturedStdout(), "Width: 800 Height: 400\n");
-    EXPECT_EQ(game.screenWidth, 800);
-    EXPECT_EQ(game.screenHeight, 400);
-    EXPECT_EQ(game.aspect, 2.0f);
+    EXPECT_EQ(game.platform.screenWidth, 800);
+    EXPECT_EQ(game.platform.screenHeight, 400);
+    EXPECT_EQ(game.platform.aspect, 2.0f);
     for (PerspectiveCamera* camera : { game.playerCamera.get(), game.overviewCamera.get() }) {
         EXPECT_EQ(camera->aspect, 2.0f);
         EXPECT_EQ(camera->fov, 70.0f);
@@ -283,7 +283,7 @@ TEST_F(GameInput, ResizeRecomputesBothProjections)
     testing::internal::CaptureStdout();
     onFramebufferSize(game, 800, 0);
     testing::internal::GetCapturedStdout();
-    EXPECT_EQ(game.aspect, 2.0f);
+    EXPECT_EQ(game.platform.aspect, 2.0f);
     EXPECT_EQ(game.playerCamera->aspect, 2.0f);
 
     // The field of view reaches the player's projection at once, and stays through a resize.
@@ -333,20 +333,20 @@ TEST_F(GameInput, QueuedEventsWaitForTheDrainAndApplyInTheOrderTheyCame)
              InputEvent::key(GLFW_KEY_W, GLFW_RELEASE), InputEvent::mouseButton(0, GLFW_PRESS),
              InputEvent::cursorPosition(-450.0, 7.0), InputEvent::scroll(2.0), InputEvent::focus(true),
              InputEvent::framebufferSize(800, 400) })
-        game.inputEvents.push_back(event);
+        game.platform.inputEvents.push_back(event);
     EXPECT_EQ(game.player->inputFlags, 0u);
-    EXPECT_EQ(game.screenWidth, 640);
+    EXPECT_EQ(game.platform.screenWidth, 640);
 
     testing::internal::CaptureStdout();
     drainInput(game);
     EXPECT_EQ(testing::internal::GetCapturedStdout(), "Width: 800 Height: 400\n");
-    EXPECT_TRUE(game.inputEvents.empty());
+    EXPECT_TRUE(game.platform.inputEvents.empty());
     EXPECT_EQ(game.player->inputFlags, (1u << 1) | (1u << 7)); // W came and went; S and the left button stay
-    EXPECT_EQ(game.lastCursorX, -450.0);
-    EXPECT_EQ(game.lastCursorY, 7.0);
+    EXPECT_EQ(game.platform.lastCursorX, -450.0);
+    EXPECT_EQ(game.platform.lastCursorY, 7.0);
     EXPECT_EQ(game.flashlight->fov, fov + 6.0f);
     EXPECT_EQ(game.cursorMode, GLFW_CURSOR_DISABLED);
-    EXPECT_EQ(game.aspect, 2.0f);
+    EXPECT_EQ(game.platform.aspect, 2.0f);
 }
 
 TEST_F(GameInput, ReleaseAllKeysDuringTheDeathSequenceReleasesNothing)
