@@ -101,7 +101,7 @@ void createGame(Game& game)
     game.lightning = std::make_unique<Lightning>();
 
     auto player = std::make_unique<Player>(game.gui ? game.gui->ammoOverlay : nullptr);
-    game.player = player.get();
+    game.session.player = player.get();
 
     game.playerCamera = std::make_unique<PerspectiveCamera>("Playercam");
     game.overviewCamera = std::make_unique<PerspectiveCamera>("Overviewcam");
@@ -126,38 +126,38 @@ void createGame(Game& game)
     player->flashlight = game.flashlight.get();
 
     // Death is made with the world and looks at the game from the start.
-    game.services = std::make_unique<RunningGame>(game);
-    game.world = std::make_unique<World>(gSettings.chunkViewDistance, glm::vec3(64.0f));
-    game.world->setServices(game.services.get());
-    game.world->death->intervalOverride = game.dev.deathInterval;
+    game.session.services = std::make_unique<RunningGame>(game);
+    game.session.world = std::make_unique<World>(gSettings.chunkViewDistance, glm::vec3(64.0f));
+    game.session.world->setServices(game.session.services.get());
+    game.session.world->death->intervalOverride = game.dev.deathInterval;
     if (game.prepareWorld)
-        game.prepareWorld(*game.world);
-    game.world->camera = game.playerCamera.get();
-    game.world->onColumnCode = [](int code) { gSoundSystem.setAmbienceForTerrain(code); };
-    game.world->gpuMeshes = true;
+        game.prepareWorld(*game.session.world);
+    game.session.world->camera = game.playerCamera.get();
+    game.session.world->onColumnCode = [](int code) { gSoundSystem.setAmbienceForTerrain(code); };
+    game.session.world->gpuMeshes = true;
     if (game.gui)
-        game.world->hintDisplay = game.gui->buttonHelper;
+        game.session.world->hintDisplay = game.gui->buttonHelper;
     logLine("Waiting for world to be loaded!");
     Player& newPlayer = *player;
-    game.world->addPlayer(std::move(player));
+    game.session.world->addPlayer(std::move(player));
     for (const auto& [type, count] : game.dev.items)
         newPlayer.addItem(type, count);
-    game.world->maxChunkCount = int(gSettings.maxMemoryMB / 15.0);
+    game.session.world->maxChunkCount = int(gSettings.maxMemoryMB / 15.0);
 
     if (game.gui)
         buildDebugOverlay(*game.gui, game);
     game.sunCamera = std::make_unique<ShadowCamera>();
     game.sunCamera->initSunCam();
-    game.world->update(0.0f);
+    game.session.world->update(0.0f);
 }
 
 void destroyGame(Game& game)
 {
     game.lightning.reset();
     game.thunderSound.reset();
-    game.world.reset();
-    game.player = nullptr;
-    game.services.reset();
+    game.session.world.reset();
+    game.session.player = nullptr;
+    game.session.services.reset();
     game.skybox.reset();
     game.playerCamera.reset();
     game.overviewCamera.reset();

@@ -66,6 +66,22 @@ struct Platform {
     PassTimer* passTimer = nullptr; // splits some frames into passes, with the frame pacing
 };
 
+// The world being played: the world with its player, what its bodies reach
+// of the game, and the time, weather and surroundings he is in.
+struct Session {
+    // What the world's bodies and objects reach of this game; made before the
+    // world and gone after it.
+    std::unique_ptr<RunningGame> services;
+    std::unique_ptr<World> world;
+    Player* player = nullptr; // owned by the world
+    float gameTime = 0.0f;
+    Weather weather; // weatherTimer, rain, lightning
+    float fogFactor = 0.0f;
+    bool inDesert = false;
+    bool night = true;
+    float insideBuilding = 0.0f;
+};
+
 // The potion's protection: seconds left, and its glow on the screen.
 struct PotionEffect {
     float timer = 0.0f;
@@ -109,11 +125,7 @@ struct Game {
     Platform platform;
 
     std::unique_ptr<Gui> gui;
-    // What the world's bodies and objects reach of this game; made before the
-    // world and gone after it.
-    std::unique_ptr<RunningGame> services;
-    std::unique_ptr<World> world;
-    Player* player = nullptr; // owned by the world
+    Session session;
     std::unique_ptr<PerspectiveCamera> playerCamera;
     std::unique_ptr<PerspectiveCamera> overviewCamera;
     std::unique_ptr<ShadowCamera> sunCamera;
@@ -142,12 +154,6 @@ struct Game {
     bool loading = false;
     bool gameStarted = false;
     bool mouseCaptured = false;
-    float gameTime = 0.0f;
-    Weather weather; // weatherTimer, rain, lightning
-    float fogFactor = 0.0f;
-    bool inDesert = false;
-    bool night = true;
-    float insideBuilding = 0.0f;
     PotionEffect potion;
     DeathSequence deathSequence;
     Reveal reveal;

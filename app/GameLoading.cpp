@@ -36,12 +36,12 @@ public:
         // No update runs behind the loading screen, so it streams itself: the square
         // may still stand where the player was before (a respawn, or a move the
         // game-over menu could not make), and ends only once it is centred on him.
-        if (!game.player)
-            return game.world->isLoaded();
-        const glm::vec3 p = game.player->position();
-        return game.world->loadAround(p.x, p.z);
+        if (!game.session.player)
+            return game.session.world->isLoaded();
+        const glm::vec3 p = game.session.player->position();
+        return game.session.world->loadAround(p.x, p.z);
     }
-    float loadingProgress() override { return game.world->loadingProgress(); }
+    float loadingProgress() override { return game.session.world->loadingProgress(); }
     void setText(const std::string& text) override { game.gui->loadingBar->setText(text); }
     void setShowProgress(bool show) override { game.gui->loadingBar->setShowProgress(show); }
     void setProgress(float progress) override { game.gui->loadingBar->setProgress(progress); }

@@ -106,24 +106,24 @@ MenuKey menuKeyOf(Action action, MenuKey otherwise)
 
 void pressAction(Game& game, Action action)
 {
-    if (!game.player)
+    if (!game.session.player)
         return;
     if (const std::optional<InputBit> bit = heldControlOf(action))
-        game.player->pressInput(*bit);
-    if (action == Action::Activate && pointerReachesPlayer(game.inputState()) && game.world)
-        game.world->activateNearby();
+        game.session.player->pressInput(*bit);
+    if (action == Action::Activate && pointerReachesPlayer(game.inputState()) && game.session.world)
+        game.session.world->activateNearby();
     if (action == Action::Flashlight && game.flashlight)
         game.flashlight->on = !game.flashlight->on;
     if (const int slot = slotOf(action); slot >= 0)
-        game.player->selectSlot(slot);
+        game.session.player->selectSlot(slot);
 }
 
 void releaseAction(Game& game, Action action)
 {
-    if (!game.player)
+    if (!game.session.player)
         return;
     if (const std::optional<InputBit> bit = heldControlOf(action))
-        game.player->releaseInput(*bit);
+        game.session.player->releaseInput(*bit);
 }
 
 void onFramebufferSize(Game& game, int width, int height)
@@ -177,7 +177,7 @@ void onKey(Game& game, int key, int action)
     const std::optional<Action> bound = game.controls.actionForKey(key);
     if (handleWindowAction(game, bound, action))
         return;
-    const bool reachesPlayer = bound && game.gameStarted && game.player;
+    const bool reachesPlayer = bound && game.gameStarted && game.session.player;
     if (decision.step == KeyStep::Press) {
         if (reachesPlayer)
             pressAction(game, *bound);
@@ -212,11 +212,11 @@ void onMouseButton(Game& game, int button, int action)
 
 void onCursorPosition(Game& game, double x, double y)
 {
-    if (!pointerReachesPlayer(game.inputState()) || !game.player)
+    if (!pointerReachesPlayer(game.inputState()) || !game.session.player)
         return;
     const TurnAngles turn = cursorTurn(
         game.platform.lastCursorX, game.platform.lastCursorY, x, y, gSettings.mouseSensitivityX, gSettings.mouseSensitivityY);
-    game.player->turn(turn.yaw, turn.pitch);
+    game.session.player->turn(turn.yaw, turn.pitch);
     game.platform.lastCursorX = x;
     game.platform.lastCursorY = y;
 }

@@ -131,8 +131,8 @@ OptionContext optionContext(const Game& game)
         glGetIntegerv(GL_MAX_SAMPLES, &maxSamples);
         context.maxSamples = maxSamples;
     }
-    if (game.gameStarted && game.world)
-        context.runningViewDistance = game.world->viewDistance;
+    if (game.gameStarted && game.session.world)
+        context.runningViewDistance = game.session.world->viewDistance;
     return context;
 }
 

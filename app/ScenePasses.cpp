@@ -53,7 +53,7 @@ glm::vec3 eyeOf(const Camera& camera)
 
 void fillFrameState(Game& game, const ShadowCamera& light)
 {
-    game.frame.normalMatrix = game.player->normalMatrix();
+    game.frame.normalMatrix = game.session.player->normalMatrix();
     game.frame.flashlightEye = eyeOf(*game.flashlight->shadow.camera);
     game.frame.flashlightDir = glm::vec3(game.flashlight->shadow.camera->world[2]);
     game.frame.flashlightFov = game.flashlight->fov;
@@ -62,8 +62,8 @@ void fillFrameState(Game& game, const ShadowCamera& light)
     game.frame.lightDepthBias = light.depthBias;
     game.frame.flashlightDepthBias = game.flashlight->shadow.depthBias;
     game.frame.firePosition = game.fire->position;
-    game.frame.fireNoise = fireNoiseAt(game.gameTime);
-    game.frame.night = game.night ? 1.0f : 0.0f;
+    game.frame.fireNoise = fireNoiseAt(game.session.gameTime);
+    game.frame.night = game.session.night ? 1.0f : 0.0f;
     game.frame.lightningActive = game.lightning->isActive();
     game.frame.flashLightIntensity = game.flashlight->intensity;
     // Sprites and particles are sized in the pixels of the scene they are drawn into.
@@ -89,9 +89,9 @@ void testOcclusion(Game& game, TerrainViewParams& params, GLuint framebuffer, in
 SceneLight sceneLightOf(const Game& game, const ShadowCamera& light)
 {
     SceneLight l;
-    l.night = game.night;
-    l.rain = game.weather.rain;
-    l.fogFactor = game.fogFactor;
+    l.night = game.session.night;
+    l.rain = game.session.weather.rain;
+    l.fogFactor = game.session.fogFactor;
     l.lightning = game.lightning->isActive();
     l.lightningFactor = 1.0f - game.lightning->sinceStrike;
     l.sunColor = glm::vec3(light.color);
@@ -132,7 +132,7 @@ TerrainViewParams worldTerrainParams(const Game& game, const ShadowCamera& light
     params.fireRadius = FIRE_LIGHT_RADIUS;
     params.fireHorizon = fogHorizon(l, eye, true);
     params.hasFloor = true;
-    params.floor = game.world->floorRect();
+    params.floor = game.session.world->floorRect();
     // Stars are drawn with depth: a floor behind one would not hide it as the terrain did.
     // A little short of the nearest star, for the width of its sprite.
     params.floor.maxDistance = 0.98f * game.skybox->nearestStarDistance(eye);
@@ -150,7 +150,7 @@ TerrainDrawStats shadowPass(Game& game, const ShadowCamera& light)
     glClearColor(0.0f, 0.0f, 0.0f, 1.0f);
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
     glEnable(GL_POLYGON_OFFSET_FILL);
-    const float offset = shadowPolygonOffset(game.player->position());
+    const float offset = shadowPolygonOffset(game.session.player->position());
     glPolygonOffset(offset, offset);
 
     const Camera& camera = *light.camera;
@@ -163,7 +163,7 @@ TerrainDrawStats shadowPass(Game& game, const ShadowCamera& light)
     depth->setVec3("eyePosition", eyeOf(camera));
     TerrainViewParams params = shadowTerrainParams(game, light);
     testOcclusion(game, params, fb.shadowFramebuffer, fb.shadowSize.width, fb.shadowSize.height);
-    const TerrainDrawStats drawn = game.world->drawTerrain(camera, params);
+    const TerrainDrawStats drawn = game.session.world->drawTerrain(camera, params);
     depth->unbind();
     return drawn;
 }
@@ -171,14 +171,14 @@ TerrainDrawStats shadowPass(Game& game, const ShadowCamera& light)
 // The terrain beyond the fog horizon, in the fog's colour: it still hides the stars behind it.
 size_t drawSilhouettes(Game& game)
 {
-    if (game.world->lastTerrainCull().silhouette.empty())
+    if (game.session.world->lastTerrainCull().silhouette.empty())
         return 0;
     const Shader* depth = getShader(SHADER_DEPTH);
     depth->bind();
     depth->setMat4("projview", game.frame.projViewMatrix);
     depth->setVec3("eyePosition", game.playerCamera->eyePosition());
     depth->setVec4("flatColor", glm::vec4(FOG_COLOR, 1.0f));
-    const size_t triangles = game.world->drawSilhouettes();
+    const size_t triangles = game.session.world->drawSilhouettes();
     depth->unbind();
     return triangles;
 }
@@ -199,10 +199,10 @@ TerrainDrawStats worldPass(Game& game, const ShadowCamera& light)
     setMat4(u.depthBiasMV, light.depthBias);
     glUniform1i(u.outsideShadow, light.isSun ? 1 : 0);
     glUniform1f(u.flashLightIntensity, game.flashlight->intensity);
-    glUniform1f(u.night, game.night ? 1.0f : 0.0f);
+    glUniform1f(u.night, game.session.night ? 1.0f : 0.0f);
     glUniform1i(u.lightning, game.lightning->isActive() ? 1 : 0);
-    glUniform1i(u.rain, game.weather.rain ? 1 : 0);
-    glUniform1f(u.fogFactor, game.fogFactor);
+    glUniform1i(u.rain, game.session.weather.rain ? 1 : 0);
+    glUniform1f(u.fogFactor, game.session.fogFactor);
     const glm::vec3 sun = glm::vec3(game.frame.viewMatrix * glm::vec4(eyeOf(*light.camera), 1.0f));
     glUniform3fv(u.sunDir, 1, glm::value_ptr(sun));
     const Camera& flashCamera = *game.flashlight->shadow.camera;
@@ -224,8 +224,8 @@ TerrainDrawStats worldPass(Game& game, const ShadowCamera& light)
     if (game.blockTextures)
         bindArray(*game.blockTextures, *shader, "diffuseTexArray");
 
-    game.world->camera = game.playerCamera.get();
-    TerrainDrawStats drawn = game.world->draw(*game.playerCamera, *shader, game.frame, params);
+    game.session.world->camera = game.playerCamera.get();
+    TerrainDrawStats drawn = game.session.world->draw(*game.playerCamera, *shader, game.frame, params);
     // Objects and bodies bind their own shaders; the shadow map stays on its
     // unit until the player's own models are drawn (drawScene unbinds it).
     unbindTextures();
@@ -304,7 +304,7 @@ void lookUpWorldUniforms(WorldUniforms& u)
 
 void drawScene(Game& game)
 {
-    if (!game.hasWindow() || !game.world || !game.player)
+    if (!game.hasWindow() || !game.session.world || !game.session.player)
         return;
     const ShadowCamera& light = frameLight(game);
     fillFrameState(game, light);
@@ -323,11 +323,11 @@ void drawScene(Game& game)
     glDisable(GL_POLYGON_OFFSET_FILL);
 
     // 3. Cameras: the player's view with its shake, the overview above him.
-    game.playerCamera->setView(game.player->viewMatrix());
+    game.playerCamera->setView(game.session.player->viewMatrix());
     game.playerCamera->applyShake();
-    const glm::vec3 p = game.player->position();
+    const glm::vec3 p = game.session.player->position();
     game.overviewCamera->lookAt(p + glm::vec3(0.0f, 120.0f, -0.1f), p, glm::vec3(0.0f, 1.0f, 0.0f));
-    game.frame.normalMatrix = game.player->normalMatrix();
+    game.frame.normalMatrix = game.session.player->normalMatrix();
     game.frame.viewMatrix = game.playerCamera->view;
     game.frame.projMatrix = game.playerCamera->projection;
     game.frame.projViewMatrix = game.frame.projMatrix * game.frame.viewMatrix;
@@ -359,7 +359,7 @@ void drawScene(Game& game)
     // 7. The held item and the flashlight over everything.
     beginFramePass(game, PASS_HELD_ITEM);
     glClear(GL_DEPTH_BUFFER_BIT);
-    game.player->draw(game.frame);
+    game.session.player->draw(game.frame);
     unbindShadowMap();
 }
 
@@ -409,7 +409,7 @@ void postProcess(Game& game)
         return;
     }
     beginFramePass(game, PASS_POST_PROCESSING);
-    const Death* death = game.world ? game.world->death : nullptr;
+    const Death* death = game.session.world ? game.session.world->death : nullptr;
     PostEffects effects;
     effects.circleLoad = game.reveal.circleLoad;
     effects.grey = game.screenFlags() != SCREEN_WORLD;
@@ -460,7 +460,7 @@ void postProcess(Game& game)
     shader->setFloat("noiseFactor", effects.noiseFactor);
     shader->setFloat("circleLoad", game.reveal.circleLoad);
     advanceReveal(game);
-    shader->setFloat("time", game.gameTime);
+    shader->setFloat("time", game.session.gameTime);
     shader->setInt("isGrayscale", effects.grey ? 1 : 0);
     shader->setFloat("potionFactor", game.potion.factor);
     shader->setInt("endAnimation", game.deathSequence.timer > 0.0f ? 1 : 0);

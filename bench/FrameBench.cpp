@@ -37,7 +37,7 @@ namespace {
 double occludedTriangles(GameScene& scene)
 {
     Game& game = scene.game;
-    const TerrainCullResult& cull = game.world->lastTerrainCull();
+    const TerrainCullResult& cull = game.session.world->lastTerrainCull();
     glBindFramebuffer(GL_FRAMEBUFFER, game.framebuffers.sceneFramebuffer);
     glViewport(0, 0, game.framebuffers.width, game.framebuffers.height);
     glEnable(GL_DEPTH_TEST);
@@ -91,7 +91,7 @@ void BM_Frame(benchmark::State& state)
         state.SkipWithError("the world did not load");
         return;
     }
-    const float ground = scene.game.world->heightAt(glm::vec3(0.5f, 64.0f, 0.5f));
+    const float ground = scene.game.session.world->heightAt(glm::vec3(0.5f, 64.0f, 0.5f));
     scene.look(glm::vec3(0.5f, ground + 1.7f, 0.5f), glm::vec3(84.5f, ground + 1.7f, -53.5f));
     PassTimer timer(framePassNames(), now, 1);
     FrameStats stats;
@@ -139,7 +139,7 @@ void BM_Frame(benchmark::State& state)
         state.counters[key + "_p10_ms"] = FrameStats::percentile(passMs[p], 0.1);
     }
     state.counters["fragments"] = FrameStats::percentile(fragments, 0.5);
-    const TerrainCullResult& cull = scene.game.world->lastTerrainCull();
+    const TerrainCullResult& cull = scene.game.session.world->lastTerrainCull();
     state.counters["world_triangles"] = double(cull.shadedTriangles - cull.occludedTriangles);
     state.counters["left_out_behind"] = double(cull.occludedTriangles);
     state.counters["occluded_triangles"] = occludedTriangles(scene);

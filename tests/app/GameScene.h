@@ -85,7 +85,7 @@ public:
         game.platform.window = nullptr;
         std::cout.rdbuf(out);
         opened = true;
-        return textures && game.world != nullptr;
+        return textures && game.session.world != nullptr;
     }
 
     void close()
@@ -113,8 +113,8 @@ public:
         const auto until = std::chrono::steady_clock::now() + std::chrono::duration<double>(seconds);
         int quietPolls = 0;
         while (std::chrono::steady_clock::now() < until) {
-            game.world->update(0.0f);
-            World& w = *game.world;
+            game.session.world->update(0.0f);
+            World& w = *game.session.world;
             const bool idle = w.isLoaded() && w.pendingJobs() == 0 && w.activeWorkerCount() == 0 && w.pendingUploads() == 0;
             quietPolls = idle ? quietPolls + 1 : 0;
             if (quietPolls >= 5)
@@ -128,7 +128,7 @@ public:
     // hand and the sky over him, as one update step leaves them.
     void look(const glm::vec3& eye, const glm::vec3& target)
     {
-        Player& p = *game.player;
+        Player& p = *game.session.player;
         const glm::vec3 d = glm::normalize(target - eye);
         p.model = glm::mat4(1.0f);
         p.setPosition(eye);

@@ -35,35 +35,35 @@ TEST_F(GameInput, ThePadDrivesTheMenusAndPlays)
     forward.menuKeys = { MenuKey::Back }; // B in play: not a pause
     pad(forward);
     EXPECT_TRUE(game.playing);
-    EXPECT_EQ(game.player->inputFlags, (1u << int(InputBit::MoveForward)) | (1u << int(InputBit::Jump)));
+    EXPECT_EQ(game.session.player->inputFlags, (1u << int(InputBit::MoveForward)) | (1u << int(InputBit::Jump)));
     EXPECT_FALSE(game.flashlight->on);
     pad({ .released = { Action::Jump } });
-    EXPECT_EQ(game.player->inputFlags, 1u << int(InputBit::MoveForward));
+    EXPECT_EQ(game.session.player->inputFlags, 1u << int(InputBit::MoveForward));
 
     // Bumpers step through the slots and wrap.
-    game.player->addItem(int(ItemType::BallItem), 1);
-    ASSERT_EQ(game.player->selectedIndex, 1);
+    game.session.player->addItem(int(ItemType::BallItem), 1);
+    ASSERT_EQ(game.session.player->selectedIndex, 1);
     pad({ .slotStep = 1 });
-    EXPECT_EQ(game.player->selectedIndex, 0);
+    EXPECT_EQ(game.session.player->selectedIndex, 0);
     pad({ .slotStep = -1 });
-    EXPECT_EQ(game.player->selectedIndex, 1);
+    EXPECT_EQ(game.session.player->selectedIndex, 1);
 
     // The right stick turns him by speed x time, as the cursor would.
-    const glm::mat4 start = game.player->modelMatrix();
+    const glm::mat4 start = game.session.player->modelMatrix();
     pad({ .yawSpeed = 45.0f }, 2.0f);
-    EXPECT_NEAR(glm::dot(glm::vec3(game.player->modelMatrix()[2]), glm::vec3(start[0])), 1.0f, 1e-4f);
+    EXPECT_NEAR(glm::dot(glm::vec3(game.session.player->modelMatrix()[2]), glm::vec3(start[0])), 1.0f, 1e-4f);
 
     // Start pauses (letting go of what the pad held) and resumes.
     pad({ .pausePressed = true });
     EXPECT_EQ(game.gui->screenFlags, SCREEN_WORLD | SCREEN_MENU);
-    EXPECT_EQ(game.player->inputFlags, 0u);
+    EXPECT_EQ(game.session.player->inputFlags, 0u);
     pad({ .pressed = { Action::Forward } }); // not while paused
-    EXPECT_EQ(game.player->inputFlags, 0u);
+    EXPECT_EQ(game.session.player->inputFlags, 0u);
     pad({ .pausePressed = true });
     EXPECT_EQ(game.gui->screenFlags, SCREEN_WORLD);
     game.deathSequence.timer = 0.0f;
     pad({ .pressed = { Action::Forward }, .pausePressed = true });
-    EXPECT_EQ(game.player->inputFlags, 0u);
+    EXPECT_EQ(game.session.player->inputFlags, 0u);
     EXPECT_EQ(game.gui->screenFlags, SCREEN_WORLD);
 }
 
@@ -128,13 +128,13 @@ TEST_F(GameInput, TheControlsScreenRebindsSwapsScrollsAndSavesOnlyWhatChanged)
     play();
     onKey(game, GLFW_KEY_UP, GLFW_PRESS);
     onKey(game, GLFW_KEY_W, GLFW_PRESS); // nobody's now
-    EXPECT_EQ(game.player->inputFlags, 1u << int(InputBit::MoveForward));
+    EXPECT_EQ(game.session.player->inputFlags, 1u << int(InputBit::MoveForward));
     onMouseButton(game, 0, GLFW_PRESS);
     onKey(game, GLFW_KEY_S, GLFW_PRESS);
-    EXPECT_EQ(game.player->inputFlags,
+    EXPECT_EQ(game.session.player->inputFlags,
         (1u << int(InputBit::MoveForward)) | (1u << int(InputBit::MoveBack)) | (1u << int(InputBit::UseItem)));
     tap(GLFW_KEY_ESCAPE); // pausing lets go of everything
-    EXPECT_EQ(game.player->inputFlags, 0u);
+    EXPECT_EQ(game.session.player->inputFlags, 0u);
 
     // "Reset to Defaults" writes back what it changed; nothing else is touched.
     tap(GLFW_KEY_DOWN);
@@ -156,21 +156,21 @@ TEST_F(GameInput, TheControlsScreenRebindsSwapsScrollsAndSavesOnlyWhatChanged)
 TEST_F(GameInput, KeysReachThePlayerOnlyOnceAGameExists)
 {
     onKey(game, GLFW_KEY_D, GLFW_PRESS);
-    EXPECT_EQ(game.player->inputFlags, 0u);
+    EXPECT_EQ(game.session.player->inputFlags, 0u);
     onKey(game, GLFW_KEY_D, GLFW_RELEASE);
     play();
     onKey(game, GLFW_KEY_W, GLFW_PRESS);
     onKey(game, GLFW_KEY_LEFT_SHIFT, GLFW_PRESS);
-    EXPECT_EQ(game.player->inputFlags, (1u << 0) | (1u << 6));
+    EXPECT_EQ(game.session.player->inputFlags, (1u << 0) | (1u << 6));
     onKey(game, GLFW_KEY_W, GLFW_RELEASE);
-    EXPECT_EQ(game.player->inputFlags, 1u << 6);
+    EXPECT_EQ(game.session.player->inputFlags, 1u << 6);
 }
 
 TEST_F(GameInput, KeyRepeatsChangeNothing)
 {
     play();
     onKey(game, GLFW_KEY_A, GLFW_REPEAT);
-    EXPECT_EQ(game.player->inputFlags, 0u);
+    EXPECT_EQ(game.session.player->inputFlags, 0u);
     // A repeat never moves a menu either.
     tap(GLFW_KEY_ESCAPE);
     onKey(game, GLFW_KEY_DOWN, GLFW_REPEAT);
@@ -208,45 +208,45 @@ TEST_F(GameInput, LeftAltShowsTheCursorWhileHeldWithoutPausing)
 TEST_F(GameInput, MouseButtonsOnlyWhilePlaying)
 {
     onMouseButton(game, 0, GLFW_PRESS);
-    EXPECT_EQ(game.player->inputFlags, 0u);
+    EXPECT_EQ(game.session.player->inputFlags, 0u);
     play();
-    auto probe = std::make_unique<ProbeObject>(game.player->position() + glm::vec3(1.0f, 0.0f, 0.0f));
+    auto probe = std::make_unique<ProbeObject>(game.session.player->position() + glm::vec3(1.0f, 0.0f, 0.0f));
     ProbeObject& near = *probe;
-    game.world->findChunk(0, 0)->objects.push_back(std::move(probe));
+    game.session.world->findChunk(0, 0)->objects.push_back(std::move(probe));
     onMouseButton(game, 0, GLFW_PRESS);
-    EXPECT_EQ(game.player->inputFlags, 1u << 7);
+    EXPECT_EQ(game.session.player->inputFlags, 1u << 7);
     onMouseButton(game, 2, GLFW_PRESS); // middle button: not the player's
     onMouseButton(game, 1, GLFW_PRESS);
-    EXPECT_EQ(game.player->inputFlags, (1u << 7) | (1u << 8));
+    EXPECT_EQ(game.session.player->inputFlags, (1u << 7) | (1u << 8));
     EXPECT_EQ(near.activations, 1); // the right button uses what is near
     onMouseButton(game, 1, GLFW_RELEASE);
     onMouseButton(game, 0, GLFW_RELEASE);
-    EXPECT_EQ(game.player->inputFlags, 0u);
+    EXPECT_EQ(game.session.player->inputFlags, 0u);
     EXPECT_EQ(near.activations, 1);
 
     game.deathSequence.timer = 0.5f;
     onMouseButton(game, 0, GLFW_PRESS);
-    EXPECT_EQ(game.player->inputFlags, 0u);
+    EXPECT_EQ(game.session.player->inputFlags, 0u);
 }
 
 TEST_F(GameInput, CursorTurnsThePlayerAndMotionInMenusIsCaughtUpLater)
 {
     play();
-    const glm::mat4 start = game.player->modelMatrix();
+    const glm::mat4 start = game.session.player->modelMatrix();
     onCursorPosition(game, 0.0, 0.0);
-    EXPECT_EQ(game.player->modelMatrix(), start);
+    EXPECT_EQ(game.session.player->modelMatrix(), start);
     onCursorPosition(game, -450.0, 0.0); // 90 degrees to the left: he looks along his old -x
-    const glm::mat4 turned = game.player->modelMatrix();
+    const glm::mat4 turned = game.session.player->modelMatrix();
     EXPECT_NEAR(glm::dot(glm::vec3(turned[2]), glm::vec3(start[0])), 1.0f, 1e-4f);
 
     // Paused: motion is not followed and the last position is kept.
     tap(GLFW_KEY_ESCAPE);
     onCursorPosition(game, 450.0, 0.0);
-    EXPECT_EQ(game.player->modelMatrix(), turned);
+    EXPECT_EQ(game.session.player->modelMatrix(), turned);
     EXPECT_EQ(game.platform.lastCursorX, -450.0);
     tap(GLFW_KEY_ESCAPE);
     onCursorPosition(game, 0.0, 0.0); // the whole way back in one move
-    EXPECT_NEAR(glm::dot(glm::vec3(game.player->modelMatrix()[2]), glm::vec3(start[2])), 1.0f, 1e-4f);
+    EXPECT_NEAR(glm::dot(glm::vec3(game.session.player->modelMatrix()[2]), glm::vec3(start[2])), 1.0f, 1e-4f);
 
     game.deathSequence.timer = 0.0f;
     onCursorPosition(game, 300.0, 200.0);
@@ -307,7 +307,7 @@ TEST_F(GameInput, LosingFocusInPlayPausesAsEscapeDoesUnlessSwitchedOff)
     onKey(game, GLFW_KEY_W, GLFW_PRESS);
     onFocus(game, false);
     EXPECT_EQ(game.gui->screenFlags, SCREEN_WORLD | SCREEN_MENU);
-    EXPECT_EQ(game.player->inputFlags, 0u); // he does not walk on while away
+    EXPECT_EQ(game.session.player->inputFlags, 0u); // he does not walk on while away
     EXPECT_EQ(game.gui->pauseMenu->selectedItem()->text, "Resume");
     onFocus(game, true);
     EXPECT_EQ(game.gui->screenFlags, SCREEN_WORLD | SCREEN_MENU); // coming back does not resume
@@ -334,14 +334,14 @@ TEST_F(GameInput, QueuedEventsWaitForTheDrainAndApplyInTheOrderTheyCame)
              InputEvent::cursorPosition(-450.0, 7.0), InputEvent::scroll(2.0), InputEvent::focus(true),
              InputEvent::framebufferSize(800, 400) })
         game.platform.inputEvents.push_back(event);
-    EXPECT_EQ(game.player->inputFlags, 0u);
+    EXPECT_EQ(game.session.player->inputFlags, 0u);
     EXPECT_EQ(game.platform.screenWidth, 640);
 
     testing::internal::CaptureStdout();
     drainInput(game);
     EXPECT_EQ(testing::internal::GetCapturedStdout(), "Width: 800 Height: 400\n");
     EXPECT_TRUE(game.platform.inputEvents.empty());
-    EXPECT_EQ(game.player->inputFlags, (1u << 1) | (1u << 7)); // W came and went; S and the left button stay
+    EXPECT_EQ(game.session.player->inputFlags, (1u << 1) | (1u << 7)); // W came and went; S and the left button stay
     EXPECT_EQ(game.platform.lastCursorX, -450.0);
     EXPECT_EQ(game.platform.lastCursorY, 7.0);
     EXPECT_EQ(game.flashlight->fov, fov + 6.0f);
@@ -355,11 +355,11 @@ TEST_F(GameInput, ReleaseAllKeysDuringTheDeathSequenceReleasesNothing)
     onKey(game, GLFW_KEY_S, GLFW_PRESS);
     game.deathSequence.timer = 1.0f;
     releaseAllKeys(game);
-    EXPECT_EQ(game.player->inputFlags, 1u << 1);
+    EXPECT_EQ(game.session.player->inputFlags, 1u << 1);
     game.deathSequence.timer = -1.0f;
     onMouseButton(game, 1, GLFW_PRESS);
     releaseAllKeys(game);
-    EXPECT_EQ(game.player->inputFlags, 0u);
+    EXPECT_EQ(game.session.player->inputFlags, 0u);
 }
 
 TEST_F(GameInput, MenuNavigationPlaysTheSelectionClick)
@@ -384,23 +384,23 @@ TEST_F(GameStep, TimeAndWeatherAdvanceOnlyInSteps)
 {
     play();
     steps(60);
-    EXPECT_NEAR(game.gameTime, 1.0f, 1e-4f);
-    EXPECT_NEAR(game.weather.weatherTimer, 29.0f, 1e-3f);
-    EXPECT_EQ(game.insideBuilding, 0.0f); // nothing above the player
+    EXPECT_NEAR(game.session.gameTime, 1.0f, 1e-4f);
+    EXPECT_NEAR(game.session.weather.weatherTimer, 29.0f, 1e-3f);
+    EXPECT_EQ(game.session.insideBuilding, 0.0f); // nothing above the player
     steps(1741);
-    EXPECT_GE(game.weather.weatherTimer, 79.0f);
-    EXPECT_LE(game.weather.weatherTimer, 120.0f);
+    EXPECT_GE(game.session.weather.weatherTimer, 79.0f);
+    EXPECT_LE(game.session.weather.weatherTimer, 120.0f);
 }
 
 TEST_F(GameStep, RainFallsAroundThePlayerExceptInTheDesert)
 {
     play();
-    game.weather.rain = true;
+    game.session.weather.rain = true;
     steps(1);
     // Raindrops need ground below them (there is none here); the splashes
     // land wherever the ground height says.
     EXPECT_EQ(game.particles->writeIndex, 700);
-    game.inDesert = true;
+    game.session.inDesert = true;
     steps(1);
     EXPECT_EQ(game.particles->writeIndex, 700);
 }

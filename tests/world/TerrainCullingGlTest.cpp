@@ -90,7 +90,7 @@ protected:
         GlTest::TearDown();
     }
 
-    World& world() { return *scene.game.world; }
+    World& world() { return *scene.game.session.world; }
     float ground(float x, float z) { return heightAt(world().chunks, glm::vec3(x, 64.0f, z)); }
     bool solid(const glm::vec3& p)
     {
@@ -202,7 +202,7 @@ TEST_F(TerrainCullingGl, EveryViewMatchesTheFrameWithEveryNodeDrawn)
     for (const View& v : views) {
         SCOPED_TRACE(v.name);
         scene.look(v.eye, v.target);
-        scene.game.weather.rain = v.rain;
+        scene.game.session.weather.rain = v.rain;
         Lightning& lightning = *scene.game.lightning;
         lightning.sinceStrike = v.flash ? 0.3f : 5.0f;
         if (v.flash) {
@@ -223,7 +223,7 @@ TEST_F(TerrainCullingGl, EveryViewMatchesTheFrameWithEveryNodeDrawn)
     }
     EXPECT_GT(silhouettes, 0u) << "some view reaches past the fog horizon";
     EXPECT_GT(behind, 0u) << "some view has terrain behind nearer terrain";
-    scene.game.weather.rain = false;
+    scene.game.session.weather.rain = false;
     scene.game.lightning->sinceStrike = 5.0f;
 
     // The lamp's shadow, read nine texels at a time, is the shadow of four filtered taps.
