@@ -30,7 +30,7 @@ void addGameRows(Gui& gui, Game& g)
     addRow<float>(gui, "Time until Weather changes", [&g] { return g.session.weather.weatherTimer; });
     addRow<float>(gui, "Fog Factor", [&g] { return g.session.fogFactor; });
     addRow<float>(
-        gui, "Flashlight Intensity", [&g] { return g.flashlight ? g.flashlight->intensity : 0.0f; });
+        gui, "Flashlight Intensity", [&g] { return g.scene.flashlight ? g.scene.flashlight->intensity : 0.0f; });
     addRow<float>(gui, "Inside Building", [&g] { return g.session.insideBuilding; });
     addRow<float>(gui, "Outside Building(Smoothed)", [] { return gSoundSystem.coverLevel(); });
 }

@@ -82,6 +82,32 @@ struct Session {
     float insideBuilding = 0.0f;
 };
 
+// What the world is shown with: the cameras, the lights and effects, the
+// buffers and textures drawn into, and the frame state every draw is handed.
+struct Scene {
+    std::unique_ptr<PerspectiveCamera> playerCamera;
+    std::unique_ptr<PerspectiveCamera> overviewCamera;
+    std::unique_ptr<ShadowCamera> sunCamera;
+    std::unique_ptr<Flashlight> flashlight;
+    std::unique_ptr<Lightning> lightning;
+    SoundSource thunderSound; // made at the first strike
+    std::unique_ptr<Skybox> skybox;
+    std::unique_ptr<Fire> fire;
+    SoundSource fireSound; // the flames' crackle, looped where they burn
+    std::unique_ptr<ParticleSystem> particles;
+    std::unique_ptr<VertexArray> fullscreenQuad;
+    std::unique_ptr<BlockTextureArray> blockTextures;
+    Framebuffers framebuffers; // the shadow map and the scene buffer, made at start-up
+    bool softwareRenderer = false; // the GL renderer draws on the processor (see SceneOptions)
+    // The depth of the nearest terrain, read back in each pass to leave out what lies behind it
+    // (only on a software renderer: a graphics card's depth test is cheaper than the wait).
+    DepthTiles occluders;
+    WorldUniforms worldUniforms; // the world shader's per-frame uniform locations
+    FrameState frame; // the pass being drawn and the scene's lights, handed to every draw
+    // Tests: draw every meshed terrain node whole in both passes, the picture culling keeps.
+    bool drawAllTerrain = false;
+};
+
 // The potion's protection: seconds left, and its glow on the screen.
 struct PotionEffect {
     float timer = 0.0f;
@@ -126,29 +152,9 @@ struct Game {
 
     std::unique_ptr<Gui> gui;
     Session session;
-    std::unique_ptr<PerspectiveCamera> playerCamera;
-    std::unique_ptr<PerspectiveCamera> overviewCamera;
-    std::unique_ptr<ShadowCamera> sunCamera;
-    std::unique_ptr<Flashlight> flashlight;
-    std::unique_ptr<Lightning> lightning;
-    SoundSource thunderSound; // made at the first strike
-    std::unique_ptr<Skybox> skybox;
-    std::unique_ptr<Fire> fire;
-    SoundSource fireSound; // the flames' crackle, looped where they burn
-    std::unique_ptr<ParticleSystem> particles;
-    std::unique_ptr<VertexArray> fullscreenQuad;
-    std::unique_ptr<BlockTextureArray> blockTextures;
-    Framebuffers framebuffers; // the shadow map and the scene buffer, made at start-up
-    bool softwareRenderer = false; // the GL renderer draws on the processor (see SceneOptions)
-    // The depth of the nearest terrain, read back in each pass to leave out what lies behind it
-    // (only on a software renderer: a graphics card's depth test is cheaper than the wait).
-    DepthTiles occluders;
+    Scene scene;
     // How the scene buffer is planned from the settings and the renderer.
     SceneOptions sceneOptions() const;
-    WorldUniforms worldUniforms; // the world shader's per-frame uniform locations
-    FrameState frame; // the pass being drawn and the scene's lights, handed to every draw
-    // Tests: draw every meshed terrain node whole in both passes, the picture culling keeps.
-    bool drawAllTerrain = false;
 
     bool playing = false; // screenFlags was exactly SCREEN_WORLD at the top of the pass
     bool loading = false;

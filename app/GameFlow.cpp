@@ -136,8 +136,8 @@ void startDeathSequence(Game& game)
         death.faceDirection(d);
         death.scaleModel(0.24f, 0.24f, 0.24f);
     }
-    game.playerCamera->shake(0.3f);
-    game.flashlight->setFov(59.0f);
+    game.scene.playerCamera->shake(0.3f);
+    game.scene.flashlight->setFov(59.0f);
     gSoundSystem.playRelative(SOUND_END);
     releaseAllKeys(game);
     game.deathSequence.timer = 0.0f;
@@ -146,9 +146,9 @@ void startDeathSequence(Game& game)
 void explode(Game& game, const Explosion& blast)
 {
     const glm::vec3& position = blast.centre;
-    if (game.particles) {
+    if (game.scene.particles) {
         const int sparks = explosionSparkCount(blast.radius, blast.factor);
-        game.particles->spawnExplosion(position, blast.radius, sparks, 1.0f);
+        game.scene.particles->spawnExplosion(position, blast.radius, sparks, 1.0f);
     }
     gSoundSystem.playAt(SOUND_EXPLOSION, position, glm::vec3(0.0f));
     if (game.dev.logPlayer && game.session.world) {
@@ -157,8 +157,8 @@ void explode(Game& game, const Explosion& blast)
         game.playerLog.exploded = true;
         game.playerLog.lastExplosion = position;
     }
-    if (game.session.player && game.playerCamera)
-        game.playerCamera->shake(explosionShake(glm::distance(position, game.session.player->position())));
+    if (game.session.player && game.scene.playerCamera)
+        game.scene.playerCamera->shake(explosionShake(glm::distance(position, game.session.player->position())));
     // Last: the carve tells the world objects, and a charge it reaches explodes in its turn.
     if (game.session.world)
         game.session.world->carve(blast.sphere());

@@ -37,14 +37,14 @@ namespace {
 void rainStep(Game& game, const glm::vec3& playerPosition)
 {
     const World& world = *game.session.world;
-    game.particles->spawnRain(
+    game.scene.particles->spawnRain(
         playerPosition, 50, [&world](float x, float z) { return world.heightAt(glm::vec3(x, 0.0f, z)); });
     for (int i = 0; i < 70; ++i) {
         const NormalPair offset = normalPair(25.0f, randUnit);
         const float x = playerPosition.x + offset.first;
         const float z = playerPosition.z + offset.second;
         const float y = game.session.world->heightAt(glm::vec3(x, 0.0f, z));
-        game.particles->spawnSplash(glm::vec3(x, y, z), glm::vec3(0.0f, 1.0f, 0.0f), 10);
+        game.scene.particles->spawnSplash(glm::vec3(x, y, z), glm::vec3(0.0f, 1.0f, 0.0f), 10);
     }
 }
 
@@ -69,9 +69,9 @@ LightningScene lightningScene(Game& game)
     scene.playerPosition = game.session.player->position();
     scene.playerBack = glm::vec3(game.session.player->modelMatrix()[2]);
     scene.outdoorLevel = gSoundSystem.coverLevel();
-    scene.playerCamera = game.playerCamera.get();
-    scene.flashlight = game.flashlight.get();
-    scene.thunder = [&game](const ThunderCue& cue) { playThunder(game.thunderSound, cue); };
+    scene.playerCamera = game.scene.playerCamera.get();
+    scene.flashlight = game.scene.flashlight.get();
+    scene.thunder = [&game](const ThunderCue& cue) { playThunder(game.scene.thunderSound, cue); };
     return scene;
 }
 
@@ -127,8 +127,8 @@ void updateStep(Game& game, float dtMs)
     const float s = dtMs / 1000.0f;
     game.session.gameTime += s;
     gSoundSystem.update(s);
-    game.lightning->update(s, game.session.weather.lightning, lightningScene(game));
-    game.particles->update(s);
+    game.scene.lightning->update(s, game.session.weather.lightning, lightningScene(game));
+    game.scene.particles->update(s);
     stepPotion(game.potion.timer, game.potion.factor, s);
 
     if (game.session.weather.step(s, randUnit))
@@ -149,14 +149,14 @@ void updateStep(Game& game, float dtMs)
     }
     game.session.inDesert = game.session.world->inDesert;
 
-    game.flashlight->update(s, game.session.player->modelMatrix(), game.session.player->position());
-    game.skybox->update(game.session.player->position());
+    game.scene.flashlight->update(s, game.session.player->modelMatrix(), game.session.player->position());
+    game.scene.skybox->update(game.session.player->position());
     game.gui->update(s);
     if (game.gui->captions) {
         game.gui->captions->listener = game.session.player->position();
         game.gui->captions->forward = -glm::vec3(game.session.player->modelMatrix()[2]);
     }
-    updateFire(*game.fire, game.fireSound, game.session.world.get(), s);
+    updateFire(*game.scene.fire, game.scene.fireSound, game.session.world.get(), s);
 
     if (game.dev.logPlayer)
         logPlayer(game, s);
@@ -179,8 +179,8 @@ void updateFire(Fire& fire, SoundSource& crackle, const World* world, float dt)
 
 void moveFire(Game& game, const glm::vec3& position)
 {
-    if (!game.fire)
+    if (!game.scene.fire)
         return;
-    game.fire->setPosition(position);
-    gSoundSystem.setPosition(game.fireSound, position);
+    game.scene.fire->setPosition(position);
+    gSoundSystem.setPosition(game.scene.fireSound, position);
 }

@@ -112,8 +112,8 @@ void pressAction(Game& game, Action action)
         game.session.player->pressInput(*bit);
     if (action == Action::Activate && pointerReachesPlayer(game.inputState()) && game.session.world)
         game.session.world->activateNearby();
-    if (action == Action::Flashlight && game.flashlight)
-        game.flashlight->on = !game.flashlight->on;
+    if (action == Action::Flashlight && game.scene.flashlight)
+        game.scene.flashlight->on = !game.scene.flashlight->on;
     if (const int slot = slotOf(action); slot >= 0)
         game.session.player->selectSlot(slot);
 }
@@ -144,10 +144,10 @@ void onFramebufferSize(Game& game, int width, int height)
 void fitProjections(Game& game)
 {
     // The player looks through the angle the settings choose; the overview keeps its own.
-    if (game.playerCamera)
-        game.playerCamera->setPerspective(float(gSettings.fieldOfView), game.platform.aspect, 0.2f, 500.0f);
-    if (game.overviewCamera)
-        game.overviewCamera->setPerspective(70.0f, game.platform.aspect, 0.2f, 500.0f);
+    if (game.scene.playerCamera)
+        game.scene.playerCamera->setPerspective(float(gSettings.fieldOfView), game.platform.aspect, 0.2f, 500.0f);
+    if (game.scene.overviewCamera)
+        game.scene.overviewCamera->setPerspective(70.0f, game.platform.aspect, 0.2f, 500.0f);
 }
 
 // The window's own actions, which work in every state (menus, loading, Death's
@@ -223,8 +223,8 @@ void onCursorPosition(Game& game, double x, double y)
 
 void onScroll(Game& game, double yOffset)
 {
-    if (game.playing && game.flashlight)
-        game.flashlight->scroll(float(yOffset));
+    if (game.playing && game.scene.flashlight)
+        game.scene.flashlight->scroll(float(yOffset));
 }
 
 void onFocus(Game& game, bool focused)

@@ -30,8 +30,8 @@ bool rebuildFramebuffers(Game& game)
     std::string failure;
     if (tryCreateFramebuffers(rebuilt, game.platform.screenWidth, game.platform.screenHeight, gSettings.shadowmapFactor,
             gSettings.antiAliasingFactor, failure, game.sceneOptions())) {
-        freeFramebuffers(game.framebuffers);
-        game.framebuffers = rebuilt;
+        freeFramebuffers(game.scene.framebuffers);
+        game.scene.framebuffers = rebuilt;
         return true;
     }
     std::ostringstream why;
@@ -73,7 +73,7 @@ void fitToWindow(Game& game)
         onFramebufferSize(game, width, height);
     // A size whose framebuffers could not be made is not tried again pass after pass.
     const bool fitted
-        = game.framebuffers.windowWidth == game.platform.screenWidth && game.framebuffers.windowHeight == game.platform.screenHeight;
+        = game.scene.framebuffers.windowWidth == game.platform.screenWidth && game.scene.framebuffers.windowHeight == game.platform.screenHeight;
     const bool failedBefore = game.platform.unfitWidth == game.platform.screenWidth && game.platform.unfitHeight == game.platform.screenHeight;
     if (fitted || failedBefore)
         return;

@@ -78,7 +78,7 @@ float RunningGame::coverLevel() const
 
 glm::mat4 RunningGame::viewMatrix() const
 {
-    return game.frame.viewMatrix;
+    return game.scene.frame.viewMatrix;
 }
 
 std::optional<glm::vec3> RunningGame::ballPosition() const
@@ -141,8 +141,8 @@ Cat* RunningGame::nearestCat()
 
 void RunningGame::catBurst(const glm::vec3& center, int count, float size)
 {
-    if (game.particles)
-        game.particles->spawnBurst(center, catBurstParticles(count, size));
+    if (game.scene.particles)
+        game.scene.particles->spawnBurst(center, catBurstParticles(count, size));
 }
 
 void RunningGame::addProjectile(std::unique_ptr<Projectile> projectile)
@@ -167,5 +167,5 @@ void RunningGame::playSound(int sound, const glm::vec3& position)
 
 ParticleSystem* RunningGame::particles()
 {
-    return game.particles.get();
+    return game.scene.particles.get();
 }

@@ -67,7 +67,7 @@ void setUpGraphics(Game& game)
     const GLubyte* renderer = glGetString(GL_RENDERER);
     const std::string rendererName = renderer ? reinterpret_cast<const char*>(renderer) : "";
     lowerAnisotropyForSoftware(gSettings.anisotropicFiltering, rendererName, errorStream());
-    game.softwareRenderer = isSoftwareRenderer(rendererName);
+    game.scene.softwareRenderer = isSoftwareRenderer(rendererName);
     // The window's sample count is a request the window library already met
     // as closely as it could; the scene buffer and its resolve need the limit.
     GLint maxSamples = 0;
@@ -88,16 +88,16 @@ bool loadResources(Game& game)
     createGui(game);
     // Settings already applied from Options outlive a fatal end, too.
     setLastWordsBeforeFatal([&game] { game.gui->savePendingOptions(); });
-    createFramebuffers(game.framebuffers, game.platform.screenWidth, game.platform.screenHeight, gSettings.shadowmapFactor,
+    createFramebuffers(game.scene.framebuffers, game.platform.screenWidth, game.platform.screenHeight, gSettings.shadowmapFactor,
         gSettings.antiAliasingFactor, game.sceneOptions());
     const std::string scene = describeScenePlan(
         planScene(game.platform.screenWidth, game.platform.screenHeight, gSettings.antiAliasingFactor, game.sceneOptions()),
         gSettings.antiAliasingFactor, game.sceneOptions());
     if (!scene.empty())
         logError(scene);
-    game.fullscreenQuad = makeFullscreenQuad();
-    game.particles = std::make_unique<ParticleSystem>();
-    game.particles->createBuffer();
+    game.scene.fullscreenQuad = makeFullscreenQuad();
+    game.scene.particles = std::make_unique<ParticleSystem>();
+    game.scene.particles->createBuffer();
     createGame(game);
     return true;
 }
@@ -147,16 +147,16 @@ void shutDown(Game& game)
     setLastWordsBeforeFatal(nullptr);
     game.gui->savePendingOptions();
     destroyGame(game);
-    game.particles.reset();
+    game.scene.particles.reset();
     game.gui.reset();
     releaseTextResources();
     freeShaders();
     freeMeshes();
-    game.blockTextures.reset();
+    game.scene.blockTextures.reset();
     freeTextures();
     gSoundSystem.shutdown();
-    game.fullscreenQuad.reset();
-    freeFramebuffers(game.framebuffers);
+    game.scene.fullscreenQuad.reset();
+    freeFramebuffers(game.scene.framebuffers);
     logLine("Terminated!");
 }
 

@@ -38,16 +38,16 @@ double occludedTriangles(GameScene& scene)
 {
     Game& game = scene.game;
     const TerrainCullResult& cull = game.session.world->lastTerrainCull();
-    glBindFramebuffer(GL_FRAMEBUFFER, game.framebuffers.sceneFramebuffer);
-    glViewport(0, 0, game.framebuffers.width, game.framebuffers.height);
+    glBindFramebuffer(GL_FRAMEBUFFER, game.scene.framebuffers.sceneFramebuffer);
+    glViewport(0, 0, game.scene.framebuffers.width, game.scene.framebuffers.height);
     glEnable(GL_DEPTH_TEST);
     glEnable(GL_CULL_FACE);
     glClear(GL_DEPTH_BUFFER_BIT);
     glColorMask(GL_FALSE, GL_FALSE, GL_FALSE, GL_FALSE);
     const Shader* depth = getShader(SHADER_DEPTH);
     depth->bind();
-    depth->setMat4("projview", game.playerCamera->projView);
-    depth->setVec3("eyePosition", game.playerCamera->eyePosition());
+    depth->setMat4("projview", game.scene.playerCamera->projView);
+    depth->setVec3("eyePosition", game.scene.playerCamera->eyePosition());
     for (const TerrainDrawItem& item : cull.shaded)
         item.node->mesh->draw(item.ranges);
     glDepthMask(GL_FALSE);

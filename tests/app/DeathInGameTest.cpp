@@ -32,8 +32,8 @@ TEST_F(DeathInGame, FullRageStartsTheDeathSequenceAndTheGameOverMenuFollows)
     steps(1);
     ASSERT_GE(game.deathSequence.timer, 0.0f);
     EXPECT_EQ(game.session.player->noiseLevel, 0.0f);
-    EXPECT_EQ(game.flashlight->fov, 59.0f);
-    EXPECT_FLOAT_EQ(game.playerCamera->shakeAmount, 0.3f);
+    EXPECT_EQ(game.scene.flashlight->fov, 59.0f);
+    EXPECT_FLOAT_EQ(game.scene.playerCamera->shakeAmount, 0.3f);
     // Close up in front of the player, and it stays there. Where the world puts him
     // depends on the random draws before, and a thousand units out a float's step is 1e-4.
     const glm::vec3 closeUp = death.position();

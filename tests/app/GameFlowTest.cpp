@@ -31,16 +31,16 @@ TEST_F(GameFlow, CreateGameBuildsTheWorldAroundThePlayer)
     ASSERT_NE(game.session.player, nullptr);
     EXPECT_EQ(game.session.world->player, game.session.player);
     EXPECT_EQ(game.session.player->position(), glm::vec3(0.0f, 66.0f, 0.0f));
-    EXPECT_EQ(game.playerCamera->name, "Playercam");
-    EXPECT_EQ(game.overviewCamera->name, "Overviewcam");
-    EXPECT_EQ(game.session.world->camera, game.playerCamera.get());
+    EXPECT_EQ(game.scene.playerCamera->name, "Playercam");
+    EXPECT_EQ(game.scene.overviewCamera->name, "Overviewcam");
+    EXPECT_EQ(game.session.world->camera, game.scene.playerCamera.get());
     EXPECT_EQ(game.session.world->maxChunkCount, 136); // 2048 MB / 15
     // Chunk generation starts behind the menu.
     EXPECT_EQ(game.session.world->centerChunk, glm::vec2(0.0f));
     EXPECT_EQ(game.session.world->chunks.size(), 1u);
     EXPECT_EQ(game.session.world->hintDisplay, game.gui->buttonHelper);
-    EXPECT_EQ(game.fire->position, glm::vec3(40.0f, -5128.0f, 20.0f));
-    EXPECT_TRUE(game.sunCamera->isSun);
+    EXPECT_EQ(game.scene.fire->position, glm::vec3(40.0f, -5128.0f, 20.0f));
+    EXPECT_TRUE(game.scene.sunCamera->isSun);
     EXPECT_EQ(game.gui->screenFlags, SCREEN_MENU);
     EXPECT_FALSE(game.gameStarted);
 }
@@ -55,7 +55,7 @@ TEST_F(GameFlow, StartGameFromTheFirstMenuUsesTheGameBuiltAtStartUp)
     EXPECT_EQ(game.reveal.circleLoad, 0.0f);
     EXPECT_TRUE(game.reveal.opening);
     EXPECT_EQ(game.session.player->position().y, 10.0f); // placed on the surface from y 10
-    EXPECT_FLOAT_EQ(game.playerCamera->aspect, 640.0f / 360.0f);
+    EXPECT_FLOAT_EQ(game.scene.playerCamera->aspect, 640.0f / 360.0f);
     EXPECT_EQ(game.gui->loadingBar->text, "Generating Objects");
 }
 
@@ -235,8 +235,8 @@ TEST_F(GameFlow, DeathSequenceEndsInTheGameOverMenu)
     EXPECT_EQ(game.deathSequence.timer, 0.0f);
     EXPECT_EQ(game.session.player->inputFlags, 0u);
     EXPECT_EQ(game.session.player->noiseLevel, 0.0f); // his sounds stopped
-    EXPECT_FLOAT_EQ(game.playerCamera->shakeAmount, 0.3f);
-    EXPECT_EQ(game.flashlight->fov, 59.0f);
+    EXPECT_FLOAT_EQ(game.scene.playerCamera->shakeAmount, 0.3f);
+    EXPECT_EQ(game.scene.flashlight->fov, 59.0f);
     // Death stands one unit in front of the player, scaled down.
     const glm::vec3 deathPosition(game.session.world->death->model[3]);
     EXPECT_NEAR(glm::distance(deathPosition, game.session.player->position()), 1.0f, 1e-4f);
@@ -349,8 +349,8 @@ TEST_F(GameFlow, ExplosionsSparkShakeByDistanceAndCarve)
     const glm::vec3 at = game.session.player->position() + glm::vec3(50.0f, 0.0f, 0.0f);
     const size_t editsBefore = game.session.world->editQueue.size();
     explode(game, { at, 2.0f, 1.0f });
-    EXPECT_EQ(game.particles->writeIndex, 800); // sparks
-    EXPECT_FLOAT_EQ(game.playerCamera->shakeAmount, 0.25f);
+    EXPECT_EQ(game.scene.particles->writeIndex, 800); // sparks
+    EXPECT_FLOAT_EQ(game.scene.playerCamera->shakeAmount, 0.25f);
     // The same call queues the crater: air into the sphere.
     ASSERT_EQ(game.session.world->editQueue.size(), editsBefore + 1);
     const VoxelEdit& crater = *game.session.world->editQueue.back();
@@ -378,14 +378,14 @@ protected:
         gSettings.shadowmapFactor = 1;
         gSettings.antiAliasingFactor = 1;
         testing::internal::CaptureStdout();
-        createFramebuffers(game.framebuffers, 160, 90, 1, 1);
+        createFramebuffers(game.scene.framebuffers, 160, 90, 1, 1);
         testing::internal::GetCapturedStdout();
         game.platform.window = window();
     }
     void TearDown() override
     {
         game.platform.window = nullptr;
-        freeFramebuffers(game.framebuffers);
+        freeFramebuffers(game.scene.framebuffers);
         HeadlessGame::TearDown();
     }
     static bool complete(GLuint framebuffer)
@@ -410,7 +410,7 @@ TEST_F(OptionsWithAWindow, FramebuffersTheDriverRefusesLeaveTheOldOnesAndPutTheR
 {
     TempDir dir;
     ScopedWorkingDirectory inDir(dir.path());
-    const Framebuffers before = game.framebuffers;
+    const Framebuffers before = game.scene.framebuffers;
     // A window wider than the largest texture: no scene buffer can be made for it.
     GLint maxSize = 0;
     glGetIntegerv(GL_MAX_TEXTURE_SIZE, &maxSize);
@@ -430,11 +430,11 @@ TEST_F(OptionsWithAWindow, FramebuffersTheDriverRefusesLeaveTheOldOnesAndPutTheR
     EXPECT_NE(err.find("GL_FRAMEBUFFER_INCOMPLETE"), std::string::npos) << err;
     EXPECT_EQ(glGetError(), GLenum(GL_NO_ERROR)) << "the driver's refusal was reported, not left behind";
     // The frame goes on with the very framebuffers it had.
-    EXPECT_EQ(game.framebuffers.shadowFramebuffer, before.shadowFramebuffer);
-    EXPECT_EQ(game.framebuffers.sceneFramebuffer, before.sceneFramebuffer);
-    EXPECT_EQ(game.framebuffers.width, 160);
-    EXPECT_TRUE(complete(game.framebuffers.shadowFramebuffer));
-    EXPECT_TRUE(complete(game.framebuffers.sceneFramebuffer));
+    EXPECT_EQ(game.scene.framebuffers.shadowFramebuffer, before.shadowFramebuffer);
+    EXPECT_EQ(game.scene.framebuffers.sceneFramebuffer, before.sceneFramebuffer);
+    EXPECT_EQ(game.scene.framebuffers.width, 160);
+    EXPECT_TRUE(complete(game.scene.framebuffers.shadowFramebuffer));
+    EXPECT_TRUE(complete(game.scene.framebuffers.sceneFramebuffer));
 
     // At a size that fits, a step takes effect and the line goes.
     game.platform.screenWidth = 160;
@@ -442,8 +442,8 @@ TEST_F(OptionsWithAWindow, FramebuffersTheDriverRefusesLeaveTheOldOnesAndPutTheR
     err = stepUp();
     EXPECT_EQ(gSettings.antiAliasingFactor, 2);
     EXPECT_FALSE(game.gui->options->applyFailed());
-    EXPECT_EQ(game.framebuffers.samples, 2);
-    EXPECT_TRUE(complete(game.framebuffers.sceneFramebuffer));
+    EXPECT_EQ(game.scene.framebuffers.samples, 2);
+    EXPECT_TRUE(complete(game.scene.framebuffers.sceneFramebuffer));
     EXPECT_EQ(err, "");
     // Only what took effect is saved.
     tap(GLFW_KEY_ESCAPE);
@@ -456,12 +456,12 @@ using FramePasses = HeadlessGame;
 
 TEST_F(FramePasses, TheLightningsFlashTakesTheShadowWhileItIsLit)
 {
-    game.lightning->sinceStrike = 5.0f;
-    EXPECT_EQ(&frameLight(game), &game.flashlight->shadow);
-    game.lightning->sinceStrike = 0.5f;
-    EXPECT_EQ(&frameLight(game), &game.lightning->light);
-    game.lightning->sinceStrike = 1.0f; // the flash is over at one second
-    EXPECT_EQ(&frameLight(game), &game.flashlight->shadow);
+    game.scene.lightning->sinceStrike = 5.0f;
+    EXPECT_EQ(&frameLight(game), &game.scene.flashlight->shadow);
+    game.scene.lightning->sinceStrike = 0.5f;
+    EXPECT_EQ(&frameLight(game), &game.scene.lightning->light);
+    game.scene.lightning->sinceStrike = 1.0f; // the flash is over at one second
+    EXPECT_EQ(&frameLight(game), &game.scene.flashlight->shadow);
 }
 
 TEST_F(FramePasses, WithoutAWindowOnlyTheRevealMoves)
@@ -492,9 +492,9 @@ TEST_F(FramePasses, TheSceneIsCopiedOntoTheGamesWindowWithoutAGlError)
 
     // Anti-aliasing lowered to 1 in Options: a plain scene buffer, copied as it is.
     testing::internal::CaptureStdout();
-    createFramebuffers(game.framebuffers, 160, 90, 1, 1);
+    createFramebuffers(game.scene.framebuffers, 160, 90, 1, 1);
     testing::internal::GetCapturedStdout();
-    glBindFramebuffer(GL_FRAMEBUFFER, game.framebuffers.sceneFramebuffer);
+    glBindFramebuffer(GL_FRAMEBUFFER, game.scene.framebuffers.sceneFramebuffer);
     glClearColor(0.2f, 0.6f, 0.4f, 1.0f);
     glClear(GL_COLOR_BUFFER_BIT);
     glBindFramebuffer(GL_FRAMEBUFFER, 0);
@@ -511,7 +511,7 @@ TEST_F(FramePasses, TheSceneIsCopiedOntoTheGamesWindowWithoutAGlError)
     glReadBuffer(GL_BACK);
     glReadPixels(80, 45, 1, 1, GL_RGBA, GL_UNSIGNED_BYTE, pixel);
     EXPECT_NEAR(pixel[1], 153, 2) << "the scene reached the window";
-    freeFramebuffers(game.framebuffers);
+    freeFramebuffers(game.scene.framebuffers);
     glfwMakeContextCurrent(window());
     glfwDestroyWindow(gameWindow);
 }
@@ -533,15 +533,15 @@ protected:
         loadShaders();
         loadMeshes();
         const bool textures = loadModelTextures();
-        createFramebuffers(game.framebuffers, WIDTH, HEIGHT, 1, 1);
+        createFramebuffers(game.scene.framebuffers, WIDTH, HEIGHT, 1, 1);
         onFramebufferSize(game, WIDTH, HEIGHT);
         testing::internal::GetCapturedStdout();
         ASSERT_TRUE(textures);
-        lookUpWorldUniforms(game.worldUniforms);
+        lookUpWorldUniforms(game.scene.worldUniforms);
     }
     void TearDown() override
     {
-        freeFramebuffers(game.framebuffers);
+        freeFramebuffers(game.scene.framebuffers);
         freeShaders();
         freeMeshes();
         freeTextures();
@@ -559,7 +559,7 @@ protected:
             glDisable(state);
         game.platform.window = nullptr;
         std::vector<unsigned char> pixels(WIDTH * HEIGHT * 4);
-        glBindFramebuffer(GL_READ_FRAMEBUFFER, game.framebuffers.sceneFramebuffer);
+        glBindFramebuffer(GL_READ_FRAMEBUFFER, game.scene.framebuffers.sceneFramebuffer);
         glReadPixels(0, 0, WIDTH, HEIGHT, GL_RGBA, GL_UNSIGNED_BYTE, pixels.data());
         glBindFramebuffer(GL_FRAMEBUFFER, 0);
         long sum = 0;
@@ -573,18 +573,18 @@ protected:
 // them, so the map has to stay bound until they are drawn, after the world.
 TEST_F(FramePassesDrawn, HeldItemIsLitByTheLampThroughItsShadowMap)
 {
-    game.lightning->sinceStrike = 5.0f; // no flash: the flashlight's map is the frame's shadow
-    game.flashlight->update(0.0f, game.session.player->modelMatrix(), game.session.player->position());
+    game.scene.lightning->sinceStrike = 5.0f; // no flash: the flashlight's map is the frame's shadow
+    game.scene.flashlight->update(0.0f, game.session.player->modelMatrix(), game.session.player->position());
     const long lit = drawnBrightness();
     // Only meaningful while the lamp lies inside the map, in front of the empty world it saw.
-    const glm::vec4 lamp = game.flashlight->shadow.depthBias * game.flashlight->model.getModelMatrix()[3];
+    const glm::vec4 lamp = game.scene.flashlight->shadow.depthBias * game.scene.flashlight->model.getModelMatrix()[3];
     const glm::vec3 inMap = glm::vec3(lamp) / lamp.w;
     for (int axis = 0; axis < 3; ++axis) {
         EXPECT_GT(inMap[axis], 0.0f) << axis;
         EXPECT_LT(inMap[axis], 1.0f) << axis;
     }
 
-    game.flashlight->intensity = 0.0f; // the lamp gives no light: the night's floor value
+    game.scene.flashlight->intensity = 0.0f; // the lamp gives no light: the night's floor value
     const long moonOnly = drawnBrightness();
     EXPECT_GT(moonOnly, 0) << "the lamp and the hand are in view";
     EXPECT_GT(lit, 2 * moonOnly) << "the lamp's light on them reads its shadow map";

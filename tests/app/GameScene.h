@@ -72,16 +72,16 @@ public:
         loadMeshes();
         const bool textures = loadModelTextures();
         // The renderer of these machines draws on the processor, as a player's may.
-        game.softwareRenderer = true;
+        game.scene.softwareRenderer = true;
         createGui(game);
-        game.particles = std::make_unique<ParticleSystem>();
-        game.particles->createBuffer();
-        createFramebuffers(game.framebuffers, s.width, s.height, 1, 1);
-        game.fullscreenQuad = makeFullscreenQuad();
+        game.scene.particles = std::make_unique<ParticleSystem>();
+        game.scene.particles->createBuffer();
+        createFramebuffers(game.scene.framebuffers, s.width, s.height, 1, 1);
+        game.scene.fullscreenQuad = makeFullscreenQuad();
         game.platform.window = window;
         createGame(game);
         onFramebufferSize(game, s.width, s.height); // the cameras' projections
-        game.lightning->sinceStrike = 5.0f; // a new game's first second is a flash: long over
+        game.scene.lightning->sinceStrike = 5.0f; // a new game's first second is a flash: long over
         game.platform.window = nullptr;
         std::cout.rdbuf(out);
         opened = true;
@@ -93,11 +93,11 @@ public:
         if (!opened)
             return;
         destroyGame(game);
-        game.particles.reset();
-        game.fullscreenQuad.reset();
+        game.scene.particles.reset();
+        game.scene.fullscreenQuad.reset();
         game.gui.reset();
         releaseTextResources();
-        freeFramebuffers(game.framebuffers);
+        freeFramebuffers(game.scene.framebuffers);
         freeShaders();
         freeMeshes();
         freeTextures();
@@ -136,8 +136,8 @@ public:
         const glm::vec3 seen = glm::vec3(glm::inverse(p.viewMatrix())[3]);
         p.setPosition(eye - (seen - eye));
         p.turn(yawToward(d.x, d.z), glm::degrees(std::asin(glm::clamp(d.y, -1.0f, 1.0f))));
-        game.flashlight->update(0.0f, p.modelMatrix(), p.position());
-        game.skybox->update(p.position());
+        game.scene.flashlight->update(0.0f, p.modelMatrix(), p.position());
+        game.scene.skybox->update(p.position());
     }
 
     // One frame as the main loop draws it, up to the swap (with `whole`: the post-processing
@@ -158,7 +158,7 @@ public:
             glDisable(state);
         game.platform.window = nullptr;
         std::vector<unsigned char> pixels(size_t(setup.width) * size_t(setup.height) * 4);
-        glBindFramebuffer(GL_READ_FRAMEBUFFER, game.framebuffers.sceneFramebuffer);
+        glBindFramebuffer(GL_READ_FRAMEBUFFER, game.scene.framebuffers.sceneFramebuffer);
         glReadPixels(0, 0, setup.width, setup.height, GL_RGBA, GL_UNSIGNED_BYTE, pixels.data());
         glBindFramebuffer(GL_FRAMEBUFFER, 0);
         return pixels;

@@ -64,7 +64,7 @@ protected:
             };
         };
         createGui(game);
-        game.particles = std::make_unique<ParticleSystem>();
+        game.scene.particles = std::make_unique<ParticleSystem>();
         testing::internal::CaptureStdout();
         createGame(game);
         created = testing::internal::GetCapturedStdout();

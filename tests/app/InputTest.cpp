@@ -36,7 +36,7 @@ TEST_F(GameInput, ThePadDrivesTheMenusAndPlays)
     pad(forward);
     EXPECT_TRUE(game.playing);
     EXPECT_EQ(game.session.player->inputFlags, (1u << int(InputBit::MoveForward)) | (1u << int(InputBit::Jump)));
-    EXPECT_FALSE(game.flashlight->on);
+    EXPECT_FALSE(game.scene.flashlight->on);
     pad({ .released = { Action::Jump } });
     EXPECT_EQ(game.session.player->inputFlags, 1u << int(InputBit::MoveForward));
 
@@ -180,13 +180,13 @@ TEST_F(GameInput, KeyRepeatsChangeNothing)
 TEST_F(GameInput, FTogglesTheFlashlight)
 {
     onKey(game, GLFW_KEY_F, GLFW_PRESS);
-    EXPECT_TRUE(game.flashlight->on); // no game yet
+    EXPECT_TRUE(game.scene.flashlight->on); // no game yet
     play();
     onKey(game, GLFW_KEY_F, GLFW_PRESS);
-    EXPECT_FALSE(game.flashlight->on);
+    EXPECT_FALSE(game.scene.flashlight->on);
     onKey(game, GLFW_KEY_F, GLFW_RELEASE);
     onKey(game, GLFW_KEY_F, GLFW_PRESS);
-    EXPECT_TRUE(game.flashlight->on);
+    EXPECT_TRUE(game.scene.flashlight->on);
 }
 
 TEST_F(GameInput, LeftAltShowsTheCursorWhileHeldWithoutPausing)
@@ -256,13 +256,13 @@ TEST_F(GameInput, CursorTurnsThePlayerAndMotionInMenusIsCaughtUpLater)
 TEST_F(GameInput, ScrollWidensTheFlashlightOnlyWhilePlaying)
 {
     onScroll(game, 2.0);
-    EXPECT_EQ(game.flashlight->fov, 50.0f);
+    EXPECT_EQ(game.scene.flashlight->fov, 50.0f);
     play();
     onScroll(game, 2.0);
-    EXPECT_EQ(game.flashlight->fov, 56.0f);
+    EXPECT_EQ(game.scene.flashlight->fov, 56.0f);
     tap(GLFW_KEY_ESCAPE);
     onScroll(game, 2.0);
-    EXPECT_EQ(game.flashlight->fov, 56.0f);
+    EXPECT_EQ(game.scene.flashlight->fov, 56.0f);
 }
 
 TEST_F(GameInput, ResizeRecomputesBothProjections)
@@ -273,7 +273,7 @@ TEST_F(GameInput, ResizeRecomputesBothProjections)
     EXPECT_EQ(game.platform.screenWidth, 800);
     EXPECT_EQ(game.platform.screenHeight, 400);
     EXPECT_EQ(game.platform.aspect, 2.0f);
-    for (PerspectiveCamera* camera : { game.playerCamera.get(), game.overviewCamera.get() }) {
+    for (PerspectiveCamera* camera : { game.scene.playerCamera.get(), game.scene.overviewCamera.get() }) {
         EXPECT_EQ(camera->aspect, 2.0f);
         EXPECT_EQ(camera->fov, 70.0f);
         EXPECT_EQ(camera->near, 0.2f);
@@ -284,20 +284,20 @@ TEST_F(GameInput, ResizeRecomputesBothProjections)
     onFramebufferSize(game, 800, 0);
     testing::internal::GetCapturedStdout();
     EXPECT_EQ(game.platform.aspect, 2.0f);
-    EXPECT_EQ(game.playerCamera->aspect, 2.0f);
+    EXPECT_EQ(game.scene.playerCamera->aspect, 2.0f);
 
     // The field of view reaches the player's projection at once, and stays through a resize.
     const int fov = gSettings.fieldOfView;
     gSettings.fieldOfView = 90;
     EXPECT_TRUE(applyOption(game, OptionRow::FieldOfView));
-    EXPECT_FLOAT_EQ(game.playerCamera->projection[1][1], 1.0f); // 1 / tan(45 degrees)
-    EXPECT_FLOAT_EQ(game.playerCamera->projection[0][0], 0.5f);
-    EXPECT_EQ(game.overviewCamera->fov, 70.0f);
+    EXPECT_FLOAT_EQ(game.scene.playerCamera->projection[1][1], 1.0f); // 1 / tan(45 degrees)
+    EXPECT_FLOAT_EQ(game.scene.playerCamera->projection[0][0], 0.5f);
+    EXPECT_EQ(game.scene.overviewCamera->fov, 70.0f);
     testing::internal::CaptureStdout();
     onFramebufferSize(game, 400, 400);
     testing::internal::GetCapturedStdout();
-    EXPECT_FLOAT_EQ(game.playerCamera->projection[0][0], 1.0f);
-    EXPECT_EQ(game.playerCamera->fov, 90.0f);
+    EXPECT_FLOAT_EQ(game.scene.playerCamera->projection[0][0], 1.0f);
+    EXPECT_EQ(game.scene.playerCamera->fov, 90.0f);
     gSettings.fieldOfView = fov;
 }
 
@@ -328,7 +328,7 @@ TEST_F(GameInput, QueuedEventsWaitForTheDrainAndApplyInTheOrderTheyCame)
 {
     play();
     game.setCursorMode(GLFW_CURSOR_NORMAL);
-    const float fov = game.flashlight->fov;
+    const float fov = game.scene.flashlight->fov;
     for (const InputEvent& event : { InputEvent::key(GLFW_KEY_W, GLFW_PRESS), InputEvent::key(GLFW_KEY_S, GLFW_PRESS),
              InputEvent::key(GLFW_KEY_W, GLFW_RELEASE), InputEvent::mouseButton(0, GLFW_PRESS),
              InputEvent::cursorPosition(-450.0, 7.0), InputEvent::scroll(2.0), InputEvent::focus(true),
@@ -344,7 +344,7 @@ TEST_F(GameInput, QueuedEventsWaitForTheDrainAndApplyInTheOrderTheyCame)
     EXPECT_EQ(game.session.player->inputFlags, (1u << 1) | (1u << 7)); // W came and went; S and the left button stay
     EXPECT_EQ(game.platform.lastCursorX, -450.0);
     EXPECT_EQ(game.platform.lastCursorY, 7.0);
-    EXPECT_EQ(game.flashlight->fov, fov + 6.0f);
+    EXPECT_EQ(game.scene.flashlight->fov, fov + 6.0f);
     EXPECT_EQ(game.cursorMode, GLFW_CURSOR_DISABLED);
     EXPECT_EQ(game.platform.aspect, 2.0f);
 }
@@ -399,10 +399,10 @@ TEST_F(GameStep, RainFallsAroundThePlayerExceptInTheDesert)
     steps(1);
     // Raindrops need ground below them (there is none here); the splashes
     // land wherever the ground height says.
-    EXPECT_EQ(game.particles->writeIndex, 700);
+    EXPECT_EQ(game.scene.particles->writeIndex, 700);
     game.session.inDesert = true;
     steps(1);
-    EXPECT_EQ(game.particles->writeIndex, 700);
+    EXPECT_EQ(game.scene.particles->writeIndex, 700);
 }
 
 TEST_F(GameStep, PotionFadesAfterItsTime)

@@ -101,9 +101,9 @@ protected:
     Picture culled() { return scene.draw(window()); }
     Picture everything()
     {
-        scene.game.drawAllTerrain = true;
+        scene.game.scene.drawAllTerrain = true;
         Picture p = scene.draw(window());
-        scene.game.drawAllTerrain = false;
+        scene.game.scene.drawAllTerrain = false;
         return p;
     }
 
@@ -121,12 +121,12 @@ protected:
         const bool read = shader.readFile();
         shader.link();
         testing::internal::GetCapturedStdout();
-        lookUpWorldUniforms(scene.game.worldUniforms);
+        lookUpWorldUniforms(scene.game.scene.worldUniforms);
         Picture p = read ? culled() : Picture {};
         glDeleteProgram(shader.program);
         shader.program = shipped;
         shader.path = path;
-        lookUpWorldUniforms(scene.game.worldUniforms);
+        lookUpWorldUniforms(scene.game.scene.worldUniforms);
         std::filesystem::remove(file);
         return p;
     }
@@ -203,7 +203,7 @@ TEST_F(TerrainCullingGl, EveryViewMatchesTheFrameWithEveryNodeDrawn)
         SCOPED_TRACE(v.name);
         scene.look(v.eye, v.target);
         scene.game.session.weather.rain = v.rain;
-        Lightning& lightning = *scene.game.lightning;
+        Lightning& lightning = *scene.game.scene.lightning;
         lightning.sinceStrike = v.flash ? 0.3f : 5.0f;
         if (v.flash) {
             const glm::vec3 bolt = v.eye + glm::vec3(60.0f, 0.0f, -70.0f);
@@ -224,7 +224,7 @@ TEST_F(TerrainCullingGl, EveryViewMatchesTheFrameWithEveryNodeDrawn)
     EXPECT_GT(silhouettes, 0u) << "some view reaches past the fog horizon";
     EXPECT_GT(behind, 0u) << "some view has terrain behind nearer terrain";
     scene.game.session.weather.rain = false;
-    scene.game.lightning->sinceStrike = 5.0f;
+    scene.game.scene.lightning->sinceStrike = 5.0f;
 
     // The lamp's shadow, read nine texels at a time, is the shadow of four filtered taps.
     const std::string reference = worldShaderWithFilteredTaps();
