@@ -23,35 +23,35 @@ template <class T, class Read> void addRow(Gui& gui, const char* label, Read rea
 // they show may be replaced, and an empty one reads as zero.
 void addGameRows(Gui& gui, Game& g)
 {
-    addRow<float>(gui, "Fps", [&g] { return g.frames.fps; });
-    addRow<bool>(gui, "In Desert", [&g] { return g.inDesert; });
-    addRow<bool>(gui, "Rain", [&g] { return g.weather.rain; });
-    addRow<bool>(gui, "Lightning", [&g] { return g.weather.lightning; });
-    addRow<float>(gui, "Time until Weather changes", [&g] { return g.weather.weatherTimer; });
-    addRow<float>(gui, "Fog Factor", [&g] { return g.fogFactor; });
+    addRow<float>(gui, "Fps", [&g] { return g.platform.frames.fps; });
+    addRow<bool>(gui, "In Desert", [&g] { return g.session.inDesert; });
+    addRow<bool>(gui, "Rain", [&g] { return g.session.weather.rain; });
+    addRow<bool>(gui, "Lightning", [&g] { return g.session.weather.lightning; });
+    addRow<float>(gui, "Time until Weather changes", [&g] { return g.session.weather.weatherTimer; });
+    addRow<float>(gui, "Fog Factor", [&g] { return g.session.fogFactor; });
     addRow<float>(
-        gui, "Flashlight Intensity", [&g] { return g.flashlight ? g.flashlight->intensity : 0.0f; });
-    addRow<float>(gui, "Inside Building", [&g] { return g.insideBuilding; });
+        gui, "Flashlight Intensity", [&g] { return g.scene.flashlight ? g.scene.flashlight->intensity : 0.0f; });
+    addRow<float>(gui, "Inside Building", [&g] { return g.session.insideBuilding; });
     addRow<float>(gui, "Outside Building(Smoothed)", [] { return gSoundSystem.coverLevel(); });
 }
 
 void addWorldRows(Gui& gui, Game& g)
 {
-    addRow<const int>(gui, "Cache Size", [&g] { return g.world ? int(g.world->cacheSize) : 0; });
-    addRow<const int>(gui, "Loaded Chunks", [&g] { return g.world ? int(g.world->readyCount) : 0; });
-    addRow<const int>(gui, "Max Chunk Count", [&g] { return g.world ? int(g.world->maxChunkCount) : 0; });
-    addRow<int>(gui, "Active Working Threads", [&g] { return g.world ? g.world->activeWorkerCount() : 0; });
+    addRow<const int>(gui, "Cache Size", [&g] { return g.session.world ? int(g.session.world->cacheSize) : 0; });
+    addRow<const int>(gui, "Loaded Chunks", [&g] { return g.session.world ? int(g.session.world->readyCount) : 0; });
+    addRow<const int>(gui, "Max Chunk Count", [&g] { return g.session.world ? int(g.session.world->maxChunkCount) : 0; });
+    addRow<int>(gui, "Active Working Threads", [&g] { return g.session.world ? g.session.world->activeWorkerCount() : 0; });
     addRow<glm::vec3>(
-        gui, "Player Position", [&g] { return g.player ? g.player->position() : glm::vec3(0.0f); });
+        gui, "Player Position", [&g] { return g.session.player ? g.session.player->position() : glm::vec3(0.0f); });
     addRow<glm::vec2>(
-        gui, "Player Chunkcoords", [&g] { return g.world ? g.world->centerChunk : glm::vec2(0.0f); });
-    addRow<const int>(gui, "Player #Cats", [&g] { return g.player ? g.player->catCount : 0; });
+        gui, "Player Chunkcoords", [&g] { return g.session.world ? g.session.world->centerChunk : glm::vec2(0.0f); });
+    addRow<const int>(gui, "Player #Cats", [&g] { return g.session.player ? g.session.player->catCount : 0; });
 }
 
 template <class T, class Read> void addDeathRow(Gui& gui, Game& g, const char* label, Read read)
 {
     addRow<T>(gui, label, [&g, read] {
-        const Death* death = g.world ? g.world->death : nullptr;
+        const Death* death = g.session.world ? g.session.world->death : nullptr;
         return death ? read(*death) : T {};
     });
 }

@@ -21,8 +21,8 @@ namespace {
 void countFrame(Game& game)
 {
     // A full-screen window has no title bar to show the rate in.
-    if (game.frames.countFrame(now()) && gSettings.fullscreen == 0)
-        glfwSetWindowTitle(game.window, fpsTitle(game.frames.fps).c_str());
+    if (game.platform.frames.countFrame(now()) && gSettings.fullscreen == 0)
+        glfwSetWindowTitle(game.platform.window, fpsTitle(game.platform.frames.fps).c_str());
 }
 
 } // namespace
@@ -38,8 +38,8 @@ void drawGui(Game& game)
 
 void drawFrame(Game& game)
 {
-    if (game.passTimer && game.playing)
-        game.passTimer->beginFrame();
+    if (game.platform.passTimer && game.playing)
+        game.platform.passTimer->beginFrame();
     glClearColor(0.0f, 0.0f, 0.0f, 1.0f);
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
     if (game.screenFlags() & SCREEN_WORLD) {
@@ -52,19 +52,19 @@ void drawFrame(Game& game)
     }
     beginFramePass(game, PASS_GUI);
     drawGui(game);
-    if (game.passTimer) {
-        game.passTimer->endFrame([&](const PassTimer::FrameResult& r) {
-            game.frameStats->addSplitFrame(r.passMs, r.passPrimitives, r.passFragments);
+    if (game.platform.passTimer) {
+        game.platform.passTimer->endFrame([&](const PassTimer::FrameResult& r) {
+            game.platform.frameStats->addSplitFrame(r.passMs, r.passPrimitives, r.passFragments);
         });
     }
     if (game.screenshotRequested) {
         game.screenshotRequested = false;
         takeScreenshot(game);
     }
-    glfwSwapBuffers(game.window);
+    glfwSwapBuffers(game.platform.window);
     glfwPollEvents();
     drainInput(game);
-    if (game.gamepads)
-        game.gamepads->poll(game);
+    if (game.platform.gamepads)
+        game.platform.gamepads->poll(game);
     fitWindowAfterChange(game);
 }

@@ -48,27 +48,27 @@ InputState Game::inputState() const
     state.loading = loading;
     state.gameStarted = gameStarted;
     state.mouseCaptured = mouseCaptured;
-    state.deathTimer = deathTimer;
+    state.deathTimer = deathSequence.timer;
     return state;
 }
 
 void Game::setCursorMode(int mode)
 {
     cursorMode = mode;
-    if (window)
-        glfwSetInputMode(window, GLFW_CURSOR, mode);
+    if (platform.window)
+        glfwSetInputMode(platform.window, GLFW_CURSOR, mode);
 }
 
 void Game::requestClose()
 {
     closeRequested = true;
-    if (window)
-        glfwSetWindowShouldClose(window, GLFW_TRUE);
+    if (platform.window)
+        glfwSetWindowShouldClose(platform.window, GLFW_TRUE);
 }
 
 bool Game::shouldClose() const
 {
-    return window ? glfwWindowShouldClose(window) != 0 : closeRequested;
+    return platform.window ? glfwWindowShouldClose(platform.window) != 0 : closeRequested;
 }
 
 void createGui(Game& game)
@@ -93,18 +93,18 @@ void createGui(Game& game)
 
 SceneOptions Game::sceneOptions() const
 {
-    return SceneOptions { gSettings.renderScale, softwareRenderer };
+    return SceneOptions { gSettings.renderScale, scene.softwareRenderer };
 }
 
 void createGame(Game& game)
 {
-    game.lightning = std::make_unique<Lightning>();
+    game.scene.lightning = std::make_unique<Lightning>();
 
     auto player = std::make_unique<Player>(game.gui ? game.gui->ammoOverlay : nullptr);
-    game.player = player.get();
+    game.session.player = player.get();
 
-    game.playerCamera = std::make_unique<PerspectiveCamera>("Playercam");
-    game.overviewCamera = std::make_unique<PerspectiveCamera>("Overviewcam");
+    game.scene.playerCamera = std::make_unique<PerspectiveCamera>("Playercam");
+    game.scene.overviewCamera = std::make_unique<PerspectiveCamera>("Overviewcam");
 
     player->setPosition(glm::vec3(game.dev.startX, 66.0f, game.dev.startZ));
     if (game.dev.lookAtSet)
@@ -113,55 +113,55 @@ void createGame(Game& game)
         player->turn(randUnit() * 360.0f, 0.0f);
 
     if (game.hasWindow()) {
-        lookUpWorldUniforms(game.worldUniforms);
-        game.blockTextures = std::make_unique<BlockTextureArray>();
-        buildBlockTextureArray(*game.blockTextures, blockTexturePaths, gSettings.anisotropicFiltering);
+        lookUpWorldUniforms(game.scene.worldUniforms);
+        game.scene.blockTextures = std::make_unique<BlockTextureArray>();
+        buildBlockTextureArray(*game.scene.blockTextures, blockTexturePaths, gSettings.anisotropicFiltering);
     }
 
-    game.skybox = std::make_unique<Skybox>("textures/sky_cubestrip.png");
-    game.fire = std::make_unique<Fire>(glm::vec3(40.0f, -5128.0f, 20.0f), 1.0f);
-    game.fireSound = gSoundSystem.createSource();
-    gSoundSystem.setPosition(game.fireSound, game.fire->position);
-    game.flashlight = std::make_unique<Flashlight>();
-    player->flashlight = game.flashlight.get();
+    game.scene.skybox = std::make_unique<Skybox>("textures/sky_cubestrip.png");
+    game.scene.fire = std::make_unique<Fire>(glm::vec3(40.0f, -5128.0f, 20.0f), 1.0f);
+    game.scene.fireSound = gSoundSystem.createSource();
+    gSoundSystem.setPosition(game.scene.fireSound, game.scene.fire->position);
+    game.scene.flashlight = std::make_unique<Flashlight>();
+    player->flashlight = game.scene.flashlight.get();
 
     // Death is made with the world and looks at the game from the start.
-    game.services = std::make_unique<RunningGame>(game);
-    game.world = std::make_unique<World>(gSettings.chunkViewDistance, glm::vec3(64.0f));
-    game.world->setServices(game.services.get());
-    game.world->death->intervalOverride = game.dev.deathInterval;
+    game.session.services = std::make_unique<RunningGame>(game);
+    game.session.world = std::make_unique<World>(gSettings.chunkViewDistance, glm::vec3(64.0f));
+    game.session.world->setServices(game.session.services.get());
+    game.session.world->death->intervalOverride = game.dev.deathInterval;
     if (game.prepareWorld)
-        game.prepareWorld(*game.world);
-    game.world->camera = game.playerCamera.get();
-    game.world->onColumnCode = [](int code) { gSoundSystem.setAmbienceForTerrain(code); };
-    game.world->gpuMeshes = true;
+        game.prepareWorld(*game.session.world);
+    game.session.world->camera = game.scene.playerCamera.get();
+    game.session.world->onColumnCode = [](int code) { gSoundSystem.setAmbienceForTerrain(code); };
+    game.session.world->gpuMeshes = true;
     if (game.gui)
-        game.world->hintDisplay = game.gui->buttonHelper;
+        game.session.world->hintDisplay = game.gui->buttonHelper;
     logLine("Waiting for world to be loaded!");
     Player& newPlayer = *player;
-    game.world->addPlayer(std::move(player));
+    game.session.world->addPlayer(std::move(player));
     for (const auto& [type, count] : game.dev.items)
         newPlayer.addItem(type, count);
-    game.world->maxChunkCount = int(gSettings.maxMemoryMB / 15.0);
+    game.session.world->maxChunkCount = int(gSettings.maxMemoryMB / 15.0);
 
     if (game.gui)
         buildDebugOverlay(*game.gui, game);
-    game.sunCamera = std::make_unique<ShadowCamera>();
-    game.sunCamera->initSunCam();
-    game.world->update(0.0f);
+    game.scene.sunCamera = std::make_unique<ShadowCamera>();
+    game.scene.sunCamera->initSunCam();
+    game.session.world->update(0.0f);
 }
 
 void destroyGame(Game& game)
 {
-    game.lightning.reset();
-    game.thunderSound.reset();
-    game.world.reset();
-    game.player = nullptr;
-    game.services.reset();
-    game.skybox.reset();
-    game.playerCamera.reset();
-    game.overviewCamera.reset();
-    game.flashlight.reset();
-    game.fire.reset();
-    game.fireSound.reset();
+    game.scene.lightning.reset();
+    game.scene.thunderSound.reset();
+    game.session.world.reset();
+    game.session.player = nullptr;
+    game.session.services.reset();
+    game.scene.skybox.reset();
+    game.scene.playerCamera.reset();
+    game.scene.overviewCamera.reset();
+    game.scene.flashlight.reset();
+    game.scene.fire.reset();
+    game.scene.fireSound.reset();
 }

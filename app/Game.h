@@ -37,20 +37,9 @@ class Skybox;
 class VertexArray;
 class World;
 
-// Everything that lives from start-up to exit: the window, the GUI, the world
-// and its cameras and lights, and the flags and timers between them. The game
-// makes one at start-up and hands it down; tests build their own, without a
-// window, to run the rules headless (no GL calls are made then).
-struct Game {
-    Game();
-    ~Game();
-    Game(const Game&) = delete;
-    Game& operator=(const Game&) = delete;
-    // Not movable either: the game's services, and through them every body of
-    // its world, point at this very object.
-    Game& operator=(Game&&) = delete;
-
-    DevOptions dev; // the developer options this run started with
+// The window and what comes in through it: its size and place, the input
+// waiting for the frame, the gamepads, and the frames' timing.
+struct Platform {
     GLFWwindow* window = nullptr;
     int screenWidth = 0;
     int screenHeight = 0;
@@ -59,13 +48,43 @@ struct Game {
     int windowedX = 0;
     int windowedY = 0;
     bool windowedPlaceKnown = false; // false: the game started full screen
+    // Passes left that fit the view to the window after a graphics change.
+    int windowFitPasses = 0;
+    // The window size whose framebuffers could not be made (0: none), not tried again.
+    int unfitWidth = 0;
+    int unfitHeight = 0;
+    double lastCursorX = 0.0;
+    double lastCursorY = 0.0;
+    // Window events waiting for the frame to apply them (see drainInput).
+    InputQueue inputEvents;
+    std::unique_ptr<Gamepads> gamepads; // read every frame; made with the window
+    // Without a window, what an event poll of the loading screen delivers
+    // (tests queue key events there).
+    std::function<void()> pollWithoutWindow;
+    FrameCounter frames; // frameCount, lastFpsTime, fps
+    FrameStats* frameStats = nullptr; // frame pacing, recorded only when asked for
+    PassTimer* passTimer = nullptr; // splits some frames into passes, with the frame pacing
+};
 
-    std::unique_ptr<Gui> gui;
+// The world being played: the world with its player, what its bodies reach
+// of the game, and the time, weather and surroundings he is in.
+struct Session {
     // What the world's bodies and objects reach of this game; made before the
     // world and gone after it.
     std::unique_ptr<RunningGame> services;
     std::unique_ptr<World> world;
     Player* player = nullptr; // owned by the world
+    float gameTime = 0.0f;
+    Weather weather; // weatherTimer, rain, lightning
+    float fogFactor = 0.0f;
+    bool inDesert = false;
+    bool night = true;
+    float insideBuilding = 0.0f;
+};
+
+// What the world is shown with: the cameras, the lights and effects, the
+// buffers and textures drawn into, and the frame state every draw is handed.
+struct Scene {
     std::unique_ptr<PerspectiveCamera> playerCamera;
     std::unique_ptr<PerspectiveCamera> overviewCamera;
     std::unique_ptr<ShadowCamera> sunCamera;
@@ -83,63 +102,81 @@ struct Game {
     // The depth of the nearest terrain, read back in each pass to leave out what lies behind it
     // (only on a software renderer: a graphics card's depth test is cheaper than the wait).
     DepthTiles occluders;
-    // How the scene buffer is planned from the settings and the renderer.
-    SceneOptions sceneOptions() const;
     WorldUniforms worldUniforms; // the world shader's per-frame uniform locations
     FrameState frame; // the pass being drawn and the scene's lights, handed to every draw
     // Tests: draw every meshed terrain node whole in both passes, the picture culling keeps.
     bool drawAllTerrain = false;
+};
+
+// The potion's protection: seconds left, and its glow on the screen.
+struct PotionEffect {
+    float timer = 0.0f;
+    float factor = 0.0f;
+};
+
+// Death's catch: the seconds the sequence has run.
+struct DeathSequence {
+    float timer = -1.0f; // -1: no death sequence runs
+};
+
+// The circle that opens the view on a world and closes it at the end.
+struct Reveal {
+    float circleLoad = 0.0f;
+    bool opening = true;
+    double movedAt = -1.0; // now() when the reveal last moved; -1: it starts afresh
+};
+
+// The player line of --log-player: play time since the last line, and where he was then.
+struct PlayerLog {
+    float time = 0.0f;
+    glm::vec3 from { 0.0f };
+    bool exploded = false; // an explosion happened: its ground is logged with the player
+    glm::vec3 lastExplosion { 0.0f };
+};
+
+// Everything that lives from start-up to exit: the window, the GUI, the world
+// and its cameras and lights, and the flags and timers between them. The game
+// makes one at start-up and hands it down; tests build their own, without a
+// window, to run the rules headless (no GL calls are made then).
+struct Game {
+    Game();
+    ~Game();
+    Game(const Game&) = delete;
+    Game& operator=(const Game&) = delete;
+    // Not movable either: the game's services, and through them every body of
+    // its world, point at this very object.
+    Game& operator=(Game&&) = delete;
+
+    DevOptions dev; // the developer options this run started with
+    Platform platform;
+
+    std::unique_ptr<Gui> gui;
+    Session session;
+    Scene scene;
+    // How the scene buffer is planned from the settings and the renderer.
+    SceneOptions sceneOptions() const;
 
     bool playing = false; // screenFlags was exactly SCREEN_WORLD at the top of the pass
     bool loading = false;
     bool gameStarted = false;
     bool mouseCaptured = false;
-    float gameTime = 0.0f;
-    Weather weather; // weatherTimer, rain, lightning
-    float fogFactor = 0.0f;
-    bool inDesert = false;
-    bool night = true;
-    float insideBuilding = 0.0f;
-    float potionTimer = 0.0f;
-    float potionFactor = 0.0f;
-    float deathTimer = -1.0f; // -1: no death sequence runs
-    float circleLoad = 0.0f;
-    bool circleOpening = true;
-    double revealMovedAt = -1.0; // now() when the reveal last moved; -1: it starts afresh
-    FrameCounter frames; // frameCount, lastFpsTime, fps
-    FrameStats* frameStats = nullptr; // frame pacing, recorded only when asked for
-    PassTimer* passTimer = nullptr; // splits some frames into passes, with the frame pacing
-    // The player line of --log-player: play time since the last line, and where he was then.
-    float playerLogTime = 0.0f;
-    glm::vec3 playerLogFrom { 0.0f };
-    bool exploded = false; // an explosion happened: its ground is logged with the player
-    glm::vec3 lastExplosion { 0.0f };
+    PotionEffect potion;
+    DeathSequence deathSequence;
+    Reveal reveal;
+    PlayerLog playerLog;
 
     // Which key, button or pad control does what; the Controls screen edits it.
     ControlTable controls;
     // Actions the Controls screen changed that are not yet in config.txt.
     std::set<Action> unsavedControls;
-    std::unique_ptr<Gamepads> gamepads; // read every frame; made with the window
 
-    double lastCursorX = 0.0;
-    double lastCursorY = 0.0;
-    // Window events waiting for the frame to apply them (see drainInput).
-    InputQueue inputEvents;
     // F2 was pressed: the next frame is saved before it is swapped.
     bool screenshotRequested = false;
-    // Passes left that fit the view to the window after a graphics change.
-    int windowFitPasses = 0;
-    // The window size whose framebuffers could not be made (0: none), not tried again.
-    int unfitWidth = 0;
-    int unfitHeight = 0;
     // Runs on every new world before it first streams (tests fill its chunks
     // with flat ground there, which generates far faster than terrain).
     std::function<void(World&)> prepareWorld;
-    // Without a window, what an event poll of the loading screen delivers
-    // (tests queue key events there).
-    std::function<void()> pollWithoutWindow;
 
-    bool hasWindow() const { return window != nullptr; }
+    bool hasWindow() const { return platform.window != nullptr; }
     int screenFlags() const;
     InputState inputState() const;
 

@@ -26,8 +26,8 @@ public:
     {
         if (game.hasWindow())
             glfwPollEvents();
-        else if (game.pollWithoutWindow)
-            game.pollWithoutWindow();
+        else if (game.platform.pollWithoutWindow)
+            game.platform.pollWithoutWindow();
         drainInput(game);
     }
     bool shouldClose() override { return game.shouldClose(); }
@@ -36,12 +36,12 @@ public:
         // No update runs behind the loading screen, so it streams itself: the square
         // may still stand where the player was before (a respawn, or a move the
         // game-over menu could not make), and ends only once it is centred on him.
-        if (!game.player)
-            return game.world->isLoaded();
-        const glm::vec3 p = game.player->position();
-        return game.world->loadAround(p.x, p.z);
+        if (!game.session.player)
+            return game.session.world->isLoaded();
+        const glm::vec3 p = game.session.player->position();
+        return game.session.world->loadAround(p.x, p.z);
     }
-    float loadingProgress() override { return game.world->loadingProgress(); }
+    float loadingProgress() override { return game.session.world->loadingProgress(); }
     void setText(const std::string& text) override { game.gui->loadingBar->setText(text); }
     void setShowProgress(bool show) override { game.gui->loadingBar->setShowProgress(show); }
     void setProgress(float progress) override { game.gui->loadingBar->setProgress(progress); }
@@ -56,7 +56,7 @@ public:
         glClearColor(0.0f, 0.0f, 0.0f, 1.0f);
         glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
         game.gui->drawLoading();
-        glfwSwapBuffers(game.window);
+        glfwSwapBuffers(game.platform.window);
     }
 
 private:
@@ -73,10 +73,10 @@ LoadingResult runGameLoadingScreen(Game& game)
 
     if (game.hasWindow()) {
         int width = 0, height = 0;
-        glfwGetFramebufferSize(game.window, &width, &height);
+        glfwGetFramebufferSize(game.platform.window, &width, &height);
         onFramebufferSize(game, width, height);
     } else {
-        onFramebufferSize(game, game.screenWidth, game.screenHeight);
+        onFramebufferSize(game, game.platform.screenWidth, game.platform.screenHeight);
     }
     game.gameStarted = true;
     game.loading = false;

@@ -36,15 +36,15 @@ namespace {
 // normally around him.
 void rainStep(Game& game, const glm::vec3& playerPosition)
 {
-    const World& world = *game.world;
-    game.particles->spawnRain(
+    const World& world = *game.session.world;
+    game.scene.particles->spawnRain(
         playerPosition, 50, [&world](float x, float z) { return world.heightAt(glm::vec3(x, 0.0f, z)); });
     for (int i = 0; i < 70; ++i) {
         const NormalPair offset = normalPair(25.0f, randUnit);
         const float x = playerPosition.x + offset.first;
         const float z = playerPosition.z + offset.second;
-        const float y = game.world->heightAt(glm::vec3(x, 0.0f, z));
-        game.particles->spawnSplash(glm::vec3(x, y, z), glm::vec3(0.0f, 1.0f, 0.0f), 10);
+        const float y = game.session.world->heightAt(glm::vec3(x, 0.0f, z));
+        game.scene.particles->spawnSplash(glm::vec3(x, y, z), glm::vec3(0.0f, 1.0f, 0.0f), 10);
     }
 }
 
@@ -66,19 +66,19 @@ void playThunder(SoundSource& sound, const ThunderCue& cue)
 LightningScene lightningScene(Game& game)
 {
     LightningScene scene;
-    scene.playerPosition = game.player->position();
-    scene.playerBack = glm::vec3(game.player->modelMatrix()[2]);
+    scene.playerPosition = game.session.player->position();
+    scene.playerBack = glm::vec3(game.session.player->modelMatrix()[2]);
     scene.outdoorLevel = gSoundSystem.coverLevel();
-    scene.playerCamera = game.playerCamera.get();
-    scene.flashlight = game.flashlight.get();
-    scene.thunder = [&game](const ThunderCue& cue) { playThunder(game.thunderSound, cue); };
+    scene.playerCamera = game.scene.playerCamera.get();
+    scene.flashlight = game.scene.flashlight.get();
+    scene.thunder = [&game](const ThunderCue& cue) { playThunder(game.scene.thunderSound, cue); };
     return scene;
 }
 
 // Solid voxels within 40 units straight above the player mean he is indoors.
 float insideTest(const Game& game, const glm::vec3& playerPosition)
 {
-    const float distance = game.world->rayCast(Ray(playerPosition, glm::vec3(0.0f, 1.0f, 0.0f)));
+    const float distance = game.session.world->rayCast(Ray(playerPosition, glm::vec3(0.0f, 1.0f, 0.0f)));
     return distance > 40.0f ? 0.0f : 1.0f;
 }
 
@@ -97,27 +97,27 @@ float nearestCatDistance(const World& world, const glm::vec3& from)
 
 void logPlayer(Game& game, float s)
 {
-    game.playerLogTime += s;
-    if (game.playerLogTime < 0.25f)
+    game.playerLog.time += s;
+    if (game.playerLog.time < 0.25f)
         return;
-    const glm::vec3 p = game.player->position();
-    const glm::vec2 moved(p.x - game.playerLogFrom.x, p.z - game.playerLogFrom.z);
-    const float speed = glm::length(moved) / game.playerLogTime;
+    const glm::vec3 p = game.session.player->position();
+    const glm::vec2 moved(p.x - game.playerLog.from.x, p.z - game.playerLog.from.z);
+    const float speed = glm::length(moved) / game.playerLog.time;
     std::ostringstream line;
     line << std::fixed << std::setprecision(2) << "Player: " << p.x << " " << p.y << " " << p.z << " speed "
-         << speed << " stamina " << game.player->stamina << " cats " << game.player->catCount << " cat "
-         << nearestCatDistance(*game.world, p) << " rage "
-         << (game.world->death ? game.world->death->rage : 0.0f);
-    const glm::vec3 forward = -glm::vec3(game.player->modelMatrix()[2]);
-    const glm::vec3 death = game.world->death ? game.world->death->position() : glm::vec3(0.0f, -100.0f, 0.0f);
+         << speed << " stamina " << game.session.player->stamina << " cats " << game.session.player->catCount << " cat "
+         << nearestCatDistance(*game.session.world, p) << " rage "
+         << (game.session.world->death ? game.session.world->death->rage : 0.0f);
+    const glm::vec3 forward = -glm::vec3(game.session.player->modelMatrix()[2]);
+    const glm::vec3 death = game.session.world->death ? game.session.world->death->position() : glm::vec3(0.0f, -100.0f, 0.0f);
     line << " yaw " << glm::degrees(std::atan2(-forward.x, -forward.z)) << " death " << death.x << " "
-         << death.y << " " << death.z << " square " << int(game.world->centerChunk.x) << " "
-         << int(game.world->centerChunk.y) << " pitch " << glm::degrees(std::asin(std::clamp(forward.y, -1.0f, 1.0f)));
-    if (game.exploded)
-        line << " ground at explosion " << heightAt(game.world->chunks, game.lastExplosion);
+         << death.y << " " << death.z << " square " << int(game.session.world->centerChunk.x) << " "
+         << int(game.session.world->centerChunk.y) << " pitch " << glm::degrees(std::asin(std::clamp(forward.y, -1.0f, 1.0f)));
+    if (game.playerLog.exploded)
+        line << " ground at explosion " << heightAt(game.session.world->chunks, game.playerLog.lastExplosion);
     logLine(line.str());
-    game.playerLogTime = 0.0f;
-    game.playerLogFrom = p;
+    game.playerLog.time = 0.0f;
+    game.playerLog.from = p;
 }
 
 } // namespace
@@ -125,43 +125,43 @@ void logPlayer(Game& game, float s)
 void updateStep(Game& game, float dtMs)
 {
     const float s = dtMs / 1000.0f;
-    game.gameTime += s;
+    game.session.gameTime += s;
     gSoundSystem.update(s);
-    game.lightning->update(s, game.weather.lightning, lightningScene(game));
-    game.particles->update(s);
-    stepPotion(game.potionTimer, game.potionFactor, s);
+    game.scene.lightning->update(s, game.session.weather.lightning, lightningScene(game));
+    game.scene.particles->update(s);
+    stepPotion(game.potion.timer, game.potion.factor, s);
 
-    if (game.weather.step(s, randUnit))
-        gSoundSystem.setRaining(game.weather.rain);
-    const glm::vec3 playerPosition = game.player->position();
-    if (game.weather.rain && !game.inDesert)
+    if (game.session.weather.step(s, randUnit))
+        gSoundSystem.setRaining(game.session.weather.rain);
+    const glm::vec3 playerPosition = game.session.player->position();
+    if (game.session.weather.rain && !game.session.inDesert)
         rainStep(game, playerPosition);
-    game.insideBuilding = insideTest(game, playerPosition);
-    gSoundSystem.setCover(game.insideBuilding != 0.0f);
+    game.session.insideBuilding = insideTest(game, playerPosition);
+    gSoundSystem.setCover(game.session.insideBuilding != 0.0f);
 
-    if (game.frameStats) {
+    if (game.platform.frameStats) {
         const auto before = std::chrono::steady_clock::now();
-        game.world->update(s);
-        game.frameStats->addWorldUpdate(
+        game.session.world->update(s);
+        game.platform.frameStats->addWorldUpdate(
             std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - before).count());
     } else {
-        game.world->update(s);
+        game.session.world->update(s);
     }
-    game.inDesert = game.world->inDesert;
+    game.session.inDesert = game.session.world->inDesert;
 
-    game.flashlight->update(s, game.player->modelMatrix(), game.player->position());
-    game.skybox->update(game.player->position());
+    game.scene.flashlight->update(s, game.session.player->modelMatrix(), game.session.player->position());
+    game.scene.skybox->update(game.session.player->position());
     game.gui->update(s);
     if (game.gui->captions) {
-        game.gui->captions->listener = game.player->position();
-        game.gui->captions->forward = -glm::vec3(game.player->modelMatrix()[2]);
+        game.gui->captions->listener = game.session.player->position();
+        game.gui->captions->forward = -glm::vec3(game.session.player->modelMatrix()[2]);
     }
-    updateFire(*game.fire, game.fireSound, game.world.get(), s);
+    updateFire(*game.scene.fire, game.scene.fireSound, game.session.world.get(), s);
 
     if (game.dev.logPlayer)
         logPlayer(game, s);
 
-    if (stepDeathSequence(game.deathTimer, game.circleLoad, game.circleOpening, s))
+    if (stepDeathSequence(game.deathSequence.timer, game.reveal.circleLoad, game.reveal.opening, s))
         showGameOverMenu(game);
 }
 
@@ -179,8 +179,8 @@ void updateFire(Fire& fire, SoundSource& crackle, const World* world, float dt)
 
 void moveFire(Game& game, const glm::vec3& position)
 {
-    if (!game.fire)
+    if (!game.scene.fire)
         return;
-    game.fire->setPosition(position);
-    gSoundSystem.setPosition(game.fireSound, position);
+    game.scene.fire->setPosition(position);
+    gSoundSystem.setPosition(game.scene.fireSound, position);
 }

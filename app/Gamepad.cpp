@@ -117,24 +117,24 @@ void applyPadReading(Game& game, const PadReading& reading, float dt)
             game.gui->cancelBinding();
         return;
     }
-    if (pointerReachesPlayer(input) && game.player) {
+    if (pointerReachesPlayer(input) && game.session.player) {
         for (Action action : reading.released)
             releaseAction(game, action);
         for (Action action : reading.pressed)
             pressAction(game, action);
-        if (reading.slotStep != 0 && !game.player->inventory.empty()) {
-            const int count = int(game.player->inventory.size());
-            game.player->selectSlot(((game.player->selectedIndex + reading.slotStep) % count + count) % count);
+        if (reading.slotStep != 0 && !game.session.player->inventory.empty()) {
+            const int count = int(game.session.player->inventory.size());
+            game.session.player->selectSlot(((game.session.player->selectedIndex + reading.slotStep) % count + count) % count);
         }
         if (reading.yawSpeed != 0.0f || reading.pitchSpeed != 0.0f)
-            game.player->turn(reading.yawSpeed * dt, reading.pitchSpeed * dt);
+            game.session.player->turn(reading.yawSpeed * dt, reading.pitchSpeed * dt);
     } else {
         // The menus take the d-pad, A and B; in play these are the player's.
         for (MenuKey key : reading.menuKeys)
-            game.gui->keyHandler(key, game.window);
+            game.gui->keyHandler(key, game.platform.window);
     }
     if (reading.pausePressed)
-        game.gui->keyHandler(MenuKey::Back, game.window);
+        game.gui->keyHandler(MenuKey::Back, game.platform.window);
 }
 
 void Gamepads::start(const std::filesystem::path& mappingFile)

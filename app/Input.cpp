@@ -106,24 +106,24 @@ MenuKey menuKeyOf(Action action, MenuKey otherwise)
 
 void pressAction(Game& game, Action action)
 {
-    if (!game.player)
+    if (!game.session.player)
         return;
     if (const std::optional<InputBit> bit = heldControlOf(action))
-        game.player->pressInput(*bit);
-    if (action == Action::Activate && pointerReachesPlayer(game.inputState()) && game.world)
-        game.world->activateNearby();
-    if (action == Action::Flashlight && game.flashlight)
-        game.flashlight->on = !game.flashlight->on;
+        game.session.player->pressInput(*bit);
+    if (action == Action::Activate && pointerReachesPlayer(game.inputState()) && game.session.world)
+        game.session.world->activateNearby();
+    if (action == Action::Flashlight && game.scene.flashlight)
+        game.scene.flashlight->on = !game.scene.flashlight->on;
     if (const int slot = slotOf(action); slot >= 0)
-        game.player->selectSlot(slot);
+        game.session.player->selectSlot(slot);
 }
 
 void releaseAction(Game& game, Action action)
 {
-    if (!game.player)
+    if (!game.session.player)
         return;
     if (const std::optional<InputBit> bit = heldControlOf(action))
-        game.player->releaseInput(*bit);
+        game.session.player->releaseInput(*bit);
 }
 
 void onFramebufferSize(Game& game, int width, int height)
@@ -133,9 +133,9 @@ void onFramebufferSize(Game& game, int width, int height)
     // keep the last projection instead of dividing by zero.
     if (width <= 0 || height <= 0)
         return;
-    game.aspect = float(width) / float(height);
-    game.screenWidth = width;
-    game.screenHeight = height;
+    game.platform.aspect = float(width) / float(height);
+    game.platform.screenWidth = width;
+    game.platform.screenHeight = height;
     if (game.hasWindow())
         glViewport(0, 0, width, height);
     fitProjections(game);
@@ -144,10 +144,10 @@ void onFramebufferSize(Game& game, int width, int height)
 void fitProjections(Game& game)
 {
     // The player looks through the angle the settings choose; the overview keeps its own.
-    if (game.playerCamera)
-        game.playerCamera->setPerspective(float(gSettings.fieldOfView), game.aspect, 0.2f, 500.0f);
-    if (game.overviewCamera)
-        game.overviewCamera->setPerspective(70.0f, game.aspect, 0.2f, 500.0f);
+    if (game.scene.playerCamera)
+        game.scene.playerCamera->setPerspective(float(gSettings.fieldOfView), game.platform.aspect, 0.2f, 500.0f);
+    if (game.scene.overviewCamera)
+        game.scene.overviewCamera->setPerspective(70.0f, game.platform.aspect, 0.2f, 500.0f);
 }
 
 // The window's own actions, which work in every state (menus, loading, Death's
@@ -177,13 +177,13 @@ void onKey(Game& game, int key, int action)
     const std::optional<Action> bound = game.controls.actionForKey(key);
     if (handleWindowAction(game, bound, action))
         return;
-    const bool reachesPlayer = bound && game.gameStarted && game.player;
+    const bool reachesPlayer = bound && game.gameStarted && game.session.player;
     if (decision.step == KeyStep::Press) {
         if (reachesPlayer)
             pressAction(game, *bound);
         if (game.gui)
             game.gui->keyHandler(
-                menuKeyFor(key, game.controls, game.gui->screenFlags != SCREEN_WORLD), game.window);
+                menuKeyFor(key, game.controls, game.gui->screenFlags != SCREEN_WORLD), game.platform.window);
     } else if (decision.step == KeyStep::Release && reachesPlayer) {
         releaseAction(game, *bound);
     }
@@ -199,7 +199,7 @@ void onMouseButton(Game& game, int button, int action)
     // A button may pause and show the debug rows like their keys, menus or not.
     if (*bound == Action::Pause || *bound == Action::DebugOverlay) {
         if (action == GLFW_PRESS && game.gui && !deathSequenceRuns(game.inputState()))
-            game.gui->keyHandler(menuKeyOf(*bound, MenuKey::None), game.window);
+            game.gui->keyHandler(menuKeyOf(*bound, MenuKey::None), game.platform.window);
         return;
     }
     if (!pointerReachesPlayer(game.inputState()))
@@ -212,19 +212,19 @@ void onMouseButton(Game& game, int button, int action)
 
 void onCursorPosition(Game& game, double x, double y)
 {
-    if (!pointerReachesPlayer(game.inputState()) || !game.player)
+    if (!pointerReachesPlayer(game.inputState()) || !game.session.player)
         return;
     const TurnAngles turn = cursorTurn(
-        game.lastCursorX, game.lastCursorY, x, y, gSettings.mouseSensitivityX, gSettings.mouseSensitivityY);
-    game.player->turn(turn.yaw, turn.pitch);
-    game.lastCursorX = x;
-    game.lastCursorY = y;
+        game.platform.lastCursorX, game.platform.lastCursorY, x, y, gSettings.mouseSensitivityX, gSettings.mouseSensitivityY);
+    game.session.player->turn(turn.yaw, turn.pitch);
+    game.platform.lastCursorX = x;
+    game.platform.lastCursorY = y;
 }
 
 void onScroll(Game& game, double yOffset)
 {
-    if (game.playing && game.flashlight)
-        game.flashlight->scroll(float(yOffset));
+    if (game.playing && game.scene.flashlight)
+        game.scene.flashlight->scroll(float(yOffset));
 }
 
 void onFocus(Game& game, bool focused)
@@ -233,7 +233,7 @@ void onFocus(Game& game, bool focused)
     // A player called away comes back to a paused game, as if he had pressed
     // Escape: Death's rage does not rise while nobody plays.
     if (pausesOnFocusLoss(focused, gSettings.pauseOnFocusLoss != 0, game.inputState()) && game.gui)
-        game.gui->pause(game.window);
+        game.gui->pause(game.platform.window);
 }
 
 void applyInputEvent(Game& game, const InputEvent& event)
@@ -262,9 +262,9 @@ void applyInputEvent(Game& game, const InputEvent& event)
 
 void drainInput(Game& game)
 {
-    while (!game.inputEvents.empty()) {
-        const InputEvent event = game.inputEvents.front();
-        game.inputEvents.pop_front();
+    while (!game.platform.inputEvents.empty()) {
+        const InputEvent event = game.platform.inputEvents.front();
+        game.platform.inputEvents.pop_front();
         applyInputEvent(game, event);
     }
 }
@@ -284,27 +284,27 @@ Game& gameOf(GLFWwindow* window)
 
 void framebufferSizeCallback(GLFWwindow* window, int width, int height)
 {
-    gameOf(window).inputEvents.push_back(InputEvent::framebufferSize(width, height));
+    gameOf(window).platform.inputEvents.push_back(InputEvent::framebufferSize(width, height));
 }
 void keyCallback(GLFWwindow* window, int key, int, int action, int)
 {
-    gameOf(window).inputEvents.push_back(InputEvent::key(key, action));
+    gameOf(window).platform.inputEvents.push_back(InputEvent::key(key, action));
 }
 void mouseButtonCallback(GLFWwindow* window, int button, int action, int)
 {
-    gameOf(window).inputEvents.push_back(InputEvent::mouseButton(button, action));
+    gameOf(window).platform.inputEvents.push_back(InputEvent::mouseButton(button, action));
 }
 void cursorPositionCallback(GLFWwindow* window, double x, double y)
 {
-    gameOf(window).inputEvents.push_back(InputEvent::cursorPosition(x, y));
+    gameOf(window).platform.inputEvents.push_back(InputEvent::cursorPosition(x, y));
 }
 void scrollCallback(GLFWwindow* window, double, double yOffset)
 {
-    gameOf(window).inputEvents.push_back(InputEvent::scroll(yOffset));
+    gameOf(window).platform.inputEvents.push_back(InputEvent::scroll(yOffset));
 }
 void focusCallback(GLFWwindow* window, int focused)
 {
-    gameOf(window).inputEvents.push_back(InputEvent::focus(focused != 0));
+    gameOf(window).platform.inputEvents.push_back(InputEvent::focus(focused != 0));
 }
 
 } // namespace

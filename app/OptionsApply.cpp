@@ -28,14 +28,14 @@ bool rebuildFramebuffers(Game& game)
     while (glGetError() != GL_NO_ERROR) { }
     Framebuffers rebuilt;
     std::string failure;
-    if (tryCreateFramebuffers(rebuilt, game.screenWidth, game.screenHeight, gSettings.shadowmapFactor,
+    if (tryCreateFramebuffers(rebuilt, game.platform.screenWidth, game.platform.screenHeight, gSettings.shadowmapFactor,
             gSettings.antiAliasingFactor, failure, game.sceneOptions())) {
-        freeFramebuffers(game.framebuffers);
-        game.framebuffers = rebuilt;
+        freeFramebuffers(game.scene.framebuffers);
+        game.scene.framebuffers = rebuilt;
         return true;
     }
     std::ostringstream why;
-    why << "Settings could not be applied: the framebuffers for " << game.screenWidth << " x " << game.screenHeight
+    why << "Settings could not be applied: the framebuffers for " << game.platform.screenWidth << " x " << game.platform.screenHeight
         << ", Shadow Quality " << gSettings.shadowmapFactor << " and Anti-Aliasing " << gSettings.antiAliasingFactor
         << " are incomplete (" << failure;
     // What the driver refused on the way, so it is not blamed on a later change.
@@ -54,7 +54,7 @@ constexpr int kFitPasses = 60;
 
 void startWindowFit(Game& game)
 {
-    game.windowFitPasses = kFitPasses + 1;
+    game.platform.windowFitPasses = kFitPasses + 1;
 }
 
 // Reports what the GL recorded since the last look, one line per error.
@@ -68,20 +68,20 @@ void fitToWindow(Game& game)
 {
     reportGlErrors();
     int width = 0, height = 0;
-    glfwGetFramebufferSize(game.window, &width, &height);
-    if (width > 0 && height > 0 && (width != game.screenWidth || height != game.screenHeight))
+    glfwGetFramebufferSize(game.platform.window, &width, &height);
+    if (width > 0 && height > 0 && (width != game.platform.screenWidth || height != game.platform.screenHeight))
         onFramebufferSize(game, width, height);
     // A size whose framebuffers could not be made is not tried again pass after pass.
     const bool fitted
-        = game.framebuffers.windowWidth == game.screenWidth && game.framebuffers.windowHeight == game.screenHeight;
-    const bool failedBefore = game.unfitWidth == game.screenWidth && game.unfitHeight == game.screenHeight;
+        = game.scene.framebuffers.windowWidth == game.platform.screenWidth && game.scene.framebuffers.windowHeight == game.platform.screenHeight;
+    const bool failedBefore = game.platform.unfitWidth == game.platform.screenWidth && game.platform.unfitHeight == game.platform.screenHeight;
     if (fitted || failedBefore)
         return;
     if (rebuildFramebuffers(game)) {
-        game.unfitWidth = game.unfitHeight = 0;
+        game.platform.unfitWidth = game.platform.unfitHeight = 0;
     } else {
-        game.unfitWidth = game.screenWidth;
-        game.unfitHeight = game.screenHeight;
+        game.platform.unfitWidth = game.platform.screenWidth;
+        game.platform.unfitHeight = game.platform.screenHeight;
     }
 }
 
@@ -89,26 +89,26 @@ void switchFullscreen(Game& game)
 {
     GLFWmonitor* monitor = glfwGetPrimaryMonitor();
     const bool toFullscreen = gSettings.fullscreen != 0 && monitor;
-    if (toFullscreen == (glfwGetWindowMonitor(game.window) != nullptr))
+    if (toFullscreen == (glfwGetWindowMonitor(game.platform.window) != nullptr))
         return;
     if (toFullscreen) {
-        glfwGetWindowPos(game.window, &game.windowedX, &game.windowedY);
-        game.windowedPlaceKnown = true;
-        glfwSetWindowMonitor(game.window, monitor, 0, 0, gSettings.width, gSettings.height, GLFW_DONT_CARE);
+        glfwGetWindowPos(game.platform.window, &game.platform.windowedX, &game.platform.windowedY);
+        game.platform.windowedPlaceKnown = true;
+        glfwSetWindowMonitor(game.platform.window, monitor, 0, 0, gSettings.width, gSettings.height, GLFW_DONT_CARE);
         // The frame rate is shown in the title only in a window.
-        glfwSetWindowTitle(game.window, "Mossgrave");
+        glfwSetWindowTitle(game.platform.window, "Mossgrave");
     } else {
         // A game that started full screen never stood anywhere in a window: it gets
         // the middle of the monitor it leaves, not its corner.
-        if (!game.windowedPlaceKnown) {
-            GLFWmonitor* leaving = glfwGetWindowMonitor(game.window);
+        if (!game.platform.windowedPlaceKnown) {
+            GLFWmonitor* leaving = glfwGetWindowMonitor(game.platform.window);
             const GLFWvidmode* mode = glfwGetVideoMode(leaving ? leaving : monitor);
             int left = 0, top = 0;
             glfwGetMonitorPos(leaving ? leaving : monitor, &left, &top);
-            game.windowedX = mode ? left + (mode->width - gSettings.width) / 2 : 0;
-            game.windowedY = mode ? top + (mode->height - gSettings.height) / 2 : 0;
+            game.platform.windowedX = mode ? left + (mode->width - gSettings.width) / 2 : 0;
+            game.platform.windowedY = mode ? top + (mode->height - gSettings.height) / 2 : 0;
         }
-        glfwSetWindowMonitor(game.window, nullptr, game.windowedX, game.windowedY, gSettings.width, gSettings.height, 0);
+        glfwSetWindowMonitor(game.platform.window, nullptr, game.platform.windowedX, game.platform.windowedY, gSettings.width, gSettings.height, 0);
     }
     startWindowFit(game);
 }
@@ -117,9 +117,9 @@ void switchFullscreen(Game& game)
 
 void fitWindowAfterChange(Game& game)
 {
-    if (game.windowFitPasses <= 0 || !game.hasWindow())
+    if (game.platform.windowFitPasses <= 0 || !game.hasWindow())
         return;
-    --game.windowFitPasses;
+    --game.platform.windowFitPasses;
     fitToWindow(game);
 }
 
@@ -131,8 +131,8 @@ OptionContext optionContext(const Game& game)
         glGetIntegerv(GL_MAX_SAMPLES, &maxSamples);
         context.maxSamples = maxSamples;
     }
-    if (game.gameStarted && game.world)
-        context.runningViewDistance = game.world->viewDistance;
+    if (game.gameStarted && game.session.world)
+        context.runningViewDistance = game.session.world->viewDistance;
     return context;
 }
 

@@ -2,6 +2,7 @@
 
 #include "app/Game.h"
 #include "audio/SoundSystem.h"
+#include "gameplay/Cat.h"
 #include "gameplay/Death.h"
 #include "gameplay/Player.h"
 #include "gameplay/projectiles/Ball.h"
@@ -15,34 +16,34 @@
 
 bool RunningGame::hasPlayer() const
 {
-    return game.player != nullptr;
+    return game.session.player != nullptr;
 }
 
 glm::vec3 RunningGame::playerPosition() const
 {
-    return game.player ? game.player->position() : glm::vec3(0.0f);
+    return game.session.player ? game.session.player->position() : glm::vec3(0.0f);
 }
 
 int RunningGame::catCount() const
 {
-    return game.player ? game.player->catCount : 0;
+    return game.session.player ? game.session.player->catCount : 0;
 }
 
 int RunningGame::countFoundCat()
 {
-    return game.player ? ++game.player->catCount : 0;
+    return game.session.player ? ++game.session.player->catCount : 0;
 }
 
 void RunningGame::giveItem(int type, int count)
 {
-    if (game.player)
-        game.player->addItem(type, count);
+    if (game.session.player)
+        game.session.player->addItem(type, count);
 }
 
 void RunningGame::setThreat(float level)
 {
-    if (game.player)
-        game.player->setThreat(level);
+    if (game.session.player)
+        game.session.player->setThreat(level);
 }
 
 void RunningGame::startDeathSequence()
@@ -52,22 +53,22 @@ void RunningGame::startDeathSequence()
 
 float RunningGame::deathTimer() const
 {
-    return game.deathTimer;
+    return game.deathSequence.timer;
 }
 
 float RunningGame::potionTimer() const
 {
-    return game.potionTimer;
+    return game.potion.timer;
 }
 
 void RunningGame::startPotion(float seconds)
 {
-    game.potionTimer = seconds;
+    game.potion.timer = seconds;
 }
 
 void RunningGame::raisePotionGlow(float factor)
 {
-    game.potionFactor = std::max(game.potionFactor, factor);
+    game.potion.factor = std::max(game.potion.factor, factor);
 }
 
 float RunningGame::coverLevel() const
@@ -77,7 +78,7 @@ float RunningGame::coverLevel() const
 
 glm::mat4 RunningGame::viewMatrix() const
 {
-    return game.frame.viewMatrix;
+    return game.scene.frame.viewMatrix;
 }
 
 std::optional<glm::vec3> RunningGame::ballPosition() const
@@ -113,35 +114,35 @@ bool RunningGame::takeFish(FlyingFish& fish, const glm::vec3& from)
 
 int RunningGame::visibleSampleCount(const MovingObject& body)
 {
-    return game.world ? game.world->visibleSampleCount(body) : -1;
+    return game.session.world ? game.session.world->visibleSampleCount(body) : -1;
 }
 
 bool RunningGame::spawnNear(
     MovingObject& body, const glm::vec3& centre, float minDistance, float maxDistance, bool requireInView)
 {
-    return game.world && game.world->spawnNear(body, centre, minDistance, maxDistance, requireInView);
+    return game.session.world && game.session.world->spawnNear(body, centre, minDistance, maxDistance, requireInView);
 }
 
 void RunningGame::addCat(const glm::vec3& position, bool golden)
 {
-    if (game.world)
-        game.world->addCat(position, golden);
+    if (game.session.world)
+        game.session.world->addCat(position, golden);
 }
 
 Death* RunningGame::death()
 {
-    return game.world ? game.world->death : nullptr;
+    return game.session.world ? game.session.world->death : nullptr;
 }
 
 Cat* RunningGame::nearestCat()
 {
-    return game.world ? game.world->nearestCat() : nullptr;
+    return game.session.world ? game.session.world->nearestCat() : nullptr;
 }
 
 void RunningGame::catBurst(const glm::vec3& center, int count, float size)
 {
-    if (game.particles)
-        game.particles->spawnCatBurst(center, count, size);
+    if (game.scene.particles)
+        game.scene.particles->spawnBurst(center, catBurstParticles(count, size));
 }
 
 void RunningGame::addProjectile(std::unique_ptr<Projectile> projectile)
@@ -166,5 +167,5 @@ void RunningGame::playSound(int sound, const glm::vec3& position)
 
 ParticleSystem* RunningGame::particles()
 {
-    return game.particles.get();
+    return game.scene.particles.get();
 }

@@ -54,22 +54,22 @@ glm::vec3 eyeOf(const Camera& camera)
 
 void fillFrameState(Game& game, const ShadowCamera& light)
 {
-    game.frame.normalMatrix = game.player->normalMatrix();
-    game.frame.flashlightEye = eyeOf(*game.flashlight->shadow.camera);
-    game.frame.flashlightDir = glm::vec3(game.flashlight->shadow.camera->world[2]);
-    game.frame.flashlightFov = game.flashlight->fov;
-    game.frame.sunColor = game.sunCamera ? game.sunCamera->color : glm::vec4(1.0f);
-    game.frame.lightIsSun = light.isSun;
-    game.frame.lightDepthBias = light.depthBias;
-    game.frame.flashlightDepthBias = game.flashlight->shadow.depthBias;
-    game.frame.firePosition = game.fire->position;
-    game.frame.fireNoise = fireNoiseAt(game.gameTime);
-    game.frame.night = game.night ? 1.0f : 0.0f;
-    game.frame.lightningActive = game.lightning->isActive();
-    game.frame.flashLightIntensity = game.flashlight->intensity;
+    game.scene.frame.normalMatrix = game.session.player->normalMatrix();
+    game.scene.frame.flashlightEye = eyeOf(*game.scene.flashlight->shadow.camera);
+    game.scene.frame.flashlightDir = glm::vec3(game.scene.flashlight->shadow.camera->world[2]);
+    game.scene.frame.flashlightFov = game.scene.flashlight->fov;
+    game.scene.frame.sunColor = game.scene.sunCamera ? game.scene.sunCamera->color : glm::vec4(1.0f);
+    game.scene.frame.lightIsSun = light.isSun;
+    game.scene.frame.lightDepthBias = light.depthBias;
+    game.scene.frame.flashlightDepthBias = game.scene.flashlight->shadow.depthBias;
+    game.scene.frame.firePosition = game.scene.fire->position;
+    game.scene.frame.fireNoise = fireNoiseAt(game.session.gameTime);
+    game.scene.frame.night = game.session.night ? 1.0f : 0.0f;
+    game.scene.frame.lightningActive = game.scene.lightning->isActive();
+    game.scene.frame.flashLightIntensity = game.scene.flashlight->intensity;
     // Sprites and particles are sized in the pixels of the scene they are drawn into.
-    game.frame.screenWidth = game.framebuffers.width;
-    game.frame.screenHeight = game.framebuffers.height;
+    game.scene.frame.screenWidth = game.scene.framebuffers.width;
+    game.scene.frame.screenHeight = game.scene.framebuffers.height;
 }
 
 // On a software renderer the nearest terrain is drawn first and its depth read back; what lies
@@ -78,11 +78,11 @@ constexpr float OCCLUDER_DISTANCE = 80.0f;
 
 void testOcclusion(Game& game, TerrainViewParams& params, GLuint framebuffer, int width, int height)
 {
-    if (!game.softwareRenderer || params.everything)
+    if (!game.scene.softwareRenderer || params.everything)
         return;
     params.occluderDistance = OCCLUDER_DISTANCE;
     params.readDepth = [&game, framebuffer, width, height]() -> const DepthTiles* {
-        return game.occluders.read(framebuffer, width, height) ? &game.occluders : nullptr;
+        return game.scene.occluders.read(framebuffer, width, height) ? &game.scene.occluders : nullptr;
     };
 }
 
@@ -90,15 +90,15 @@ void testOcclusion(Game& game, TerrainViewParams& params, GLuint framebuffer, in
 SceneLight sceneLightOf(const Game& game, const ShadowCamera& light)
 {
     SceneLight l;
-    l.night = game.night;
-    l.rain = game.weather.rain;
-    l.fogFactor = game.fogFactor;
-    l.lightning = game.lightning->isActive();
-    l.lightningFactor = 1.0f - game.lightning->sinceStrike;
+    l.night = game.session.night;
+    l.rain = game.session.weather.rain;
+    l.fogFactor = game.session.fogFactor;
+    l.lightning = game.scene.lightning->isActive();
+    l.lightningFactor = 1.0f - game.scene.lightning->sinceStrike;
     l.sunColor = glm::vec3(light.color);
-    l.flashLightIntensity = game.flashlight->intensity;
-    l.flashLightPos = eyeOf(*game.flashlight->shadow.camera);
-    l.fireNoise = game.frame.fireNoise;
+    l.flashLightIntensity = game.scene.flashlight->intensity;
+    l.flashLightPos = eyeOf(*game.scene.flashlight->shadow.camera);
+    l.fireNoise = game.scene.frame.fireNoise;
     return l;
 }
 
@@ -107,15 +107,15 @@ SceneLight sceneLightOf(const Game& game, const ShadowCamera& light)
 TerrainViewParams shadowTerrainParams(const Game& game, const ShadowCamera& light)
 {
     TerrainViewParams params;
-    params.everything = game.drawAllTerrain;
+    params.everything = game.scene.drawAllTerrain;
     params.cullByEye = !light.isSun; // an orthographic light has no eye point
-    if (&light == &game.flashlight->shadow) {
+    if (&light == &game.scene.flashlight->shadow) {
         const Camera& camera = *light.camera;
         params.hasCone = true;
         params.cone.apex = eyeOf(camera);
         params.cone.axis = -glm::vec3(camera.world[2]);
-        params.cone.halfAngle = glm::radians(game.flashlight->fov * 0.5f);
-        params.cone.reach = lampReach(sceneLightOf(game, light), game.playerCamera->eyePosition());
+        params.cone.halfAngle = glm::radians(game.scene.flashlight->fov * 0.5f);
+        params.cone.reach = lampReach(sceneLightOf(game, light), game.scene.playerCamera->eyePosition());
     }
     return params;
 }
@@ -125,46 +125,46 @@ TerrainViewParams shadowTerrainParams(const Game& game, const ShadowCamera& ligh
 TerrainViewParams worldTerrainParams(const Game& game, const ShadowCamera& light)
 {
     const SceneLight l = sceneLightOf(game, light);
-    const glm::vec3 eye = game.playerCamera->eyePosition();
+    const glm::vec3 eye = game.scene.playerCamera->eyePosition();
     TerrainViewParams params;
-    params.everything = game.drawAllTerrain;
+    params.everything = game.scene.drawAllTerrain;
     params.horizon = fogHorizon(l, eye, false);
-    params.firePosition = game.fire->position;
+    params.firePosition = game.scene.fire->position;
     params.fireRadius = FIRE_LIGHT_RADIUS;
     params.fireHorizon = fogHorizon(l, eye, true);
     params.hasFloor = true;
-    params.floor = game.world->floorRect();
+    params.floor = game.session.world->floorRect();
     // Stars are drawn with depth: a floor behind one would not hide it as the terrain did.
     // A little short of the nearest star, for the width of its sprite.
-    params.floor.maxDistance = 0.98f * game.skybox->nearestStarDistance(eye);
-    const bool fireLightsFloor = std::fabs(game.fire->position.y - params.floor.y) < FIRE_LIGHT_RADIUS;
+    params.floor.maxDistance = 0.98f * game.scene.skybox->nearestStarDistance(eye);
+    const bool fireLightsFloor = std::fabs(game.scene.fire->position.y - params.floor.y) < FIRE_LIGHT_RADIUS;
     params.floorHorizon = fireLightsFloor ? std::max(params.horizon, params.fireHorizon) : params.horizon;
     return params;
 }
 
 TerrainDrawStats shadowPass(Game& game, const ShadowCamera& light)
 {
-    const Framebuffers& fb = game.framebuffers;
+    const Framebuffers& fb = game.scene.framebuffers;
     glColorMask(GL_FALSE, GL_FALSE, GL_FALSE, GL_FALSE);
     glViewport(0, 0, fb.shadowSize.width, fb.shadowSize.height);
     glBindFramebuffer(GL_FRAMEBUFFER, fb.shadowFramebuffer);
     glClearColor(0.0f, 0.0f, 0.0f, 1.0f);
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
     glEnable(GL_POLYGON_OFFSET_FILL);
-    const float offset = shadowPolygonOffset(game.player->position());
+    const float offset = shadowPolygonOffset(game.session.player->position());
     glPolygonOffset(offset, offset);
 
     const Camera& camera = *light.camera;
-    game.frame.viewMatrix = camera.view;
-    game.frame.projMatrix = camera.projection;
-    game.frame.projViewMatrix = camera.projView;
+    game.scene.frame.viewMatrix = camera.view;
+    game.scene.frame.projMatrix = camera.projection;
+    game.scene.frame.projViewMatrix = camera.projView;
     const Shader* depth = getShader(SHADER_DEPTH);
     depth->bind();
     light.setProjViewUniform(*depth);
     depth->setVec3("eyePosition", eyeOf(camera));
     TerrainViewParams params = shadowTerrainParams(game, light);
     testOcclusion(game, params, fb.shadowFramebuffer, fb.shadowSize.width, fb.shadowSize.height);
-    const TerrainDrawStats drawn = game.world->drawTerrain(camera, params);
+    const TerrainDrawStats drawn = game.session.world->drawTerrain(camera, params);
     depth->unbind();
     return drawn;
 }
@@ -172,14 +172,14 @@ TerrainDrawStats shadowPass(Game& game, const ShadowCamera& light)
 // The terrain beyond the fog horizon, in the fog's colour: it still hides the stars behind it.
 size_t drawSilhouettes(Game& game)
 {
-    if (game.world->lastTerrainCull().silhouette.empty())
+    if (game.session.world->lastTerrainCull().silhouette.empty())
         return 0;
     const Shader* depth = getShader(SHADER_DEPTH);
     depth->bind();
-    depth->setMat4("projview", game.frame.projViewMatrix);
-    depth->setVec3("eyePosition", game.playerCamera->eyePosition());
+    depth->setMat4("projview", game.scene.frame.projViewMatrix);
+    depth->setVec3("eyePosition", game.scene.playerCamera->eyePosition());
     depth->setVec4("flatColor", glm::vec4(FOG_COLOR, 1.0f));
-    const size_t triangles = game.world->drawSilhouettes();
+    const size_t triangles = game.session.world->drawSilhouettes();
     depth->unbind();
     return triangles;
 }
@@ -187,49 +187,49 @@ size_t drawSilhouettes(Game& game)
 TerrainDrawStats worldPass(Game& game, const ShadowCamera& light)
 {
     TerrainViewParams params = worldTerrainParams(game, light);
-    const Framebuffers& fb = game.framebuffers;
+    const Framebuffers& fb = game.scene.framebuffers;
     if (fb.samples == 1)
         testOcclusion(game, params, fb.sceneFramebuffer, fb.width, fb.height);
-    const float eyeToFire = glm::distance(game.playerCamera->eyePosition(), game.fire->position);
+    const float eyeToFire = glm::distance(game.scene.playerCamera->eyePosition(), game.scene.fire->position);
     const Shader* plain = plainNightWorldShader();
     const bool full = !plain || plain->program == 0
-        || flashOrFireShows(game.lightning->isActive(), eyeToFire, params.fireHorizon);
-    const WorldUniformLocations& u = full ? game.worldUniforms.full : game.worldUniforms.plainNight;
+        || flashOrFireShows(game.scene.lightning->isActive(), eyeToFire, params.fireHorizon);
+    const WorldUniformLocations& u = full ? game.scene.worldUniforms.full : game.scene.worldUniforms.plainNight;
     const Shader* shader = full ? getShader(SHADER_WORLD) : plain;
     shader->bind();
     setMat4(u.modelMatrix, glm::mat4(1.0f));
-    setMat4(u.viewMatrix, game.frame.viewMatrix);
-    setMat4(u.modelViewMatrix, game.frame.viewMatrix);
-    setMat4(u.modelViewProjMatrix, game.frame.projViewMatrix);
+    setMat4(u.viewMatrix, game.scene.frame.viewMatrix);
+    setMat4(u.modelViewMatrix, game.scene.frame.viewMatrix);
+    setMat4(u.modelViewProjMatrix, game.scene.frame.projViewMatrix);
     setMat4(u.depthBiasMV, light.depthBias);
     glUniform1i(u.outsideShadow, light.isSun ? 1 : 0);
-    glUniform1f(u.flashLightIntensity, game.flashlight->intensity);
-    glUniform1f(u.night, game.night ? 1.0f : 0.0f);
-    glUniform1i(u.lightning, game.lightning->isActive() ? 1 : 0);
-    glUniform1i(u.rain, game.weather.rain ? 1 : 0);
-    glUniform1f(u.fogFactor, game.fogFactor);
+    glUniform1f(u.flashLightIntensity, game.scene.flashlight->intensity);
+    glUniform1f(u.night, game.session.night ? 1.0f : 0.0f);
+    glUniform1i(u.lightning, game.scene.lightning->isActive() ? 1 : 0);
+    glUniform1i(u.rain, game.session.weather.rain ? 1 : 0);
+    glUniform1f(u.fogFactor, game.session.fogFactor);
     const glm::vec3 sun = eyeOf(*light.camera);
     glUniform3fv(u.sunDir, 1, glm::value_ptr(sun));
-    const Camera& flashCamera = *game.flashlight->shadow.camera;
+    const Camera& flashCamera = *game.scene.flashlight->shadow.camera;
     const glm::vec3 flashPos = eyeOf(flashCamera);
     const glm::vec3 flashDir = glm::normalize(glm::vec3(flashCamera.world[2]));
     glUniform3fv(u.flashLightPos, 1, glm::value_ptr(flashPos));
     glUniform3fv(u.flashLightDir, 1, glm::value_ptr(flashDir));
-    glUniform1f(u.lightningFactor, 1.0f - game.lightning->sinceStrike);
-    glUniform2fv(u.flashLightCone, 1, glm::value_ptr(coneCosines(game.flashlight->fov)));
+    glUniform1f(u.lightningFactor, 1.0f - game.scene.lightning->sinceStrike);
+    glUniform2fv(u.flashLightCone, 1, glm::value_ptr(coneCosines(game.scene.flashlight->fov)));
     const glm::vec3 sunColor(light.color);
     glUniform3fv(u.sunColor, 1, glm::value_ptr(sunColor));
-    glUniform3fv(u.firePos, 1, glm::value_ptr(game.fire->position));
-    glUniform1f(u.fireNoise, game.frame.fireNoise);
-    glUniform3fv(u.eyePosition, 1, glm::value_ptr(game.playerCamera->eyePosition()));
-    bindTextureId(game.framebuffers.shadowMap, SHADOW_MAP_UNIT, *shader, "depthTex");
-    bindTextureId(game.framebuffers.shadowMap, SHADOW_DEPTHS_UNIT, *shader, "depthValues");
-    glBindSampler(SHADOW_DEPTHS_UNIT, game.framebuffers.rawDepthSampler);
-    if (game.blockTextures)
-        bindArray(*game.blockTextures, *shader, "diffuseTexArray");
+    glUniform3fv(u.firePos, 1, glm::value_ptr(game.scene.fire->position));
+    glUniform1f(u.fireNoise, game.scene.frame.fireNoise);
+    glUniform3fv(u.eyePosition, 1, glm::value_ptr(game.scene.playerCamera->eyePosition()));
+    bindTextureId(game.scene.framebuffers.shadowMap, SHADOW_MAP_UNIT, *shader, "depthTex");
+    bindTextureId(game.scene.framebuffers.shadowMap, SHADOW_DEPTHS_UNIT, *shader, "depthValues");
+    glBindSampler(SHADOW_DEPTHS_UNIT, game.scene.framebuffers.rawDepthSampler);
+    if (game.scene.blockTextures)
+        bindArray(*game.scene.blockTextures, *shader, "diffuseTexArray");
 
-    game.world->camera = game.playerCamera.get();
-    TerrainDrawStats drawn = game.world->draw(*game.playerCamera, *shader, game.frame, params);
+    game.session.world->camera = game.scene.playerCamera.get();
+    TerrainDrawStats drawn = game.session.world->draw(*game.scene.playerCamera, *shader, game.scene.frame, params);
     // Objects and bodies bind their own shaders; the shadow map stays on its
     // unit until the player's own models are drawn (drawScene unbinds it).
     unbindTextures();
@@ -258,13 +258,13 @@ std::vector<std::string> framePassNames()
 
 void beginFramePass(Game& game, FramePass pass)
 {
-    if (game.passTimer)
-        game.passTimer->beginPass(pass);
+    if (game.platform.passTimer)
+        game.platform.passTimer->beginPass(pass);
 }
 
 const ShadowCamera& frameLight(const Game& game)
 {
-    return game.lightning->isActive() ? game.lightning->light : game.flashlight->shadow;
+    return game.scene.lightning->isActive() ? game.scene.lightning->light : game.scene.flashlight->shadow;
 }
 
 float shadowPolygonOffset(const glm::vec3& p)
@@ -323,7 +323,7 @@ void lookUpWorldUniforms(WorldUniforms& u)
 
 void drawScene(Game& game)
 {
-    if (!game.hasWindow() || !game.world || !game.player)
+    if (!game.hasWindow() || !game.session.world || !game.session.player)
         return;
     const ShadowCamera& light = frameLight(game);
     fillFrameState(game, light);
@@ -334,33 +334,33 @@ void drawScene(Game& game)
 
     // 2. The scene into its buffer (multisampled when anti-aliasing is on).
     glColorMask(GL_TRUE, GL_TRUE, GL_TRUE, GL_TRUE);
-    glViewport(0, 0, game.framebuffers.width, game.framebuffers.height);
-    glBindFramebuffer(GL_FRAMEBUFFER, game.framebuffers.sceneFramebuffer);
+    glViewport(0, 0, game.scene.framebuffers.width, game.scene.framebuffers.height);
+    glBindFramebuffer(GL_FRAMEBUFFER, game.scene.framebuffers.sceneFramebuffer);
     glPolygonMode(GL_FRONT_AND_BACK, GL_FILL);
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
     glEnable(GL_DEPTH_TEST);
     glDisable(GL_POLYGON_OFFSET_FILL);
 
     // 3. Cameras: the player's view with its shake, the overview above him.
-    game.playerCamera->setView(game.player->viewMatrix());
-    game.playerCamera->applyShake();
-    const glm::vec3 p = game.player->position();
-    game.overviewCamera->lookAt(p + glm::vec3(0.0f, 120.0f, -0.1f), p, glm::vec3(0.0f, 1.0f, 0.0f));
-    game.frame.normalMatrix = game.player->normalMatrix();
-    game.frame.viewMatrix = game.playerCamera->view;
-    game.frame.projMatrix = game.playerCamera->projection;
-    game.frame.projViewMatrix = game.frame.projMatrix * game.frame.viewMatrix;
+    game.scene.playerCamera->setView(game.session.player->viewMatrix());
+    game.scene.playerCamera->applyShake();
+    const glm::vec3 p = game.session.player->position();
+    game.scene.overviewCamera->lookAt(p + glm::vec3(0.0f, 120.0f, -0.1f), p, glm::vec3(0.0f, 1.0f, 0.0f));
+    game.scene.frame.normalMatrix = game.session.player->normalMatrix();
+    game.scene.frame.viewMatrix = game.scene.playerCamera->view;
+    game.scene.frame.projMatrix = game.scene.playerCamera->projection;
+    game.scene.frame.projViewMatrix = game.scene.frame.projMatrix * game.scene.frame.viewMatrix;
 
     // 4. Sky, 5. world. Sprites (sky, particles) read gl_PointCoord, which a
     // compatibility context only fills in with point sprites on.
     glEnable(GL_POINT_SPRITE);
     glEnable(GL_PROGRAM_POINT_SIZE);
     beginFramePass(game, PASS_SKY);
-    game.skybox->draw(game.frame);
+    game.scene.skybox->draw(game.scene.frame);
     beginFramePass(game, PASS_WORLD);
     const TerrainDrawStats worldDrawn = worldPass(game, light);
-    if (game.frameStats && game.playing)
-        game.frameStats->addTerrainFrame(double(shadowDrawn.drawCalls + worldDrawn.drawCalls),
+    if (game.platform.frameStats && game.playing)
+        game.platform.frameStats->addTerrainFrame(double(shadowDrawn.drawCalls + worldDrawn.drawCalls),
             double(shadowDrawn.triangles), double(worldDrawn.triangles));
 
     // 6. Additive effects, then the fire blended over them.
@@ -368,17 +368,17 @@ void drawScene(Game& game)
     glDepthMask(GL_FALSE);
     glEnable(GL_BLEND);
     glBlendFunc(GL_SRC_ALPHA, GL_ONE);
-    game.lightning->draw(game.frame.projViewMatrix);
-    game.particles->draw(game.frame);
+    game.scene.lightning->draw(game.scene.frame.projViewMatrix);
+    game.scene.particles->draw(game.scene.frame);
     glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
-    game.fire->draw(game.frame);
+    game.scene.fire->draw(game.scene.frame);
     glDisable(GL_BLEND);
     glDepthMask(GL_TRUE);
 
     // 7. The held item and the flashlight over everything.
     beginFramePass(game, PASS_HELD_ITEM);
     glClear(GL_DEPTH_BUFFER_BIT);
-    game.player->draw(game.frame);
+    game.session.player->draw(game.scene.frame);
     unbindShadowMap();
 }
 
@@ -404,7 +404,7 @@ namespace {
 // default framebuffer is bound again afterwards, and no program.
 GLuint smoothEdges(Game& game)
 {
-    const Framebuffers& fb = game.framebuffers;
+    const Framebuffers& fb = game.scene.framebuffers;
     const Shader* shader = edgeSmoothingShader();
     if (!shader) // no shaders loaded: nothing was drawn to smooth
         return fb.sceneColor;
@@ -415,10 +415,10 @@ GLuint smoothEdges(Game& game)
     glActiveTexture(GL_TEXTURE1);
     glBindTexture(GL_TEXTURE_2D, fb.sceneColor);
     glActiveTexture(GL_TEXTURE0);
-    game.fullscreenQuad->draw();
+    game.scene.fullscreenQuad->draw();
     shader->unbind();
     glBindFramebuffer(GL_FRAMEBUFFER, 0);
-    glViewport(0, 0, game.screenWidth, game.screenHeight);
+    glViewport(0, 0, game.platform.screenWidth, game.platform.screenHeight);
     return fb.smoothColor;
 }
 
@@ -432,17 +432,17 @@ void postProcess(Game& game)
         return;
     }
     beginFramePass(game, PASS_POST_PROCESSING);
-    const Death* death = game.world ? game.world->death : nullptr;
+    const Death* death = game.session.world ? game.session.world->death : nullptr;
     PostEffects effects;
-    effects.circleLoad = game.circleLoad;
+    effects.circleLoad = game.reveal.circleLoad;
     effects.grey = game.screenFlags() != SCREEN_WORLD;
-    effects.potionFactor = game.potionFactor;
+    effects.potionFactor = game.potion.factor;
     effects.noiseFactor = death ? death->rage : 0.0f;
-    effects.ending = game.deathTimer > 0.0f;
+    effects.ending = game.deathSequence.timer > 0.0f;
     effects.brightness = gSettings.brightness;
-    const Framebuffers& fb = game.framebuffers;
+    const Framebuffers& fb = game.scene.framebuffers;
     glPolygonMode(GL_FRONT_AND_BACK, GL_FILL);
-    glViewport(0, 0, game.screenWidth, game.screenHeight); // the scene may be smaller
+    glViewport(0, 0, game.platform.screenWidth, game.platform.screenHeight); // the scene may be smaller
     if (fb.samples == 1 && !postEffectsShow(effects, fb.width, fb.height)) {
         // Nothing to add: a copy (scaled up when the scene is smaller) gives the same pixels for
         // a fraction of a full-screen shader.
@@ -464,23 +464,23 @@ void postProcess(Game& game)
     glClearColor(1.0f, 0.0f, 0.0f, 1.0f);
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
     // The two samplers differ in type, so they must never share a unit.
-    const bool multisampled = game.framebuffers.samples > 1;
+    const bool multisampled = game.scene.framebuffers.samples > 1;
     shader->setInt("texFramebuffer", 0);
     shader->setInt("texScene", 1);
     glActiveTexture(multisampled ? GL_TEXTURE0 : GL_TEXTURE1);
     glBindTexture(multisampled ? GL_TEXTURE_2D_MULTISAMPLE : GL_TEXTURE_2D, sceneColor);
     glActiveTexture(GL_TEXTURE0);
-    shader->setInt("sampleCount", game.framebuffers.samples);
+    shader->setInt("sampleCount", game.scene.framebuffers.samples);
     shader->setInt("scaleUp", fb.scaled() ? 1 : 0);
     shader->setFloat("noiseFactor", effects.noiseFactor);
-    shader->setFloat("circleLoad", game.circleLoad);
+    shader->setFloat("circleLoad", game.reveal.circleLoad);
     advanceReveal(game);
-    shader->setFloat("time", game.gameTime);
+    shader->setFloat("time", game.session.gameTime);
     shader->setInt("isGrayscale", effects.grey ? 1 : 0);
-    shader->setFloat("potionFactor", game.potionFactor);
-    shader->setInt("endAnimation", game.deathTimer > 0.0f ? 1 : 0);
+    shader->setFloat("potionFactor", game.potion.factor);
+    shader->setInt("endAnimation", game.deathSequence.timer > 0.0f ? 1 : 0);
     shader->setFloat("gammaChange", brightnessGamma(effects.brightness) - 1.0f);
-    game.fullscreenQuad->draw();
+    game.scene.fullscreenQuad->draw();
     glActiveTexture(multisampled ? GL_TEXTURE0 : GL_TEXTURE1);
     glBindTexture(multisampled ? GL_TEXTURE_2D_MULTISAMPLE : GL_TEXTURE_2D, 0);
     glActiveTexture(GL_TEXTURE0);

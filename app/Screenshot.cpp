@@ -34,10 +34,10 @@ bool saveScreenshot(const std::filesystem::path& folder, int width, int height, 
 
 void takeScreenshot(Game& game)
 {
-    if (!game.hasWindow() || game.screenWidth <= 0 || game.screenHeight <= 0)
+    if (!game.hasWindow() || game.platform.screenWidth <= 0 || game.platform.screenHeight <= 0)
         return;
-    const int width = game.screenWidth;
-    const int height = game.screenHeight;
+    const int width = game.platform.screenWidth;
+    const int height = game.platform.screenHeight;
     std::vector<unsigned char> rgb(size_t(width) * size_t(height) * 3);
     glBindFramebuffer(GL_READ_FRAMEBUFFER, 0);
     glReadBuffer(GL_BACK);

@@ -67,7 +67,7 @@ void setUpGraphics(Game& game)
     const GLubyte* renderer = glGetString(GL_RENDERER);
     const std::string rendererName = renderer ? reinterpret_cast<const char*>(renderer) : "";
     lowerAnisotropyForSoftware(gSettings.anisotropicFiltering, rendererName, errorStream());
-    game.softwareRenderer = isSoftwareRenderer(rendererName);
+    game.scene.softwareRenderer = isSoftwareRenderer(rendererName);
     // The window's sample count is a request the window library already met
     // as closely as it could; the scene buffer and its resolve need the limit.
     GLint maxSamples = 0;
@@ -88,16 +88,16 @@ bool loadResources(Game& game)
     createGui(game);
     // Settings already applied from Options outlive a fatal end, too.
     setLastWordsBeforeFatal([&game] { game.gui->savePendingOptions(); });
-    createFramebuffers(game.framebuffers, game.screenWidth, game.screenHeight, gSettings.shadowmapFactor,
+    createFramebuffers(game.scene.framebuffers, game.platform.screenWidth, game.platform.screenHeight, gSettings.shadowmapFactor,
         gSettings.antiAliasingFactor, game.sceneOptions());
     const std::string scene = describeScenePlan(
-        planScene(game.screenWidth, game.screenHeight, gSettings.antiAliasingFactor, game.sceneOptions()),
+        planScene(game.platform.screenWidth, game.platform.screenHeight, gSettings.antiAliasingFactor, game.sceneOptions()),
         gSettings.antiAliasingFactor, game.sceneOptions());
     if (!scene.empty())
         logError(scene);
-    game.fullscreenQuad = makeFullscreenQuad();
-    game.particles = std::make_unique<ParticleSystem>();
-    game.particles->createBuffer();
+    game.scene.fullscreenQuad = makeFullscreenQuad();
+    game.scene.particles = std::make_unique<ParticleSystem>();
+    game.scene.particles->createBuffer();
     createGame(game);
     return true;
 }
@@ -111,7 +111,7 @@ void runMainLoop(Game& game)
     hooks.beginPass = [&] { return game.playing = game.screenFlags() == SCREEN_WORLD; };
     hooks.step = [&](float dtMs) { updateStep(game, dtMs); };
     hooks.frame = [&] { drawFrame(game); };
-    if (!game.frameStats) {
+    if (!game.platform.frameStats) {
         loop.run(hooks);
         return;
     }
@@ -119,8 +119,8 @@ void runMainLoop(Game& game)
     std::unique_ptr<PassTimer> passTimer;
     if (game.hasWindow()) {
         passTimer = std::make_unique<PassTimer>(framePassNames(), now);
-        game.frameStats->setPassNames(framePassNames());
-        game.passTimer = passTimer.get();
+        game.platform.frameStats->setPassNames(framePassNames());
+        game.platform.passTimer = passTimer.get();
     }
     // From the pass whose "Start Game" built the world to the first frame the reveal is fully open.
     double startedAt = -1.0;
@@ -131,15 +131,15 @@ void runMainLoop(Game& game)
         loop.runPass(hooks);
         if (!wasStarted && game.gameStarted)
             startedAt = before;
-        if (startedAt >= 0.0 && game.circleLoad >= REVEAL_OPEN) {
-            game.frameStats->setStartToOpenPicture(now() - startedAt);
+        if (startedAt >= 0.0 && game.reveal.circleLoad >= REVEAL_OPEN) {
+            game.platform.frameStats->setStartToOpenPicture(now() - startedAt);
             startedAt = -1.0;
         }
         // A frame split into passes waited for each of them: not a frame a player gets.
         if (game.playing && !(passTimer && passTimer->lastFrameSplit()))
-            game.frameStats->addFrame(now() - before, processCpuMs() - cpuBefore);
+            game.platform.frameStats->addFrame(now() - before, processCpuMs() - cpuBefore);
     }
-    game.passTimer = nullptr;
+    game.platform.passTimer = nullptr;
 }
 
 void shutDown(Game& game)
@@ -147,16 +147,16 @@ void shutDown(Game& game)
     setLastWordsBeforeFatal(nullptr);
     game.gui->savePendingOptions();
     destroyGame(game);
-    game.particles.reset();
+    game.scene.particles.reset();
     game.gui.reset();
     releaseTextResources();
     freeShaders();
     freeMeshes();
-    game.blockTextures.reset();
+    game.scene.blockTextures.reset();
     freeTextures();
     gSoundSystem.shutdown();
-    game.fullscreenQuad.reset();
-    freeFramebuffers(game.framebuffers);
+    game.scene.fullscreenQuad.reset();
+    freeFramebuffers(game.scene.framebuffers);
     logLine("Terminated!");
 }
 
@@ -185,20 +185,20 @@ int runGame(const DevOptions& dev)
     }
     loadControls(game);
 
-    game.window = openWindow();
-    if (!game.window) {
+    game.platform.window = openWindow();
+    if (!game.platform.window) {
         logError("Failed to open Window!");
         glfwTerminate();
         return -1;
     }
     game.setCursorMode(GLFW_CURSOR_DISABLED);
     game.mouseCaptured = true;
-    registerCallbacks(game.window, game);
-    game.gamepads = std::make_unique<Gamepads>();
-    game.gamepads->start("gamecontrollerdb.txt"); // beside config.txt
-    glfwMakeContextCurrent(game.window);
+    registerCallbacks(game.platform.window, game);
+    game.platform.gamepads = std::make_unique<Gamepads>();
+    game.platform.gamepads->start("gamecontrollerdb.txt"); // beside config.txt
+    glfwMakeContextCurrent(game.platform.window);
     glfwSwapInterval(gSettings.vsync);
-    glfwGetFramebufferSize(game.window, &game.screenWidth, &game.screenHeight);
+    glfwGetFramebufferSize(game.platform.window, &game.platform.screenWidth, &game.platform.screenHeight);
 
     setUpGraphics(game);
     if (!loadResources(game)) {
@@ -212,13 +212,13 @@ int runGame(const DevOptions& dev)
     std::unique_ptr<FrameStats> stats;
     if (!game.dev.frameStatsFile.empty()) {
         stats = std::make_unique<FrameStats>();
-        game.frameStats = stats.get();
+        game.platform.frameStats = stats.get();
     }
     runMainLoop(game);
     shutDown(game);
     if (stats) {
         stats->writeReport(game.dev.frameStatsFile);
-        game.frameStats = nullptr;
+        game.platform.frameStats = nullptr;
     }
     glfwTerminate();
     return 0;

@@ -37,17 +37,17 @@ namespace {
 double occludedTriangles(GameScene& scene)
 {
     Game& game = scene.game;
-    const TerrainCullResult& cull = game.world->lastTerrainCull();
-    glBindFramebuffer(GL_FRAMEBUFFER, game.framebuffers.sceneFramebuffer);
-    glViewport(0, 0, game.framebuffers.width, game.framebuffers.height);
+    const TerrainCullResult& cull = game.session.world->lastTerrainCull();
+    glBindFramebuffer(GL_FRAMEBUFFER, game.scene.framebuffers.sceneFramebuffer);
+    glViewport(0, 0, game.scene.framebuffers.width, game.scene.framebuffers.height);
     glEnable(GL_DEPTH_TEST);
     glEnable(GL_CULL_FACE);
     glClear(GL_DEPTH_BUFFER_BIT);
     glColorMask(GL_FALSE, GL_FALSE, GL_FALSE, GL_FALSE);
     const Shader* depth = getShader(SHADER_DEPTH);
     depth->bind();
-    depth->setMat4("projview", game.playerCamera->projView);
-    depth->setVec3("eyePosition", game.playerCamera->eyePosition());
+    depth->setMat4("projview", game.scene.playerCamera->projView);
+    depth->setVec3("eyePosition", game.scene.playerCamera->eyePosition());
     for (const TerrainDrawItem& item : cull.shaded)
         item.node->mesh->draw(item.ranges);
     glDepthMask(GL_FALSE);
@@ -91,13 +91,13 @@ void BM_Frame(benchmark::State& state)
         state.SkipWithError("the world did not load");
         return;
     }
-    const float ground = scene.game.world->heightAt(glm::vec3(0.5f, 64.0f, 0.5f));
+    const float ground = scene.game.session.world->heightAt(glm::vec3(0.5f, 64.0f, 0.5f));
     scene.look(glm::vec3(0.5f, ground + 1.7f, 0.5f), glm::vec3(84.5f, ground + 1.7f, -53.5f));
     PassTimer timer(framePassNames(), now, 1);
     FrameStats stats;
     stats.setPassNames(framePassNames());
-    scene.game.passTimer = &timer;
-    scene.game.frameStats = &stats;
+    scene.game.platform.passTimer = &timer;
+    scene.game.platform.frameStats = &stats;
     scene.game.playing = true;
     const std::vector<std::string> names = framePassNames();
     std::vector<std::vector<double>> passMs(names.size());
@@ -123,8 +123,8 @@ void BM_Frame(benchmark::State& state)
         });
         cpu.push_back(processCpuMs() - cpuBefore);
     }
-    scene.game.passTimer = nullptr;
-    scene.game.frameStats = nullptr;
+    scene.game.platform.passTimer = nullptr;
+    scene.game.platform.frameStats = nullptr;
     // The per-pass primitives, fragments and terrain triangles, as --frame-stats gives them.
     const std::string report = stats.report();
     std::printf("view distance %d:\n%s", setup.viewDistance, report.substr(report.find("split frames")).c_str());
@@ -139,7 +139,7 @@ void BM_Frame(benchmark::State& state)
         state.counters[key + "_p10_ms"] = FrameStats::percentile(passMs[p], 0.1);
     }
     state.counters["fragments"] = FrameStats::percentile(fragments, 0.5);
-    const TerrainCullResult& cull = scene.game.world->lastTerrainCull();
+    const TerrainCullResult& cull = scene.game.session.world->lastTerrainCull();
     state.counters["world_triangles"] = double(cull.shadedTriangles - cull.occludedTriangles);
     state.counters["left_out_behind"] = double(cull.occludedTriangles);
     state.counters["occluded_triangles"] = occludedTriangles(scene);

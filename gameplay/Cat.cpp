@@ -8,6 +8,7 @@
 #include "gameplay/GameServices.h"
 #include "render/MeshTable.h"
 #include "render/Model.h"
+#include "render/ParticleSystem.h"
 #include "render/ShaderTable.h"
 #include "render/TextureTable.h"
 
@@ -180,7 +181,7 @@ bool Cat::takeProgressSample(float dt)
 
 // A cat left far behind out of the player's sight is brought near him; a cat
 // more than 20 units away runs.
-void Cat::follow(GameServices& world, float distance)
+void Cat::follow(CreatureView& world, float distance)
 {
     const float limit = world.coverLevel() > 0.3f ? 40.0f : 10.0f;
     if (distance > limit && timeSinceTeleportTry > 3.0f && world.visibleSampleCount(*this) <= 0) {
@@ -260,7 +261,7 @@ void Cat::steer()
     velocity.z = direction.z * speed;
 }
 
-void Cat::eatFish(GameServices& world)
+void Cat::eatFish(CreatureView& world)
 {
     const glm::vec3 below = position() - glm::vec3(0.0f, (box.max.y - box.min.y) * 0.5f, 0.0f);
     if (!world.takeFish(*fishTarget, below))
@@ -379,4 +380,22 @@ void Cat::draw(const FrameState& frame)
     drawBoxes(frame);
     bodyModel->setModelMatrix(model);
     bodyModel->draw(frame);
+}
+
+ParticleBurst catBurstParticles(int count, float size)
+{
+    ParticleBurst burst;
+    burst.count = count;
+    burst.scale = size;
+    burst.startRadius = 0.3f;
+    burst.minSpeed = 1.0f;
+    burst.maxSpeed = 2.0f;
+    burst.drift = glm::vec3(0.0f, 1.0f, 0.0f);
+    burst.color = glm::vec4(1.0f, 0.0f, 0.2f, 1.0f);
+    burst.colorShift = glm::vec4(0.0f, 1.0f, 0.0f, 0.0f); // green from the tint: yellow to orange
+    burst.tintMin = 0.7f;
+    burst.tintMax = 0.9f;
+    burst.gravity = 0.5f * 9.81f;
+    burst.lifetime = 0.8f;
+    return burst;
 }

@@ -9,9 +9,10 @@
 #include <memory>
 
 class CatHold;
-class GameServices;
+class CreatureView;
 class FlyingFish;
 class Model;
+struct ParticleBurst;
 
 // What a cat is doing.
 enum CatState : int {
@@ -75,9 +76,9 @@ public:
 private:
     SoundSource& ownSource();
     bool takeProgressSample(float dt);
-    void follow(GameServices& world, float distance);
+    void follow(CreatureView& world, float distance);
     void steer();
-    void eatFish(GameServices& world);
+    void eatFish(CreatureView& world);
     void grow();
     void split();
     void pose(float playerDistance, const glm::vec3& playerPosition);
@@ -86,3 +87,7 @@ private:
 
 // A point drawn uniformly inside the ball of radius r (z, y, x drawn in that order).
 glm::vec3 randomPointWithin(float r);
+
+// The golden puff around a cat that splits in two: `count` points sized by the
+// cat's size, thrown out and up, sinking at half gravity.
+ParticleBurst catBurstParticles(int count, float size);

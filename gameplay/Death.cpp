@@ -144,7 +144,7 @@ bool Death::startAttack(GameServices& world)
     return true;
 }
 
-void Death::face(GameServices& world)
+void Death::face(CreatureView& world)
 {
     const glm::vec3 direction = horizontalDirection(position(), world.playerPosition());
     faceDirection(direction);
@@ -153,7 +153,7 @@ void Death::face(GameServices& world)
         velocity = direction * (1.0f / 60.0f);
 }
 
-float Death::visibility(GameServices& world)
+float Death::visibility(CreatureView& world)
 {
     const int samples = world.visibleSampleCount(*this);
     if (samples > 4)

@@ -4,6 +4,7 @@
 
 #include <memory>
 
+class CreatureView;
 class GameServices;
 class Model;
 
@@ -50,7 +51,7 @@ public:
 private:
     // Tries to start an attack; true when the step ends here.
     bool startAttack(GameServices& world);
-    void face(GameServices& world);
-    float visibility(GameServices& world);
+    void face(CreatureView& world);
+    float visibility(CreatureView& world);
     void growRage(float distance, float visible, float dt);
 };

@@ -2,13 +2,13 @@
 
 #include "gameplay/projectiles/Projectile.h"
 
-glm::vec3 GameServices::fishPosition(const FlyingFish& fish) const
+glm::vec3 CreatureView::fishPosition(const FlyingFish& fish) const
 {
     (void)fish;
     return glm::vec3(0.0f);
 }
 
-void GameServices::addProjectile(std::unique_ptr<Projectile> projectile)
+void GameEffects::addProjectile(std::unique_ptr<Projectile> projectile)
 {
     // Without a world nothing would ever step it: it goes at once.
     projectile.reset();

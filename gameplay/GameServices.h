@@ -1,14 +1,13 @@
 #pragma once
 
-// What the game offers the things in its world: the player and the game-wide
-// values the creatures read (the ball in flight, the thrown fish, the death
-// and potion timers, the outdoor level), the world's placement and
-// line-of-sight queries, and what gameplay does to the game (explosions, new
-// projectiles and cats, items handed over, the flames, sounds, particles).
-// The game implements it over its World (app/RunningGame); tests implement
-// what they watch.
+// What the game offers the things in its world, in the roles their callers
+// use: what the creatures read of the game and ask of its world
+// (CreatureView), what they set off in it (CreatureEffects), and what items,
+// world objects and projectiles do to it (GameEffects). GameServices is all
+// three; the game implements it over its World (app/RunningGame); tests
+// implement what they watch.
 //
-// Every operation has a neutral default, so the interface itself stands for
+// Every operation has a neutral default, so each role itself stands for
 // "no game": world objects made by structure generation on the workers, or in
 // tools, then act on nothing.
 
@@ -26,39 +25,24 @@ class MovingObject;
 class ParticleSystem;
 class Projectile;
 
-class GameServices {
+// The player and the game-wide values the creatures read (the ball in flight,
+// the thrown fish, the death and potion timers, the outdoor level), and the
+// world's placement and line-of-sight queries.
+class CreatureView {
 public:
-    virtual ~GameServices() = default;
+    virtual ~CreatureView() = default;
 
     // The player. Without one the position is the origin and the count 0.
     virtual bool hasPlayer() const { return false; }
     virtual glm::vec3 playerPosition() const { return glm::vec3(0.0f); }
     virtual int catCount() const { return 0; }
-    // One more cat found; returns the player's new count.
-    virtual int countFoundCat() { return 0; }
-    // The player receives `count` items of `type`.
-    virtual void giveItem(int type, int count)
-    {
-        (void)type;
-        (void)count;
-    }
-    // Death's threat level for this step (drives heartbeat and noise).
-    virtual void setThreat(float level) { (void)level; }
-    virtual void startDeathSequence() { }
 
     // -1 when no death sequence runs, else its seconds so far.
     virtual float deathTimer() const { return -1.0f; }
     // Seconds of potion protection left.
     virtual float potionTimer() const { return 0.0f; }
-    // A potion was drunk: protection for `seconds`.
-    virtual void startPotion(float seconds) { (void)seconds; }
-    // The potion's glow on the screen rises to at least `factor`.
-    virtual void raisePotionGlow(float factor) { (void)factor; }
     // The smoothed outdoor level: above 0.3 counts as outdoors.
     virtual float coverLevel() const { return 1.0f; }
-    // The camera's view matrix as the last drawn frame left it; flying bodies
-    // turn their models' normal matrices with it.
-    virtual glm::mat4 viewMatrix() const { return glm::mat4(1.0f); }
 
     // The ball in flight, if any.
     virtual std::optional<glm::vec3> ballPosition() const { return std::nullopt; }
@@ -91,6 +75,19 @@ public:
         (void)requireInView;
         return false;
     }
+};
+
+// What the creatures set off in the game: a cat found, Death's threat and
+// catch, the cats that split.
+class CreatureEffects {
+public:
+    virtual ~CreatureEffects() = default;
+
+    // One more cat found; returns the player's new count.
+    virtual int countFoundCat() { return 0; }
+    // Death's threat level for this step (drives heartbeat and noise).
+    virtual void setThreat(float level) { (void)level; }
+    virtual void startDeathSequence() { }
     // A free cat found at the position (counted, announced, added to the world).
     virtual void addCat(const glm::vec3& position, bool golden)
     {
@@ -98,6 +95,30 @@ public:
         (void)golden;
     }
     virtual Death* death() { return nullptr; }
+    virtual void catBurst(const glm::vec3& center, int count, float size)
+    {
+        (void)center;
+        (void)count;
+        (void)size;
+    }
+};
+
+// What items, world objects and projectiles do to the game: items handed
+// over, the potion, new projectiles, blasts, the flames, sounds, particles.
+class GameEffects {
+public:
+    virtual ~GameEffects() = default;
+
+    // The player receives `count` items of `type`.
+    virtual void giveItem(int type, int count)
+    {
+        (void)type;
+        (void)count;
+    }
+    // A potion was drunk: protection for `seconds`.
+    virtual void startPotion(float seconds) { (void)seconds; }
+    // The potion's glow on the screen rises to at least `factor`.
+    virtual void raisePotionGlow(float factor) { (void)factor; }
     // The free cat nearest to the player within 2 units, or null.
     virtual Cat* nearestCat() { return nullptr; }
 
@@ -116,12 +137,14 @@ public:
     }
     // The particle system effects spawn into; null where nothing is drawn.
     virtual ParticleSystem* particles() { return nullptr; }
-    virtual void catBurst(const glm::vec3& center, int count, float size)
-    {
-        (void)center;
-        (void)count;
-        (void)size;
-    }
+    // The camera's view matrix as the last drawn frame left it; flying bodies
+    // turn their models' normal matrices with it.
+    virtual glm::mat4 viewMatrix() const { return glm::mat4(1.0f); }
+};
+
+// Everything at once: what the world hands its bodies and world objects, who
+// may use any role.
+class GameServices : public CreatureView, public CreatureEffects, public GameEffects {
 };
 
 // The stand-in where no game runs; it holds nothing and changes nothing.

@@ -67,7 +67,7 @@ void Item::setMatrix(const glm::mat4& hand)
     model->setModelMatrix(def && def->held ? def->held(hand) : hand);
 }
 
-GameServices& Item::game() const
+GameEffects& Item::game() const
 {
     return owner && owner->services ? *owner->services : noGame();
 }

@@ -6,7 +6,7 @@
 
 class Model;
 struct FrameState;
-class GameServices;
+class GameEffects;
 class Player;
 
 // The numbers addItem understands; containers store an item as one of these and a count.
@@ -51,7 +51,7 @@ public:
     // the kind's row says it sits in the hand.
     virtual void setMatrix(const glm::mat4& hand);
     // The game the owner plays in; the do-nothing stand-in without one.
-    GameServices& game() const;
+    GameEffects& game() const;
 
     std::unique_ptr<Model> model; // none for the Hands
     Player* owner = nullptr; // set by Player::addItem

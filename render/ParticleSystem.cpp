@@ -208,14 +208,14 @@ void ParticleSystem::spawnExplosion(const glm::vec3& center, float radius, int c
     }
 }
 
-void ParticleSystem::spawnCatBurst(const glm::vec3& center, int count, float size)
+void ParticleSystem::spawnBurst(const glm::vec3& center, const ParticleBurst& burst)
 {
-    for (int i = 0; i < count; ++i) {
+    for (int i = 0; i < burst.count; ++i) {
         const glm::vec3 u = randomUnitVector();
-        const glm::vec3 velocity = u * randomUniform(1.0f, 2.0f) * size + glm::vec3(0.0f, 1.0f, 0.0f);
-        const float warmth = randomUniform(0.7f, 0.9f);
-        emit(makeParticle(PARTICLE_CAT_BURST, center + u * 0.3f * size, velocity,
-            glm::vec4(1.0f, warmth, 0.2f, 1.0f), glm::vec2(size, 0.5f * GRAVITY), time, 0.8f));
+        const glm::vec3 velocity = u * randomUniform(burst.minSpeed, burst.maxSpeed) * burst.scale + burst.drift;
+        const float tint = randomUniform(burst.tintMin, burst.tintMax);
+        emit(makeParticle(PARTICLE_BURST, center + u * burst.startRadius * burst.scale, velocity,
+            burst.color + burst.colorShift * tint, glm::vec2(burst.scale, burst.gravity), time, burst.lifetime));
     }
 }
 
@@ -230,15 +230,14 @@ void ParticleSystem::spawnJetpackExhaust(const glm::vec3& position, const glm::v
     }
 }
 
-void ParticleSystem::spawnPotionFizz(const glm::vec3& center, int count, float size)
+void ParticleSystem::spawnFizz(const glm::vec3& center, const ParticleFizz& fizz)
 {
-    for (int i = 0; i < count; ++i) {
+    for (int i = 0; i < fizz.count; ++i) {
         const glm::vec3 u = randomUnitVector();
-        const glm::vec3 start = center + glm::vec3(u.x, 0.0f, u.z) * size;
-        const glm::vec3 rise(0.2f * u.x, randomUniform(0.8f, 1.5f), 0.2f * u.z);
-        const float tint = randomUniform(0.0f, 1.0f);
-        emit(makeParticle(PARTICLE_FIZZ, start, rise,
-            glm::vec4(0.6f + 0.3f * tint, 0.2f, 1.0f - 0.3f * tint, 1.0f), glm::vec2(size, -0.5f), time,
-            randomUniform(0.8f, 1.4f)));
+        const glm::vec3 start = center + glm::vec3(u.x, 0.0f, u.z) * fizz.radius;
+        const glm::vec3 rise(fizz.sideDrift * u.x, randomUniform(fizz.minRise, fizz.maxRise), fizz.sideDrift * u.z);
+        const float tint = randomUniform(fizz.tintMin, fizz.tintMax);
+        emit(makeParticle(PARTICLE_FIZZ, start, rise, fizz.color + fizz.colorShift * tint,
+            glm::vec2(fizz.size, fizz.gravity), time, randomUniform(fizz.minLifetime, fizz.maxLifetime)));
     }
 }

@@ -16,9 +16,9 @@ enum ParticleKind : int {
     PARTICLE_RAIN = 0, // falls straight, dies at params.x (the ground height)
     PARTICLE_SPLASH = 1, // thrown up by a drop, falls back
     PARTICLE_SPARK = 2, // explosion spark, falls and fades
-    PARTICLE_CAT_BURST = 3, // golden puff when a cat splits
+    PARTICLE_BURST = 3, // a puff thrown out from a point, sinking slowly as it fades
     PARTICLE_EXHAUST = 4, // jetpack flame, shrinks as it cools
-    PARTICLE_FIZZ = 5, // potion bubble, rises and wobbles
+    PARTICLE_FIZZ = 5, // a bubble that rises and wobbles
 };
 
 // One particle as the particle shader reads it (60 bytes). The shader moves
@@ -34,6 +34,48 @@ struct Particle {
     float endTime = 0.0f;
 };
 static_assert(sizeof(Particle) == 60, "the particle layout is shared with the particle shader");
+
+// A puff of points around a centre. Each takes a random direction u, starts at
+// u * startRadius * scale from the centre and flies out along u at a speed
+// drawn from [minSpeed, maxSpeed] times scale, plus drift. Its colour is
+// color + colorShift * t, t drawn from [tintMin, tintMax]; scale is also the
+// point size. Draws per point: u (two), the speed, t.
+struct ParticleBurst {
+    int count = 0;
+    float scale = 1.0f;
+    float startRadius = 0.0f;
+    float minSpeed = 0.0f;
+    float maxSpeed = 0.0f;
+    glm::vec3 drift { 0.0f };
+    glm::vec4 color { 1.0f };
+    glm::vec4 colorShift { 0.0f };
+    float tintMin = 0.0f;
+    float tintMax = 0.0f;
+    float gravity = 0.0f; // along -y
+    float lifetime = 1.0f;
+};
+
+// Bubbles rising from a flat disc around a centre. Each takes a random
+// direction u and starts at its (u.x, 0, u.z) * radius, rises at a speed drawn
+// from [minRise, maxRise] while drifting sideways by sideDrift * (u.x, u.z),
+// takes the colour color + colorShift * t (t drawn from [tintMin, tintMax]) and
+// lives a time drawn from [minLifetime, maxLifetime]. Draws per bubble: u
+// (two), the rise, t, the lifetime.
+struct ParticleFizz {
+    int count = 0;
+    float radius = 0.0f;
+    float size = 1.0f; // the point size
+    float sideDrift = 0.0f;
+    float minRise = 0.0f;
+    float maxRise = 0.0f;
+    glm::vec4 color { 1.0f };
+    glm::vec4 colorShift { 0.0f };
+    float tintMin = 0.0f;
+    float tintMax = 1.0f;
+    float gravity = 0.0f; // along -y; below 0 it lifts
+    float minLifetime = 1.0f;
+    float maxLifetime = 1.0f;
+};
 
 // A run of ring slots to send to the GPU.
 struct ParticleRange {
@@ -81,12 +123,10 @@ public:
     void spawnRain(const glm::vec3& center, int count, const GroundHeight& groundHeight);
     void spawnSplash(const glm::vec3& position, const glm::vec3& direction, int count);
     void spawnExplosion(const glm::vec3& center, float radius, int count, float strength);
-    // A golden puff around a cat that splits in two; size is the cat's size.
-    void spawnCatBurst(const glm::vec3& center, int count, float size);
+    void spawnBurst(const glm::vec3& center, const ParticleBurst& burst);
     // Flame and smoke below a flying jetpack, moving with `velocity` plus a downward blast.
     void spawnJetpackExhaust(const glm::vec3& position, const glm::vec3& velocity, int count);
-    // Bubbles rising from a drunk potion around `center`.
-    void spawnPotionFizz(const glm::vec3& center, int count, float size);
+    void spawnFizz(const glm::vec3& center, const ParticleFizz& fizz);
 
     // Writes one particle at writeIndex, overwriting the oldest.
     void emit(const Particle& particle);

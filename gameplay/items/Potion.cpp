@@ -21,6 +21,25 @@ constexpr float kCorkHeight = 3.0f; // up the bottle's local y
 
 } // namespace
 
+ParticleFizz potionFizz()
+{
+    ParticleFizz fizz;
+    fizz.count = 150;
+    fizz.radius = 1.5f;
+    fizz.size = 1.5f;
+    fizz.sideDrift = 0.2f;
+    fizz.minRise = 0.8f;
+    fizz.maxRise = 1.5f;
+    fizz.color = glm::vec4(0.6f, 0.2f, 1.0f, 1.0f);
+    fizz.colorShift = glm::vec4(0.3f, 0.0f, -0.3f, 0.0f);
+    fizz.tintMin = 0.0f;
+    fizz.tintMax = 1.0f;
+    fizz.gravity = -0.5f;
+    fizz.minLifetime = 0.8f;
+    fizz.maxLifetime = 1.4f;
+    return fizz;
+}
+
 Potion::Potion(bool held)
     : Item(ItemType::Potion, held)
 {
@@ -54,7 +73,7 @@ void Potion::popCork()
     if (ParticleSystem* particles = game().particles()) {
         const float length = glm::length(up);
         const glm::vec3 below = length > 0.0f ? at - 0.1f * up / length : at;
-        particles->spawnPotionFizz(below, 150, 1.5f);
+        particles->spawnFizz(below, potionFizz());
     }
 }
 

@@ -2,6 +2,8 @@
 
 #include "gameplay/Item.h"
 
+struct ParticleFizz;
+
 // The potion that keeps Death away. A click pops the cork (2 s), the bottle
 // is raised (1 s) and drunk (1 s); then the protection starts, the empty
 // bottle is thrown away and one potion is gone.
@@ -28,3 +30,7 @@ private:
     void finishDrinking();
     glm::mat4 corkMatrix() const;
 };
+
+// The bubbles out of the opened neck: violet to pink, rising slowly while
+// they wobble out.
+ParticleFizz potionFizz();

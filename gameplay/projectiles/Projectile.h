@@ -7,7 +7,7 @@
 #include <glm/vec3.hpp>
 #include <memory>
 
-class GameServices;
+class GameEffects;
 
 // A small thrown body: it flies under its own gravity, tumbles about its spin
 // axis, bounces off voxels losing half its speed and dies when its lifetime
@@ -24,7 +24,7 @@ public:
     float currentSpeed = 0.0f; // |velocity|, refreshed at the end of every update
     int bounceCount = 0;
     // The game the body flies in, set by the world that takes it; null: none.
-    GameServices* services = nullptr;
+    GameEffects* services = nullptr;
 
     // A cube of boxSize centred on position, moving with velocity, gravity 1.
     Projectile(float boxSize, const glm::vec3& position, const glm::vec3& velocity);
@@ -40,7 +40,7 @@ public:
     // The World deletes the body after the step in which it died.
     virtual void kill() { alive = false; }
     // The sphere of voxels the body blows away when it dies, or none (the ball, the
-    // fish and the cork). A grenade asks the game for its blast (GameServices::explode).
+    // fish and the cork). A grenade asks the game for its blast (GameEffects::explode).
     virtual std::unique_ptr<Sphere> explosionShape() const;
 
     // A direction even over the unit sphere, from two draws of the game's rand.

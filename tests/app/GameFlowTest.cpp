@@ -28,34 +28,34 @@ std::string readText(const std::filesystem::path& path)
 TEST_F(GameFlow, CreateGameBuildsTheWorldAroundThePlayer)
 {
     EXPECT_NE(created.find("Waiting for world to be loaded!\n"), std::string::npos);
-    ASSERT_NE(game.player, nullptr);
-    EXPECT_EQ(game.world->player, game.player);
-    EXPECT_EQ(game.player->position(), glm::vec3(0.0f, 66.0f, 0.0f));
-    EXPECT_EQ(game.playerCamera->name, "Playercam");
-    EXPECT_EQ(game.overviewCamera->name, "Overviewcam");
-    EXPECT_EQ(game.world->camera, game.playerCamera.get());
-    EXPECT_EQ(game.world->maxChunkCount, 136); // 2048 MB / 15
+    ASSERT_NE(game.session.player, nullptr);
+    EXPECT_EQ(game.session.world->player, game.session.player);
+    EXPECT_EQ(game.session.player->position(), glm::vec3(0.0f, 66.0f, 0.0f));
+    EXPECT_EQ(game.scene.playerCamera->name, "Playercam");
+    EXPECT_EQ(game.scene.overviewCamera->name, "Overviewcam");
+    EXPECT_EQ(game.session.world->camera, game.scene.playerCamera.get());
+    EXPECT_EQ(game.session.world->maxChunkCount, 136); // 2048 MB / 15
     // Chunk generation starts behind the menu.
-    EXPECT_EQ(game.world->centerChunk, glm::vec2(0.0f));
-    EXPECT_EQ(game.world->chunks.size(), 1u);
-    EXPECT_EQ(game.world->hintDisplay, game.gui->buttonHelper);
-    EXPECT_EQ(game.fire->position, glm::vec3(40.0f, -5128.0f, 20.0f));
-    EXPECT_TRUE(game.sunCamera->isSun);
+    EXPECT_EQ(game.session.world->centerChunk, glm::vec2(0.0f));
+    EXPECT_EQ(game.session.world->chunks.size(), 1u);
+    EXPECT_EQ(game.session.world->hintDisplay, game.gui->buttonHelper);
+    EXPECT_EQ(game.scene.fire->position, glm::vec3(40.0f, -5128.0f, 20.0f));
+    EXPECT_TRUE(game.scene.sunCamera->isSun);
     EXPECT_EQ(game.gui->screenFlags, SCREEN_MENU);
     EXPECT_FALSE(game.gameStarted);
 }
 
 TEST_F(GameFlow, StartGameFromTheFirstMenuUsesTheGameBuiltAtStartUp)
 {
-    World* world = game.world.get();
+    World* world = game.session.world.get();
     play();
-    EXPECT_EQ(game.world.get(), world);
+    EXPECT_EQ(game.session.world.get(), world);
     EXPECT_TRUE(game.gameStarted);
     EXPECT_FALSE(game.loading);
-    EXPECT_EQ(game.circleLoad, 0.0f);
-    EXPECT_TRUE(game.circleOpening);
-    EXPECT_EQ(game.player->position().y, 10.0f); // placed on the surface from y 10
-    EXPECT_FLOAT_EQ(game.playerCamera->aspect, 640.0f / 360.0f);
+    EXPECT_EQ(game.reveal.circleLoad, 0.0f);
+    EXPECT_TRUE(game.reveal.opening);
+    EXPECT_EQ(game.session.player->position().y, 10.0f); // placed on the surface from y 10
+    EXPECT_FLOAT_EQ(game.scene.playerCamera->aspect, 640.0f / 360.0f);
     EXPECT_EQ(game.gui->loadingBar->text, "Generating Objects");
 }
 
@@ -64,7 +64,7 @@ TEST_F(GameFlow, StartGameFromThePauseMenuBuildsAFreshGame)
     play();
     // Counted, not compared by address: a new World may reuse the old one's memory.
     const int built = worldsBuilt;
-    game.player->catCount = 4;
+    game.session.player->catCount = 4;
     tap(GLFW_KEY_ESCAPE);
     ASSERT_EQ(game.gui->screenFlags, SCREEN_WORLD | SCREEN_MENU);
     EXPECT_FALSE(game.playing);
@@ -73,9 +73,9 @@ TEST_F(GameFlow, StartGameFromThePauseMenuBuildsAFreshGame)
     tap(GLFW_KEY_DOWN);
     tap(GLFW_KEY_ENTER); // "Start Game", after "Resume"
     EXPECT_EQ(worldsBuilt, built + 1);
-    EXPECT_EQ(game.player->catCount, 0);
+    EXPECT_EQ(game.session.player->catCount, 0);
     EXPECT_EQ(game.gui->screenFlags, SCREEN_WORLD);
-    EXPECT_EQ(game.player->inputFlags, 0u); // the new player does not walk off on his own
+    EXPECT_EQ(game.session.player->inputFlags, 0u); // the new player does not walk off on his own
 }
 
 TEST_F(GameFlow, ViewDistanceFromOptionsBuildsTheNextWorldAndIsSaved)
@@ -97,7 +97,7 @@ TEST_F(GameFlow, ViewDistanceFromOptionsBuildsTheNextWorldAndIsSaved)
     tap(GLFW_KEY_UP);
     tap(GLFW_KEY_ENTER); // "Start Game"
     EXPECT_EQ(worldsBuilt, built + 1);
-    EXPECT_EQ(game.world->viewDistance, 1);
+    EXPECT_EQ(game.session.world->viewDistance, 1);
 
     // While playing, a new distance waits for the next game and says so.
     beginPass();
@@ -108,7 +108,7 @@ TEST_F(GameFlow, ViewDistanceFromOptionsBuildsTheNextWorldAndIsSaved)
     tap(GLFW_KEY_D);
     EXPECT_EQ(game.gui->options->items[0]->text, "View Distance: 2 (next game)");
     tap(GLFW_KEY_ESCAPE);
-    EXPECT_EQ(game.world->viewDistance, 1);
+    EXPECT_EQ(game.session.world->viewDistance, 1);
     EXPECT_EQ(game.gui->screenFlags, SCREEN_WORLD | SCREEN_MENU); // still paused
 }
 
@@ -138,11 +138,11 @@ TEST_F(GameFlow, F11AndF2WorkInEveryStateAndF11IsSavedAsOptionsSavesIt)
     // F2 asks the next frame for its picture, even in Death's sequence, and moves nobody.
     tap(GLFW_KEY_UP); // "Start Game"
     play();
-    game.deathTimer = 1.0f;
+    game.deathSequence.timer = 1.0f;
     tap(GLFW_KEY_F2);
     EXPECT_TRUE(game.screenshotRequested);
-    EXPECT_EQ(game.player->inputFlags, 0u);
-    game.deathTimer = -1.0f;
+    EXPECT_EQ(game.session.player->inputFlags, 0u);
+    game.deathSequence.timer = -1.0f;
     game.screenshotRequested = false;
     gSettings.fullscreen = fullscreen;
 }
@@ -150,9 +150,9 @@ TEST_F(GameFlow, F11AndF2WorkInEveryStateAndF11IsSavedAsOptionsSavesIt)
 TEST_F(GameFlow, StartGameWhilePlayingDoesNothing)
 {
     play();
-    World* world = game.world.get();
+    World* world = game.session.world.get();
     startGame(game);
-    EXPECT_EQ(game.world.get(), world);
+    EXPECT_EQ(game.session.world.get(), world);
     EXPECT_FALSE(game.loading);
 }
 
@@ -167,10 +167,10 @@ TEST_F(GameFlow, EscapePausesResumesAndReleasesHeldKeys)
 {
     play();
     onKey(game, GLFW_KEY_W, GLFW_PRESS);
-    EXPECT_EQ(game.player->inputFlags, 1u);
+    EXPECT_EQ(game.session.player->inputFlags, 1u);
     onKey(game, GLFW_KEY_ESCAPE, GLFW_PRESS);
     EXPECT_EQ(game.gui->screenFlags, SCREEN_WORLD | SCREEN_MENU);
-    EXPECT_EQ(game.player->inputFlags, 0u); // the player does not walk on behind the menu
+    EXPECT_EQ(game.session.player->inputFlags, 0u); // the player does not walk on behind the menu
     onKey(game, GLFW_KEY_ESCAPE, GLFW_RELEASE);
     beginPass();
     tap(GLFW_KEY_ESCAPE);
@@ -201,63 +201,63 @@ protected:
 
 TEST_F(GameFlowWhileLoading, ClosingDuringTheLoadingScreenEndsItAtOnce)
 {
-    ASSERT_FALSE(game.world->isLoaded());
+    ASSERT_FALSE(game.session.world->isLoaded());
     game.requestClose();
     startGame(game);
     EXPECT_EQ(game.gui->loadingBar->text, "Closing Game... :(");
     EXPECT_FALSE(game.gameStarted);
-    EXPECT_EQ(game.player->position().y, 66.0f); // not placed
+    EXPECT_EQ(game.session.player->position().y, 66.0f); // not placed
 }
 
 TEST_F(GameFlowWhileLoading, KeysAfterStartGameInTheSamePollMeetTheLoadingScreen)
 {
-    game.pollWithoutWindow = [this] { holdGeneration = false; };
+    game.platform.pollWithoutWindow = [this] { holdGeneration = false; };
     beginPass();
     // "Start Game" runs at its Enter, so the keys queued behind it reach the
     // loading screen: Down moves no hidden menu, F12 still shows the overlay.
     for (int key : { GLFW_KEY_ENTER, GLFW_KEY_DOWN, GLFW_KEY_F12 })
-        game.inputEvents.push_back(InputEvent::key(key, GLFW_PRESS));
+        game.platform.inputEvents.push_back(InputEvent::key(key, GLFW_PRESS));
     drainInput(game);
-    EXPECT_TRUE(game.inputEvents.empty());
+    EXPECT_TRUE(game.platform.inputEvents.empty());
     EXPECT_EQ(game.gui->screenFlags, SCREEN_WORLD);
     EXPECT_EQ(game.gui->menu->selected, 0);
     EXPECT_TRUE(game.gui->debugVisible);
-    EXPECT_EQ(game.player->inputFlags, 0u);
+    EXPECT_EQ(game.session.player->inputFlags, 0u);
 }
 
 TEST_F(GameFlow, DeathSequenceEndsInTheGameOverMenu)
 {
     play();
-    game.player->catCount = 1;
+    game.session.player->catCount = 1;
     onKey(game, GLFW_KEY_D, GLFW_PRESS);
-    game.player->noiseLevel = 0.5f;
+    game.session.player->noiseLevel = 0.5f;
     startDeathSequence(game);
-    EXPECT_EQ(game.deathTimer, 0.0f);
-    EXPECT_EQ(game.player->inputFlags, 0u);
-    EXPECT_EQ(game.player->noiseLevel, 0.0f); // his sounds stopped
-    EXPECT_FLOAT_EQ(game.playerCamera->shakeAmount, 0.3f);
-    EXPECT_EQ(game.flashlight->fov, 59.0f);
+    EXPECT_EQ(game.deathSequence.timer, 0.0f);
+    EXPECT_EQ(game.session.player->inputFlags, 0u);
+    EXPECT_EQ(game.session.player->noiseLevel, 0.0f); // his sounds stopped
+    EXPECT_FLOAT_EQ(game.scene.playerCamera->shakeAmount, 0.3f);
+    EXPECT_EQ(game.scene.flashlight->fov, 59.0f);
     // Death stands one unit in front of the player, scaled down.
-    const glm::vec3 deathPosition(game.world->death->model[3]);
-    EXPECT_NEAR(glm::distance(deathPosition, game.player->position()), 1.0f, 1e-4f);
+    const glm::vec3 deathPosition(game.session.world->death->model[3]);
+    EXPECT_NEAR(glm::distance(deathPosition, game.session.player->position()), 1.0f, 1e-4f);
 
     // Keys, Escape included, are ignored during the sequence.
     tap(GLFW_KEY_ESCAPE);
     EXPECT_EQ(game.gui->screenFlags, SCREEN_WORLD);
     onKey(game, GLFW_KEY_W, GLFW_PRESS);
-    EXPECT_EQ(game.player->inputFlags, 0u);
+    EXPECT_EQ(game.session.player->inputFlags, 0u);
 
     // Past two seconds the reveal starts to close; the frames close it.
     steps(121);
-    EXPECT_FALSE(game.circleOpening);
-    EXPECT_EQ(game.circleLoad, 1.5f);
+    EXPECT_FALSE(game.reveal.opening);
+    EXPECT_EQ(game.reveal.circleLoad, 1.5f);
     for (int frame = 0; frame < 200; ++frame)
-        advanceCircleLoad(game.circleLoad, game.circleOpening, kFrameSeconds);
+        advanceCircleLoad(game.reveal.circleLoad, game.reveal.opening, kFrameSeconds);
     steps(120);
     EXPECT_EQ(game.gui->screenFlags, SCREEN_GAME_OVER);
-    EXPECT_EQ(game.deathTimer, -1.0f);
+    EXPECT_EQ(game.deathSequence.timer, -1.0f);
     EXPECT_EQ(game.gui->gameOverMenu->items.front()->text, "Respawn (lose 1 cat)");
-    const glm::vec3 backdrop = game.player->position();
+    const glm::vec3 backdrop = game.session.player->position();
     EXPECT_EQ(backdrop.y, 66.0f);
     EXPECT_GE(backdrop.x, 0.0f);
     EXPECT_LE(backdrop.x, 1000.0f);
@@ -279,8 +279,8 @@ TEST_F(GameFlow, RespawnReturnsToPlayingForCatsAndRebuildsTheChunks)
 {
     play();
     for (int i = 0; i < 5; ++i)
-        game.world->addCat(glm::vec3(5.0f * i, 20.0f, 5.0f), false);
-    game.player->catCount = 5;
+        game.session.world->addCat(glm::vec3(5.0f * i, 20.0f, 5.0f), false);
+    game.session.player->catCount = 5;
     // The backdrop's ground is stone up to y 20: the respawn must stand him on it.
     groundHeight = 20.0f;
     // A player walking forward (W) and jumping (Space) while the world loads
@@ -289,46 +289,46 @@ TEST_F(GameFlow, RespawnReturnsToPlayingForCatsAndRebuildsTheChunks)
     pressOnTheLoadingScreen({ GLFW_KEY_W, GLFW_KEY_UP, GLFW_KEY_SPACE, GLFW_KEY_ENTER, GLFW_KEY_F12 }, true);
     // A job still holds a chunk of the square when Death catches him, so the game-over
     // menu cannot move the square to the backdrop; the job ends a few loading passes on.
-    Chunk& old = *game.world->chunks.front();
+    Chunk& old = *game.session.world->chunks.front();
     old.busy = true;
     int polls = 0;
-    game.pollWithoutWindow = [&, keys = game.pollWithoutWindow]() mutable {
+    game.platform.pollWithoutWindow = [&, keys = game.platform.pollWithoutWindow]() mutable {
         keys();
         if (++polls == 5)
             old.busy = false;
     };
     showGameOverMenu(game);
-    glm::vec3 backdrop = game.player->position();
-    if (game.world->squareCentredOn(backdrop.x, backdrop.z)) {
+    glm::vec3 backdrop = game.session.player->position();
+    if (game.session.world->squareCentredOn(backdrop.x, backdrop.z)) {
         // The draw put him into his own chunk: take him one further.
         backdrop.x += 64.0f;
-        game.player->setPosition(backdrop);
+        game.session.player->setPosition(backdrop);
     }
-    ASSERT_FALSE(game.world->squareCentredOn(backdrop.x, backdrop.z));
+    ASSERT_FALSE(game.session.world->squareCentredOn(backdrop.x, backdrop.z));
     tap(GLFW_KEY_ENTER); // "Respawn (lose 2 cats)"
     EXPECT_FALSE(game.shouldClose());
     EXPECT_GE(polls, 5) << "the loading screen ended before the square could move";
-    EXPECT_TRUE(game.inputEvents.empty()); // the loading screen applied them all
+    EXPECT_TRUE(game.platform.inputEvents.empty()); // the loading screen applied them all
     EXPECT_EQ(game.gui->gameOverMenu->selected, 0);
     EXPECT_TRUE(game.gui->debugVisible);
     EXPECT_EQ(game.gui->screenFlags, SCREEN_WORLD);
     // The square stands around him, loaded, and he stands on its ground.
     const ChunkCoord at = chunkCoordOf(backdrop.x, backdrop.z);
-    EXPECT_EQ(game.world->centerChunk, glm::vec2(float(at.cx), float(at.cz)));
-    ASSERT_EQ(game.world->chunks.size(), 1u);
-    EXPECT_TRUE(game.world->chunks.front()->ready);
-    EXPECT_EQ(game.world->heightAt(game.player->position() + glm::vec3(0.0f, 5.0f, 0.0f)), 20.0f);
-    EXPECT_GE(game.player->position().y, 20.0f);
-    EXPECT_LT(game.player->position().y, 22.0f);
-    EXPECT_FALSE(game.world->collidesWithVoxels(*game.player));
-    EXPECT_EQ(game.player->catCount, 3);
+    EXPECT_EQ(game.session.world->centerChunk, glm::vec2(float(at.cx), float(at.cz)));
+    ASSERT_EQ(game.session.world->chunks.size(), 1u);
+    EXPECT_TRUE(game.session.world->chunks.front()->ready);
+    EXPECT_EQ(game.session.world->heightAt(game.session.player->position() + glm::vec3(0.0f, 5.0f, 0.0f)), 20.0f);
+    EXPECT_GE(game.session.player->position().y, 20.0f);
+    EXPECT_LT(game.session.player->position().y, 22.0f);
+    EXPECT_FALSE(game.session.world->collidesWithVoxels(*game.session.player));
+    EXPECT_EQ(game.session.player->catCount, 3);
     int cats = 0;
-    for (const auto& body : game.world->entities)
+    for (const auto& body : game.session.world->entities)
         cats += dynamic_cast<Cat*>(body.get()) != nullptr;
     EXPECT_EQ(cats, 3);
-    EXPECT_TRUE(game.world->chunkCache.empty()); // all of it queued for destruction
-    EXPECT_EQ(game.circleLoad, 0.0f);
-    EXPECT_TRUE(game.circleOpening);
+    EXPECT_TRUE(game.session.world->chunkCache.empty()); // all of it queued for destruction
+    EXPECT_EQ(game.reveal.circleLoad, 0.0f);
+    EXPECT_TRUE(game.reveal.opening);
 }
 
 TEST_F(GameFlow, RestartFromTheGameOverMenuBuildsAFreshGame)
@@ -346,21 +346,21 @@ TEST_F(GameFlow, RestartFromTheGameOverMenuBuildsAFreshGame)
 TEST_F(GameFlow, ExplosionsSparkShakeByDistanceAndCarve)
 {
     play();
-    const glm::vec3 at = game.player->position() + glm::vec3(50.0f, 0.0f, 0.0f);
-    const size_t editsBefore = game.world->editQueue.size();
+    const glm::vec3 at = game.session.player->position() + glm::vec3(50.0f, 0.0f, 0.0f);
+    const size_t editsBefore = game.session.world->editQueue.size();
     explode(game, { at, 2.0f, 1.0f });
-    EXPECT_EQ(game.particles->writeIndex, 800); // sparks
-    EXPECT_FLOAT_EQ(game.playerCamera->shakeAmount, 0.25f);
+    EXPECT_EQ(game.scene.particles->writeIndex, 800); // sparks
+    EXPECT_FLOAT_EQ(game.scene.playerCamera->shakeAmount, 0.25f);
     // The same call queues the crater: air into the sphere.
-    ASSERT_EQ(game.world->editQueue.size(), editsBefore + 1);
-    const VoxelEdit& crater = *game.world->editQueue.back();
+    ASSERT_EQ(game.session.world->editQueue.size(), editsBefore + 1);
+    const VoxelEdit& crater = *game.session.world->editQueue.back();
     EXPECT_EQ(crater.type, BLOCK_AIR);
     const auto* sphere = dynamic_cast<const Sphere*>(crater.shape.get());
     ASSERT_NE(sphere, nullptr);
     EXPECT_EQ(sphere->center, at);
     EXPECT_EQ(sphere->radius, 2.0f);
     addProjectile(game, std::make_unique<Projectile>(0.2f, at, glm::vec3(0.0f)));
-    EXPECT_EQ(game.world->projectiles.size(), 1u);
+    EXPECT_EQ(game.session.world->projectiles.size(), 1u);
 }
 
 } // namespace
@@ -378,14 +378,14 @@ protected:
         gSettings.shadowmapFactor = 1;
         gSettings.antiAliasingFactor = 1;
         testing::internal::CaptureStdout();
-        createFramebuffers(game.framebuffers, 160, 90, 1, 1);
+        createFramebuffers(game.scene.framebuffers, 160, 90, 1, 1);
         testing::internal::GetCapturedStdout();
-        game.window = window();
+        game.platform.window = window();
     }
     void TearDown() override
     {
-        game.window = nullptr;
-        freeFramebuffers(game.framebuffers);
+        game.platform.window = nullptr;
+        freeFramebuffers(game.scene.framebuffers);
         HeadlessGame::TearDown();
     }
     static bool complete(GLuint framebuffer)
@@ -410,12 +410,12 @@ TEST_F(OptionsWithAWindow, FramebuffersTheDriverRefusesLeaveTheOldOnesAndPutTheR
 {
     TempDir dir;
     ScopedWorkingDirectory inDir(dir.path());
-    const Framebuffers before = game.framebuffers;
+    const Framebuffers before = game.scene.framebuffers;
     // A window wider than the largest texture: no scene buffer can be made for it.
     GLint maxSize = 0;
     glGetIntegerv(GL_MAX_TEXTURE_SIZE, &maxSize);
-    game.screenWidth = maxSize + 64;
-    game.screenHeight = 90;
+    game.platform.screenWidth = maxSize + 64;
+    game.platform.screenHeight = 90;
     tap(GLFW_KEY_DOWN);
     tap(GLFW_KEY_ENTER); // "Options"
     ASSERT_TRUE(game.gui->optionsOpen);
@@ -430,20 +430,20 @@ TEST_F(OptionsWithAWindow, FramebuffersTheDriverRefusesLeaveTheOldOnesAndPutTheR
     EXPECT_NE(err.find("GL_FRAMEBUFFER_INCOMPLETE"), std::string::npos) << err;
     EXPECT_EQ(glGetError(), GLenum(GL_NO_ERROR)) << "the driver's refusal was reported, not left behind";
     // The frame goes on with the very framebuffers it had.
-    EXPECT_EQ(game.framebuffers.shadowFramebuffer, before.shadowFramebuffer);
-    EXPECT_EQ(game.framebuffers.sceneFramebuffer, before.sceneFramebuffer);
-    EXPECT_EQ(game.framebuffers.width, 160);
-    EXPECT_TRUE(complete(game.framebuffers.shadowFramebuffer));
-    EXPECT_TRUE(complete(game.framebuffers.sceneFramebuffer));
+    EXPECT_EQ(game.scene.framebuffers.shadowFramebuffer, before.shadowFramebuffer);
+    EXPECT_EQ(game.scene.framebuffers.sceneFramebuffer, before.sceneFramebuffer);
+    EXPECT_EQ(game.scene.framebuffers.width, 160);
+    EXPECT_TRUE(complete(game.scene.framebuffers.shadowFramebuffer));
+    EXPECT_TRUE(complete(game.scene.framebuffers.sceneFramebuffer));
 
     // At a size that fits, a step takes effect and the line goes.
-    game.screenWidth = 160;
+    game.platform.screenWidth = 160;
     tap(GLFW_KEY_UP); // "Anti-Aliasing"
     err = stepUp();
     EXPECT_EQ(gSettings.antiAliasingFactor, 2);
     EXPECT_FALSE(game.gui->options->applyFailed());
-    EXPECT_EQ(game.framebuffers.samples, 2);
-    EXPECT_TRUE(complete(game.framebuffers.sceneFramebuffer));
+    EXPECT_EQ(game.scene.framebuffers.samples, 2);
+    EXPECT_TRUE(complete(game.scene.framebuffers.sceneFramebuffer));
     EXPECT_EQ(err, "");
     // Only what took effect is saved.
     tap(GLFW_KEY_ESCAPE);
@@ -456,21 +456,21 @@ using FramePasses = HeadlessGame;
 
 TEST_F(FramePasses, TheLightningsFlashTakesTheShadowWhileItIsLit)
 {
-    game.lightning->sinceStrike = 5.0f;
-    EXPECT_EQ(&frameLight(game), &game.flashlight->shadow);
-    game.lightning->sinceStrike = 0.5f;
-    EXPECT_EQ(&frameLight(game), &game.lightning->light);
-    game.lightning->sinceStrike = 1.0f; // the flash is over at one second
-    EXPECT_EQ(&frameLight(game), &game.flashlight->shadow);
+    game.scene.lightning->sinceStrike = 5.0f;
+    EXPECT_EQ(&frameLight(game), &game.scene.flashlight->shadow);
+    game.scene.lightning->sinceStrike = 0.5f;
+    EXPECT_EQ(&frameLight(game), &game.scene.lightning->light);
+    game.scene.lightning->sinceStrike = 1.0f; // the flash is over at one second
+    EXPECT_EQ(&frameLight(game), &game.scene.flashlight->shadow);
 }
 
 TEST_F(FramePasses, WithoutAWindowOnlyTheRevealMoves)
 {
-    game.circleLoad = 0.0f;
-    game.circleOpening = true;
+    game.reveal.circleLoad = 0.0f;
+    game.reveal.opening = true;
     drawScene(game); // no window: draws nothing and must not touch GL
     postProcess(game);
-    EXPECT_GT(game.circleLoad, 0.0f);
+    EXPECT_GT(game.reveal.circleLoad, 0.0f);
 }
 
 // With no effect showing, the scene is copied onto the window. A window made the
@@ -492,26 +492,26 @@ TEST_F(FramePasses, TheSceneIsCopiedOntoTheGamesWindowWithoutAGlError)
 
     // Anti-aliasing lowered to 1 in Options: a plain scene buffer, copied as it is.
     testing::internal::CaptureStdout();
-    createFramebuffers(game.framebuffers, 160, 90, 1, 1);
+    createFramebuffers(game.scene.framebuffers, 160, 90, 1, 1);
     testing::internal::GetCapturedStdout();
-    glBindFramebuffer(GL_FRAMEBUFFER, game.framebuffers.sceneFramebuffer);
+    glBindFramebuffer(GL_FRAMEBUFFER, game.scene.framebuffers.sceneFramebuffer);
     glClearColor(0.2f, 0.6f, 0.4f, 1.0f);
     glClear(GL_COLOR_BUFFER_BIT);
     glBindFramebuffer(GL_FRAMEBUFFER, 0);
     glClearColor(0.0f, 0.0f, 0.0f, 1.0f);
     glClear(GL_COLOR_BUFFER_BIT);
-    game.window = gameWindow;
+    game.platform.window = gameWindow;
     game.gui->screenFlags = SCREEN_WORLD;
-    game.circleLoad = 1.5f; // fully open: nothing left to draw over the scene
+    game.reveal.circleLoad = 1.5f; // fully open: nothing left to draw over the scene
     ASSERT_FALSE(postEffectsShow({ 1.5f }, 160, 90));
     postProcess(game);
-    game.window = nullptr;
+    game.platform.window = nullptr;
     EXPECT_EQ(glGetError(), GLenum(GL_NO_ERROR));
     unsigned char pixel[4] = {};
     glReadBuffer(GL_BACK);
     glReadPixels(80, 45, 1, 1, GL_RGBA, GL_UNSIGNED_BYTE, pixel);
     EXPECT_NEAR(pixel[1], 153, 2) << "the scene reached the window";
-    freeFramebuffers(game.framebuffers);
+    freeFramebuffers(game.scene.framebuffers);
     glfwMakeContextCurrent(window());
     glfwDestroyWindow(gameWindow);
 }
@@ -533,15 +533,15 @@ protected:
         loadShaders();
         loadMeshes();
         const bool textures = loadModelTextures();
-        createFramebuffers(game.framebuffers, WIDTH, HEIGHT, 1, 1);
+        createFramebuffers(game.scene.framebuffers, WIDTH, HEIGHT, 1, 1);
         onFramebufferSize(game, WIDTH, HEIGHT);
         testing::internal::GetCapturedStdout();
         ASSERT_TRUE(textures);
-        lookUpWorldUniforms(game.worldUniforms);
+        lookUpWorldUniforms(game.scene.worldUniforms);
     }
     void TearDown() override
     {
-        freeFramebuffers(game.framebuffers);
+        freeFramebuffers(game.scene.framebuffers);
         freeShaders();
         freeMeshes();
         freeTextures();
@@ -552,14 +552,14 @@ protected:
     // red, green and blue over the scene buffer.
     long drawnBrightness()
     {
-        game.window = window();
+        game.platform.window = window();
         glEnable(GL_CULL_FACE);
         drawScene(game);
         for (GLenum state : { GL_CULL_FACE, GL_DEPTH_TEST, GL_POINT_SPRITE, GL_PROGRAM_POINT_SIZE })
             glDisable(state);
-        game.window = nullptr;
+        game.platform.window = nullptr;
         std::vector<unsigned char> pixels(WIDTH * HEIGHT * 4);
-        glBindFramebuffer(GL_READ_FRAMEBUFFER, game.framebuffers.sceneFramebuffer);
+        glBindFramebuffer(GL_READ_FRAMEBUFFER, game.scene.framebuffers.sceneFramebuffer);
         glReadPixels(0, 0, WIDTH, HEIGHT, GL_RGBA, GL_UNSIGNED_BYTE, pixels.data());
         glBindFramebuffer(GL_FRAMEBUFFER, 0);
         long sum = 0;
@@ -573,18 +573,18 @@ protected:
 // them, so the map has to stay bound until they are drawn, after the world.
 TEST_F(FramePassesDrawn, HeldItemIsLitByTheLampThroughItsShadowMap)
 {
-    game.lightning->sinceStrike = 5.0f; // no flash: the flashlight's map is the frame's shadow
-    game.flashlight->update(0.0f, game.player->modelMatrix(), game.player->position());
+    game.scene.lightning->sinceStrike = 5.0f; // no flash: the flashlight's map is the frame's shadow
+    game.scene.flashlight->update(0.0f, game.session.player->modelMatrix(), game.session.player->position());
     const long lit = drawnBrightness();
     // Only meaningful while the lamp lies inside the map, in front of the empty world it saw.
-    const glm::vec4 lamp = game.flashlight->shadow.depthBias * game.flashlight->model.getModelMatrix()[3];
+    const glm::vec4 lamp = game.scene.flashlight->shadow.depthBias * game.scene.flashlight->model.getModelMatrix()[3];
     const glm::vec3 inMap = glm::vec3(lamp) / lamp.w;
     for (int axis = 0; axis < 3; ++axis) {
         EXPECT_GT(inMap[axis], 0.0f) << axis;
         EXPECT_LT(inMap[axis], 1.0f) << axis;
     }
 
-    game.flashlight->intensity = 0.0f; // the lamp gives no light: the night's floor value
+    game.scene.flashlight->intensity = 0.0f; // the lamp gives no light: the night's floor value
     const long moonOnly = drawnBrightness();
     EXPECT_GT(moonOnly, 0) << "the lamp and the hand are in view";
     EXPECT_GT(lit, 2 * moonOnly) << "the lamp's light on them reads its shadow map";

@@ -60,8 +60,8 @@ public:
         gSettings.antiAliasingFactor = 1;
         gSettings.shadowmapFactor = 1;
         gSettings.anisotropicFiltering = 1;
-        game.screenWidth = s.width;
-        game.screenHeight = s.height;
+        game.platform.screenWidth = s.width;
+        game.platform.screenHeight = s.height;
         game.dev.startX = float(s.startX);
         game.dev.startZ = float(s.startZ);
         ScopedWorkingDirectory run(MOSSGRAVE_RUN_DIR);
@@ -72,20 +72,20 @@ public:
         loadMeshes();
         const bool textures = loadModelTextures();
         // The renderer of these machines draws on the processor, as a player's may.
-        game.softwareRenderer = true;
+        game.scene.softwareRenderer = true;
         createGui(game);
-        game.particles = std::make_unique<ParticleSystem>();
-        game.particles->createBuffer();
-        createFramebuffers(game.framebuffers, s.width, s.height, 1, 1);
-        game.fullscreenQuad = makeFullscreenQuad();
-        game.window = window;
+        game.scene.particles = std::make_unique<ParticleSystem>();
+        game.scene.particles->createBuffer();
+        createFramebuffers(game.scene.framebuffers, s.width, s.height, 1, 1);
+        game.scene.fullscreenQuad = makeFullscreenQuad();
+        game.platform.window = window;
         createGame(game);
         onFramebufferSize(game, s.width, s.height); // the cameras' projections
-        game.lightning->sinceStrike = 5.0f; // a new game's first second is a flash: long over
-        game.window = nullptr;
+        game.scene.lightning->sinceStrike = 5.0f; // a new game's first second is a flash: long over
+        game.platform.window = nullptr;
         std::cout.rdbuf(out);
         opened = true;
-        return textures && game.world != nullptr;
+        return textures && game.session.world != nullptr;
     }
 
     void close()
@@ -93,11 +93,11 @@ public:
         if (!opened)
             return;
         destroyGame(game);
-        game.particles.reset();
-        game.fullscreenQuad.reset();
+        game.scene.particles.reset();
+        game.scene.fullscreenQuad.reset();
         game.gui.reset();
         releaseTextResources();
-        freeFramebuffers(game.framebuffers);
+        freeFramebuffers(game.scene.framebuffers);
         freeShaders();
         freeMeshes();
         freeTextures();
@@ -113,8 +113,8 @@ public:
         const auto until = std::chrono::steady_clock::now() + std::chrono::duration<double>(seconds);
         int quietPolls = 0;
         while (std::chrono::steady_clock::now() < until) {
-            game.world->update(0.0f);
-            World& w = *game.world;
+            game.session.world->update(0.0f);
+            World& w = *game.session.world;
             const bool idle = w.isLoaded() && w.pendingJobs() == 0 && w.activeWorkerCount() == 0 && w.pendingUploads() == 0;
             quietPolls = idle ? quietPolls + 1 : 0;
             if (quietPolls >= 5)
@@ -128,7 +128,7 @@ public:
     // hand and the sky over him, as one update step leaves them.
     void look(const glm::vec3& eye, const glm::vec3& target)
     {
-        Player& p = *game.player;
+        Player& p = *game.session.player;
         const glm::vec3 d = glm::normalize(target - eye);
         p.model = glm::mat4(1.0f);
         p.setPosition(eye);
@@ -136,15 +136,15 @@ public:
         const glm::vec3 seen = glm::vec3(glm::inverse(p.viewMatrix())[3]);
         p.setPosition(eye - (seen - eye));
         p.turn(yawToward(d.x, d.z), glm::degrees(std::asin(glm::clamp(d.y, -1.0f, 1.0f))));
-        game.flashlight->update(0.0f, p.modelMatrix(), p.position());
-        game.skybox->update(p.position());
+        game.scene.flashlight->update(0.0f, p.modelMatrix(), p.position());
+        game.scene.skybox->update(p.position());
     }
 
     // One frame as the main loop draws it, up to the swap (with `whole`: the post-processing
     // and the GUI onto the window too); returns the scene buffer, RGBA rows bottom up.
     std::vector<unsigned char> draw(GLFWwindow* window, bool whole = false)
     {
-        game.window = window;
+        game.platform.window = window;
         glEnable(GL_DEPTH_TEST);
         glEnable(GL_CULL_FACE);
         drawScene(game);
@@ -156,9 +156,9 @@ public:
         }
         for (GLenum state : { GL_CULL_FACE, GL_DEPTH_TEST, GL_POINT_SPRITE, GL_PROGRAM_POINT_SIZE })
             glDisable(state);
-        game.window = nullptr;
+        game.platform.window = nullptr;
         std::vector<unsigned char> pixels(size_t(setup.width) * size_t(setup.height) * 4);
-        glBindFramebuffer(GL_READ_FRAMEBUFFER, game.framebuffers.sceneFramebuffer);
+        glBindFramebuffer(GL_READ_FRAMEBUFFER, game.scene.framebuffers.sceneFramebuffer);
         glReadPixels(0, 0, setup.width, setup.height, GL_RGBA, GL_UNSIGNED_BYTE, pixels.data());
         glBindFramebuffer(GL_FRAMEBUFFER, 0);
         return pixels;

@@ -45,8 +45,8 @@ protected:
         gSettings.chunkViewDistance = 0; // a single chunk
         gSettings.threads = 2;
         gSettings.worldRandomSeed = 1234;
-        game.screenWidth = 640;
-        game.screenHeight = 360;
+        game.platform.screenWidth = 640;
+        game.platform.screenHeight = 360;
         game.mouseCaptured = true;
         // Chunks of air (or of stone up to groundHeight, for chunks made once it
         // is set): streaming runs for real but has little to mesh.
@@ -64,7 +64,7 @@ protected:
             };
         };
         createGui(game);
-        game.particles = std::make_unique<ParticleSystem>();
+        game.scene.particles = std::make_unique<ParticleSystem>();
         testing::internal::CaptureStdout();
         createGame(game);
         created = testing::internal::GetCapturedStdout();
@@ -85,8 +85,8 @@ protected:
     // (the menu action it chose included), then the next pass begins.
     void tap(int key)
     {
-        game.inputEvents.push_back(InputEvent::key(key, GLFW_PRESS));
-        game.inputEvents.push_back(InputEvent::key(key, GLFW_RELEASE));
+        game.platform.inputEvents.push_back(InputEvent::key(key, GLFW_PRESS));
+        game.platform.inputEvents.push_back(InputEvent::key(key, GLFW_RELEASE));
         drainInput(game);
         beginPass();
     }
@@ -96,13 +96,13 @@ protected:
     void pressOnTheLoadingScreen(std::vector<int> keys, bool release)
     {
         holdGeneration = true;
-        game.pollWithoutWindow = [this, keys, release, done = false]() mutable {
+        game.platform.pollWithoutWindow = [this, keys, release, done = false]() mutable {
             if (std::exchange(done, true))
                 return;
             for (int key : keys) {
-                game.inputEvents.push_back(InputEvent::key(key, GLFW_PRESS));
+                game.platform.inputEvents.push_back(InputEvent::key(key, GLFW_PRESS));
                 if (release)
-                    game.inputEvents.push_back(InputEvent::key(key, GLFW_RELEASE));
+                    game.platform.inputEvents.push_back(InputEvent::key(key, GLFW_RELEASE));
             }
             holdGeneration = false;
         };

@@ -35,35 +35,35 @@ TEST_F(GameInput, ThePadDrivesTheMenusAndPlays)
     forward.menuKeys = { MenuKey::Back }; // B in play: not a pause
     pad(forward);
     EXPECT_TRUE(game.playing);
-    EXPECT_EQ(game.player->inputFlags, (1u << int(InputBit::MoveForward)) | (1u << int(InputBit::Jump)));
-    EXPECT_FALSE(game.flashlight->on);
+    EXPECT_EQ(game.session.player->inputFlags, (1u << int(InputBit::MoveForward)) | (1u << int(InputBit::Jump)));
+    EXPECT_FALSE(game.scene.flashlight->on);
     pad({ .released = { Action::Jump } });
-    EXPECT_EQ(game.player->inputFlags, 1u << int(InputBit::MoveForward));
+    EXPECT_EQ(game.session.player->inputFlags, 1u << int(InputBit::MoveForward));
 
     // Bumpers step through the slots and wrap.
-    game.player->addItem(int(ItemType::BallItem), 1);
-    ASSERT_EQ(game.player->selectedIndex, 1);
+    game.session.player->addItem(int(ItemType::BallItem), 1);
+    ASSERT_EQ(game.session.player->selectedIndex, 1);
     pad({ .slotStep = 1 });
-    EXPECT_EQ(game.player->selectedIndex, 0);
+    EXPECT_EQ(game.session.player->selectedIndex, 0);
     pad({ .slotStep = -1 });
-    EXPECT_EQ(game.player->selectedIndex, 1);
+    EXPECT_EQ(game.session.player->selectedIndex, 1);
 
     // The right stick turns him by speed x time, as the cursor would.
-    const glm::mat4 start = game.player->modelMatrix();
+    const glm::mat4 start = game.session.player->modelMatrix();
     pad({ .yawSpeed = 45.0f }, 2.0f);
-    EXPECT_NEAR(glm::dot(glm::vec3(game.player->modelMatrix()[2]), glm::vec3(start[0])), 1.0f, 1e-4f);
+    EXPECT_NEAR(glm::dot(glm::vec3(game.session.player->modelMatrix()[2]), glm::vec3(start[0])), 1.0f, 1e-4f);
 
     // Start pauses (letting go of what the pad held) and resumes.
     pad({ .pausePressed = true });
     EXPECT_EQ(game.gui->screenFlags, SCREEN_WORLD | SCREEN_MENU);
-    EXPECT_EQ(game.player->inputFlags, 0u);
+    EXPECT_EQ(game.session.player->inputFlags, 0u);
     pad({ .pressed = { Action::Forward } }); // not while paused
-    EXPECT_EQ(game.player->inputFlags, 0u);
+    EXPECT_EQ(game.session.player->inputFlags, 0u);
     pad({ .pausePressed = true });
     EXPECT_EQ(game.gui->screenFlags, SCREEN_WORLD);
-    game.deathTimer = 0.0f;
+    game.deathSequence.timer = 0.0f;
     pad({ .pressed = { Action::Forward }, .pausePressed = true });
-    EXPECT_EQ(game.player->inputFlags, 0u);
+    EXPECT_EQ(game.session.player->inputFlags, 0u);
     EXPECT_EQ(game.gui->screenFlags, SCREEN_WORLD);
 }
 
@@ -128,13 +128,13 @@ TEST_F(GameInput, TheControlsScreenRebindsSwapsScrollsAndSavesOnlyWhatChanged)
     play();
     onKey(game, GLFW_KEY_UP, GLFW_PRESS);
     onKey(game, GLFW_KEY_W, GLFW_PRESS); // nobody's now
-    EXPECT_EQ(game.player->inputFlags, 1u << int(InputBit::MoveForward));
+    EXPECT_EQ(game.session.player->inputFlags, 1u << int(InputBit::MoveForward));
     onMouseButton(game, 0, GLFW_PRESS);
     onKey(game, GLFW_KEY_S, GLFW_PRESS);
-    EXPECT_EQ(game.player->inputFlags,
+    EXPECT_EQ(game.session.player->inputFlags,
         (1u << int(InputBit::MoveForward)) | (1u << int(InputBit::MoveBack)) | (1u << int(InputBit::UseItem)));
     tap(GLFW_KEY_ESCAPE); // pausing lets go of everything
-    EXPECT_EQ(game.player->inputFlags, 0u);
+    EXPECT_EQ(game.session.player->inputFlags, 0u);
 
     // "Reset to Defaults" writes back what it changed; nothing else is touched.
     tap(GLFW_KEY_DOWN);
@@ -156,21 +156,21 @@ TEST_F(GameInput, TheControlsScreenRebindsSwapsScrollsAndSavesOnlyWhatChanged)
 TEST_F(GameInput, KeysReachThePlayerOnlyOnceAGameExists)
 {
     onKey(game, GLFW_KEY_D, GLFW_PRESS);
-    EXPECT_EQ(game.player->inputFlags, 0u);
+    EXPECT_EQ(game.session.player->inputFlags, 0u);
     onKey(game, GLFW_KEY_D, GLFW_RELEASE);
     play();
     onKey(game, GLFW_KEY_W, GLFW_PRESS);
     onKey(game, GLFW_KEY_LEFT_SHIFT, GLFW_PRESS);
-    EXPECT_EQ(game.player->inputFlags, (1u << 0) | (1u << 6));
+    EXPECT_EQ(game.session.player->inputFlags, (1u << 0) | (1u << 6));
     onKey(game, GLFW_KEY_W, GLFW_RELEASE);
-    EXPECT_EQ(game.player->inputFlags, 1u << 6);
+    EXPECT_EQ(game.session.player->inputFlags, 1u << 6);
 }
 
 TEST_F(GameInput, KeyRepeatsChangeNothing)
 {
     play();
     onKey(game, GLFW_KEY_A, GLFW_REPEAT);
-    EXPECT_EQ(game.player->inputFlags, 0u);
+    EXPECT_EQ(game.session.player->inputFlags, 0u);
     // A repeat never moves a menu either.
     tap(GLFW_KEY_ESCAPE);
     onKey(game, GLFW_KEY_DOWN, GLFW_REPEAT);
@@ -180,13 +180,13 @@ TEST_F(GameInput, KeyRepeatsChangeNothing)
 TEST_F(GameInput, FTogglesTheFlashlight)
 {
     onKey(game, GLFW_KEY_F, GLFW_PRESS);
-    EXPECT_TRUE(game.flashlight->on); // no game yet
+    EXPECT_TRUE(game.scene.flashlight->on); // no game yet
     play();
     onKey(game, GLFW_KEY_F, GLFW_PRESS);
-    EXPECT_FALSE(game.flashlight->on);
+    EXPECT_FALSE(game.scene.flashlight->on);
     onKey(game, GLFW_KEY_F, GLFW_RELEASE);
     onKey(game, GLFW_KEY_F, GLFW_PRESS);
-    EXPECT_TRUE(game.flashlight->on);
+    EXPECT_TRUE(game.scene.flashlight->on);
 }
 
 TEST_F(GameInput, LeftAltShowsTheCursorWhileHeldWithoutPausing)
@@ -208,61 +208,61 @@ TEST_F(GameInput, LeftAltShowsTheCursorWhileHeldWithoutPausing)
 TEST_F(GameInput, MouseButtonsOnlyWhilePlaying)
 {
     onMouseButton(game, 0, GLFW_PRESS);
-    EXPECT_EQ(game.player->inputFlags, 0u);
+    EXPECT_EQ(game.session.player->inputFlags, 0u);
     play();
-    auto probe = std::make_unique<ProbeObject>(game.player->position() + glm::vec3(1.0f, 0.0f, 0.0f));
+    auto probe = std::make_unique<ProbeObject>(game.session.player->position() + glm::vec3(1.0f, 0.0f, 0.0f));
     ProbeObject& near = *probe;
-    game.world->findChunk(0, 0)->objects.push_back(std::move(probe));
+    game.session.world->findChunk(0, 0)->objects.push_back(std::move(probe));
     onMouseButton(game, 0, GLFW_PRESS);
-    EXPECT_EQ(game.player->inputFlags, 1u << 7);
+    EXPECT_EQ(game.session.player->inputFlags, 1u << 7);
     onMouseButton(game, 2, GLFW_PRESS); // middle button: not the player's
     onMouseButton(game, 1, GLFW_PRESS);
-    EXPECT_EQ(game.player->inputFlags, (1u << 7) | (1u << 8));
+    EXPECT_EQ(game.session.player->inputFlags, (1u << 7) | (1u << 8));
     EXPECT_EQ(near.activations, 1); // the right button uses what is near
     onMouseButton(game, 1, GLFW_RELEASE);
     onMouseButton(game, 0, GLFW_RELEASE);
-    EXPECT_EQ(game.player->inputFlags, 0u);
+    EXPECT_EQ(game.session.player->inputFlags, 0u);
     EXPECT_EQ(near.activations, 1);
 
-    game.deathTimer = 0.5f;
+    game.deathSequence.timer = 0.5f;
     onMouseButton(game, 0, GLFW_PRESS);
-    EXPECT_EQ(game.player->inputFlags, 0u);
+    EXPECT_EQ(game.session.player->inputFlags, 0u);
 }
 
 TEST_F(GameInput, CursorTurnsThePlayerAndMotionInMenusIsCaughtUpLater)
 {
     play();
-    const glm::mat4 start = game.player->modelMatrix();
+    const glm::mat4 start = game.session.player->modelMatrix();
     onCursorPosition(game, 0.0, 0.0);
-    EXPECT_EQ(game.player->modelMatrix(), start);
+    EXPECT_EQ(game.session.player->modelMatrix(), start);
     onCursorPosition(game, -450.0, 0.0); // 90 degrees to the left: he looks along his old -x
-    const glm::mat4 turned = game.player->modelMatrix();
+    const glm::mat4 turned = game.session.player->modelMatrix();
     EXPECT_NEAR(glm::dot(glm::vec3(turned[2]), glm::vec3(start[0])), 1.0f, 1e-4f);
 
     // Paused: motion is not followed and the last position is kept.
     tap(GLFW_KEY_ESCAPE);
     onCursorPosition(game, 450.0, 0.0);
-    EXPECT_EQ(game.player->modelMatrix(), turned);
-    EXPECT_EQ(game.lastCursorX, -450.0);
+    EXPECT_EQ(game.session.player->modelMatrix(), turned);
+    EXPECT_EQ(game.platform.lastCursorX, -450.0);
     tap(GLFW_KEY_ESCAPE);
     onCursorPosition(game, 0.0, 0.0); // the whole way back in one move
-    EXPECT_NEAR(glm::dot(glm::vec3(game.player->modelMatrix()[2]), glm::vec3(start[2])), 1.0f, 1e-4f);
+    EXPECT_NEAR(glm::dot(glm::vec3(game.session.player->modelMatrix()[2]), glm::vec3(start[2])), 1.0f, 1e-4f);
 
-    game.deathTimer = 0.0f;
+    game.deathSequence.timer = 0.0f;
     onCursorPosition(game, 300.0, 200.0);
-    EXPECT_EQ(game.lastCursorX, 0.0);
+    EXPECT_EQ(game.platform.lastCursorX, 0.0);
 }
 
 TEST_F(GameInput, ScrollWidensTheFlashlightOnlyWhilePlaying)
 {
     onScroll(game, 2.0);
-    EXPECT_EQ(game.flashlight->fov, 50.0f);
+    EXPECT_EQ(game.scene.flashlight->fov, 50.0f);
     play();
     onScroll(game, 2.0);
-    EXPECT_EQ(game.flashlight->fov, 56.0f);
+    EXPECT_EQ(game.scene.flashlight->fov, 56.0f);
     tap(GLFW_KEY_ESCAPE);
     onScroll(game, 2.0);
-    EXPECT_EQ(game.flashlight->fov, 56.0f);
+    EXPECT_EQ(game.scene.flashlight->fov, 56.0f);
 }
 
 TEST_F(GameInput, ResizeRecomputesBothProjections)
@@ -270,10 +270,10 @@ TEST_F(GameInput, ResizeRecomputesBothProjections)
     testing::internal::CaptureStdout();
     onFramebufferSize(game, 800, 400);
     EXPECT_EQ(testing::internal::GetCapturedStdout(), "Width: 800 Height: 400\n");
-    EXPECT_EQ(game.screenWidth, 800);
-    EXPECT_EQ(game.screenHeight, 400);
-    EXPECT_EQ(game.aspect, 2.0f);
-    for (PerspectiveCamera* camera : { game.playerCamera.get(), game.overviewCamera.get() }) {
+    EXPECT_EQ(game.platform.screenWidth, 800);
+    EXPECT_EQ(game.platform.screenHeight, 400);
+    EXPECT_EQ(game.platform.aspect, 2.0f);
+    for (PerspectiveCamera* camera : { game.scene.playerCamera.get(), game.scene.overviewCamera.get() }) {
         EXPECT_EQ(camera->aspect, 2.0f);
         EXPECT_EQ(camera->fov, 70.0f);
         EXPECT_EQ(camera->near, 0.2f);
@@ -283,21 +283,21 @@ TEST_F(GameInput, ResizeRecomputesBothProjections)
     testing::internal::CaptureStdout();
     onFramebufferSize(game, 800, 0);
     testing::internal::GetCapturedStdout();
-    EXPECT_EQ(game.aspect, 2.0f);
-    EXPECT_EQ(game.playerCamera->aspect, 2.0f);
+    EXPECT_EQ(game.platform.aspect, 2.0f);
+    EXPECT_EQ(game.scene.playerCamera->aspect, 2.0f);
 
     // The field of view reaches the player's projection at once, and stays through a resize.
     const int fov = gSettings.fieldOfView;
     gSettings.fieldOfView = 90;
     EXPECT_TRUE(applyOption(game, OptionRow::FieldOfView));
-    EXPECT_FLOAT_EQ(game.playerCamera->projection[1][1], 1.0f); // 1 / tan(45 degrees)
-    EXPECT_FLOAT_EQ(game.playerCamera->projection[0][0], 0.5f);
-    EXPECT_EQ(game.overviewCamera->fov, 70.0f);
+    EXPECT_FLOAT_EQ(game.scene.playerCamera->projection[1][1], 1.0f); // 1 / tan(45 degrees)
+    EXPECT_FLOAT_EQ(game.scene.playerCamera->projection[0][0], 0.5f);
+    EXPECT_EQ(game.scene.overviewCamera->fov, 70.0f);
     testing::internal::CaptureStdout();
     onFramebufferSize(game, 400, 400);
     testing::internal::GetCapturedStdout();
-    EXPECT_FLOAT_EQ(game.playerCamera->projection[0][0], 1.0f);
-    EXPECT_EQ(game.playerCamera->fov, 90.0f);
+    EXPECT_FLOAT_EQ(game.scene.playerCamera->projection[0][0], 1.0f);
+    EXPECT_EQ(game.scene.playerCamera->fov, 90.0f);
     gSettings.fieldOfView = fov;
 }
 
@@ -307,7 +307,7 @@ TEST_F(GameInput, LosingFocusInPlayPausesAsEscapeDoesUnlessSwitchedOff)
     onKey(game, GLFW_KEY_W, GLFW_PRESS);
     onFocus(game, false);
     EXPECT_EQ(game.gui->screenFlags, SCREEN_WORLD | SCREEN_MENU);
-    EXPECT_EQ(game.player->inputFlags, 0u); // he does not walk on while away
+    EXPECT_EQ(game.session.player->inputFlags, 0u); // he does not walk on while away
     EXPECT_EQ(game.gui->pauseMenu->selectedItem()->text, "Resume");
     onFocus(game, true);
     EXPECT_EQ(game.gui->screenFlags, SCREEN_WORLD | SCREEN_MENU); // coming back does not resume
@@ -318,48 +318,48 @@ TEST_F(GameInput, LosingFocusInPlayPausesAsEscapeDoesUnlessSwitchedOff)
     onFocus(game, false);
     EXPECT_EQ(game.gui->screenFlags, SCREEN_WORLD);
     gSettings.pauseOnFocusLoss = 1;
-    game.deathTimer = 1.0f; // Death's sequence plays out as it would with Escape
+    game.deathSequence.timer = 1.0f; // Death's sequence plays out as it would with Escape
     onFocus(game, false);
     EXPECT_EQ(game.gui->screenFlags, SCREEN_WORLD);
-    game.deathTimer = -1.0f;
+    game.deathSequence.timer = -1.0f;
 }
 
 TEST_F(GameInput, QueuedEventsWaitForTheDrainAndApplyInTheOrderTheyCame)
 {
     play();
     game.setCursorMode(GLFW_CURSOR_NORMAL);
-    const float fov = game.flashlight->fov;
+    const float fov = game.scene.flashlight->fov;
     for (const InputEvent& event : { InputEvent::key(GLFW_KEY_W, GLFW_PRESS), InputEvent::key(GLFW_KEY_S, GLFW_PRESS),
              InputEvent::key(GLFW_KEY_W, GLFW_RELEASE), InputEvent::mouseButton(0, GLFW_PRESS),
              InputEvent::cursorPosition(-450.0, 7.0), InputEvent::scroll(2.0), InputEvent::focus(true),
              InputEvent::framebufferSize(800, 400) })
-        game.inputEvents.push_back(event);
-    EXPECT_EQ(game.player->inputFlags, 0u);
-    EXPECT_EQ(game.screenWidth, 640);
+        game.platform.inputEvents.push_back(event);
+    EXPECT_EQ(game.session.player->inputFlags, 0u);
+    EXPECT_EQ(game.platform.screenWidth, 640);
 
     testing::internal::CaptureStdout();
     drainInput(game);
     EXPECT_EQ(testing::internal::GetCapturedStdout(), "Width: 800 Height: 400\n");
-    EXPECT_TRUE(game.inputEvents.empty());
-    EXPECT_EQ(game.player->inputFlags, (1u << 1) | (1u << 7)); // W came and went; S and the left button stay
-    EXPECT_EQ(game.lastCursorX, -450.0);
-    EXPECT_EQ(game.lastCursorY, 7.0);
-    EXPECT_EQ(game.flashlight->fov, fov + 6.0f);
+    EXPECT_TRUE(game.platform.inputEvents.empty());
+    EXPECT_EQ(game.session.player->inputFlags, (1u << 1) | (1u << 7)); // W came and went; S and the left button stay
+    EXPECT_EQ(game.platform.lastCursorX, -450.0);
+    EXPECT_EQ(game.platform.lastCursorY, 7.0);
+    EXPECT_EQ(game.scene.flashlight->fov, fov + 6.0f);
     EXPECT_EQ(game.cursorMode, GLFW_CURSOR_DISABLED);
-    EXPECT_EQ(game.aspect, 2.0f);
+    EXPECT_EQ(game.platform.aspect, 2.0f);
 }
 
 TEST_F(GameInput, ReleaseAllKeysDuringTheDeathSequenceReleasesNothing)
 {
     play();
     onKey(game, GLFW_KEY_S, GLFW_PRESS);
-    game.deathTimer = 1.0f;
+    game.deathSequence.timer = 1.0f;
     releaseAllKeys(game);
-    EXPECT_EQ(game.player->inputFlags, 1u << 1);
-    game.deathTimer = -1.0f;
+    EXPECT_EQ(game.session.player->inputFlags, 1u << 1);
+    game.deathSequence.timer = -1.0f;
     onMouseButton(game, 1, GLFW_PRESS);
     releaseAllKeys(game);
-    EXPECT_EQ(game.player->inputFlags, 0u);
+    EXPECT_EQ(game.session.player->inputFlags, 0u);
 }
 
 TEST_F(GameInput, MenuNavigationPlaysTheSelectionClick)
@@ -384,36 +384,36 @@ TEST_F(GameStep, TimeAndWeatherAdvanceOnlyInSteps)
 {
     play();
     steps(60);
-    EXPECT_NEAR(game.gameTime, 1.0f, 1e-4f);
-    EXPECT_NEAR(game.weather.weatherTimer, 29.0f, 1e-3f);
-    EXPECT_EQ(game.insideBuilding, 0.0f); // nothing above the player
+    EXPECT_NEAR(game.session.gameTime, 1.0f, 1e-4f);
+    EXPECT_NEAR(game.session.weather.weatherTimer, 29.0f, 1e-3f);
+    EXPECT_EQ(game.session.insideBuilding, 0.0f); // nothing above the player
     steps(1741);
-    EXPECT_GE(game.weather.weatherTimer, 79.0f);
-    EXPECT_LE(game.weather.weatherTimer, 120.0f);
+    EXPECT_GE(game.session.weather.weatherTimer, 79.0f);
+    EXPECT_LE(game.session.weather.weatherTimer, 120.0f);
 }
 
 TEST_F(GameStep, RainFallsAroundThePlayerExceptInTheDesert)
 {
     play();
-    game.weather.rain = true;
+    game.session.weather.rain = true;
     steps(1);
     // Raindrops need ground below them (there is none here); the splashes
     // land wherever the ground height says.
-    EXPECT_EQ(game.particles->writeIndex, 700);
-    game.inDesert = true;
+    EXPECT_EQ(game.scene.particles->writeIndex, 700);
+    game.session.inDesert = true;
     steps(1);
-    EXPECT_EQ(game.particles->writeIndex, 700);
+    EXPECT_EQ(game.scene.particles->writeIndex, 700);
 }
 
 TEST_F(GameStep, PotionFadesAfterItsTime)
 {
     play();
-    game.potionTimer = 0.5f;
-    game.potionFactor = 1.0f;
+    game.potion.timer = 0.5f;
+    game.potion.factor = 1.0f;
     steps(30);
-    EXPECT_EQ(game.potionFactor, 1.0f);
+    EXPECT_EQ(game.potion.factor, 1.0f);
     steps(31); // the first of these ends the timer, the next thirty fade half a second
-    EXPECT_NEAR(game.potionFactor, 0.5f, 0.02f);
+    EXPECT_NEAR(game.potion.factor, 0.5f, 0.02f);
 }
 
 } // namespace

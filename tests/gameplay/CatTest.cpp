@@ -5,9 +5,12 @@
 #include "gameplay/CatPose.h"
 #include "render/MeshTable.h"
 #include "render/Model.h"
+#include "render/ParticleSystem.h"
+#include "render/RandomUnit.h"
 #include "render/ShaderTable.h"
 #include "render/TextureTable.h"
 
+#include <cstdlib>
 #include <glm/gtc/matrix_transform.hpp>
 #include <gtest/gtest.h>
 
@@ -268,6 +271,28 @@ TEST(CatPose, RandomPointsStayWithinTheRadius)
 {
     for (int i = 0; i < 200; ++i)
         EXPECT_LE(glm::length(randomPointWithin(5.0f)), 5.0f);
+}
+
+// The puff of a split, replayed draw for draw: direction, speed, then warmth.
+TEST(CatBurst, ThrowsGoldenPointsOutAndUpSizedByTheCat)
+{
+    const glm::vec3 centre(1.0f, 2.0f, 3.0f);
+    const float size = 2.0f;
+    ParticleSystem ps;
+    std::srand(5);
+    ps.spawnBurst(centre, catBurstParticles(4, size));
+    ASSERT_EQ(ps.writeIndex, 4);
+    std::srand(5);
+    for (int i = 0; i < 4; ++i) {
+        const Particle& p = ps.particles[size_t(i)];
+        const glm::vec3 u = randomUnitVector();
+        EXPECT_EQ(p.velocity, u * randomUniform(1.0f, 2.0f) * size + glm::vec3(0.0f, 1.0f, 0.0f));
+        EXPECT_EQ(p.color, glm::vec4(1.0f, randomUniform(0.7f, 0.9f), 0.2f, 1.0f));
+        EXPECT_EQ(p.position, centre + u * 0.3f * size);
+        EXPECT_EQ(p.params, glm::vec2(size, 0.5f * 9.81f));
+        EXPECT_EQ(p.kind, float(PARTICLE_BURST));
+        EXPECT_EQ(p.endTime - p.spawnTime, 0.8f);
+    }
 }
 
 } // namespace

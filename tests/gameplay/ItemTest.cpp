@@ -1,7 +1,7 @@
 #include "PlayerTestSupport.h"
 
-#include "app/Game.h"
-#include "app/RunningGame.h"
+#include "TestGame.h"
+
 #include "world/World.h"
 #include "gameplay/items/HeldPlacement.h"
 #include "gameplay/items/Jetpack.h"
@@ -13,10 +13,12 @@
 #include "gameplay/projectiles/Grenade.h"
 #include "render/MeshTable.h"
 #include "render/ParticleSystem.h"
+#include "render/RandomUnit.h"
 #include "render/ShaderTable.h"
 #include "render/TextureTable.h"
 
 #include <cmath>
+#include <cstdlib>
 #include <glm/geometric.hpp>
 #include <glm/gtc/matrix_transform.hpp>
 #include <type_traits>
@@ -28,31 +30,31 @@ namespace {
 class ItemTest : public PlayerTest {
 protected:
     Settings savedSettings;
-    Game game; // what the player throws into: a world and particles, no window
-    std::unique_ptr<RunningGame> running;
+    std::unique_ptr<World> world;
+    std::unique_ptr<TestGame> game; // what the player throws into: the world and particles
 
     void SetUp() override
     {
         PlayerTest::SetUp();
         savedSettings = gSettings;
         gSettings.threads = 1;
-        game.world = std::make_unique<World>(0, glm::vec3(64.0f));
-        game.particles = std::make_unique<ParticleSystem>();
-        running = std::make_unique<RunningGame>(game);
-        game.world->setServices(running.get());
-        player->services = running.get();
+        world = std::make_unique<World>(0, glm::vec3(64.0f));
+        game = std::make_unique<TestGame>();
+        game->world = world.get();
+        world->setServices(game.get());
+        player->services = game.get();
         player->setPosition(glm::vec3(5.0f, 20.0f, 5.0f));
     }
     void TearDown() override
     {
-        game.world.reset();
-        game.particles.reset();
+        world.reset();
+        game.reset();
         thrownFish.clear();
         gSettings = savedSettings;
         PlayerTest::TearDown();
     }
 
-    std::vector<std::unique_ptr<Projectile>>& thrown() { return game.world->projectiles; }
+    std::vector<std::unique_ptr<Projectile>>& thrown() { return world->projectiles; }
     template <class P> P* thrownAs(size_t i) { return dynamic_cast<P*>(thrown().at(i).get()); }
     Item& held() { return *player->heldItem(); }
     void holdButton() { player->pressInput(InputBit::UseItem); }
@@ -169,7 +171,8 @@ TEST_F(ItemTest, OneBallInFlightAndNothingReadsItOnceTheWorldDeletedIt)
 
     // A new game deletes the world with the ball in it.
     player->releaseInput(InputBit::UseItem);
-    game.world.reset();
+    world.reset();
+    game->world = nullptr;
     EXPECT_EQ(currentBall, nullptr);
     stepOnGround();
     EXPECT_EQ(player->thrownBall, nullptr);
@@ -208,9 +211,9 @@ TEST_F(ItemTest, ThrustAddsATenthWhileFallingAndLevelsOffClimbing)
     EXPECT_GT(Jetpack::boost(0.1f), 0.0f);
 
     // Two exhaust puffs per level, ten levels a step.
-    const int before = game.particles->writeIndex;
+    const int before = game->particleSystem->writeIndex;
     jetpack.use();
-    EXPECT_EQ(game.particles->writeIndex - before, 20);
+    EXPECT_EQ(game->particleSystem->writeIndex - before, 20);
     EXPECT_TRUE(jetpack.thrusting);
     jetpack.update(kStep);
     EXPECT_FALSE(jetpack.thrusting);
@@ -233,10 +236,10 @@ TEST_F(ItemTest, DrinkingTakesFourSecondsFromTheClickToTheProtection)
     EXPECT_FLOAT_EQ(cork->lifetime, 30.0f);
     EXPECT_GT(cork->velocity.y, 0.0f);
     EXPECT_EQ(potion->count, 2); // taken only when drunk
-    EXPECT_EQ(game.particles->writeIndex, 150); // the fizz
+    EXPECT_EQ(game->particleSystem->writeIndex, 150); // the fizz
 
     int steps = 1;
-    while (game.potionTimer < 30.0f && steps < 400) {
+    while (game->potion < 30.0f && steps < 400) {
         stepOnGround();
         ++steps;
         if (steps == 100) {
@@ -245,13 +248,13 @@ TEST_F(ItemTest, DrinkingTakesFourSecondsFromTheClickToTheProtection)
             EXPECT_EQ(potion->phase, Potion::RAISING);
         } else if (steps == 210) {
             EXPECT_EQ(potion->phase, Potion::DRINKING);
-            EXPECT_GT(game.potionFactor, 0.4f);
+            EXPECT_GT(game->potionGlow, 0.4f);
         }
     }
     // Three timed phases, each of which may round up by one step.
     EXPECT_NEAR(steps, 240, 3);
     EXPECT_EQ(potion->phase, Potion::IDLE);
-    EXPECT_FLOAT_EQ(game.potionFactor, 1.0f);
+    EXPECT_FLOAT_EQ(game->potionGlow, 1.0f);
     EXPECT_EQ(potion->count, 1);
     // The empty bottle is thrown away; the button still held cannot start
     // another drink before five seconds have passed since the click.
@@ -277,4 +280,25 @@ TEST_F(ItemTest, TheCorkShowsOnlyOnAClosedBottle)
     potion.setMatrix(player->modelMatrix());
     EXPECT_FALSE(potion.model->partVisible[1]);
     EXPECT_FALSE(potion.tryUse());
+}
+
+// The potion's bubbles, replayed draw for draw: direction, rise, tint, lifetime.
+TEST(PotionFizz, RisesVioletToPinkFromADiscAroundTheNeck)
+{
+    const glm::vec3 neck(4.0f, 10.0f, -2.0f);
+    ParticleSystem ps;
+    std::srand(8);
+    ps.spawnFizz(neck, potionFizz());
+    ASSERT_EQ(ps.writeIndex, 150);
+    std::srand(8);
+    for (int i = 0; i < 150; ++i) {
+        const Particle& p = ps.particles[size_t(i)];
+        const glm::vec3 u = randomUnitVector();
+        EXPECT_EQ(p.position, neck + glm::vec3(u.x, 0.0f, u.z) * 1.5f);
+        EXPECT_EQ(p.velocity, glm::vec3(0.2f * u.x, randomUniform(0.8f, 1.5f), 0.2f * u.z));
+        const float tint = randomUniform(0.0f, 1.0f);
+        EXPECT_EQ(p.color, glm::vec4(0.6f + 0.3f * tint, 0.2f, 1.0f - 0.3f * tint, 1.0f));
+        EXPECT_EQ(p.params, glm::vec2(1.5f, -0.5f));
+        EXPECT_EQ(p.endTime, p.spawnTime + randomUniform(0.8f, 1.4f));
+    }
 }

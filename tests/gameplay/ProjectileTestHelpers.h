@@ -1,7 +1,7 @@
 #pragma once
 
-#include "app/Game.h"
-#include "app/RunningGame.h"
+#include "TestGame.h"
+
 #include "gameplay/Player.h"
 #include "gameplay/projectiles/Ball.h"
 #include "gameplay/projectiles/FlyingFish.h"
@@ -15,18 +15,17 @@
 
 constexpr float kStep = 1.0f / 60.0f;
 
-// The running game's blasts (sparks, sound, shake; there is no World to carve),
-// recorded and then carved into the test chunk.
-class BlastRecorder : public RunningGame {
+// The blasts asked of the game, recorded and then carved into the test chunk
+// (there is no World to carve).
+class BlastRecorder : public TestGame {
 public:
-    BlastRecorder(Game& game, TestWorld& world)
-        : RunningGame(game)
-        , world(world)
+    explicit BlastRecorder(TestWorld& world)
+        : world(world)
     {
     }
     void explode(const Explosion& blast) override
     {
-        RunningGame::explode(blast);
+        TestGame::explode(blast);
         blasts.push_back(blast.sphere());
         world.chunks[0]->root->fill(BLOCK_AIR, blast.sphere());
     }
@@ -39,15 +38,12 @@ class ProjectileWorld : public testing::Test {
 protected:
     TestWorld world { 8.0f }; // stone from y = 0 to 8
     std::vector<std::unique_ptr<Projectile>> projectiles;
-    Game game; // only its particles: no window, no world
-    BlastRecorder running { game, world };
+    BlastRecorder running { world }; // only its particles and blasts: no World
     std::vector<Sphere>& blasts = running.blasts;
 
-    void SetUp() override { game.particles = std::make_unique<ParticleSystem>(); }
     void TearDown() override
     {
         projectiles.clear();
-        game.particles.reset();
         thrownFish.clear();
         currentBall = nullptr;
     }
@@ -71,5 +67,5 @@ protected:
             step();
     }
 
-    int particlesWritten() const { return game.particles->writeIndex; }
+    int particlesWritten() const { return running.particleSystem->writeIndex; }
 };

@@ -53,8 +53,8 @@ TEST_F(DebugOverlay, BuildsTheRowsInOrderDownAColumn)
 TEST_F(DebugOverlay, OnlyRowsWhoseValueChangedAreRenderedAgain)
 {
     gui.debugVisible = true;
-    game.fogFactor = 0.5f;
-    game.weather.rain = true;
+    game.session.fogFactor = 0.5f;
+    game.session.weather.rain = true;
     gui.update(1.0f / 60.0f);
     gui.update(1.0f / 60.0f);
     for (size_t k = 0; k < 23; ++k) {
@@ -67,7 +67,7 @@ TEST_F(DebugOverlay, OnlyRowsWhoseValueChangedAreRenderedAgain)
 
     // Switched off, the rows are not updated; switched on again, the changed one catches up.
     gui.debugVisible = false;
-    game.fogFactor = 0.25f;
+    game.session.fogFactor = 0.25f;
     gui.update(1.0f / 60.0f);
     EXPECT_EQ(row(gui, 5).renderCount, 2);
     gui.debugVisible = true;

@@ -188,11 +188,11 @@ TEST(ParticleSystemTest, SplashesShareOneDimmedColour)
 TEST(ParticleSystemTest, OpenKindsWriteLivingParticlesOfTheirKind)
 {
     ParticleSystem ps;
-    ps.spawnCatBurst(glm::vec3(0.0f), 5, 1.0f);
+    ps.spawnBurst(glm::vec3(0.0f), { .count = 5, .minSpeed = 1.0f, .maxSpeed = 2.0f });
     ps.spawnJetpackExhaust(glm::vec3(0.0f), glm::vec3(1.0f, 0.0f, 0.0f), 5);
-    ps.spawnPotionFizz(glm::vec3(0.0f), 5, 0.5f);
+    ps.spawnFizz(glm::vec3(0.0f), { .count = 5, .size = 0.5f, .minRise = 0.8f, .maxRise = 1.5f });
     ASSERT_EQ(ps.writeIndex, 15);
-    const float kinds[] = { PARTICLE_CAT_BURST, PARTICLE_EXHAUST, PARTICLE_FIZZ };
+    const float kinds[] = { PARTICLE_BURST, PARTICLE_EXHAUST, PARTICLE_FIZZ };
     for (int i = 0; i < 15; ++i) {
         const Particle& p = ps.particles[size_t(i)];
         EXPECT_EQ(p.kind, kinds[i / 5]);

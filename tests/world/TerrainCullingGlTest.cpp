@@ -104,7 +104,7 @@ protected:
         GlTest::TearDown();
     }
 
-    World& world() { return *scene.game.world; }
+    World& world() { return *scene.game.session.world; }
     float ground(float x, float z) { return heightAt(world().chunks, glm::vec3(x, 64.0f, z)); }
     bool solid(const glm::vec3& p)
     {
@@ -115,9 +115,9 @@ protected:
     Picture culled() { return scene.draw(window()); }
     Picture everything()
     {
-        scene.game.drawAllTerrain = true;
+        scene.game.scene.drawAllTerrain = true;
         Picture p = scene.draw(window());
-        scene.game.drawAllTerrain = false;
+        scene.game.scene.drawAllTerrain = false;
         return p;
     }
 
@@ -139,14 +139,14 @@ protected:
             programs[i]->link();
         }
         testing::internal::GetCapturedStdout();
-        lookUpWorldUniforms(scene.game.worldUniforms);
+        lookUpWorldUniforms(scene.game.scene.worldUniforms);
         Picture p = read ? culled() : Picture {};
         for (int i = 0; i < 2; ++i) {
             glDeleteProgram(programs[i]->program);
             programs[i]->program = shipped[i];
             programs[i]->path = path;
         }
-        lookUpWorldUniforms(scene.game.worldUniforms);
+        lookUpWorldUniforms(scene.game.scene.worldUniforms);
         std::filesystem::remove(file);
         return p;
     }
@@ -228,8 +228,8 @@ TEST_F(TerrainCullingGl, EveryViewMatchesTheFrameWithEveryNodeDrawn)
     for (const View& v : views) {
         SCOPED_TRACE(v.name);
         scene.look(v.eye, v.target);
-        scene.game.weather.rain = v.rain;
-        Lightning& lightning = *scene.game.lightning;
+        scene.game.session.weather.rain = v.rain;
+        Lightning& lightning = *scene.game.scene.lightning;
         lightning.sinceStrike = v.flash ? 0.3f : 5.0f;
         if (v.flash) {
             const glm::vec3 bolt = v.eye + glm::vec3(60.0f, 0.0f, -70.0f);
@@ -250,8 +250,8 @@ TEST_F(TerrainCullingGl, EveryViewMatchesTheFrameWithEveryNodeDrawn)
     }
     EXPECT_GT(silhouettes, 0u) << "some view reaches past the fog horizon";
     EXPECT_GT(behind, 0u) << "some view has terrain behind nearer terrain";
-    scene.game.weather.rain = false;
-    scene.game.lightning->sinceStrike = 5.0f;
+    scene.game.session.weather.rain = false;
+    scene.game.scene.lightning->sinceStrike = 5.0f;
 
     // The lamp's shadow, read by four gathers or by nine plain reads, is the shadow of four
     // filtered taps.
