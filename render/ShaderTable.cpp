@@ -54,7 +54,8 @@ int loadShaders()
     plainNightShader()->defines = PLAIN_NIGHT_DEFINES;
     plainNightShader()->readFile();
     plainNightShader()->link();
-    edgeShader() = std::make_unique<Shader>(EDGE_SHADER_FILE);
+    edgeShader() = std::make_unique<Shader>(shaderFiles[SHADER_POST_PROCESSING]);
+    edgeShader()->defines = EDGE_SMOOTHING_DEFINES;
     edgeShader()->readFile();
     edgeShader()->link();
     return SHADER_COUNT;

@@ -39,8 +39,9 @@ inline const char* const PLAIN_NIGHT_DEFINES = "#define WITHOUT_FLASH_AND_FIRE\n
 Shader* plainNightWorldShader();
 
 // The program that smooths a single-sample scene's edges where anti-aliasing is
-// drawn without samples; loaded with the table, outside its numbering.
-inline const char* const EDGE_SHADER_FILE = "shader/smooth_edges.glsl";
+// drawn without samples: shaderFiles[SHADER_POST_PROCESSING] built with
+// SMOOTH_EDGES defined. Loaded with the table, outside its numbering.
+inline const char* const EDGE_SMOOTHING_DEFINES = "#define SMOOTH_EDGES\n";
 Shader* edgeSmoothingShader();
 
 // Deletes every Shader and empties the table.

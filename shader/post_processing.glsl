@@ -7,8 +7,13 @@ every value exactly as it is, so the power is skipped then: gammaChange is
 the gamma less one).
 A single-sample scene drawn smaller than the window is scaled up with linear
 filtering (scaleUp). On a software renderer, where anti-aliasing is not drawn
-with samples, the scene's edges are smoothed first (shader/smooth_edges.glsl),
-and this pass reads the smoothed texture as texScene.
+with samples, the scene's edges are smoothed first, by this file built with
+SMOOTH_EDGES defined: a program of its own at the scene's size that reads the
+scene as texScene and writes it with its edges smoothed (where the
+brightness jumps, the scene is averaged along the edge), which this pass then
+reads as texScene. Apart, because a software rasterizer runs every line of a
+shader for every pixel, the branches it does not take included: inside this
+pass each smoothed pixel would pay for every effect.
 
 ##start
 ##vertex
@@ -67,6 +72,43 @@ vec3 scene(vec2 at)
     return texture(texScene, at).rgb;
 }
 
+float luma(vec3 c)
+{
+    return dot(c, vec3(0.299, 0.587, 0.114));
+}
+
+// Edges where the brightness jumps are blurred along their direction, found from the four
+// diagonal neighbours; a blend that would leave the neighbourhood's range falls back to the
+// nearer two samples. Flat areas keep the texel as it is.
+vec3 smoothedScene(vec2 at)
+{
+    vec2 px = 1.0 / vec2(textureSize(texScene, 0));
+    vec3 c = scene(at);
+    float lc = luma(c);
+    float lnw = luma(scene(at + vec2(-px.x, px.y)));
+    float lne = luma(scene(at + px));
+    float lsw = luma(scene(at - px));
+    float lse = luma(scene(at + vec2(px.x, -px.y)));
+    float lo = min(lc, min(min(lnw, lne), min(lsw, lse)));
+    float hi = max(lc, max(max(lnw, lne), max(lsw, lse)));
+    // At night most edges are dark: the threshold follows the brightness down to two steps.
+    if (hi - lo < max(2.0 / 255.0, hi * 0.125))
+        return c;
+    vec2 dir = vec2((lsw + lse) - (lnw + lne), (lnw + lsw) - (lne + lse));
+    float reduce = max((lnw + lne + lsw + lse) * 0.03125, 1.0 / 128.0);
+    dir = clamp(dir / (min(abs(dir.x), abs(dir.y)) + reduce), vec2(-8.0), vec2(8.0)) * px;
+    vec3 near = 0.5 * (scene(at - dir / 6.0) + scene(at + dir / 6.0));
+    vec3 wide = 0.5 * near + 0.25 * (scene(at - dir * 0.5) + scene(at + dir * 0.5));
+    float lw = luma(wide);
+    return (lw < lo || lw > hi) ? near : wide;
+}
+
+#ifdef SMOOTH_EDGES
+void main()
+{
+    fragColor = vec4(smoothedScene(uv), 1.0);
+}
+#else
 float hash(vec2 p)
 {
     return fract(sin(dot(p, vec2(12.9898, 78.233))) * 43758.5453);
@@ -110,4 +152,5 @@ void main()
         color = pow(max(color, vec3(0.0)), vec3(1.0 + gammaChange));
     fragColor = vec4(color, 1.0);
 }
+#endif
 ##end

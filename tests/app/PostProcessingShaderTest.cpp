@@ -3,6 +3,7 @@
 #include "../render/GlContextFixture.h"
 #include "app/ScenePasses.h"
 #include "render/Shader.h"
+#include "render/ShaderTable.h"
 #include "render/VertexArray.h"
 
 #include <array>
@@ -181,10 +182,11 @@ TEST_F(PostProcessingShader, PausedSceneIsGrey)
 
 } // namespace
 
-// The edge smoothing of a single-sample scene, a program of its own.
+// The edge smoothing of a single-sample scene, the same file built as a program of its own.
 TEST_F(PostProcessingShader, EdgeSmoothingBlendsOnlyWhereTheBrightnessJumps)
 {
-    Shader edges(MOSSGRAVE_SOURCE_DIR "/shader/smooth_edges.glsl");
+    Shader edges(MOSSGRAVE_SOURCE_DIR "/shader/post_processing.glsl");
+    edges.defines = EDGE_SMOOTHING_DEFINES;
     testing::internal::CaptureStdout();
     ASSERT_TRUE(edges.readFile());
     edges.link();
