@@ -12,7 +12,7 @@ struct WorldUniformLocations {
     int modelMatrix = -1, viewMatrix = -1, modelViewMatrix = -1, modelViewProjMatrix = -1;
     int depthBiasMV = -1, outsideShadow = -1, flashLightIntensity = -1, night = -1;
     int lightning = -1, rain = -1, fogFactor = -1, sunDir = -1, flashLightPos = -1;
-    int flashLightDir = -1, lightningFactor = -1, flashLightCone = -1, sunColor = -1;
+    int flashLightDir = -1, lightningFactor = -1, flashLightFOV = -1, sunColor = -1;
     int firePos = -1, fireNoise = -1, depthTex = -1, eyePosition = -1;
 };
 

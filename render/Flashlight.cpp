@@ -6,7 +6,6 @@
 #include "render/TextureTable.h"
 
 #include <algorithm>
-#include <cmath>
 #include <glm/geometric.hpp>
 #include <glm/gtc/matrix_transform.hpp>
 
@@ -86,10 +85,4 @@ void Flashlight::placeModel(const glm::mat4& hand)
     const float back = (a > 0.0f ? 0.0f : 2.0f * a) - 5.0f;
     m[3] += 2.0f * m[0] + up * m[1] + back * m[2];
     model.setModelMatrix(m);
-}
-
-glm::vec2 coneCosines(float fovDegrees)
-{
-    const float half = glm::radians(fovDegrees * 0.5f);
-    return { std::cos(half), std::cos(half * 0.75f) };
 }

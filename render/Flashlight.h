@@ -4,7 +4,6 @@
 #include "render/ShadowCamera.h"
 
 #include <glm/mat4x4.hpp>
-#include <glm/vec2.hpp>
 #include <glm/vec3.hpp>
 
 // The lamp in the player's hand: a perspective light whose cone the player
@@ -46,10 +45,6 @@ public:
     // Intensity for a cone angle: 2 at 0 degrees, 0 at 80.
     static float intensityFor(float degrees) { return 2.0f - degrees / 80.0f * 2.0f; }
 };
-
-// The cone of a lamp `fovDegrees` wide as a shader reads it: the cosines of its half angle,
-// where its light ends, and of three quarters of that, where the light is whole.
-glm::vec2 coneCosines(float fovDegrees);
 
 // Where a switched-off light goes: nothing in the world is near it.
 extern const glm::vec3 FLASHLIGHT_OFF_POSITION;

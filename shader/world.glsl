@@ -8,18 +8,18 @@ and 2. The block array texture is sampled at layer type - 1 with coordinates
 projected along the face's axis, one texture repeat per world unit, so faces
 of any size tile and a merged face shades exactly like the faces it joins.
 
-Light: mainly the flashlight cone (flashLightPos, flashLightDir = its unit back
-axis, flashLightCone = the cosines of its half angle and of three quarters of
-it, where the light fades in, flashLightIntensity) with its shadow map (depthTex,
+Light: mainly the flashlight cone (flashLightPos, flashLightDir = its back
+axis, flashLightFOV, flashLightIntensity) with its shadow map (depthTex,
 depthBiasMV; the same map read without comparison as depthValues, whose nine
 plain reads are cheaper than four filtered comparisons); a faint moonlight;
-the lightning's flash lighting everything (lightning, lightningFactor, from
-sunDir) in its own shadow when it is the current light;
-the bonfire's flicker (firePos, fireNoise); rain darkens the ground; the fog
-closes in with fogFactor and the rain. With WITHOUT_FLASH_AND_FIRE defined
-the lightning and the bonfire are left out, for frames where neither shows. Every position is in world space, and
-whatever follows from uniforms alone is computed once by the game: a software
-rasterizer runs every line below for every pixel, branches included.
+the lightning's flash lighting everything (lightning, lightningFactor, sunDir
+in view space) in its own shadow when it is the current light;
+the bonfire's flicker (firePos in view space, fireNoise); rain darkens the
+ground; the fog closes in with fogFactor and the rain, by the distance from
+eyePosition. With WITHOUT_FLASH_AND_FIRE defined the lightning and the
+bonfire are left out, for frames where neither shows: a software rasterizer
+runs every line for every pixel, the branches it does not take included, and
+only those two need the view-space position.
 
 ##start
 ##vertex
@@ -80,6 +80,7 @@ out vec4 fragColor;
 uniform sampler2DArray diffuseTexArray;
 uniform sampler2DShadow depthTex;
 uniform sampler2D depthValues; // the same map, its depths read as they are
+uniform mat4 viewMatrix;
 uniform mat4 depthBiasMV;
 uniform vec3 eyePosition;
 uniform bool outsideShadow;
@@ -92,7 +93,7 @@ uniform vec3 sunDir;
 uniform vec3 flashLightPos;
 uniform vec3 flashLightDir;
 uniform float lightningFactor;
-uniform vec2 flashLightCone;
+uniform float flashLightFOV;
 uniform vec3 sunColor;
 uniform vec3 firePos;
 uniform float fireNoise;
@@ -164,8 +165,9 @@ void main()
     vec3 toPoint = worldPos - flashLightPos;
     float dist = length(toPoint);
     vec3 dir = toPoint / max(dist, 1e-4);
-    float cosAngle = -dot(dir, flashLightDir);
-    float cone = smoothstep(flashLightCone.x, flashLightCone.y, cosAngle);
+    float cosAngle = dot(dir, -normalize(flashLightDir));
+    float halfCone = radians(flashLightFOV * 0.5);
+    float cone = smoothstep(cos(halfCone), cos(halfCone * 0.75), cosAngle);
     // One read of the map serves both lights: the lamp's own while it is the current
     // light, the flash's (with its larger bias) during lightning. A software rasterizer
     // runs every branch for every pixel, so a second call would cost nine more reads.
@@ -178,20 +180,23 @@ void main()
     }
 
 #ifndef WITHOUT_FLASH_AND_FIRE
+    // The position and the normal in view space, where these two lights are given.
+    vec3 viewPos = (viewMatrix * vec4(worldPos, 1.0)).xyz;
+    vec3 nv = mat3(viewMatrix) * n;
     // The lightning: a cold flash over everything, shadowed by its own map
-    // (sunDir is the flash's position).
+    // (sunDir is the flash's position in view space).
     if (lightning) {
-        vec3 l = normalize(sunDir - worldPos);
+        vec3 l = normalize(sunDir - viewPos);
         float flash = max(lightningFactor, 0.0);
-        light += sunColor * vec3(0.7, 0.75, 1.0) * flash * (0.25 + 0.75 * max(dot(n, l), 0.0))
+        light += sunColor * vec3(0.7, 0.75, 1.0) * flash * (0.25 + 0.75 * max(dot(nv, l), 0.0))
             * (0.3 + 0.7 * shadow);
     }
 
-    // The bonfire.
-    vec3 toFire = firePos - worldPos;
+    // The bonfire (firePos in view space).
+    vec3 toFire = firePos - viewPos;
     float fireDist = length(toFire);
     if (fireDist < 40.0) {
-        float fire = fireNoise * max(dot(n, toFire / max(fireDist, 1e-4)), 0.0) / (1.0 + 0.08 * fireDist * fireDist);
+        float fire = fireNoise * max(dot(nv, toFire / max(fireDist, 1e-4)), 0.0) / (1.0 + 0.08 * fireDist * fireDist);
         light += vec3(1.0, 0.55, 0.2) * fire * 3.0;
     }
 #endif

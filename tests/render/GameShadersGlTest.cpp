@@ -3,7 +3,6 @@
 // flashlight points at and leaves the rest in the dark.
 #include "GlContextFixture.h"
 
-#include "render/Flashlight.h"
 #include "render/Shader.h"
 #include "render/ShaderTable.h"
 #include "render/TerrainMesh.h"
@@ -36,8 +35,8 @@ TEST_F(GameShadersGlTest, EveryFileCompilesLinksAndDeclaresWhatItIsSent)
     // would be optimised away and its value silently lost).
     const std::map<int, std::vector<const char*>> used {
         { SHADER_WORLD,
-            { "modelViewProjMatrix", "eyePosition", "depthBiasMV", "flashLightPos", "flashLightDir",
-                "flashLightCone", "flashLightIntensity", "diffuseTexArray", "depthTex", "firePos", "fireNoise",
+            { "modelViewProjMatrix", "viewMatrix", "eyePosition", "depthBiasMV", "flashLightPos", "flashLightDir",
+                "flashLightFOV", "flashLightIntensity", "diffuseTexArray", "depthTex", "firePos", "fireNoise",
                 "fogFactor", "lightning", "lightningFactor", "sunDir" } },
         { SHADER_MODEL,
             { "modelMatrix", "meshMatrix", "modelViewProjectionMatrix", "diffuseTex", "depthTex", "depthBiasMV",
@@ -193,8 +192,7 @@ protected:
         shader->setMat4("depthBiasMV", bias);
         shader->setFloat("flashLightIntensity", 0.75f);
         shader->setFloat("night", 1.0f);
-        shader->setFloat("flashLightFOV", 50.0f); // the model shader's
-        shader->setVec2("flashLightCone", coneCosines(50.0f)); // the world shader's
+        shader->setFloat("flashLightFOV", 50.0f);
         shader->setVec3("flashLightPos", lampPosition);
         shader->setVec3("flashLightDir", back);
         shader->setVec3("firePos", glm::vec3(1000.0f, 0.0f, 0.0f));

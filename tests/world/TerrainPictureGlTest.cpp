@@ -7,7 +7,6 @@
 #include "../render/GlContextFixture.h"
 #include "LeafSquares.h"
 
-#include "render/Flashlight.h"
 #include "render/Shader.h"
 #include "render/TerrainMesh.h"
 #include "world/FaceMasks.h"
@@ -299,10 +298,10 @@ protected:
         shader->setMat4("depthBiasMV", bias);
         shader->setFloat("flashLightIntensity", 1.0f);
         shader->setFloat("night", 1.0f);
-        shader->setVec2("flashLightCone", coneCosines(80.0f));
+        shader->setFloat("flashLightFOV", 80.0f);
         shader->setVec3("flashLightPos", eye);
         shader->setVec3("flashLightDir", glm::normalize(eye - target)); // the lamp's back axis
-        shader->setVec3("firePos", target + glm::vec3(0, 2, 0));
+        shader->setVec3("firePos", glm::vec3(view * glm::vec4(target + glm::vec3(0, 2, 0), 1.0f)));
         shader->setFloat("fireNoise", 1.0f);
         shader->setInt("outsideShadow", 1);
         shader->setFloat("fogFactor", 0.0f);
