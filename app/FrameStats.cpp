@@ -61,6 +61,7 @@ std::string FrameStats::report() const
         text << std::setprecision(0);
         text << "terrain triangles shadow median " << percentile(shadowTriangles, 0.5) << "\n";
         text << "terrain triangles world median " << percentile(worldTriangles, 0.5) << "\n";
+        text << "shadow map kept in " << shadowMapsKept << " of " << terrainDrawCalls.size() << " frames\n";
         text << std::setprecision(3);
     }
     return text.str();
@@ -99,8 +100,9 @@ void FrameStats::addSplitFrame(const std::vector<double>& passMs, const std::vec
         fragments.push_back(addByPass(passFragments, fragmentCounts));
 }
 
-void FrameStats::addTerrainFrame(double drawCalls, double shadow, double world)
+void FrameStats::addTerrainFrame(double drawCalls, double shadow, double world, bool shadowKept)
 {
+    shadowMapsKept += shadowKept ? 1 : 0;
     terrainDrawCalls.push_back(drawCalls);
     shadowTriangles.push_back(shadow);
     worldTriangles.push_back(world);

@@ -27,8 +27,9 @@ public:
     // From choosing "Start Game" to the first frame whose reveal is fully open.
     void setStartToOpenPicture(double ms) { startToPicture = ms; }
     // The terrain of one frame of play: the draw calls of the shadow and scene passes
-    // together, and the triangles each pass submitted.
-    void addTerrainFrame(double drawCalls, double shadowTriangles, double worldTriangles);
+    // together, the triangles each pass submitted, and whether the shadow map was kept from
+    // the frame before (nothing in it changed).
+    void addTerrainFrame(double drawCalls, double shadowTriangles, double worldTriangles, bool shadowKept = false);
 
     // The value below which `fraction` of the samples lie (nearest rank);
     // 0 for no samples.
@@ -61,4 +62,5 @@ private:
     std::vector<double> terrainDrawCalls;
     std::vector<double> shadowTriangles;
     std::vector<double> worldTriangles;
+    size_t shadowMapsKept = 0;
 };

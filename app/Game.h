@@ -102,6 +102,7 @@ struct Scene {
     // The depth of the nearest terrain, read back in each pass to leave out what lies behind it
     // (only on a software renderer: a graphics card's depth test is cheaper than the wait).
     DepthTiles occluders;
+    ShadowMapKey shadowMapHolds; // what the shadow map was last drawn from
     WorldUniforms worldUniforms; // the world shader's per-frame uniform locations
     FrameState frame; // the pass being drawn and the scene's lights, handed to every draw
     // Tests: draw every meshed terrain node whole in both passes, the picture culling keeps.

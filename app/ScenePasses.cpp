@@ -22,6 +22,7 @@
 #include "render/ShaderTable.h"
 #include "render/ShadowCamera.h"
 #include "render/Sky.h"
+#include "render/TerrainMesh.h"
 #include "render/Texture.h"
 #include "render/VertexArray.h"
 #include "world/Chunk.h"
@@ -145,27 +146,35 @@ TerrainViewParams worldTerrainParams(const Game& game, const ShadowCamera& light
 TerrainDrawStats shadowPass(Game& game, const ShadowCamera& light)
 {
     const Framebuffers& fb = game.scene.framebuffers;
+    const Camera& camera = *light.camera;
+    game.scene.frame.viewMatrix = camera.view;
+    game.scene.frame.projMatrix = camera.projection;
+    game.scene.frame.projViewMatrix = camera.projView;
+    const float offset = shadowPolygonOffset(game.session.player->position());
+    TerrainViewParams params = shadowTerrainParams(game, light);
+    World& world = *game.session.world;
+    ShadowMapKey key = shadowMapKeyOf(light, offset, fb.serial, world.chooseTerrain(camera, params));
+    if (key == game.scene.shadowMapHolds) {
+        TerrainDrawStats kept;
+        kept.kept = true;
+        return kept;
+    }
+
     glColorMask(GL_FALSE, GL_FALSE, GL_FALSE, GL_FALSE);
     glViewport(0, 0, fb.shadowSize.width, fb.shadowSize.height);
     glBindFramebuffer(GL_FRAMEBUFFER, fb.shadowFramebuffer);
     glClearColor(0.0f, 0.0f, 0.0f, 1.0f);
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
     glEnable(GL_POLYGON_OFFSET_FILL);
-    const float offset = shadowPolygonOffset(game.session.player->position());
     glPolygonOffset(offset, offset);
-
-    const Camera& camera = *light.camera;
-    game.scene.frame.viewMatrix = camera.view;
-    game.scene.frame.projMatrix = camera.projection;
-    game.scene.frame.projViewMatrix = camera.projView;
     const Shader* depth = getShader(SHADER_DEPTH);
     depth->bind();
     light.setProjViewUniform(*depth);
     depth->setVec3("eyePosition", eyeOf(camera));
-    TerrainViewParams params = shadowTerrainParams(game, light);
     testOcclusion(game, params, fb.shadowFramebuffer, fb.shadowSize.width, fb.shadowSize.height);
-    const TerrainDrawStats drawn = game.session.world->drawTerrain(camera, params);
+    const TerrainDrawStats drawn = world.drawChosenTerrain(camera, params);
     depth->unbind();
+    game.scene.shadowMapHolds = std::move(key);
     return drawn;
 }
 
@@ -268,6 +277,25 @@ const ShadowCamera& frameLight(const Game& game)
     return game.scene.lightning->isActive() ? game.scene.lightning->light : game.scene.flashlight->shadow;
 }
 
+ShadowMapKey shadowMapKeyOf(const ShadowCamera& light, float offset, uint64_t targets, const TerrainCullResult& drawn)
+{
+    ShadowMapKey key;
+    key.light = &light;
+    key.projView = light.camera->projView;
+    key.offset = offset;
+    key.targets = targets;
+    for (const TerrainDrawItem& item : drawn.shaded) {
+        const TerrainDrawRanges& r = item.ranges;
+        key.ranges.push_back(item.node->mesh ? item.node->mesh->serial() : 0);
+        key.ranges.push_back(uint64_t(r.count));
+        for (int i = 0; i < r.count; ++i) {
+            key.ranges.push_back(r.first[size_t(i)]);
+            key.ranges.push_back(r.indices[size_t(i)]);
+        }
+    }
+    return key;
+}
+
 float shadowPolygonOffset(const glm::vec3& p)
 {
     return glm::length(glm::vec4(p, 1.0f)) > 1000.0f ? 3.0f : 1.0f;
@@ -329,6 +357,13 @@ void drawScene(Game& game)
     const ShadowCamera& light = frameLight(game);
     fillFrameState(game, light);
 
+    // The player's view with its shake, and the overview above him, before the light's pass:
+    // how far the lamp's light shows depends on where this frame's eye is.
+    game.scene.playerCamera->setView(game.session.player->viewMatrix());
+    game.scene.playerCamera->applyShake();
+    const glm::vec3 p = game.session.player->position();
+    game.scene.overviewCamera->lookAt(p + glm::vec3(0.0f, 120.0f, -0.1f), p, glm::vec3(0.0f, 1.0f, 0.0f));
+
     // 1. The light's depth.
     beginFramePass(game, PASS_SHADOW);
     const TerrainDrawStats shadowDrawn = shadowPass(game, light);
@@ -342,11 +377,7 @@ void drawScene(Game& game)
     glEnable(GL_DEPTH_TEST);
     glDisable(GL_POLYGON_OFFSET_FILL);
 
-    // 3. Cameras: the player's view with its shake, the overview above him.
-    game.scene.playerCamera->setView(game.session.player->viewMatrix());
-    game.scene.playerCamera->applyShake();
-    const glm::vec3 p = game.session.player->position();
-    game.scene.overviewCamera->lookAt(p + glm::vec3(0.0f, 120.0f, -0.1f), p, glm::vec3(0.0f, 1.0f, 0.0f));
+    // 3. The player's view for the passes that follow.
     game.scene.frame.normalMatrix = game.session.player->normalMatrix();
     game.scene.frame.viewMatrix = game.scene.playerCamera->view;
     game.scene.frame.projMatrix = game.scene.playerCamera->projection;
@@ -362,7 +393,7 @@ void drawScene(Game& game)
     const TerrainDrawStats worldDrawn = worldPass(game, light);
     if (game.platform.frameStats && game.playing)
         game.platform.frameStats->addTerrainFrame(double(shadowDrawn.drawCalls + worldDrawn.drawCalls),
-            double(shadowDrawn.triangles), double(worldDrawn.triangles));
+            double(shadowDrawn.triangles), double(worldDrawn.triangles), shadowDrawn.kept);
 
     // 6. Additive effects, then the fire blended over them.
     beginFramePass(game, PASS_EFFECTS);

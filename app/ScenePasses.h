@@ -1,11 +1,13 @@
 #pragma once
 
+#include <cstdint>
 #include <glm/mat4x4.hpp>
 #include <string>
 #include <vector>
 
 struct Game;
 class ShadowCamera;
+struct TerrainCullResult;
 
 // Locations of a world program's per-frame uniforms, looked up once.
 struct WorldUniformLocations {
@@ -21,6 +23,20 @@ struct WorldUniformLocations {
 struct WorldUniforms {
     WorldUniformLocations full, plainNight;
 };
+
+// What a shadow map was drawn from. Two frames with the same key draw the same depths, so
+// the second keeps the map as it is (a player standing still pays no shadow pass): the light,
+// its view and depth offset, the targets, and every range of every terrain mesh drawn, by the
+// meshes' serial numbers (an edit or a new upload makes a new mesh).
+struct ShadowMapKey {
+    const ShadowCamera* light = nullptr;
+    glm::mat4 projView { 0.0f };
+    float offset = 0.0f;
+    uint64_t targets = 0; // the framebuffers' serial; 0 for a map nothing was drawn into
+    std::vector<uint64_t> ranges; // per mesh: its serial, its range count, then first and count of each
+    bool operator==(const ShadowMapKey&) const = default;
+};
+ShadowMapKey shadowMapKeyOf(const ShadowCamera& light, float offset, uint64_t targets, const TerrainCullResult& drawn);
 
 // Looks up the world shader's per-frame uniform locations once the shader
 // table is loaded; the scene pass sets them every frame by location.

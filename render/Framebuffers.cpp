@@ -214,7 +214,10 @@ bool tryCreateFramebuffers(Framebuffers& fb, int screenWidth, int screenHeight, 
         && createSceneBuffer(fb, screenWidth, screenHeight, plan, failure)
         && (!plan.smoothEdges || createSmoothTarget(fb, failure));
     glBindFramebuffer(GL_FRAMEBUFFER, 0);
-    if (!complete)
+    static uint64_t made = 0;
+    if (complete)
+        fb.serial = ++made;
+    else
         freeFramebuffers(fb);
     return complete;
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <GL/glew.h>
+#include <cstdint>
 #include <iosfwd>
 #include <string>
 
@@ -65,6 +66,7 @@ struct Framebuffers {
     bool smoothEdges = false;
     GLuint smoothFramebuffer = 0; // with smoothEdges: the scene with its edges smoothed,
     GLuint smoothColor = 0; // at the scene's size
+    uint64_t serial = 0; // differs for every set of targets made: their contents are new
 
     // The scene is smaller than the window: post-processing scales it up.
     bool scaled() const { return width != windowWidth || height != windowHeight; }

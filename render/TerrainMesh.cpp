@@ -1,6 +1,7 @@
 #include "render/TerrainMesh.h"
 
 #include <algorithm>
+#include <glm/common.hpp>
 #include <cmath>
 
 void appendTerrainQuad(TerrainMeshData& data, int face, const TerrainQuad& quad)
@@ -48,6 +49,18 @@ void finishTerrainIndices(TerrainMeshData& data, const std::array<uint32_t, 6>& 
     const std::array<std::array<uint16_t, TERRAIN_PLANE_SLOTS + 1>, 6>* planeQuads)
 {
     const size_t quads = data.quadCount();
+    if (!data.vertices.empty()) {
+        glm::uvec3 lo(255u), hi(0u);
+        for (const TerrainVertex& v : data.vertices) {
+            const glm::uvec3 c(v.x, v.y, v.z);
+            lo = glm::min(lo, c);
+            hi = glm::max(hi, c);
+        }
+        TerrainPlacement& at = data.placement;
+        const glm::vec3 a = at.origin + at.step * glm::vec3(lo), b = at.origin + at.step * glm::vec3(hi);
+        at.lo = glm::min(a, b);
+        at.hi = glm::max(a, b);
+    }
     data.indices16.clear();
     data.indices32.clear();
     if (data.vertices.size() <= 0x10000)
@@ -139,6 +152,8 @@ TerrainMesh::TerrainMesh(const TerrainMeshData& data)
     : placement(data.placement)
     , ranges(data.ranges)
 {
+    static uint64_t made = 0; // meshes are made on the main thread only, with its GL context
+    serialNumber = ++made;
     const bool wide = !data.indices32.empty();
     indexType = wide ? GL_UNSIGNED_INT : GL_UNSIGNED_SHORT;
     indexSize = wide ? sizeof(uint32_t) : sizeof(uint16_t);

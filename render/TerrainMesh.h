@@ -26,6 +26,12 @@ constexpr uint8_t TERRAIN_TYPE_MASK = (1 << TERRAIN_FACE_SHIFT) - 1;
 struct TerrainPlacement {
     glm::vec3 origin { 0.0f };
     glm::vec3 step { 0.5f };
+    // The box the corners fill (before the shaders grow the quads), set by
+    // finishTerrainIndices. Often far smaller than the draw node: a patch of flat ground is
+    // one voxel thick in a node sixteen high, so view, cone and occlusion tests on it leave
+    // out more while never leaving out a drawn corner.
+    glm::vec3 lo { 0.0f };
+    glm::vec3 hi { 0.0f };
 };
 
 // Where the faces of each direction lie in the index buffer. Within a direction the quads come
@@ -112,8 +118,12 @@ public:
     size_t gpuBytes() const { return bytes; }
     const TerrainFaceRanges& faceRanges() const { return ranges; }
     const TerrainPlacement& meshPlacement() const { return placement; }
+    // A number no other mesh of this run had: unlike the address, it tells a mesh made again
+    // in the same place (after an edit) from the one it replaced.
+    uint64_t serial() const { return serialNumber; }
 
 private:
+    uint64_t serialNumber = 0;
     GLuint vao = 0, vertexBuffer = 0, indexBuffer = 0;
     GLenum indexType = GL_UNSIGNED_SHORT;
     size_t indexSize = 2;

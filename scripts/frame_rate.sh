@@ -8,6 +8,8 @@
 # --seconds N   how long to play after the world opens (default 30)
 # --defaults    start with no config.txt, as a first start does
 # --shot FILE   a screenshot of the last moment of play
+# --turn        the player keeps turning (the mouse moves a little every few milliseconds), so the lamp
+#               and the view change in every frame, as when a player looks around
 # Key=Value     config.txt entries over the measuring defaults: 640 x 360 in a window,
 #               anti-aliasing 1, shadow map 1, view distance 1, seed 7
 # The player stands where the world puts him and looks ahead; nothing else runs.
@@ -18,6 +20,7 @@ run=build/release/run
 seconds=30
 defaults=0
 shot=""
+turn=0
 overrides=()
 while [ $# -gt 0 ]; do
   case "$1" in
@@ -25,6 +28,7 @@ while [ $# -gt 0 ]; do
     --seconds) seconds=$2; shift 2 ;;
     --defaults) defaults=1; shift ;;
     --shot) shot=$2; shift 2 ;;
+    --turn) turn=1; shift ;;
     *=*) overrides+=("$1"); shift ;;
     *) echo "unknown argument: $1" >&2; exit 2 ;;
   esac
@@ -36,6 +40,7 @@ work=$(mktemp -d)
 display=""
 game=""
 cleanup() {
+  [ -n "${turner:-}" ] && kill "$turner" 2>/dev/null || true
   [ -n "$game" ] && kill "$game" 2>/dev/null || true
   [ -n "$display" ] && kill "$xvfb" 2>/dev/null || true
   rm -rf "$work"
@@ -75,7 +80,13 @@ done
 sleep 2
 xdotool key --window "$window" Return # Start Game
 # Loading ends when the world's first chunks are ready; the figures count only frames of play.
+turner=""
+if [ $turn -eq 1 ]; then
+  (while :; do xdotool mousemove_relative -- 2 0 2>/dev/null; sleep 0.005; done) &
+  turner=$!
+fi
 sleep "$seconds"
+[ -n "$turner" ] && kill "$turner" 2>/dev/null
 [ -n "$shot" ] && import -window root "$shot"
 xdotool key --window "$window" Escape # pause ...
 sleep 1

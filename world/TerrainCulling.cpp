@@ -125,10 +125,11 @@ void cullTerrain(const ChunkList& chunks, const Camera& camera, const TerrainVie
             if (!mesh.ranges)
                 return;
             ++out.nodesTested;
-            const glm::vec3& lo = node.box.min;
-            const glm::vec3& hi = node.box.max;
+            const glm::vec3& lo = mesh.placement->lo;
+            const glm::vec3& hi = mesh.placement->hi;
+            const float centre = glm::distance((lo + hi) * 0.5f, eye);
             if (params.everything) {
-                TerrainDrawItem item { &node, glm::distance(node.box.center(), eye), mesh.ranges->all() };
+                TerrainDrawItem item { &node, lo, hi, centre, mesh.ranges->all() };
                 out.shadedTriangles += item.ranges.triangles();
                 out.shaded.push_back(item);
                 node.visible = true;
@@ -138,11 +139,13 @@ void cullTerrain(const ChunkList& chunks, const Camera& camera, const TerrainVie
                 return;
             TerrainDrawItem item;
             item.node = &node;
+            item.lo = lo;
+            item.hi = hi;
             item.ranges = params.cullByEye ? mesh.ranges->seenFrom(eye, mesh.placement->origin, mesh.placement->step)
                                            : mesh.ranges->all();
             if (item.ranges.count == 0)
                 return;
-            item.distance = glm::distance(node.box.center(), eye);
+            item.distance = centre;
             const float nearest = boxDistance(eye, lo, hi);
             const float horizon = nearFire(params, lo, hi) ? std::max(params.horizon, params.fireHorizon) : params.horizon;
             if (nearest <= horizon) {

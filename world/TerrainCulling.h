@@ -65,7 +65,8 @@ struct TerrainViewParams {
 // A draw node to draw, with the ranges of its mesh that go out.
 struct TerrainDrawItem {
     Octree_draw_node* node = nullptr;
-    float distance = 0.0f; // from the eye to the node's centre: the drawing order
+    glm::vec3 lo { 0.0f }, hi { 0.0f }; // the box its mesh's corners fill
+    float distance = 0.0f; // from the eye to that box's centre: the drawing order
     TerrainDrawRanges ranges;
 };
 

@@ -43,6 +43,7 @@ struct TerrainDrawStats {
     size_t drawCalls = 0;
     size_t triangles = 0; // shaded and silhouette together
     size_t silhouetteTriangles = 0;
+    bool kept = false; // the target already held this view: nothing was drawn
 };
 
 // Everything in the game world: the square of chunks around the player, the
@@ -135,6 +136,10 @@ public:
     // nodes beyond the fog horizon wait for drawSilhouettes. The terrain part of draw(), and
     // all the shadow pass draws.
     TerrainDrawStats drawTerrain(const Camera& view, const TerrainViewParams& params = {});
+    // drawTerrain in two steps, for a pass that may find it has nothing new to draw: what
+    // `view` would draw, then the drawing of that choice.
+    const TerrainCullResult& chooseTerrain(const Camera& view, const TerrainViewParams& params);
+    TerrainDrawStats drawChosenTerrain(const Camera& view, const TerrainViewParams& params);
     // Draws the nodes the last drawTerrain left beyond the fog horizon, with whatever shader
     // the caller bound (one that gives the fog's colour). Returns the triangles drawn.
     size_t drawSilhouettes();

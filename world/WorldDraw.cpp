@@ -13,10 +13,21 @@
 
 TerrainDrawStats World::drawTerrain(const Camera& view, const TerrainViewParams& params)
 {
+    chooseTerrain(view, params);
+    return drawChosenTerrain(view, params);
+}
+
+const TerrainCullResult& World::chooseTerrain(const Camera& view, const TerrainViewParams& params)
+{
+    cullTerrain(chunks, view, params, terrainCull);
+    return terrainCull;
+}
+
+TerrainDrawStats World::drawChosenTerrain(const Camera& view, const TerrainViewParams& params)
+{
     // A forest seen through its trees is many layers of boxes deep, and a software rasterizer
     // pays for every shaded fragment: drawing near nodes first lets the early depth test
     // throw the far layers away unshaded.
-    cullTerrain(chunks, view, params, terrainCull);
     TerrainDrawStats stats;
     auto draw = [&](const TerrainDrawItem& item) {
         const size_t triangles = item.node->mesh->draw(item.ranges);
@@ -33,7 +44,7 @@ TerrainDrawStats World::drawTerrain(const Camera& view, const TerrainViewParams&
     const DepthTiles* occluders = next > 0 && farther ? params.readDepth() : nullptr;
     const glm::vec3 eye = view.eyePosition();
     auto hidden = [&](const TerrainDrawItem& item) {
-        glm::vec3 lo = item.node->box.min, hi = item.node->box.max;
+        glm::vec3 lo = item.lo, hi = item.hi;
         grownNodeBox(eye, lo, hi);
         if (!occluders->hides(view.projView, lo, hi))
             return false;

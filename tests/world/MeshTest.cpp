@@ -399,12 +399,14 @@ TEST(TerrainMeshData, ExactlyTheFacesInFrontOfTheEyeAreDrawn)
                 seen += inFront;
                 if (drawn[q])
                     directions.insert(face);
-                if (std::abs(eye[axis] - plane) > 1e-3f)
+                if (std::abs(eye[axis] - plane) > 1e-3f) {
                     EXPECT_EQ(drawn[q], inFront) << "quad " << q << " of direction " << face;
+                }
             }
             EXPECT_EQ(r.triangles(), [&] { size_t n = 0; for (bool d : drawn) n += d; return n * 2; }());
-            if (eye.x == 300.0f)
+            if (eye.x == 300.0f) {
                 EXPECT_EQ(directions.size(), 3u) << "from far away three directions show";
+            }
             EXPECT_GT(seen, 0u);
         }
         EXPECT_EQ(mesh->ranges.all().triangles(), mesh->quadCount() * 2);

@@ -7,6 +7,7 @@
 // With MOSSGRAVE_PICTURES=DIR the pictures are written there as PNG files to look at.
 #include "../app/GameScene.h"
 #include "../render/GlContextFixture.h"
+#include "app/FrameStats.h"
 
 #include "render/Lightning.h"
 #include "render/ShadowCamera.h"
@@ -112,6 +113,20 @@ protected:
         return chunk && chunk->root->isSolidIn(aabb(p - glm::vec3(0.01f), p + glm::vec3(0.01f)));
     }
 
+    // A trunk near the start: solid above the ground, with room to stand before it; y = 0 for none.
+    glm::vec3 trunkNearStart()
+    {
+        for (float x = -20.0f; x < 20.0f; x += 0.5f) {
+            for (float z = -20.0f; z < 20.0f; z += 0.5f) {
+                const float h = ground(x - 4.0f, z);
+                if (h > 0.0f && solid({ x + 0.25f, h + 2.25f, z + 0.25f }) && !solid({ x - 3.75f, h + 2.25f, z + 0.25f })
+                    && !solid({ x - 1.75f, h + 2.25f, z + 0.25f }))
+                    return glm::vec3(x + 0.25f, h, z + 0.25f);
+            }
+        }
+        return glm::vec3(0.0f);
+    }
+
     Picture culled() { return scene.draw(window()); }
     Picture everything()
     {
@@ -190,16 +205,7 @@ TEST_F(TerrainCullingGl, EveryViewMatchesTheFrameWithEveryNodeDrawn)
                 high = glm::vec3(x, h, z);
         }
     }
-    // A trunk near the start: solid above the ground, with room to stand before it.
-    glm::vec3 trunk(0.0f);
-    for (float x = -20.0f; x < 20.0f && trunk.y == 0.0f; x += 0.5f) {
-        for (float z = -20.0f; z < 20.0f && trunk.y == 0.0f; z += 0.5f) {
-            const float h = ground(x - 4.0f, z);
-            if (h > 0.0f && solid({ x + 0.25f, h + 2.25f, z + 0.25f }) && !solid({ x - 3.75f, h + 2.25f, z + 0.25f })
-                && !solid({ x - 1.75f, h + 2.25f, z + 0.25f }))
-                trunk = glm::vec3(x + 0.25f, h, z + 0.25f);
-        }
-    }
+    const glm::vec3 trunk = trunkNearStart();
     ASSERT_GT(trunk.y, 0.0f) << "a tree stands near the start";
 
     struct View {
@@ -267,6 +273,54 @@ TEST_F(TerrainCullingGl, EveryViewMatchesTheFrameWithEveryNodeDrawn)
         const Difference d = compare(*other, shipped);
         EXPECT_EQ(d.off, 0) << "pixels off by more than one step, the worst by " << d.worst;
     }
+}
+
+// The shadow map is drawn again only when something it holds may have changed: the same frame
+// again keeps it, and an edit in the lamp's light, a step aside and new targets each draw it
+// anew. Every frame still matches the one with every node drawn (which itself draws the map).
+TEST_F(TerrainCullingGl, TheShadowMapIsKeptOnlyWhileNothingItHoldsChanges)
+{
+    const glm::vec3 trunk = trunkNearStart();
+    ASSERT_GT(trunk.y, 0.0f) << "a tree stands near the start";
+    FrameStats stats;
+    Game& game = scene.game;
+    game.platform.frameStats = &stats;
+    game.playing = true;
+    // Frames counted so far, and how many of them kept the map.
+    auto kept = [&]() {
+        const std::string report = stats.report();
+        const size_t at = report.find("shadow map kept in ");
+        return at == std::string::npos ? std::string() : report.substr(at + 19, report.find(" frames", at) - at - 19);
+    };
+    const glm::vec3 eye = trunk + glm::vec3(-3.0f, 1.7f, -0.6f), target = trunk + glm::vec3(2.0f, 0.0f, -0.6f);
+    scene.look(eye, target);
+    const Picture first = culled();
+    EXPECT_EQ(compare(culled(), first).off, 0);
+    EXPECT_EQ(kept(), "1 of 2");
+
+    // A brick between the lamp and the trunk: its shadow falls on the bark.
+    world().editVoxels(BLOCK_BRICK, std::make_unique<aabb>(trunk + glm::vec3(-1.5f, 1.0f, -1.0f), trunk + glm::vec3(-1.0f, 2.0f, -0.5f)));
+    ASSERT_TRUE(scene.load()) << "the edit is meshed and uploaded";
+    scene.look(eye, target); // the world's updates place the player anew
+    const Picture edited = culled();
+    EXPECT_EQ(kept(), "1 of 3");
+    EXPECT_GT(compare(edited, first).off, 100) << "the brick and its shadow show";
+    EXPECT_EQ(compare(everything(), edited).off, 0);
+
+    scene.look(eye + glm::vec3(0.0f, 0.0f, 0.5f), target);
+    const Picture aside = culled();
+    EXPECT_EQ(compare(everything(), aside).off, 0);
+    scene.look(eye, target);
+    EXPECT_EQ(compare(culled(), edited).off, 0);
+    const std::string beforeNewTargets = kept();
+
+    // Targets made anew hold nothing, even where the old map's texture name comes back.
+    freeFramebuffers(game.scene.framebuffers);
+    createFramebuffers(game.scene.framebuffers, scene.setup.width, scene.setup.height, 1, 1);
+    EXPECT_EQ(compare(culled(), edited).off, 0);
+    EXPECT_EQ(kept(), beforeNewTargets.substr(0, beforeNewTargets.find(' ')) + " of 8");
+    game.platform.frameStats = nullptr;
+    game.playing = false;
 }
 
 } // namespace
