@@ -179,11 +179,15 @@ void onKey(Game& game, int key, int action)
         return;
     const bool reachesPlayer = bound && game.gameStarted && game.session.player;
     if (decision.step == KeyStep::Press) {
+        const bool menuUp = game.gui && game.gui->screenFlags != SCREEN_WORLD;
         if (reachesPlayer)
             pressAction(game, *bound);
         if (game.gui)
-            game.gui->keyHandler(
-                menuKeyFor(key, game.controls, game.gui->screenFlags != SCREEN_WORLD), game.platform.window);
+            game.gui->keyHandler(menuKeyFor(key, game.controls, menuUp), game.platform.window);
+        // A key pressed in a menu is not held in play: the Space that chooses "Resume" must
+        // not make the player jump when the first step runs before its release arrives.
+        if (reachesPlayer && menuUp)
+            releaseAction(game, *bound);
     } else if (decision.step == KeyStep::Release && reachesPlayer) {
         releaseAction(game, *bound);
     }

@@ -311,8 +311,10 @@ TEST_F(GameInput, LosingFocusInPlayPausesAsEscapeDoesUnlessSwitchedOff)
     EXPECT_EQ(game.gui->pauseMenu->selectedItem()->text, "Resume");
     onFocus(game, true);
     EXPECT_EQ(game.gui->screenFlags, SCREEN_WORLD | SCREEN_MENU); // coming back does not resume
-    tap(GLFW_KEY_SPACE);
+    onKey(game, GLFW_KEY_SPACE, GLFW_PRESS); // "Resume", its release still to come
     EXPECT_EQ(game.gui->screenFlags, SCREEN_WORLD);
+    EXPECT_EQ(game.session.player->inputFlags, 0u) << "the key that resumed does not jump";
+    onKey(game, GLFW_KEY_SPACE, GLFW_RELEASE);
 
     gSettings.pauseOnFocusLoss = 0;
     onFocus(game, false);
