@@ -280,8 +280,8 @@ const ShadowCamera& frameLight(const Game& game)
 ShadowMapKey shadowMapKeyOf(const ShadowCamera& light, float offset, uint64_t targets, const TerrainCullResult& drawn)
 {
     ShadowMapKey key;
-    key.light = &light;
     key.projView = light.camera->projView;
+    key.eye = eyeOf(*light.camera);
     key.offset = offset;
     key.targets = targets;
     for (const TerrainDrawItem& item : drawn.shaded) {

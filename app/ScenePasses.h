@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <glm/mat4x4.hpp>
+#include <glm/vec3.hpp>
 #include <string>
 #include <vector>
 
@@ -25,12 +26,13 @@ struct WorldUniforms {
 };
 
 // What a shadow map was drawn from. Two frames with the same key draw the same depths, so
-// the second keeps the map as it is (a player standing still pays no shadow pass): the light,
-// its view and depth offset, the targets, and every range of every terrain mesh drawn, by the
-// meshes' serial numbers (an edit or a new upload makes a new mesh).
+// the second keeps the map as it is (a player standing still pays no shadow pass): what the
+// depth shader reads (the light's projView and eye), the depth offset, the targets, and every
+// range of every terrain mesh drawn, by the meshes' serial numbers (an edit or a new upload
+// makes a new mesh). Values only: nothing in it can outlive a game.
 struct ShadowMapKey {
-    const ShadowCamera* light = nullptr;
     glm::mat4 projView { 0.0f };
+    glm::vec3 eye { 0.0f };
     float offset = 0.0f;
     uint64_t targets = 0; // the framebuffers' serial; 0 for a map nothing was drawn into
     std::vector<uint64_t> ranges; // per mesh: its serial, its range count, then first and count of each

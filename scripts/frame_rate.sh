@@ -9,7 +9,7 @@
 # --defaults    start with no config.txt, as a first start does
 # --shot FILE   a screenshot of the last moment of play
 # --turn        the player keeps turning (the mouse moves a little every few milliseconds), so the lamp
-#               and the view change in every frame, as when a player looks around
+#               and the view change in most frames, as when a player looks around
 # Key=Value     config.txt entries over the measuring defaults: 640 x 360 in a window,
 #               anti-aliasing 1, shadow map 1, view distance 1, seed 7
 # The player stands where the world puts him and looks ahead; nothing else runs.
