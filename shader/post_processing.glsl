@@ -80,15 +80,25 @@ float luma(vec3 c)
 // Edges where the brightness jumps are blurred along their direction, found from the four
 // diagonal neighbours; a blend that would leave the neighbourhood's range falls back to the
 // nearer two samples. Flat areas keep the texel as it is.
+// The centre and its neighbours lie on texel centres, where a filtered read returns the texel
+// itself: they are fetched as they are, which costs a software renderer a quarter of a filtered
+// read (edges clamp, as the texture's wrapping does).
+vec3 sceneTexel(ivec2 texel, ivec2 size)
+{
+    return texelFetch(texScene, clamp(texel, ivec2(0), size - ivec2(1)), 0).rgb;
+}
+
 vec3 smoothedScene(vec2 at)
 {
-    vec2 px = 1.0 / vec2(textureSize(texScene, 0));
-    vec3 c = scene(at);
+    ivec2 size = textureSize(texScene, 0);
+    vec2 px = 1.0 / vec2(size);
+    ivec2 t = ivec2(gl_FragCoord.xy);
+    vec3 c = sceneTexel(t, size);
     float lc = luma(c);
-    float lnw = luma(scene(at + vec2(-px.x, px.y)));
-    float lne = luma(scene(at + px));
-    float lsw = luma(scene(at - px));
-    float lse = luma(scene(at + vec2(px.x, -px.y)));
+    float lnw = luma(sceneTexel(t + ivec2(-1, 1), size));
+    float lne = luma(sceneTexel(t + ivec2(1, 1), size));
+    float lsw = luma(sceneTexel(t + ivec2(-1, -1), size));
+    float lse = luma(sceneTexel(t + ivec2(1, -1), size));
     float lo = min(lc, min(min(lnw, lne), min(lsw, lse)));
     float hi = max(lc, max(max(lnw, lne), max(lsw, lse)));
     // At night most edges are dark: the threshold follows the brightness down to two steps.
