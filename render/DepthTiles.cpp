@@ -44,13 +44,42 @@ bool DepthTiles::hides(const glm::mat4& projView, const glm::vec3& min, const gl
 {
     if (farthest.empty())
         return false;
+    return hiddenPart(projView, min, max, SPLITS, true);
+}
+
+// A box seen at a slant is far nearer at one corner than over most of what it covers, so one
+// nearest depth for all of it keeps many hidden boxes in. Its eight halves, each with its own
+// nearest depth and its own tiles, cover the same space: when every half is hidden, or shows
+// nothing on the screen, so is the box.
+bool DepthTiles::hiddenPart(
+    const glm::mat4& projView, const glm::vec3& min, const glm::vec3& max, int splits, bool whole) const
+{
+    const Cover cover = coverOf(projView, min, max);
+    if (cover == Cover::Hidden)
+        return true;
+    if (cover == Cover::OffScreen)
+        return !whole; // off the screen is the view volume's test; a part there shows nothing
+    if (cover == Cover::Unknown || splits == 0)
+        return false;
+    const glm::vec3 mid = (min + max) * 0.5f;
+    for (int k = 0; k < 8; ++k) {
+        const glm::vec3 lo((k & 1) ? mid.x : min.x, (k & 2) ? mid.y : min.y, (k & 4) ? mid.z : min.z);
+        const glm::vec3 hi((k & 1) ? max.x : mid.x, (k & 2) ? max.y : mid.y, (k & 4) ? max.z : mid.z);
+        if (!hiddenPart(projView, lo, hi, splits - 1, false))
+            return false;
+    }
+    return true;
+}
+
+DepthTiles::Cover DepthTiles::coverOf(const glm::mat4& projView, const glm::vec3& min, const glm::vec3& max) const
+{
     float x0 = 1e30f, y0 = 1e30f, x1 = -1e30f, y1 = -1e30f, nearest = 1e30f;
     for (int k = 0; k < 8; ++k) {
         const glm::vec4 corner((k & 1) ? max.x : min.x, (k & 2) ? max.y : min.y, (k & 4) ? max.z : min.z, 1.0f);
         const glm::vec4 clip = projView * corner;
         // A corner at or behind the eye's plane: the box may cover the whole view.
         if (clip.w <= 1e-4f)
-            return false;
+            return Cover::Unknown;
         const float sx = (clip.x / clip.w * 0.5f + 0.5f) * float(width);
         const float sy = (clip.y / clip.w * 0.5f + 0.5f) * float(height);
         x0 = std::min(x0, sx);
@@ -59,16 +88,17 @@ bool DepthTiles::hides(const glm::mat4& projView, const glm::vec3& min, const gl
         y1 = std::max(y1, sy);
         nearest = std::min(nearest, clip.z / clip.w * 0.5f + 0.5f);
     }
-    // Nearer than the near plane, or wholly off the screen (the view volume's test, not this).
-    if (nearest <= 0.0f || x1 < 0.0f || y1 < 0.0f || x0 >= float(width) || y0 >= float(height))
-        return false;
+    if (nearest <= 0.0f)
+        return Cover::Unknown; // nearer than the near plane
+    if (x1 < 0.0f || y1 < 0.0f || x0 >= float(width) || y0 >= float(height))
+        return Cover::OffScreen;
     const int c0 = std::max(0, int(std::floor(x0)) / TILE), c1 = std::min(cols - 1, int(std::floor(x1)) / TILE);
     const int r0 = std::max(0, int(std::floor(y0)) / TILE), r1 = std::min(rowCount - 1, int(std::floor(y1)) / TILE);
     for (int r = r0; r <= r1; ++r) {
         for (int c = c0; c <= c1; ++c) {
             if (!(farthest[size_t(r * cols + c)] + DEPTH_MARGIN < nearest))
-                return false;
+                return Cover::Shows;
         }
     }
-    return true;
+    return Cover::Hidden;
 }

@@ -29,6 +29,11 @@ public:
     float tileDepth(int column, int row) const { return farthest[size_t(row * cols + column)]; }
 
 private:
+    static constexpr int SPLITS = 3; // how many times a box may be halved before it counts as shown
+    enum class Cover { Hidden, Shows, OffScreen, Unknown };
+    bool hiddenPart(const glm::mat4& projView, const glm::vec3& min, const glm::vec3& max, int splits, bool whole) const;
+    Cover coverOf(const glm::mat4& projView, const glm::vec3& min, const glm::vec3& max) const;
+
     int width = 0, height = 0, cols = 0, rowCount = 0;
     std::vector<float> farthest;
     std::vector<float> readBuffer;

@@ -89,6 +89,22 @@ TEST(TerrainCulling, DepthTilesHideOnlyBoxesBehindEveryTileTheyCover)
     EXPECT_FALSE(tiles.hides(pv, { -12, -2, -42 }, { -8, 2, 5 })) << "reaching behind the eye";
     DepthTiles none;
     EXPECT_FALSE(none.hides(pv, { -12, -2, -42 }, { -8, 2, -38 }));
+
+    // A step: 50 units deep over the left five tile columns, 20 over the rest. A long box
+    // at a slant is nearer than 50 only where it lies in front of the 20: hidden, though its
+    // nearest point (25) is nearer than the farthest depth of tiles it covers. Moved 4 units
+    // to the left, part of it shows in front of the 50.
+    auto depthAt = [&](float distance) {
+        const glm::vec4 p = camera.projView * glm::vec4(0.0f, 0.0f, -distance, 1.0f);
+        return p.z / p.w * 0.5f + 0.5f;
+    };
+    for (int y = 0; y < h; ++y)
+        for (int x = 0; x < w; ++x)
+            depths[size_t(y * w + x)] = depthAt(x < 40 ? 50.0f : 20.0f);
+    DepthTiles step;
+    step.build(depths, w, h);
+    EXPECT_TRUE(step.hides(pv, { 16, -1, -80 }, { 30, 1, -25 })) << "behind the step everywhere";
+    EXPECT_FALSE(step.hides(pv, { 12, -1, -80 }, { 30, 1, -25 })) << "in front of the far part";
 }
 
 // Terrain left undrawn shows what lies behind it: the floor only where every ray through the
