@@ -62,6 +62,7 @@ std::string FrameStats::report() const
         text << "terrain triangles shadow median " << percentile(shadowTriangles, 0.5) << "\n";
         text << "terrain triangles world median " << percentile(worldTriangles, 0.5) << "\n";
         text << "shadow map kept in " << shadowMapsKept << " of " << terrainDrawCalls.size() << " frames\n";
+        text << "terrain depth known in " << terrainDepthsKnown << " of " << terrainDrawCalls.size() << " frames\n";
         text << std::setprecision(3);
     }
     return text.str();
@@ -100,9 +101,10 @@ void FrameStats::addSplitFrame(const std::vector<double>& passMs, const std::vec
         fragments.push_back(addByPass(passFragments, fragmentCounts));
 }
 
-void FrameStats::addTerrainFrame(double drawCalls, double shadow, double world, bool shadowKept)
+void FrameStats::addTerrainFrame(double drawCalls, double shadow, double world, bool shadowKept, bool worldDepthKnown)
 {
     shadowMapsKept += shadowKept ? 1 : 0;
+    terrainDepthsKnown += worldDepthKnown ? 1 : 0;
     terrainDrawCalls.push_back(drawCalls);
     shadowTriangles.push_back(shadow);
     worldTriangles.push_back(world);

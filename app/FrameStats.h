@@ -28,8 +28,10 @@ public:
     void setStartToOpenPicture(double ms) { startToPicture = ms; }
     // The terrain of one frame of play: the draw calls of the shadow and scene passes
     // together, the triangles each pass submitted, and whether the shadow map was kept from
-    // the frame before (nothing in it changed).
-    void addTerrainFrame(double drawCalls, double shadowTriangles, double worldTriangles, bool shadowKept = false);
+    // the frame before (nothing in it changed) and whether the scene's terrain was tested against
+    // its depth from an earlier frame (the same view of the same terrain).
+    void addTerrainFrame(double drawCalls, double shadowTriangles, double worldTriangles, bool shadowKept = false,
+        bool worldDepthKnown = false);
 
     // The value below which `fraction` of the samples lie (nearest rank);
     // 0 for no samples.
@@ -63,4 +65,5 @@ private:
     std::vector<double> shadowTriangles;
     std::vector<double> worldTriangles;
     size_t shadowMapsKept = 0;
+    size_t terrainDepthsKnown = 0;
 };

@@ -102,7 +102,12 @@ struct Scene {
     // The depth of the nearest terrain, read back in each pass to leave out what lies behind it
     // (only on a software renderer: a graphics card's depth test is cheaper than the wait).
     DepthTiles occluders;
-    ShadowMapKey shadowMapHolds; // what the shadow map was last drawn from
+    TerrainDepthKey shadowMapHolds; // what the shadow map was last drawn from
+    // A player standing still sees the same terrain from the same eye frame after frame: the
+    // depth of all of it, read once, then tests every node, and no frame waits on a read.
+    DepthTiles terrainDepth;
+    TerrainDepthKey terrainDepthHolds; // what terrainDepth was read from
+    TerrainDepthKey lastWorldView; // the scene pass's terrain and view in the frame before
     WorldUniforms worldUniforms; // the world shader's per-frame uniform locations
     FrameState frame; // the pass being drawn and the scene's lights, handed to every draw
     // Tests: draw every meshed terrain node whole in both passes, the picture culling keeps.

@@ -87,6 +87,26 @@ void testOcclusion(Game& game, TerrainViewParams& params, GLuint framebuffer, in
     };
 }
 
+// A view that has not changed since the frame before, over the same choice of terrain, gives
+// the same depth: its second frame reads all of it once the terrain is drawn, and the frames
+// after test every node against that and wait on no read.
+void reuseTerrainDepth(Game& game, TerrainViewParams& params, const TerrainCullResult& chosen)
+{
+    if (!params.readDepth)
+        return;
+    const Framebuffers& fb = game.scene.framebuffers;
+    TerrainDepthKey key = terrainDepthKeyOf(*game.scene.playerCamera, 0.0f, fb.serial, chosen);
+    if (key == game.scene.terrainDepthHolds) {
+        params.knownDepth = &game.scene.terrainDepth;
+    } else if (key == game.scene.lastWorldView) {
+        params.afterShaded = [&game, key, framebuffer = fb.sceneFramebuffer, w = fb.width, h = fb.height]() {
+            if (game.scene.terrainDepth.read(framebuffer, w, h))
+                game.scene.terrainDepthHolds = key;
+        };
+    }
+    game.scene.lastWorldView = std::move(key);
+}
+
 // What bounds the world shader's light this frame: the values worldPass sends it.
 SceneLight sceneLightOf(const Game& game, const ShadowCamera& light)
 {
@@ -153,7 +173,7 @@ TerrainDrawStats shadowPass(Game& game, const ShadowCamera& light)
     const float offset = shadowPolygonOffset(game.session.player->position());
     TerrainViewParams params = shadowTerrainParams(game, light);
     World& world = *game.session.world;
-    ShadowMapKey key = shadowMapKeyOf(light, offset, fb.serial, world.chooseTerrain(camera, params));
+    TerrainDepthKey key = terrainDepthKeyOf(camera, offset, fb.serial, world.chooseTerrain(camera, params));
     if (key == game.scene.shadowMapHolds) {
         TerrainDrawStats kept;
         kept.kept = true;
@@ -197,8 +217,12 @@ TerrainDrawStats worldPass(Game& game, const ShadowCamera& light)
 {
     TerrainViewParams params = worldTerrainParams(game, light);
     const Framebuffers& fb = game.scene.framebuffers;
-    if (fb.samples == 1)
+    World& world = *game.session.world;
+    const TerrainCullResult& chosen = world.chooseTerrain(*game.scene.playerCamera, params);
+    if (fb.samples == 1) {
         testOcclusion(game, params, fb.sceneFramebuffer, fb.width, fb.height);
+        reuseTerrainDepth(game, params, chosen);
+    }
     const float eyeToFire = glm::distance(game.scene.playerCamera->eyePosition(), game.scene.fire->position);
     const Shader* plain = plainNightWorldShader();
     const bool full = !plain || plain->program == 0
@@ -238,8 +262,8 @@ TerrainDrawStats worldPass(Game& game, const ShadowCamera& light)
     if (game.scene.blockTextures)
         bindArray(*game.scene.blockTextures, *shader, "diffuseTexArray");
 
-    game.session.world->camera = game.scene.playerCamera.get();
-    TerrainDrawStats drawn = game.session.world->draw(*game.scene.playerCamera, *shader, game.scene.frame, params);
+    world.camera = game.scene.playerCamera.get();
+    TerrainDrawStats drawn = world.draw(*game.scene.playerCamera, *shader, game.scene.frame, params, true);
     // Objects and bodies bind their own shaders; the shadow map stays on its
     // unit until the player's own models are drawn (drawScene unbinds it).
     unbindTextures();
@@ -277,14 +301,14 @@ const ShadowCamera& frameLight(const Game& game)
     return game.scene.lightning->isActive() ? game.scene.lightning->light : game.scene.flashlight->shadow;
 }
 
-ShadowMapKey shadowMapKeyOf(const ShadowCamera& light, float offset, uint64_t targets, const TerrainCullResult& drawn)
+TerrainDepthKey terrainDepthKeyOf(const Camera& camera, float offset, uint64_t targets, const TerrainCullResult& chosen)
 {
-    ShadowMapKey key;
-    key.projView = light.camera->projView;
-    key.eye = eyeOf(*light.camera);
+    TerrainDepthKey key;
+    key.projView = camera.projView;
+    key.eye = eyeOf(camera);
     key.offset = offset;
     key.targets = targets;
-    for (const TerrainDrawItem& item : drawn.shaded) {
+    for (const TerrainDrawItem& item : chosen.shaded) {
         const TerrainDrawRanges& r = item.ranges;
         key.ranges.push_back(item.node->mesh ? item.node->mesh->serial() : 0);
         key.ranges.push_back(uint64_t(r.count));
@@ -393,7 +417,7 @@ void drawScene(Game& game)
     const TerrainDrawStats worldDrawn = worldPass(game, light);
     if (game.platform.frameStats && game.playing)
         game.platform.frameStats->addTerrainFrame(double(shadowDrawn.drawCalls + worldDrawn.drawCalls),
-            double(shadowDrawn.triangles), double(worldDrawn.triangles), shadowDrawn.kept);
+            double(shadowDrawn.triangles), double(worldDrawn.triangles), shadowDrawn.kept, worldDrawn.depthKnown);
 
     // 6. Additive effects, then the fire blended over them.
     beginFramePass(game, PASS_EFFECTS);

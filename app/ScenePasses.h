@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+class Camera;
 struct Game;
 class ShadowCamera;
 struct TerrainCullResult;
@@ -25,20 +26,21 @@ struct WorldUniforms {
     WorldUniformLocations full, plainNight;
 };
 
-// What a shadow map was drawn from. Two frames with the same key draw the same depths, so
-// the second keeps the map as it is (a player standing still pays no shadow pass): what the
-// depth shader reads (the light's projView and eye), the depth offset, the targets, and every
-// range of every terrain mesh drawn, by the meshes' serial numbers (an edit or a new upload
-// makes a new mesh). Values only: nothing in it can outlive a game.
-struct ShadowMapKey {
+// What the depth of a terrain pass was drawn from. Two frames with the same key draw the same
+// depths: the shadow pass keeps its map as it is (a player standing still pays no shadow
+// pass), and the scene pass tests every node against the depth it read before. The key holds
+// what the shaders' positions follow from (the camera's projView and eye), the depth offset,
+// the targets, and every range of every terrain mesh chosen, by the meshes' serial numbers (an
+// edit or a new upload makes a new mesh). Values only: nothing in it can outlive a game.
+struct TerrainDepthKey {
     glm::mat4 projView { 0.0f };
     glm::vec3 eye { 0.0f };
     float offset = 0.0f;
     uint64_t targets = 0; // the framebuffers' serial; 0 for a map nothing was drawn into
     std::vector<uint64_t> ranges; // per mesh: its serial, its range count, then first and count of each
-    bool operator==(const ShadowMapKey&) const = default;
+    bool operator==(const TerrainDepthKey&) const = default;
 };
-ShadowMapKey shadowMapKeyOf(const ShadowCamera& light, float offset, uint64_t targets, const TerrainCullResult& drawn);
+TerrainDepthKey terrainDepthKeyOf(const Camera& camera, float offset, uint64_t targets, const TerrainCullResult& chosen);
 
 // Looks up the world shader's per-frame uniform locations once the shader
 // table is loaded; the scene pass sets them every frame by location.

@@ -12,7 +12,7 @@
 // way and the rest tested against it.
 class DepthTiles {
 public:
-    static constexpr int TILE = 8; // pixels per tile edge
+    static constexpr int TILE = 2; // pixels per tile edge
 
     // From window-space depths (0 near, 1 far), rows bottom up as GL reads them.
     void build(const std::vector<float>& depths, int width, int height);

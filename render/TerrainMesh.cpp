@@ -148,6 +148,34 @@ TerrainDrawRanges TerrainFaceRanges::seenFrom(
     return out;
 }
 
+TerrainDrawRanges TerrainFaceRanges::seenFrom(const glm::vec3& eye, const glm::vec3& origin, const glm::vec3& step,
+    const std::function<bool(int, float)>& hiddenPlane) const
+{
+    if (!byPlane)
+        return all();
+    TerrainDrawRanges out;
+    for (int f = 0; f < 6; ++f) {
+        const int axis = f % 3;
+        const auto& quads = planeQuads[size_t(f)];
+        const int first = firstSlotSeen(f, (eye[axis] - origin[axis]) / step[axis]);
+        int end = TERRAIN_PLANE_SLOTS;
+        while (end > first) {
+            const int slot = end - 1;
+            if (quads[size_t(slot) + 1] != quads[size_t(slot)]) {
+                const int plane = f < 3 ? slot : TERRAIN_PLANE_SLOTS - 1 - slot;
+                if (!hiddenPlane(f, origin[axis] + step[axis] * float(plane)))
+                    break;
+            }
+            end = slot;
+        }
+        if (end > first) {
+            const uint32_t skipped = uint32_t(quads[size_t(first)]) * 6;
+            addRange(out, faceFirst[size_t(f)] + skipped, uint32_t(quads[size_t(end)]) * 6 - skipped);
+        }
+    }
+    return out;
+}
+
 TerrainMesh::TerrainMesh(const TerrainMeshData& data)
     : placement(data.placement)
     , ranges(data.ranges)

@@ -4,6 +4,7 @@
 #include <array>
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <glm/vec3.hpp>
 #include <vector>
 
@@ -61,6 +62,10 @@ struct TerrainFaceRanges {
     // The faces that can face `eye`: per direction, those whose plane lies strictly on the eye's
     // side. Planes are placed like the corners (origin + step * plane on the face's axis).
     TerrainDrawRanges seenFrom(const glm::vec3& eye, const glm::vec3& origin, const glm::vec3& step) const;
+    // seenFrom less, in each direction, the farthest planes for which hiddenPlane(face, plane)
+    // holds (plane: its place on the face's axis); the search stops at the first that may show.
+    TerrainDrawRanges seenFrom(const glm::vec3& eye, const glm::vec3& origin, const glm::vec3& step,
+        const std::function<bool(int, float)>& hiddenPlane) const;
 };
 
 // The CPU side of a terrain mesh: quads of four corners and six indices, grouped by face

@@ -60,6 +60,12 @@ struct TerrainViewParams {
     // the target's depth and the farther nodes behind it are left out. 0: no test.
     float occluderDistance = 0.0f;
     std::function<const DepthTiles*()> readDepth;
+    // The depth of this same choice of terrain drawn from this same view in an earlier frame:
+    // every node, the nearest too, is tested against it, and nothing is read.
+    const DepthTiles* knownDepth = nullptr;
+    // Called once the shaded nodes are drawn (before the silhouettes are tested against the
+    // depth), while the target holds the depth of the terrain alone.
+    std::function<void()> afterShaded;
 };
 
 // A draw node to draw, with the ranges of its mesh that go out.

@@ -44,6 +44,7 @@ struct TerrainDrawStats {
     size_t triangles = 0; // shaded and silhouette together
     size_t silhouetteTriangles = 0;
     bool kept = false; // the target already held this view: nothing was drawn
+    bool depthKnown = false; // every node was tested against this view's depth of an earlier frame
 };
 
 // Everything in the game world: the square of chunks around the player, the
@@ -129,8 +130,9 @@ public:
     // bound worldShader with its uniforms for world-space vertices (model matrix identity)
     // and the block texture array; the floor sets the three matrices for itself.
     // Returns what the terrain part submitted.
+    // With `terrainChosen`, the terrain is what chooseTerrain last chose for this view.
     TerrainDrawStats draw(const Camera& view, const Shader& worldShader, const FrameState& frame,
-        const TerrainViewParams& terrain = {});
+        const TerrainViewParams& terrain = {}, bool terrainChosen = false);
     // Culls the ready chunks' draw nodes for `view` (see TerrainCulling.h) and draws the shaded
     // ones nearest first, so the depth test rejects hidden terrain before it is shaded. The
     // nodes beyond the fog horizon wait for drawSilhouettes. The terrain part of draw(), and

@@ -36,12 +36,14 @@ TerrainDrawStats World::drawChosenTerrain(const Camera& view, const TerrainViewP
     };
     std::vector<TerrainDrawItem>& shaded = terrainCull.shaded;
     size_t next = 0;
-    if (params.occluderDistance > 0.0f && params.readDepth) {
+    const DepthTiles* occluders = params.knownDepth;
+    if (!occluders && params.occluderDistance > 0.0f && params.readDepth) {
         while (next < shaded.size() && shaded[next].distance < params.occluderDistance)
             draw(shaded[next++]);
+        const bool farther = next < shaded.size() || !terrainCull.silhouette.empty();
+        if (next > 0 && farther)
+            occluders = params.readDepth();
     }
-    const bool farther = next < shaded.size() || !terrainCull.silhouette.empty();
-    const DepthTiles* occluders = next > 0 && farther ? params.readDepth() : nullptr;
     const glm::vec3 eye = view.eyePosition();
     auto hidden = [&](const TerrainDrawItem& item) {
         glm::vec3 lo = item.lo, hi = item.hi;
@@ -52,10 +54,32 @@ TerrainDrawStats World::drawChosenTerrain(const Camera& view, const TerrainViewP
         terrainCull.occludedTriangles += item.ranges.triangles();
         return true;
     };
+    // Of a node that shows, the planes farthest from the eye may still lie behind what is
+    // drawn, its own nearer faces included when the depth is known: each is tested as a slice
+    // of the node's box, from the farthest in, until one may show.
+    auto trimHiddenPlanes = [&](TerrainDrawItem& item) {
+        const TerrainMesh& mesh = *item.node->mesh;
+        const TerrainPlacement& at = mesh.meshPlacement();
+        const size_t before = item.ranges.triangles();
+        item.ranges = mesh.faceRanges().seenFrom(eye, at.origin, at.step, [&](int face, float plane) {
+            glm::vec3 lo = item.lo, hi = item.hi;
+            lo[face % 3] = hi[face % 3] = plane;
+            grownNodeBox(eye, lo, hi);
+            return occluders->hides(view.projView, lo, hi);
+        });
+        terrainCull.occludedTriangles += before - item.ranges.triangles();
+    };
     for (; next < shaded.size(); ++next) {
-        if (!(occluders && hidden(shaded[next])))
-            draw(shaded[next]);
+        TerrainDrawItem& item = shaded[next];
+        if (occluders && hidden(item))
+            continue;
+        if (occluders && params.cullByEye)
+            trimHiddenPlanes(item);
+        draw(item);
     }
+    stats.depthKnown = params.knownDepth != nullptr;
+    if (params.afterShaded)
+        params.afterShaded();
     if (occluders) {
         auto& far = terrainCull.silhouette;
         far.erase(std::remove_if(far.begin(), far.end(), hidden), far.end());
@@ -77,8 +101,8 @@ FloorRect World::floorRect() const
     return FloorRect { b.min.x, b.min.z, b.max.x, b.max.z, b.max.y };
 }
 
-TerrainDrawStats World::draw(
-    const Camera& view, const Shader& worldShader, const FrameState& frame, const TerrainViewParams& terrain)
+TerrainDrawStats World::draw(const Camera& view, const Shader& worldShader, const FrameState& frame,
+    const TerrainViewParams& terrain, bool terrainChosen)
 {
     // Culling first, so objects and meshes of one pass agree on what is in view.
     for (auto& chunk : chunks) {
@@ -87,7 +111,7 @@ TerrainDrawStats World::draw(
         for (auto& object : chunk->objects)
             object->cullTest(view);
     }
-    const TerrainDrawStats drawn = drawTerrain(view, terrain);
+    const TerrainDrawStats drawn = terrainChosen ? drawChosenTerrain(view, terrain) : drawTerrain(view, terrain);
     worldFloor.draw(view, worldShader);
     for (auto& chunk : chunks) {
         if (!chunk->ready)

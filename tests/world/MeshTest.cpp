@@ -358,7 +358,8 @@ TEST(TerrainMeshData, IndicesWidenOnlyPastSixteenBitsOfCorners)
 }
 
 // A face can only be seen from in front of its plane: a draw sends every face whose plane lies
-// strictly on the eye's side and no other, for merged and leaf-by-leaf meshes alike.
+// strictly on the eye's side and no other, for merged and leaf-by-leaf meshes alike; and less
+// the planes farther along their axis than a depth test says hide, when asked.
 TEST(TerrainMeshData, ExactlyTheFacesInFrontOfTheEyeAreDrawn)
 {
     ChunkList chunks;
@@ -380,13 +381,20 @@ TEST(TerrainMeshData, ExactlyTheFacesInFrontOfTheEyeAreDrawn)
         const TerrainPlacement& at = mesh->placement;
         for (const glm::vec3& eye : eyes) {
             SCOPED_TRACE(testing::Message() << (merge ? "merged " : "leaf by leaf ") << eye.x << " " << eye.y << " " << eye.z);
+            auto quadsOf = [&](const TerrainDrawRanges& ranges) {
+                std::vector<bool> quads(mesh->quadCount(), false);
+                for (int k = 0; k < ranges.count; ++k) {
+                    EXPECT_EQ(ranges.first[size_t(k)] % 6, 0u);
+                    for (uint32_t q = ranges.first[size_t(k)] / 6; q < (ranges.first[size_t(k)] + ranges.indices[size_t(k)]) / 6; ++q)
+                        quads[q] = true;
+                }
+                return quads;
+            };
             const TerrainDrawRanges r = mesh->ranges.seenFrom(eye, at.origin, at.step);
-            std::vector<bool> drawn(mesh->quadCount(), false);
-            for (int k = 0; k < r.count; ++k) {
-                ASSERT_EQ(r.first[size_t(k)] % 6, 0u);
-                for (uint32_t q = r.first[size_t(k)] / 6; q < (r.first[size_t(k)] + r.indices[size_t(k)]) / 6; ++q)
-                    drawn[q] = true;
-            }
+            const std::vector<bool> drawn = quadsOf(r);
+            const float reach = 3.0f; // planes farther than this along their axis count as hidden
+            const std::vector<bool> near = quadsOf(mesh->ranges.seenFrom(eye, at.origin, at.step,
+                [&](int face, float plane) { return std::abs(eye[face % 3] - plane) > reach; }));
             size_t seen = 0;
             std::set<int> directions;
             for (size_t q = 0; q < mesh->quadCount(); ++q) {
@@ -401,6 +409,7 @@ TEST(TerrainMeshData, ExactlyTheFacesInFrontOfTheEyeAreDrawn)
                     directions.insert(face);
                 if (std::abs(eye[axis] - plane) > 1e-3f) {
                     EXPECT_EQ(drawn[q], inFront) << "quad " << q << " of direction " << face;
+                    EXPECT_EQ(near[q], inFront && std::abs(eye[axis] - plane) <= reach) << "quad " << q;
                 }
             }
             EXPECT_EQ(r.triangles(), [&] { size_t n = 0; for (bool d : drawn) n += d; return n * 2; }());

@@ -79,8 +79,8 @@ TEST(TerrainCulling, DepthTilesHideOnlyBoxesBehindEveryTileTheyCover)
             depths[size_t(y * w + x)] = wallDepth;
     DepthTiles tiles;
     tiles.build(depths, w, h);
-    EXPECT_EQ(tiles.columns(), 8);
-    EXPECT_EQ(tiles.rows(), 4);
+    EXPECT_EQ(tiles.columns(), w / DepthTiles::TILE);
+    EXPECT_EQ(tiles.rows(), h / DepthTiles::TILE);
     const glm::mat4& pv = camera.projView;
     EXPECT_TRUE(tiles.hides(pv, { -12, -2, -42 }, { -8, 2, -38 })) << "behind the wall";
     EXPECT_FALSE(tiles.hides(pv, { -12, -2, -18 }, { -8, 2, -14 })) << "in front of it";
