@@ -61,10 +61,23 @@ bool DepthTiles::hiddenPart(
         return !whole; // off the screen is the view volume's test; a part there shows nothing
     if (cover == Cover::Unknown || splits == 0)
         return false;
-    const glm::vec3 mid = (min + max) * 0.5f;
+    // A thin box (a plane of faces, a patch of flat ground) is halved only across its widths:
+    // halving its thickness would test much the same halves twice.
+    const glm::vec3 size = max - min;
+    const float widest = std::max(size.x, std::max(size.y, size.z));
+    int across = 0;
+    glm::vec3 cut = max; // where the lower halves end: the box's far side on an axis not halved
+    for (int axis = 0; axis < 3; ++axis) {
+        if (size[axis] >= 0.25f * widest) {
+            across |= 1 << axis;
+            cut[axis] = (min[axis] + max[axis]) * 0.5f;
+        }
+    }
     for (int k = 0; k < 8; ++k) {
-        const glm::vec3 lo((k & 1) ? mid.x : min.x, (k & 2) ? mid.y : min.y, (k & 4) ? mid.z : min.z);
-        const glm::vec3 hi((k & 1) ? max.x : mid.x, (k & 2) ? max.y : mid.y, (k & 4) ? max.z : mid.z);
+        if ((k & across) != k)
+            continue;
+        const glm::vec3 lo((k & 1) ? cut.x : min.x, (k & 2) ? cut.y : min.y, (k & 4) ? cut.z : min.z);
+        const glm::vec3 hi((k & 1) ? max.x : cut.x, (k & 2) ? max.y : cut.y, (k & 4) ? max.z : cut.z);
         if (!hiddenPart(projView, lo, hi, splits - 1, false))
             return false;
     }
