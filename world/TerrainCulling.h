@@ -23,7 +23,9 @@ class Octree_draw_node;
 //     against the sky, or not at all where the world floor is certain to show behind them;
 //   - nodes behind the terrain already drawn: the nearest nodes go first, their depth is read
 //     back, and a farther node whose box lies behind it everywhere is left out (the depth test
-//     would have rejected every one of its pixels).
+//     would have rejected every one of its pixels); a view unchanged since the frame before
+//     tests every node against the depth of all its terrain instead, read once;
+//   - of a node drawn, the farthest planes of faces while they lie behind that depth.
 
 // A lamp's light: a cone from its apex, dark outside `halfAngle` of its axis and beyond `reach`.
 struct LightCone {
