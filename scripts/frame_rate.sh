@@ -2,7 +2,7 @@
 # Plays the real game for a while on a private X server and prints its frame figures
 # (the --frame-stats report): how fast a player's machine draws it with these settings.
 #
-#   scripts/frame_rate.sh [--run DIR] [--seconds N] [--defaults] [Key=Value ...]
+#   scripts/frame_rate.sh [--run DIR] [--seconds N] [--defaults] [--turn] [--walk] [Key=Value ...]
 #
 # --run DIR     the run folder to play from (default build/release/run)
 # --seconds N   how long to play after the world opens (default 30)
@@ -10,6 +10,7 @@
 # --shot FILE   a screenshot of the last moment of play
 # --turn        the player keeps turning (the mouse moves a little every few milliseconds), so the lamp
 #               and the view change in most frames, as when a player looks around
+# --walk        the player walks ahead (W held), so the view and the lamp move in every frame
 # Key=Value     config.txt entries over the measuring defaults: 640 x 360 in a window,
 #               anti-aliasing 1, shadow map 1, view distance 1, seed 7
 # The player stands where the world puts him and looks ahead; nothing else runs.
@@ -21,6 +22,7 @@ seconds=30
 defaults=0
 shot=""
 turn=0
+walk=0
 overrides=()
 while [ $# -gt 0 ]; do
   case "$1" in
@@ -29,6 +31,7 @@ while [ $# -gt 0 ]; do
     --defaults) defaults=1; shift ;;
     --shot) shot=$2; shift 2 ;;
     --turn) turn=1; shift ;;
+    --walk) walk=1; shift ;;
     *=*) overrides+=("$1"); shift ;;
     *) echo "unknown argument: $1" >&2; exit 2 ;;
   esac
@@ -85,7 +88,9 @@ if [ $turn -eq 1 ]; then
   (while :; do xdotool mousemove_relative -- 2 0 2>/dev/null; sleep 0.005; done) &
   turner=$!
 fi
+[ $walk -eq 1 ] && xdotool keydown --window "$window" w
 sleep "$seconds"
+[ $walk -eq 1 ] && xdotool keyup --window "$window" w
 [ -n "$turner" ] && kill "$turner" 2>/dev/null
 [ -n "$shot" ] && import -window root "$shot"
 xdotool key --window "$window" Escape # pause ...
