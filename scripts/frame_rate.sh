@@ -44,6 +44,7 @@ display=""
 game=""
 cleanup() {
   [ -n "${turner:-}" ] && kill "$turner" 2>/dev/null || true
+  [ -n "${walker:-}" ] && kill "$walker" 2>/dev/null || true
   [ -n "$game" ] && kill "$game" 2>/dev/null || true
   [ -n "$display" ] && kill "$xvfb" 2>/dev/null || true
   rm -rf "$work"
@@ -88,10 +89,15 @@ if [ $turn -eq 1 ]; then
   (while :; do xdotool mousemove_relative -- 2 0 2>/dev/null; sleep 0.005; done) &
   turner=$!
 fi
-[ $walk -eq 1 ] && xdotool keydown --window "$window" w
+walker=""
+if [ $walk -eq 1 ]; then
+  # Pressed anew every second: a key pressed while the world still loads is not held in play.
+  (while :; do xdotool keyup --window "$window" w keydown --window "$window" w 2>/dev/null; sleep 1; done) &
+  walker=$!
+fi
 sleep "$seconds"
-[ $walk -eq 1 ] && xdotool keyup --window "$window" w
 [ -n "$turner" ] && kill "$turner" 2>/dev/null
+[ -n "$walker" ] && kill "$walker" 2>/dev/null && xdotool keyup --window "$window" w
 [ -n "$shot" ] && import -window root "$shot"
 xdotool key --window "$window" Escape # pause ...
 sleep 1
