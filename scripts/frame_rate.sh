@@ -13,7 +13,8 @@
 # --walk        the player walks ahead (W held), so the view and the lamp move in every frame
 # Key=Value     config.txt entries over the measuring defaults: 640 x 360 in a window,
 #               anti-aliasing 1, shadow map 1, view distance 1, seed 7
-# The player stands where the world puts him and looks ahead; nothing else runs.
+# The player starts where the world puts him and looks ahead (standing unless --turn or --walk);
+# nothing else runs.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
