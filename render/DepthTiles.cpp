@@ -42,9 +42,14 @@ bool DepthTiles::read(GLuint framebuffer, int w, int h)
 
 bool DepthTiles::hides(const glm::mat4& projView, const glm::vec3& min, const glm::vec3& max) const
 {
-    if (farthest.empty())
+    return hides(projView, min, max, SPLITS);
+}
+
+bool DepthTiles::hides(const glm::mat4& projView, const glm::vec3& min, const glm::vec3& max, int splits) const
+{
+    if (farthest.empty() || splits < 0)
         return false;
-    return hiddenPart(projView, min, max, SPLITS, true);
+    return hiddenPart(projView, min, max, splits, true);
 }
 
 // A box seen at a slant is far nearer at one corner than over most of what it covers, so one

@@ -23,6 +23,10 @@ public:
     // The box, seen through projView onto this buffer, lies behind everything drawn there.
     // Boxes reaching behind the eye never count as hidden.
     bool hides(const glm::mat4& projView, const glm::vec3& min, const glm::vec3& max) const;
+    // The same with the box halved at most `splits` times where one nearest depth keeps it in:
+    // a box a few pixels wide, such as one quad's, is hidden whole or not at all, and 0 saves
+    // the halving.
+    bool hides(const glm::mat4& projView, const glm::vec3& min, const glm::vec3& max, int splits) const;
 
     int columns() const { return cols; }
     int rows() const { return rowCount; }

@@ -61,6 +61,15 @@ void finishTerrainIndices(TerrainMeshData& data, const std::array<uint32_t, 6>& 
         at.lo = glm::min(a, b);
         at.hi = glm::max(a, b);
     }
+    // Corners 0 and 2 of a quad are opposite ones (see appendTerrainQuad).
+    data.quadBoxes.resize(quads);
+    for (size_t q = 0; q < quads; ++q) {
+        const TerrainVertex& a = data.vertices[4 * q];
+        const TerrainVertex& b = data.vertices[4 * q + 2];
+        TerrainQuadBox& box = data.quadBoxes[q];
+        box.lo = { std::min(a.x, b.x), std::min(a.y, b.y), std::min(a.z, b.z) };
+        box.hi = { std::max(a.x, b.x), std::max(a.y, b.y), std::max(a.z, b.z) };
+    }
     data.indices16.clear();
     data.indices32.clear();
     if (data.vertices.size() <= 0x10000)
@@ -77,6 +86,28 @@ void finishTerrainIndices(TerrainMeshData& data, const std::array<uint32_t, 6>& 
     r.byPlane = planeQuads != nullptr;
     if (planeQuads)
         r.planeQuads = *planeQuads;
+}
+
+void TerrainDrawRuns::clear(size_t bytesPerIndex)
+{
+    offsets.clear();
+    indices.clear();
+    triangles = 0;
+    indexSize = bytesPerIndex;
+}
+
+void TerrainDrawRuns::add(uint32_t firstIndex, uint32_t count)
+{
+    if (count == 0)
+        return;
+    triangles += count / 3;
+    const size_t at = size_t(firstIndex) * indexSize;
+    if (!offsets.empty() && reinterpret_cast<size_t>(offsets.back()) + size_t(indices.back()) * indexSize == at) {
+        indices.back() += GLsizei(count);
+        return;
+    }
+    offsets.push_back(reinterpret_cast<const void*>(at));
+    indices.push_back(GLsizei(count));
 }
 
 size_t TerrainDrawRanges::triangles() const
@@ -179,6 +210,7 @@ TerrainDrawRanges TerrainFaceRanges::seenFrom(const glm::vec3& eye, const glm::v
 TerrainMesh::TerrainMesh(const TerrainMeshData& data)
     : placement(data.placement)
     , ranges(data.ranges)
+    , quadBoxes(data.quadBoxes)
 {
     static uint64_t made = 0; // meshes are made on the main thread only, with its GL context
     serialNumber = ++made;
@@ -240,4 +272,19 @@ size_t TerrainMesh::draw(const TerrainDrawRanges& r) const
     glVertexAttrib4f(1, 0.0f, 0.0f, 0.0f, 1.0f);
     glVertexAttrib4f(2, 0.0f, 0.0f, 0.0f, 1.0f);
     return r.triangles();
+}
+
+size_t TerrainMesh::draw(const TerrainDrawRuns& runs) const
+{
+    if (runs.offsets.empty() || runs.indexSize != indexSize)
+        return 0;
+    glVertexAttrib3fv(1, &placement.origin.x);
+    glVertexAttrib3fv(2, &placement.step.x);
+    glBindVertexArray(vao);
+    glMultiDrawElements(GL_TRIANGLES, runs.indices.data(), indexType, runs.offsets.data(), GLsizei(runs.offsets.size()));
+    glBindVertexArray(0);
+    // Back to the defaults, for any later shader that reads these locations without an array.
+    glVertexAttrib4f(1, 0.0f, 0.0f, 0.0f, 1.0f);
+    glVertexAttrib4f(2, 0.0f, 0.0f, 0.0f, 1.0f);
+    return runs.triangles;
 }

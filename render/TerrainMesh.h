@@ -5,6 +5,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <functional>
+#include <glm/common.hpp>
 #include <glm/vec3.hpp>
 #include <vector>
 
@@ -42,6 +43,23 @@ struct TerrainPlacement {
 // form a prefix that a draw can leave out.
 constexpr int TERRAIN_PLANE_SLOTS = 33; // the face planes along a draw node's 32 voxels
 
+// The box one quad's corners fill, in steps from the mesh's origin: enough to test a single
+// quad against what hides it, without keeping the corners themselves.
+struct TerrainQuadBox {
+    std::array<uint8_t, 3> lo {}, hi {};
+};
+
+// Any number of index ranges for one draw, each joined to the one before where they meet.
+struct TerrainDrawRuns {
+    std::vector<const void*> offsets; // where each range starts in the index buffer, in bytes
+    std::vector<GLsizei> indices; // indices from there
+    size_t triangles = 0;
+    size_t indexSize = 2; // bytes per index of the mesh the ranges are for
+
+    void clear(size_t bytesPerIndex);
+    void add(uint32_t firstIndex, uint32_t count);
+};
+
 // Up to one index range per direction, ready for a draw.
 struct TerrainDrawRanges {
     int count = 0;
@@ -76,6 +94,7 @@ struct TerrainMeshData {
     std::vector<TerrainVertex> vertices;
     std::vector<uint16_t> indices16;
     std::vector<uint32_t> indices32;
+    std::vector<TerrainQuadBox> quadBoxes; // one per quad, set by finishTerrainIndices
     TerrainFaceRanges ranges;
 
     size_t indexCount() const { return indices16.size() + indices32.size(); }
@@ -118,6 +137,10 @@ public:
     size_t draw(uint8_t faceMask = ALL_TERRAIN_FACES) const;
     // Draws the given ranges with one call; returns the triangles drawn.
     size_t draw(const TerrainDrawRanges& ranges) const;
+    size_t draw(const TerrainDrawRuns& runs) const;
+    // The quads of `ranges` for which hidden(lo, hi) does not hold, given their boxes placed as
+    // the corners are (before the shaders grow them).
+    template <class Hidden> void quadsNotHidden(const TerrainDrawRanges& ranges, Hidden&& hidden, TerrainDrawRuns& out) const;
 
     size_t indexCount() const { return indices; }
     size_t gpuBytes() const { return bytes; }
@@ -136,4 +159,30 @@ private:
     size_t bytes = 0;
     TerrainPlacement placement;
     TerrainFaceRanges ranges;
+    std::vector<TerrainQuadBox> quadBoxes;
 };
+
+// Adds to `out` the quads of `ranges` for which hidden(lo, hi) does not hold, given their boxes
+// placed as the corners are (before the shaders grow them).
+template <class Hidden>
+void addQuadsNotHidden(const std::vector<TerrainQuadBox>& boxes, const TerrainPlacement& at,
+    const TerrainDrawRanges& ranges, Hidden&& hidden, TerrainDrawRuns& out)
+{
+    for (int i = 0; i < ranges.count; ++i) {
+        const uint32_t end = (ranges.first[size_t(i)] + ranges.indices[size_t(i)]) / 6;
+        for (uint32_t q = ranges.first[size_t(i)] / 6; q < end && q < boxes.size(); ++q) {
+            const TerrainQuadBox& b = boxes[q];
+            const glm::vec3 a = at.origin + at.step * glm::vec3(b.lo[0], b.lo[1], b.lo[2]);
+            const glm::vec3 c = at.origin + at.step * glm::vec3(b.hi[0], b.hi[1], b.hi[2]);
+            if (!hidden(glm::min(a, c), glm::max(a, c)))
+                out.add(q * 6, 6);
+        }
+    }
+}
+
+template <class Hidden>
+void TerrainMesh::quadsNotHidden(const TerrainDrawRanges& ranges, Hidden&& hidden, TerrainDrawRuns& out) const
+{
+    out.clear(indexSize);
+    addQuadsNotHidden(quadBoxes, placement, ranges, hidden, out);
+}

@@ -270,6 +270,7 @@ private:
     MovingObject* playerBody_ = nullptr; // the player as a body
     bool steppingBodies_ = false;
     TerrainCullResult terrainCull; // the last terrain pass's choice, its storage kept
+    TerrainDrawRuns quadRuns; // the quads of one node that a draw keeps, its storage kept
     BodyList newEntities_;
     std::vector<std::unique_ptr<Projectile>> newProjectiles_;
 };

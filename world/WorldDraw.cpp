@@ -69,13 +69,29 @@ TerrainDrawStats World::drawChosenTerrain(const Camera& view, const TerrainViewP
         });
         terrainCull.occludedTriangles += before - item.ranges.triangles();
     };
+    // What is left is drawn quad by quad: a tree crown behind another in the same node, or
+    // the far side of a hollow, is a run of quads whose own boxes lie behind the depth.
+    auto drawQuadsNotHidden = [&](const TerrainDrawItem& item) {
+        const TerrainMesh& mesh = *item.node->mesh;
+        mesh.quadsNotHidden(item.ranges, [&](glm::vec3 lo, glm::vec3 hi) {
+            grownNodeBox(eye, lo, hi);
+            return occluders->hides(view.projView, lo, hi, 0);
+        }, quadRuns);
+        terrainCull.occludedTriangles += item.ranges.triangles() - quadRuns.triangles;
+        const size_t triangles = mesh.draw(quadRuns);
+        stats.triangles += triangles;
+        stats.drawCalls += triangles > 0 ? 1 : 0;
+    };
     for (; next < shaded.size(); ++next) {
         TerrainDrawItem& item = shaded[next];
         if (occluders && hidden(item))
             continue;
-        if (occluders && params.cullByEye)
+        if (occluders && params.cullByEye) {
             trimHiddenPlanes(item);
-        draw(item);
+            drawQuadsNotHidden(item);
+        } else {
+            draw(item);
+        }
     }
     stats.depthKnown = params.knownDepth != nullptr;
     if (params.afterShaded)

@@ -359,7 +359,8 @@ TEST(TerrainMeshData, IndicesWidenOnlyPastSixteenBitsOfCorners)
 
 // A face can only be seen from in front of its plane: a draw sends every face whose plane lies
 // strictly on the eye's side and no other, for merged and leaf-by-leaf meshes alike; and less
-// the planes farther along their axis than a depth test says hide, when asked.
+// the planes farther along their axis than a depth test says hide, or the quads whose own box
+// it says hides, when asked.
 TEST(TerrainMeshData, ExactlyTheFacesInFrontOfTheEyeAreDrawn)
 {
     ChunkList chunks;
@@ -395,7 +396,20 @@ TEST(TerrainMeshData, ExactlyTheFacesInFrontOfTheEyeAreDrawn)
             const float reach = 3.0f; // planes farther than this along their axis count as hidden
             const std::vector<bool> near = quadsOf(mesh->ranges.seenFrom(eye, at.origin, at.step,
                 [&](int face, float plane) { return std::abs(eye[face % 3] - plane) > reach; }));
-            size_t seen = 0;
+            // Quad by quad: here the quads reaching above y = 6 count as hidden.
+            TerrainDrawRuns runs;
+            runs.clear(2);
+            addQuadsNotHidden(mesh->quadBoxes, at, r, [](glm::vec3, glm::vec3 hi) { return hi.y > 6.0f; }, runs);
+            std::vector<bool> kept(mesh->quadCount(), false);
+            for (size_t k = 0; k < runs.offsets.size(); ++k) {
+                const size_t first = reinterpret_cast<size_t>(runs.offsets[k]) / 2;
+                if (k > 0)
+                    EXPECT_GT(first, reinterpret_cast<size_t>(runs.offsets[k - 1]) / 2 + size_t(runs.indices[k - 1]))
+                        << "runs that meet are one";
+                for (size_t q = first / 6; q < (first + size_t(runs.indices[k])) / 6; ++q)
+                    kept[q] = true;
+            }
+            size_t seen = 0, keptQuads = 0;
             std::set<int> directions;
             for (size_t q = 0; q < mesh->quadCount(); ++q) {
                 const TerrainVertex& v = mesh->vertices[q * 4];
@@ -405,6 +419,11 @@ TEST(TerrainMeshData, ExactlyTheFacesInFrontOfTheEyeAreDrawn)
                 const float plane = at.origin[axis] + at.step[axis] * float(corner[axis]);
                 const bool inFront = face < 3 ? eye[axis] < plane : eye[axis] > plane;
                 seen += inFront;
+                float top = 0.0f;
+                for (int c = 0; c < 4; ++c)
+                    top = std::max(top, at.origin.y + at.step.y * float(mesh->vertices[q * 4 + size_t(c)].y));
+                EXPECT_EQ(kept[q], drawn[q] && top <= 6.0f) << "quad " << q;
+                keptQuads += kept[q];
                 if (drawn[q])
                     directions.insert(face);
                 if (std::abs(eye[axis] - plane) > 1e-3f) {
@@ -413,6 +432,7 @@ TEST(TerrainMeshData, ExactlyTheFacesInFrontOfTheEyeAreDrawn)
                 }
             }
             EXPECT_EQ(r.triangles(), [&] { size_t n = 0; for (bool d : drawn) n += d; return n * 2; }());
+            EXPECT_EQ(runs.triangles, keptQuads * 2);
             if (eye.x == 300.0f) {
                 EXPECT_EQ(directions.size(), 3u) << "from far away three directions show";
             }
