@@ -137,7 +137,11 @@ TerrainViewParams shadowTerrainParams(const Game& game, const ShadowCamera& ligh
         params.hasCone = true;
         params.cone.apex = eyeOf(camera);
         params.cone.axis = -glm::vec3(camera.world[2]);
-        params.cone.halfAngle = glm::radians(game.scene.flashlight->fov * 0.5f);
+        // A pixel at the rim of the cone reads the map up to a texel and a half around it.
+        const float fov = glm::radians(game.scene.flashlight->fov);
+        const Framebuffers& fb = game.scene.framebuffers;
+        const int texels = std::max(1, std::min(fb.shadowSize.width, fb.shadowSize.height));
+        params.cone.halfAngle = fov * 0.5f + 2.0f * fov / float(texels);
         params.cone.reach = lampReach(sceneLightOf(game, light), game.scene.playerCamera->eyePosition());
     }
     return params;

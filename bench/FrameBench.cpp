@@ -145,9 +145,12 @@ void BM_Frame(benchmark::State& state)
     }
     state.counters["fragments"] = FrameStats::percentile(fragments, 0.5);
     const TerrainCullResult& cull = scene.game.session.world->lastTerrainCull();
-    // What the occlusion test leaves out comes from the shaded nodes and the silhouettes alike.
-    state.counters["world_triangles"] = double(cull.shadedTriangles + cull.silhouetteTriangles) - double(cull.occludedTriangles);
+    // What the occlusion test leaves out comes from the shaded nodes and the silhouettes alike;
+    // the quads outside the view, from near nodes that reach out of it.
+    state.counters["world_triangles"] = double(cull.shadedTriangles + cull.silhouetteTriangles)
+        - double(cull.occludedTriangles) - double(cull.outOfViewTriangles);
     state.counters["left_out_behind"] = double(cull.occludedTriangles);
+    state.counters["left_out_of_view"] = double(cull.outOfViewTriangles);
     state.counters["occluded_triangles"] = occludedTriangles(scene);
     (void)scene;
 }

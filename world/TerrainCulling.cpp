@@ -16,6 +16,7 @@ void TerrainCullResult::clear()
     silhouetteTriangles = 0;
     occludedNodes = 0;
     occludedTriangles = 0;
+    outOfViewTriangles = 0;
 }
 
 void grownNodeBox(const glm::vec3& eye, glm::vec3& min, glm::vec3& max)
@@ -34,6 +35,18 @@ bool boxInFrustum(const Camera& camera, const glm::vec3& min, const glm::vec3& m
         // The corner farthest along the inward normal: if even it lies outside, all do.
         const glm::vec3 p(plane.normal.x >= 0.0f ? max.x : min.x, plane.normal.y >= 0.0f ? max.y : min.y,
             plane.normal.z >= 0.0f ? max.z : min.z);
+        if (plane.signedDistance(p) < 0.0f)
+            return false;
+    }
+    return true;
+}
+
+bool boxWithinFrustum(const Camera& camera, const glm::vec3& min, const glm::vec3& max)
+{
+    for (const Plane& plane : camera.planes) {
+        // The corner nearest along the inward normal: if even it lies inside, all do.
+        const glm::vec3 p(plane.normal.x >= 0.0f ? min.x : max.x, plane.normal.y >= 0.0f ? min.y : max.y,
+            plane.normal.z >= 0.0f ? min.z : max.z);
         if (plane.signedDistance(p) < 0.0f)
             return false;
     }
@@ -59,6 +72,21 @@ bool boxInCone(const LightCone& cone, const glm::vec3& min, const glm::vec3& max
     // sphere it calls outside is outside.
     const float outside = across * std::cos(cone.halfAngle) - along * std::sin(cone.halfAngle);
     return outside <= radius;
+}
+
+bool boxWithinCone(const LightCone& cone, const glm::vec3& min, const glm::vec3& max)
+{
+    const glm::vec3 far = glm::max(glm::abs(min - cone.apex), glm::abs(max - cone.apex));
+    if (glm::length(far) > cone.reach)
+        return false;
+    const glm::vec3 centre = (min + max) * 0.5f;
+    const float radius = glm::distance(centre, max);
+    const glm::vec3 v = centre - cone.apex;
+    const float along = glm::dot(v, cone.axis);
+    const float across = glm::length(v - along * cone.axis);
+    // Inside the cone this is exactly the distance from the centre to its side.
+    const float inside = along * std::sin(cone.halfAngle) - across * std::cos(cone.halfAngle);
+    return along > 0.0f && inside >= radius;
 }
 
 bool floorBehindBox(const glm::vec3& eye, const FloorRect& floor, const glm::vec3& min, const glm::vec3& max)

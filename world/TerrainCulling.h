@@ -25,7 +25,9 @@ class Octree_draw_node;
 //     back, and a farther node whose box lies behind it everywhere is left out (the depth test
 //     would have rejected every one of its pixels); a view unchanged since the frame before
 //     tests every node against the depth of all its terrain instead, read once;
-//   - of a node drawn, the farthest planes of faces while they lie behind that depth.
+//   - of a node drawn, the farthest planes of faces while they lie behind that depth, and then
+//     each quad whose own box lies behind it;
+//   - of a node reaching out of the view volume or the lamp's cone, the quads outside them.
 
 // A lamp's light: a cone from its apex, dark outside `halfAngle` of its axis and beyond `reach`.
 struct LightCone {
@@ -86,6 +88,7 @@ struct TerrainCullResult {
     size_t silhouetteTriangles = 0;
     size_t occludedNodes = 0; // left out behind nearer terrain (by the draw, see World)
     size_t occludedTriangles = 0;
+    size_t outOfViewTriangles = 0; // of nodes reaching out of the view or the cone (by the draw)
 
     void clear();
 };
@@ -105,6 +108,10 @@ bool boxInFrustum(const Camera& camera, const glm::vec3& min, const glm::vec3& m
 // False when the box lies wholly outside the cone or beyond its reach (tested with the box's
 // bounding sphere, which never rejects a box the cone touches).
 bool boxInCone(const LightCone& cone, const glm::vec3& min, const glm::vec3& max);
+// True when the box lies wholly inside the camera's view volume.
+bool boxWithinFrustum(const Camera& camera, const glm::vec3& min, const glm::vec3& max);
+// True when the box lies wholly inside the cone and within its reach (its bounding sphere does).
+bool boxWithinCone(const LightCone& cone, const glm::vec3& min, const glm::vec3& max);
 // Distance from p to the nearest point of the box (0 inside).
 float boxDistance(const glm::vec3& p, const glm::vec3& min, const glm::vec3& max);
 // True when every ray from the eye through the box, past the box, meets the floor inside its

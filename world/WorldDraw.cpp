@@ -29,22 +29,54 @@ TerrainDrawStats World::drawChosenTerrain(const Camera& view, const TerrainViewP
     // pays for every shaded fragment: drawing near nodes first lets the early depth test
     // throw the far layers away unshaded.
     TerrainDrawStats stats;
-    auto draw = [&](const TerrainDrawItem& item) {
-        const size_t triangles = item.node->mesh->draw(item.ranges);
+    const glm::vec3 eye = view.eyePosition();
+    std::vector<TerrainDrawItem>& shaded = terrainCull.shaded;
+    const DepthTiles* occluders = params.knownDepth;
+
+    // A near node is far larger than what the view volume or the lamp's cone takes of it: one
+    // that reaches out of them is drawn less the quads outside.
+    const bool quadsInView = params.cullByEye && !params.everything;
+    auto reachesOutOfView = [&](const TerrainDrawItem& item) {
+        glm::vec3 lo = item.lo, hi = item.hi;
+        grownNodeBox(eye, lo, hi);
+        return quadsInView
+            && (!boxWithinFrustum(view, lo, hi) || (params.hasCone && !boxWithinCone(params.cone, lo, hi)));
+    };
+    // Quad by quad: besides those outside the view, a tree crown behind another in the same
+    // node, or the far side of a hollow, is a run of quads whose own boxes lie behind the depth.
+    auto draw = [&](const TerrainDrawItem& item, bool testDepth) {
+        const TerrainMesh& mesh = *item.node->mesh;
+        const bool testView = reachesOutOfView(item);
+        if (!testView && !testDepth) {
+            const size_t triangles = mesh.draw(item.ranges);
+            stats.triangles += triangles;
+            stats.drawCalls += triangles > 0 ? 1 : 0;
+            return;
+        }
+        size_t outside = 0;
+        mesh.quadsNotHidden(item.ranges, [&](glm::vec3 lo, glm::vec3 hi) {
+            grownNodeBox(eye, lo, hi);
+            if (testView && (!boxInFrustum(view, lo, hi) || (params.hasCone && !boxInCone(params.cone, lo, hi)))) {
+                ++outside;
+                return true;
+            }
+            return testDepth && occluders->hides(view.projView, lo, hi, 0);
+        }, quadRuns);
+        terrainCull.outOfViewTriangles += outside * 2;
+        terrainCull.occludedTriangles += item.ranges.triangles() - quadRuns.triangles - outside * 2;
+        const size_t triangles = mesh.draw(quadRuns);
         stats.triangles += triangles;
         stats.drawCalls += triangles > 0 ? 1 : 0;
     };
-    std::vector<TerrainDrawItem>& shaded = terrainCull.shaded;
+
     size_t next = 0;
-    const DepthTiles* occluders = params.knownDepth;
     if (!occluders && params.occluderDistance > 0.0f && params.readDepth) {
         while (next < shaded.size() && shaded[next].distance < params.occluderDistance)
-            draw(shaded[next++]);
+            draw(shaded[next++], false);
         const bool farther = next < shaded.size() || !terrainCull.silhouette.empty();
         if (next > 0 && farther)
             occluders = params.readDepth();
     }
-    const glm::vec3 eye = view.eyePosition();
     auto hidden = [&](const TerrainDrawItem& item) {
         glm::vec3 lo = item.lo, hi = item.hi;
         grownNodeBox(eye, lo, hi);
@@ -69,29 +101,14 @@ TerrainDrawStats World::drawChosenTerrain(const Camera& view, const TerrainViewP
         });
         terrainCull.occludedTriangles += before - item.ranges.triangles();
     };
-    // What is left is drawn quad by quad: a tree crown behind another in the same node, or
-    // the far side of a hollow, is a run of quads whose own boxes lie behind the depth.
-    auto drawQuadsNotHidden = [&](const TerrainDrawItem& item) {
-        const TerrainMesh& mesh = *item.node->mesh;
-        mesh.quadsNotHidden(item.ranges, [&](glm::vec3 lo, glm::vec3 hi) {
-            grownNodeBox(eye, lo, hi);
-            return occluders->hides(view.projView, lo, hi, 0);
-        }, quadRuns);
-        terrainCull.occludedTriangles += item.ranges.triangles() - quadRuns.triangles;
-        const size_t triangles = mesh.draw(quadRuns);
-        stats.triangles += triangles;
-        stats.drawCalls += triangles > 0 ? 1 : 0;
-    };
     for (; next < shaded.size(); ++next) {
         TerrainDrawItem& item = shaded[next];
         if (occluders && hidden(item))
             continue;
-        if (occluders && params.cullByEye) {
+        const bool testDepth = occluders && params.cullByEye;
+        if (testDepth)
             trimHiddenPlanes(item);
-            drawQuadsNotHidden(item);
-        } else {
-            draw(item);
-        }
+        draw(item, testDepth);
     }
     stats.depthKnown = params.knownDepth != nullptr;
     if (params.afterShaded)

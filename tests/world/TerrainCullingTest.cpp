@@ -24,19 +24,22 @@ TEST(TerrainCulling, BoxTestsKeepEveryBoxTheVolumeOrConeTouches)
     PerspectiveCamera camera("test");
     camera.setPerspective(70.0f, 16.0f / 9.0f, 0.1f, 1000.0f);
     camera.lookAt(glm::vec3(0.0f), glm::vec3(0.0f, 0.0f, -1.0f), glm::vec3(0.0f, 1.0f, 0.0f));
+    // Touching the volume (or the cone) and lying wholly within it.
     const struct {
         Box box;
-        bool inView;
+        bool inView, within;
     } views[] = {
-        { around({ 0, 0, -20 }, 1), true },
-        { around({ 0, 0, 20 }, 1), false }, // behind
-        { around({ 0, 0, 0 }, 1), true }, // around the eye
-        { around({ 60, 0, -20 }, 8), false }, // far to the right: its bounding sphere would reach in
-        { around({ 30, 0, -20 }, 8), true }, // across the right plane
-        { around({ 0, 0, -1100 }, 8), false }, // beyond the far plane
+        { around({ 0, 0, -20 }, 1), true, true },
+        { around({ 0, 0, 20 }, 1), false, false }, // behind
+        { around({ 0, 0, 0 }, 1), true, false }, // around the eye
+        { around({ 60, 0, -20 }, 8), false, false }, // far to the right: its bounding sphere would reach in
+        { around({ 30, 0, -20 }, 8), true, false }, // across the right plane
+        { around({ 0, 0, -1100 }, 8), false, false }, // beyond the far plane
     };
-    for (const auto& v : views)
+    for (const auto& v : views) {
         EXPECT_EQ(boxInFrustum(camera, v.box.min, v.box.max), v.inView) << v.box.min.x << " " << v.box.min.z;
+        EXPECT_EQ(boxWithinFrustum(camera, v.box.min, v.box.max), v.within) << v.box.min.x << " " << v.box.min.z;
+    }
 
     LightCone cone;
     cone.apex = glm::vec3(0.0f);
@@ -45,18 +48,23 @@ TEST(TerrainCulling, BoxTestsKeepEveryBoxTheVolumeOrConeTouches)
     cone.reach = 100.0f;
     const struct {
         Box box;
-        bool lit;
+        bool lit, within;
     } lamps[] = {
-        { around({ 0, 0, -20 }, 1), true },
-        { around({ 0, 0, 20 }, 1), false }, // behind the lamp
-        { around({ 0, 0, 0.5f }, 1), true }, // holding the apex
-        { around({ 9.8f, 0, -20 }, 1), true }, // 26 degrees off, its corner inside 25
-        { around({ 15, 0, -20 }, 1), false }, // 37 degrees off
-        { around({ 0, 0, -101.5f }, 1), false }, // beyond the reach
-        { around({ 0, 0, -100.5f }, 1), true }, // its near face within it
+        { around({ 0, 0, -20 }, 1), true, true },
+        { around({ 0, 0, 20 }, 1), false, false }, // behind the lamp
+        { around({ 0, 0, 0.5f }, 1), true, false }, // holding the apex
+        { around({ 9.8f, 0, -20 }, 1), true, false }, // 26 degrees off, its corner inside 25
+        { around({ 8.5f, 0, -20 }, 1), true, false }, // 23 degrees off, a corner at 27
+        { around({ 5.0f, 0, -20 }, 1), true, true }, // 14 degrees off
+        { around({ 15, 0, -20 }, 1), false, false }, // 37 degrees off
+        { around({ 0, 0, -101.5f }, 1), false, false }, // beyond the reach
+        { around({ 0, 0, -100.5f }, 1), true, false }, // its near face within it
+        { around({ 0, 0, -98.5f }, 1), true, true }, // its far corners too
     };
-    for (const auto& l : lamps)
+    for (const auto& l : lamps) {
         EXPECT_EQ(boxInCone(cone, l.box.min, l.box.max), l.lit) << l.box.min.x << " " << l.box.min.z;
+        EXPECT_EQ(boxWithinCone(cone, l.box.min, l.box.max), l.within) << l.box.min.x << " " << l.box.min.z;
+    }
 
     EXPECT_EQ(boxDistance({ 1, 1, 1 }, { 0, 0, 0 }, { 2, 2, 2 }), 0.0f);
     EXPECT_FLOAT_EQ(boxDistance({ 5, 6, 1 }, { 0, 0, 0 }, { 2, 2, 2 }), 5.0f);
