@@ -193,12 +193,25 @@ TerrainDrawStats shadowPass(Game& game, const ShadowCamera& light)
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
     glEnable(GL_POLYGON_OFFSET_FILL);
     glPolygonOffset(offset, offset);
-    const Shader* depth = getShader(SHADER_DEPTH);
+    // No pixel reads the lamp's map outside its cone: its triangles are clipped to the octagon
+    // around the cone (the corners outside hold a sixth of the map).
+    const Shader* cone = coneDepthShader();
+    const bool clipToCone = params.hasCone && !params.everything && cone && cone->program != 0;
+    const Shader* depth = clipToCone ? cone : getShader(SHADER_DEPTH);
     depth->bind();
     light.setProjViewUniform(*depth);
     depth->setVec3("eyePosition", eyeOf(camera));
+    if (clipToCone) {
+        // The lamp's view is square, as wide as its light.
+        const float halfView = glm::radians(game.scene.flashlight->fov) * 0.5f;
+        depth->setFloat("coneRadius", std::tan(params.cone.halfAngle) / std::tan(halfView));
+        for (int i = 0; i < 4; ++i)
+            glEnable(GLenum(GL_CLIP_DISTANCE0 + i));
+    }
     testOcclusion(game, params, fb.shadowFramebuffer, fb.shadowSize.width, fb.shadowSize.height);
     const TerrainDrawStats drawn = world.drawChosenTerrain(camera, params);
+    for (int i = 0; clipToCone && i < 4; ++i)
+        glDisable(GLenum(GL_CLIP_DISTANCE0 + i));
     depth->unbind();
     game.scene.shadowMapHolds = std::move(key);
     return drawn;

@@ -37,6 +37,12 @@ std::unique_ptr<Shader>& plainNightShader()
     return shader;
 }
 
+std::unique_ptr<Shader>& coneShader()
+{
+    static std::unique_ptr<Shader> shader;
+    return shader;
+}
+
 } // namespace
 
 int loadShaders()
@@ -58,6 +64,10 @@ int loadShaders()
     edgeShader()->defines = EDGE_SMOOTHING_DEFINES;
     edgeShader()->readFile();
     edgeShader()->link();
+    coneShader() = std::make_unique<Shader>(shaderFiles[SHADER_DEPTH]);
+    coneShader()->defines = CONE_DEPTH_DEFINES;
+    coneShader()->readFile();
+    coneShader()->link();
     return SHADER_COUNT;
 }
 
@@ -76,9 +86,15 @@ Shader* edgeSmoothingShader()
     return edgeShader().get();
 }
 
+Shader* coneDepthShader()
+{
+    return coneShader().get();
+}
+
 void freeShaders()
 {
     shaderTable().clear();
     edgeShader().reset();
     plainNightShader().reset();
+    coneShader().reset();
 }

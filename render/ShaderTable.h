@@ -44,5 +44,11 @@ Shader* plainNightWorldShader();
 inline const char* const EDGE_SMOOTHING_DEFINES = "#define SMOOTH_EDGES\n";
 Shader* edgeSmoothingShader();
 
+// The depth program for the lamp's map, which clips its triangles to the lamp's
+// cone: shaderFiles[SHADER_DEPTH] built with CLIP_TO_CONE defined. Loaded with
+// the table, outside its numbering.
+inline const char* const CONE_DEPTH_DEFINES = "#define CLIP_TO_CONE\n";
+Shader* coneDepthShader();
+
 // Deletes every Shader and empties the table.
 void freeShaders();

@@ -7,6 +7,10 @@ nothing but the fog's colour ("flatColor") and needs no lighting.
 Quads are grown towards their neighbours exactly as the world shader grows
 them, so T-junctions close here too and both passes cover the same pixels.
 
+Built with CLIP_TO_CONE for the lamp's depth: "coneRadius" bounds the cone on
+the map, and the triangles are clipped to the octagon around it (clip
+distances 0 to 3).
+
 ##start
 ##vertex
 #version 330 compatibility
@@ -17,6 +21,13 @@ layout(location = 2) in vec3 meshStep;
 
 uniform mat4 projview;
 uniform vec3 eyePosition;
+#ifdef CLIP_TO_CONE
+// The lamp's cone as a circle of this radius around the view's centre, in normalized device
+// units: its triangles are clipped to the octagon around that circle, since no pixel reads
+// the map outside the cone.
+uniform float coneRadius;
+out float gl_ClipDistance[4];
+#endif
 
 vec3 grownCorner(vec3 p, int faceIndex)
 {
@@ -35,6 +46,14 @@ void main()
 {
     vec3 p = grownCorner(meshOrigin + meshStep * vec3(corner.xyz), int(corner.w >> 5u));
     gl_Position = projview * vec4(p, 1.0);
+#ifdef CLIP_TO_CONE
+    // The octagon's diagonal sides touch the circle: |x| + |y| <= sqrt(2) r.
+    float rim = 1.41422 * coneRadius * gl_Position.w;
+    gl_ClipDistance[0] = rim - gl_Position.x - gl_Position.y;
+    gl_ClipDistance[1] = rim + gl_Position.x - gl_Position.y;
+    gl_ClipDistance[2] = rim - gl_Position.x + gl_Position.y;
+    gl_ClipDistance[3] = rim + gl_Position.x + gl_Position.y;
+#endif
 }
 ##end
 
