@@ -354,6 +354,17 @@ TEST(TerrainMeshData, IndicesWidenOnlyPastSixteenBitsOfCorners)
         EXPECT_EQ(mesh.ranges.faceCount[4], quads * 6);
         const uint32_t last = wide ? mesh.indices32.back() : mesh.indices16.back();
         EXPECT_EQ(last, uint32_t(quads * 4 - 4)) << "the last quad closes on its first corner";
+        EXPECT_EQ(mesh.quadBoxes.size(), quads);
+        // Runs of quads are placed in bytes of the mesh's own index size.
+        const size_t bytes = wide ? 4 : 2;
+        TerrainDrawRuns runs;
+        runs.clear(bytes);
+        for (const uint32_t first : { 0u, 6u, 18u })
+            runs.add(first, 6);
+        ASSERT_EQ(runs.offsets.size(), 2u) << "the first two meet";
+        EXPECT_EQ(runs.indices[0], 12);
+        EXPECT_EQ(reinterpret_cast<size_t>(runs.offsets[1]), 18 * bytes);
+        EXPECT_EQ(runs.triangles, 6u);
     }
 }
 

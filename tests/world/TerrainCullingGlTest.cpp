@@ -230,7 +230,7 @@ TEST_F(TerrainCullingGl, EveryViewMatchesTheFrameWithEveryNodeDrawn)
     const size_t lightsOut = everyLight.find("#ifndef WITHOUT_FLASH_AND_FIRE");
     ASSERT_NE(lightsOut, std::string::npos);
     everyLight.replace(lightsOut, 30, "#if 1");
-    size_t silhouettes = 0, shadedMost = 0, behind = 0;
+    size_t silhouettes = 0, shadedMost = 0, behind = 0, outOfView = 0;
     for (const View& v : views) {
         SCOPED_TRACE(v.name);
         scene.look(v.eye, v.target);
@@ -246,6 +246,7 @@ TEST_F(TerrainCullingGl, EveryViewMatchesTheFrameWithEveryNodeDrawn)
         const TerrainCullResult& cull = world().lastTerrainCull();
         silhouettes += cull.silhouette.size();
         behind += cull.occludedNodes;
+        outOfView += cull.outOfViewTriangles;
         shadedMost = std::max(shadedMost, cull.shaded.size());
         save(std::string(v.name) + " all", all);
         save(std::string(v.name) + " culled", mine);
@@ -258,6 +259,7 @@ TEST_F(TerrainCullingGl, EveryViewMatchesTheFrameWithEveryNodeDrawn)
     }
     EXPECT_GT(silhouettes, 0u) << "some view reaches past the fog horizon";
     EXPECT_GT(behind, 0u) << "some view has terrain behind nearer terrain";
+    EXPECT_GT(outOfView, 0u) << "some view has near nodes reaching out of it";
     scene.game.session.weather.rain = false;
     scene.game.scene.lightning->sinceStrike = 5.0f;
 

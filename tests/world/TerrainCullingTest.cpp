@@ -113,6 +113,10 @@ TEST(TerrainCulling, DepthTilesHideOnlyBoxesBehindEveryTileTheyCover)
     step.build(depths, w, h);
     EXPECT_TRUE(step.hides(pv, { 16, -1, -80 }, { 30, 1, -25 })) << "behind the step everywhere";
     EXPECT_FALSE(step.hides(pv, { 12, -1, -80 }, { 30, 1, -25 })) << "in front of the far part";
+    // Only its halves show that: tested whole (as a single quad is), it counts as shown.
+    EXPECT_FALSE(step.hides(pv, { 16, -1, -80 }, { 30, 1, -25 }, 0)) << "whole";
+    EXPECT_FALSE(step.hides(pv, { 16, -1, -80 }, { 30, 1, -25 }, -1)) << "no halving at all is no test";
+    EXPECT_TRUE(step.hides(pv, { -12, -2, -82 }, { -8, 2, -78 }, 0)) << "a small box behind the 50";
 }
 
 // Terrain left undrawn shows what lies behind it: the floor only where every ray through the
