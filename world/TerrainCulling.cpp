@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <cmath>
 #include <glm/geometric.hpp>
+#include <glm/vector_relational.hpp>
 
 void TerrainCullResult::clear()
 {
@@ -29,28 +30,32 @@ void grownNodeBox(const glm::vec3& eye, glm::vec3& min, glm::vec3& max)
     max += glm::vec3(grow);
 }
 
-bool boxInFrustum(const Camera& camera, const glm::vec3& min, const glm::vec3& max)
+namespace {
+
+// Whether, for every plane of the camera, the box's corner farthest along the inward normal
+// (`farthest`) or the one nearest along it lies on the inner side. The farthest lies outside
+// only when the whole box does; the nearest lies inside only when the whole box does.
+bool cornersInside(const Camera& camera, const glm::vec3& min, const glm::vec3& max, bool farthest)
 {
     for (const Plane& plane : camera.planes) {
-        // The corner farthest along the inward normal: if even it lies outside, all do.
-        const glm::vec3 p(plane.normal.x >= 0.0f ? max.x : min.x, plane.normal.y >= 0.0f ? max.y : min.y,
-            plane.normal.z >= 0.0f ? max.z : min.z);
-        if (plane.signedDistance(p) < 0.0f)
+        const glm::bvec3 up = glm::greaterThanEqual(plane.normal, glm::vec3(0.0f));
+        const glm::vec3 far(up.x ? max.x : min.x, up.y ? max.y : min.y, up.z ? max.z : min.z);
+        if (plane.signedDistance(farthest ? far : min + max - far) < 0.0f)
             return false;
     }
     return true;
 }
 
+} // namespace
+
+bool boxInFrustum(const Camera& camera, const glm::vec3& min, const glm::vec3& max)
+{
+    return cornersInside(camera, min, max, true);
+}
+
 bool boxWithinFrustum(const Camera& camera, const glm::vec3& min, const glm::vec3& max)
 {
-    for (const Plane& plane : camera.planes) {
-        // The corner nearest along the inward normal: if even it lies inside, all do.
-        const glm::vec3 p(plane.normal.x >= 0.0f ? min.x : max.x, plane.normal.y >= 0.0f ? min.y : max.y,
-            plane.normal.z >= 0.0f ? min.z : max.z);
-        if (plane.signedDistance(p) < 0.0f)
-            return false;
-    }
-    return true;
+    return cornersInside(camera, min, max, false);
 }
 
 float boxDistance(const glm::vec3& p, const glm::vec3& min, const glm::vec3& max)
