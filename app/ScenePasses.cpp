@@ -79,11 +79,16 @@ void fillFrameState(Game& game, const ShadowCamera& light)
 // costs; much nearer, too little is drawn yet to hide anything.
 constexpr float OCCLUDER_DISTANCE = 56.0f;
 
-void testOcclusion(Game& game, TerrainViewParams& params, GLuint framebuffer, int width, int height)
+// Which record of the quads shown last frame each pass keeps.
+constexpr int WORLD_QUADS_SHOWN = 0;
+constexpr int SHADOW_QUADS_SHOWN = 1;
+
+void testOcclusion(Game& game, TerrainViewParams& params, GLuint framebuffer, int width, int height, int shownPass)
 {
     if (!game.scene.softwareRenderer || params.everything)
         return;
     params.occluderDistance = OCCLUDER_DISTANCE;
+    params.shownPass = shownPass;
     params.readDepth = [&game, framebuffer, width, height]() -> const DepthTiles* {
         return game.scene.occluders.read(framebuffer, width, height) ? &game.scene.occluders : nullptr;
     };
@@ -208,7 +213,7 @@ TerrainDrawStats shadowPass(Game& game, const ShadowCamera& light)
         for (int i = 0; i < 4; ++i)
             glEnable(GLenum(GL_CLIP_DISTANCE0 + i));
     }
-    testOcclusion(game, params, fb.shadowFramebuffer, fb.shadowSize.width, fb.shadowSize.height);
+    testOcclusion(game, params, fb.shadowFramebuffer, fb.shadowSize.width, fb.shadowSize.height, SHADOW_QUADS_SHOWN);
     const TerrainDrawStats drawn = world.drawChosenTerrain(camera, params);
     for (int i = 0; clipToCone && i < 4; ++i)
         glDisable(GLenum(GL_CLIP_DISTANCE0 + i));
@@ -239,7 +244,7 @@ TerrainDrawStats worldPass(Game& game, const ShadowCamera& light)
     World& world = *game.session.world;
     const TerrainCullResult& chosen = world.chooseTerrain(*game.scene.playerCamera, params);
     if (fb.samples == 1) {
-        testOcclusion(game, params, fb.sceneFramebuffer, fb.width, fb.height);
+        testOcclusion(game, params, fb.sceneFramebuffer, fb.width, fb.height, WORLD_QUADS_SHOWN);
         reuseTerrainDepth(game, params, chosen);
     }
     const float eyeToFire = glm::distance(game.scene.playerCamera->eyePosition(), game.scene.fire->position);

@@ -88,6 +88,19 @@ void finishTerrainIndices(TerrainMeshData& data, const std::array<uint32_t, 6>& 
         r.planeQuads = *planeQuads;
 }
 
+void TerrainQuadsShown::begin(size_t count)
+{
+    next.assign((count + 63) / 64, 0);
+    nextQuads = count;
+}
+
+void TerrainQuadsShown::finish(uint64_t frame)
+{
+    quads = nextQuads;
+    shown.swap(next);
+    madeFrame = frame;
+}
+
 void TerrainDrawRuns::clear(size_t bytesPerIndex)
 {
     offsets.clear();

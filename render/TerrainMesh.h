@@ -124,6 +124,26 @@ void finishTerrainIndices(TerrainMeshData& data, const std::array<uint32_t, 6>& 
 // Bit f set: draw direction f.
 constexpr uint8_t ALL_TERRAIN_FACES = 0x3F;
 
+// Which quads of a mesh one pass found showing when it last drew it, and in which of its
+// frames. The pass's next frame draws those first, so the depth it reads back holds nearly the
+// whole picture, and tests only the others against it.
+class TerrainQuadsShown {
+public:
+    // Whether this is the record of frame `frame` (never of frame 0).
+    bool madeIn(uint64_t frame) const { return frame != 0 && madeFrame == frame; }
+    bool shows(uint32_t quad) const { return quad < quads && ((shown[quad >> 6] >> (quad & 63)) & 1u) != 0; }
+    // A new record of `count` quads, none showing yet, that replaces this one once finished;
+    // markShowing takes quads below `count`.
+    void begin(size_t count);
+    void markShowing(uint32_t quad) { next[quad >> 6] |= uint64_t(1) << (quad & 63); }
+    void finish(uint64_t frame);
+
+private:
+    uint64_t madeFrame = 0;
+    size_t quads = 0, nextQuads = 0;
+    std::vector<uint64_t> shown, next;
+};
+
 // The GPU side: one vertex array object holding the corner and index buffers. Created, drawn
 // and destroyed on the main thread with a GL context.
 class TerrainMesh {
@@ -141,6 +161,13 @@ public:
     // The quads of `ranges` for which hidden(lo, hi) does not hold, given their boxes placed as
     // the corners are (before the shaders grow them).
     template <class Hidden> void quadsNotHidden(const TerrainDrawRanges& ranges, Hidden&& hidden, TerrainDrawRuns& out) const;
+    // fn(quad, lo, hi) for each quad of `ranges`, nearest plane first within a direction.
+    template <class Fn> void forEachQuad(const TerrainDrawRanges& ranges, Fn&& fn) const;
+    size_t quadCount() const { return quadBoxes.size(); }
+    size_t indexBytes() const { return indexSize; } // per index: 2 or 4
+    // One record per pass that keeps one (see TerrainQuadsShown); a new mesh starts with none.
+    TerrainQuadsShown& quadsShown(size_t pass) { return shown[pass]; }
+    static constexpr size_t SHOWN_PASSES = 2;
 
     size_t indexCount() const { return indices; }
     size_t gpuBytes() const { return bytes; }
@@ -160,13 +187,13 @@ private:
     TerrainPlacement placement;
     TerrainFaceRanges ranges;
     std::vector<TerrainQuadBox> quadBoxes;
+    std::array<TerrainQuadsShown, SHOWN_PASSES> shown;
 };
 
-// Adds to `out` the quads of `ranges` for which hidden(lo, hi) does not hold, given their boxes
-// placed as the corners are (before the shaders grow them).
-template <class Hidden>
-void addQuadsNotHidden(const std::vector<TerrainQuadBox>& boxes, const TerrainPlacement& at,
-    const TerrainDrawRanges& ranges, Hidden&& hidden, TerrainDrawRuns& out)
+// fn(quad, lo, hi) for each quad of `ranges`, given its box placed as the corners are.
+template <class Fn>
+void forEachQuadBox(const std::vector<TerrainQuadBox>& boxes, const TerrainPlacement& at,
+    const TerrainDrawRanges& ranges, Fn&& fn)
 {
     for (int i = 0; i < ranges.count; ++i) {
         const uint32_t end = (ranges.first[size_t(i)] + ranges.indices[size_t(i)]) / 6;
@@ -174,10 +201,26 @@ void addQuadsNotHidden(const std::vector<TerrainQuadBox>& boxes, const TerrainPl
             const TerrainQuadBox& b = boxes[q];
             const glm::vec3 a = at.origin + at.step * glm::vec3(b.lo[0], b.lo[1], b.lo[2]);
             const glm::vec3 c = at.origin + at.step * glm::vec3(b.hi[0], b.hi[1], b.hi[2]);
-            if (!hidden(glm::min(a, c), glm::max(a, c)))
-                out.add(q * 6, 6);
+            fn(q, glm::min(a, c), glm::max(a, c));
         }
     }
+}
+
+// Adds to `out` the quads of `ranges` for which hidden(lo, hi) does not hold, given their boxes
+// placed as the corners are (before the shaders grow them).
+template <class Hidden>
+void addQuadsNotHidden(const std::vector<TerrainQuadBox>& boxes, const TerrainPlacement& at,
+    const TerrainDrawRanges& ranges, Hidden&& hidden, TerrainDrawRuns& out)
+{
+    forEachQuadBox(boxes, at, ranges, [&](uint32_t q, const glm::vec3& lo, const glm::vec3& hi) {
+        if (!hidden(lo, hi))
+            out.add(q * 6, 6);
+    });
+}
+
+template <class Fn> void TerrainMesh::forEachQuad(const TerrainDrawRanges& ranges, Fn&& fn) const
+{
+    forEachQuadBox(quadBoxes, placement, ranges, fn);
 }
 
 template <class Hidden>

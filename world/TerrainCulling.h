@@ -21,10 +21,11 @@ class Octree_draw_node;
 //   - beyond the fog horizon (where the fog leaves less than half a colour step of any light),
 //     nodes need no shading: they are drawn in the fog's colour only, for their outline
 //     against the sky, or not at all where the world floor is certain to show behind them;
-//   - nodes behind the terrain already drawn: the nearest nodes go first, their depth is read
-//     back, and a farther node whose box lies behind it everywhere is left out (the depth test
-//     would have rejected every one of its pixels); a view unchanged since the frame before
-//     tests every node against the depth of all its terrain instead, read once;
+//   - nodes behind the terrain already drawn: the quads that showed in the pass's last frame go
+//     first (or, without that record, the nearest nodes), their depth is read back, and a node
+//     whose box lies behind it everywhere is left out (the depth test would have rejected every
+//     one of its pixels); a view unchanged since the frame before tests every node against the
+//     depth of all its terrain instead, read once;
 //   - of a node drawn, the farthest planes of faces while they lie behind that depth, and then
 //     each quad whose own box lies behind it;
 //   - of a node reaching out of the view volume or the lamp's cone, the quads outside them.
@@ -67,6 +68,11 @@ struct TerrainViewParams {
     // The depth of this same choice of terrain drawn from this same view in an earlier frame:
     // every node, the nearest too, is tested against it, and nothing is read.
     const DepthTiles* knownDepth = nullptr;
+    // Which record of the quads shown in this pass's last frame the draw uses and renews (see
+    // TerrainQuadsShown; one per pass that keeps one, below TerrainMesh::SHOWN_PASSES), or -1.
+    // With a record and no known depth, the quads that showed last frame go out first, the depth
+    // is read once, and every other quad, near ones too, is tested against it.
+    int shownPass = -1;
     // Called once the shaded nodes are drawn (before the silhouettes are tested against the
     // depth), while the target holds the depth of the terrain alone.
     std::function<void()> afterShaded;

@@ -19,6 +19,7 @@
 #include <boost/thread/mutex.hpp>
 #include <boost/thread/thread.hpp>
 
+#include <array>
 #include <cmath>
 #include <cstdint>
 #include <deque>
@@ -271,6 +272,15 @@ private:
     bool steppingBodies_ = false;
     TerrainCullResult terrainCull; // the last terrain pass's choice, its storage kept
     TerrainDrawRuns quadRuns; // the quads of one node that a draw keeps, its storage kept
+    // What went out of each shaded node before the depth was read (see drawChosenTerrain).
+    struct FirstDraw {
+        enum Kind : uint8_t { Nothing, Shown, Whole } kind = Nothing;
+        size_t triangles = 0; // sent
+        size_t outside = 0; // quads left out of the view
+    };
+    std::vector<FirstDraw> firstDraws;
+    // Per pass that keeps a record of its quads shown: the number of its last frame.
+    std::array<uint64_t, TerrainMesh::SHOWN_PASSES> shownFrames {};
     BodyList newEntities_;
     std::vector<std::unique_ptr<Projectile>> newProjectiles_;
 };

@@ -26,8 +26,9 @@ const TerrainCullResult& World::chooseTerrain(const Camera& view, const TerrainV
 TerrainDrawStats World::drawChosenTerrain(const Camera& view, const TerrainViewParams& params)
 {
     // A forest seen through its trees is many layers of boxes deep, and a software rasterizer
-    // pays for every shaded fragment: drawing near nodes first lets the early depth test
-    // throw the far layers away unshaded.
+    // pays for every triangle sent and every pixel it covers, hidden or not. So the terrain
+    // most likely to show goes first (what showed in this pass's last frame, else the nearest
+    // nodes), its depth is read back once, and everything else is tested against that depth.
     TerrainDrawStats stats;
     const glm::vec3 eye = view.eyePosition();
     std::vector<TerrainDrawItem>& shaded = terrainCull.shaded;
@@ -42,49 +43,127 @@ TerrainDrawStats World::drawChosenTerrain(const Camera& view, const TerrainViewP
         return quadsInView
             && (!boxWithinFrustum(view, lo, hi) || (params.hasCone && !boxWithinCone(params.cone, lo, hi)));
     };
-    // Quad by quad: besides those outside the view, a tree crown behind another in the same
-    // node, or the far side of a hollow, is a run of quads whose own boxes lie behind the depth.
-    auto draw = [&](const TerrainDrawItem& item, bool testDepth) {
-        const TerrainMesh& mesh = *item.node->mesh;
-        const bool testView = reachesOutOfView(item);
-        if (!testView && !testDepth) {
-            const size_t triangles = mesh.draw(item.ranges);
-            stats.triangles += triangles;
-            stats.drawCalls += triangles > 0 ? 1 : 0;
-            return;
-        }
-        size_t outside = 0;
-        mesh.quadsNotHidden(item.ranges, [&](glm::vec3 lo, glm::vec3 hi) {
-            grownNodeBox(eye, lo, hi);
-            if (testView && (!boxInFrustum(view, lo, hi) || (params.hasCone && !boxInCone(params.cone, lo, hi)))) {
-                ++outside;
-                return true;
-            }
-            return testDepth && occluders->hides(view.projView, lo, hi, 0);
-        }, quadRuns);
-        terrainCull.outOfViewTriangles += outside * 2;
-        terrainCull.occludedTriangles += item.ranges.triangles() - quadRuns.triangles - outside * 2;
-        const size_t triangles = mesh.draw(quadRuns);
+    auto inView = [&](const glm::vec3& lo, const glm::vec3& hi) {
+        return boxInFrustum(view, lo, hi) && (!params.hasCone || boxInCone(params.cone, lo, hi));
+    };
+    auto send = [&](const TerrainMesh& mesh, const auto& what) {
+        const size_t triangles = mesh.draw(what);
         stats.triangles += triangles;
         stats.drawCalls += triangles > 0 ? 1 : 0;
+        return triangles;
+    };
+
+    // A record of what showed is kept only where every quad drawn is tested against the depth.
+    const bool occlusion = params.knownDepth || (params.occluderDistance > 0.0f && params.readDepth);
+    const bool record = quadsInView && occlusion && params.shownPass >= 0
+        && size_t(params.shownPass) < TerrainMesh::SHOWN_PASSES;
+    uint64_t lastFrame = 0, thisFrame = 0;
+    if (record) {
+        lastFrame = shownFrames[size_t(params.shownPass)];
+        thisFrame = ++shownFrames[size_t(params.shownPass)];
+    }
+    auto recordOf = [&](const TerrainDrawItem& item) -> TerrainQuadsShown& {
+        return item.node->mesh->quadsShown(size_t(params.shownPass));
+    };
+
+    // Before the depth is read: the quads of a node that showed last frame, or all of a near one
+    // that has no such record. Returns whether anything went out.
+    auto drawFirst = [&](const TerrainDrawItem& item, FirstDraw& first) {
+        const TerrainMesh& mesh = *item.node->mesh;
+        const bool testView = reachesOutOfView(item);
+        const TerrainQuadsShown& last = recordOf(item);
+        const bool shown = last.madeIn(lastFrame);
+        if (!shown && !(item.distance < params.occluderDistance))
+            return false;
+        if (!shown && !testView) {
+            first = { FirstDraw::Whole, send(mesh, item.ranges), 0 };
+            return true;
+        }
+        quadRuns.clear(mesh.indexBytes());
+        size_t outside = 0;
+        mesh.forEachQuad(item.ranges, [&](uint32_t q, glm::vec3 lo, glm::vec3 hi) {
+            if (shown && !last.shows(q))
+                return;
+            if (testView) {
+                grownNodeBox(eye, lo, hi);
+                if (!inView(lo, hi)) {
+                    ++outside;
+                    return;
+                }
+            }
+            quadRuns.add(q * 6, 6);
+        });
+        first = { shown ? FirstDraw::Shown : FirstDraw::Whole, send(mesh, quadRuns), shown ? 0 : outside };
+        return first.triangles > 0;
+    };
+
+    // After it, or with the depth known: quad by quad. Besides those outside the view, a tree
+    // crown behind another in the same node, or the far side of a hollow, is a run of quads
+    // whose own boxes lie behind the depth. What went out first is not sent again, but tested
+    // too for the record. `initial`: the node's triangles before any was left out.
+    auto draw = [&](TerrainDrawItem& item, bool testDepth, const FirstDraw& first, size_t initial) {
+        const TerrainMesh& mesh = *item.node->mesh;
+        const bool testView = reachesOutOfView(item);
+        const bool renew = record && testDepth;
+        if (first.kind == FirstDraw::Nothing && !testView && !testDepth) {
+            send(mesh, item.ranges);
+            return;
+        }
+        if (first.kind == FirstDraw::Whole && !renew) {
+            terrainCull.outOfViewTriangles += first.outside * 2;
+            return;
+        }
+        const TerrainQuadsShown& last = recordOf(item);
+        TerrainQuadsShown* next = renew ? &recordOf(item) : nullptr;
+        if (next)
+            next->begin(mesh.quadCount());
+        quadRuns.clear(mesh.indexBytes());
+        size_t outside = 0;
+        mesh.forEachQuad(item.ranges, [&](uint32_t q, glm::vec3 lo, glm::vec3 hi) {
+            grownNodeBox(eye, lo, hi);
+            if (testView && !inView(lo, hi)) {
+                outside += first.kind == FirstDraw::Whole ? 0 : 1;
+                return;
+            }
+            if (testDepth && occluders->hides(view.projView, lo, hi, 0))
+                return;
+            if (next)
+                next->markShowing(q);
+            const bool sent = first.kind == FirstDraw::Whole || (first.kind == FirstDraw::Shown && last.shows(q));
+            if (!sent)
+                quadRuns.add(q * 6, 6);
+        });
+        if (next)
+            next->finish(thisFrame);
+        outside += first.outside;
+        const size_t sent = first.triangles + send(mesh, quadRuns);
+        terrainCull.outOfViewTriangles += outside * 2;
+        terrainCull.occludedTriangles += initial - std::min(initial, sent + outside * 2);
     };
 
     size_t next = 0;
-    if (!occluders && params.occluderDistance > 0.0f && params.readDepth) {
-        while (next < shaded.size() && shaded[next].distance < params.occluderDistance)
-            draw(shaded[next++], false);
+    const FirstDraw nothingFirst;
+    const bool showFirst = record && !occluders;
+    if (showFirst) {
+        // What showed last frame is most of what shows now: drawn first, it leaves the depth
+        // read back nearly whole, and the near nodes' hidden quads are left out too.
+        firstDraws.assign(shaded.size(), FirstDraw {});
+        bool any = false;
+        for (size_t i = 0; i < shaded.size(); ++i)
+            any = drawFirst(shaded[i], firstDraws[i]) || any;
+        if (any)
+            occluders = params.readDepth();
+    } else if (!occluders && params.occluderDistance > 0.0f && params.readDepth) {
+        for (; next < shaded.size() && shaded[next].distance < params.occluderDistance; ++next)
+            draw(shaded[next], false, nothingFirst, shaded[next].ranges.triangles());
         const bool farther = next < shaded.size() || !terrainCull.silhouette.empty();
         if (next > 0 && farther)
             occluders = params.readDepth();
     }
-    auto hidden = [&](const TerrainDrawItem& item) {
+    auto boxHidden = [&](const TerrainDrawItem& item) {
         glm::vec3 lo = item.lo, hi = item.hi;
         grownNodeBox(eye, lo, hi);
-        if (!occluders->hides(view.projView, lo, hi))
-            return false;
-        ++terrainCull.occludedNodes;
-        terrainCull.occludedTriangles += item.ranges.triangles();
-        return true;
+        return occluders->hides(view.projView, lo, hi);
     };
     // Of a node that shows, the planes farthest from the eye may still lie behind what is
     // drawn, its own nearer faces included when the depth is known: each is tested as a slice
@@ -92,30 +171,44 @@ TerrainDrawStats World::drawChosenTerrain(const Camera& view, const TerrainViewP
     auto trimHiddenPlanes = [&](TerrainDrawItem& item) {
         const TerrainMesh& mesh = *item.node->mesh;
         const TerrainPlacement& at = mesh.meshPlacement();
-        const size_t before = item.ranges.triangles();
         item.ranges = mesh.faceRanges().seenFrom(eye, at.origin, at.step, [&](int face, float plane) {
             glm::vec3 lo = item.lo, hi = item.hi;
             lo[face % 3] = hi[face % 3] = plane;
             grownNodeBox(eye, lo, hi);
             return occluders->hides(view.projView, lo, hi);
         });
-        terrainCull.occludedTriangles += before - item.ranges.triangles();
     };
     for (; next < shaded.size(); ++next) {
         TerrainDrawItem& item = shaded[next];
-        if (occluders && hidden(item))
+        const FirstDraw& first = showFirst ? firstDraws[next] : nothingFirst;
+        const size_t initial = item.ranges.triangles();
+        if (occluders && boxHidden(item)) {
+            ++terrainCull.occludedNodes;
+            terrainCull.occludedTriangles += initial - std::min(initial, first.triangles);
+            if (record) {
+                TerrainQuadsShown& none = recordOf(item);
+                none.begin(0);
+                none.finish(thisFrame);
+            }
             continue;
+        }
         const bool testDepth = occluders && params.cullByEye;
         if (testDepth)
             trimHiddenPlanes(item);
-        draw(item, testDepth);
+        draw(item, testDepth, first, initial);
     }
     stats.depthKnown = params.knownDepth != nullptr;
     if (params.afterShaded)
         params.afterShaded();
     if (occluders) {
         auto& far = terrainCull.silhouette;
-        far.erase(std::remove_if(far.begin(), far.end(), hidden), far.end());
+        far.erase(std::remove_if(far.begin(), far.end(), [&](const TerrainDrawItem& item) {
+            if (!boxHidden(item))
+                return false;
+            ++terrainCull.occludedNodes;
+            terrainCull.occludedTriangles += item.ranges.triangles();
+            return true;
+        }), far.end());
     }
     return stats;
 }
