@@ -4,6 +4,7 @@
 #include "render/TerrainMesh.h"
 
 #include <cstdint>
+#include <functional>
 #include <glm/vec3.hpp>
 #include <memory>
 
@@ -11,7 +12,9 @@ class Camera;
 class Shader;
 
 // The slab under the loaded area that stops bodies from falling out of the
-// world. Only its top face (bedrock) is drawn, at y = 0 once it is placed.
+// world. Only its top face (bedrock) is drawn, at y = 0 once it is placed, in square patches
+// (up to four to a chunk's side): the terrain hides nearly all of
+// it, and a software renderer pays for every pixel a drawn face covers, hidden or not.
 class WorldFloor : public MovingObject {
 public:
     // (2 viewDistance + 1) chunks wide on x and z, 20 high: the whole loaded
@@ -27,11 +30,15 @@ public:
     TerrainMeshData meshData;
 
     // Draws the top face with the bound world shader, setting its three matrix uniforms from
-    // the camera. Main thread with a GL context; the GPU mesh is made at the first draw.
-    void draw(const Camera& camera, const Shader& worldShader);
+    // the camera, less the patches for which hidden(lo, hi) holds (their boxes in the world's
+    // frame); a null `hidden` draws it whole. Main thread with a GL context; the GPU mesh is
+    // made at the first draw.
+    using Hidden = std::function<bool(const glm::vec3& lo, const glm::vec3& hi)>;
+    void draw(const Camera& camera, const Shader& worldShader, const Hidden& hidden = nullptr);
 
     std::unique_ptr<TerrainMesh> mesh; // null until the first draw
 
 private:
     glm::vec3 chunkSize;
+    TerrainDrawRuns patchRuns; // the patches one draw keeps, its storage kept
 };

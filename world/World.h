@@ -279,6 +279,9 @@ private:
         size_t outside = 0; // quads left out of the view
     };
     std::vector<FirstDraw> firstDraws;
+    // The depth the last terrain draw tested against (it holds nothing that is not drawn), or
+    // null: what else the pass draws behind the terrain may be tested against it too.
+    const DepthTiles* terrainOccluders = nullptr;
     // Per pass that keeps a record of its quads shown: the number of its last frame.
     std::array<uint64_t, TerrainMesh::SHOWN_PASSES> shownFrames {};
     BodyList newEntities_;

@@ -33,6 +33,7 @@ TerrainDrawStats World::drawChosenTerrain(const Camera& view, const TerrainViewP
     const glm::vec3 eye = view.eyePosition();
     std::vector<TerrainDrawItem>& shaded = terrainCull.shaded;
     const DepthTiles* occluders = params.knownDepth;
+    terrainOccluders = nullptr;
 
     // A near node is far larger than what the view volume or the lamp's cone takes of it: one
     // that reaches out of them is drawn less the quads outside.
@@ -197,6 +198,7 @@ TerrainDrawStats World::drawChosenTerrain(const Camera& view, const TerrainViewP
             trimHiddenPlanes(item);
         draw(item, testDepth, first, initial);
     }
+    terrainOccluders = occluders;
     stats.depthKnown = params.knownDepth != nullptr;
     if (params.afterShaded)
         params.afterShaded();
@@ -238,7 +240,15 @@ TerrainDrawStats World::draw(const Camera& view, const Shader& worldShader, cons
             object->cullTest(view);
     }
     const TerrainDrawStats drawn = terrainChosen ? drawChosenTerrain(view, terrain) : drawTerrain(view, terrain);
-    worldFloor.draw(view, worldShader);
+    // Where terrain is drawn the floor lies behind it: only its patches that may show go out.
+    const DepthTiles* occluders = terrainOccluders;
+    const glm::vec3 eye = view.eyePosition();
+    worldFloor.draw(view, worldShader, !occluders ? WorldFloor::Hidden() : [&](const glm::vec3& lo, const glm::vec3& hi) {
+        glm::vec3 a = lo, b = hi;
+        grownNodeBox(eye, a, b);
+        return occluders->hides(view.projView, a, b, 0);
+    });
+    terrainOccluders = nullptr; // it was this pass's alone
     for (auto& chunk : chunks) {
         if (!chunk->ready)
             continue;

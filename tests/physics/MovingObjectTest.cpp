@@ -111,11 +111,19 @@ TEST(WorldFloor, SlabSizeStartPlaceAndTopFaceMesh)
     EXPECT_EQ(floor.box.min.y, -20.0f);
     EXPECT_EQ(floor.box.center(), glm::vec3(-32, -10, 160));
 
-    // One +Y quad over the whole slab, placed by origin + step * corner in the slab's own frame.
+    // +Y quads over the whole slab, four to a chunk's side, placed by origin + step * corner in
+    // the slab's own frame.
     const TerrainMeshData& mesh = floor.meshData;
-    ASSERT_EQ(mesh.vertices.size(), 4u);
-    ASSERT_EQ(mesh.indexCount(), 6u);
-    EXPECT_EQ(mesh.ranges.faceCount[4], 6u);
+    ASSERT_EQ(mesh.vertices.size(), 4u * 20 * 20);
+    ASSERT_EQ(mesh.indexCount(), 6u * 20 * 20);
+    EXPECT_EQ(mesh.ranges.faceCount[4], 6u * 20 * 20);
+    EXPECT_EQ(mesh.placement.step, glm::vec3(16, 20, 16));
+    // A wider square has fewer patches to a chunk, down to one; past 255 chunks to a side a
+    // corner's steps would no longer fit its byte, and the slab is one quad.
+    EXPECT_EQ(WorldFloor(4, glm::vec3(64)).meshData.vertices.size(), 4u * 36 * 36);
+    EXPECT_EQ(WorldFloor(8, glm::vec3(64)).meshData.vertices.size(), 4u * 51 * 51);
+    EXPECT_EQ(WorldFloor(127, glm::vec3(64)).meshData.vertices.size(), 4u * 255 * 255);
+    EXPECT_EQ(WorldFloor(128, glm::vec3(64)).meshData.vertices.size(), 4u);
     glm::vec3 lo(1e9f), hi(-1e9f);
     for (const TerrainVertex& v : mesh.vertices) {
         EXPECT_EQ(v.typeAndFace, BLOCK_BEDROCK | 4 << TERRAIN_FACE_SHIFT);
