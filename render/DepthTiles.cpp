@@ -92,7 +92,11 @@ bool DepthTiles::hiddenPart(
 DepthTiles::Cover DepthTiles::coverOf(const glm::mat4& projView, const glm::vec3& min, const glm::vec3& max) const
 {
     float x0 = 1e30f, y0 = 1e30f, x1 = -1e30f, y1 = -1e30f, nearest = 1e30f;
+    // A box flat along an axis, as one quad's is, has only four distinct corners.
+    const int flat = (min.x == max.x ? 1 : 0) | (min.y == max.y ? 2 : 0) | (min.z == max.z ? 4 : 0);
     for (int k = 0; k < 8; ++k) {
+        if ((k & flat) != 0)
+            continue;
         const glm::vec4 corner((k & 1) ? max.x : min.x, (k & 2) ? max.y : min.y, (k & 4) ? max.z : min.z, 1.0f);
         const glm::vec4 clip = projView * corner;
         // A corner at or behind the eye's plane: the box may cover the whole view.

@@ -23,11 +23,16 @@ void TerrainCullResult::clear()
 void grownNodeBox(const glm::vec3& eye, glm::vec3& min, glm::vec3& max)
 {
     // The shaders grow each quad within its plane by 0.0005 of its distance (against cracks at
-    // T-junctions); the farthest corner bounds that.
+    // T-junctions); the farthest corner bounds that. A box flat along an axis holds only quads
+    // in that plane, which grow within it: it stays flat, and so has half the corners to test.
     const glm::vec3 far = glm::max(glm::abs(min - eye), glm::abs(max - eye));
     const float grow = 0.0005f * glm::length(far) + 0.01f;
-    min -= glm::vec3(grow);
-    max += glm::vec3(grow);
+    for (int axis = 0; axis < 3; ++axis) {
+        if (min[axis] != max[axis]) {
+            min[axis] -= grow;
+            max[axis] += grow;
+        }
+    }
 }
 
 namespace {
