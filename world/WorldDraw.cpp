@@ -240,13 +240,14 @@ TerrainDrawStats World::draw(const Camera& view, const Shader& worldShader, cons
             object->cullTest(view);
     }
     const TerrainDrawStats drawn = terrainChosen ? drawChosenTerrain(view, terrain) : drawTerrain(view, terrain);
-    // Where terrain is drawn the floor lies behind it: only its patches that may show go out.
+    // Where terrain is drawn the floor lies behind it: only its patches in view that may show
+    // go out.
     const DepthTiles* occluders = terrainOccluders;
     const glm::vec3 eye = view.eyePosition();
     worldFloor.draw(view, worldShader, !occluders ? WorldFloor::Hidden() : [&](const glm::vec3& lo, const glm::vec3& hi) {
         glm::vec3 a = lo, b = hi;
         grownNodeBox(eye, a, b);
-        return occluders->hides(view.projView, a, b, 0);
+        return !boxInFrustum(view, a, b) || occluders->hides(view.projView, a, b, 0);
     });
     terrainOccluders = nullptr; // it was this pass's alone
     for (auto& chunk : chunks) {
