@@ -13,6 +13,8 @@
 //                                        those of nodes hidden whole behind other terrain (what
 //                                        a perfect occlusion culler would still save)
 //   left_out_behind                      the triangles the occlusion test left out
+//   shown_first                          the triangles that showed in the frame before, drawn
+//                                        before the depth is read
 // Needs Xvfb (it starts its own) and the run folder.
 #include "../tests/app/GameScene.h"
 #include "../tests/render/GlContextFixture.h"
@@ -161,6 +163,7 @@ void BM_Frame(benchmark::State& state)
         - double(cull.occludedTriangles) - double(cull.outOfViewTriangles);
     state.counters["left_out_behind"] = double(cull.occludedTriangles);
     state.counters["left_out_of_view"] = double(cull.outOfViewTriangles);
+    state.counters["shown_first"] = double(cull.shownFirstTriangles);
     state.counters["occluded_triangles"] = occludedTriangles(scene);
     (void)scene;
 }

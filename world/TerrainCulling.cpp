@@ -18,6 +18,7 @@ void TerrainCullResult::clear()
     occludedNodes = 0;
     occludedTriangles = 0;
     outOfViewTriangles = 0;
+    shownFirstTriangles = 0;
 }
 
 void grownNodeBox(const glm::vec3& eye, glm::vec3& min, glm::vec3& max)

@@ -95,6 +95,7 @@ struct TerrainCullResult {
     size_t occludedNodes = 0; // left out behind nearer terrain (by the draw, see World)
     size_t occludedTriangles = 0;
     size_t outOfViewTriangles = 0; // of nodes reaching out of the view or the cone (by the draw)
+    size_t shownFirstTriangles = 0; // sent before the depth was read, as shown last frame (by the draw)
 
     void clear();
 };

@@ -150,8 +150,11 @@ TerrainDrawStats World::drawChosenTerrain(const Camera& view, const TerrainViewP
         // read back nearly whole, and the near nodes' hidden quads are left out too.
         firstDraws.assign(shaded.size(), FirstDraw {});
         bool any = false;
-        for (size_t i = 0; i < shaded.size(); ++i)
+        for (size_t i = 0; i < shaded.size(); ++i) {
             any = drawFirst(shaded[i], firstDraws[i]) || any;
+            if (firstDraws[i].kind == FirstDraw::Shown)
+                terrainCull.shownFirstTriangles += firstDraws[i].triangles;
+        }
         if (any)
             occluders = params.readDepth();
     } else if (!occluders && params.occluderDistance > 0.0f && params.readDepth) {

@@ -263,6 +263,20 @@ TEST_F(TerrainCullingGl, EveryViewMatchesTheFrameWithEveryNodeDrawn)
     scene.game.session.weather.rain = false;
     scene.game.scene.lightning->sinceStrike = 5.0f;
 
+    // A walk of small steps into the forest: each pass draws first what showed in its frame
+    // before, and what comes into view must still show in the frame it does.
+    size_t shownFirst = 0;
+    for (int step = 0; step < 4; ++step) {
+        SCOPED_TRACE("step " + std::to_string(step));
+        const glm::vec3 ahead = glm::normalize(views[0].target - views[0].eye) * (0.5f * float(step));
+        scene.look(views[0].eye + ahead, views[0].target + ahead);
+        const Picture mine = culled();
+        shownFirst += step > 0 ? world().lastTerrainCull().shownFirstTriangles : 0;
+        const Difference d = compare(everything(), mine);
+        EXPECT_EQ(d.off, 0) << "pixels off by more than one step, the worst by " << d.worst;
+    }
+    EXPECT_GT(shownFirst, 0u) << "the steps after the first draw what showed before first";
+
     // The lamp's shadow, read by four gathers or by nine plain reads, is the shadow of four
     // filtered taps.
     const std::string reference = worldShaderWithFilteredTaps(), plain = worldShaderWithPlainReads();
