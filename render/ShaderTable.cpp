@@ -1,6 +1,7 @@
 #include "render/ShaderTable.h"
 
 #include <memory>
+#include <string>
 #include <vector>
 
 const char* const shaderFiles[SHADER_COUNT] = {
@@ -43,6 +44,21 @@ std::unique_ptr<Shader>& coneShader()
     return shader;
 }
 
+std::unique_ptr<Shader>& outsideLampShader(bool plainNight)
+{
+    static std::unique_ptr<Shader> shaders[2];
+    return shaders[plainNight ? 1 : 0];
+}
+
+std::unique_ptr<Shader> loadVariant(int index, const std::string& defines)
+{
+    auto shader = std::make_unique<Shader>(shaderFiles[index]);
+    shader->defines = defines;
+    shader->readFile();
+    shader->link();
+    return shader;
+}
+
 } // namespace
 
 int loadShaders()
@@ -56,18 +72,11 @@ int loadShaders()
         shader->link();
         table[size_t(i)] = std::move(shader);
     }
-    plainNightShader() = std::make_unique<Shader>(shaderFiles[SHADER_WORLD]);
-    plainNightShader()->defines = PLAIN_NIGHT_DEFINES;
-    plainNightShader()->readFile();
-    plainNightShader()->link();
-    edgeShader() = std::make_unique<Shader>(shaderFiles[SHADER_POST_PROCESSING]);
-    edgeShader()->defines = EDGE_SMOOTHING_DEFINES;
-    edgeShader()->readFile();
-    edgeShader()->link();
-    coneShader() = std::make_unique<Shader>(shaderFiles[SHADER_DEPTH]);
-    coneShader()->defines = CONE_DEPTH_DEFINES;
-    coneShader()->readFile();
-    coneShader()->link();
+    plainNightShader() = loadVariant(SHADER_WORLD, PLAIN_NIGHT_DEFINES);
+    outsideLampShader(false) = loadVariant(SHADER_WORLD, OUTSIDE_LAMP_DEFINES);
+    outsideLampShader(true) = loadVariant(SHADER_WORLD, std::string(PLAIN_NIGHT_DEFINES) + OUTSIDE_LAMP_DEFINES);
+    edgeShader() = loadVariant(SHADER_POST_PROCESSING, EDGE_SMOOTHING_DEFINES);
+    coneShader() = loadVariant(SHADER_DEPTH, CONE_DEPTH_DEFINES);
     return SHADER_COUNT;
 }
 
@@ -91,10 +100,17 @@ Shader* coneDepthShader()
     return coneShader().get();
 }
 
+Shader* outsideLampWorldShader(bool plainNight)
+{
+    return outsideLampShader(plainNight).get();
+}
+
 void freeShaders()
 {
     shaderTable().clear();
     edgeShader().reset();
     plainNightShader().reset();
     coneShader().reset();
+    outsideLampShader(false).reset();
+    outsideLampShader(true).reset();
 }

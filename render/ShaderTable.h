@@ -38,6 +38,12 @@ Shader* getShader(int index);
 inline const char* const PLAIN_NIGHT_DEFINES = "#define WITHOUT_FLASH_AND_FIRE\n";
 Shader* plainNightWorldShader();
 
+// The two world programs above without the flashlight and its shadow map, for the faces wholly
+// outside the lamp's cone in frames without lightning: built with WITHOUT_LAMP defined as well
+// (`plainNight` picks which). Loaded with the table, outside its numbering.
+inline const char* const OUTSIDE_LAMP_DEFINES = "#define WITHOUT_LAMP\n";
+Shader* outsideLampWorldShader(bool plainNight);
+
 // The program that smooths a single-sample scene's edges where anti-aliasing is
 // drawn without samples: shaderFiles[SHADER_POST_PROCESSING] built with
 // SMOOTH_EDGES defined. Loaded with the table, outside its numbering.

@@ -19,7 +19,9 @@ ground; the fog closes in with fogFactor and the rain, by the distance from
 eyePosition. With WITHOUT_FLASH_AND_FIRE defined the lightning and the
 bonfire are left out, for frames where neither shows: a software rasterizer
 runs every line for every pixel, the branches it does not take included, and
-only those two need the view-space position.
+only those two need the view-space position. With WITHOUT_LAMP defined the
+flashlight and its shadow map are left out, for the faces that lie wholly
+outside its cone, where it adds nothing, in frames without lightning.
 
 ##start
 ##vertex
@@ -161,6 +163,7 @@ void main()
     // The moon: a faint, cold light mostly from above.
     vec3 light = night > 0.5 ? vec3(0.10, 0.12, 0.2) * (0.45 + 0.55 * max(n.y, 0.0)) : vec3(0.6);
 
+#ifndef WITHOUT_LAMP
     // The flashlight cone.
     vec3 toPoint = worldPos - flashLightPos;
     float dist = length(toPoint);
@@ -178,6 +181,9 @@ void main()
         float flashShadow = lightning ? 1.0 : shadow;
         light += vec3(1.0, 0.95, 0.85) * flashLightIntensity * 1.6 * cone * facing * reach * flashShadow;
     }
+#else
+    float shadow = 1.0; // read only by the lightning, which this program never shows
+#endif
 
 #ifndef WITHOUT_FLASH_AND_FIRE
     // The position and the normal in view space, where these two lights are given.
