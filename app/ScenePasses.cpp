@@ -85,10 +85,15 @@ constexpr int SHADOW_QUADS_SHOWN = 1;
 
 void testOcclusion(Game& game, TerrainViewParams& params, GLuint framebuffer, int width, int height, int shownPass)
 {
-    if (!game.scene.softwareRenderer || params.everything)
+    if (!game.scene.softwareRenderer)
         return;
     params.occluderDistance = OCCLUDER_DISTANCE;
     params.shownPass = shownPass;
+    // The frame with every node drawn reads nothing and leaves nothing out, but it draws in the
+    // order of the frames that do: where two faces in one plane meet, the one drawn first keeps
+    // the pixels both cover, and the same one must be first.
+    if (params.everything)
+        return;
     params.readDepth = [&game, framebuffer, width, height]() -> const DepthTiles* {
         return game.scene.occluders.read(framebuffer, width, height) ? &game.scene.occluders : nullptr;
     };
@@ -237,23 +242,9 @@ size_t drawSilhouettes(Game& game)
     return triangles;
 }
 
-TerrainDrawStats worldPass(Game& game, const ShadowCamera& light)
+// The per-frame uniforms and textures of a world program, bound.
+void setWorldUniforms(Game& game, const ShadowCamera& light, const WorldUniformLocations& u, const Shader& shader)
 {
-    TerrainViewParams params = worldTerrainParams(game, light);
-    const Framebuffers& fb = game.scene.framebuffers;
-    World& world = *game.session.world;
-    const TerrainCullResult& chosen = world.chooseTerrain(*game.scene.playerCamera, params);
-    if (fb.samples == 1) {
-        testOcclusion(game, params, fb.sceneFramebuffer, fb.width, fb.height, WORLD_QUADS_SHOWN);
-        reuseTerrainDepth(game, params, chosen);
-    }
-    const float eyeToFire = glm::distance(game.scene.playerCamera->eyePosition(), game.scene.fire->position);
-    const Shader* plain = plainNightWorldShader();
-    const bool full = !plain || plain->program == 0
-        || flashOrFireShows(game.scene.lightning->isActive(), eyeToFire, params.fireHorizon);
-    const WorldUniformLocations& u = full ? game.scene.worldUniforms.full : game.scene.worldUniforms.plainNight;
-    const Shader* shader = full ? getShader(SHADER_WORLD) : plain;
-    shader->bind();
     setMat4(u.modelMatrix, glm::mat4(1.0f));
     setMat4(u.viewMatrix, game.scene.frame.viewMatrix);
     setMat4(u.modelViewMatrix, game.scene.frame.viewMatrix);
@@ -280,11 +271,47 @@ TerrainDrawStats worldPass(Game& game, const ShadowCamera& light)
     glUniform3fv(u.firePos, 1, glm::value_ptr(fire));
     glUniform1f(u.fireNoise, game.scene.frame.fireNoise);
     glUniform3fv(u.eyePosition, 1, glm::value_ptr(game.scene.playerCamera->eyePosition()));
-    bindTextureId(game.scene.framebuffers.shadowMap, SHADOW_MAP_UNIT, *shader, "depthTex");
-    bindTextureId(game.scene.framebuffers.shadowMap, SHADOW_DEPTHS_UNIT, *shader, "depthValues");
+    bindTextureId(game.scene.framebuffers.shadowMap, SHADOW_MAP_UNIT, shader, "depthTex");
+    bindTextureId(game.scene.framebuffers.shadowMap, SHADOW_DEPTHS_UNIT, shader, "depthValues");
     glBindSampler(SHADOW_DEPTHS_UNIT, game.scene.framebuffers.rawDepthSampler);
     if (game.scene.blockTextures)
-        bindArray(*game.scene.blockTextures, *shader, "diffuseTexArray");
+        bindArray(*game.scene.blockTextures, shader, "diffuseTexArray");
+}
+
+TerrainDrawStats worldPass(Game& game, const ShadowCamera& light)
+{
+    TerrainViewParams params = worldTerrainParams(game, light);
+    const Framebuffers& fb = game.scene.framebuffers;
+    World& world = *game.session.world;
+    const TerrainCullResult& chosen = world.chooseTerrain(*game.scene.playerCamera, params);
+    if (fb.samples == 1) {
+        testOcclusion(game, params, fb.sceneFramebuffer, fb.width, fb.height, WORLD_QUADS_SHOWN);
+        reuseTerrainDepth(game, params, chosen);
+    }
+    const float eyeToFire = glm::distance(game.scene.playerCamera->eyePosition(), game.scene.fire->position);
+    const Shader* plain = plainNightWorldShader();
+    const bool full = !plain || plain->program == 0
+        || flashOrFireShows(game.scene.lightning->isActive(), eyeToFire, params.fireHorizon);
+    const WorldUniforms& all = game.scene.worldUniforms;
+    const Shader* shader = full ? getShader(SHADER_WORLD) : plain;
+    // Faces wholly outside the lamp's cone get no light from it: a program without the lamp
+    // and its shadow map draws them, unless a lightning flash lights by that map.
+    const Shader* outside = outsideLampWorldShader(!full);
+    const bool split = outside && outside->program != 0 && !game.scene.lightning->isActive()
+        && &light == &game.scene.flashlight->shadow;
+    if (split) {
+        outside->bind();
+        setWorldUniforms(game, light, full ? all.outsideLamp : all.plainNightOutsideLamp, *outside);
+        const Camera& flashCamera = *game.scene.flashlight->shadow.camera;
+        params.hasLampCone = true;
+        params.lampCone.apex = eyeOf(flashCamera);
+        params.lampCone.axis = glm::normalize(-glm::vec3(flashCamera.world[2]));
+        // A little wider than the shader's cone, against rounding at its edge.
+        params.lampCone.halfAngle = glm::radians(game.scene.flashlight->fov) * 0.5f * 1.01f;
+        params.outsideLamp = [shader, outside](bool on) { (on ? outside : shader)->bind(); };
+    }
+    shader->bind();
+    setWorldUniforms(game, light, full ? all.full : all.plainNight, *shader);
 
     world.camera = game.scene.playerCamera.get();
     TerrainDrawStats drawn = world.draw(*game.scene.playerCamera, *shader, game.scene.frame, params, true);
@@ -396,6 +423,8 @@ void lookUpWorldUniforms(WorldUniforms& u)
 {
     lookUpWorldUniforms(u.full, getShader(SHADER_WORLD));
     lookUpWorldUniforms(u.plainNight, plainNightWorldShader());
+    lookUpWorldUniforms(u.outsideLamp, outsideLampWorldShader(false));
+    lookUpWorldUniforms(u.plainNightOutsideLamp, outsideLampWorldShader(true));
 }
 
 void drawScene(Game& game)

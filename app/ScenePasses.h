@@ -20,10 +20,11 @@ struct WorldUniformLocations {
     int firePos = -1, fireNoise = -1, depthTex = -1, eyePosition = -1;
 };
 
-// The world shader's two programs: the whole one, and the one without the lightning and the
-// bonfire for the frames neither can light.
+// The world shader's programs: the whole one, and the one without the lightning and the
+// bonfire for the frames neither can light; and each without the lamp, for the faces outside
+// its cone.
 struct WorldUniforms {
-    WorldUniformLocations full, plainNight;
+    WorldUniformLocations full, plainNight, outsideLamp, plainNightOutsideLamp;
 };
 
 // What the depth of a terrain pass was drawn from. Two frames with the same key draw the same

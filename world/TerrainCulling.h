@@ -68,6 +68,12 @@ struct TerrainViewParams {
     // The depth of this same choice of terrain drawn from this same view in an earlier frame:
     // every node, the nearest too, is tested against it, and nothing is read.
     const DepthTiles* knownDepth = nullptr;
+    // Quads wholly outside this cone (a lamp's light, whatever its reach) go out in batches with
+    // outsideLamp(true) called first and outsideLamp(false) after: another program draws them,
+    // one without the lamp.
+    bool hasLampCone = false;
+    LightCone lampCone;
+    std::function<void(bool)> outsideLamp;
     // Which record of the quads shown in this pass's last frame the draw uses and renews (see
     // TerrainQuadsShown; one per pass that keeps one, below TerrainMesh::SHOWN_PASSES), or -1.
     // With a record and no known depth, the quads that showed last frame go out first, the depth

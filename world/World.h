@@ -279,6 +279,13 @@ private:
         size_t outside = 0; // quads left out of the view
     };
     std::vector<FirstDraw> firstDraws;
+    // The quads outside the lamp's cone that wait for their program, per mesh, storage kept.
+    struct OutsideLampRuns {
+        const TerrainMesh* mesh = nullptr;
+        TerrainDrawRuns runs;
+    };
+    std::vector<OutsideLampRuns> outsideLamp;
+    size_t outsideLampUsed = 0;
     // The depth the last terrain draw tested against (it holds nothing that is not drawn), or
     // null: what else the pass draws behind the terrain may be tested against it too.
     const DepthTiles* terrainOccluders = nullptr;

@@ -55,16 +55,91 @@ TerrainDrawStats World::drawChosenTerrain(const Camera& view, const TerrainViewP
     };
 
     // A record of what showed is kept only where every quad drawn is tested against the depth.
+    // The frame with every node drawn goes by it too, for the order, and keeps it as it is.
     const bool occlusion = params.knownDepth || (params.occluderDistance > 0.0f && params.readDepth);
-    const bool record = quadsInView && occlusion && params.shownPass >= 0
-        && size_t(params.shownPass) < TerrainMesh::SHOWN_PASSES;
+    const bool hasPass = params.shownPass >= 0 && size_t(params.shownPass) < TerrainMesh::SHOWN_PASSES;
+    const bool record = quadsInView && occlusion && hasPass;
+    const bool showFirst = hasPass && (record || params.everything);
     uint64_t lastFrame = 0, thisFrame = 0;
-    if (record) {
+    if (showFirst)
         lastFrame = shownFrames[size_t(params.shownPass)];
+    if (record)
         thisFrame = ++shownFrames[size_t(params.shownPass)];
-    }
     auto recordOf = [&](const TerrainDrawItem& item) -> TerrainQuadsShown& {
         return item.node->mesh->quadsShown(size_t(params.shownPass));
+    };
+
+    // Quads wholly outside the lamp's cone wait for the program without the lamp, in runs per
+    // mesh; most nodes lie on one side of the cone's edge and need no test per quad. The frame
+    // with every node drawn splits them alike: where two faces in one plane meet, the one drawn
+    // first keeps the pixels both cover, and the order is the same.
+    const bool splitByLamp = params.hasLampCone && params.outsideLamp;
+    enum class LampSide { Inside, Outside, Both };
+    auto lampSideOf = [&](const TerrainDrawItem& item) {
+        if (!splitByLamp)
+            return LampSide::Inside;
+        glm::vec3 lo = item.lo, hi = item.hi;
+        grownNodeBox(eye, lo, hi);
+        if (!boxInCone(params.lampCone, lo, hi))
+            return LampSide::Outside;
+        return boxWithinCone(params.lampCone, lo, hi) ? LampSide::Inside : LampSide::Both;
+    };
+    outsideLampUsed = 0;
+    TerrainDrawRuns* outsideRuns = nullptr; // the node's own, once it has a quad outside
+    auto outsideRunsOf = [&](const TerrainMesh& mesh) -> TerrainDrawRuns& {
+        if (!outsideRuns) {
+            if (outsideLampUsed == outsideLamp.size())
+                outsideLamp.emplace_back();
+            OutsideLampRuns& o = outsideLamp[outsideLampUsed++];
+            o.mesh = &mesh;
+            o.runs.clear(mesh.indexBytes());
+            outsideRuns = &o.runs;
+        }
+        return *outsideRuns;
+    };
+    auto beginNode = [&](const TerrainMesh& mesh) {
+        quadRuns.clear(mesh.indexBytes());
+        outsideRuns = nullptr;
+    };
+    // A quad to draw, given its grown box.
+    auto keep = [&](const TerrainMesh& mesh, LampSide side, uint32_t q, const glm::vec3& lo, const glm::vec3& hi) {
+        if (side == LampSide::Outside || (side == LampSide::Both && !boxInCone(params.lampCone, lo, hi)))
+            outsideRunsOf(mesh).add(q * 6, 6);
+        else
+            quadRuns.add(q * 6, 6);
+    };
+    // Sends what the node keeps for this program; returns that and what waits for the other.
+    auto endNode = [&](const TerrainMesh& mesh) {
+        return send(mesh, quadRuns) + (outsideRuns ? outsideRuns->triangles : 0);
+    };
+    // All of `ranges`, split as quads are one by one.
+    auto sendWhole = [&](const TerrainMesh& mesh, const TerrainDrawRanges& ranges, LampSide side) -> size_t {
+        if (side == LampSide::Inside)
+            return send(mesh, ranges);
+        beginNode(mesh);
+        if (side == LampSide::Outside) {
+            TerrainDrawRuns& runs = outsideRunsOf(mesh);
+            for (int i = 0; i < ranges.count; ++i)
+                runs.add(ranges.first[size_t(i)], ranges.indices[size_t(i)]);
+        } else {
+            mesh.forEachQuad(ranges, [&](uint32_t q, glm::vec3 lo, glm::vec3 hi) {
+                grownNodeBox(eye, lo, hi);
+                keep(mesh, side, q, lo, hi);
+            });
+        }
+        return endNode(mesh);
+    };
+    auto sendOutsideLamp = [&]() {
+        bool any = false;
+        for (size_t i = 0; i < outsideLampUsed; ++i)
+            any = any || !outsideLamp[i].runs.offsets.empty();
+        if (any) {
+            params.outsideLamp(true);
+            for (size_t i = 0; i < outsideLampUsed; ++i)
+                send(*outsideLamp[i].mesh, outsideLamp[i].runs);
+            params.outsideLamp(false);
+        }
+        outsideLampUsed = 0;
     };
 
     // Before the depth is read: the quads of a node that showed last frame, or all of a near one
@@ -76,25 +151,25 @@ TerrainDrawStats World::drawChosenTerrain(const Camera& view, const TerrainViewP
         const bool shown = last.madeIn(lastFrame);
         if (!shown && !(item.distance < params.occluderDistance))
             return false;
+        const LampSide side = lampSideOf(item);
         if (!shown && !testView) {
-            first = { FirstDraw::Whole, send(mesh, item.ranges), 0 };
+            first = { FirstDraw::Whole, sendWhole(mesh, item.ranges, side), 0 };
             return true;
         }
-        quadRuns.clear(mesh.indexBytes());
+        beginNode(mesh);
         size_t outside = 0;
         mesh.forEachQuad(item.ranges, [&](uint32_t q, glm::vec3 lo, glm::vec3 hi) {
             if (shown && !last.shows(q))
                 return;
-            if (testView) {
+            if (testView || side == LampSide::Both)
                 grownNodeBox(eye, lo, hi);
-                if (!inView(lo, hi)) {
-                    ++outside;
-                    return;
-                }
+            if (testView && !inView(lo, hi)) {
+                ++outside;
+                return;
             }
-            quadRuns.add(q * 6, 6);
+            keep(mesh, side, q, lo, hi);
         });
-        first = { shown ? FirstDraw::Shown : FirstDraw::Whole, send(mesh, quadRuns), shown ? 0 : outside };
+        first = { shown ? FirstDraw::Shown : FirstDraw::Whole, endNode(mesh), shown ? 0 : outside };
         return first.triangles > 0;
     };
 
@@ -106,8 +181,9 @@ TerrainDrawStats World::drawChosenTerrain(const Camera& view, const TerrainViewP
         const TerrainMesh& mesh = *item.node->mesh;
         const bool testView = reachesOutOfView(item);
         const bool renew = record && testDepth;
+        const LampSide side = lampSideOf(item);
         if (first.kind == FirstDraw::Nothing && !testView && !testDepth) {
-            send(mesh, item.ranges);
+            sendWhole(mesh, item.ranges, side);
             return;
         }
         if (first.kind == FirstDraw::Whole && !renew) {
@@ -118,7 +194,7 @@ TerrainDrawStats World::drawChosenTerrain(const Camera& view, const TerrainViewP
         TerrainQuadsShown* next = renew ? &recordOf(item) : nullptr;
         if (next)
             next->begin(mesh.quadCount());
-        quadRuns.clear(mesh.indexBytes());
+        beginNode(mesh);
         size_t outside = 0;
         mesh.forEachQuad(item.ranges, [&](uint32_t q, glm::vec3 lo, glm::vec3 hi) {
             grownNodeBox(eye, lo, hi);
@@ -132,19 +208,18 @@ TerrainDrawStats World::drawChosenTerrain(const Camera& view, const TerrainViewP
                 next->markShowing(q);
             const bool sent = first.kind == FirstDraw::Whole || (first.kind == FirstDraw::Shown && last.shows(q));
             if (!sent)
-                quadRuns.add(q * 6, 6);
+                keep(mesh, side, q, lo, hi);
         });
         if (next)
             next->finish(thisFrame);
         outside += first.outside;
-        const size_t sent = first.triangles + send(mesh, quadRuns);
+        const size_t sent = first.triangles + endNode(mesh);
         terrainCull.outOfViewTriangles += outside * 2;
         terrainCull.occludedTriangles += initial - std::min(initial, sent + outside * 2);
     };
 
     size_t next = 0;
     const FirstDraw nothingFirst;
-    const bool showFirst = record && !occluders;
     if (showFirst) {
         // What showed last frame is most of what shows now: drawn first, it leaves the depth
         // read back nearly whole, and the near nodes' hidden quads are left out too.
@@ -155,11 +230,13 @@ TerrainDrawStats World::drawChosenTerrain(const Camera& view, const TerrainViewP
             if (firstDraws[i].kind == FirstDraw::Shown)
                 terrainCull.shownFirstTriangles += firstDraws[i].triangles;
         }
-        if (any)
+        sendOutsideLamp();
+        if (any && !occluders && params.readDepth)
             occluders = params.readDepth();
     } else if (!occluders && params.occluderDistance > 0.0f && params.readDepth) {
         for (; next < shaded.size() && shaded[next].distance < params.occluderDistance; ++next)
             draw(shaded[next], false, nothingFirst, shaded[next].ranges.triangles());
+        sendOutsideLamp();
         const bool farther = next < shaded.size() || !terrainCull.silhouette.empty();
         if (next > 0 && farther)
             occluders = params.readDepth();
@@ -201,6 +278,7 @@ TerrainDrawStats World::drawChosenTerrain(const Camera& view, const TerrainViewP
             trimHiddenPlanes(item);
         draw(item, testDepth, first, initial);
     }
+    sendOutsideLamp();
     terrainOccluders = occluders;
     stats.depthKnown = params.knownDepth != nullptr;
     if (params.afterShaded)
