@@ -69,6 +69,38 @@ TEST_F(GameShadersGlTest, EveryFileCompilesLinksAndDeclaresWhatItIsSent)
     }
 }
 
+// The world shader's variants: without the lightning and the bonfire, and without the lamp. Each
+// links and takes what the scene pass sends it; the ones without the lamp read no shadow map.
+TEST_F(GameShadersGlTest, TheWorldVariantsLinkAndOnlyTheLampLessOnesLeaveItsMapUnread)
+{
+    struct Variant {
+        std::string defines;
+        bool lamp;
+    };
+    const Variant variants[] = {
+        { PLAIN_NIGHT_DEFINES, true },
+        { OUTSIDE_LAMP_DEFINES, false },
+        { std::string(PLAIN_NIGHT_DEFINES) + OUTSIDE_LAMP_DEFINES, false },
+    };
+    for (const Variant& v : variants) {
+        SCOPED_TRACE(v.defines);
+        Shader shader(std::string(MOSSGRAVE_SOURCE_DIR "/") + shaderFiles[SHADER_WORLD]);
+        shader.defines = v.defines;
+        testing::internal::CaptureStdout();
+        ASSERT_TRUE(shader.readFile());
+        shader.link();
+        const std::string log = testing::internal::GetCapturedStdout();
+        GLint linked = 0;
+        glGetProgramiv(shader.program, GL_LINK_STATUS, &linked);
+        ASSERT_EQ(linked, GL_TRUE) << log;
+        for (const char* name : { "modelViewProjMatrix", "eyePosition", "diffuseTexArray", "fogFactor", "night" })
+            EXPECT_NE(glGetUniformLocation(shader.program, name), -1) << name;
+        for (const char* name : { "depthTex", "flashLightPos", "flashLightIntensity" })
+            EXPECT_EQ(glGetUniformLocation(shader.program, name) != -1, v.lamp) << name;
+        glDeleteProgram(shader.program);
+    }
+}
+
 // The world shader (terrain) and the model shader (cats, Death, items)
 // drawing a 16 x 16 floor of white, seen from above, lit by a flashlight
 // above the centre: both must light it alike.

@@ -368,6 +368,33 @@ TEST(TerrainMeshData, IndicesWidenOnlyPastSixteenBitsOfCorners)
     }
 }
 
+// A pass's record of the quads that showed holds for the one frame it was made in, only for the
+// quads it was made for, and is replaced whole by the next.
+TEST(TerrainMeshData, ARecordOfQuadsShownHoldsForItsFrameAndItsQuadsOnly)
+{
+    TerrainQuadsShown record;
+    EXPECT_FALSE(record.madeIn(0)) << "frame 0 is never a record's";
+    EXPECT_FALSE(record.madeIn(1));
+    EXPECT_FALSE(record.shows(0));
+    record.begin(70);
+    record.markShowing(3);
+    record.markShowing(69);
+    EXPECT_FALSE(record.shows(3)) << "not before it is finished";
+    record.finish(5);
+    EXPECT_TRUE(record.madeIn(5));
+    EXPECT_FALSE(record.madeIn(4));
+    EXPECT_FALSE(record.madeIn(6));
+    for (const uint32_t q : { 3u, 69u })
+        EXPECT_TRUE(record.shows(q)) << q;
+    for (const uint32_t q : { 0u, 4u, 64u, 70u, 127u, 100000u })
+        EXPECT_FALSE(record.shows(q)) << q;
+    record.begin(10);
+    record.finish(6);
+    EXPECT_TRUE(record.madeIn(6));
+    EXPECT_FALSE(record.shows(3)) << "the new record replaces the old";
+    EXPECT_FALSE(record.shows(69));
+}
+
 // A face can only be seen from in front of its plane: a draw sends every face whose plane lies
 // strictly on the eye's side and no other, for merged and leaf-by-leaf meshes alike; and less
 // the planes farther along their axis than a depth test says hide, or the quads whose own box

@@ -117,6 +117,18 @@ TEST(TerrainCulling, DepthTilesHideOnlyBoxesBehindEveryTileTheyCover)
     EXPECT_FALSE(step.hides(pv, { 16, -1, -80 }, { 30, 1, -25 }, 0)) << "whole";
     EXPECT_FALSE(step.hides(pv, { 16, -1, -80 }, { 30, 1, -25 }, -1)) << "no halving at all is no test";
     EXPECT_TRUE(step.hides(pv, { -12, -2, -82 }, { -8, 2, -78 }, 0)) << "a small box behind the 50";
+
+    // A quad's box is flat: grown, it stays in its plane, and it is tested by its four corners.
+    glm::vec3 lo(-12, -2, -80), hi(-8, 2, -80);
+    grownNodeBox(glm::vec3(0.0f), lo, hi);
+    EXPECT_EQ(lo.z, -80.0f);
+    EXPECT_EQ(hi.z, -80.0f);
+    EXPECT_LT(lo.x, -12.0f);
+    EXPECT_GT(hi.y, 2.0f);
+    EXPECT_TRUE(step.hides(pv, lo, hi, 0)) << "a quad behind the 50";
+    EXPECT_FALSE(step.hides(pv, { -12, -2, -50 }, { -8, 2, -50 }, 0)) << "a quad at the 50 itself";
+    EXPECT_FALSE(step.hides(pv, { 5, -1, -15 }, { 7, 1, -15 }, 0)) << "a quad in front of the 20";
+    EXPECT_TRUE(step.hides(pv, { 8, -2, -25 }, { 12, 2, -25 }, 0)) << "a quad behind it";
 }
 
 // Terrain left undrawn shows what lies behind it: the floor only where every ray through the
