@@ -294,11 +294,13 @@ TerrainDrawStats worldPass(Game& game, const ShadowCamera& light)
         || flashOrFireShows(game.scene.lightning->isActive(), eyeToFire, params.fireHorizon);
     const WorldUniforms& all = game.scene.worldUniforms;
     const Shader* shader = full ? getShader(SHADER_WORLD) : plain;
-    // Faces wholly outside the lamp's cone get no light from it: a program without the lamp
-    // and its shadow map draws them, unless a lightning flash lights by that map.
+    // Faces wholly outside the lamp's cone get no light from it: on a software renderer, which
+    // pays for every line of the shader in every pixel, a program without the lamp and its
+    // shadow map draws them, unless a lightning flash lights by that map. A graphics card
+    // shades them for next to nothing, and would only pay for the extra draws.
     const Shader* outside = outsideLampWorldShader(!full);
-    const bool split = outside && outside->program != 0 && !game.scene.lightning->isActive()
-        && &light == &game.scene.flashlight->shadow;
+    const bool split = game.scene.softwareRenderer && outside && outside->program != 0
+        && !game.scene.lightning->isActive() && &light == &game.scene.flashlight->shadow;
     if (split) {
         outside->bind();
         setWorldUniforms(game, light, full ? all.outsideLamp : all.plainNightOutsideLamp, *outside);
