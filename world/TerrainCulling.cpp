@@ -70,19 +70,37 @@ float boxDistance(const glm::vec3& p, const glm::vec3& min, const glm::vec3& max
     return glm::distance(p, nearest);
 }
 
+namespace {
+
+// The box's bounding sphere against the cone: how far its centre lies out from the cone's side
+// (negative inside), where it lies along the axis, and its radius.
+struct SphereAndCone {
+    float outside = 0.0f, along = 0.0f, radius = 0.0f;
+};
+
+SphereAndCone sphereAndCone(const LightCone& cone, const glm::vec3& min, const glm::vec3& max)
+{
+    const glm::vec3 centre = (min + max) * 0.5f;
+    const glm::vec3 v = centre - cone.apex;
+    SphereAndCone s;
+    s.radius = glm::distance(centre, max);
+    s.along = glm::dot(v, cone.axis);
+    const float across = glm::length(v - s.along * cone.axis);
+    // Inside the cone, and in front of its apex, this is exactly the distance to its side;
+    // elsewhere never more than the true distance to the cone.
+    s.outside = across * std::cos(cone.halfAngle) - s.along * std::sin(cone.halfAngle);
+    return s;
+}
+
+} // namespace
+
 bool boxInCone(const LightCone& cone, const glm::vec3& min, const glm::vec3& max)
 {
     if (boxDistance(cone.apex, min, max) > cone.reach)
         return false;
-    const glm::vec3 centre = (min + max) * 0.5f;
-    const float radius = glm::distance(centre, max);
-    const glm::vec3 v = centre - cone.apex;
-    const float along = glm::dot(v, cone.axis);
-    const float across = glm::length(v - along * cone.axis);
-    // Never more than the true distance from the centre to the cone (behind the apex too), so a
-    // sphere it calls outside is outside.
-    const float outside = across * std::cos(cone.halfAngle) - along * std::sin(cone.halfAngle);
-    return outside <= radius;
+    // A sphere this calls outside is outside.
+    const SphereAndCone s = sphereAndCone(cone, min, max);
+    return s.outside <= s.radius;
 }
 
 bool boxWithinCone(const LightCone& cone, const glm::vec3& min, const glm::vec3& max)
@@ -90,14 +108,8 @@ bool boxWithinCone(const LightCone& cone, const glm::vec3& min, const glm::vec3&
     const glm::vec3 far = glm::max(glm::abs(min - cone.apex), glm::abs(max - cone.apex));
     if (glm::length(far) > cone.reach)
         return false;
-    const glm::vec3 centre = (min + max) * 0.5f;
-    const float radius = glm::distance(centre, max);
-    const glm::vec3 v = centre - cone.apex;
-    const float along = glm::dot(v, cone.axis);
-    const float across = glm::length(v - along * cone.axis);
-    // Inside the cone this is exactly the distance from the centre to its side.
-    const float inside = along * std::sin(cone.halfAngle) - across * std::cos(cone.halfAngle);
-    return along > 0.0f && inside >= radius;
+    const SphereAndCone s = sphereAndCone(cone, min, max);
+    return s.along > 0.0f && -s.outside >= s.radius;
 }
 
 bool floorBehindBox(const glm::vec3& eye, const FloorRect& floor, const glm::vec3& min, const glm::vec3& max)
